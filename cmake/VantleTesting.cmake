@@ -1,0 +1,19 @@
+# Test executables: one per subsystem, each one CTest test run under Wine.
+# GoogleTest comes from Debian's sources and is built with the cross compiler.
+set(VANTLE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(${VANTLE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_library(vantle_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
+target_link_libraries(vantle_test_main PUBLIC GTest::gtest GTest::gmock base ole32)
+target_include_directories(vantle_test_main PUBLIC ${PROJECT_SOURCE_DIR})
+
+# vantle_add_test_suite(<name> SOURCES <files...> LIBS <targets...>)
+function(vantle_add_test_suite name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE vantle_test_main ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()

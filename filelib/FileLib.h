@@ -17,6 +17,7 @@
 // their W forms, which would rename the slots below in some translation units and not in
 // others. This header removes those macros; code that includes it calls the W forms by name.
 #include "base/Types.h"
+#include "filelib/FileLibRecords.h"
 
 #include <windows.h>
 #undef CreateFile
@@ -55,68 +56,6 @@ constexpr u32 kFileLibMaxPathUnits = 260;
 constexpr u32 kFileLibPathBufferUnits = kFileLibMaxPathUnits + 1;
 // "file://" and the UTF-8 form of a 260-unit path (at most 3 bytes per unit) and a zero fit.
 constexpr u32 kFileLibURLBufferBytes = 1024;
-
-enum EChildKind : u32
-{
-    kChildKindDirectory = 34,
-    kChildKindFile = 35,
-};
-
-enum EVolumeKind : u32
-{
-    kVolumeKindFloppy = 10,
-    kVolumeKindFixed = 11,
-    kVolumeKindRemovable = 12,
-    kVolumeKindCDROM = 13,
-    kVolumeKindNetwork = 14,
-    kVolumeKindOther = 15,
-};
-
-// Flags are 0 or 1.
-struct SFileInfo
-{
-    u32 isHidden;
-    u32 isLocked; // read-only attribute
-    u32 isAlias;  // the name ends in ".lnk" or ".pif"
-    u64 creationTime;
-    u64 modificationTime;
-    u64 size;
-    u64 reserved1;
-    u64 reserved2;
-};
-
-struct SDirInfo
-{
-    u32 isHidden;
-    u32 isLocked; // read-only attribute
-    u32 reserved;
-    u64 creationTime;
-    u64 modificationTime;
-};
-
-// Only the record of kind is filled; the other is left as the caller passed it.
-struct SChildInfo
-{
-    u32 kind; // EChildKind
-    SDirInfo dirInfo;
-    SFileInfo fileInfo;
-};
-
-struct SVolumeInfo
-{
-    u32 kind; // EVolumeKind
-    u32 isAvailable;
-    u32 isCDROM;
-    u32 driveLetter; // 0 unless the volume path is a drive root
-};
-
-struct SVolumeDetails
-{
-    u16 label[kFileLibNameBufferUnits]; // at most 256 units and a zero
-    u32 totalSpace;                     // units of 64 KiB
-    u32 freeSpace;                      // units of 64 KiB
-    u32 serialNumber;
-};
 
 class IVolumeSpec
 {

@@ -1,9 +1,11 @@
 // Resource loading against the program's own resources, which this test executable links.
+#include "base/ByteOrder.h"
 #include "base/CodeModule.h"
 #include "base/Quorral.h"
 #include "base/ResourceFile.h"
 #include "base/TextConversions.h"
 #include "media/Media.h"
+#include "tests/support/MediaBytes.h"
 #include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +20,11 @@ NSTextPackage::TUTF16String Text(const char* ascii)
     return NSTextPackage::ASCIIToUTF16(ascii, 0);
 }
 
-std::string MediaBytes(NSFerrant::CMedia& media)
+using NSTestSupport::BytesOf;
+
+NSTestSupport::TBytes SourceBytes(const char* relative)
 {
-    std::string bytes(std::size_t(media.GetSize()), '\0');
-    media.Read(0, media.GetSize(), bytes.data());
-    return bytes;
+    return NSTestSupport::Text(NSTestSupport::ReadSourceFile(relative));
 }
 
 // The program's code module over this executable, registered for each test.
@@ -52,7 +54,7 @@ TEST_F(ResourceFileTest, LoadsTheExactBytesOfEachKindOfResource)
     {
         const auto media = resources.LoadResourceMedia(c.id);
         EXPECT_EQ(media->fPosition, 0) << c.sourceFile;
-        EXPECT_EQ(MediaBytes(*media), NSTestSupport::ReadSourceFile(c.sourceFile)) << c.sourceFile;
+        EXPECT_EQ(BytesOf(*media), SourceBytes(c.sourceFile)) << c.sourceFile;
     }
 }
 
@@ -60,19 +62,20 @@ TEST_F(ResourceFileTest, LoadsTheLogOnDialogTemplateAsAStandardDialog)
 {
     const NSFerrant::COpenResourceFile resources;
     const auto media = resources.LoadResourceMedia(NSFerrant::TResourceID(Text("DLOG"), 170));
-    const std::string bytes = MediaBytes(*media);
-    ASSERT_GT(bytes.size(), 26u);
-    const auto u16At = [&](std::size_t offset) { return u16(u8(bytes[offset]) | (u8(bytes[offset + 1]) << 8)); };
+    const NSTestSupport::TBytes bytes = BytesOf(*media);
+    ASSERT_GT(bytes.size(), 60u);
+    const auto u16At = [&](std::size_t offset) { return NSByteOrder::ReadLE16(&bytes[offset]); };
     EXPECT_EQ(u16At(0), 1);        // extended template
     EXPECT_EQ(u16At(2), 0xFFFF);
     EXPECT_EQ(u16At(16), 8);       // items
     EXPECT_EQ(u16At(22), 214);     // width in dialog units
     EXPECT_EQ(u16At(24), 95);      // height
-    const std::u16string caption = u"^0 Installation";
     // No menu and the default class (one zero unit each), then the caption.
     EXPECT_EQ(u16At(26), 0);
     EXPECT_EQ(u16At(28), 0);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(bytes.data() + 30), caption.size()), caption);
+    const std::string caption = "^0 Installation";
+    for (std::size_t i = 0; i <= caption.size(); ++i)
+        EXPECT_EQ(u16At(30 + 2 * i), i < caption.size() ? u16(caption[i]) : 0) << i;
 }
 
 TEST_F(ResourceFileTest, MissingOrEmptyIdsFailAsRuntimeErrorsOfKind17)
@@ -116,11 +119,11 @@ TEST_F(ResourceFileTest, TheSecondaryModuleIsSearchedFirstAndTheCodeModuleAfterI
     const NSFerrant::TResourceID version(Text("#16"), 1);
     u64 size = 0;
     const void* kernelVersion = NSFerrant::LockResourceData(kernel32, version, size);
-    EXPECT_EQ(MediaBytes(*resources.LoadResourceMedia(version)),
-              std::string(static_cast<const char*>(kernelVersion), std::size_t(size)));
+    const auto* kernelBytes = static_cast<const u8*>(kernelVersion);
+    EXPECT_EQ(BytesOf(*resources.LoadResourceMedia(version)), NSTestSupport::TBytes(kernelBytes, kernelBytes + size));
 
-    EXPECT_EQ(MediaBytes(*resources.LoadResourceMedia(NSFerrant::MakeStringID(128, 18))),
-              NSTestSupport::ReadSourceFile("app/resources/tables/SSTR-128.txt"));
+    EXPECT_EQ(BytesOf(*resources.LoadResourceMedia(NSFerrant::MakeStringID(128, 18))),
+              SourceBytes("app/resources/tables/SSTR-128.txt"));
 }
 
 TEST(ResourceFileWithoutModule, IsAnIllegalCallNotACrash)

@@ -3,6 +3,7 @@
 // platform services.
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
+#include "base/UTF16String.h"
 #include "dlls/trellis/Trellis.h"
 
 #include <gtest/gtest.h>
@@ -284,11 +285,17 @@ TEST_F(TrellisTest, CreateIconFromHandlesOwnsBothHandlesOnEveryPath)
                   nullptr)
             << c.what;
         if (c.statusGiven)
+        {
             EXPECT_EQ(FailureKindOf(status), kInvalidArgumentKind) << c.what;
+        }
         if (smallIcon)
+        {
             EXPECT_TRUE(IsIconDestroyed(smallIcon)) << c.what;
+        }
         if (largeIcon)
+        {
             EXPECT_TRUE(IsIconDestroyed(largeIcon)) << c.what;
+        }
     }
 }
 

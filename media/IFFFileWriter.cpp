@@ -13,14 +13,15 @@ CIFFFileWriter::~CIFFFileWriter()
 {
     while (!fLevels.empty())
     {
+        const size_t depth = fLevels.size();
         try
         {
             EndLevel();
         }
         catch (...)
         {
-            // A destructor cannot report the media's failure; drop this level and end the next.
-            if (!fLevels.empty())
+            // A destructor cannot report the media's failure: drop this level, end the next.
+            if (fLevels.size() == depth)
             {
                 fCurrentWriter = fLevels.back()->fParentWriter;
                 fLevels.pop_back();

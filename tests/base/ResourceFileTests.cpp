@@ -12,6 +12,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -58,24 +59,103 @@ TEST_F(ResourceFileTest, LoadsTheExactBytesOfEachKindOfResource)
     }
 }
 
-TEST_F(ResourceFileTest, LoadsTheLogOnDialogTemplateAsAStandardDialog)
+// Reads the parts of an extended dialog template that the log-on dialog's layout relies on.
+class CDialogTemplateReader
+{
+public:
+    explicit CDialogTemplateReader(const NSTestSupport::TBytes& bytes) : fBytes(bytes) {}
+
+    u16 U16() { return Advance(2), NSByteOrder::ReadLE16(&fBytes[fOffset - 2]); }
+    u32 U32() { return Advance(4), NSByteOrder::ReadLE32(&fBytes[fOffset - 4]); }
+    // A zero-terminated text, or an ordinal after 0xFFFF, which reads as "#n".
+    std::string TextOrOrdinal()
+    {
+        std::string text;
+        for (u16 unit = U16(); unit != 0; unit = U16())
+        {
+            if (unit == 0xFFFF && text.empty())
+                return "#" + std::to_string(U16());
+            text += unit < 128 ? char(unit) : '?';
+        }
+        return text;
+    }
+    void AlignTo4() { fOffset = (fOffset + 3) & ~std::size_t(3); }
+    void Skip(std::size_t count) { Advance(count); }
+
+private:
+    void Advance(std::size_t count)
+    {
+        if (fOffset + count > fBytes.size())
+            throw std::out_of_range("dialog template ends early");
+        fOffset += count;
+    }
+
+    const NSTestSupport::TBytes& fBytes;
+    std::size_t fOffset = 0;
+};
+
+TEST_F(ResourceFileTest, TheLogOnDialogTemplateHoldsItsItemsInOrder)
 {
     const NSFerrant::COpenResourceFile resources;
-    const auto media = resources.LoadResourceMedia(NSFerrant::TResourceID(Text("DLOG"), 170));
-    const NSTestSupport::TBytes bytes = BytesOf(*media);
-    ASSERT_GT(bytes.size(), 60u);
-    const auto u16At = [&](std::size_t offset) { return NSByteOrder::ReadLE16(&bytes[offset]); };
-    EXPECT_EQ(u16At(0), 1);        // extended template
-    EXPECT_EQ(u16At(2), 0xFFFF);
-    EXPECT_EQ(u16At(16), 8);       // items
-    EXPECT_EQ(u16At(22), 214);     // width in dialog units
-    EXPECT_EQ(u16At(24), 95);      // height
-    // No menu and the default class (one zero unit each), then the caption.
-    EXPECT_EQ(u16At(26), 0);
-    EXPECT_EQ(u16At(28), 0);
-    const std::string caption = "^0 Installation";
-    for (std::size_t i = 0; i <= caption.size(); ++i)
-        EXPECT_EQ(u16At(30 + 2 * i), i < caption.size() ? u16(caption[i]) : 0) << i;
+    const NSTestSupport::TBytes bytes = BytesOf(*resources.LoadResourceMedia(NSFerrant::TResourceID(Text("DLOG"), 170)));
+    CDialogTemplateReader reader(bytes);
+    EXPECT_EQ(reader.U16(), 1);      // extended template
+    EXPECT_EQ(reader.U16(), 0xFFFF);
+    reader.Skip(8);                  // help id, extended style
+    const u32 style = reader.U32();
+    EXPECT_NE(style & DS_SETFONT, 0u);
+    EXPECT_EQ(reader.U16(), 8);      // items
+    reader.Skip(4);                  // x, y
+    EXPECT_EQ(reader.U16(), 214);
+    EXPECT_EQ(reader.U16(), 95);
+    EXPECT_EQ(reader.TextOrOrdinal(), "");  // no menu
+    EXPECT_EQ(reader.TextOrOrdinal(), "");  // the default class
+    EXPECT_EQ(reader.TextOrOrdinal(), "^0 Installation");
+    EXPECT_EQ(reader.U16(), 9);      // point size
+    reader.Skip(4);                  // weight, italic, character set
+    EXPECT_EQ(reader.TextOrOrdinal(), "Segoe UI");
+
+    const struct
+    {
+        u32 id;
+        const char* control; // class ordinal: button, edit, static
+        const char* text;
+        u16 x, y, width, height;
+    } kItems[] = {
+        {1, "#128", "OK", 51, 74, 50, 14},
+        {2, "#128", "Cancel", 104, 74, 50, 14},
+        {3, "#130", "Please log on as administrator", 24, 6, 122, 9},
+        {5, "#129", "", 72, 28, 114, 12},
+        {7, "#129", "", 72, 46, 114, 12},
+        {4, "#130", "User name:", 24, 30, 48, 9},
+        {6, "#130", "Password:", 24, 48, 48, 9},
+        {8, "#128", "Help", 157, 74, 50, 14},
+    };
+    for (const auto& item : kItems)
+    {
+        reader.AlignTo4();
+        reader.Skip(8); // help id, extended style
+        const u32 itemStyle = reader.U32();
+        const u16 x = reader.U16();
+        const u16 y = reader.U16();
+        const u16 width = reader.U16();
+        const u16 height = reader.U16();
+        EXPECT_EQ(reader.U32(), item.id);
+        EXPECT_EQ(reader.TextOrOrdinal(), item.control) << item.id;
+        EXPECT_EQ(reader.TextOrOrdinal(), item.text) << item.id;
+        EXPECT_EQ(reader.U16(), 0) << item.id; // no creation data
+        EXPECT_EQ(std::vector<u16>({x, y, width, height}),
+                  std::vector<u16>({item.x, item.y, item.width, item.height}))
+            << item.id;
+        if (item.id == 1)
+        {
+            EXPECT_EQ(itemStyle & 0xF, u32(BS_DEFPUSHBUTTON));
+        }
+        if (std::string(item.control) == "#129")
+        {
+            EXPECT_EQ(itemStyle & (WS_BORDER | ES_AUTOHSCROLL), u32(WS_BORDER | ES_AUTOHSCROLL)) << item.id;
+        }
+    }
 }
 
 TEST_F(ResourceFileTest, MissingOrEmptyIdsFailAsRuntimeErrorsOfKind17)

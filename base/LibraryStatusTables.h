@@ -1,0 +1,34 @@
+#pragma once
+// The status tables of the GUI (Trellis), widget (Sprocket), PNG (Oriel) and pixel (Tinct)
+// libraries, with their throw and catch-all operations. A library's failure code in a
+// status is thrown as the exception of its row; in a callback's catch-all handler the
+// *StatusFromCurrentException operation gives the status to answer.
+#include "base/StatusCodes.h"
+
+constexpr u32 kTrellisOK = 12000; // the GUI and the widget library share their codes
+constexpr u32 kOrielOK = 730;
+constexpr u32 kTinctOK = 991;
+
+NSQuorral::TStatusCodeRange GetTrellisStatusRange();
+const NSQuorral::TStatusCodeRow* GetTrellisStatusTable();
+[[noreturn]] void ThrowTrellisFailure(u32 status,
+                                      const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+// 12007 for an exception that is no std::exception.
+u32 TrellisStatusFromCurrentException(const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+
+NSQuorral::TStatusCodeRange GetSprocketStatusRange();
+const NSQuorral::TStatusCodeRow* GetSprocketStatusTable();
+[[noreturn]] void ThrowSprocketFailure(u32 status,
+                                       const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+// 12007 for an exception that is no std::exception.
+u32 SprocketStatusFromCurrentException(const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+
+NSQuorral::TStatusCodeRange GetOrielStatusRange();
+const NSQuorral::TStatusCodeRow* GetOrielStatusTable();
+[[noreturn]] void ThrowOrielFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+// 740 for an exception that is no std::exception.
+u32 OrielStatusFromCurrentException(const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+
+NSQuorral::TStatusCodeRange GetTinctStatusRange();
+const NSQuorral::TStatusCodeRow* GetTinctStatusTable();
+[[noreturn]] void ThrowTinctFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});

@@ -160,7 +160,7 @@ TUTF16String WinGetSystemVolume()
     TUTF16String drive;
     if (windowsFolder.size() >= 2 && windowsFolder[1] == u':')
         drive = windowsFolder.substr(0, 2);
-    return drive + u'\\';
+    return drive + u16(u'\\');
 }
 
 bool WinDoesVolumeExist(const TUTF16String& volumePath)

@@ -55,6 +55,8 @@ UINT WINAPI FailingGetTempFileName(LPCWSTR, LPCWSTR, UINT, LPWSTR)
     return FailWith(gTempFileNameError);
 }
 
+BOOL WINAPI DeniedMoveFileEx(LPCWSTR, LPCWSTR, DWORD) { return FailWith(ERROR_ACCESS_DENIED); }
+
 u32 gDirectoryAttempts;
 
 BOOL WINAPI AlwaysTakenCreateDirectory(LPCWSTR, LPSECURITY_ATTRIBUTES)
@@ -106,6 +108,17 @@ TEST(WinTemporaryItems, AFolderWithoutRoomForAFile)
                    "GetTempFileName() failed to create unique file");
     EXPECT_FAILURE(WinCreateUniqueDirectory(scratch.FolderPath()), kFailureCode_RuntimeError_NotFound,
                    "GetTempFileName failed with unrecognized error type");
+}
+
+TEST(WinTemporaryItems, AFailedRenameLeavesNoTemporaryFileBehind)
+{
+    CScratchFolder scratch;
+    TWin32Calls calls = RealWin32Calls();
+    calls.MoveFileExW = DeniedMoveFileEx;
+    CWin32CallsOverride denied(calls);
+    EXPECT_FAILURE(WinCreateUniqueFile(scratch.FolderPath(), Text(u".wav")), kFailureCode_RuntimeError_Create,
+                   "Failed to create unique file");
+    EXPECT_TRUE(scratch.Entries().empty());
 }
 
 TEST(WinTemporaryItems, AUniqueFileNeverReplacesAnExistingFile)

@@ -68,10 +68,9 @@ TEST(WinShortcuts, COMFailuresAreMapped)
     EXPECT_FAILURE(WinFindShortcutTarget(scratch.PathOf(u"a.lnk")), kFailureCode_BadAlloc, "bad allocation");
 }
 
-TEST(WinShortcuts, IdListsWithoutAValidPath)
+TEST(WinShortcuts, AnIdListOutsideTheFileSystemHasNoPath)
 {
-    // The desktop's own id list is empty and names no file-system object... under Wine it
-    // names the desktop folder, so the control panel stands in as an object outside the disk.
+    // The control panel lives outside the file system: its id list has no path.
     LPITEMIDLIST controls = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, &controls), S_OK);
     EXPECT_FAILURE(WinGetPathFromIDList(controls), kFailureCode_RuntimeError_NotFound, "SHGetPathFromIDList failed");

@@ -41,7 +41,7 @@ public:
     }
 
     // Reads one code of parameter m; answers the coded value.
-    u32 ReadCode(u32 m)
+    [[gnu::always_inline]] u32 ReadCode(u32 m)
     {
         // Top up from words already fetched; the media is read only when a bit is needed.
         if (fBits <= 32 && fNext != fEnd)
@@ -153,7 +153,7 @@ private:
     u32 fBits;
 };
 
-inline u32 DecodeSample(CBitReader& reader, TKORBPredictor& predictor)
+[[gnu::always_inline]] inline u32 DecodeSample(CBitReader& reader, TKORBPredictor& predictor)
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)

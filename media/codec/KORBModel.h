@@ -66,7 +66,8 @@ public:
         fP4 = fP3 + fS3;
         u32 best = fA0;
         u32 prediction = 0;
-        // Strict comparisons: a tie keeps the lower order.
+        // Strict comparisons: a tie keeps the lower order. Branches, not conditional moves: the
+        // order of a channel rarely changes from one sample to the next.
         if (fA1 < best)
             best = fA1, prediction = fP1;
         if (fA2 < best)

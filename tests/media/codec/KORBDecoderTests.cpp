@@ -138,6 +138,28 @@ TEST(KORBDecoder, RunSizesOnEitherSideLeaveNoMark)
     }
 }
 
+TEST(KORBDecoder, EveryWayOfSplittingTheRunsDecodesTheSame)
+{
+    const TKORBSignal signal = MakeKORBSignal(EKORBSignal::kTones, 24, 2, 11);
+    const std::vector<u8> codes = EncodeKORBSignal(signal);
+    // Each bit of split marks a run boundary after that frame: all 2^10 ways.
+    for (u32 split = 0; split < (1u << 10); ++split)
+    {
+        COwnedMemoryMedia media(i64(codes.size()), codes.data());
+        COptimizedKORBDecompressorFromMedia decompressor(media);
+        std::vector<i32> samples(22);
+        for (u32 frame = 0; frame < 11;)
+        {
+            u32 n = 1;
+            while (frame + n < 11 && !(split & (1u << (frame + n - 1))))
+                ++n;
+            DecodeKORBStereo32(decompressor, n, samples.data() + 2 * frame);
+            frame += n;
+        }
+        ASSERT_EQ(samples, Interleaved(signal)) << "split " << split;
+    }
+}
+
 TEST(KORBDecoder, ExampleStreamTakesOnlyItsFirstWord)
 {
     CWordByWordDecompressor decompressor({0x82082000, 0x00000000});

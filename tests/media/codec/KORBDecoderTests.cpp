@@ -295,6 +295,26 @@ TEST(KORBDecoder, ParameterOfZeroIsAFormatViolation)
     EXPECT_THROW(DecodeKORBMono32(decompressor, 1, &sample), NSQuorral::XFormatViolation);
 }
 
+TEST(KORBDecoder, UnaryRunsLongerThanAnyCodeAreRefused)
+{
+    // From m = 1, fifteen groups of seven zero bits grow m to 2^30, and one more zero bit makes
+    // the largest value a code can hold; a sixteenth group would wrap m to 0.
+    for (u32 zeros : {105u, 106u, 107u, 112u, 118u, 130u})
+    {
+        std::vector<u32> words(zeros / 32, 0);
+        words.push_back(0x80000000u >> (zeros % 32));
+        words.push_back(0);
+        CWordByWordDecompressor decompressor(words);
+        for (u32& average : decompressor.fFirst.fAverage)
+            average = 31;
+        i32 sample;
+        if (zeros <= 106)
+            EXPECT_NO_THROW(DecodeKORBMono32(decompressor, 1, &sample)) << zeros;
+        else
+            EXPECT_THROW(DecodeKORBMono32(decompressor, 1, &sample), NSQuorral::XFormatViolation) << zeros;
+    }
+}
+
 TEST(KORBDecoder, EndlessZeroBitsStopEarly)
 {
     // Far more zero bits than any code holds: refused after a few words, not read to the end.

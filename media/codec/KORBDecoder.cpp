@@ -10,7 +10,8 @@
 namespace
 {
 // A valid stream's parameter stays below 2^31 (the coder's values are below 2^32), which keeps
-// every shift of the remainder defined. From m = 1 that many groups reach it.
+// every shift of the remainder defined; its longest unary part is 106 zero bits (m = 1 grown by
+// fifteen groups). Longer runs of zero bits are refused without reading on.
 constexpr u32 kParameterLimit = 1u << 31;
 constexpr u32 kMostZeroBits = kKORBGroupLength * 16;
 constexpr u32 kFramesPerRun = 4096;
@@ -83,9 +84,10 @@ private:
         for (; zeros >= kKORBGroupLength; zeros -= kKORBGroupLength)
         {
             base += u64(kKORBGroupLength) * m;
-            m *= kKORBGroupGrowth;
-            if (m >= kParameterLimit)
+            const u64 grown = u64(m) * kKORBGroupGrowth;
+            if (grown >= kParameterLimit)
                 ThrowInvalidCode();
+            m = u32(grown);
         }
         base += u64(zeros) * m;
         if (base > 0xFFFFFFFFu)

@@ -17,7 +17,8 @@ bool gCounterFrequencyKnown = false;
 
 i64 CounterToMicroseconds(i64 ticks)
 {
-    if (!gCounterFrequencyKnown) {
+    if (!gCounterFrequencyKnown)
+    {
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
         gCounterFrequency = frequency.QuadPart;

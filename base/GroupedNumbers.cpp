@@ -32,14 +32,16 @@ std::optional<TUTF16String> ReadUserLocaleInfo(LCTYPE item)
 void ParseGrouping(const TUTF16String& text, TNumberLocale& locale)
 {
     std::vector<u32> sizes(1, 0);
-    for (const u16 unit : text) {
+    for (const u16 unit : text)
+    {
         if (unit == u';')
             sizes.push_back(0);
         else if (unit >= u'0' && unit <= u'9')
             sizes.back() = sizes.back() * 10 + u32(unit - u'0');
     }
     locale.fRepeatLastGroup = sizes.size() > 1 && sizes.back() == 0;
-    for (const u32 size : sizes) {
+    for (const u32 size : sizes)
+    {
         if (size == 0 || size > 9)
             break;
         locale.fGroupSizes.push_back(u8(size));
@@ -69,7 +71,10 @@ std::size_t GroupSize(const TNumberLocale& locale, std::size_t index)
     return 0;
 }
 
-bool IsDigit(u16 unit) { return unit >= u'0' && unit <= u'9'; }
+bool IsDigit(u16 unit)
+{
+    return unit >= u'0' && unit <= u'9';
+}
 
 bool StartsWithAt(const TUTF16String& text, std::size_t position, const TUTF16String& part)
 {
@@ -81,7 +86,8 @@ bool StartsWithAt(const TUTF16String& text, std::size_t position, const TUTF16St
 bool GroupsFollowLocale(const std::vector<std::size_t>& groups, const TNumberLocale& locale)
 {
     const std::size_t count = groups.size();
-    for (std::size_t fromRight = 0; fromRight < count; ++fromRight) {
+    for (std::size_t fromRight = 0; fromRight < count; ++fromRight)
+    {
         const std::size_t written = groups[count - 1 - fromRight];
         const std::size_t expected = GroupSize(locale, fromRight);
         const bool leftmost = fromRight == count - 1;
@@ -121,14 +127,16 @@ TUTF16String FormatGroupedNumber(i64 value, const TNumberLocale& locale)
     // The magnitude as unsigned, so that the smallest i64 has one too.
     u64 magnitude = value < 0 ? 0 - u64(value) : u64(value);
     TUTF16String digits;
-    do {
+    do
+    {
         digits.insert(digits.begin(), u16(u'0' + magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
 
     TUTF16String result;
     std::size_t end = digits.size();
-    for (std::size_t group = 0; end > 0; ++group) {
+    for (std::size_t group = 0; end > 0; ++group)
+    {
         const std::size_t size = GroupSize(locale, group);
         const std::size_t start = size == 0 || size >= end ? 0 : end - size;
         TUTF16String part = digits.substr(start, end - start);
@@ -158,30 +166,39 @@ bool ParseNumber(const TUTF16String& text, i64& value, const TNumberLocale& loca
         ++i;
 
     const bool grouped = !locale.fGroupSizes.empty();
-    const u64 limit = negative ? u64(std::numeric_limits<i64>::max()) + 1 : u64(std::numeric_limits<i64>::max());
+    const u64 limit =
+        negative ? u64(std::numeric_limits<i64>::max()) + 1 : u64(std::numeric_limits<i64>::max());
     u64 magnitude = 0;
     bool overflow = false;
     bool separatorSeen = false;
     std::vector<std::size_t> groups(1, 0);
-    while (i < run.size()) {
-        if (IsDigit(run[i])) {
+    while (i < run.size())
+    {
+        if (IsDigit(run[i]))
+        {
             const u64 digit = run[i++] - u'0';
             overflow = overflow || magnitude > (limit - digit) / 10;
             magnitude = overflow ? limit : magnitude * 10 + digit;
             ++groups.back();
-        } else if (grouped && StartsWithAt(run, i, locale.fThousandsSeparator)) {
-            if (groups.back() == 0) { // a separator before any digit or after another one
+        }
+        else if (grouped && StartsWithAt(run, i, locale.fThousandsSeparator))
+        {
+            if (groups.back() == 0)
+            { // a separator before any digit or after another one
                 value = 0;
                 return false;
             }
             i += locale.fThousandsSeparator.size();
             separatorSeen = true;
             groups.push_back(0);
-        } else {
+        }
+        else
+        {
             break;
         }
     }
-    if (groups.size() == 1 && groups.back() == 0) {
+    if (groups.size() == 1 && groups.back() == 0)
+    {
         value = 0;
         return false;
     }

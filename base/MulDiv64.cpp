@@ -4,7 +4,10 @@ namespace NSTextPackage
 {
 namespace
 {
-u64 Magnitude(i64 value) { return value < 0 ? 0 - u64(value) : u64(value); }
+u64 Magnitude(i64 value)
+{
+    return value < 0 ? 0 - u64(value) : u64(value);
+}
 } // namespace
 
 i64 MulDiv64(i64 a, i64 c)

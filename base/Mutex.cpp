@@ -18,7 +18,10 @@ constexpr DWORD kFirstWaitMilliseconds = 5000;
     NSQuorral::ThrowException(context);
 }
 
-bool IsHeld(DWORD waitResult) { return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED; }
+bool IsHeld(DWORD waitResult)
+{
+    return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED;
+}
 } // namespace
 
 struct CMutex::TCell
@@ -26,8 +29,7 @@ struct CMutex::TCell
     HANDLE fHandle;
 };
 
-CMutex::CMutex()
-    : fCell(std::make_unique<TCell>())
+CMutex::CMutex() : fCell(std::make_unique<TCell>())
 {
     fCell->fHandle = CreateMutexW(nullptr, FALSE, nullptr);
     if (fCell->fHandle == nullptr)
@@ -54,8 +56,7 @@ void CMutex::Unlock()
         ThrowMutexFailure();
 }
 
-CMutexLocker::CMutexLocker(CMutex& mutex)
-    : fMutex(nullptr)
+CMutexLocker::CMutexLocker(CMutex& mutex) : fMutex(nullptr)
 {
     mutex.Lock();
     fMutex = &mutex;
@@ -65,10 +66,13 @@ CMutexLocker::~CMutexLocker()
 {
     if (fMutex == nullptr)
         return;
-    try {
+    try
+    {
         fMutex->Unlock();
         fMutex = nullptr;
-    } catch (...) {
+    }
+    catch (...)
+    {
         // The lock's holder ends anyway; there is nobody to report to.
     }
 }

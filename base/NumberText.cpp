@@ -21,7 +21,8 @@ bool ParseInteger(const TUTF16String& text, i64& value)
     while (start < text.size() && (text[start] == u' ' || text[start] == u'+'))
         ++start;
     std::string run;
-    for (std::size_t i = start; i < text.size(); ++i) {
+    for (std::size_t i = start; i < text.size(); ++i)
+    {
         const u16 unit = text[i];
         if (!(unit >= u'0' && unit <= u'9') && unit != u'-')
             break;
@@ -30,7 +31,8 @@ bool ParseInteger(const TUTF16String& text, i64& value)
     // strtoll reads an optional sign and the digits after it, saturating out of range.
     char* end = nullptr;
     const long long parsed = std::strtoll(run.c_str(), &end, 10);
-    if (end == run.c_str()) {
+    if (end == run.c_str())
+    {
         value = 0;
         return false;
     }

@@ -18,7 +18,8 @@ TUTF16String ReplaceCharacters(const TUTF16String& text, const std::string& char
 {
     const TUTF16String set = ASCIIToUTF16(characterSet, 0);
     TUTF16String result = text;
-    for (u16& unit : result) {
+    for (u16& unit : result)
+    {
         if (set.find(unit) != TUTF16String::npos)
             unit = u'_';
     }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include "base/TextFailure.h"
 
 namespace NSTextPackage

@@ -35,7 +35,8 @@ ECompareResult CompareText(const TUTF16String& a, const TUTF16String& b, u32 mod
         flags |= NORM_IGNORECASE;
     const int result = CompareStringEx(nullptr, flags, left.fUnits, left.fLength, right.fUnits, right.fLength,
                                        nullptr, nullptr, 0);
-    switch (result) {
+    switch (result)
+    {
     case CSTR_LESS_THAN:
         return kCompareLess;
     case CSTR_EQUAL:

@@ -21,12 +21,19 @@ constexpr char kBeyondUnicode[] = "Character code bigger than max Unicode";
     ThrowTextFailure(NSQuorral::XFormatViolation(message));
 }
 
-bool IsHighSurrogate(u32 unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(u32 unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(u32 unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(u32 unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 void AppendCodePoint(TUTF16String& out, u32 codePoint)
 {
-    if (codePoint < 0x10000) {
+    if (codePoint < 0x10000)
+    {
         out.push_back(u16(codePoint));
         return;
     }
@@ -36,16 +43,23 @@ void AppendCodePoint(TUTF16String& out, u32 codePoint)
 
 void AppendUTF8(std::string& out, u32 codePoint)
 {
-    if (codePoint < 0x80) {
+    if (codePoint < 0x80)
+    {
         out.push_back(char(codePoint));
-    } else if (codePoint < 0x800) {
+    }
+    else if (codePoint < 0x800)
+    {
         out.push_back(char(0xC0 | (codePoint >> 6)));
         out.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
+    }
+    else if (codePoint < 0x10000)
+    {
         out.push_back(char(0xE0 | (codePoint >> 12)));
         out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
         out.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else {
+    }
+    else
+    {
         out.push_back(char(0xF0 | ((codePoint >> 18) & 0x07)));
         out.push_back(char(0x80 | ((codePoint >> 12) & 0x3F)));
         out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
@@ -84,12 +98,14 @@ TUTF16String UTF8ToUTF16(const std::string& utf8)
     result.reserve(utf8.size());
     const u8* next = reinterpret_cast<const u8*>(utf8.data());
     const u8* const end = next + utf8.size();
-    while (next < end) {
+    while (next < end)
+    {
         const TLeadByte lead = DecodeLeadByte(*next++);
         if (!lead.fValid || std::size_t(end - next) < lead.fFollowing)
             ThrowFormatViolation("");
         u32 codePoint = lead.fBits;
-        for (std::size_t i = 0; i < lead.fFollowing; ++i) {
+        for (std::size_t i = 0; i < lead.fFollowing; ++i)
+        {
             const u8 continuation = *next++;
             if ((continuation & 0xC0) != 0x80)
                 ThrowFormatViolation("");
@@ -106,11 +122,13 @@ std::string UTF16ToUTF8(const TUTF16String& text)
 {
     std::string result;
     result.reserve(text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
         u32 codePoint = text[i];
         if (IsLowSurrogate(codePoint))
             ThrowFormatViolation(kMissingHighSurrogate);
-        if (IsHighSurrogate(codePoint)) {
+        if (IsHighSurrogate(codePoint))
+        {
             // A high surrogate must be followed by its low surrogate; joining it with any other
             // unit would swallow that unit.
             if (i + 1 == text.size() || !IsLowSurrogate(text[i + 1]))
@@ -128,7 +146,8 @@ TUTF16String ASCIIToUTF16(const std::string& ascii, u32 replacement)
         ThrowFormatViolation(kBeyondUnicode);
     TUTF16String result;
     result.reserve(ascii.size());
-    for (const char c : ascii) {
+    for (const char c : ascii)
+    {
         const u8 byte = u8(c);
         if (byte <= 127)
             result.push_back(byte);
@@ -175,8 +194,9 @@ std::string UTF16ToCodePage(const TUTF16String& text, u32 codePage)
     const bool takesDefault = codePage != CP_UTF8 && codePage != CP_UTF7;
     BOOL usedDefault = FALSE;
     SetLastError(0);
-    const int written = WideCharToMultiByte(codePage, 0, AsWide(text), inputLength, buffer.data(), capacity,
-                                            takesDefault ? "?" : nullptr, takesDefault ? &usedDefault : nullptr);
+    const int written =
+        WideCharToMultiByte(codePage, 0, AsWide(text), inputLength, buffer.data(), capacity,
+                            takesDefault ? "?" : nullptr, takesDefault ? &usedDefault : nullptr);
     if (written == 0 && GetLastError() != 0)
         ThrowTextFailure(std::logic_error(""));
     return std::string(buffer.data(), std::size_t(written));

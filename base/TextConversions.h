@@ -13,8 +13,14 @@ namespace NSTextPackage
 TUTF16String UTF8ToUTF16(const std::string& utf8);
 // An unpaired surrogate is XFormatViolation "High-surrogate missing! Broken Unicode".
 std::string UTF16ToUTF8(const TUTF16String& text);
-inline TUTF16String FromUTF8(const std::string& utf8) { return UTF8ToUTF16(utf8); }
-inline std::string ToUTF8(const TUTF16String& text) { return UTF16ToUTF8(text); }
+inline TUTF16String FromUTF8(const std::string& utf8)
+{
+    return UTF8ToUTF16(utf8);
+}
+inline std::string ToUTF8(const TUTF16String& text)
+{
+    return UTF16ToUTF8(text);
+}
 
 // A byte above 127 becomes the replacement code point, or is XFormatViolation when it is 0.
 // Literals in the code are widened with a replacement of 0.

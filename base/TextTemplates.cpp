@@ -4,7 +4,10 @@ namespace NSTextPackage
 {
 namespace
 {
-bool IsDigit(u16 unit) { return unit >= u'0' && unit <= u'9'; }
+bool IsDigit(u16 unit)
+{
+    return unit >= u'0' && unit <= u'9';
+}
 } // namespace
 
 TUTF16String ExpandTemplate(const TUTF16String& templateText, const std::vector<TUTF16String>& arguments)
@@ -13,9 +16,11 @@ TUTF16String ExpandTemplate(const TUTF16String& templateText, const std::vector<
     const std::size_t end = templateText.find(u16(0)); // npos when there is no zero unit
     const std::size_t length = end == TUTF16String::npos ? templateText.size() : end;
     std::size_t i = 0;
-    while (i < length) {
+    while (i < length)
+    {
         const u16 unit = templateText[i++];
-        if (unit != u'^' || i == length || !IsDigit(templateText[i])) {
+        if (unit != u'^' || i == length || !IsDigit(templateText[i]))
+        {
             result.push_back(unit);
             continue;
         }

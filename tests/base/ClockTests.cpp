@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-
 #include "base/Clock.h"
-#include "tests/support/TextLiterals.h"
 
 using namespace NSFerrant;
 
@@ -40,7 +38,8 @@ TEST(Clock, CounterToMicrosecondsAtTheCounterFrequency)
 TEST(Clock, MillisecondsNeverDecrease)
 {
     i64 previous = GetMilliseconds();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 1000; ++i)
+    {
         const i64 now = GetMilliseconds();
         ASSERT_GE(now, previous);
         previous = now;

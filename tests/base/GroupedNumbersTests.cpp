@@ -56,7 +56,8 @@ TEST(GroupedNumbers, FormatFollowsTheLocaleGrouping)
 
 TEST(GroupedNumbers, FormattedTextParsesBack)
 {
-    for (const FormatCase& c : kFormatCases) {
+    for (const FormatCase& c : kFormatCases)
+    {
         i64 value = 0;
         EXPECT_TRUE(ParseNumber(c.expected, value, c.locale)) << c.name;
         EXPECT_EQ(value, c.value) << c.name;
@@ -97,7 +98,8 @@ const ParseCase kParseCases[] = {
 
 TEST(GroupedNumbers, ParseReadsTheFilteredLeadingNumber)
 {
-    for (const ParseCase& c : kParseCases) {
+    for (const ParseCase& c : kParseCases)
+    {
         i64 value = 99;
         EXPECT_EQ(ParseNumber(c.text, value, c.locale), c.read) << c.name;
         EXPECT_EQ(value, c.value) << c.name;

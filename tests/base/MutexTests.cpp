@@ -33,13 +33,15 @@ TEST(Mutex, WaitsPastFiveSecondsForAHeldMutex)
     CMutex mutex;
     std::atomic<bool> held = false;
     std::atomic<bool> released = false;
-    std::thread owner([&] {
-        mutex.Lock();
-        held = true;
-        Sleep(6000);
-        released = true;
-        mutex.Unlock();
-    });
+    std::thread owner(
+        [&]
+        {
+            mutex.Lock();
+            held = true;
+            Sleep(6000);
+            released = true;
+            mutex.Unlock();
+        });
     while (!held)
         Sleep(1);
     EXPECT_NO_THROW(mutex.Lock());
@@ -51,23 +53,28 @@ TEST(Mutex, WaitsPastFiveSecondsForAHeldMutex)
 TEST(Mutex, UnlockWithoutOwningFails)
 {
     CMutex mutex;
-    try {
+    try
+    {
         mutex.Unlock();
         FAIL() << "nothing thrown";
-    } catch (const std::exception& e) {
+    }
+    catch (const std::exception& e)
+    {
         const auto body = NSQuorral::GetExceptionBody(e);
         EXPECT_EQ(NSQuorral::GetLastFrame(body).GetKind(), 7u) << "a plain std::exception";
     }
 
     std::atomic<bool> held = false;
     std::atomic<bool> checked = false;
-    std::thread owner([&] {
-        mutex.Lock();
-        held = true;
-        while (!checked)
-            Sleep(1);
-        mutex.Unlock();
-    });
+    std::thread owner(
+        [&]
+        {
+            mutex.Lock();
+            held = true;
+            while (!checked)
+                Sleep(1);
+            mutex.Unlock();
+        });
     while (!held)
         Sleep(1);
     EXPECT_THROW(mutex.Unlock(), std::exception) << "held by another thread";
@@ -80,14 +87,16 @@ TEST(Mutex, ScopedLockReleasesAtTheEndOfItsBlock)
     CMutex mutex;
     std::atomic<bool> blockEnded = false;
     std::atomic<bool> threadEnded = false;
-    std::thread owner([&] {
+    std::thread owner(
+        [&]
         {
-            CMutexLocker lock(mutex);
-        }
-        blockEnded = true;
-        Sleep(500);
-        threadEnded = true;
-    });
+            {
+                CMutexLocker lock(mutex);
+            }
+            blockEnded = true;
+            Sleep(500);
+            threadEnded = true;
+        });
     while (!blockEnded)
         Sleep(1);
     // Still held, the mutex would only come free when the thread ends and abandons it.

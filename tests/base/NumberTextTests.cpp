@@ -45,7 +45,8 @@ const ParseCase kParseCases[] = {
 
 TEST(ParseInteger, ReadsLeadingDecimal)
 {
-    for (const ParseCase& c : kParseCases) {
+    for (const ParseCase& c : kParseCases)
+    {
         i64 value = 99;
         EXPECT_EQ(ParseInteger(c.text, value), c.read) << c.name;
         EXPECT_EQ(value, c.value) << c.name;

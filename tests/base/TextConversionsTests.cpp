@@ -32,12 +32,16 @@ const UTF8Case kWellFormed[] = {
     {"first astral", "\xF0\x90\x80\x80", MakeUnits({0xD800, 0xDC00})},
     {"emoji", "\xF0\x9F\x98\x80", MakeUnits({0xD83D, 0xDE00})},
     {"last code point", "\xF4\x8F\xBF\xBF", MakeUnits({0xDBFF, 0xDFFF})},
-    {"mixed", "a\xF0\x9F\x98\x80" "b", MakeUnits({0x61, 0xD83D, 0xDE00, 0x62})},
+    {"mixed",
+     "a\xF0\x9F\x98\x80"
+     "b",
+     MakeUnits({0x61, 0xD83D, 0xDE00, 0x62})},
 };
 
 TEST(UTF8Conversion, DecodesAndEncodesWellFormedText)
 {
-    for (const UTF8Case& c : kWellFormed) {
+    for (const UTF8Case& c : kWellFormed)
+    {
         EXPECT_EQ(UTF8ToUTF16(c.utf8), c.units) << c.name;
         EXPECT_EQ(UTF16ToUTF8(c.units), c.utf8) << c.name;
         EXPECT_EQ(FromUTF8(c.utf8), c.units) << c.name;
@@ -77,7 +81,8 @@ const MalformedCase kMalformed[] = {
 
 TEST(UTF8Conversion, RejectsMalformedBytesAsFormatViolation)
 {
-    for (const MalformedCase& c : kMalformed) {
+    for (const MalformedCase& c : kMalformed)
+    {
         const auto what = CatchThrown<NSQuorral::XFormatViolation>([&] { UTF8ToUTF16(c.utf8); },
                                                                    NSQuorral::GetUnicodeObjectType());
         ASSERT_TRUE(what) << c.name;
@@ -110,7 +115,8 @@ const UnpairedCase kUnpaired[] = {
 
 TEST(UTF8Conversion, UnpairedSurrogateIsRejected)
 {
-    for (const UnpairedCase& c : kUnpaired) {
+    for (const UnpairedCase& c : kUnpaired)
+    {
         const auto what = CatchThrown<NSQuorral::XFormatViolation>([&] { UTF16ToUTF8(c.units); },
                                                                    NSQuorral::GetUnicodeObjectType());
         ASSERT_TRUE(what) << c.name;
@@ -120,7 +126,8 @@ TEST(UTF8Conversion, UnpairedSurrogateIsRejected)
 
 TEST(ASCIIConversion, WidensOrReplacesBytesAbove127)
 {
-    const std::string text = "A\xE9" "B";
+    const std::string text = "A\xE9"
+                             "B";
     EXPECT_THROW(ASCIIToUTF16(text, 0), NSQuorral::XFormatViolation);
     EXPECT_EQ(ASCIIToUTF16(text, 0x3F), MakeUnits({0x41, 0x3F, 0x42}));
     EXPECT_EQ(ASCIIToUTF16(text, 0x1F600), MakeUnits({0x41, 0xD83D, 0xDE00, 0x42}));

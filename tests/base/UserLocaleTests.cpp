@@ -37,7 +37,8 @@ protected:
         wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
         ASSERT_GT(GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH), 0);
         ASSERT_EQ(UTF16ToUTF8(FromWide(name)), expected) << "the run did not select the locale";
-        for (const LocaleExpectation& locale : kLocales) {
+        for (const LocaleExpectation& locale : kLocales)
+        {
             if (expected == locale.name)
                 fLocale = &locale;
         }

@@ -11,13 +11,18 @@
 template <class TException, class TAction>
 std::optional<std::string> CatchThrown(TAction&& action, const NSQuorral::TFixedName& objectType)
 {
-    try {
+    try
+    {
         action();
-    } catch (const TException& e) {
+    }
+    catch (const TException& e)
+    {
         EXPECT_TRUE(NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(e), objectType))
             << "object type missing on: " << e.what();
         return std::string(e.what());
-    } catch (...) {
+    }
+    catch (...)
+    {
         ADD_FAILURE() << "threw another class";
         return std::nullopt;
     }

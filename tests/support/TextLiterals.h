@@ -5,8 +5,7 @@
 
 #include "base/UTF16String.h"
 
-template <std::size_t N>
-NSTextPackage::TUTF16String MakeText(const char16_t (&literal)[N])
+template <std::size_t N> NSTextPackage::TUTF16String MakeText(const char16_t (&literal)[N])
 {
     return NSTextPackage::TUTF16String(literal, literal + N - 1);
 }

@@ -10,6 +10,8 @@
 #include "tests/support/MediaBytes.h"
 #include "tests/support/SourceTree.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -21,11 +23,6 @@
 
 namespace
 {
-NSTextPackage::TUTF16String Text(const char* ascii)
-{
-    return NSTextPackage::ASCIIToUTF16(ascii, 0);
-}
-
 enum EUse
 {
     kString,
@@ -111,12 +108,12 @@ std::string Resolve(const TUse& use)
             return std::regex_search(std::string(script.begin(), script.end()), menu) ? "" : "no such menu";
         }
         case kDialog:
-            resources.LoadResourceMedia(NSFerrant::TResourceID(Text("DLOG"), i16(use.fID)));
+            resources.LoadResourceMedia(NSFerrant::TResourceID(MakeText(u"DLOG"), i16(use.fID)));
             return "";
         case kPNGImage:
         {
             const auto png =
-                NSTestSupport::BytesOf(*resources.LoadResourceMedia(NSFerrant::TResourceID(Text("PNGF"), i16(use.fID))));
+                NSTestSupport::BytesOf(*resources.LoadResourceMedia(NSFerrant::TResourceID(MakeText(u"PNGF"), i16(use.fID))));
             return png.size() > 8 && png[1] == 'P' && png[2] == 'N' && png[3] == 'G' ? "" : "not a PNG";
         }
         case kIconResource:
@@ -141,7 +138,7 @@ protected:
     void TearDown() override { ReleaseTrellisInterface(); }
 
     NSFerrant::CApplicationTarget fModule{NSFerrant::TCodeModuleInfo(
-        nullptr, Text("VantlePacker.exe"), Text("Vantle Packer"), GetModuleHandleW(nullptr))};
+        nullptr, MakeText(u"VantlePacker.exe"), MakeText(u"Vantle Packer"), GetModuleHandleW(nullptr))};
 };
 
 TEST_F(ProgramResourcesTest, EveryIdTheCodeUsesResolves)

@@ -2,13 +2,15 @@
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
 NSFerrant::TCodeModuleInfo MakeInfo(const char* name)
 {
-    return NSFerrant::TCodeModuleInfo(nullptr, NSTextPackage::ASCIIToUTF16("VantlePacker.exe", 0),
+    return NSFerrant::TCodeModuleInfo(nullptr, MakeText(u"VantlePacker.exe"),
                                       NSTextPackage::ASCIIToUTF16(name, 0), GetModuleHandleW(nullptr));
 }
 
@@ -18,7 +20,7 @@ TEST(CodeModule, TheFirstModuleBuiltStaysCurrentUntilAModuleEnds)
     {
         NSFerrant::CApplicationTarget application(MakeInfo("Vantle Packer"));
         EXPECT_EQ(NSFerrant::GetCurrentCodeModule(), &application);
-        EXPECT_EQ(NSFerrant::GetCodeModuleName(), NSTextPackage::ASCIIToUTF16("Vantle Packer", 0));
+        EXPECT_EQ(NSFerrant::GetCodeModuleName(), MakeText(u"Vantle Packer"));
         {
             NSFerrant::CApplicationTarget second(MakeInfo("Second"));
             EXPECT_EQ(NSFerrant::GetCurrentCodeModule(), &application);

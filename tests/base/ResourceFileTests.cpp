@@ -8,6 +8,8 @@
 #include "tests/support/MediaBytes.h"
 #include "tests/support/SourceTree.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -16,11 +18,6 @@
 
 namespace
 {
-NSTextPackage::TUTF16String Text(const char* ascii)
-{
-    return NSTextPackage::ASCIIToUTF16(ascii, 0);
-}
-
 using NSTestSupport::BytesOf;
 
 NSTestSupport::TBytes SourceBytes(const char* relative)
@@ -33,7 +30,7 @@ class ResourceFileTest : public ::testing::Test
 {
 protected:
     NSFerrant::CApplicationTarget fModule{NSFerrant::TCodeModuleInfo(
-        nullptr, Text("VantlePacker.exe"), Text("Vantle Packer"), GetModuleHandleW(nullptr))};
+        nullptr, MakeText(u"VantlePacker.exe"), MakeText(u"Vantle Packer"), GetModuleHandleW(nullptr))};
 };
 
 TEST_F(ResourceFileTest, LoadsTheExactBytesOfEachKindOfResource)
@@ -43,12 +40,12 @@ TEST_F(ResourceFileTest, LoadsTheExactBytesOfEachKindOfResource)
         NSFerrant::TResourceID id;
         const char* sourceFile;
     } kCases[] = {
-        {NSFerrant::TResourceID(Text("SSTR"), 128), "app/resources/tables/SSTR-128.txt"},
+        {NSFerrant::TResourceID(MakeText(u"SSTR"), 128), "app/resources/tables/SSTR-128.txt"},
         // An entry id loads the whole resource that holds the entry.
         {NSFerrant::MakeAlertID(301, 5), "app/resources/tables/SALR-301.txt"},
         {NSFerrant::MakeMenuID(2), "app/resources/menus/SMNU-128.txt"},
-        {NSFerrant::TResourceID(Text("PNGF"), 1000), "app/resources/images/About.png"},
-        {NSFerrant::TResourceID(Text("PNGF"), 1002), "app/resources/images/HostFolderNotOk.png"},
+        {NSFerrant::TResourceID(MakeText(u"PNGF"), 1000), "app/resources/images/About.png"},
+        {NSFerrant::TResourceID(MakeText(u"PNGF"), 1002), "app/resources/images/HostFolderNotOk.png"},
     };
     const NSFerrant::COpenResourceFile resources;
     for (const auto& c : kCases)
@@ -97,7 +94,7 @@ private:
 TEST_F(ResourceFileTest, TheLogOnDialogTemplateHoldsItsItemsInOrder)
 {
     const NSFerrant::COpenResourceFile resources;
-    const NSTestSupport::TBytes bytes = BytesOf(*resources.LoadResourceMedia(NSFerrant::TResourceID(Text("DLOG"), 170)));
+    const NSTestSupport::TBytes bytes = BytesOf(*resources.LoadResourceMedia(NSFerrant::TResourceID(MakeText(u"DLOG"), 170)));
     CDialogTemplateReader reader(bytes);
     EXPECT_EQ(reader.U16(), 1);      // extended template
     EXPECT_EQ(reader.U16(), 0xFFFF);
@@ -162,8 +159,8 @@ TEST_F(ResourceFileTest, MissingOrEmptyIdsFailAsRuntimeErrorsOfKind17)
 {
     const NSFerrant::COpenResourceFile resources;
     for (const NSFerrant::TResourceID& id :
-         {NSFerrant::TResourceID(), NSFerrant::TResourceID(Text("SSTR"), 999), NSFerrant::MakeStringID(2001, 0),
-          NSFerrant::TResourceID(Text("dlog"), 170)})
+         {NSFerrant::TResourceID(), NSFerrant::TResourceID(MakeText(u"SSTR"), 999), NSFerrant::MakeStringID(2001, 0),
+          NSFerrant::TResourceID(MakeText(u"dlog"), 170)})
     {
         try
         {
@@ -196,7 +193,7 @@ TEST_F(ResourceFileTest, TheSecondaryModuleIsSearchedFirstAndTheCodeModuleAfterI
     NSFerrant::SetSecondaryResourceFile({});
     ASSERT_TRUE(resources.fSecondary);
 
-    const NSFerrant::TResourceID version(Text("#16"), 1);
+    const NSFerrant::TResourceID version(MakeText(u"#16"), 1);
     u64 size = 0;
     const void* kernelVersion = NSFerrant::LockResourceData(kernel32, version, size);
     const auto* kernelBytes = static_cast<const u8*>(kernelVersion);

@@ -1,6 +1,8 @@
 #include "base/TextConversions.h"
 #include "base/TextUtilities.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,9 +11,9 @@
 
 namespace
 {
-NSTextPackage::TUTF16String Text(const char* ascii)
+NSTextPackage::TUTF16String Ascii(const char* text)
 {
-    return NSTextPackage::ASCIIToUTF16(ascii, 0);
+    return NSTextPackage::ASCIIToUTF16(text, 0);
 }
 
 TEST(ExtractUntil, StopsBeforeTheFirstDelimiterFromStart)
@@ -27,9 +29,9 @@ TEST(ExtractUntil, StopsBeforeTheFirstDelimiterFromStart)
         {"a;b,c", 0, ",;", "a"}, {"a;b;c", 5, ";", ""}, {"a;b;c", 1, ";", ""},
     };
     for (const auto& c : kCases)
-        EXPECT_EQ(NSFerrant::ExtractUntil(Text(c.text), c.start, Text(c.delimiters)), Text(c.expected))
+        EXPECT_EQ(NSFerrant::ExtractUntil(Ascii(c.text), c.start, Ascii(c.delimiters)), Ascii(c.expected))
             << c.text << " from " << c.start;
-    EXPECT_THROW(NSFerrant::ExtractUntil(Text("abc"), 4, Text(";")), std::out_of_range);
+    EXPECT_THROW(NSFerrant::ExtractUntil(MakeText(u"abc"), 4, MakeText(u";")), std::out_of_range);
 }
 
 TEST(CopyTextDroppingNewlines, KeepsAtMost128BytesAndAlwaysEndsInZero)

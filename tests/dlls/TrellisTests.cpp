@@ -6,6 +6,8 @@
 #include "base/UTF16String.h"
 #include "dlls/trellis/Trellis.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,11 +15,6 @@
 
 namespace
 {
-NSTextPackage::TUTF16String Text(const char16_t* text)
-{
-    return NSTextPackage::TUTF16String(reinterpret_cast<const u16*>(text));
-}
-
 // The failure kind of the exception that the program side raises for a status.
 u32 FailureKindOf(u32 status)
 {
@@ -104,29 +101,29 @@ TEST_F(TrellisTest, GetResourceTextReadsStringAndAlertTablesWithEscapesDecoded)
     const struct
     {
         const char* spec;
-        const char16_t* text;
+        NSTextPackage::TUTF16String text;
     } kCases[] = {
-        {"SSTR/128/18", u"Vantle Packer"},
-        {"SSTR/128/10", u"2/5 Packing: \r\u201C^0\u201D"},
-        {"SSTR/128/3224", u"Stop"},
-        {"SSTR/1997/204", u"^0 (build ^1)"},
-        {"SSTR/2000/500", u"File Folder"},
-        {"SALR/128/19", u"[STOP][Stop Pack?]Do you wish to stop the packing that is currently  in progress?"
-                        u"[Continue][Cancel Packing]"},
-        {"SALR/301/3", u"[STOP]Administrator user name or password is not correct!\r\rPlease try again.[OK]"},
-        {"SALR/1997/0", u"[STOP][Out of Memory]The Operation could not be completed because not enough memory is "
-                        u"available.[OK]"},
-        {"SSTR/30001/0", u"zero"},
-        {"SSTR/30001/7", u"escapes \r|\n|\t|\\ end"},
-        {"SSTR/30001/9", u"raw\ttab"},
-        {"SSTR/30001/12", u"\u201Cquoted\u201D"},
-        {"SSTR/30001/65535", u"last without a line end"},
+        {"SSTR/128/18", MakeText(u"Vantle Packer")},
+        {"SSTR/128/10", MakeText(u"2/5 Packing: \r\u201C^0\u201D")},
+        {"SSTR/128/3224", MakeText(u"Stop")},
+        {"SSTR/1997/204", MakeText(u"^0 (build ^1)")},
+        {"SSTR/2000/500", MakeText(u"File Folder")},
+        {"SALR/128/19", MakeText(u"[STOP][Stop Pack?]Do you wish to stop the packing that is currently  in progress?"
+                        u"[Continue][Cancel Packing]")},
+        {"SALR/301/3", MakeText(u"[STOP]Administrator user name or password is not correct!\r\rPlease try again.[OK]")},
+        {"SALR/1997/0", MakeText(u"[STOP][Out of Memory]The Operation could not be completed because not enough memory is "
+                        u"available.[OK]")},
+        {"SSTR/30001/0", MakeText(u"zero")},
+        {"SSTR/30001/7", MakeText(u"escapes \r|\n|\t|\\ end")},
+        {"SSTR/30001/9", MakeText(u"raw\ttab")},
+        {"SSTR/30001/12", MakeText(u"\u201Cquoted\u201D")},
+        {"SSTR/30001/65535", MakeText(u"last without a line end")},
     };
     for (const auto& c : kCases)
     {
         NSTextPackage::TUTF16String text;
         EXPECT_EQ(GetText(c.spec, text), kTrellisOK) << c.spec;
-        EXPECT_EQ(text, Text(c.text)) << c.spec;
+        EXPECT_EQ(text, c.text) << c.spec;
     }
 }
 
@@ -335,7 +332,7 @@ TEST(TrellisCreate, AnswersOnlyForItsOwnInterfaceAndLivesUntilReleased)
     NSTextPackage::TUTF16String text;
     CCollectingGetter getter;
     EXPECT_EQ(second->GetResourceText("SSTR/128/56", &getter), kTrellisOK);
-    EXPECT_EQ(getter.fText, Text(u"Stop"));
+    EXPECT_EQ(getter.fText, MakeText(u"Stop"));
     second->Release(1);
 }
 

@@ -7,17 +7,14 @@
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
 
+#include "tests/support/TextLiterals.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 namespace
 {
-NSTextPackage::TUTF16String Text(const char16_t* text)
-{
-    return NSTextPackage::TUTF16String(reinterpret_cast<const u16*>(text));
-}
-
 TEST(TrellisInterface, ExistsFromCreationToRelease)
 {
     EXPECT_THROW(GetTrellisInterface(), NSQuorral::XIllegalCallSequence);
@@ -37,13 +34,13 @@ protected:
 
 TEST_F(TrellisUtilsTest, GetResourceTextReturnsStringAndAlertEntries)
 {
-    EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(128, 18)), Text(u"Vantle Packer"));
-    EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(2000, 502)), Text(u"Kiv Slice"));
+    EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(128, 18)), MakeText(u"Vantle Packer"));
+    EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(2000, 502)), MakeText(u"Kiv Slice"));
     EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeAlertID(301, 1)),
-              Text(u"[STOP]Log on failed due to some restriction on the account.\rContact your system "
+              MakeText(u"[STOP]Log on failed due to some restriction on the account.\rContact your system "
                    u"administrator.[OK]"));
     EXPECT_EQ(NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(128, 63)),
-              Text(u"Time remaining: Less than one minute\u2026"));
+              MakeText(u"Time remaining: Less than one minute\u2026"));
 }
 
 TEST_F(TrellisUtilsTest, GetResourceTextOfAMissingEntryThrowsTheLibrarysFailure)

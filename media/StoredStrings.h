@@ -1,0 +1,58 @@
+#pragma once
+// The stored forms of names and texts in the program's binary formats, and the creator block
+// that opens a package header. All functions work at the media's position and advance it.
+#include "base/Types.h"
+#include "base/UTF16String.h"
+#include "base/VersionNumbers.h"
+
+#include <string>
+
+namespace NSFerrant
+{
+class CMedia;
+
+// No stored name is larger; a larger count is a format violation before anything is allocated.
+constexpr u32 kMaxStoredNameBytes = 16 * 1024 * 1024;
+
+// The name string: a big-endian u32 count and the text in Windows-1252 when that form holds the
+// text unit for unit; else FF FF FF FF, the version 1.0.0, a count and the text in UTF-8.
+// A text that needs more than kMaxStoredNameBytes is XFormatViolation and nothing is written.
+void WriteNameString(CMedia& media, const NSTextPackage::TUTF16String& text);
+// The text ends at its first zero byte; the whole count is consumed. Line breaks of the
+// Windows-1252 form (CR, LF, CR LF) become U+2029; the UTF-8 form keeps them.
+NSTextPackage::TUTF16String ReadNameString(CMedia& media);
+
+// The UTF-8 string: a big-endian u32 count and the text in UTF-8; the reader accepts counts
+// below kMaxUTF8StringBytes only.
+constexpr u32 kMaxUTF8StringBytes = 16384;
+void WriteUTF8String(CMedia& media, const NSTextPackage::TUTF16String& text);
+NSTextPackage::TUTF16String ReadUTF8String(CMedia& media);
+
+// The parts of a stored name: its big-endian u32 count (XFormatViolation when fewer than 4 bytes
+// are left), and its count bytes taken up to the first zero byte (XFormatViolation, before
+// anything is allocated, when count exceeds the bytes left or kMaxStoredNameBytes).
+u32 ReadNameCount(CMedia& media);
+std::string ReadNameBytes(CMedia& media, u32 count);
+
+// The 256-byte stamp: tag, version (short form) and the maker's text of at most 128 bytes.
+struct TCreatorBlock
+{
+    u32 fTag = 0;
+    TVersion fVersion;
+    std::string fText;
+};
+
+constexpr std::size_t kCreatorBlockSize = 256;
+
+// The program's creator values, fixed for the whole run. The package reader accepts only
+// packages whose creator text is kProgramCreatorText byte for byte.
+constexpr u32 kProgramCreatorTag = 0x412BA309;
+constexpr TVersion kProgramCreatorVersion{1, 2, 0};
+constexpr char kProgramCreatorText[] = "Vantle Packer";
+
+// Writes the block of the program's creator values.
+void WriteCreatorBlock(CMedia& media);
+// Fills block from 256 bytes already read. The version stays as the caller set it when byte 4 is
+// not 0xBC; an LF is inserted after every CR of the text.
+void ParseCreatorBlock(TCreatorBlock& block, const u8 bytes[kCreatorBlockSize]);
+} // namespace NSFerrant

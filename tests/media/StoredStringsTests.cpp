@@ -61,6 +61,14 @@ TEST(NameString, ChoosesWindows1252WhenItLosesNothing)
     }
 }
 
+TEST(NameString, UnpairedSurrogateIsRefusedAndNothingWritten)
+{
+    COwnedMemoryMedia media(0);
+    EXPECT_THROW(WriteNameString(media, Units({'a', 0xD800, 'b'})), NSQuorral::XFormatViolation);
+    EXPECT_EQ(media.GetSize(), 0);
+    EXPECT_EQ(media.fPosition, 0);
+}
+
 TEST(NameString, Windows1252LineBreaksBecomeParagraphSeparators)
 {
     const u16 P = 0x2029;

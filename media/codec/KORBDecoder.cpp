@@ -10,7 +10,8 @@
 namespace
 {
 // A valid stream's parameter stays below 2^31 (the coder's values are below 2^32), which keeps
-// every shift of the remainder defined. From m = 1 that many groups reach it.
+// every shift of the remainder defined; its longest unary part is 106 zero bits (m = 1 grown by
+// fifteen groups). Longer runs of zero bits are refused without reading on.
 constexpr u32 kParameterLimit = 1u << 31;
 constexpr u32 kMostZeroBits = kKORBGroupLength * 16;
 constexpr u32 kFramesPerRun = 4096;
@@ -41,7 +42,7 @@ public:
     }
 
     // Reads one code of parameter m; answers the coded value.
-    u32 ReadCode(u32 m)
+    [[gnu::always_inline]] u32 ReadCode(u32 m)
     {
         // Top up from words already fetched; the media is read only when a bit is needed.
         if (fBits <= 32 && fNext != fEnd)
@@ -83,9 +84,10 @@ private:
         for (; zeros >= kKORBGroupLength; zeros -= kKORBGroupLength)
         {
             base += u64(kKORBGroupLength) * m;
-            m *= kKORBGroupGrowth;
-            if (m >= kParameterLimit)
+            const u64 grown = u64(m) * kKORBGroupGrowth;
+            if (grown >= kParameterLimit)
                 ThrowInvalidCode();
+            m = u32(grown);
         }
         base += u64(zeros) * m;
         if (base > 0xFFFFFFFFu)
@@ -153,7 +155,7 @@ private:
     u32 fBits;
 };
 
-inline u32 DecodeSample(CBitReader& reader, TKORBPredictor& predictor)
+[[gnu::always_inline]] inline u32 DecodeSample(CBitReader& reader, TKORBPredictor& predictor)
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)

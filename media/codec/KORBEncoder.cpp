@@ -10,7 +10,7 @@ namespace
     NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XUnsupportedFormat(""));
 }
 
-inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
+[[gnu::always_inline]] inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
 {
     u32 groups = value / m;
     while (groups >= kKORBGroupLength)
@@ -41,7 +41,7 @@ inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
     bits.PutBits(remainderBits, value);
 }
 
-inline void CodeSample(COutputBitStream& bits, TKORBPredictor& predictor, u32 sample)
+[[gnu::always_inline]] inline void CodeSample(COutputBitStream& bits, TKORBPredictor& predictor, u32 sample)
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)

@@ -38,21 +38,22 @@ inline u32 UnfoldKORBValue(u32 value) { return (value >> 1) ^ (0u - (value & 1))
 
 // A channel state held in scalars for the length of a coding or decoding run, so that it stays
 // in registers. The residual of order p of a sample x is x minus the sum of the previous
-// sample's residuals of orders below p; with those prefix sums every order is one subtraction
-// and the decoder needs no per-order branches to rebuild a sample.
+// sample's residuals of orders below p; the predictor keeps those prefix sums instead of the
+// residuals, so that every order is one subtraction and the decoder needs no per-order branches
+// to rebuild a sample.
 class TKORBPredictor
 {
 public:
     explicit TKORBPredictor(const TKORBChannelState& state)
-        : fS0(state.fResidual[0]), fS1(state.fResidual[1]), fS2(state.fResidual[2]), fS3(state.fResidual[3]),
-          fS4(state.fResidual[4]), fA0(state.fAverage[0]), fA1(state.fAverage[1]), fA2(state.fAverage[2]),
-          fA3(state.fAverage[3]), fA4(state.fAverage[4])
+        : fP1(state.fResidual[0]), fP2(fP1 + state.fResidual[1]), fP3(fP2 + state.fResidual[2]),
+          fP4(fP3 + state.fResidual[3]), fS4(state.fResidual[4]), fA0(state.fAverage[0]), fA1(state.fAverage[1]),
+          fA2(state.fAverage[2]), fA3(state.fAverage[3]), fA4(state.fAverage[4])
     {
     }
 
     void StoreTo(TKORBChannelState& state) const
     {
-        state = {{fS0, fS1, fS2, fS3, fS4}, {fA0, fA1, fA2, fA3, fA4}};
+        state = {{fP1, fP2 - fP1, fP3 - fP2, fP4 - fP3, fS4}, {fA0, fA1, fA2, fA3, fA4}};
     }
 
     // Chooses the order of the next sample from the averages as they stand; answers the code
@@ -60,13 +61,10 @@ public:
     // residual = sample - prediction.
     u32 ChooseParameter()
     {
-        fP1 = fS0;
-        fP2 = fP1 + fS1;
-        fP3 = fP2 + fS2;
-        fP4 = fP3 + fS3;
         u32 best = fA0;
         u32 prediction = 0;
-        // Strict comparisons: a tie keeps the lower order.
+        // Strict comparisons: a tie keeps the lower order. Branches, not conditional moves: the
+        // order of a channel rarely changes from one sample to the next.
         if (fA1 < best)
             best = fA1, prediction = fP1;
         if (fA2 < best)
@@ -83,18 +81,22 @@ public:
     // Takes the coded sample: every order's residual and average move on.
     void Advance(u32 sample)
     {
-        const u32 e0 = sample, e1 = sample - fP1, e2 = sample - fP2, e3 = sample - fP3, e4 = sample - fP4;
-        fA0 = fA0 - (fA0 >> 5) + FoldKORBResidual(e0);
+        const u32 e1 = sample - fP1, e2 = sample - fP2, e3 = sample - fP3, e4 = sample - fP4;
+        fA0 = fA0 - (fA0 >> 5) + FoldKORBResidual(sample);
         fA1 = fA1 - (fA1 >> 5) + FoldKORBResidual(e1);
         fA2 = fA2 - (fA2 >> 5) + FoldKORBResidual(e2);
         fA3 = fA3 - (fA3 >> 5) + FoldKORBResidual(e3);
         fA4 = fA4 - (fA4 >> 5) + FoldKORBResidual(e4);
-        fS0 = e0, fS1 = e1, fS2 = e2, fS3 = e3, fS4 = e4;
+        fP1 = sample;
+        fP2 = fP1 + e1;
+        fP3 = fP2 + e2;
+        fP4 = fP3 + e3;
+        fS4 = e4;
     }
 
 private:
-    u32 fS0, fS1, fS2, fS3, fS4; // the last sample and its differences
+    u32 fP1, fP2, fP3, fP4;      // the sums of the last sample's residuals below orders 1 to 4
+    u32 fS4;                     // the last sample's fourth difference, kept only for StoreTo
     u32 fA0, fA1, fA2, fA3, fA4; // the averages of each order
-    u32 fP1 = 0, fP2 = 0, fP3 = 0, fP4 = 0; // prefix sums of the residuals, for the sample being coded
     u32 fPrediction = 0;
 };

@@ -138,6 +138,28 @@ TEST(KORBDecoder, RunSizesOnEitherSideLeaveNoMark)
     }
 }
 
+TEST(KORBDecoder, EveryWayOfSplittingTheRunsDecodesTheSame)
+{
+    const TKORBSignal signal = MakeKORBSignal(EKORBSignal::kTones, 24, 2, 11);
+    const std::vector<u8> codes = EncodeKORBSignal(signal);
+    // Each bit of split marks a run boundary after that frame: all 2^10 ways.
+    for (u32 split = 0; split < (1u << 10); ++split)
+    {
+        COwnedMemoryMedia media(i64(codes.size()), codes.data());
+        COptimizedKORBDecompressorFromMedia decompressor(media);
+        std::vector<i32> samples(22);
+        for (u32 frame = 0; frame < 11;)
+        {
+            u32 n = 1;
+            while (frame + n < 11 && !(split & (1u << (frame + n - 1))))
+                ++n;
+            DecodeKORBStereo32(decompressor, n, samples.data() + 2 * frame);
+            frame += n;
+        }
+        ASSERT_EQ(samples, Interleaved(signal)) << "split " << split;
+    }
+}
+
 TEST(KORBDecoder, ExampleStreamTakesOnlyItsFirstWord)
 {
     CWordByWordDecompressor decompressor({0x82082000, 0x00000000});
@@ -271,6 +293,26 @@ TEST(KORBDecoder, ParameterOfZeroIsAFormatViolation)
         average = 0;
     i32 sample;
     EXPECT_THROW(DecodeKORBMono32(decompressor, 1, &sample), NSQuorral::XFormatViolation);
+}
+
+TEST(KORBDecoder, UnaryRunsLongerThanAnyCodeAreRefused)
+{
+    // From m = 1, fifteen groups of seven zero bits grow m to 2^30, and one more zero bit makes
+    // the largest value a code can hold; a sixteenth group would wrap m to 0.
+    for (u32 zeros : {105u, 106u, 107u, 112u, 118u, 130u})
+    {
+        std::vector<u32> words(zeros / 32, 0);
+        words.push_back(0x80000000u >> (zeros % 32));
+        words.push_back(0);
+        CWordByWordDecompressor decompressor(words);
+        for (u32& average : decompressor.fFirst.fAverage)
+            average = 31;
+        i32 sample;
+        if (zeros <= 106)
+            EXPECT_NO_THROW(DecodeKORBMono32(decompressor, 1, &sample)) << zeros;
+        else
+            EXPECT_THROW(DecodeKORBMono32(decompressor, 1, &sample), NSQuorral::XFormatViolation) << zeros;
+    }
 }
 
 TEST(KORBDecoder, EndlessZeroBitsStopEarly)

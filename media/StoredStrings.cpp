@@ -3,11 +3,9 @@
 #include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
-#include "base/TextUtilities.h"
 #include "base/ThrowContext.h"
+#include "base/VersionNumbers.h"
 #include "media/Media.h"
-
-#include <cstring>
 
 using NSTextPackage::TUTF16String;
 
@@ -123,25 +121,5 @@ TUTF16String ReadUTF8String(CMedia& media)
     if (count >= kMaxUTF8StringBytes)
         ThrowFormatViolation();
     return NSTextPackage::UTF8ToUTF16(ReadCountedBytes(media, count));
-}
-
-void WriteCreatorBlock(CMedia& media)
-{
-    u8 block[kCreatorBlockSize] = {};
-    NSByteOrder::WriteBE32(block, kProgramCreatorTag);
-    EncodeVersion(kProgramCreatorVersion, block + 4);
-    char text[kDroppedNewlinesBufferSize];
-    CopyTextDroppingNewlines(text, kProgramCreatorText);
-    std::memcpy(block + 9, text, kDroppedNewlinesBufferSize - 1);
-    WriteBytes(media, kCreatorBlockSize, block);
-}
-
-void ParseCreatorBlock(TCreatorBlock& block, const u8 bytes[kCreatorBlockSize])
-{
-    block.fTag = NSByteOrder::ReadBE32(bytes);
-    DecodeVersion(block.fVersion, bytes + 4);
-    const char* text = reinterpret_cast<const char*>(bytes + 9);
-    const std::string stored(text, strnlen(text, kCreatorBlockSize - 9));
-    block.fText = ConvertCRToCRLF(stored.c_str());
 }
 } // namespace NSFerrant

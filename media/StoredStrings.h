@@ -1,9 +1,8 @@
 #pragma once
-// The stored forms of names and texts in the program's binary formats, and the creator block
-// that opens a package header. All functions work at the media's position and advance it.
+// The stored forms of names and texts in the program's binary formats. All functions work at the
+// media's position and advance it.
 #include "base/Types.h"
 #include "base/UTF16String.h"
-#include "base/VersionNumbers.h"
 
 #include <string>
 
@@ -33,26 +32,4 @@ NSTextPackage::TUTF16String ReadUTF8String(CMedia& media);
 // anything is allocated, when count exceeds the bytes left or kMaxStoredNameBytes).
 u32 ReadNameCount(CMedia& media);
 std::string ReadNameBytes(CMedia& media, u32 count);
-
-// The 256-byte stamp: tag, version (short form) and the maker's text of at most 128 bytes.
-struct TCreatorBlock
-{
-    u32 fTag = 0;
-    TVersion fVersion;
-    std::string fText;
-};
-
-constexpr std::size_t kCreatorBlockSize = 256;
-
-// The program's creator values, fixed for the whole run. The package reader accepts only
-// packages whose creator text is kProgramCreatorText byte for byte.
-constexpr u32 kProgramCreatorTag = 0x412BA309;
-constexpr TVersion kProgramCreatorVersion{1, 2, 0};
-constexpr char kProgramCreatorText[] = "Vantle Packer";
-
-// Writes the block of the program's creator values.
-void WriteCreatorBlock(CMedia& media);
-// Fills block from 256 bytes already read. The version stays as the caller set it when byte 4 is
-// not 0xBC; an LF is inserted after every CR of the text.
-void ParseCreatorBlock(TCreatorBlock& block, const u8 bytes[kCreatorBlockSize]);
 } // namespace NSFerrant

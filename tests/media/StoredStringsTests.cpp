@@ -177,48 +177,6 @@ TEST(UTF8String, RoundTripsAndLimitsItsCount)
     EXPECT_EQ(withZero.fPosition, 7);
 }
 
-TEST(CreatorBlock, ProgramBlockByteForByte)
-{
-    COwnedMemoryMedia media(0);
-    media.fPosition = 8;
-    WriteCreatorBlock(media);
-    EXPECT_EQ(media.fPosition, 8 + 256);
-    const TBytes all = BytesOf(media);
-    const TBytes block(all.begin() + 8, all.end());
-    ASSERT_EQ(block.size(), 256u);
-
-    const std::string text = kProgramCreatorText;
-    TBytes expected = Concat({Bytes({0x41, 0x2B, 0xA3, 0x09, 0xBC, 1, 2, 0, 0}), Text(text)});
-    expected.resize(256, 0);
-    EXPECT_EQ(block, expected);
-    EXPECT_LE(text.size(), 128u);
-    EXPECT_EQ(text.find('\n'), std::string::npos);
-
-    TCreatorBlock parsed;
-    ParseCreatorBlock(parsed, block.data());
-    EXPECT_EQ(parsed.fTag, kProgramCreatorTag);
-    EXPECT_EQ(parsed.fVersion, kProgramCreatorVersion);
-    EXPECT_EQ(parsed.fText, text);
-}
-
-TEST(CreatorBlock, ParsingAddsLFAfterCRAndKeepsAnUnknownVersion)
-{
-    TBytes block = Concat({Bytes({1, 2, 3, 4, 0xBD, 9, 9, 9, 0}), Text("a\rb")});
-    block.resize(256, 0);
-    TCreatorBlock parsed;
-    parsed.fVersion = TVersion{7, 7, 7};
-    ParseCreatorBlock(parsed, block.data());
-    EXPECT_EQ(parsed.fTag, 0x01020304u);
-    EXPECT_EQ(parsed.fVersion, (TVersion{7, 7, 7}));
-    EXPECT_EQ(parsed.fText, "a\r\nb");
-
-    // Without a zero byte the text runs to the end of the block.
-    TBytes full(256, 'z');
-    full[4] = 0xBC;
-    ParseCreatorBlock(parsed, full.data());
-    EXPECT_EQ(parsed.fText, std::string(247, 'z'));
-}
-
 TEST(UTF32Text, AstralCodePointsBecomePairs)
 {
     const NSTextPackage::TUTF32String codePoints = {0x41, 0xFFFF, 0x10000, 0x1F600, 0x10FFFF};

@@ -51,6 +51,11 @@ bool HasInvalidNameCharacter(const TUTF16String& text)
                        { return unit < 0x80 && invalid.find(char(unit)) != std::string::npos; });
 }
 
+TUTF16String Widen(const char* ascii)
+{
+    return NSTextPackage::ASCIIToUTF16(ascii, 0);
+}
+
 const std::vector<TUTF16String>& ReservedFileNames()
 {
     static const std::vector<TUTF16String> names = []
@@ -64,15 +69,10 @@ const std::vector<TUTF16String>& ReservedFileNames()
         };
         std::vector<TUTF16String> widened;
         for (const char* name : kNames)
-            widened.push_back(NSTextPackage::ASCIIToUTF16(name, 0));
+            widened.push_back(Widen(name));
         return widened;
     }();
     return names;
-}
-
-TUTF16String Widen(const char* ascii)
-{
-    return NSTextPackage::ASCIIToUTF16(ascii, 0);
 }
 
 void TrimTrailing(TUTF16String& text, bool alsoDots)

@@ -28,20 +28,25 @@ void MakeSizedFile(const TUTF16String& path, u64 size)
 
 u64 OpenFileSize(const TUTF16String& path)
 {
-    const HANDLE file = ::CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        ::CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE);
     const u64 size = WinGetFileSize(file);
     ::CloseHandle(file);
     return size;
 }
 
-DWORD Attributes(const TUTF16String& path) { return ::GetFileAttributesW(AsWide(path)); }
+DWORD Attributes(const TUTF16String& path)
+{
+    return ::GetFileAttributesW(AsWide(path));
+}
 
 // Whether this platform keeps a creation time that is set (Wine does not).
 bool CanSetCreationTime(const CScratchFolder& scratch)
 {
     const TUTF16String probe = scratch.Write(u"creation-probe", "");
-    const HANDLE file = ::CreateFileW(AsWide(probe), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        ::CreateFileW(AsWide(probe), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME early = {0x12345678, 0x01000000};
     ::SetFileTime(file, &early, nullptr, nullptr);
     ::CloseHandle(file);
@@ -233,7 +238,10 @@ protected:
         return ::MoveFileExW(from, to, flags);
     }
 
-    static BOOL WINAPI FailingGetFileTime(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME) { return FailWith(ERROR_READ_FAULT); }
+    static BOOL WINAPI FailingGetFileTime(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME)
+    {
+        return FailWith(ERROR_READ_FAULT);
+    }
     static BOOL WINAPI FailingSetFileTime(HANDLE, const FILETIME*, const FILETIME*, const FILETIME*)
     {
         return FailWith(ERROR_INVALID_FUNCTION);
@@ -269,12 +277,18 @@ TEST_F(WinReplaceFileTest, AFailingMoveUndoesTheStepsMadeAndRaisesItsOwnFailure)
         const char* message;
     };
     const TCase kCases[] = {
-        {"first to temporary", {ERole::kFirst, ERole::kTemporary, ERROR_DISK_FULL},
-         kFailureCode_RuntimeError_OutOfSpace, "WinThrowExceptionForKnownError(ERROR_DISK_FULL)"},
-        {"second to first", {ERole::kSecond, ERole::kFirst, ERROR_ACCESS_DENIED},
-         kFailureCode_RuntimeError_Permission, "WinThrowExceptionForKnownError(ERROR_ACCESS_DENIED)"},
-        {"temporary to second", {ERole::kTemporary, ERole::kSecond, ERROR_INVALID_NAME},
-         kFailureCode_RuntimeError_NotFound, "MoveFileEx() failed with unrecognized error type"},
+        {"first to temporary",
+         {ERole::kFirst, ERole::kTemporary, ERROR_DISK_FULL},
+         kFailureCode_RuntimeError_OutOfSpace,
+         "WinThrowExceptionForKnownError(ERROR_DISK_FULL)"},
+        {"second to first",
+         {ERole::kSecond, ERole::kFirst, ERROR_ACCESS_DENIED},
+         kFailureCode_RuntimeError_Permission,
+         "WinThrowExceptionForKnownError(ERROR_ACCESS_DENIED)"},
+        {"temporary to second",
+         {ERole::kTemporary, ERole::kSecond, ERROR_INVALID_NAME},
+         kFailureCode_RuntimeError_NotFound,
+         "MoveFileEx() failed with unrecognized error type"},
     };
     TWin32Calls calls = RealWin32Calls();
     calls.MoveFileExW = MoveFileEx;
@@ -316,7 +330,8 @@ TEST_F(WinReplaceFileTest, AFailureBeforeAnyMoveRemovesTheTemporaryFile)
     EXPECT_EQ(caught.message, "WinThrowExceptionForKnownError(ERROR_SHARING_VIOLATION)");
     ExpectBothFilesInPlace();
 
-    EXPECT_FAILURE(WinReplaceFile(gFirst, fScratch.PathOf(u"missing.wav")), kFailureCode_RuntimeError_NotFound,
+    EXPECT_FAILURE(WinReplaceFile(gFirst, fScratch.PathOf(u"missing.wav")),
+                   kFailureCode_RuntimeError_NotFound,
                    "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
     ExpectBothFilesInPlace();
 }
@@ -327,7 +342,8 @@ TEST_F(WinReplaceFileTest, AFailingUndoRaisesItsOwnFailureAndLosesNoData)
     calls.MoveFileExW = MoveFileEx;
     CWin32CallsOverride failing(calls);
     // The last step fails, and so does moving the second file back.
-    gFailures = {{ERole::kTemporary, ERole::kSecond, ERROR_DISK_FULL}, {ERole::kFirst, ERole::kSecond, ERROR_INVALID_NAME}};
+    gFailures = {{ERole::kTemporary, ERole::kSecond, ERROR_DISK_FULL},
+                 {ERole::kFirst, ERole::kSecond, ERROR_INVALID_NAME}};
     EXPECT_FAILURE(WinReplaceFile(gFirst, gSecond), kFailureCode_RuntimeError_NotFound,
                    "MoveFileEx() failed with unrecognized error type");
     const std::vector<std::u16string> entries = fScratch.Entries();

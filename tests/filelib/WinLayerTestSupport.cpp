@@ -25,7 +25,10 @@ CScratchFolder::~CScratchFolder()
     fs::remove_all(fPath, ignored);
 }
 
-NSTextPackage::TUTF16String CScratchFolder::FolderPath() const { return PathText(fPath) + u16(u'\\'); }
+NSTextPackage::TUTF16String CScratchFolder::FolderPath() const
+{
+    return PathText(fPath) + u16(u'\\');
+}
 
 NSTextPackage::TUTF16String CScratchFolder::PathOf(const std::u16string& name) const
 {

@@ -44,13 +44,13 @@ template <class TAction> TCaughtFailure CatchFailure(TAction&& action)
     return caught;
 }
 
-#define EXPECT_FAILURE(action, expectedKind, expectedMessage)                                                  \
-    do                                                                                                         \
-    {                                                                                                          \
-        const TCaughtFailure caughtFailure = CatchFailure([&] { action; });                                    \
-        EXPECT_TRUE(caughtFailure.thrown) << #action;                                                          \
-        EXPECT_EQ(caughtFailure.kind, u32(expectedKind)) << #action << ": " << caughtFailure.message;          \
-        EXPECT_EQ(caughtFailure.message, std::string(expectedMessage)) << #action;                             \
+#define EXPECT_FAILURE(action, expectedKind, expectedMessage)                                                \
+    do                                                                                                       \
+    {                                                                                                        \
+        const TCaughtFailure caughtFailure = CatchFailure([&] { action; });                                  \
+        EXPECT_TRUE(caughtFailure.thrown) << #action;                                                        \
+        EXPECT_EQ(caughtFailure.kind, u32(expectedKind)) << #action << ": " << caughtFailure.message;        \
+        EXPECT_EQ(caughtFailure.message, std::string(expectedMessage)) << #action;                           \
     } while (false)
 
 inline NSTextPackage::TUTF16String Text(const std::u16string& text)

@@ -10,7 +10,10 @@ using NSTextPackage::TUTF16String;
 
 namespace
 {
-TUTF16String Repeat(char16_t unit, size_t count) { return TUTF16String(count, u16(unit)); }
+TUTF16String Repeat(char16_t unit, size_t count)
+{
+    return TUTF16String(count, u16(unit));
+}
 
 struct TPathCase
 {
@@ -56,26 +59,16 @@ struct TNameCase
 };
 
 const TNameCase kNameCases[] = {
-    {kName256, true, false},
-    {Repeat(u'n', 257), false, false},
-    {Text(u""), false, false},
-    {Text(u"name."), false, false},
-    {Text(u"name "), false, false},
-    {Text(u"name\t"), false, false},
-    {Text(u"a\x1A"), true, false},
-    {Text(u"a\x1B"), false, false},
-    {Text(u"a/b"), false, false},
-    {Text(u"con"), false, true},
-    {Text(u"Con.txt"), false, true},
-    {Text(u"nul.txt"), false, true},
-    {Text(u"Aux"), false, true},
-    {Text(u"LPT3 .log"), false, true},
-    {Text(u"$mft"), false, true},
-    {Text(u"$Reparse.x"), false, true},
-    {Text(u"CON_"), true, false},
-    {Text(u"CONSOLE"), true, false},
-    {Text(u"COM10"), true, false},
-    {Text(u"xCON"), true, false},
+    {kName256, true, false},         {Repeat(u'n', 257), false, false},
+    {Text(u""), false, false},       {Text(u"name."), false, false},
+    {Text(u"name "), false, false},  {Text(u"name\t"), false, false},
+    {Text(u"a\x1A"), true, false},   {Text(u"a\x1B"), false, false},
+    {Text(u"a/b"), false, false},    {Text(u"con"), false, true},
+    {Text(u"Con.txt"), false, true}, {Text(u"nul.txt"), false, true},
+    {Text(u"Aux"), false, true},     {Text(u"LPT3 .log"), false, true},
+    {Text(u"$mft"), false, true},    {Text(u"$Reparse.x"), false, true},
+    {Text(u"CON_"), true, false},    {Text(u"CONSOLE"), true, false},
+    {Text(u"COM10"), true, false},   {Text(u"xCON"), true, false},
     {Text(u".hidden"), true, false},
 };
 
@@ -97,7 +90,11 @@ const TCleaningCase kCleaningCases[] = {
     {Text(u".hidden"), Text(u".hidden")},
     {Text(u""), Text(u"")},
     {Text(u"\f\nname\r\v"), Text(u"name")},
-    {Text(u"a\x01" u"b\x1A" u"c"), Text(u"a_b\x1A" u"c")},
+    {Text(u"a\x01"
+          u"b\x1A"
+          u"c"),
+     Text(u"a_b\x1A"
+          u"c")},
     {kLongBase + Text(u".wav"), Repeat(u'b', 252) + Text(u".wav")},
     // The last "." lies 260 units before the end: too long to be an extension.
     {Repeat(u'a', 40) + u16(u'.') + Repeat(u'e', 259), Repeat(u'a', 40) + u16(u'.') + Repeat(u'e', 215)},
@@ -173,10 +170,8 @@ TEST(WinPathRules, SplittingNamesAndPaths)
         const char16_t* second;
     };
     const TSplitCase kExtensions[] = {
-        {u"Song.aiff", u"Song", u".aiff"},
-        {u"archive.tar.gz", u"archive.tar", u".gz"},
-        {u".profile", u"", u".profile"},
-        {u"README", u"README", u""},
+        {u"Song.aiff", u"Song", u".aiff"}, {u"archive.tar.gz", u"archive.tar", u".gz"},
+        {u".profile", u"", u".profile"},   {u"README", u"README", u""},
         {u"trailing.", u"trailing", u"."},
     };
     for (const TSplitCase& test : kExtensions)
@@ -211,20 +206,15 @@ TEST(WinPathRules, ExtensionLists)
         bool matches;
     };
     const TListCase kCases[] = {
-        {u".lnk;.pif", u"Link.LNK", true},
-        {u".lnk;.pif", u"a.pif", true},
-        {u".lnk;.pif", u"a.lnk2", false},
-        {u"txt", u"a.txt", false},
-        {u".wav", u"README", false},
-        {u";.wav", u"README", true},
-        {u".wav;;.aif", u"README", true},
-        {u".wav;", u"README", true},
-        {u".WAV;.AIF", u"drum.aif", true},
+        {u".lnk;.pif", u"Link.LNK", true}, {u".lnk;.pif", u"a.pif", true}, {u".lnk;.pif", u"a.lnk2", false},
+        {u"txt", u"a.txt", false},         {u".wav", u"README", false},    {u";.wav", u"README", true},
+        {u".wav;;.aif", u"README", true},  {u".wav;", u"README", true},    {u".WAV;.AIF", u"drum.aif", true},
     };
     for (const TListCase& test : kCases)
     {
         EXPECT_EQ(WinDoesNameHaveExtension(Text(test.list), Text(test.name)), test.matches)
-            << NSTextPackage::UTF16ToUTF8(Text(test.list)) << " " << NSTextPackage::UTF16ToUTF8(Text(test.name));
+            << NSTextPackage::UTF16ToUTF8(Text(test.list)) << " "
+            << NSTextPackage::UTF16ToUTF8(Text(test.name));
         const TUTF16String list = Text(test.list);
         EXPECT_EQ(WinDoesNameHaveExtension(list.c_str(), Text(test.name)), test.matches);
     }
@@ -250,7 +240,8 @@ TEST(WinPathRules, ParentFolders)
     for (const TParentCase& test : kCases)
     {
         const TUTF16String folder = Text(test.folder);
-        EXPECT_EQ(WinHasDirParentDirectory(folder), test.parent != nullptr) << NSTextPackage::UTF16ToUTF8(folder);
+        EXPECT_EQ(WinHasDirParentDirectory(folder), test.parent != nullptr)
+            << NSTextPackage::UTF16ToUTF8(folder);
         if (test.parent)
         {
             EXPECT_EQ(WinGetDirParentDirectory(folder), Text(test.parent));
@@ -269,9 +260,12 @@ TEST(WinPathRules, LongFormOfAnExistingPath)
     CScratchFolder scratch;
     scratch.Write(u"Long File Name.txt", "x");
     wchar_t shortPath[MAX_PATH] = {};
-    ASSERT_NE(::GetShortPathNameW(NSTextPackage::AsWide(scratch.PathOf(u"Long File Name.txt")), shortPath, MAX_PATH), 0u);
+    ASSERT_NE(::GetShortPathNameW(NSTextPackage::AsWide(scratch.PathOf(u"Long File Name.txt")), shortPath,
+                                  MAX_PATH),
+              0u);
     const TUTF16String longPath = WinGetLongPathName(NSTextPackage::FromWide(shortPath));
-    EXPECT_EQ(NSTextPackage::CompareText(longPath, scratch.PathOf(u"Long File Name.txt"), 1), NSTextPackage::kCompareEqual)
+    EXPECT_EQ(NSTextPackage::CompareText(longPath, scratch.PathOf(u"Long File Name.txt"), 1),
+              NSTextPackage::kCompareEqual)
         << NSTextPackage::UTF16ToUTF8(longPath);
 
     EXPECT_FAILURE(WinGetLongPathName(scratch.PathOf(u"missing.txt")), kFailureCode_RuntimeError_NotFound,

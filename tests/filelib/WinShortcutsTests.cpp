@@ -45,7 +45,8 @@ TEST(WinShortcuts, AFileThatIsNoShortcutLeadsNowhere)
 {
     CScratchFolder scratch;
     const TUTF16String fake = scratch.Write(u"fake.lnk", "this is no shortcut");
-    EXPECT_FAILURE(WinFindShortcutTarget(fake), kFailureCode_RuntimeError_NotFound, "WinFindShortcutTarget ...");
+    EXPECT_FAILURE(WinFindShortcutTarget(fake), kFailureCode_RuntimeError_NotFound,
+                   "WinFindShortcutTarget ...");
     EXPECT_FAILURE(WinFindShortcutTarget(scratch.PathOf(u"missing.lnk")), kFailureCode_RuntimeError_NotFound,
                    "WinFindShortcutTarget ...");
 }
@@ -73,6 +74,7 @@ TEST(WinShortcuts, AnIdListOutsideTheFileSystemHasNoPath)
     // The control panel lives outside the file system: its id list has no path.
     LPITEMIDLIST controls = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, &controls), S_OK);
-    EXPECT_FAILURE(WinGetPathFromIDList(controls), kFailureCode_RuntimeError_NotFound, "SHGetPathFromIDList failed");
+    EXPECT_FAILURE(WinGetPathFromIDList(controls), kFailureCode_RuntimeError_NotFound,
+                   "SHGetPathFromIDList failed");
     ::CoTaskMemFree(controls);
 }

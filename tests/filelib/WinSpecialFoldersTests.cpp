@@ -45,7 +45,8 @@ TEST(WinSpecialFolders, TheStandardFoldersExist)
     ASSERT_FALSE(temp.empty());
     EXPECT_EQ(temp.back(), u'\\');
     EXPECT_TRUE(WinDoesDirectoryExist(temp));
-    for (const u32 csidl : {kCSIDLDesktop, kCSIDLDocuments, kCSIDLUserAppData, kCSIDLUserProfile, kCSIDLWindows})
+    for (const u32 csidl :
+         {kCSIDLDesktop, kCSIDLDocuments, kCSIDLUserAppData, kCSIDLUserProfile, kCSIDLWindows})
     {
         TUTF16String path;
         EXPECT_TRUE(WinGetSpecialFolderPath(csidl, path)) << csidl;
@@ -58,7 +59,8 @@ TEST(WinSpecialFolders, TheStandardFoldersExist)
 
 TEST(WinSpecialFolders, AppDataFoldersAreMadeWhenMissing)
 {
-    const TUTF16String company = PathText(std::filesystem::path(L"Vantle Test " + std::to_wstring(::GetCurrentProcessId())));
+    const TUTF16String company =
+        PathText(std::filesystem::path(L"Vantle Test " + std::to_wstring(::GetCurrentProcessId())));
     for (const bool common : {false, true})
     {
         const TUTF16String folder = WinGetAppDataDirectory(company, Text(u"Packer"), common);
@@ -70,7 +72,8 @@ TEST(WinSpecialFolders, AppDataFoldersAreMadeWhenMissing)
         EXPECT_EQ(common ? WinGetCommonAppDataDirectory(company, Text(u"Packer"))
                          : WinGetUserAppDataDirectory(company, Text(u"Packer")),
                   folder);
-        std::filesystem::remove_all(std::filesystem::path(NSTextPackage::AsWide(base + u16(u'\\') + company)));
+        std::filesystem::remove_all(
+            std::filesystem::path(NSTextPackage::AsWide(base + u16(u'\\') + company)));
     }
 }
 

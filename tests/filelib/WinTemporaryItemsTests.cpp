@@ -39,7 +39,8 @@ UINT WINAPI ClashingGetTempFileName(LPCWSTR folder, LPCWSTR prefix, UINT unique,
     {
         --gClashesLeft;
         std::wstring foreign(created);
-        foreign.replace(foreign.size() - 4, 4, std::wstring(gForeignExtension.begin(), gForeignExtension.end()));
+        foreign.replace(foreign.size() - 4, 4,
+                        std::wstring(gForeignExtension.begin(), gForeignExtension.end()));
         const HANDLE file = ::CreateFileW(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         DWORD written = 0;
         ::WriteFile(file, "foreign", 7, &written, nullptr);
@@ -55,7 +56,10 @@ UINT WINAPI FailingGetTempFileName(LPCWSTR, LPCWSTR, UINT, LPWSTR)
     return FailWith(gTempFileNameError);
 }
 
-BOOL WINAPI DeniedMoveFileEx(LPCWSTR, LPCWSTR, DWORD) { return FailWith(ERROR_ACCESS_DENIED); }
+BOOL WINAPI DeniedMoveFileEx(LPCWSTR, LPCWSTR, DWORD)
+{
+    return FailWith(ERROR_ACCESS_DENIED);
+}
 
 u32 gDirectoryAttempts;
 
@@ -71,7 +75,10 @@ BOOL WINAPI DeniedCreateDirectory(LPCWSTR, LPSECURITY_ATTRIBUTES)
     return FailWith(ERROR_ACCESS_DENIED);
 }
 
-DWORD WINAPI FixedTickCount() { return 0x7FFFFFFE; }
+DWORD WINAPI FixedTickCount()
+{
+    return 0x7FFFFFFE;
+}
 } // namespace
 
 TEST(WinTemporaryItems, UniqueFilesWithAndWithoutExtensions)
@@ -101,8 +108,8 @@ TEST(WinTemporaryItems, AFolderWithoutRoomForAFile)
     calls.GetTempFileNameW = FailingGetTempFileName;
     CWin32CallsOverride failing(calls);
     gTempFileNameError = ERROR_DISK_FULL;
-    EXPECT_FAILURE(WinCreateUniqueFile(scratch.FolderPath(), Text(u".wav")), kFailureCode_RuntimeError_OutOfSpace,
-                   "WinThrowExceptionForKnownError(ERROR_DISK_FULL)");
+    EXPECT_FAILURE(WinCreateUniqueFile(scratch.FolderPath(), Text(u".wav")),
+                   kFailureCode_RuntimeError_OutOfSpace, "WinThrowExceptionForKnownError(ERROR_DISK_FULL)");
     gTempFileNameError = ERROR_DIRECTORY;
     EXPECT_FAILURE(WinCreateUniqueFile(scratch.FolderPath(), Text(u".wav")), kFailureCode_RuntimeError_Create,
                    "GetTempFileName() failed to create unique file");
@@ -159,7 +166,8 @@ TEST(WinTemporaryItems, UniqueFoldersSkipNamesThatAreTaken)
     TWin32Calls calls = RealWin32Calls();
     calls.GetTickCount = FixedTickCount;
     CWin32CallsOverride stillClock(calls);
-    auto nameFor = [&](UINT number) {
+    auto nameFor = [&](UINT number)
+    {
         wchar_t path[MAX_PATH] = {};
         ::GetTempFileNameW(AsWide(stillScratch.FolderPath()), L"TMP", number, path);
         return NSTextPackage::FromWide(path);

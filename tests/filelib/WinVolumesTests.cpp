@@ -27,7 +27,10 @@ UINT gErrorModeDuringProbe;
 
 // The letter that picks a replacement drive's behaviour; a share root is picked by the first
 // letter of its server's name.
-wchar_t DriveKey(LPCWSTR root) { return root[0] == L'\\' ? root[2] : root[0]; }
+wchar_t DriveKey(LPCWSTR root)
+{
+    return root[0] == L'\\' ? root[2] : root[0];
+}
 
 u32 gVolumeInformationCalls;
 
@@ -59,8 +62,8 @@ UINT WINAPI FakeGetDriveType(LPCWSTR root)
     }
 }
 
-BOOL WINAPI FakeGetVolumeInformation(LPCWSTR root, LPWSTR label, DWORD labelSize, LPDWORD serial, LPDWORD, LPDWORD,
-                                     LPWSTR, DWORD)
+BOOL WINAPI FakeGetVolumeInformation(LPCWSTR root, LPWSTR label, DWORD labelSize, LPDWORD serial, LPDWORD,
+                                     LPDWORD, LPWSTR, DWORD)
 {
     ++gVolumeInformationCalls;
     gErrorModeDuringProbe = ::GetErrorMode();
@@ -99,7 +102,8 @@ DWORD WINAPI FakeGetLogicalDriveStrings(DWORD size, LPWSTR buffer)
     return DWORD(std::size(drives) - 1);
 }
 
-BOOL WINAPI FakeGetDiskFreeSpaceEx(LPCWSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total, PULARGE_INTEGER free)
+BOOL WINAPI FakeGetDiskFreeSpaceEx(LPCWSTR root, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                                   PULARGE_INTEGER free)
 {
     if (root[0] == L'M')
         return FailWith(ERROR_HANDLE_DISK_FULL);
@@ -130,8 +134,8 @@ TEST(WinVolumes, TheConfiguredDriveKinds)
         u32 kind;
     };
     const TCase kCases[] = {
-        {u"C:\\", NSFileLib::kVolumeKindFixed},   {u"A:\\", NSFileLib::kVolumeKindFloppy},
-        {u"E:\\", NSFileLib::kVolumeKindCDROM},   {u"N:\\", NSFileLib::kVolumeKindNetwork},
+        {u"C:\\", NSFileLib::kVolumeKindFixed}, {u"A:\\", NSFileLib::kVolumeKindFloppy},
+        {u"E:\\", NSFileLib::kVolumeKindCDROM}, {u"N:\\", NSFileLib::kVolumeKindNetwork},
         {u"R:\\", NSFileLib::kVolumeKindOther},
     };
     std::vector<TUTF16String> volumes;
@@ -162,8 +166,10 @@ TEST(WinVolumes, ALetterWithoutDrive)
 {
     const TUTF16String unused = UnusedDriveRoot();
     ASSERT_FALSE(unused.empty());
-    EXPECT_FAILURE(WinGetVolumeKind(unused), kFailureCode_RuntimeError_NotFound, "GetDriveType returned DRIVE_NO_ROOT_DIR");
-    EXPECT_FAILURE(WinGetVolumeInfo(unused), kFailureCode_RuntimeError_NotFound, "GetDriveType returned DRIVE_NO_ROOT_DIR");
+    EXPECT_FAILURE(WinGetVolumeKind(unused), kFailureCode_RuntimeError_NotFound,
+                   "GetDriveType returned DRIVE_NO_ROOT_DIR");
+    EXPECT_FAILURE(WinGetVolumeInfo(unused), kFailureCode_RuntimeError_NotFound,
+                   "GetDriveType returned DRIVE_NO_ROOT_DIR");
     EXPECT_FALSE(WinIsVolumeMounted(unused));
     EXPECT_FALSE(WinDoesVolumeExist(unused));
     EXPECT_FALSE(WinIsFloppyDrive(unused));

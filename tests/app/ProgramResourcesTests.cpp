@@ -179,4 +179,24 @@ TEST_F(ProgramResourcesTest, TheScanSeesEveryKindOfUse)
     EXPECT_NE(Resolve({kMenu, 3, 0, "sample"}), "");
     EXPECT_NE(Resolve({kPNGImage, 1003, 0, "sample"}), "");
 }
+TEST(ProgramVersion, TheVersionResourceCarriesTheBuildNumber)
+{
+    wchar_t path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    DWORD ignored = 0;
+    std::vector<u8> block(GetFileVersionInfoSizeW(path, &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, DWORD(block.size()), block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u); // 1.0
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);          // fix 0, final stage
+
+    u16* buildNumber = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904b0\\Build Number",
+                               reinterpret_cast<void**>(&buildNumber), &length));
+    EXPECT_EQ(NSTextPackage::TUTF16String(buildNumber), MakeText(u"1"));
+}
 } // namespace

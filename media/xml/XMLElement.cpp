@@ -27,7 +27,8 @@ void CheckXMLName(const NSTextPackage::TUTF16String& name)
 const NSTextPackage::TUTF16String kXMLSpaceAttributeName = NSTextPackage::ASCIIToUTF16("xml::space", 0);
 const NSTextPackage::TUTF16String kXMLSpacePreserve = NSTextPackage::ASCIIToUTF16("preserve", 0);
 
-CXMLAttribute::CXMLAttribute(const NSTextPackage::TUTF16String& name, const NSTextPackage::TUTF16String& value)
+CXMLAttribute::CXMLAttribute(const NSTextPackage::TUTF16String& name,
+                             const NSTextPackage::TUTF16String& value)
     : fName(name), fValue(value)
 {
     CheckXMLName(fName);
@@ -74,8 +75,8 @@ std::shared_ptr<CXMLElement> FindXMLElement(TXMLElementList::const_iterator firs
                                             TXMLElementList::const_iterator last,
                                             const NSTextPackage::TUTF16String& name)
 {
-    const auto found =
-        std::find_if(first, last, [&name](const std::shared_ptr<CXMLElement>& e) { return e->fName == name; });
+    const auto found = std::find_if(
+        first, last, [&name](const std::shared_ptr<CXMLElement>& e) { return e->fName == name; });
     return found == last ? nullptr : *found;
 }
 } // namespace NSFerrant

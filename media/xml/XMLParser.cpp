@@ -3,7 +3,7 @@
 #include "base/Quorral.h"
 #include "base/NumberText.h"
 #include "base/TextConversions.h"
-#include "media/StoredStrings.h"
+#include "media/UTF32Text.h"
 
 #include <string>
 #include <string_view>
@@ -31,7 +31,10 @@ const char kNestingTooDeepError[] = "nesting_too_deep_error";
     NSQuorral::ThrowException(context);
 }
 
-bool IsXMLBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+bool IsXMLBlank(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
 
 int HexDigitValue(char c)
 {
@@ -445,7 +448,8 @@ private:
         // Only Unicode scalar values name a character.
         if (value < 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
             Fail(kUnsupportedAmpError);
-        return NSTextPackage::UTF16ToUTF8(NSTextPackage::UTF32ToUTF16({u32(value)}));
+        return NSTextPackage::UTF16ToUTF8(
+            NSTextPackage::UTF32ToUTF16(NSTextPackage::TUTF32String(1, u32(value))));
     }
 
     bool AtEnd() const { return fCursor == fEnd; }

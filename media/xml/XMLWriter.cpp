@@ -50,8 +50,7 @@ std::string EscapeXMLText(const NSTextPackage::TUTF16String& text)
 void WriteXMLText(std::string& out, const NSTextPackage::TUTF16String& text, bool preserve)
 {
     const std::string utf8 = NSTextPackage::ToUTF8(text);
-    const bool looksLikeMarkup =
-        utf8.find("</") != std::string::npos || utf8.find("/>") != std::string::npos;
+    const bool looksLikeMarkup = utf8.find("</") != std::string::npos || utf8.find("/>") != std::string::npos;
     const bool endsInLineBreak = utf8.back() == '\r' || utf8.back() == '\n';
     if (looksLikeMarkup && utf8.find("]]>") == std::string::npos && !(preserve && endsInLineBreak))
     {

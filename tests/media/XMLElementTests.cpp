@@ -21,9 +21,9 @@ struct NameCase
 };
 
 const NameCase kNameCases[] = {
-    {MakeText(u"a b"), false},        {MakeText(u"a/b"), false},   {MakeText(u"a=b"), false},
-    {MakeText(u"/"), false},          {MakeText(u"xml:space"), true}, {MakeText(u"xml::space"), true},
-    {TUTF16String(), true},           {MakeText(u"a\tb"), true},   {MakeText(u"\u00e9\U0001F600"), true},
+    {MakeText(u"a b"), false}, {MakeText(u"a/b"), false},      {MakeText(u"a=b"), false},
+    {MakeText(u"/"), false},   {MakeText(u"xml:space"), true}, {MakeText(u"xml::space"), true},
+    {TUTF16String(), true},    {MakeText(u"a\tb"), true},      {MakeText(u"\u00e9\U0001F600"), true},
 };
 
 TEST(XMLElement, EveryNameSetterRejectsSlashSpaceAndEquals)
@@ -77,10 +77,13 @@ TEST(XMLElement, XMLSpaceIsTheFirstAttributeWithTheTwoColonName)
 {
     CXMLElement element(MakeText(u"a"), TUTF16String());
     EXPECT_EQ(element.GetXMLSpace(), TUTF16String());
-    element.fAttributes.push_back(std::make_shared<CXMLAttribute>(MakeText(u"xml:space"), MakeText(u"preserve")));
+    element.fAttributes.push_back(
+        std::make_shared<CXMLAttribute>(MakeText(u"xml:space"), MakeText(u"preserve")));
     EXPECT_EQ(element.GetXMLSpace(), TUTF16String()) << "one colon is not this dialect's attribute";
-    element.fAttributes.push_back(std::make_shared<CXMLAttribute>(MakeText(u"xml::space"), MakeText(u"first")));
-    element.fAttributes.push_back(std::make_shared<CXMLAttribute>(MakeText(u"xml::space"), MakeText(u"second")));
+    element.fAttributes.push_back(
+        std::make_shared<CXMLAttribute>(MakeText(u"xml::space"), MakeText(u"first")));
+    element.fAttributes.push_back(
+        std::make_shared<CXMLAttribute>(MakeText(u"xml::space"), MakeText(u"second")));
     EXPECT_EQ(element.GetXMLSpace(), MakeText(u"first"));
     EXPECT_EQ(NSFerrant::kXMLSpaceAttributeName, MakeText(u"xml::space"));
     EXPECT_EQ(NSFerrant::kXMLSpacePreserve, MakeText(u"preserve"));
@@ -90,8 +93,8 @@ TEST(XMLElement, FindComparesNamesExactlyWithinTheRange)
 {
     NSFerrant::TXMLElementList list;
     for (const char16_t* name : {u"Path", u"", u"path", u"Path"})
-        list.push_back(std::make_shared<CXMLElement>(TUTF16String(name, name + std::char_traits<char16_t>::length(name)),
-                                                     TUTF16String()));
+        list.push_back(std::make_shared<CXMLElement>(
+            TUTF16String(name, name + std::char_traits<char16_t>::length(name)), TUTF16String()));
 
     EXPECT_EQ(NSFerrant::FindXMLElement(list.begin(), list.end(), MakeText(u"Path")), list[0]);
     EXPECT_EQ(NSFerrant::FindXMLElement(list.begin() + 1, list.end(), MakeText(u"Path")), list[3]);

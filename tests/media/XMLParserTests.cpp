@@ -23,7 +23,10 @@ TXMLElementList Parse(const std::string& document)
     return NSFerrant::ParseXMLDocument(document.data(), document.data() + document.size());
 }
 
-std::string U8(const TUTF16String& text) { return NSTextPackage::ToUTF8(text); }
+std::string U8(const TUTF16String& text)
+{
+    return NSTextPackage::ToUTF8(text);
+}
 
 struct TXMLFailure
 {
@@ -32,10 +35,9 @@ struct TXMLFailure
     u32 line;
 };
 
-const char* const kCauses[] = {"xml_format_tag_error",         "expected_char_error",
-                               "unexpected_char_error",        "unexpected_end_of_file_error",
-                               "unsupported_amp_error",        "tag_mismatch_error",
-                               "nesting_too_deep_error"};
+const char* const kCauses[] = {
+    "xml_format_tag_error",  "expected_char_error", "unexpected_char_error", "unexpected_end_of_file_error",
+    "unsupported_amp_error", "tag_mismatch_error",  "nesting_too_deep_error"};
 
 // The parser's error for the document, read from the properties callers test; nothing when
 // the document parses.
@@ -152,9 +154,8 @@ TEST(XMLParser, FailuresCarryCauseValueAndLine)
 
 TEST(XMLParser, DeclarationForms)
 {
-    for (const std::string declaration :
-         {"<?xml?>", "<?xml   version=\"1.0\" encoding='UTF-8'?>", "<?xml encoding=\"UTF-8\"?>",
-          "<?xml version=\"1.0\"standalone?>"})
+    for (const std::string declaration : {"<?xml?>", "<?xml   version=\"1.0\" encoding='UTF-8'?>",
+                                          "<?xml encoding=\"UTF-8\"?>", "<?xml version=\"1.0\"standalone?>"})
     {
         SCOPED_TRACE(declaration);
         const TXMLElementList elements = Parse(declaration + "<a/>");
@@ -259,7 +260,8 @@ TEST(XMLParser, PreservedTextsKeepTheirWhitespace)
         SCOPED_TRACE(c.content);
         for (const char* attribute : {" xml::space='preserve'", " xml::space=\"preserve\""})
         {
-            const TXMLElementList elements = Parse(kDeclaration + "<a" + attribute + ">" + c.content + "</a>");
+            const TXMLElementList elements =
+                Parse(kDeclaration + "<a" + attribute + ">" + c.content + "</a>");
             EXPECT_EQ(U8(elements[0]->fText), c.text);
         }
     }
@@ -279,7 +281,8 @@ TEST(XMLParser, DocumentsEndingRightAfterAConstructAreRead)
     EXPECT_EQ(Parse(kDeclaration + "<a/><!DOCTYPE d [&lt;]>").size(), 1u);
     EXPECT_EQ(Parse(kDeclaration + "<a/><!-- unterminated").size(), 1u);
     EXPECT_EQ(Parse(kDeclaration + "<a/><?unterminated?").size(), 1u);
-    EXPECT_EQ(Parse(kDeclaration + "<a/><b x='&amp;").size(), 1u) << "an element cut off in its start tag is dropped";
+    EXPECT_EQ(Parse(kDeclaration + "<a/><b x='&amp;").size(), 1u)
+        << "an element cut off in its start tag is dropped";
 }
 
 TEST(XMLParser, SkipsCommentsInstructionsAndDocumentType)
@@ -325,7 +328,8 @@ TEST(XMLParser, NestingIsBoundedInsteadOfExhaustingTheStack)
 {
     const TXMLElementList deepest = Parse(Nested(NSFerrant::kMaxXMLNestingDepth));
     size_t depth = 0;
-    for (auto e = deepest.empty() ? nullptr : deepest[0]; e; e = e->fChildren.empty() ? nullptr : e->fChildren[0])
+    for (auto e = deepest.empty() ? nullptr : deepest[0]; e;
+         e = e->fChildren.empty() ? nullptr : e->fChildren[0])
         ++depth;
     EXPECT_EQ(depth, NSFerrant::kMaxXMLNestingDepth);
 
@@ -343,8 +347,9 @@ TEST(XMLParser, NestingIsBoundedInsteadOfExhaustingTheStack)
 TEST(XMLParser, MutatedDocumentsNeverCrashOrHang)
 {
     const std::string seeds[] = {
-        kDeclaration + "\r\n<SampleReference type=\"sample\" >\r\n    <Package name=\"Drums &amp; Bass\" />\r\n"
-                       "    <Path xml::space=\"preserve\" >\r\n  a/b\r\n</Path>\r\n</SampleReference>\r\n",
+        kDeclaration +
+            "\r\n<SampleReference type=\"sample\" >\r\n    <Package name=\"Drums &amp; Bass\" />\r\n"
+            "    <Path xml::space=\"preserve\" >\r\n  a/b\r\n</Path>\r\n</SampleReference>\r\n",
         kDeclaration + "<!DOCTYPE x [<!ENTITY e 'v'>]><?pi?><!-- c --><a x='&#x1F600;' y=\"&quot;\">"
                        "<![CDATA[</a>]]><b>&#10;&lt;&gt;&apos;</b><c/></a>",
     };
@@ -358,7 +363,8 @@ TEST(XMLParser, MutatedDocumentsNeverCrashOrHang)
         for (int edit = 0; edit < edits && !document.empty(); ++edit)
         {
             const size_t at = random() % document.size();
-            const char byte = random() % 3 ? interesting[random() % (sizeof(interesting) - 1)] : char(random());
+            const char byte =
+                random() % 3 ? interesting[random() % (sizeof(interesting) - 1)] : char(random());
             switch (random() % 4)
             {
             case 0:

@@ -17,10 +17,14 @@ using NSFerrant::CXMLElement;
 using NSFerrant::TXMLElementList;
 using NSTextPackage::TUTF16String;
 
-TUTF16String W(const std::string& utf8) { return NSTextPackage::UTF8ToUTF16(utf8); }
+TUTF16String W(const std::string& utf8)
+{
+    return NSTextPackage::UTF8ToUTF16(utf8);
+}
 
-std::shared_ptr<CXMLElement> Element(const std::string& name, const std::string& text = std::string(),
-                                     std::initializer_list<std::pair<const char*, const char*>> attributes = {})
+std::shared_ptr<CXMLElement>
+Element(const std::string& name, const std::string& text = std::string(),
+        std::initializer_list<std::pair<const char*, const char*>> attributes = {})
 {
     auto element = std::make_shared<CXMLElement>(W(name), W(text));
     for (const auto& [key, value] : attributes)
@@ -34,7 +38,8 @@ TXMLElementList Parse(const std::string& document)
 }
 
 // Equal names, texts, attributes and children; line numbers are not compared.
-void ExpectEqualTrees(const TXMLElementList& expected, const TXMLElementList& actual, const std::string& path = "")
+void ExpectEqualTrees(const TXMLElementList& expected, const TXMLElementList& actual,
+                      const std::string& path = "")
 {
     ASSERT_EQ(expected.size(), actual.size()) << path;
     for (size_t i = 0; i < expected.size(); ++i)
@@ -48,7 +53,8 @@ void ExpectEqualTrees(const TXMLElementList& expected, const TXMLElementList& ac
         for (size_t k = 0; k < e.fAttributes.size(); ++k)
         {
             EXPECT_EQ(a.fAttributes[k]->fName, e.fAttributes[k]->fName) << here;
-            EXPECT_EQ(NSTextPackage::ToUTF8(a.fAttributes[k]->fValue), NSTextPackage::ToUTF8(e.fAttributes[k]->fValue))
+            EXPECT_EQ(NSTextPackage::ToUTF8(a.fAttributes[k]->fValue),
+                      NSTextPackage::ToUTF8(e.fAttributes[k]->fValue))
                 << here;
         }
         ExpectEqualTrees(e.fChildren, a.fChildren, here);
@@ -151,12 +157,16 @@ public:
 private:
     std::shared_ptr<CXMLElement> MakeElement(int depth)
     {
-        static const char* const kNames[] = {"a", "Sample", "x:y", "n-1", "_u.v", "\xC3\xA9", "\xE6\x97\xA5",
-                                             "\xF0\x9F\x98\x80", "!x", "a?b"};
-        static const char* const kPieces[] = {"a", "Z", "0", " ", "  ", "\"", "&", "'", "<", ">", "</", "/>",
-                                              "]]>", "<![CDATA[", "&amp;", "&#10;", ";", "\xC3\xA9",
-                                              "\xF0\x9F\x98\x80", "\t", "\r", "\n", "\r\n"};
-        const int kBlankPieces = 4; // the last four pieces are tabs and line breaks
+        static const char* const kNames[] = {
+            "a", "Sample", "x:y", "n-1", "_u.v", "\xC3\xA9", "\xE6\x97\xA5", "\xF0\x9F\x98\x80", "!x", "a?b"};
+        // Pieces of texts; the blanks come last, so that a count that leaves them out picks none.
+        // clang-format off
+        static const char* const kPieces[] = {
+            "a", "Z", "0", " ", "  ", "\"", "&", "'", "<", ">", "</", "/>", "]]>", "<![CDATA[", "&amp;",
+            "&#10;", ";", "\xC3\xA9", "\xF0\x9F\x98\x80",
+            "\t", "\r", "\n", "\r\n"};
+        // clang-format on
+        const size_t kBlankPieces = 4;
 
         auto element = std::make_shared<CXMLElement>(W(kNames[Below(std::size(kNames))]), TUTF16String());
         const bool preserve = Below(3) == 0;
@@ -165,18 +175,20 @@ private:
         for (int i = 0; i <= attributeCount; ++i)
         {
             if (preserve && i == preserveAt)
-                element->fAttributes.push_back(std::make_shared<CXMLAttribute>(W("xml::space"), W("preserve")));
+                element->fAttributes.push_back(
+                    std::make_shared<CXMLAttribute>(W("xml::space"), W("preserve")));
             if (i < attributeCount)
                 element->fAttributes.push_back(std::make_shared<CXMLAttribute>(
-                    W(kNames[Below(std::size(kNames) - 2)]), W(Text(kPieces, std::size(kPieces)))));
+                    W(kNames[Below(std::size(kNames))]), W(Text(kPieces, std::size(kPieces)))));
         }
 
-        std::string text = preserve ? Text(kPieces, std::size(kPieces))
-                                    : Text(kPieces, std::size(kPieces) - kBlankPieces);
+        std::string text =
+            preserve ? Text(kPieces, std::size(kPieces)) : Text(kPieces, std::size(kPieces) - kBlankPieces);
         if (!preserve)
         {
             const size_t first = text.find_first_not_of(' ');
-            text = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
+            text =
+                first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
         }
         element->fText = W(text);
         if (depth < 4)

@@ -27,8 +27,9 @@ class CThrowContext
 public:
     explicit CThrowContext(const TThrowSite& site);
 
-    // Attaches the exception to be thrown or re-thrown.
+    // Attaches the exception to be thrown or re-thrown (AttachException).
     CThrowContext& operator<<(const std::exception& exception);
+    CThrowContext& AttachException(const std::exception& exception);
     // The pending frame becomes a copy of frame; used to throw from a status code.
     CThrowContext& AttachFrame(const TExceptionFrame& frame);
     // Appended; when the body is read, the last value given for a key wins.

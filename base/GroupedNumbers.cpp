@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -20,8 +21,9 @@ std::unique_ptr<TNumberLocale>& NumberLocaleOwner()
 
 std::optional<TUTF16String> ReadUserLocaleInfo(LCTYPE item)
 {
-    wchar_t buffer[LOCALE_NAME_MAX_LENGTH + 1] = {};
-    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, LOCALE_NAME_MAX_LENGTH);
+    // Separators hold at most 4 units and the grouping 10, terminator included.
+    wchar_t buffer[32] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, int(std::size(buffer)));
     if (length <= 0)
         return std::nullopt;
     return FromWide(buffer);
@@ -170,7 +172,6 @@ bool ParseNumber(const TUTF16String& text, i64& value, const TNumberLocale& loca
         negative ? u64(std::numeric_limits<i64>::max()) + 1 : u64(std::numeric_limits<i64>::max());
     u64 magnitude = 0;
     bool overflow = false;
-    bool separatorSeen = false;
     std::vector<std::size_t> groups(1, 0);
     while (i < run.size())
     {
@@ -183,13 +184,13 @@ bool ParseNumber(const TUTF16String& text, i64& value, const TNumberLocale& loca
         }
         else if (grouped && StartsWithAt(run, i, locale.fThousandsSeparator))
         {
+            // A separator before any digit or right after another one.
             if (groups.back() == 0)
-            { // a separator before any digit or after another one
+            {
                 value = 0;
                 return false;
             }
             i += locale.fThousandsSeparator.size();
-            separatorSeen = true;
             groups.push_back(0);
         }
         else
@@ -203,6 +204,6 @@ bool ParseNumber(const TUTF16String& text, i64& value, const TNumberLocale& loca
         return false;
     }
     value = negative ? i64(0 - magnitude) : i64(magnitude);
-    return !overflow && (!separatorSeen || GroupsFollowLocale(groups, locale));
+    return !overflow && (groups.size() == 1 || GroupsFollowLocale(groups, locale));
 }
 } // namespace NSTextPackage

@@ -92,10 +92,11 @@ TEST(UTF8Conversion, RejectsMalformedBytesAsFormatViolation)
 
 TEST(UTF8Conversion, CutSequenceIsNotCompletedFromBytesBeyondTheInput)
 {
-    // The cut text sits in a buffer whose next byte would complete the sequence; a decoder that
-    // reads past its input would turn this into U+1F600 instead of failing.
-    const std::string whole = "\xF0\x9F\x98\x80";
-    const std::string cut = whole.substr(0, 3);
+    // The byte after the input is the string's terminating zero. A decoder that took it as the
+    // missing byte, without testing it, would decode F0 9F 98 as U+1F600 (whose last six bits
+    // are zero) instead of failing.
+    const std::string cut = "\xF0\x9F\x98";
+    ASSERT_EQ(cut.c_str()[cut.size()], '\0');
     EXPECT_THROW(UTF8ToUTF16(cut), NSQuorral::XFormatViolation);
 }
 

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// Windows maps GetMessage to GetMessageW; included first here, it cannot rename the frame's
+// GetMessage in files that include it later.
+#include <windows.h>
+#undef GetMessage
+
 namespace NSQuorral
 {
 // The place of a throw. The program leaves the texts empty and the line 0; the machinery only

@@ -28,6 +28,11 @@ CThrowContext::CThrowContext(const TThrowSite& site)
 
 CThrowContext& CThrowContext::operator<<(const std::exception& exception)
 {
+    return AttachException(exception);
+}
+
+CThrowContext& CThrowContext::AttachException(const std::exception& exception)
+{
     const auto* body = dynamic_cast<const CExceptionBodyMixin*>(&exception);
     fBody = body ? *body : CExceptionBodyMixin();
     if (fBody.IsFresh())

@@ -15,7 +15,8 @@
 //                                   .SetTargetObjectType(NSQuorral::GetFileObjectType()));
 //
 // A re-throw in a catch handler streams the caught exception in: the thrown exception keeps its
-// class and message and gains the new properties.
+// class and message and gains the new properties. "base/Quorral.h" brings the classes, the names
+// and this machinery.
 #include "base/ExceptionBody.h"
 
 #include <exception>
@@ -27,8 +28,9 @@ class CThrowContext
 public:
     explicit CThrowContext(const TThrowSite& site);
 
-    // Attaches the exception to be thrown or re-thrown.
+    // Attaches the exception to be thrown or re-thrown (AttachException).
     CThrowContext& operator<<(const std::exception& exception);
+    CThrowContext& AttachException(const std::exception& exception);
     // The pending frame becomes a copy of frame; used to throw from a status code.
     CThrowContext& AttachFrame(const TExceptionFrame& frame);
     // Appended; when the body is read, the last value given for a key wins.

@@ -35,13 +35,22 @@ const TWin32Calls kRealCalls = {
 const TWin32Calls* gCurrentCalls = &kRealCalls;
 } // namespace
 
-const TWin32Calls& Win32Calls() { return *gCurrentCalls; }
+const TWin32Calls& Win32Calls()
+{
+    return *gCurrentCalls;
+}
 
-const TWin32Calls& RealWin32Calls() { return kRealCalls; }
+const TWin32Calls& RealWin32Calls()
+{
+    return kRealCalls;
+}
 
 CWin32CallsOverride::CWin32CallsOverride(const TWin32Calls& calls) : fCalls(calls), fReplaced(gCurrentCalls)
 {
     gCurrentCalls = &fCalls;
 }
 
-CWin32CallsOverride::~CWin32CallsOverride() { gCurrentCalls = fReplaced; }
+CWin32CallsOverride::~CWin32CallsOverride()
+{
+    gCurrentCalls = fReplaced;
+}

@@ -25,9 +25,15 @@ bool IsExistingDirectory(DWORD attributes)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-u64 FileTimeValue(const FILETIME& time) { return (u64(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+u64 FileTimeValue(const FILETIME& time)
+{
+    return (u64(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
-FILETIME FileTimeFromValue(u64 value) { return FILETIME{DWORD(value), DWORD(value >> 32)}; }
+FILETIME FileTimeFromValue(u64 value)
+{
+    return FILETIME{DWORD(value), DWORD(value >> 32)};
+}
 
 // The one entry FindFirstFileW gives for the path; the search is closed before it returns.
 WIN32_FIND_DATAW FindEntry(const TUTF16String& path)
@@ -41,7 +47,8 @@ WIN32_FIND_DATAW FindEntry(const TUTF16String& path)
 
 HANDLE OpenExisting(const TUTF16String& path, DWORD access, DWORD sharing, DWORD flags)
 {
-    const HANDLE handle = Win32Calls().CreateFileW(AsWide(path), access, sharing, nullptr, OPEN_EXISTING, flags, nullptr);
+    const HANDLE handle =
+        Win32Calls().CreateFileW(AsWide(path), access, sharing, nullptr, OPEN_EXISTING, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         WinThrowForLastError<NSQuorral::XNotFound>("CreateFile failed with unrecognized error type");
     return handle;
@@ -57,7 +64,8 @@ void GiveCreationTime(const TUTF16String& fromPath, const TUTF16String& toPath)
         if (!Win32Calls().GetFileTime(from.Get(), &creationTime, nullptr, nullptr))
             WinThrowForLastError<NSQuorral::XNotFound>("GetFileTime failed with unrecognized error type");
     }
-    CWinFileHandle to(OpenExisting(toPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, FILE_FLAG_RANDOM_ACCESS));
+    CWinFileHandle to(
+        OpenExisting(toPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, FILE_FLAG_RANDOM_ACCESS));
     if (!Win32Calls().SetFileTime(to.Get(), &creationTime, nullptr, nullptr))
         WinThrowForLastError<NSQuorral::XNotFound>("SetFileTime failed with unrecognized error type");
 }
@@ -118,7 +126,10 @@ bool WinIsPlainFile(const TUTF16String& path)
     return !WinIsValidVolumePath(path);
 }
 
-bool WinIsDirectory(const TUTF16String& path) { return IsExistingDirectory(ProbeAttributes(path)); }
+bool WinIsDirectory(const TUTF16String& path)
+{
+    return IsExistingDirectory(ProbeAttributes(path));
+}
 
 NSFileLib::SFileInfo WinGetFileInfo(const TUTF16String& filePath)
 {
@@ -156,7 +167,8 @@ void WinSetFileInfo(const TUTF16String& filePath, const NSFileLib::SFileInfo& in
     const DWORD attributes = Win32Calls().GetFileAttributesW(AsWide(filePath));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         WinThrowForLastError<NSQuorral::XNotFound>("GetFileAttributes failed with unrecognized error type");
-    const DWORD changed = info.isHidden ? (attributes | FILE_ATTRIBUTE_HIDDEN) : (attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN));
+    const DWORD changed =
+        info.isHidden ? (attributes | FILE_ATTRIBUTE_HIDDEN) : (attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN));
     if (!Win32Calls().SetFileAttributesW(AsWide(filePath), changed))
         WinThrowForLastError<NSQuorral::XWrite>("SetFileAttributes failed with unrecognized error type");
     // Setting times needs only the right to write attributes, which a read-only file grants.

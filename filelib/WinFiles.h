@@ -25,7 +25,8 @@ void WinDeleteFile(const NSTextPackage::TUTF16String& filePath);
 // The two files change places: afterwards the first path holds the second's data with the
 // first file's creation time, and the second path holds the first's data. When a step fails,
 // the steps already made are undone, the temporary file is removed and the failure is raised.
-void WinReplaceFile(const NSTextPackage::TUTF16String& firstPath, const NSTextPackage::TUTF16String& secondPath);
+void WinReplaceFile(const NSTextPackage::TUTF16String& firstPath,
+                    const NSTextPackage::TUTF16String& secondPath);
 
 // The size in bytes of an open file.
 u64 WinGetFileSize(HANDLE file);

@@ -24,7 +24,8 @@ const TUTF16String::size_type npos = TUTF16String::npos;
 // then * ? < > " | \ / :
 const std::string& InvalidNameCharacters()
 {
-    static const std::string characters = [] {
+    static const std::string characters = []
+    {
         std::string set;
         for (char c = 0x01; c <= 0x1F; ++c)
         {
@@ -46,28 +47,33 @@ bool HasInvalidNameCharacter(const TUTF16String& text)
 {
     const std::string& invalid = InvalidNameCharacters();
     return std::any_of(text.begin(), text.end(),
-                       [&](u16 unit) { return unit < 0x80 && invalid.find(char(unit)) != std::string::npos; });
+                       [&](u16 unit)
+                       { return unit < 0x80 && invalid.find(char(unit)) != std::string::npos; });
+}
+
+TUTF16String Widen(const char* ascii)
+{
+    return NSTextPackage::ASCIIToUTF16(ascii, 0);
 }
 
 const std::vector<TUTF16String>& ReservedFileNames()
 {
-    static const std::vector<TUTF16String> names = [] {
+    static const std::vector<TUTF16String> names = []
+    {
         const char* const kNames[] = {
-            "CON",      "PRN",      "AUX",     "NUL",      "COM1",     "COM2",    "COM3",     "COM4",
-            "COM5",     "COM6",     "COM7",    "COM8",     "COM9",     "LPT1",    "LPT2",     "LPT3",
-            "LPT4",     "LPT5",     "LPT6",    "LPT7",     "LPT8",     "LPT9",    "$MFT",     "$MFTMirr",
-            "$LogFile", "$Volume",  "$AttrDef", ".",       "$Bitmap",  "$Boot",   "$BadClus", "$Secure",
-            "$Upcase",  "$Extend",  "$Quota",  "$ObjId",   "$Reparse",
+            "CON",      "PRN",     "AUX",      "NUL",    "COM1",     "COM2",  "COM3",     "COM4",
+            "COM5",     "COM6",    "COM7",     "COM8",   "COM9",     "LPT1",  "LPT2",     "LPT3",
+            "LPT4",     "LPT5",    "LPT6",     "LPT7",   "LPT8",     "LPT9",  "$MFT",     "$MFTMirr",
+            "$LogFile", "$Volume", "$AttrDef", ".",      "$Bitmap",  "$Boot", "$BadClus", "$Secure",
+            "$Upcase",  "$Extend", "$Quota",   "$ObjId", "$Reparse",
         };
         std::vector<TUTF16String> widened;
         for (const char* name : kNames)
-            widened.push_back(NSTextPackage::ASCIIToUTF16(name, 0));
+            widened.push_back(Widen(name));
         return widened;
     }();
     return names;
 }
-
-TUTF16String Widen(const char* ascii) { return NSTextPackage::ASCIIToUTF16(ascii, 0); }
 
 void TrimTrailing(TUTF16String& text, bool alsoDots)
 {
@@ -102,7 +108,8 @@ bool WinIsValidVolumePath(const TUTF16String& path)
         return false;
     const TUTF16String server = inner.substr(0, separator);
     const TUTF16String share = inner.substr(separator + 1);
-    return !server.empty() && !share.empty() && !HasInvalidNameCharacter(server) && !HasInvalidNameCharacter(share);
+    return !server.empty() && !share.empty() && !HasInvalidNameCharacter(server) &&
+           !HasInvalidNameCharacter(share);
 }
 
 bool WinIsValidPath(const TUTF16String& path)
@@ -283,13 +290,15 @@ TUTF16String WinGetDirParentDirectory(const TUTF16String& folderPath)
 TUTF16String WinGetLongPathName(const TUTF16String& path)
 {
     wchar_t buffer[kWinMaxPathUnits + 1];
-    const DWORD length = Win32Calls().GetLongPathNameW(NSTextPackage::AsWide(path), buffer, DWORD(std::size(buffer)));
+    const DWORD length =
+        Win32Calls().GetLongPathNameW(NSTextPackage::AsWide(path), buffer, DWORD(std::size(buffer)));
     TUTF16String longPath;
     if (length == 0)
     {
         const DWORD error = ::GetLastError();
         if (error != NO_ERROR && error != ERROR_NOT_READY && error != ERROR_BAD_NETPATH)
-            WinThrowForError<NSQuorral::XNotFound>(error, "GetLongPathName failed with unrecognized error type");
+            WinThrowForError<NSQuorral::XNotFound>(error,
+                                                   "GetLongPathName failed with unrecognized error type");
         longPath = path;
     }
     else if (length >= std::size(buffer))

@@ -15,13 +15,14 @@ namespace
 // The shell-link object and its file side.
 void CreateShellLink(CComRef<IShellLinkW>& link, CComRef<IPersistFile>& file)
 {
-    WinHandleOLEError(Win32Calls().CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                                    link.ReceiveVoid()));
+    WinHandleOLEError(Win32Calls().CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                    IID_IShellLinkW, link.ReceiveVoid()));
     WinHandleOLEError(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()));
 }
 } // namespace
 
-void WinCreateShortcut(const TUTF16String& targetPath, const TUTF16String& shortcutPath, const TUTF16String& description)
+void WinCreateShortcut(const TUTF16String& targetPath, const TUTF16String& shortcutPath,
+                       const TUTF16String& description)
 {
     CComRef<IShellLinkW> link;
     CComRef<IPersistFile> file;

@@ -75,7 +75,7 @@ TUTF16String WinGetAppDataDirectory(const TUTF16String& company, const TUTF16Str
 
     const TUTF16String companyFolder = base + company;
     EnsureDirectory(companyFolder);
-    const TUTF16String productFolder = companyFolder + u'\\' + product;
+    const TUTF16String productFolder = companyFolder + u16(u'\\') + product;
     EnsureDirectory(productFolder);
     return productFolder;
 }

@@ -43,7 +43,10 @@ private:
     std::vector<TUTF16String> fPaths;
 };
 
-bool IsNameClash(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+bool IsNameClash(DWORD error)
+{
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+}
 } // namespace
 
 TUTF16String WinCreateUniqueFile(const TUTF16String& folderPath, const TUTF16String& extension)

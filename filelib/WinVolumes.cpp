@@ -36,7 +36,8 @@ bool WinIsFloppyDrive(const TUTF16String& volumePath)
         return false;
     device[std::size(device) - 1] = 0;
     std::wstring first(device);
-    std::transform(first.begin(), first.end(), first.begin(), [](wchar_t c) { return wchar_t(std::towlower(c)); });
+    std::transform(first.begin(), first.end(), first.begin(),
+                   [](wchar_t c) { return wchar_t(std::towlower(c)); });
     return first.rfind(L"\\device\\floppy", 0) == 0;
 }
 
@@ -73,10 +74,11 @@ NSFileLib::SVolumeInfo WinGetVolumeInfo(const TUTF16String& volumePath)
         CFailCriticalErrorsScope errorMode;
         DWORD maxComponentLength = 0;
         DWORD fileSystemFlags = 0;
-        info.isAvailable = Win32Calls().GetVolumeInformationW(AsWide(volumePath), nullptr, 0, nullptr,
-                                                              &maxComponentLength, &fileSystemFlags, nullptr, 0)
-                               ? 1
-                               : 0;
+        info.isAvailable =
+            Win32Calls().GetVolumeInformationW(AsWide(volumePath), nullptr, 0, nullptr, &maxComponentLength,
+                                               &fileSystemFlags, nullptr, 0)
+                ? 1
+                : 0;
     }
     info.driveLetter = volumePath.size() >= 2 && volumePath[1] == u':' ? volumePath[0] : 0;
     return info;
@@ -113,8 +115,10 @@ NSFileLib::SVolumeDetails WinGetVolumeDetails(const TUTF16String& volumePath)
     if (!answered)
     {
         if (error == ERROR_INVALID_PARAMETER && WinIsFloppyDrive(volumePath))
-            WinThrow<NSQuorral::XNotFound>("GetVolumeInformation failed to get info for floppy drive - no disk in drive");
-        WinThrowForError<NSQuorral::XNotFound>(error, "GetVolumeInformation failed with unrecognized error type");
+            WinThrow<NSQuorral::XNotFound>(
+                "GetVolumeInformation failed to get info for floppy drive - no disk in drive");
+        WinThrowForError<NSQuorral::XNotFound>(error,
+                                               "GetVolumeInformation failed with unrecognized error type");
     }
     for (size_t i = 0; i < 256 && label[i] != 0; ++i)
         details.label[i] = label[i];
@@ -141,11 +145,13 @@ void WinGetVolumes(std::vector<TUTF16String>& volumePaths)
     volumePaths.clear();
     const DWORD needed = Win32Calls().GetLogicalDriveStringsW(0, nullptr);
     if (needed == 0)
-        WinThrowForLastError<NSQuorral::XNotFound>("GetLogicalDriveStrings failed with unrecognized error type");
+        WinThrowForLastError<NSQuorral::XNotFound>(
+            "GetLogicalDriveStrings failed with unrecognized error type");
     std::vector<wchar_t> drives(needed + 1);
     const DWORD written = Win32Calls().GetLogicalDriveStringsW(needed, drives.data());
     if (written == 0 || written > needed)
-        WinThrowForLastError<NSQuorral::XNotFound>("GetLogicalDriveStrings failed with unrecognized error type");
+        WinThrowForLastError<NSQuorral::XNotFound>(
+            "GetLogicalDriveStrings failed with unrecognized error type");
     for (const wchar_t* root = drives.data(); *root != 0; root += wcslen(root) + 1)
     {
         const TUTF16String path = NSTextPackage::FromWide(root);
@@ -160,7 +166,7 @@ TUTF16String WinGetSystemVolume()
     TUTF16String drive;
     if (windowsFolder.size() >= 2 && windowsFolder[1] == u':')
         drive = windowsFolder.substr(0, 2);
-    return drive + u'\\';
+    return drive + u16(u'\\');
 }
 
 bool WinDoesVolumeExist(const TUTF16String& volumePath)
@@ -171,7 +177,8 @@ bool WinDoesVolumeExist(const TUTF16String& volumePath)
     DWORD error;
     {
         CFailCriticalErrorsScope errorMode;
-        answered = Win32Calls().GetVolumeInformationW(AsWide(volumePath), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
+        answered = Win32Calls().GetVolumeInformationW(AsWide(volumePath), nullptr, 0, nullptr, nullptr,
+                                                      nullptr, nullptr, 0);
         error = ::GetLastError();
     }
     if (answered)

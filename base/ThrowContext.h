@@ -15,7 +15,8 @@
 //                                   .SetTargetObjectType(NSQuorral::GetFileObjectType()));
 //
 // A re-throw in a catch handler streams the caught exception in: the thrown exception keeps its
-// class and message and gains the new properties.
+// class and message and gains the new properties. "base/Quorral.h" brings the classes, the names
+// and this machinery.
 #include "base/ExceptionBody.h"
 
 #include <exception>

@@ -66,7 +66,8 @@ TPCM ReadPCM(const std::string& path, u32 bits, u32 channels)
     for (size_t i = 0; i < pcm.fSamples.size(); ++i)
     {
         const u8* p = bytes.data() + i * width;
-        pcm.fSamples[i] = width == 2 ? i16(p[0] | (p[1] << 8)) : (i32(u32(p[0] | (p[1] << 8) | (p[2] << 16)) << 8) >> 8);
+        pcm.fSamples[i] =
+            width == 2 ? i16(p[0] | (p[1] << 8)) : (i32(u32(p[0] | (p[1] << 8) | (p[2] << 16)) << 8) >> 8);
     }
     return pcm;
 }
@@ -77,8 +78,7 @@ double Seconds(std::chrono::steady_clock::time_point start)
 }
 
 // One plane per channel, as the packer hands them to the coder.
-template <typename TSample>
-std::vector<std::vector<TSample>> Planes(const TPCM& pcm)
+template <typename TSample> std::vector<std::vector<TSample>> Planes(const TPCM& pcm)
 {
     std::vector<std::vector<TSample>> planes(pcm.fChannels, std::vector<TSample>(pcm.fFrames));
     for (u32 i = 0; i < pcm.fFrames; ++i)
@@ -88,7 +88,8 @@ std::vector<std::vector<TSample>> Planes(const TPCM& pcm)
 }
 
 template <typename TSample, typename TPlanes, typename TEncode, typename TDecode>
-bool Measure(const TPCM& pcm, NSFerrant::COwnedMemoryMedia& coded, TTotals& totals, TEncode encode, TDecode decode)
+bool Measure(const TPCM& pcm, NSFerrant::COwnedMemoryMedia& coded, TTotals& totals, TEncode encode,
+             TDecode decode)
 {
     const auto planes = Planes<TSample>(pcm);
     coded.fPosition = 0;
@@ -99,7 +100,8 @@ bool Measure(const TPCM& pcm, NSFerrant::COwnedMemoryMedia& coded, TTotals& tota
         for (u32 done = 0; done < pcm.fFrames; done += kFramesPerRun)
         {
             const u32 n = std::min(kFramesPerRun, pcm.fFrames - done);
-            encode(encoder, n, TPlanes{planes[0].data() + done, pcm.fChannels == 2 ? planes[1].data() + done : nullptr});
+            encode(encoder, n,
+                   TPlanes{planes[0].data() + done, pcm.fChannels == 2 ? planes[1].data() + done : nullptr});
         }
         bits.Flush();
     }
@@ -120,9 +122,10 @@ bool Measure(const TPCM& pcm, NSFerrant::COwnedMemoryMedia& coded, TTotals& tota
 
 void Print(const std::string& group, const TTotals& totals)
 {
-    std::printf("korb %s files %llu pcm_bytes %llu coded_bytes %llu encode_seconds %.6f decode_seconds %.6f\n",
-                group.c_str(), (unsigned long long)totals.fFiles, (unsigned long long)totals.fPCMBytes,
-                (unsigned long long)totals.fCodedBytes, totals.fEncodeSeconds, totals.fDecodeSeconds);
+    std::printf(
+        "korb %s files %llu pcm_bytes %llu coded_bytes %llu encode_seconds %.6f decode_seconds %.6f\n",
+        group.c_str(), (unsigned long long)totals.fFiles, (unsigned long long)totals.fPCMBytes,
+        (unsigned long long)totals.fCodedBytes, totals.fEncodeSeconds, totals.fDecodeSeconds);
 }
 } // namespace
 
@@ -154,8 +157,9 @@ int main(int argc, char** argv)
             ++totals.fFiles;
             totals.fPCMBytes += u64(pcm.fSamples.size()) * (bits / 8);
             const bool exact =
-                bits == 16 ? Measure<i16, TKORBPlanes16>(pcm, coded, totals, EncodeKORBBlock16, DecodeKORBToInt16)
-                           : Measure<i32, TKORBPlanes24>(pcm, coded, totals, EncodeKORBBlock24, DecodeKORBToInt32);
+                bits == 16
+                    ? Measure<i16, TKORBPlanes16>(pcm, coded, totals, EncodeKORBBlock16, DecodeKORBToInt16)
+                    : Measure<i32, TKORBPlanes24>(pcm, coded, totals, EncodeKORBBlock24, DecodeKORBToInt32);
             if (!exact)
             {
                 std::printf("MISMATCH %s\n", path.c_str());

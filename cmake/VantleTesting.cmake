@@ -5,7 +5,11 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${VANTLE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(vantle_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
+add_library(vantle_test_main STATIC
+    ${PROJECT_SOURCE_DIR}/tests/support/SourceTree.cpp
+    ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp
+)
+target_compile_definitions(vantle_test_main PRIVATE VANTLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(vantle_test_main PUBLIC GTest::gtest GTest::gmock base ole32)
 target_include_directories(vantle_test_main PUBLIC ${PROJECT_SOURCE_DIR})
 

@@ -18,10 +18,14 @@ constexpr u32 kFramesPerRun = 4096;
 
 [[noreturn]] void ThrowFormatViolation(const char* message)
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(message));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XFormatViolation(message));
 }
 
-[[noreturn]] void ThrowInvalidCode() { ThrowFormatViolation(""); }
+[[noreturn]] void ThrowInvalidCode()
+{
+    ThrowFormatViolation("");
+}
 
 // The word reader of one kernel run, kept in locals and written back at the end of the run.
 // Words are taken only when a bit is needed, so a stream is never read beyond its last code.
@@ -165,8 +169,7 @@ private:
     return sample;
 }
 
-template <typename TOut>
-void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
+template <typename TOut> void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
 {
     CBitReader reader(decompressor);
     TKORBPredictor first(decompressor.fFirst);
@@ -176,8 +179,7 @@ void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
     reader.WriteBack();
 }
 
-template <typename TOut>
-void DecodeStereo(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
+template <typename TOut> void DecodeStereo(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
 {
     CBitReader reader(decompressor);
     TKORBPredictor first(decompressor.fFirst);

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace NSQuorral;
 
@@ -103,6 +104,23 @@ TEST(FailureCodes, IndexPastItsTableDecodesWithoutObjectType)
     const TFailureInfo unregistered = DecodeFailureCode(0x16020ABA, TObjectTypeTable());
     EXPECT_EQ(unregistered.fKind, 22u);
     EXPECT_TRUE(unregistered.fObjectType.IsEmpty());
+}
+
+TEST(FailureCodes, ApplicationRowBeyondTheIndexByteIsDropped)
+{
+    std::vector<TFixedName> rows(300, TFixedName("filler"));
+    rows[255] = "last_that_fits";
+    rows[256] = "one_too_far";
+    const TObjectTypeTable large{rows.data(), static_cast<u32>(rows.size())};
+    EXPECT_EQ(EncodeFailureCode({34, "last_that_fits"}, large), 0x2202FFBAu);
+    EXPECT_EQ(EncodeFailureCode({34, "one_too_far"}, large), 0x220000BAu);
+}
+
+TEST(FailureCodes, NamesLongerThanTheirFixedSizeAreCut)
+{
+    const std::string longName(70, 'x');
+    const TFixedName name(longName.c_str());
+    EXPECT_EQ(std::string(name.c_str()), longName.substr(0, 64));
 }
 
 TEST(FailureCodes, ApplicationTableIsRegisteredAndKeepsItsRowsInPlace)

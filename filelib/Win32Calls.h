@@ -1,0 +1,58 @@
+#pragma once
+// The Win32 calls of the file library's Windows layer go through one replaceable table, so
+// that tests can make a call fail the way a device would (an empty floppy, a drive that is
+// not ready, a full disk, a move that fails halfway through an exchange) without the device.
+// The members carry the platform names and exact signatures of the calls they stand for.
+#include <windows.h>
+#include <shlobj.h>
+
+struct TWin32Calls
+{
+    decltype(&::SetErrorMode) SetErrorMode;
+    decltype(&::GetFileAttributesW) GetFileAttributesW;
+    decltype(&::SetFileAttributesW) SetFileAttributesW;
+    decltype(&::FindFirstFileW) FindFirstFileW;
+    decltype(&::FindClose) FindClose;
+    decltype(&::CreateFileW) CreateFileW;
+    decltype(&::CloseHandle) CloseHandle;
+    decltype(&::GetFileTime) GetFileTime;
+    decltype(&::SetFileTime) SetFileTime;
+    decltype(&::GetFileSize) GetFileSize;
+    decltype(&::DeleteFileW) DeleteFileW;
+    decltype(&::MoveFileExW) MoveFileExW;
+    decltype(&::CreateDirectoryW) CreateDirectoryW;
+    decltype(&::GetLongPathNameW) GetLongPathNameW;
+    decltype(&::QueryDosDeviceW) QueryDosDeviceW;
+    decltype(&::GetDriveTypeW) GetDriveTypeW;
+    decltype(&::GetVolumeInformationW) GetVolumeInformationW;
+    decltype(&::GetDiskFreeSpaceExW) GetDiskFreeSpaceExW;
+    decltype(&::GetLogicalDriveStringsW) GetLogicalDriveStringsW;
+    decltype(&::GetWindowsDirectoryW) GetWindowsDirectoryW;
+    decltype(&::GetTempPathW) GetTempPathW;
+    decltype(&::GetTempFileNameW) GetTempFileNameW;
+    decltype(&::GetTickCount) GetTickCount;
+    decltype(&::SHGetMalloc) SHGetMalloc;
+    decltype(&::SHGetSpecialFolderLocation) SHGetSpecialFolderLocation;
+    decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW;
+    decltype(&::CoCreateInstance) CoCreateInstance;
+};
+
+// The table in use: the platform's own calls unless a test has installed others.
+const TWin32Calls& Win32Calls();
+
+// The platform's own calls, for a test table that changes only some of them.
+const TWin32Calls& RealWin32Calls();
+
+// Puts a table in place for its lifetime and then restores the one it replaced.
+class CWin32CallsOverride
+{
+public:
+    explicit CWin32CallsOverride(const TWin32Calls& calls);
+    ~CWin32CallsOverride();
+    CWin32CallsOverride(const CWin32CallsOverride&) = delete;
+    CWin32CallsOverride& operator=(const CWin32CallsOverride&) = delete;
+
+private:
+    TWin32Calls fCalls;
+    const TWin32Calls* fReplaced;
+};

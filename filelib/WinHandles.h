@@ -1,0 +1,97 @@
+#pragma once
+// Owners of the platform resources that the Windows layer obtains: each is released on every
+// exit, failures included, through the replaceable call table.
+#include "filelib/Win32Calls.h"
+
+#include <utility>
+
+// A handle from CreateFileW; INVALID_HANDLE_VALUE stands for none.
+class CWinFileHandle
+{
+public:
+    explicit CWinFileHandle(HANDLE handle) : fHandle(handle) {}
+    ~CWinFileHandle()
+    {
+        if (IsOpen())
+            Win32Calls().CloseHandle(fHandle);
+    }
+    CWinFileHandle(const CWinFileHandle&) = delete;
+    CWinFileHandle& operator=(const CWinFileHandle&) = delete;
+
+    bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return fHandle; }
+
+private:
+    HANDLE fHandle;
+};
+
+// A search from FindFirstFileW.
+class CWinFindHandle
+{
+public:
+    explicit CWinFindHandle(HANDLE handle) : fHandle(handle) {}
+    ~CWinFindHandle()
+    {
+        if (IsOpen())
+            Win32Calls().FindClose(fHandle);
+    }
+    CWinFindHandle(const CWinFindHandle&) = delete;
+    CWinFindHandle& operator=(const CWinFindHandle&) = delete;
+
+    bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE fHandle;
+};
+
+// One reference to a COM interface, released when the owner goes.
+template <class T> class CComRef
+{
+public:
+    CComRef() = default;
+    ~CComRef() { Reset(); }
+    CComRef(const CComRef&) = delete;
+    CComRef& operator=(const CComRef&) = delete;
+
+    T* Get() const { return fInterface; }
+    T* operator->() const { return fInterface; }
+    explicit operator bool() const { return fInterface != nullptr; }
+
+    // The place a creating call fills in; whatever was held is released first.
+    T** Receive()
+    {
+        Reset();
+        return &fInterface;
+    }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+
+    void Reset()
+    {
+        if (fInterface)
+            std::exchange(fInterface, nullptr)->Release();
+    }
+
+private:
+    T* fInterface = nullptr;
+};
+
+// An item id list allocated by the shell, freed through the shell's allocator.
+class CShellIDList
+{
+public:
+    explicit CShellIDList(IMalloc* allocator) : fAllocator(allocator) {}
+    ~CShellIDList()
+    {
+        if (fList)
+            fAllocator->Free(fList);
+    }
+    CShellIDList(const CShellIDList&) = delete;
+    CShellIDList& operator=(const CShellIDList&) = delete;
+
+    LPITEMIDLIST Get() const { return fList; }
+    LPITEMIDLIST* Receive() { return &fList; }
+
+private:
+    IMalloc* fAllocator;
+    LPITEMIDLIST fList = nullptr;
+};

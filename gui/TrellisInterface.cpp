@@ -1,0 +1,32 @@
+#include "gui/TrellisInterface.h"
+
+#include "base/LibraryStatusTables.h"
+#include "base/Quorral.h"
+
+namespace
+{
+ITrellis* gTrellis = nullptr;
+} // namespace
+
+void CreateTrellisInterface()
+{
+    u32 status = kTrellisOK;
+    ITrellis* trellis = Trellis_Create("ITrellis", &status);
+    if (status != kTrellisOK)
+        ThrowTrellisFailure(status);
+    gTrellis = trellis;
+}
+
+ITrellis* GetTrellisInterface()
+{
+    if (!gTrellis)
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+    return gTrellis;
+}
+
+void ReleaseTrellisInterface()
+{
+    if (gTrellis)
+        gTrellis->Release(1);
+    gTrellis = nullptr;
+}

@@ -1,0 +1,125 @@
+#include "media/StoredStrings.h"
+
+#include "base/ByteOrder.h"
+#include "base/ExceptionClasses.h"
+#include "base/TextConversions.h"
+#include "base/ThrowContext.h"
+#include "base/VersionNumbers.h"
+#include "media/Media.h"
+
+using NSTextPackage::TUTF16String;
+
+namespace NSFerrant
+{
+namespace
+{
+constexpr u32 kUTF8NameEscape = 0xFFFFFFFF;
+constexpr u16 kParagraphSeparator = 0x2029;
+
+[[noreturn]] void ThrowFormatViolation()
+{
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+}
+
+void WriteU32BE(CMedia& media, u32 value)
+{
+    u8 bytes[4];
+    NSByteOrder::WriteBE32(bytes, value);
+    WriteBytes(media, 4, bytes);
+}
+
+// A u32 count followed by the bytes.
+void WriteCounted(CMedia& media, const std::string& bytes)
+{
+    WriteU32BE(media, u32(bytes.size()));
+    WriteBytes(media, i64(bytes.size()), bytes.data());
+}
+
+
+// CR becomes U+2029 and swallows an LF right after it; every other LF becomes U+2029.
+TUTF16String NormaliseLineBreaks(const TUTF16String& text)
+{
+    TUTF16String result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '\r')
+        {
+            result.push_back(kParagraphSeparator);
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        }
+        else
+        {
+            result.push_back(text[i] == '\n' ? kParagraphSeparator : text[i]);
+        }
+    }
+    return result;
+}
+std::string ReadCountedBytes(CMedia& media, u32 count)
+{
+    std::string bytes(count, '\0');
+    ReadBytes(media, count, bytes.data());
+    const size_t zero = bytes.find('\0');
+    if (zero != std::string::npos)
+        bytes.resize(zero);
+    return bytes;
+}
+} // namespace
+
+u32 ReadNameCount(CMedia& media)
+{
+    if (GetBytesLeft(media) < 4)
+        ThrowFormatViolation();
+    return ReadU32BE(media);
+}
+
+std::string ReadNameBytes(CMedia& media, u32 count)
+{
+    if (count > GetBytesLeft(media) || count > kMaxStoredNameBytes)
+        ThrowFormatViolation();
+    return ReadCountedBytes(media, count);
+}
+
+void WriteNameString(CMedia& media, const TUTF16String& text)
+{
+    const std::string windows1252 = NSTextPackage::UTF16ToWindows1252(text);
+    if (NSTextPackage::Windows1252ToUTF16(windows1252) == text)
+    {
+        if (windows1252.size() > kMaxStoredNameBytes)
+            ThrowFormatViolation();
+        WriteCounted(media, windows1252);
+        return;
+    }
+    const std::string utf8 = NSTextPackage::UTF16ToUTF8(text);
+    if (utf8.size() > kMaxStoredNameBytes)
+        ThrowFormatViolation();
+    WriteU32BE(media, kUTF8NameEscape);
+    WriteVersion(TVersion{1, 0, 0}, media);
+    WriteCounted(media, utf8);
+}
+
+TUTF16String ReadNameString(CMedia& media)
+{
+    const u32 count = ReadNameCount(media);
+    if (count != kUTF8NameEscape)
+        return NormaliseLineBreaks(NSTextPackage::Windows1252ToUTF16(ReadNameBytes(media, count)));
+    if (ReadVersion(media).fMajor != 1)
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XUnsupportedFormat(""));
+    return NSTextPackage::UTF8ToUTF16(ReadNameBytes(media, ReadNameCount(media)));
+}
+
+void WriteUTF8String(CMedia& media, const TUTF16String& text)
+{
+    WriteCounted(media, NSTextPackage::UTF16ToUTF8(text));
+}
+
+TUTF16String ReadUTF8String(CMedia& media)
+{
+    const u32 count = ReadU32BE(media);
+    if (count >= kMaxUTF8StringBytes)
+        ThrowFormatViolation();
+    return NSTextPackage::UTF8ToUTF16(ReadCountedBytes(media, count));
+}
+} // namespace NSFerrant

@@ -1,0 +1,99 @@
+// The mapping from Win32 and COM failures to exceptions decides the status every caller of the
+// file library sees, so it is checked row by row, through to the status.
+#include "filelib/WinErrors.h"
+#include "tests/filelib/WinLayerTestSupport.h"
+
+using namespace NSQuorral;
+
+namespace
+{
+struct TMappingCase
+{
+    i64 code;
+    u32 kind;
+    const char* message;
+    u32 status;
+};
+
+const TMappingCase kKnownErrors[] = {
+    {0, kFailureCode_LogicError, "WinThrowExceptionForKnownError(NO_ERROR)", 5005},
+    {2, kFailureCode_RuntimeError_NotFound, "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)", 5020},
+    {3, kFailureCode_RuntimeError_NotFound, "WinThrowExceptionForKnownError(ERROR_PATH_NOT_FOUND)", 5020},
+    {4, kFailureCode_RuntimeError_OutOfItems, "WinThrowExceptionForKnownError(ERROR_TOO_MANY_OPEN_FILES)",
+     5021},
+    {5, kFailureCode_RuntimeError_Permission, "WinThrowExceptionForKnownError(ERROR_ACCESS_DENIED)", 5012},
+    {8, kFailureCode_BadAlloc, "bad allocation", 5001},
+    {15, kFailureCode_RuntimeError_NotFound, "WinThrowExceptionForKnownError(ERROR_INVALID_DRIVE)", 5020},
+    {19, kFailureCode_RuntimeError_Locked, "WinThrowExceptionForKnownError(ERROR_WRITE_PROTECT)", 5010},
+    {21, kFailureCode_LogicError, "WinThrowExceptionForKnownError(ERROR_NOT_READY)", 5005},
+    {29, kFailureCode_RuntimeError_WriteFailure, "WinThrowExceptionForKnownError(ERROR_WRITE_FAULT)", 5014},
+    {30, kFailureCode_RuntimeError_ReadFailure, "WinThrowExceptionForKnownError(ERROR_READ_FAULT)", 5013},
+    {32, kFailureCode_RuntimeError_Locked, "WinThrowExceptionForKnownError(ERROR_SHARING_VIOLATION)", 5010},
+    {33, kFailureCode_RuntimeError_Locked, "WinThrowExceptionForKnownError(ERROR_LOCK_VIOLATION)", 5010},
+    {39, kFailureCode_RuntimeError_OutOfSpace, "WinThrowExceptionForKnownError(ERROR_HANDLE_DISK_FULL)",
+     5006},
+    {82, kFailureCode_RuntimeError_Create, "WinThrowExceptionForKnownError(ERROR_CANNOT_MAKE)", 5007},
+    {87, kFailureCode_LogicError, "WinThrowExceptionForKnownError(ERROR_INVALID_PARAMETER)", 5005},
+    {112, kFailureCode_RuntimeError_OutOfSpace, "WinThrowExceptionForKnownError(ERROR_DISK_FULL)", 5006},
+    {1237, kFailureCode_LogicError, "WinThrowExceptionForKnownError(ERROR_RETRY)", 5005},
+};
+
+const TMappingCase kOLEErrors[] = {
+    {0x80070005, kFailureCode_RuntimeError_Permission, "WinHandleOLEError E_ACCESSDENIED", 5012},
+    {0x80070015, kFailureCode_RuntimeError_NotFound, "WinHandleOLEError OLE_ERROR_DEVICE_NOT_READY", 5020},
+    {0x80070035, kFailureCode_RuntimeError_NotFound, "WinHandleOLEError OLE_ERROR_NETWORK_PATH_NOT_FOUND",
+     5020},
+    {0x80070040, kFailureCode_RuntimeError_NotFound,
+     "WinHandleOLEError OLE_ERROR_NETWORK_NAME_NO_LONGER_AVAILABLE", 5020},
+    {0x80070043, kFailureCode_RuntimeError_NotFound, "WinHandleOLEError OLE_ERROR_NETWORK_NAME_NOT_FOUND",
+     5020},
+    {0x800704DC, kFailureCode_RuntimeError_NotFound,
+     "WinHandleOLEError OLE_ERROR_NETWORK_USER_NOT_AUTHENTICATED", 5020},
+    {0x80004005, kFailureCode_LogicError_InvalidArgument, "WinHandleOLEError unrecognized OLE error", 5002},
+    {0x80000000, kFailureCode_LogicError_InvalidArgument, "WinHandleOLEError unrecognized OLE error", 5002},
+};
+
+void ExpectMapping(const TMappingCase& expected, const TCaughtFailure& caught)
+{
+    EXPECT_TRUE(caught.thrown) << expected.message;
+    EXPECT_EQ(caught.kind, expected.kind) << expected.message;
+    EXPECT_EQ(caught.message, expected.message);
+    EXPECT_EQ(caught.status, expected.status) << expected.message;
+}
+} // namespace
+
+TEST(WinErrorMapping, EveryKnownWin32ErrorHasItsClassMessageAndStatus)
+{
+    for (const TMappingCase& known : kKnownErrors)
+    {
+        const TCaughtFailure caught = CatchFailure([&] { WinThrowExceptionForKnownError(u32(known.code)); });
+        ExpectMapping(known, caught);
+        EXPECT_EQ(caught.hasFileHandleType, known.code == ERROR_TOO_MANY_OPEN_FILES) << known.message;
+    }
+}
+
+TEST(WinErrorMapping, UnknownWin32ErrorReturnsAndTheCallerRaisesItsOwnMessage)
+{
+    for (const u32 unknown : {1u, 53u, 123u, 183u, 0xFFFFFFFFu})
+        EXPECT_FALSE(CatchFailure([&] { WinThrowExceptionForKnownError(unknown); }).thrown) << unknown;
+
+    EXPECT_FAILURE(
+        WinThrowForError<XNotFound>(ERROR_INVALID_NAME, "DeleteFile failed with unrecognized error type"),
+        kFailureCode_RuntimeError_NotFound, "DeleteFile failed with unrecognized error type");
+    EXPECT_FAILURE(WinThrowForError<XNotFound>(ERROR_SHARING_VIOLATION,
+                                               "DeleteFile failed with unrecognized error type"),
+                   kFailureCode_RuntimeError_Locked,
+                   "WinThrowExceptionForKnownError(ERROR_SHARING_VIOLATION)");
+}
+
+TEST(WinErrorMapping, EveryOLEFailureHasItsClassMessageAndStatus)
+{
+    for (const TMappingCase& known : kOLEErrors)
+        ExpectMapping(known, CatchFailure([&] { WinHandleOLEError(i32(u32(known.code))); }));
+}
+
+TEST(WinErrorMapping, OLESuccessValuesRaiseNothing)
+{
+    for (const i32 success : {0, 1, 0x7FFFFFFF})
+        EXPECT_FALSE(CatchFailure([&] { WinHandleOLEError(success); }).thrown) << success;
+}

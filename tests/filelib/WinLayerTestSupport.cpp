@@ -1,0 +1,58 @@
+#include "tests/filelib/WinLayerTestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+CScratchFolder::CScratchFolder()
+{
+    static std::atomic<u32> counter{0};
+    fPath = fs::temp_directory_path() /
+            ("filelib-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++));
+    fs::remove_all(fPath);
+    fs::create_directories(fPath);
+}
+
+CScratchFolder::~CScratchFolder()
+{
+    std::error_code ignored;
+    // Read-only and hidden entries would stop the removal.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(fPath, ignored))
+        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(fPath, ignored);
+}
+
+NSTextPackage::TUTF16String CScratchFolder::FolderPath() const
+{
+    return PathText(fPath) + u16(u'\\');
+}
+
+NSTextPackage::TUTF16String CScratchFolder::PathOf(const std::u16string& name) const
+{
+    return FolderPath() + Text(name);
+}
+
+NSTextPackage::TUTF16String CScratchFolder::Write(const std::u16string& name, const std::string& bytes) const
+{
+    std::ofstream file(fPath / name, std::ios::binary);
+    file << bytes;
+    return PathOf(name);
+}
+
+std::string CScratchFolder::Read(const std::u16string& name) const
+{
+    std::ifstream file(fPath / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::u16string> CScratchFolder::Entries() const
+{
+    std::vector<std::u16string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(fPath))
+        names.push_back(entry.path().filename().u16string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -186,6 +186,22 @@ TEST(FileLibWrappers, DeleteChildFileIfExistsAnswersWhetherItDeleted)
     EXPECT_EQ(0, library.fAlive);
 }
 
+// A folder whose name can no longer be read.
+class CUnnamedDirSpec : public CDirSpecDouble
+{
+public:
+    TFileLibStatus GetName(u16*) override { return 5003; }
+};
+
+TEST(FileLibWrappers, SpecIsUsableWhenItsNameCanBeRead)
+{
+    CDirSpecDouble named;
+    CUnnamedDirSpec unnamed;
+    EXPECT_TRUE(IsSpecUsable(&named));
+    EXPECT_FALSE(IsSpecUsable(&unnamed));
+    EXPECT_EQ(u32(kFailureCode_LogicError_InvariantCorrupt), ThrownKind([&] { GetName(&unnamed); }));
+}
+
 // A list of three volumes that owns them; every volume and clone counts in one counter.
 class CVolumeList : public IVolumes
 {

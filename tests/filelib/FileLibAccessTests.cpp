@@ -37,6 +37,13 @@ IFileLib* CountingFactory(const char*, u32* status)
     return new CCountedLibrary;
 }
 
+IFileLib* NullFactory(const char*, u32* status)
+{
+    ++gFactoryCalls;
+    *status = kFileLibOK;
+    return nullptr;
+}
+
 IFileLib* ThrowingFactory(const char*, u32*)
 {
     ++gFactoryCalls;
@@ -87,6 +94,14 @@ TEST_F(GetFileLibTest, FailingFactoryIsXOpenAndTheNextCallTriesAgain)
 TEST_F(GetFileLibTest, ThrowingFactoryIsXOpenToo)
 {
     SetFileLibFactory(&ThrowingFactory);
+    EXPECT_EQ("Failed to open File support library",
+              CatchThrown<XOpen>([] { GetFileLib(); }, "dll").value_or(""));
+    EXPECT_EQ(nullptr, gFileLib);
+}
+
+TEST_F(GetFileLibTest, FactoryAnsweringNoLibraryIsXOpen)
+{
+    SetFileLibFactory(&NullFactory);
     EXPECT_EQ("Failed to open File support library",
               CatchThrown<XOpen>([] { GetFileLib(); }, "dll").value_or(""));
     EXPECT_EQ(nullptr, gFileLib);

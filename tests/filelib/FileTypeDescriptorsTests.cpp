@@ -112,6 +112,15 @@ TEST(FileTypeDescriptors, FriendlyNameOfAnUnknownKindIsItsFirstExtension)
     EXPECT_EQ(List(".vtlzz"), GetFileTypeFriendlyName(MakeFileTypeDescriptor(".vtlzz;.vtlyy", 0)));
     EXPECT_EQ(TUTF16String(), GetFileTypeFriendlyName(MakeFileTypeDescriptor("", 0)));
 }
+TEST(FileTypeNames, FileTheShellCannotDescribeIsNamedByItsExtension)
+{
+    NSFileLibTests::CScratchFolder folder;
+    folder.WriteFile("gone.vt7q", {1});
+    const TFileSpecPtr missing = FileSpecFromWinPath(folder.WinPath() + MakeText(u"gone.vt7q"));
+    DeleteChildFileIfExists(folder.Spec(), MakeText(u"gone.vt7q"));
+    EXPECT_EQ(MakeText(u".vt7q"), GetFileTypeName(missing.get()));
+}
+
 TEST(FileTypeNames, FolderThatNoLongerExistsHasNoTypeName)
 {
     TDirSpecPtr gone;

@@ -1,15 +1,17 @@
 // Debian's General MIDI banks (installed by scripts/setup) against both readers and the writer.
 // Their numbers are checked against a listing made here from the file's raw chunks.
+#include "base/TextConversions.h"
+#include "filelib/FileLibWrappers.h"
+#include "filelib/FileMedia.h"
 #include "media/soundfont/SoundFontBank.h"
 #include "media/soundfont/SoundFontReader.h"
 #include "media/soundfont/SoundFontWriter.h"
-#include "base/TextConversions.h"
 #include "tests/support/MediaBytes.h"
-#include "tests/support/ReadOnlyFileMedia.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -17,6 +19,25 @@ namespace
 {
 using namespace NSTestSupport;
 using namespace NSFerrant;
+using NSFileLibSupport::COpenFile;
+
+// The banks as Wine sees them.
+std::filesystem::path GetSystemSoundFontPath(const char* name)
+{
+    return std::filesystem::path(L"Z:\\usr\\share\\sounds\\sf2") / name;
+}
+
+// The bank file opened for reading through the file library.
+struct TBankFile
+{
+    explicit TBankFile(const std::filesystem::path& path)
+        : fSpec(NSFileLibSupport::FileSpecFromWinPath(NSTextPackage::FromWide(path.c_str()))), fMedia(fSpec.get())
+    {
+    }
+
+    NSFileLibSupport::TFileSpecPtr fSpec;
+    COpenFile fMedia;
+};
 
 // What a plain walk over the file's chunks finds, independently of the project's readers.
 struct TListing
@@ -93,7 +114,8 @@ TEST_P(SystemSoundFontBank, BothReadersAgreeWithARawListing)
     EXPECT_EQ(listing.fPresets, GetParam().fPresets);
     EXPECT_EQ(listing.fSamples, GetParam().fSamples);
 
-    CReadOnlyFileMedia media(path);
+    TBankFile file(path);
+    CMedia& media = file.fMedia;
     const CSoundFontBank bank(media);
     const TSoundFontData& strict = bank.GetContents();
     EXPECT_EQ(strict.fPresetHeaders.size() - 1, listing.fPresets);
@@ -109,8 +131,8 @@ TEST_P(SystemSoundFontBank, BothReadersAgreeWithARawListing)
 
 TEST_P(SystemSoundFontBank, ContentsSurviveTheWriter)
 {
-    CReadOnlyFileMedia media(GetSystemSoundFontPath(GetParam().fFile));
-    const TSoundFontData data = ReadSoundFont(media);
+    TBankFile file(GetSystemSoundFontPath(GetParam().fFile));
+    const TSoundFontData data = ReadSoundFont(file.fMedia);
     COwnedMemoryMedia written(0);
     WriteSoundFont(written, data, {});
     EXPECT_EQ(ReadSoundFont(written), data);

@@ -31,17 +31,17 @@ namespace NSFileLib
 
 using TFileLibStatus = u32;
 
+// The statuses the interfaces answer themselves; any other failure answers the status that the
+// file library's status table (NSFileLibSupport::GetFileLibStatusTable) gives for it.
 enum : TFileLibStatus
 {
     kFileLibOK = 5000,
-    kFileLibOutOfMemory = 5001,
     kFileLibBadArgument = 5002,
     kFileLibInvalidObject = 5003,
     kFileLibIllegalCallSequence = 5004,
     kFileLibNotSet = 5005,
-    kFileLibLocked = 5010,
     kFileLibNotReady = 5011,
-    kFileLibUnsupported = 5016,
+    kFileLibUnsupported = 5016, // also FileLib_Create's answer for another interface name
     kFileLibNotFound = 5020,
     kFileLibUnknownError = 5023,
 };

@@ -16,13 +16,15 @@ constexpr u16 kCurrentVersion = 1;
 constexpr i32 kSlowestTempo = 1000;
 constexpr i32 kFastestTempo = 999999;
 
-template <typename TException>
-[[noreturn]] void Throw()
+template <typename TException> [[noreturn]] void Throw()
 {
     NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""));
 }
 
-i32 ReadI32(const u8* bytes) { return i32(NSByteOrder::ReadBE32(bytes)); }
+i32 ReadI32(const u8* bytes)
+{
+    return i32(NSByteOrder::ReadBE32(bytes));
+}
 
 void CheckPoint(const std::vector<TTempoPoint>& points, const TTempoPoint& point)
 {

@@ -18,10 +18,14 @@ constexpr u32 kFramesPerRun = 4096;
 
 [[noreturn]] void ThrowFormatViolation(const char* message)
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(message));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XFormatViolation(message));
 }
 
-[[noreturn]] void ThrowInvalidCode() { ThrowFormatViolation(""); }
+[[noreturn]] void ThrowInvalidCode()
+{
+    ThrowFormatViolation("");
+}
 
 // The word reader of one kernel run, kept in locals and written back at the end of the run.
 // Words are taken only when a bit is needed, so a stream is never read beyond its last code.
@@ -29,16 +33,16 @@ class CBitReader
 {
 public:
     explicit CBitReader(COptimizedKORBDecompressor& owner)
-        : fOwner(owner), fNext(owner.fNextWord), fEnd(owner.fEndWord), fBuffer(owner.fBitBuffer),
+        : fOwner(&owner), fNext(owner.fNextWord), fEnd(owner.fEndWord), fBuffer(owner.fBitBuffer),
           fBits(owner.fBitsLeft)
     {
     }
     void WriteBack()
     {
-        fOwner.fNextWord = fNext;
-        fOwner.fEndWord = fEnd;
-        fOwner.fBitBuffer = fBuffer;
-        fOwner.fBitsLeft = fBits;
+        fOwner->fNextWord = fNext;
+        fOwner->fEndWord = fEnd;
+        fOwner->fBitBuffer = fBuffer;
+        fOwner->fBitsLeft = fBits;
     }
 
     // Reads one code of parameter m; answers the coded value.
@@ -64,7 +68,12 @@ public:
             fBits -= used;
             return zeros * m + (isLong ? code - shortCodes : head);
         }
-        return ReadCodeCarefully(m);
+        // The careful path works on a copy: a reader whose address is never taken stays in
+        // registers on the fast path.
+        CBitReader careful = *this;
+        const u32 value = careful.ReadCodeCarefully(m);
+        *this = careful;
+        return value;
     }
 
 private:
@@ -140,15 +149,15 @@ private:
     {
         if (fNext == fEnd)
         {
-            fOwner.FetchWords();
-            fNext = fOwner.fNextWord;
-            fEnd = fOwner.fEndWord;
+            fOwner->FetchWords();
+            fNext = fOwner->fNextWord;
+            fEnd = fOwner->fEndWord;
         }
         fBuffer |= u64(*fNext++) << (32 - fBits);
         fBits += 32;
     }
 
-    COptimizedKORBDecompressor& fOwner;
+    COptimizedKORBDecompressor* fOwner;
     const u32* fNext;
     const u32* fEnd;
     u64 fBuffer;
@@ -165,8 +174,7 @@ private:
     return sample;
 }
 
-template <typename TOut>
-void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
+template <typename TOut> void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
 {
     CBitReader reader(decompressor);
     TKORBPredictor first(decompressor.fFirst);
@@ -176,8 +184,7 @@ void DecodeMono(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
     reader.WriteBack();
 }
 
-template <typename TOut>
-void DecodeStereo(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
+template <typename TOut> void DecodeStereo(COptimizedKORBDecompressor& decompressor, u32 n, TOut* out)
 {
     CBitReader reader(decompressor);
     TKORBPredictor first(decompressor.fFirst);

@@ -7,7 +7,8 @@ namespace
 {
 [[noreturn]] void ThrowUncodableSample()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XUnsupportedFormat(""));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XUnsupportedFormat(""));
 }
 
 [[gnu::always_inline]] inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
@@ -75,7 +76,10 @@ void EncodeBlock(TKORBEncoder& encoder, u32 frameCount, const TSample* first, co
 }
 } // namespace
 
-void WriteAdaptiveCode(TKORBEncoder& encoder, u32 m, u32 value) { PutAdaptiveCode(*encoder.fStream, m, value); }
+void WriteAdaptiveCode(TKORBEncoder& encoder, u32 m, u32 value)
+{
+    PutAdaptiveCode(*encoder.fStream, m, value);
+}
 
 void EncodeKORBSample(TKORBEncoder& encoder, TKORBChannelState& state, u32 sample)
 {

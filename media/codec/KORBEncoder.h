@@ -13,8 +13,8 @@ struct TKORBEncoder
 {
     TKORBEncoder(COutputBitStream& stream, u8 channelCount) : fStream(&stream), fChannelCount(channelCount) {}
 
-    COutputBitStream* fStream; // borrowed
-    u8 fChannelCount;          // 1 or 2
+    COutputBitStream* fStream;     // borrowed
+    u8 fChannelCount;              // 1 or 2
     TKORBChannelState fFirst;      // the first (or only) channel
     TKORBChannelState fDifference; // second channel minus first
 };

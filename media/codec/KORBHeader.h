@@ -40,6 +40,15 @@ struct TKORBHeader
     bool fFlag = false;
 };
 
+// Writes the header (version 1.0.0, or 2.0.0 with fIsVersion2) at the destination's position.
+void WriteKORBHeader(const TKORBHeader& header, NSFerrant::CMedia& destination);
+
+// Reads a header of major version 1 or 2, in either byte form of the version (other majors are
+// refused through ThrowVersionMismatch), and leaves the source's position at the first code word.
+// The header is checked with CheckKORBHeader against the bytes that follow it, so that its counts
+// can size a decoder's output.
+void ReadKORBHeader(TKORBHeader& out, NSFerrant::CMedia& source);
+
 // Throws XFormatViolation for a header a decoder cannot trust: a channel count other than 1 or 2,
 // bits other than 16 or 24, or more samples than codeBytes can hold (every sample takes at least
 // one code bit).

@@ -27,14 +27,26 @@ struct TKORBChannelState
 
 // The code parameter m of an average (the fresh average gives 60). It is below 2^25 for every
 // average; an average that has wrapped to 30 or less gives 0, which no code can use.
-inline u32 GetKORBParameter(u32 average) { return ((average + 12) * 3) >> 7; }
+inline u32 GetKORBParameter(u32 average)
+{
+    return ((average + 12) * 3) >> 7;
+}
 
 // The smallest k with 2^k > m, for m of at least 1.
-inline u32 GetKORBRemainderWidth(u32 m) { return 32 - u32(std::countl_zero(m)); }
+inline u32 GetKORBRemainderWidth(u32 m)
+{
+    return 32 - u32(std::countl_zero(m));
+}
 
 // Residuals are coded as unsigned values: 2r for r >= 0, else -2r - 1.
-inline u32 FoldKORBResidual(u32 residual) { return (residual << 1) ^ u32(i32(residual) >> 31); }
-inline u32 UnfoldKORBValue(u32 value) { return (value >> 1) ^ (0u - (value & 1)); }
+inline u32 FoldKORBResidual(u32 residual)
+{
+    return (residual << 1) ^ u32(i32(residual) >> 31);
+}
+inline u32 UnfoldKORBValue(u32 value)
+{
+    return (value >> 1) ^ (0u - (value & 1));
+}
 
 // A channel state held in scalars for the length of a coding or decoding run, so that it stays
 // in registers. The residual of order p of a sample x is x minus the sum of the previous
@@ -46,8 +58,8 @@ class TKORBPredictor
 public:
     explicit TKORBPredictor(const TKORBChannelState& state)
         : fP1(state.fResidual[0]), fP2(fP1 + state.fResidual[1]), fP3(fP2 + state.fResidual[2]),
-          fP4(fP3 + state.fResidual[3]), fS4(state.fResidual[4]), fA0(state.fAverage[0]), fA1(state.fAverage[1]),
-          fA2(state.fAverage[2]), fA3(state.fAverage[3]), fA4(state.fAverage[4])
+          fP4(fP3 + state.fResidual[3]), fS4(state.fResidual[4]), fA0(state.fAverage[0]),
+          fA1(state.fAverage[1]), fA2(state.fAverage[2]), fA3(state.fAverage[3]), fA4(state.fAverage[4])
     {
     }
 

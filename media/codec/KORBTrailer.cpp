@@ -66,8 +66,8 @@ bool FindKORBTempoMapBlock(NSFerrant::CMedia& stream, u32 tag, NSFerrant::CMedia
         const i64 start = end - length - kBlockFrame;
         u8 opening[kMarkSize];
         NSFerrant::ReadBytesAt(stream, start, kMarkSize, opening);
-        if (NSByteOrder::ReadBE32(opening) != kBlockOpening || NSByteOrder::ReadBE32(opening + 4) != closingTag ||
-            NSByteOrder::ReadBE32(opening + 8) != length)
+        if (NSByteOrder::ReadBE32(opening) != kBlockOpening ||
+            NSByteOrder::ReadBE32(opening + 4) != closingTag || NSByteOrder::ReadBE32(opening + 8) != length)
             return false;
         if (closingTag == tag)
         {

@@ -24,7 +24,8 @@ TBytes TempoMapData(std::vector<TTempoPoint> points, i32 value = 0, u16 version 
                     i64 count = -1)
 {
     TBytes bytes = Text("TEMPOMAP");
-    const auto append = [&](u32 field, int width) {
+    const auto append = [&](u32 field, int width)
+    {
         for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
             bytes.push_back(u8(field >> shift));
     };
@@ -93,7 +94,8 @@ const ParseCase kParseCases[] = {
     {"version 2", TempoMapData({kOne}, 0, 2), EOutcome::kVersionTooNew},
     {"negative value", TempoMapData({kOne}, -1), EOutcome::kFormatViolation},
     {"no points", Concat({TempoMapData({}, 0, 1, 0, 0), TBytes(8)}), EOutcome::kFormatViolation},
-    {"fewer points than announced", TempoMapData({kOne, {10, 130000}}, 0, 1, 0, 3), EOutcome::kFormatViolation},
+    {"fewer points than announced", TempoMapData({kOne, {10, 130000}}, 0, 1, 0, 3),
+     EOutcome::kFormatViolation},
     {"huge count", TempoMapData({kOne}, 0, 1, 0, 0xFFFFFFFF), EOutcome::kFormatViolation},
     {"bytes after the points", WithTrailingBytes(TempoMapData({kOne})), EOutcome::kLoads},
     {"negative position", TempoMapData({{-1, 120000}}), EOutcome::kFormatViolation},
@@ -102,7 +104,8 @@ const ParseCase kParseCases[] = {
     {"three points at one position", TempoMapData({{10, 120000}, {10, 130000}, {10, 140000}}),
      EOutcome::kFormatViolation},
     {"two equal tempos", TempoMapData({{0, 120000}, {10, 120000}}), EOutcome::kLoads},
-    {"three equal tempos", TempoMapData({{0, 120000}, {10, 120000}, {20, 120000}}), EOutcome::kFormatViolation},
+    {"three equal tempos", TempoMapData({{0, 120000}, {10, 120000}, {20, 120000}}),
+     EOutcome::kFormatViolation},
     {"tempo 1000", TempoMapData({{0, 1000}}), EOutcome::kLoads},
     {"tempo 999999", TempoMapData({{0, 999999}}), EOutcome::kLoads},
     {"tempo 999", TempoMapData({{0, 999}}), EOutcome::kFormatViolation},

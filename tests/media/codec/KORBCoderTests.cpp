@@ -159,8 +159,9 @@ TEST(OutputBitStream, FlushAlwaysEmitsAWordAndKeepsAFullWordPending)
         bits.PutBits(3, 5);
         bits.PutBits(32, 0xFFFFFFFF);
         bits.Flush(); // 35 bits: two words, the second left-aligned and padded
-    } // the destructor flushes once more: a zero word
-    EXPECT_EQ(BytesOf(media), Bytes({0, 0, 0, 0, 0xDE, 0xAD, 0xBE, 0xEF, 0xBF, 0xFF, 0xFF, 0xFF, 0xE0, 0, 0, 0, 0, 0, 0, 0}));
+    }                 // the destructor flushes once more: a zero word
+    EXPECT_EQ(BytesOf(media),
+              Bytes({0, 0, 0, 0, 0xDE, 0xAD, 0xBE, 0xEF, 0xBF, 0xFF, 0xFF, 0xFF, 0xE0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(OutputBitStream, MediaIsWrittenInWholeBuffersUntilTheFlush)
@@ -279,13 +280,16 @@ TEST(KORBCoder, EveryWayOfSplittingARunGivesTheSameCodes)
     for (u32 split = 0; split < (1u << 10); ++split)
     {
         u32 frame = 0;
-        const std::vector<u8> pieces = EncodeKORBSignal(signal, [&](u32 left) {
-            u32 n = 1;
-            while (frame + n < 11 && !(split & (1u << (frame + n - 1))))
-                ++n;
-            frame += n;
-            return n;
-        });
+        const std::vector<u8> pieces =
+            EncodeKORBSignal(signal,
+                             [&](u32 left)
+                             {
+                                 u32 n = 1;
+                                 while (frame + n < 11 && !(split & (1u << (frame + n - 1))))
+                                     ++n;
+                                 frame += n;
+                                 return n;
+                             });
         ASSERT_EQ(pieces, whole) << "split " << split;
     }
 }

@@ -87,14 +87,22 @@ struct RoundTripCase
 };
 
 const RoundTripCase kRoundTrips[] = {
-    {EKORBSignal::kSilence, 16, 1, 5000},          {EKORBSignal::kSilence, 24, 2, 5000},
-    {EKORBSignal::kAntiPhaseSquare, 16, 2, 9000},  {EKORBSignal::kAntiPhaseSquare, 24, 2, 9000},
-    {EKORBSignal::kAntiPhaseSquare, 24, 1, 9000},  {EKORBSignal::kFullScaleNoise, 16, 1, 9000},
-    {EKORBSignal::kFullScaleNoise, 16, 2, 9000},   {EKORBSignal::kFullScaleNoise, 24, 1, 9000},
-    {EKORBSignal::kFullScaleNoise, 24, 2, 9000},   {EKORBSignal::kTones, 16, 1, 20000},
-    {EKORBSignal::kTones, 16, 2, 20000},           {EKORBSignal::kTones, 24, 2, 20000},
-    {EKORBSignal::kImpulses, 16, 2, 9000},         {EKORBSignal::kImpulses, 24, 1, 9000},
-    {EKORBSignal::kTones, 24, 2, 1},               {EKORBSignal::kTones, 16, 1, 4096},
+    {EKORBSignal::kSilence, 16, 1, 5000},
+    {EKORBSignal::kSilence, 24, 2, 5000},
+    {EKORBSignal::kAntiPhaseSquare, 16, 2, 9000},
+    {EKORBSignal::kAntiPhaseSquare, 24, 2, 9000},
+    {EKORBSignal::kAntiPhaseSquare, 24, 1, 9000},
+    {EKORBSignal::kFullScaleNoise, 16, 1, 9000},
+    {EKORBSignal::kFullScaleNoise, 16, 2, 9000},
+    {EKORBSignal::kFullScaleNoise, 24, 1, 9000},
+    {EKORBSignal::kFullScaleNoise, 24, 2, 9000},
+    {EKORBSignal::kTones, 16, 1, 20000},
+    {EKORBSignal::kTones, 16, 2, 20000},
+    {EKORBSignal::kTones, 24, 2, 20000},
+    {EKORBSignal::kImpulses, 16, 2, 9000},
+    {EKORBSignal::kImpulses, 24, 1, 9000},
+    {EKORBSignal::kTones, 24, 2, 1},
+    {EKORBSignal::kTones, 16, 1, 4096},
     {EKORBSignal::kTones, 16, 2, 4097},
 };
 } // namespace
@@ -263,8 +271,9 @@ TEST(KORBDecoder, HeadersItCannotTrustAreRefused)
         i64 codeBytes;
     };
     const Case refused[] = {
-        {10, 0, 16, 100}, {10, 3, 16, 100}, {10, 1, 8, 100}, {10, 1, 32, 100}, {10, 2, 0, 100},
-        {801, 1, 16, 100}, {401, 2, 24, 100}, {0xFFFFFFFF, 2, 16, 1 << 20}, {1, 1, 16, 0},
+        {10, 0, 16, 100}, {10, 3, 16, 100},  {10, 1, 8, 100},   {10, 1, 32, 100},
+        {10, 2, 0, 100},  {801, 1, 16, 100}, {401, 2, 24, 100}, {0xFFFFFFFF, 2, 16, 1 << 20},
+        {1, 1, 16, 0},
     };
     for (const Case& c : refused)
     {

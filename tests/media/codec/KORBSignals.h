@@ -25,7 +25,7 @@ enum class EKORBSignal
 
 struct TKORBSignal
 {
-    u32 fBits;  // 16 or 24
+    u32 fBits; // 16 or 24
     u32 fChannels;
     std::vector<i32> fFirst;
     std::vector<i32> fSecond; // empty for mono
@@ -60,7 +60,8 @@ inline TKORBSignal MakeKORBSignal(EKORBSignal shape, u32 bits, u32 channels, u32
         case EKORBSignal::kTones:
         {
             const double t = i / 44100.0;
-            const double tone = 0.6 * std::sin(2 * 3.14159265 * 440 * t) + 0.3 * std::sin(2 * 3.14159265 * 3001 * t);
+            const double tone =
+                0.6 * std::sin(2 * 3.14159265 * 440 * t) + 0.3 * std::sin(2 * 3.14159265 * 3001 * t);
             first = i32(tone * high) + noise(random);
             second = i32(0.8 * tone * high) + noise(random);
             break;
@@ -93,10 +94,12 @@ inline std::vector<u8> EncodeKORBSignal(const TKORBSignal& signal, const std::fu
             const u32 n = std::clamp(nextRun(frames - done), 1u, frames - done);
             const bool stereo = signal.fChannels == 2;
             if (signal.fBits == 16)
-                EncodeKORBBlock16(encoder, n, {first16.data() + done, stereo ? second16.data() + done : nullptr});
+                EncodeKORBBlock16(encoder, n,
+                                  {first16.data() + done, stereo ? second16.data() + done : nullptr});
             else
-                EncodeKORBBlock24(encoder, n,
-                                  {signal.fFirst.data() + done, stereo ? signal.fSecond.data() + done : nullptr});
+                EncodeKORBBlock24(
+                    encoder, n,
+                    {signal.fFirst.data() + done, stereo ? signal.fSecond.data() + done : nullptr});
             done += n;
         }
         bits.Flush();

@@ -66,8 +66,8 @@ TEST(KORBTrailer, FindSkipsBlocksOfOtherTags)
     const Case cases[] = {
         {"no blocks", StreamWithBlocks({}), std::nullopt},
         {"only the tempo map", StreamWithBlocks({{kKORBTempoMapTag, tempo}}), tempo},
-        {"other blocks behind it", StreamWithBlocks({{kKORBTempoMapTag, tempo}, {kOtherTag, {1}}, {kOtherTag, {}}}),
-         tempo},
+        {"other blocks behind it",
+         StreamWithBlocks({{kKORBTempoMapTag, tempo}, {kOtherTag, {1}}, {kOtherTag, {}}}), tempo},
         {"other blocks before it", StreamWithBlocks({{kOtherTag, {1, 2}}, {kKORBTempoMapTag, tempo}}), tempo},
         {"empty tempo block", StreamWithBlocks({{kKORBTempoMapTag, {}}}), TBytes{}},
         {"only other blocks", StreamWithBlocks({{kOtherTag, tempo}}), std::nullopt},
@@ -91,10 +91,8 @@ TEST(KORBTrailer, MalformedBlocksAreNotFound)
         u8 value;
     };
     const Case damages[] = {
-        {"closing mark", good.size() - 1, 'X'},
-        {"closing length too large", good.size() - 8, 0x7F},
-        {"opening mark", blockStart, 'X'},
-        {"opening tag", blockStart + 7, 'X'},
+        {"closing mark", good.size() - 1, 'X'}, {"closing length too large", good.size() - 8, 0x7F},
+        {"opening mark", blockStart, 'X'},      {"opening tag", blockStart + 7, 'X'},
         {"opening length", blockStart + 11, 6},
     };
     for (const Case& c : damages)

@@ -144,9 +144,12 @@ struct StatusCase
     u32 kind;
 };
 const StatusCase kStatusCases[] = {
-    {5002, kFailureCode_LogicError_InvalidArgument}, {5003, kFailureCode_LogicError_InvariantCorrupt},
-    {5010, kFailureCode_RuntimeError_Locked},        {5011, kFailureCode_RuntimeError_NotReady},
-    {5018, kFailureCode_RuntimeError_ResolveFailure}, {5020, kFailureCode_RuntimeError_NotFound},
+    {5002, kFailureCode_LogicError_InvalidArgument},
+    {5003, kFailureCode_LogicError_InvariantCorrupt},
+    {5010, kFailureCode_RuntimeError_Locked},
+    {5011, kFailureCode_RuntimeError_NotReady},
+    {5018, kFailureCode_RuntimeError_ResolveFailure},
+    {5020, kFailureCode_RuntimeError_NotFound},
     {5023, kFailureCode_RuntimeError},
 };
 

@@ -1,5 +1,6 @@
 #include "media/bigfile/StdioMedia.h"
 
+#include "filelib/RobustFileSpec.h"
 #include "media/bigfile/BigFileFailures.h"
 
 #include <algorithm>
@@ -191,3 +192,11 @@ void CStdioMedia::Delete()
         ThrowForFile<NSQuorral::XWrite>();
 }
 } // namespace NSBigFilePackage
+
+namespace NSBigFileUtils
+{
+NSTextPackage::TUTF16String GetFileSpecPath(const NSFileLibSupport::CRobustFileSpec& file)
+{
+    return NSFileLibSupport::GetDirWinPath(file.GetDirSpec().get()) + file.GetFileName();
+}
+} // namespace NSBigFileUtils

@@ -8,6 +8,11 @@
 
 #include <optional>
 
+namespace NSFileLibSupport
+{
+class CRobustFileSpec;
+}
+
 namespace NSBigFilePackage
 {
 class CStdioMedia : public IMedia
@@ -49,3 +54,9 @@ private:
     bool fFirstByteLocked = false;
 };
 } // namespace NSBigFilePackage
+
+namespace NSBigFileUtils
+{
+// The path a CStdioMedia takes for a file: its folder's Windows path and its name.
+NSTextPackage::TUTF16String GetFileSpecPath(const NSFileLibSupport::CRobustFileSpec& file);
+} // namespace NSBigFileUtils

@@ -1,5 +1,6 @@
 #include "media/bigfile/StdioMedia.h"
 
+#include "filelib/RobustFileSpec.h"
 #include "filelib/Win32Calls.h"
 #include "media/bigfile/BigFile.h"
 #include "tests/media/bigfile/ContainerImages.h"
@@ -182,4 +183,18 @@ TEST_F(StdioMedia, SetSizeWorksOnAClosedMedium)
     EXPECT_EQ(ReadFile(), "0123");
     medium.Open();
     CatchThrown<NSQuorral::XOpen>([&] { medium.SetSize(2); }, NSQuorral::GetFileObjectType());
+}
+
+TEST_F(StdioMedia, FileSpecPathIsTheFoldersPathAndTheName)
+{
+    const NSFileLibSupport::TDirSpecPtr folder =
+        NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(fPath.parent_path().c_str()));
+    const NSTextPackage::TUTF16String name = NSTextPackage::FromWide(fPath.filename().c_str());
+    const NSFileLibSupport::CRobustFileSpec file(folder.get(), name);
+    const NSTextPackage::TUTF16String path = NSBigFileUtils::GetFileSpecPath(file);
+    EXPECT_EQ(path.substr(path.size() - name.size() - 1), u16('\\') + name);
+    CStdioMedia medium(path);
+    medium.Create();
+    medium.Close();
+    EXPECT_TRUE(std::filesystem::exists(fPath));
 }

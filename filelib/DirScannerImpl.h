@@ -1,0 +1,37 @@
+#pragma once
+// The backend's listing of one folder, once, forward only. Each entry is read from the platform
+// when the scanner moves to it; "." and ".." are skipped, everything else (hidden and system
+// entries, shortcuts) is listed in the platform's order. A folder that cannot be listed gives a
+// scanner that is done from the start.
+#include "base/Types.h"
+#include "base/UTF16String.h"
+#include "filelib/FileLibRecords.h"
+
+#include <windows.h>
+
+namespace NSFileLibInternals
+{
+class CDirScannerImpl
+{
+public:
+    // folder ends in "\".
+    explicit CDirScannerImpl(const NSTextPackage::TUTF16String& folder);
+    ~CDirScannerImpl();
+    CDirScannerImpl(const CDirScannerImpl&) = delete;
+    CDirScannerImpl& operator=(const CDirScannerImpl&) = delete;
+
+    bool IsDone() const { return fDone; }
+    // The current entry's name (at most 1023 units and a zero into a 1024-unit buffer) and its
+    // record, from the find data alone: isAlias is always 0.
+    void GetCurrent(u16* name, NSFileLib::SChildInfo& info) const;
+    // Never fails: the end of the folder and any error make the scanner done.
+    void Next();
+
+private:
+    void SkipDotEntries();
+
+    HANDLE fFind = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW fCurrent = {};
+    bool fDone = false;
+};
+} // namespace NSFileLibInternals

@@ -1,0 +1,21 @@
+#include "filelib/GlueFence.h"
+
+#include "base/FileLibStatus.h"
+#include "base/StatusCodes.h"
+
+namespace NSFileLibInternals
+{
+u32 StatusCodeFromCurrentException(const NSQuorral::TThrowSite& site) noexcept
+{
+    try
+    {
+        return NSQuorral::StatusCodeFromCurrentException(NSFileLibSupport::GetFileLibStatusRange(),
+                                                         NSFileLibSupport::GetFileLibStatusTable(),
+                                                         kFileLibUnknownError, site);
+    }
+    catch (...)
+    {
+        return kFileLibUnknownError;
+    }
+}
+} // namespace NSFileLibInternals

@@ -1,0 +1,236 @@
+#include "filelib/OpenFileImpl.h"
+
+#include "base/Quorral.h"
+#include "filelib/FileLibRecords.h"
+#include "filelib/WinErrors.h"
+#include "filelib/WinFiles.h"
+#include "filelib/WinHandles.h"
+#include "filelib/WinPaths.h"
+#include "filelib/WinTemporaryItems.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace NSFileLibInternals
+{
+namespace
+{
+enum class ETransfer
+{
+    kDone,
+    kFailed, // a platform call failed; its error is reported
+    kShort,  // a platform call moved fewer bytes than asked
+};
+
+// Moves count bytes at position through call (ReadFile or WriteFile and a buffer offset), one
+// piece of at most kMaxTransferPerCall bytes at a time.
+template <class TCall> ETransfer TransferInPieces(i64 position, i64 count, DWORD& error, TCall&& call)
+{
+    for (u64 done = 0; done < u64(count);)
+    {
+        const DWORD piece = DWORD(std::min<u64>(u64(count) - done, kMaxTransferPerCall));
+        const u64 at = u64(position) + done;
+        OVERLAPPED overlapped = {};
+        overlapped.Offset = DWORD(at);
+        overlapped.OffsetHigh = DWORD(at >> 32);
+        DWORD moved = 0;
+        if (!call(done, piece, &moved, &overlapped))
+        {
+            error = ::GetLastError();
+            return ETransfer::kFailed;
+        }
+        if (moved != piece)
+            return ETransfer::kShort;
+        done += piece;
+    }
+    return ETransfer::kDone;
+}
+
+HANDLE OpenHandle(const TUTF16String& path, DWORD access, DWORD sharing, DWORD disposition)
+{
+    return ::CreateFileW(NSTextPackage::AsWide(path), access, sharing, nullptr, disposition,
+                         FILE_FLAG_RANDOM_ACCESS, nullptr);
+}
+
+void CloseHandleQuietly(HANDLE& handle)
+{
+    if (handle != INVALID_HANDLE_VALUE)
+        ::CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+}
+
+// Gives the file at to the attributes and creation time of the file at from, as far as the
+// platform lets it; read-only is not carried over, so that the file at to stays deletable.
+void CarryOverIdentity(const TUTF16String& from, const TUTF16String& to)
+{
+    const DWORD attributes = ::GetFileAttributesW(NSTextPackage::AsWide(from));
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        ::SetFileAttributesW(NSTextPackage::AsWide(to), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    FILETIME created = {};
+    {
+        const CWinFileHandle source(OpenHandle(from, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                               OPEN_EXISTING));
+        if (!source.IsOpen() || !::GetFileTime(source.Get(), &created, nullptr, nullptr))
+            return;
+    }
+    const CWinFileHandle target(OpenHandle(to, FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING));
+    if (target.IsOpen())
+        ::SetFileTime(target.Get(), &created, nullptr, nullptr);
+}
+
+void DeleteFileQuietly(const TUTF16String& path)
+{
+    try
+    {
+        WinDeleteFile(path);
+    }
+    catch (...)
+    {
+    }
+}
+} // namespace
+
+COpenReadFileImpl::COpenReadFileImpl(const TUTF16String& path)
+    : fHandle(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
+{
+    if (fHandle == INVALID_HANDLE_VALUE)
+        WinThrowForLastError<NSQuorral::XNotFound>("CreateFile failed with unrecognized error type");
+}
+
+void COpenReadFileImpl::Read(i64 position, i64 count, u8* buffer) const
+{
+    DWORD error = 0;
+    const ETransfer result =
+        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return ::ReadFile(fHandle, buffer + done, piece, moved, at);
+        });
+    // A read past the end of the file lands here too; the platform's error is not examined.
+    if (result != ETransfer::kDone)
+        WinThrow<NSQuorral::XRead>("ReadFile failed");
+}
+
+u64 COpenReadFileImpl::GetSize() const
+{
+    return WinGetFileSize(fHandle);
+}
+
+void COpenReadFileImpl::Close()
+{
+    CloseHandleQuietly(fHandle);
+}
+
+COpenReadWriteFileImpl::COpenReadWriteFileImpl(const TUTF16String& path, u32 mode)
+    : fHandle(OpenHandle(path, GENERIC_READ | GENERIC_WRITE, 0,
+                         mode == kOpenModeCreateAlways ? CREATE_ALWAYS : CREATE_NEW))
+{
+    if (fHandle == INVALID_HANDLE_VALUE)
+        WinThrowForLastError<NSQuorral::XCreate>("CreateFile failed with unrecognized error type");
+}
+
+void COpenReadWriteFileImpl::Read(i64 position, i64 count, u8* buffer) const
+{
+    // Position and count are not negative (the glue refused them), so neither the comparison
+    // nor the subtraction can overflow.
+    const u64 size = GetSize();
+    if (u64(position) > size || u64(count) > size - u64(position))
+    {
+        NSQuorral::ThrowException(
+            (NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+             << std::range_error("COpenReadWriteFileImpl::Read start pos beyond file end"))
+                .SetTargetObjectType(NSQuorral::GetFileHandleObjectType()));
+    }
+    DWORD error = 0;
+    const ETransfer result =
+        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return ::ReadFile(fHandle, buffer + done, piece, moved, at);
+        });
+    if (result == ETransfer::kFailed)
+        WinThrowForError<NSQuorral::XRead>(error, "ReadFile failed with unrecognized error type");
+    if (result == ETransfer::kShort)
+        WinThrow<NSQuorral::XRead>("ReadFile failed with unrecognized error type");
+}
+
+void COpenReadWriteFileImpl::Write(i64 position, i64 count, const u8* buffer) const
+{
+    DWORD error = 0;
+    const ETransfer result =
+        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return ::WriteFile(fHandle, buffer + done, piece, moved, at);
+        });
+    if (result == ETransfer::kFailed)
+        WinThrowForError<NSQuorral::XWrite>(error, "WriteFile failed with unrecognized error type");
+    if (result == ETransfer::kShort)
+        WinThrow<NSQuorral::XWrite>("WriteFile failed with unrecognized error type");
+}
+
+u64 COpenReadWriteFileImpl::GetSize() const
+{
+    return WinGetFileSize(fHandle);
+}
+
+void COpenReadWriteFileImpl::Close()
+{
+    CloseHandleQuietly(fHandle);
+}
+
+CSafeOpenReadWriteFileImpl::CSafeOpenReadWriteFileImpl(const TUTF16String& targetPath) : fTargetPath(targetPath)
+{
+    if (!WinIsValidPath(fTargetPath))
+        WinThrow<NSQuorral::XCreate>("WinIsValidPath failed");
+    if (!WinDoesFileExist(fTargetPath))
+    {
+        fOpenFile = std::make_unique<COpenReadWriteFileImpl>(fTargetPath, kOpenModeCreateNew);
+        return;
+    }
+    if (WinGetFileInfo(fTargetPath).isLocked != 0)
+        WinThrow<NSQuorral::XLocked>("file is read only");
+
+    TUTF16String folder, name, base, extension;
+    WinSplitPath(fTargetPath, folder, name);
+    WinSplitExtension(name, base, extension);
+    fTempPath = folder + WinCreateUniqueFile(folder, extension);
+    try
+    {
+        fOpenFile = std::make_unique<COpenReadWriteFileImpl>(fTempPath, kOpenModeCreateAlways);
+    }
+    catch (...)
+    {
+        DeleteFileQuietly(fTempPath);
+        throw;
+    }
+    fUsesTemp = true;
+}
+
+CSafeOpenReadWriteFileImpl::~CSafeOpenReadWriteFileImpl()
+{
+    if (!fOpenFile)
+        return;
+    fOpenFile.reset();
+    DeleteFileQuietly(fUsesTemp ? fTempPath : fTargetPath);
+}
+
+void CSafeOpenReadWriteFileImpl::Commit()
+{
+    if (!fOpenFile)
+        WinThrow<NSQuorral::XIllegalCallSequence>("CSafeOpenReadWriteFileImpl::Commit after Commit");
+    fOpenFile.reset();
+    if (fUsesTemp)
+        Replace();
+}
+
+// The new data takes the target's name in one rename, so that the name never goes missing and
+// nothing is left under the temporary name. ReplaceFileW would keep the old target's creation
+// time and attributes too, but where it fails halfway it leaves the target under another name
+// or a backup file behind; the rename is done here and the two are carried over first.
+void CSafeOpenReadWriteFileImpl::Replace()
+{
+    CarryOverIdentity(fTargetPath, fTempPath);
+    if (::MoveFileExW(NSTextPackage::AsWide(fTempPath), NSTextPackage::AsWide(fTargetPath),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+    const DWORD error = ::GetLastError();
+    DeleteFileQuietly(fTempPath);
+    WinThrowForError<NSQuorral::XWrite>(error, "MoveFileEx() failed with unrecognized error type");
+}
+
+} // namespace NSFileLibInternals

@@ -1,0 +1,94 @@
+#pragma once
+// The backend's open files. Reads and writes are positional: every call names its byte
+// position and no file position lives on between calls. A transfer of any size is split into
+// platform calls of at most kMaxTransferPerCall bytes.
+//
+// The safe write lets a caller write a whole new version of a file without ever leaving a
+// half-written file, or no file, under the target's name: over an existing target the data
+// goes to a temporary file beside it, which one rename puts in place of the target on Commit,
+// carrying over the old target's attributes and creation time. A write that is never committed leaves the target as it was.
+#include "base/Types.h"
+#include "base/UTF16String.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace NSFileLibInternals
+{
+using NSTextPackage::TUTF16String;
+
+enum EOpenMode : u32
+{
+    kOpenModeCreateAlways = 101, // creates the file or empties an existing one
+    kOpenModeCreateNew = 102,    // creates a new file; fails when one exists
+};
+
+// Well below 4 GiB, since one platform call moves a 32-bit count.
+constexpr u64 kMaxTransferPerCall = u64(1) << 30;
+
+// Shared with readers and writers of other processes.
+class COpenReadFileImpl
+{
+public:
+    explicit COpenReadFileImpl(const TUTF16String& path);
+    ~COpenReadFileImpl() { Close(); }
+    COpenReadFileImpl(const COpenReadFileImpl&) = delete;
+    COpenReadFileImpl& operator=(const COpenReadFileImpl&) = delete;
+
+    // Exactly count bytes at position; a read past the end fails with XRead.
+    void Read(i64 position, i64 count, u8* buffer) const;
+    u64 GetSize() const;
+    void Close();
+
+private:
+    HANDLE fHandle;
+};
+
+// Shared with nobody.
+class COpenReadWriteFileImpl
+{
+public:
+    COpenReadWriteFileImpl(const TUTF16String& path, u32 mode);
+    ~COpenReadWriteFileImpl() { Close(); }
+    COpenReadWriteFileImpl(const COpenReadWriteFileImpl&) = delete;
+    COpenReadWriteFileImpl& operator=(const COpenReadWriteFileImpl&) = delete;
+
+    // Within the file only: a read that would end past the end fails with std::range_error
+    // before the platform is asked.
+    void Read(i64 position, i64 count, u8* buffer) const;
+    // A position past the end grows the file.
+    void Write(i64 position, i64 count, const u8* buffer) const;
+    u64 GetSize() const;
+    void Close();
+
+private:
+    HANDLE fHandle;
+};
+
+class CSafeOpenReadWriteFileImpl
+{
+public:
+    // Fails before anything is made for an invalid path or a read-only target.
+    explicit CSafeOpenReadWriteFileImpl(const TUTF16String& targetPath);
+    // Discards an uncommitted write: deletes the temporary file, or the target it created.
+    ~CSafeOpenReadWriteFileImpl();
+    CSafeOpenReadWriteFileImpl(const CSafeOpenReadWriteFileImpl&) = delete;
+    CSafeOpenReadWriteFileImpl& operator=(const CSafeOpenReadWriteFileImpl&) = delete;
+
+    // Null once committed.
+    COpenReadWriteFileImpl* GetOpenFile() const { return fOpenFile.get(); }
+    // Puts the written data in place of the target. On failure the target keeps its old data
+    // and no temporary file is left. A second Commit fails with XIllegalCallSequence.
+    void Commit();
+
+private:
+    void Replace();
+
+    std::unique_ptr<COpenReadWriteFileImpl> fOpenFile;
+    TUTF16String fTargetPath;
+    TUTF16String fTempPath; // empty when the data goes to a newly created target
+    bool fUsesTemp = false;
+};
+
+} // namespace NSFileLibInternals

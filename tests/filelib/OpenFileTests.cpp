@@ -1,0 +1,260 @@
+// Open files: positional reads and writes at their edges, and the safe write.
+#include "tests/filelib/FileLibTestFolder.h"
+
+#include <windows.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace NSFileLib;
+
+namespace
+{
+constexpr u32 kStatusLocked = 5010;
+constexpr u32 kStatusRead = 5013;
+constexpr u32 kStatusRange = 5022;
+constexpr i64 kFourGiB = i64(1) << 32;
+constexpr i64 kMaxPosition = std::numeric_limits<i64>::max();
+
+class OpenFiles : public CFileLibTestFolder
+{
+protected:
+    std::unique_ptr<IOpenReadWriteFile> CreateFile(const std::string& name)
+    {
+        u32 status = 0;
+        std::unique_ptr<IOpenReadWriteFile> file(Lib().CreateFile(Folder(), Wide(name).c_str(), 0, 0, &status));
+        EXPECT_EQ(status, kFileLibOK) << name;
+        return file;
+    }
+
+    std::unique_ptr<IOpenReadFile> OpenReadFile(const std::string& name)
+    {
+        u32 status = 0;
+        std::unique_ptr<IOpenReadFile> file(Lib().OpenReadFile(FileSpec(name).get(), &status));
+        EXPECT_EQ(status, kFileLibOK) << name;
+        return file;
+    }
+
+    std::unique_ptr<ISafeOpenReadWriteFile> SafeCreateFile(const std::string& name, u32 expectedStatus = kFileLibOK)
+    {
+        u32 status = 0;
+        std::unique_ptr<ISafeOpenReadWriteFile> file(
+            Lib().SafeCreateFile(Folder(), Wide(name).c_str(), 0, 0, &status));
+        EXPECT_EQ(status, expectedStatus) << name;
+        return file;
+    }
+
+    static u32 Write(IByteWriter* writer, i64 position, const std::string& bytes)
+    {
+        return writer->Write(position, i64(bytes.size()), reinterpret_cast<const u8*>(bytes.data()));
+    }
+};
+
+// Reads of a 10-byte file; the read-write file checks the range itself, the read-only file
+// lets the platform find the end.
+struct ReadCase
+{
+    i64 position;
+    i64 count;
+    u32 readWriteStatus;
+    u32 readOnlyStatus;
+};
+const ReadCase kReads[] = {
+    {0, 10, kFileLibOK, kFileLibOK},
+    {6, 4, kFileLibOK, kFileLibOK}, // ends exactly at the end of the file
+    {6, 5, kStatusRange, kStatusRead},
+    {10, 0, kFileLibOK, kFileLibOK},
+    {11, 0, kStatusRange, kFileLibOK},
+    {4, 0, kFileLibOK, kFileLibOK},
+    {kFourGiB, 1, kStatusRange, kStatusRead},
+    {-1, 1, kFileLibBadArgument, kFileLibBadArgument},
+    {0, -1, kFileLibBadArgument, kFileLibBadArgument},
+    // position + count would overflow: refused, never wrapped into a small end.
+    {kMaxPosition, 2, kFileLibBadArgument, kFileLibBadArgument},
+    {2, kMaxPosition, kFileLibBadArgument, kFileLibBadArgument},
+};
+} // namespace
+
+TEST_F(OpenFiles, ReadsAtTheEndOfTheFile)
+{
+    WriteFileBytes("ten.bin", "0123456789");
+    std::unique_ptr<IOpenReadFile> readOnly = OpenReadFile("ten.bin");
+    u64 size = 0;
+    ASSERT_EQ(readOnly->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, 10u);
+    for (const ReadCase& c : kReads)
+    {
+        std::vector<u8> buffer(16, 'x');
+        EXPECT_EQ(readOnly->GetByteReader()->Read(c.position, c.count, buffer.data()), c.readOnlyStatus)
+            << "read-only at " << c.position << " for " << c.count;
+    }
+    readOnly.reset();
+
+    std::unique_ptr<IOpenReadWriteFile> readWrite = CreateFile("rw.bin");
+    ASSERT_EQ(Write(readWrite->GetByteWriter(), 0, "0123456789"), kFileLibOK);
+    for (const ReadCase& c : kReads)
+    {
+        std::vector<u8> buffer(16, 'x');
+        EXPECT_EQ(readWrite->GetByteReader()->Read(c.position, c.count, buffer.data()), c.readWriteStatus)
+            << "read-write at " << c.position << " for " << c.count;
+    }
+    u8 byte = 0;
+    EXPECT_EQ(readWrite->GetByteReader()->Read(0, 1, nullptr), kFileLibBadArgument);
+    EXPECT_EQ(readWrite->GetByteWriter()->Write(0, 1, nullptr), kFileLibBadArgument);
+    EXPECT_EQ(readWrite->GetByteWriter()->Write(kMaxPosition, 1, &byte), kFileLibBadArgument);
+}
+
+TEST_F(OpenFiles, ReadsDeliverTheBytesAskedFor)
+{
+    WriteFileBytes("ten.bin", "0123456789");
+    std::string bytes(4, '\0');
+    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(6, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
+    EXPECT_EQ(bytes, "6789");
+}
+
+TEST_F(OpenFiles, WritesGrowTheFileAndEmptyWritesChangeNothing)
+{
+    std::unique_ptr<IOpenReadWriteFile> file = CreateFile("grow.bin");
+    IByteWriter* writer = file->GetByteWriter();
+    u64 size = 0;
+    ASSERT_EQ(writer->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(writer->Write(100, 0, reinterpret_cast<const u8*>("")), kFileLibOK);
+    ASSERT_EQ(writer->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(Write(writer, 4, "ab"), kFileLibOK);
+    ASSERT_EQ(writer->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, 6u);
+    file.reset();
+    EXPECT_EQ(ReadFileBytes("grow.bin"), std::string("\0\0\0\0ab", 6));
+}
+
+TEST_F(OpenFiles, CreateFileEmptiesAnExistingFile)
+{
+    WriteFileBytes("old.bin", "old content");
+    CreateFile("old.bin").reset();
+    EXPECT_EQ(ReadFileBytes("old.bin"), "");
+}
+
+// The file is sparse: only the bytes written take room on the disk.
+TEST_F(OpenFiles, PositionsAbove4GiBKeepTheirHighBits)
+{
+    std::unique_ptr<IOpenReadWriteFile> file = CreateFile("large.bin");
+    const i64 high = 5 * (i64(1) << 30) + 3;
+    ASSERT_EQ(Write(file->GetByteWriter(), 3, "low"), kFileLibOK);
+    ASSERT_EQ(Write(file->GetByteWriter(), high, "high"), kFileLibOK);
+    u64 size = 0;
+    ASSERT_EQ(file->GetByteWriter()->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, u64(high) + 4);
+    std::string bytes(4, '\0');
+    EXPECT_EQ(file->GetByteReader()->Read(high, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
+    EXPECT_EQ(bytes, "high");
+    file.reset();
+
+    std::unique_ptr<IOpenReadFile> reader = OpenReadFile("large.bin");
+    ASSERT_EQ(reader->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, u64(high) + 4);
+    std::string low(3, '\0');
+    EXPECT_EQ(reader->GetByteReader()->Read(3, 3, reinterpret_cast<u8*>(low.data())), kFileLibOK);
+    EXPECT_EQ(low, "low");
+    bytes.assign(4, '\0');
+    EXPECT_EQ(reader->GetByteReader()->Read(high, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
+    EXPECT_EQ(bytes, "high");
+    EXPECT_EQ(reader->GetByteReader()->Read(high, 5, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+}
+
+TEST_F(OpenFiles, SafeWriteToANewNameCreatesTheTargetAtOnce)
+{
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("new.txt");
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"new.txt"});
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "fresh"), kFileLibOK);
+    EXPECT_EQ(safe->Commit(), kFileLibOK);
+    safe.reset();
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"new.txt"});
+    EXPECT_EQ(ReadFileBytes("new.txt"), "fresh");
+}
+
+TEST_F(OpenFiles, DiscardedSafeWriteToANewNameRemovesIt)
+{
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("new.txt");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "fresh"), kFileLibOK);
+    safe.reset();
+    EXPECT_TRUE(FolderNames().empty());
+}
+
+TEST_F(OpenFiles, SafeWriteKeepsOldContentUntilCommit)
+{
+    WriteFileBytes("prefs.dat", "old content");
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("prefs.dat");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    u64 size = 0;
+    ASSERT_EQ(safe->GetByteWriter()->GetSize(&size), kFileLibOK);
+    EXPECT_EQ(size, 3u);
+    EXPECT_EQ(ReadFileBytes("prefs.dat"), "old content");
+    // The new data waits beside the target under a temporary name with the target's extension.
+    const std::vector<std::string> during = FolderNames();
+    ASSERT_EQ(during.size(), 2u);
+    const std::string temporary = during[0] == "prefs.dat" ? during[1] : during[0];
+    EXPECT_EQ(temporary.substr(0, 3), "TMP");
+    EXPECT_EQ(temporary.substr(temporary.size() - 4), ".dat");
+
+    EXPECT_EQ(safe->Commit(), kFileLibOK);
+    EXPECT_EQ(ReadFileBytes("prefs.dat"), "new");
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
+    safe.reset();
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
+}
+
+TEST_F(OpenFiles, DiscardedSafeWriteLeavesTheTargetByteIdentical)
+{
+    const std::string old("old\0content\xff", 12);
+    WriteFileBytes("prefs.dat", old);
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("prefs.dat");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "replacement"), kFileLibOK);
+    safe.reset();
+    EXPECT_EQ(ReadFileBytes("prefs.dat"), old);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
+}
+
+TEST_F(OpenFiles, SafeWriteRefusesAReadOnlyTargetBeforeMakingAnything)
+{
+    WriteFileBytes("locked.txt", "keep");
+    ASSERT_TRUE(::SetFileAttributesW(NSTextPackage::AsWide(PathOf("locked.txt")), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(SafeCreateFile("locked.txt", kStatusLocked), nullptr);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"locked.txt"});
+    EXPECT_EQ(ReadFileBytes("locked.txt"), "keep");
+}
+
+TEST_F(OpenFiles, AFailedCommitKeepsTheOldContentAndNoTemporaryFile)
+{
+    WriteFileBytes("busy.txt", "old");
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("busy.txt");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    // Another process holds the target open and does not let it be replaced.
+    const HANDLE holder = ::CreateFileW(NSTextPackage::AsWide(PathOf("busy.txt")), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_NE(safe->Commit(), kFileLibOK);
+    ::CloseHandle(holder);
+    safe.reset();
+    EXPECT_EQ(ReadFileBytes("busy.txt"), "old");
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"busy.txt"});
+}
+
+TEST_F(OpenFiles, ACommittedSafeWriteRefusesFurtherUse)
+{
+    WriteFileBytes("once.txt", "old");
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("once.txt");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    ASSERT_EQ(safe->Commit(), kFileLibOK);
+    u8 byte = 0;
+    u64 size = 0;
+    EXPECT_EQ(safe->Commit(), kFileLibIllegalCallSequence);
+    EXPECT_EQ(safe->GetByteReader()->Read(0, 1, &byte), kFileLibIllegalCallSequence);
+    EXPECT_EQ(safe->GetByteWriter()->Write(0, 1, &byte), kFileLibIllegalCallSequence);
+    EXPECT_EQ(safe->GetByteWriter()->GetSize(&size), kFileLibIllegalCallSequence);
+    safe.reset();
+    EXPECT_EQ(ReadFileBytes("once.txt"), "new");
+}

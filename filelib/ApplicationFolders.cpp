@@ -1,0 +1,93 @@
+#include "filelib/ApplicationFolders.h"
+
+#include "base/FileLibStatus.h"
+#include "base/Quorral.h"
+#include "base/TextConversions.h"
+#include "filelib/FileLibAccess.h"
+
+#include <memory>
+
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+using namespace NSFileLib;
+using namespace NSQuorral;
+
+namespace NSFileLibSupport
+{
+namespace
+{
+const TUTF16String kCompanyFolderName = NSTextPackage::ASCIIToUTF16("Quillmont Software", 0);
+
+struct SCoTaskMemFree
+{
+    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+};
+
+// The known folder, which the platform creates when it is missing.
+TDirSpecPtr KnownFolderSpec(const KNOWNFOLDERID& id)
+{
+    wchar_t* rawPath = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &rawPath);
+    const std::unique_ptr<wchar_t, SCoTaskMemFree> path(rawPath);
+    if (result == E_ACCESSDENIED)
+        ThrowException(CThrowContext(TThrowSite{}) << XPermission(""));
+    if (result != S_OK)
+        ThrowException(CThrowContext(TThrowSite{}) << std::exception());
+    return DirSpecFromWinPath(NSTextPackage::FromWide(path.get()));
+}
+
+// The folder a shortcut file leads to; nothing for a file that is no shortcut to a folder.
+TDirSpecPtr ShortcutFolder(IFileSpec* file)
+{
+    if (!IsAlias(file))
+        return nullptr;
+    TVolumeSpecPtr volume;
+    TDirSpecPtr folder;
+    TFileSpecPtr target;
+    try
+    {
+        ResolvePossibleAlias(file, volume, folder, target);
+    }
+    catch (...)
+    {
+        // A shortcut that cannot be followed is no folder either.
+    }
+    return folder;
+}
+} // namespace
+
+TDirSpecPtr GetUserAppDataDirSpec(const TUTF16String& company, const TUTF16String& product)
+{
+    u32 status = kFileLibUnknownError;
+    const TDirSpecPtr folder(GetFileLib()->GetUserAppDataDirectory(company.c_str(), product.c_str(), &status));
+    ThrowIfFileLibError(status);
+    return folder;
+}
+
+TDirSpecPtr GetLocalAppDataDirSpec()
+{
+    return KnownFolderSpec(FOLDERID_LocalAppData);
+}
+
+TDirSpecPtr GetCompanyDataDirSpec()
+{
+    return GetOrCreateChildDirectory(GetLocalAppDataDirSpec().get(), kCompanyFolderName);
+}
+
+TDirSpecPtr GetCachedDataFolderDirSpec(const TUTF16String& name)
+{
+    return GetOrCreateChildDirectory(GetCompanyDataDirSpec().get(), name);
+}
+
+TDirSpecPtr GetOrCreateMusicDocumentsDirSpec(const TUTF16String& name)
+{
+    const TDirSpecPtr music = KnownFolderSpec(FOLDERID_Music);
+    if (!DoesChildFileExist(music.get(), name))
+        return GetOrCreateChildDirectory(music.get(), name);
+    if (TDirSpecPtr folder = ShortcutFolder(GetChildFile(music.get(), name).get()))
+        return folder;
+    ThrowException(CThrowContext(TThrowSite{}) << XNotFound(""));
+}
+} // namespace NSFileLibSupport

@@ -11,11 +11,11 @@ u32 StatusCodeFromCurrentException(const NSQuorral::TThrowSite& site) noexcept
     {
         return NSQuorral::StatusCodeFromCurrentException(NSFileLibSupport::GetFileLibStatusRange(),
                                                          NSFileLibSupport::GetFileLibStatusTable(),
-                                                         kFileLibUnknownError, site);
+                                                         NSFileLib::kFileLibUnknownError, site);
     }
     catch (...)
     {
-        return kFileLibUnknownError;
+        return NSFileLib::kFileLibUnknownError;
     }
 }
 } // namespace NSFileLibInternals

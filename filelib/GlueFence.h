@@ -1,6 +1,6 @@
 #pragma once
 // The fence of the glue: the backend reports failures by throwing, the interfaces answer a
-// TFileLibStatus. Every glue operation checks its object and arguments, writes its presets and
+// NSFileLib::TFileLibStatus. Every glue operation checks its object and arguments, writes its presets and
 // then does its work inside one of the fences below, so no exception leaves the library.
 #include "base/ExceptionBody.h"
 #include "base/Types.h"
@@ -12,17 +12,17 @@
 namespace NSFileLibInternals
 {
 // Inside a catch-all handler: the file library's status for the exception being handled, by
-// the file library's status table; kFileLibUnknownError for anything that is no
+// the file library's status table; NSFileLib::kFileLibUnknownError for anything that is no
 // std::exception, or when the mapping itself fails.
 u32 StatusCodeFromCurrentException(const NSQuorral::TThrowSite& site) noexcept;
 
-// Runs work; kFileLibOK, or the status of what it threw.
-template <class TWork> TFileLibStatus RunFenced(TWork&& work) noexcept
+// Runs work; NSFileLib::kFileLibOK, or the status of what it threw.
+template <class TWork> NSFileLib::TFileLibStatus RunFenced(TWork&& work) noexcept
 {
     try
     {
         work();
-        return kFileLibOK;
+        return NSFileLib::kFileLibOK;
     }
     catch (...)
     {
@@ -30,16 +30,16 @@ template <class TWork> TFileLibStatus RunFenced(TWork&& work) noexcept
     }
 }
 
-// Runs make, which answers the new object in a unique_ptr: the object and kFileLibOK, or null
+// Runs make, which answers the new object in a unique_ptr: the object and NSFileLib::kFileLibOK, or null
 // and the status of what was thrown, with everything made so far destroyed. A make that answers
-// no object leaves the status kFileLibOK for its caller to replace.
+// no object leaves the status NSFileLib::kFileLibOK for its caller to replace.
 template <class TInterface, class TMake> TInterface* MakeFenced(u32* status, TMake&& make) noexcept
 {
-    *status = kFileLibNotSet;
+    *status = NSFileLib::kFileLibNotSet;
     try
     {
         std::unique_ptr<TInterface> made = make();
-        *status = kFileLibOK;
+        *status = NSFileLib::kFileLibOK;
         return made.release();
     }
     catch (...)

@@ -15,8 +15,8 @@ public:
     explicit CDirScannerGlue(std::unique_ptr<CDirScannerImpl> scanner) : fScanner(std::move(scanner)) {}
 
     bool IsDone() override { return fScanner->IsDone(); }
-    TFileLibStatus GetCurrent(u16* name, NSFileLib::SChildInfo* info) override;
-    TFileLibStatus Next() override;
+    NSFileLib::TFileLibStatus GetCurrent(u16* name, NSFileLib::SChildInfo* info) override;
+    NSFileLib::TFileLibStatus Next() override;
     u32 IsValid() override { return 1; }
 
 private:

@@ -14,8 +14,8 @@ public:
     explicit COpenReadFileGlue(std::unique_ptr<COpenReadFileImpl> file) : fFile(std::move(file)) {}
 
     NSFileLib::IByteReader* GetByteReader() override { return this; }
-    TFileLibStatus GetSize(u64* size) override;
-    TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
+    NSFileLib::TFileLibStatus GetSize(u64* size) override;
+    NSFileLib::TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
     u32 IsValid() override { return 1; }
 
 private:
@@ -31,17 +31,17 @@ public:
 
     NSFileLib::IByteReader* GetByteReader() override { return this; }
     NSFileLib::IByteWriter* GetByteWriter() override { return this; }
-    TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
-    TFileLibStatus Write(i64 position, i64 count, const u8* buffer) override;
+    NSFileLib::TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
+    NSFileLib::TFileLibStatus Write(i64 position, i64 count, const u8* buffer) override;
     // size is preset to kFileLibResultNotSet.
-    TFileLibStatus GetSize(u64* size) override;
+    NSFileLib::TFileLibStatus GetSize(u64* size) override;
     u32 IsValid() override { return 1; }
 
 private:
     std::unique_ptr<COpenReadWriteFileImpl> fFile;
 };
 
-// After Commit the reader, writer and size answer kFileLibIllegalCallSequence, and so does a
+// After Commit the reader, writer and size answer NSFileLib::kFileLibIllegalCallSequence, and so does a
 // second Commit.
 class CSafeOpenReadWriteFileGlue : public NSFileLib::ISafeOpenReadWriteFile,
                                    public NSFileLib::IByteReader,
@@ -54,11 +54,11 @@ public:
 
     NSFileLib::IByteReader* GetByteReader() override { return this; }
     NSFileLib::IByteWriter* GetByteWriter() override { return this; }
-    TFileLibStatus Commit() override;
-    TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
-    TFileLibStatus Write(i64 position, i64 count, const u8* buffer) override;
+    NSFileLib::TFileLibStatus Commit() override;
+    NSFileLib::TFileLibStatus Read(i64 position, i64 count, u8* buffer) override;
+    NSFileLib::TFileLibStatus Write(i64 position, i64 count, const u8* buffer) override;
     // size is not preset.
-    TFileLibStatus GetSize(u64* size) override;
+    NSFileLib::TFileLibStatus GetSize(u64* size) override;
     u32 IsValid() override { return 1; }
 
 private:

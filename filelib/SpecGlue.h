@@ -27,18 +27,18 @@ public:
     TInterface* Clone(u32* status) override
     {
         if (this->IsValid() == 0)
-            return Refuse(status, kFileLibInvalidObject);
+            return Refuse(status, NSFileLib::kFileLibInvalidObject);
         return MakeFenced<TInterface>(status, [&] { return std::make_unique<TSelf>(fPath); });
     }
 
     // Paths compare ignoring case.
-    TFileLibStatus IsEqual(TInterface* other, u32* result) override
+    NSFileLib::TFileLibStatus IsEqual(TInterface* other, u32* result) override
     {
         if (this->IsValid() == 0)
-            return kFileLibInvalidObject;
+            return NSFileLib::kFileLibInvalidObject;
         const TSelf* otherSpec = AsGlue<TSelf>(other);
         if (otherSpec == nullptr)
-            return kFileLibBadArgument;
+            return NSFileLib::kFileLibBadArgument;
         *result = NSFileLib::kFileLibResultNotSet;
         return RunFenced([&] {
             const bool equal = NSTextPackage::CompareText(fPath, otherSpec->GetPath(), 1) == NSTextPackage::kCompareEqual;
@@ -58,12 +58,12 @@ template <class TInterface, class TSelf> class CABCNamedSpecGlue : public CABCSp
 public:
     using CABCSpecGlue<TInterface, TSelf>::CABCSpecGlue;
 
-    TFileLibStatus GetName(u16* name) override
+    NSFileLib::TFileLibStatus GetName(u16* name) override
     {
         if (this->IsValid() == 0)
-            return kFileLibInvalidObject;
+            return NSFileLib::kFileLibInvalidObject;
         if (name == nullptr)
-            return kFileLibBadArgument;
+            return NSFileLib::kFileLibBadArgument;
         const u16 notSet[] = {u'6', u'6', u'6', 0};
         std::copy(std::begin(notSet), std::end(notSet), name);
         return RunFenced([&] {

@@ -30,6 +30,8 @@ const TWin32Calls kRealCalls = {
     &::SHGetSpecialFolderLocation,
     &::SHGetPathFromIDListW,
     &::CoCreateInstance,
+    &::SHGetFileInfoW,
+    &::DestroyIcon,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -4,6 +4,7 @@
 // not ready, a full disk, a move that fails halfway through an exchange) without the device.
 // The members carry the platform names and exact signatures of the calls they stand for.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 struct TWin32Calls
@@ -35,6 +36,8 @@ struct TWin32Calls
     decltype(&::SHGetSpecialFolderLocation) SHGetSpecialFolderLocation;
     decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW;
     decltype(&::CoCreateInstance) CoCreateInstance;
+    decltype(&::SHGetFileInfoW) SHGetFileInfoW;
+    decltype(&::DestroyIcon) DestroyIcon;
 };
 
 // The table in use: the platform's own calls unless a test has installed others.

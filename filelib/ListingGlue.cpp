@@ -10,7 +10,7 @@ TFileLibStatus CDirScannerGlue::GetCurrent(u16* name, SChildInfo* info)
 {
     if (fScanner->IsDone())
         return kFileLibIllegalCallSequence;
-    if (name == nullptr)
+    if (name == nullptr || info == nullptr)
         return kFileLibBadArgument;
     return RunFenced([&] { fScanner->GetCurrent(name, *info); });
 }

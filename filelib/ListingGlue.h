@@ -30,7 +30,11 @@ public:
     explicit CVolumesGlue(const std::vector<TUTF16String>& volumePaths);
 
     u32 GetCount() override { return u32(fVolumes.size()); }
-    NSFileLib::IVolumeSpec* GetVolume(u32 index) override { return &fVolumes[index]; }
+    // Null for an index past the end.
+    NSFileLib::IVolumeSpec* GetVolume(u32 index) override
+    {
+        return index < fVolumes.size() ? &fVolumes[index] : nullptr;
+    }
     u32 IsValid() override { return 1; }
 
 private:

@@ -33,16 +33,16 @@ class CBitReader
 {
 public:
     explicit CBitReader(COptimizedKORBDecompressor& owner)
-        : fOwner(owner), fNext(owner.fNextWord), fEnd(owner.fEndWord), fBuffer(owner.fBitBuffer),
+        : fOwner(&owner), fNext(owner.fNextWord), fEnd(owner.fEndWord), fBuffer(owner.fBitBuffer),
           fBits(owner.fBitsLeft)
     {
     }
     void WriteBack()
     {
-        fOwner.fNextWord = fNext;
-        fOwner.fEndWord = fEnd;
-        fOwner.fBitBuffer = fBuffer;
-        fOwner.fBitsLeft = fBits;
+        fOwner->fNextWord = fNext;
+        fOwner->fEndWord = fEnd;
+        fOwner->fBitBuffer = fBuffer;
+        fOwner->fBitsLeft = fBits;
     }
 
     // Reads one code of parameter m; answers the coded value.
@@ -68,7 +68,12 @@ public:
             fBits -= used;
             return zeros * m + (isLong ? code - shortCodes : head);
         }
-        return ReadCodeCarefully(m);
+        // The careful path works on a copy: a reader whose address is never taken stays in
+        // registers on the fast path.
+        CBitReader careful = *this;
+        const u32 value = careful.ReadCodeCarefully(m);
+        *this = careful;
+        return value;
     }
 
 private:
@@ -144,15 +149,15 @@ private:
     {
         if (fNext == fEnd)
         {
-            fOwner.FetchWords();
-            fNext = fOwner.fNextWord;
-            fEnd = fOwner.fEndWord;
+            fOwner->FetchWords();
+            fNext = fOwner->fNextWord;
+            fEnd = fOwner->fEndWord;
         }
         fBuffer |= u64(*fNext++) << (32 - fBits);
         fBits += 32;
     }
 
-    COptimizedKORBDecompressor& fOwner;
+    COptimizedKORBDecompressor* fOwner;
     const u32* fNext;
     const u32* fEnd;
     u64 fBuffer;

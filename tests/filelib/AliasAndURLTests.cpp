@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -132,6 +133,17 @@ TEST_F(AliasAndURL, AURLOfAMissingFolderFailsAfterGivingTheName)
     EXPECT_EQ(Lib().InterpretURL(url.c_str(), name, &status), nullptr);
     EXPECT_EQ(status, kFileLibNotFound);
     EXPECT_EQ(Narrow(name), "take.wav");
+}
+
+// Paths the library makes are at most 260 units and always fit; a longer one is refused
+// instead of overrunning the buffer.
+TEST_F(AliasAndURL, AURLThatWouldNotFitItsBufferIsRefused)
+{
+    NSFileLibInternals::CFileSpecGlue longFile(Wide("C:\\") + TUTF16String(400, u16(0x4E00)));
+    char url[kFileLibURLBufferBytes + 16];
+    std::fill(std::begin(url), std::end(url), 'u');
+    EXPECT_EQ(Lib().GetFileURL(&longFile, url), kFileLibBadArgument);
+    EXPECT_EQ(std::count(std::begin(url), std::end(url), 'u'), std::size(url));
 }
 
 TEST_F(AliasAndURL, AliasesAreMadeAndResolved)

@@ -207,6 +207,18 @@ TEST_F(OpenFiles, SafeWriteKeepsOldContentUntilCommit)
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
 }
 
+TEST_F(OpenFiles, CommitKeepsTheTargetsAttributes)
+{
+    WriteFileBytes("hidden.dat", "old");
+    ASSERT_TRUE(::SetFileAttributesW(NSTextPackage::AsWide(PathOf("hidden.dat")), FILE_ATTRIBUTE_HIDDEN));
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("hidden.dat");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    ASSERT_EQ(safe->Commit(), kFileLibOK);
+    safe.reset();
+    EXPECT_EQ(ReadFileBytes("hidden.dat"), "new");
+    EXPECT_NE(::GetFileAttributesW(NSTextPackage::AsWide(PathOf("hidden.dat"))) & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+
 TEST_F(OpenFiles, DiscardedSafeWriteLeavesTheTargetByteIdentical)
 {
     const std::string old("old\0content\xff", 12);

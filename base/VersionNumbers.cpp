@@ -19,7 +19,8 @@ namespace
 {
 [[noreturn]] void ThrowFormatViolation()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XFormatViolation(""));
 }
 
 bool IsLongForm(const u8* bytes)
@@ -49,21 +50,6 @@ u32 CompareNumbers(u32 a, u32 b)
 TUTF16String Literal(const char* ascii)
 {
     return NSTextPackage::ASCIIToUTF16(ascii, 0);
-}
-
-TUTF16String StageLetter(u32 stage)
-{
-    switch (stage)
-    {
-    case kVersionStageAlpha:
-        return Literal("a");
-    case kVersionStageBeta:
-        return Literal("b");
-    case kVersionStageFinal:
-        return Literal("f");
-    default:
-        return Literal("d");
-    }
 }
 
 bool IsBlank(u16 unit)
@@ -111,7 +97,7 @@ std::size_t EncodeVersion(const TVersion& version, u8* out)
         return kShortVersionSize;
     }
     NSByteOrder::WriteBE32(out + 1, 0xFFFFFFFF);
-    const u32 fields[6] = {version.fMajor, version.fMinor, version.fFix,
+    const u32 fields[6] = {version.fMajor, version.fMinor,         version.fFix,
                            version.fStage, version.fStageRevision, version.fBuild};
     for (int i = 0; i < 6; ++i)
         NSByteOrder::WriteBE32(out + 5 + 4 * i, fields[i]);
@@ -187,20 +173,35 @@ u32 CompareVersions(const TVersion& a, const TVersion& b)
 
 TUTF16String FormatVersion(const TVersion& version, const TUTF16String& fallback)
 {
+    const TVersionTexts texts = {fallback,
+                                 Literal("^0.^1"),
+                                 Literal("^0.^1.^2"),
+                                 Literal("^0^1^2"),
+                                 Literal("^0 build ^1"),
+                                 {Literal("d"), Literal("a"), Literal("b"), Literal("f")},
+                                 &NSTextPackage::FormatInteger};
+    return ComposeVersionText(version, texts);
+}
+
+TUTF16String ComposeVersionText(const TVersion& version, const TVersionTexts& texts)
+{
     if (IsNoVersion(version))
-        return fallback;
+        return texts.fNoVersion;
     using NSTextPackage::ExpandTemplate;
-    using NSTextPackage::FormatInteger;
+    const auto number = texts.fFormatNumber;
     TUTF16String text =
         version.fFix == 0
-            ? ExpandTemplate(Literal("^0.^1"), {FormatInteger(version.fMajor), FormatInteger(version.fMinor)})
-            : ExpandTemplate(Literal("^0.^1.^2"), {FormatInteger(version.fMajor), FormatInteger(version.fMinor),
-                                                   FormatInteger(version.fFix)});
+            ? ExpandTemplate(texts.fMajorMinor, {number(version.fMajor), number(version.fMinor)})
+            : ExpandTemplate(texts.fMajorMinorFix,
+                             {number(version.fMajor), number(version.fMinor), number(version.fFix)});
     if (version.fStage != kVersionStageFinal || version.fStageRevision != 0)
-        text = ExpandTemplate(Literal("^0^1^2"),
-                              {text, StageLetter(version.fStage), FormatInteger(version.fStageRevision)});
+    {
+        const bool known = version.fStage >= kVersionStageDevelopment && version.fStage <= kVersionStageFinal;
+        const TUTF16String& letter = texts.fStageLetters[known ? version.fStage - 1 : 0];
+        text = ExpandTemplate(texts.fWithStage, {text, letter, number(version.fStageRevision)});
+    }
     if (version.fBuild != 0)
-        text = ExpandTemplate(Literal("^0 build ^1"), {text, FormatInteger(version.fBuild)});
+        text = ExpandTemplate(texts.fWithBuild, {text, number(version.fBuild)});
     return text;
 }
 

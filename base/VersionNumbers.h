@@ -62,7 +62,25 @@ u32 CompareVersions(const TVersion& a, const TVersion& b);
 
 // The plain text form, for stored text: "1.2", "1.2.3", "1.2b0", "1.2.3d4 build 5"; the
 // no-version value gives fallback.
-NSTextPackage::TUTF16String FormatVersion(const TVersion& version, const NSTextPackage::TUTF16String& fallback);
+NSTextPackage::TUTF16String FormatVersion(const TVersion& version,
+                                          const NSTextPackage::TUTF16String& fallback);
+
+// What a version's text is composed of; the plain form uses literals, the display form the
+// program's resource texts.
+struct TVersionTexts
+{
+    NSTextPackage::TUTF16String fNoVersion;     // the whole text of the no-version value
+    NSTextPackage::TUTF16String fMajorMinor;    // "^0.^1", when the fix is 0
+    NSTextPackage::TUTF16String fMajorMinorFix; // "^0.^1.^2"
+    NSTextPackage::TUTF16String fWithStage;     // "^0^1^2": text, stage letter, revision
+    NSTextPackage::TUTF16String fWithBuild;     // "^0 build ^1": text, build
+    // Letters of the stages 1 to 4; any other stage takes the first.
+    NSTextPackage::TUTF16String fStageLetters[4];
+    NSTextPackage::TUTF16String (*fFormatNumber)(i64);
+};
+
+// Numbers, then the stage unless final with revision 0, then the build unless 0.
+NSTextPackage::TUTF16String ComposeVersionText(const TVersion& version, const TVersionTexts& texts);
 
 // Reads the plain text form leniently and never fails: missing or unreadable numbers read 0, the
 // stage starts at the first of the letters "dabf", and a trailing " build N" gives the build.

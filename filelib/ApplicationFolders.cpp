@@ -61,7 +61,8 @@ TDirSpecPtr ShortcutFolder(IFileSpec* file)
 TDirSpecPtr GetUserAppDataDirSpec(const TUTF16String& company, const TUTF16String& product)
 {
     u32 status = kFileLibUnknownError;
-    const TDirSpecPtr folder(GetFileLib()->GetUserAppDataDirectory(company.c_str(), product.c_str(), &status));
+    const TDirSpecPtr folder(
+        GetFileLib()->GetUserAppDataDirectory(company.c_str(), product.c_str(), &status));
     ThrowIfFileLibError(status);
     return folder;
 }

@@ -40,13 +40,12 @@ template <class TSized> i64 SizeThrough(TSized* sized)
     ThrowIfFileLibError(sized->GetSize(&size));
     return i64(size);
 }
+
 constexpr u32 kDeleteRetries = 40;
 constexpr DWORD kDeleteRetryPauseMs = 50;
 } // namespace
 
-CMediaBridge::CMediaBridge(IByteReader* reader, IByteWriter* writer) : fReader(reader), fWriter(writer)
-{
-}
+CMediaBridge::CMediaBridge(IByteReader* reader, IByteWriter* writer) : fReader(reader), fWriter(writer) {}
 
 void CMediaBridge::Read(i64 offset, i64 size, void* destination) const
 {
@@ -136,8 +135,8 @@ COpenTemporaryFile::COpenTemporaryFile(const SFileTypeDescriptor& type)
         ThrowIfFileLibError(status);
         IFileSpec* file = nullptr;
         status = kFileLibNotSet;
-        fOpenFile.reset(
-            GetFileLib()->CreateTemporaryFile(folder.get(), 0, type.typeCode, extension.c_str(), &file, &status));
+        fOpenFile.reset(GetFileLib()->CreateTemporaryFile(folder.get(), 0, type.typeCode, extension.c_str(),
+                                                          &file, &status));
         fFileSpec.reset(file);
         ThrowIfFileLibError(status);
         fMedia = std::make_unique<CMediaBridge>(fOpenFile->GetByteReader(), fOpenFile->GetByteWriter());

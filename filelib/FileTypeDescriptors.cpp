@@ -60,7 +60,8 @@ SFileTypeDescriptor MakeFileTypeDescriptor(const std::string& asciiExtensions, u
 
 bool IsNameInList(const u16* extensionList, const TUTF16String& name)
 {
-    return AnyEntry(TUTF16String(extensionList), [&](const TUTF16String& entry) { return NamesMatch(entry, name); });
+    return AnyEntry(TUTF16String(extensionList),
+                    [&](const TUTF16String& entry) { return NamesMatch(entry, name); });
 }
 
 bool DoFileTypesMatch(const SFileTypeDescriptor& type, const SFileTypeDescriptor& candidate)

@@ -29,7 +29,8 @@ TFileSpecPtr CandidateFile(IDirSpec* folder, const TUTF16String& candidate)
     IVolumeSpec* volume = nullptr;
     IDirSpec* targetFolder = nullptr;
     IFileSpec* target = nullptr;
-    const TFileLibStatus status = GetFileLib()->ResolvePossibleAlias(file.get(), &volume, &targetFolder, &target);
+    const TFileLibStatus status =
+        GetFileLib()->ResolvePossibleAlias(file.get(), &volume, &targetFolder, &target);
     const TVolumeSpecPtr volumeOwner(volume);
     const TDirSpecPtr folderOwner(targetFolder);
     TFileSpecPtr targetOwner(target);

@@ -30,6 +30,14 @@ const TWin32Calls kRealCalls = {
     &::SHGetSpecialFolderLocation,
     &::SHGetPathFromIDListW,
     &::CoCreateInstance,
+    &::GetFileSizeEx,
+    &::SetFilePointerEx,
+    &::ReadFile,
+    &::WriteFile,
+    &::SetEndOfFile,
+    &::FlushFileBuffers,
+    &::LockFile,
+    &::UnlockFile,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -20,8 +20,8 @@ TEST(ApplicationFolders, CacheFolderIsMadeInTheCompanyFolderOnce)
     const TDirSpecPtr second = GetCachedDataFolderDirSpec(kTestFolder);
     const TUTF16String path = GetDirWinPath(first.get());
     EXPECT_EQ(path, GetDirWinPath(second.get()));
-    EXPECT_EQ(GetDirWinPath(GetLocalAppDataDirSpec().get()) + MakeText(u"Quillmont Software\\") + kTestFolder +
-                  MakeText(u"\\"),
+    EXPECT_EQ(GetDirWinPath(GetLocalAppDataDirSpec().get()) + MakeText(u"Quillmont Software\\") +
+                  kTestFolder + MakeText(u"\\"),
               path);
     DeleteDirectory(first.get());
     EXPECT_FALSE(DoesChildDirectoryExist(GetCompanyDataDirSpec().get(), kTestFolder));
@@ -34,7 +34,7 @@ TEST(ApplicationFolders, MusicFolderIsMadeOnDemandAndAFileOfItsNameIsNotFound)
     const TDirSpecPtr music = GetChildDirectory(folder.get(), MakeText(u".."));
     DeleteDirectory(folder.get());
 
-    COpenFile(music.get(), kTestFolder, 0, 0);
+    COpenFile(music.get(), kTestFolder, 0, 0); // a plain file takes the name
     EXPECT_EQ(u32(kFailureCode_RuntimeError_NotFound),
               ThrownKind([] { GetOrCreateMusicDocumentsDirSpec(kTestFolder); }));
     EXPECT_FALSE(DoesChildDirectoryExist(music.get(), kTestFolder));

@@ -37,6 +37,13 @@ IFileLib* CountingFactory(const char*, u32* status)
     return new CCountedLibrary;
 }
 
+IFileLib* NullFactory(const char*, u32* status)
+{
+    ++gFactoryCalls;
+    *status = kFileLibOK;
+    return nullptr;
+}
+
 IFileLib* ThrowingFactory(const char*, u32*)
 {
     ++gFactoryCalls;
@@ -92,6 +99,14 @@ TEST_F(GetFileLibTest, ThrowingFactoryIsXOpenToo)
     EXPECT_EQ(nullptr, gFileLib);
 }
 
+TEST_F(GetFileLibTest, FactoryAnsweringNoLibraryIsXOpen)
+{
+    SetFileLibFactory(&NullFactory);
+    EXPECT_EQ("Failed to open File support library",
+              CatchThrown<XOpen>([] { GetFileLib(); }, "dll").value_or(""));
+    EXPECT_EQ(nullptr, gFileLib);
+}
+
 // A library whose operations answer one status and hand out counted objects with it.
 class CStatusLibrary : public CFileLibDouble
 {
@@ -129,9 +144,12 @@ struct StatusCase
     u32 kind;
 };
 const StatusCase kStatusCases[] = {
-    {5002, kFailureCode_LogicError_InvalidArgument}, {5003, kFailureCode_LogicError_InvariantCorrupt},
-    {5010, kFailureCode_RuntimeError_Locked},        {5011, kFailureCode_RuntimeError_NotReady},
-    {5018, kFailureCode_RuntimeError_ResolveFailure}, {5020, kFailureCode_RuntimeError_NotFound},
+    {5002, kFailureCode_LogicError_InvalidArgument},
+    {5003, kFailureCode_LogicError_InvariantCorrupt},
+    {5010, kFailureCode_RuntimeError_Locked},
+    {5011, kFailureCode_RuntimeError_NotReady},
+    {5018, kFailureCode_RuntimeError_ResolveFailure},
+    {5020, kFailureCode_RuntimeError_NotFound},
     {5023, kFailureCode_RuntimeError},
 };
 
@@ -184,6 +202,22 @@ TEST(FileLibWrappers, DeleteChildFileIfExistsAnswersWhetherItDeleted)
     EXPECT_TRUE(DeleteChildFileIfExists(&folder, MakeText(u"a")));
     EXPECT_EQ(1, library.fDeletes);
     EXPECT_EQ(0, library.fAlive);
+}
+
+// A folder whose name can no longer be read.
+class CUnnamedDirSpec : public CDirSpecDouble
+{
+public:
+    TFileLibStatus GetName(u16*) override { return 5003; }
+};
+
+TEST(FileLibWrappers, SpecIsUsableWhenItsNameCanBeRead)
+{
+    CDirSpecDouble named;
+    CUnnamedDirSpec unnamed;
+    EXPECT_TRUE(IsSpecUsable(&named));
+    EXPECT_FALSE(IsSpecUsable(&unnamed));
+    EXPECT_EQ(u32(kFailureCode_LogicError_InvariantCorrupt), ThrownKind([&] { GetName(&unnamed); }));
 }
 
 // A list of three volumes that owns them; every volume and clone counts in one counter.

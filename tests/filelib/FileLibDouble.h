@@ -25,7 +25,10 @@ public:
         return kDoubleUnsupported;
     }
     IOpenReadFile* OpenReadFile(IFileSpec*, u32* status) override { return Fail(status); }
-    IOpenReadWriteFile* CreateFile(IDirSpec*, const u16*, u32, u32, u32* status) override { return Fail(status); }
+    IOpenReadWriteFile* CreateFile(IDirSpec*, const u16*, u32, u32, u32* status) override
+    {
+        return Fail(status);
+    }
     ISafeOpenReadWriteFile* SafeCreateFile(IDirSpec*, const u16*, u32, u32, u32* status) override
     {
         return Fail(status);
@@ -45,7 +48,10 @@ public:
     IDirSpec* CreateDirectory(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
     TFileLibStatus DeleteDirectory(IDirSpec*) override { return kDoubleUnsupported; }
     TFileLibStatus DoesChildFileExist(IDirSpec*, const u16*, u32*) override { return kDoubleUnsupported; }
-    TFileLibStatus DoesChildDirectoryExist(IDirSpec*, const u16*, u32*) override { return kDoubleUnsupported; }
+    TFileLibStatus DoesChildDirectoryExist(IDirSpec*, const u16*, u32*) override
+    {
+        return kDoubleUnsupported;
+    }
     IFileSpec* GetChildFile(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetChildDirectory(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetParentDirectory(IDirSpec*, u32* status) override { return Fail(status); }
@@ -70,7 +76,8 @@ public:
     void* ReservedPointer(void*) override { return nullptr; }
     IFileLibWinExtensions* GetWinExtensions() override { return nullptr; }
     IVolumeSpec* GetVolumeOfRootDirectory(IDirSpec*, u32* status) override { return Fail(status); }
-    IOpenReadWriteFile* CreateTemporaryFile(IDirSpec*, u32, u32, const u16*, IFileSpec**, u32* status) override
+    IOpenReadWriteFile* CreateTemporaryFile(IDirSpec*, u32, u32, const u16*, IFileSpec**,
+                                            u32* status) override
     {
         return Fail(status);
     }

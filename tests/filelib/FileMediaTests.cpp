@@ -27,14 +27,16 @@ TEST(FileMedia, OpenFileReadsAnExistingFileAndRefusesToWrite)
     const TFileSpecPtr spec = GetChildFile(folder.Spec(), MakeText(u"in.bin"));
     COpenFile media(spec.get());
 
-    EXPECT_EQ(i64(kContent.size()), media.GetSize()) << "a file opened for reading has its size without a writer";
+    EXPECT_EQ(i64(kContent.size()), media.GetSize())
+        << "a file opened for reading has its size without a writer";
     TBytes bytes(kContent.size());
     media.Read(0, i64(bytes.size()), bytes.data());
     EXPECT_EQ(kContent, bytes);
     EXPECT_EQ(0, media.fPosition);
 
     EXPECT_EQ(u32(kFailureCode_Exception), ThrownKind([&] { media.Write(0, 1, "x"); }));
-    EXPECT_EQ(u32(kFailureCode_LogicError_InvalidArgument), ThrownKind([&] { media.Read(-1, 1, bytes.data()); }));
+    EXPECT_EQ(u32(kFailureCode_LogicError_InvalidArgument),
+              ThrownKind([&] { media.Read(-1, 1, bytes.data()); }));
     EXPECT_NE(0u, ThrownKind([&] { media.Read(4, 8, bytes.data()); })) << "a read past the end fails";
     EXPECT_EQ(kContent, folder.ReadFile("in.bin"));
 }

@@ -32,11 +32,11 @@ const NameCase kNameCases[] = {
     {".sf2", ".SF2", true},
     {".sf2", ".sf", false},
     {".sf2", "", false},
-    {".a;;.c", ".c", false},  // an empty entry ends the walk
+    {".a;;.c", ".c", false}, // an empty entry ends the walk
     {".a;;.c", ".a", true},
-    {";.a", ".a", false},     // a leading separator ends it at once
+    {";.a", ".a", false}, // a leading separator ends it at once
     {".a;", ".a", true},
-    {".a;", "", true},        // the empty entry after a final separator is compared
+    {".a;", "", true}, // the empty entry after a final separator is compared
     {"", "", true},
 };
 
@@ -57,13 +57,13 @@ struct MatchCase
 constexpr u32 kText = 0x54455854; // 'TEXT'
 constexpr u32 kKiv = 0x4B495620;  // 'KIV '
 const MatchCase kMatchCases[] = {
-    {".txt", kText, ".png", kText, true},         // equal codes, nothing in common
+    {".txt", kText, ".png", kText, true}, // equal codes, nothing in common
     {".txt;.doc", 0, ".doc", 0, true},
-    {".txt;.doc", 0, ".rtf;.DOC", kKiv, true},    // a shared extension beats different codes
+    {".txt;.doc", 0, ".rtf;.DOC", kKiv, true}, // a shared extension beats different codes
     {".txt;.doc", 0, ".rtf", 0, false},
     {".txt", kText, ".kiv", kKiv, false},
-    {".txt", 0, ".png", 0, false},                // codes of 0 never match
-    {".txt;.doc", 0, ";.doc", 0, false},          // the candidate's walk ends at its empty entry
+    {".txt", 0, ".png", 0, false},       // codes of 0 never match
+    {".txt;.doc", 0, ";.doc", 0, false}, // the candidate's walk ends at its empty entry
 };
 
 TEST(FileTypeDescriptors, DoFileTypesMatchByCodeOrSharedExtension)
@@ -112,6 +112,15 @@ TEST(FileTypeDescriptors, FriendlyNameOfAnUnknownKindIsItsFirstExtension)
     EXPECT_EQ(List(".vtlzz"), GetFileTypeFriendlyName(MakeFileTypeDescriptor(".vtlzz;.vtlyy", 0)));
     EXPECT_EQ(TUTF16String(), GetFileTypeFriendlyName(MakeFileTypeDescriptor("", 0)));
 }
+TEST(FileTypeNames, FileTheShellCannotDescribeIsNamedByItsExtension)
+{
+    NSFileLibTests::CScratchFolder folder;
+    folder.WriteFile("gone.vt7q", {1});
+    const TFileSpecPtr missing = FileSpecFromWinPath(folder.WinPath() + MakeText(u"gone.vt7q"));
+    DeleteChildFileIfExists(folder.Spec(), MakeText(u"gone.vt7q"));
+    EXPECT_EQ(MakeText(u".vt7q"), GetFileTypeName(missing.get()));
+}
+
 TEST(FileTypeNames, FolderThatNoLongerExistsHasNoTypeName)
 {
     TDirSpecPtr gone;

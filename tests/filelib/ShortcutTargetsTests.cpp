@@ -20,16 +20,19 @@ protected:
     void MakeShortcut(const char16_t* shortcutName, const std::string& targetName)
     {
         fElsewhere.WriteFile(targetName, {1});
-        const TFileSpecPtr target = GetChildFile(fElsewhere.Spec(), TUTF16String(targetName.begin(), targetName.end()));
+        const TFileSpecPtr target =
+            GetChildFile(fElsewhere.Spec(), TUTF16String(targetName.begin(), targetName.end()));
         u32 status = NSFileLib::kFileLibNotSet;
         const TFileSpecPtr shortcut(GetFileLib()->GetWinExtensions()->CreateAlias(
-            target.get(), fHost.Spec(), TUTF16String(reinterpret_cast<const u16*>(shortcutName)).c_str(), &status));
+            target.get(), fHost.Spec(), TUTF16String(reinterpret_cast<const u16*>(shortcutName)).c_str(),
+            &status));
         ASSERT_EQ(NSFileLib::kFileLibOK, status);
     }
 
     TUTF16String Found(const char16_t* name)
     {
-        const TFileSpecPtr file = FindChildShortcutTarget(fHost.Spec(), TUTF16String(reinterpret_cast<const u16*>(name)));
+        const TFileSpecPtr file =
+            FindChildShortcutTarget(fHost.Spec(), TUTF16String(reinterpret_cast<const u16*>(name)));
         return file ? GetFileWinPath(file.get()) : TUTF16String();
     }
 

@@ -1,0 +1,35 @@
+// The program's self-tests, registered before the entry point runs. The registry is defined here
+// too: a static library leaves out a file that nothing refers to, so whatever reads the registry
+// links these registrations with it.
+#include "base/IFFTests.h"
+#include "base/TestPackage.h"
+
+namespace NSTestPackage
+{
+TTestRegistry& GetTestRegistry()
+{
+    static TTestRegistry registry;
+    return registry;
+}
+} // namespace NSTestPackage
+
+namespace
+{
+using namespace NSTestPackage;
+
+void TestConstFourCharacterCode() {}
+
+// The IFF suite is an object of its own; the registry's owner of it deletes nothing.
+CTestSuite gIFFSuite("Ferrant IFF Code");
+
+struct TSelfTestRegistrations
+{
+    TSelfTestRegistrations()
+    {
+        RegisterQuickTest(GetTestRegistry(), "CONST_FOUR_CHARACTER_CODE", &TestConstFourCharacterCode,
+                          "CONST_FOUR_CHARACTER_CODE_TEST");
+        AddIFFTest(gIFFSuite, "Test 1");
+        AddSuite(GetTestRegistry(), std::shared_ptr<CTestSuite>(&gIFFSuite, [](CTestSuite*) {}));
+    }
+} gSelfTestRegistrations;
+} // namespace

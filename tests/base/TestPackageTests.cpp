@@ -1,0 +1,276 @@
+#include "base/IFFTests.h"
+#include "base/Quorral.h"
+#include "base/TestEnvDebugger.h"
+#include "base/TestPackage.h"
+
+#include "tests/support/MediaBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+using namespace NSTestPackage;
+using namespace NSTestSupport;
+
+namespace
+{
+std::vector<std::string> Lines(const ITestCase& test)
+{
+    return std::vector<std::string>(test.GetTrace().begin(), test.GetTrace().end());
+}
+
+std::vector<std::string> SuiteNames(const TTestRegistry& registry)
+{
+    std::vector<std::string> names;
+    for (const CTestSuite* suite : registry.fSortedSuites)
+        names.push_back(suite->fName);
+    return names;
+}
+
+const CTestSuite* FindSuite(const TTestRegistry& registry, const std::string& name)
+{
+    const auto found = std::find_if(registry.fSortedSuites.begin(), registry.fSortedSuites.end(),
+                                    [&](const CTestSuite* suite) { return suite->fName == name; });
+    return found == registry.fSortedSuites.end() ? nullptr : *found;
+}
+
+// Remembers every line the package sends, to show who still listens.
+struct CRecordingListener : ITraceListener
+{
+    void OnTrace(const std::string& line) override { fLines.push_back(line); }
+    std::vector<std::string> fLines;
+};
+
+TEST(TestRegistry, ProgramSuitesAreSortedByteWiseWithTheirTests)
+{
+    const TTestRegistry& registry = GetTestRegistry();
+    EXPECT_EQ(SuiteNames(registry),
+              (std::vector<std::string>{"CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code"}));
+    const CTestSuite* iff = FindSuite(registry, "Ferrant IFF Code");
+    ASSERT_NE(iff, nullptr);
+    ASSERT_EQ(iff->fCases.size(), 1u);
+    EXPECT_EQ(iff->fCases.front()->GetName(), "Test 1");
+    for (const CTestSuite* suite : registry.fSortedSuites)
+        for (const auto& test : suite->fCases)
+        {
+            EXPECT_FALSE(test->IsFlagged()) << test->GetName();
+            EXPECT_TRUE(test->Run()) << test->GetName();
+            EXPECT_TRUE(test->GetTrace().empty()) << test->GetName();
+        }
+}
+
+void DoNothing() {}
+
+TEST(TestRegistry, QuickTestsShareTheSuiteOfTheirExactNameAndSuitesSortAsUnsignedBytes)
+{
+    TTestRegistry registry;
+    const char* const kRegistrations[][2] = {
+        {"b", "first of b"}, {"\xE4", "high byte"}, {"ab", "ab"},
+        {"a", "prefix"},     {"B", "upper"},        {"b", "second of b"},
+    };
+    for (const auto& registration : kRegistrations)
+        RegisterQuickTest(registry, registration[0], &DoNothing, registration[1]);
+
+    EXPECT_EQ(SuiteNames(registry), (std::vector<std::string>{"B", "a", "ab", "b", "\xE4"}));
+    EXPECT_EQ(registry.fOwnedSuites.size(), 5u);
+    const CTestSuite* b = FindSuite(registry, "b");
+    ASSERT_NE(b, nullptr);
+    std::vector<std::string> names;
+    for (const auto& test : b->fCases)
+        names.push_back(test->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"first of b", "second of b"}));
+}
+
+void FailAtLine12OfT()
+{
+    GetTestDebugger().VerifyFailed("t", 12, "x");
+}
+
+TEST(TestRunner, FailingCheckLeavesItsLineThenTheFailedLines)
+{
+    CQuickTestRunner runner("Fails", &FailAtLine12OfT);
+    EXPECT_FALSE(runner.Run());
+    EXPECT_EQ(Lines(runner),
+              (std::vector<std::string>{"t(12): TEST_VERIFY failure (x)",
+                                        "Test 'Fails' FAILED:", "\tt(12): TEST_VERIFY failure (x)"}));
+
+    // The runner no longer listens.
+    CRecordingListener probe;
+    AddTraceListener(&probe);
+    GetTestDebugger().Trace("after the run");
+    RemoveTraceListener(&probe);
+    EXPECT_EQ(probe.fLines, std::vector<std::string>{"after the run"});
+    EXPECT_EQ(runner.GetTrace().size(), 3u);
+}
+
+void VerifyFalse()
+{
+    const bool x = false;
+    TEST_VERIFY_IN("Parts\\Sample", x);
+}
+
+TEST(TestRunner, VerifyMacroReportsSourceLineAndExpressionAsUnitTestFailure)
+{
+    CRecordingListener probe;
+    AddTraceListener(&probe);
+    try
+    {
+        VerifyFalse();
+        ADD_FAILURE() << "nothing thrown";
+    }
+    catch (const NSQuorral::XUnitTestFailure& e)
+    {
+        ASSERT_EQ(probe.fLines.size(), 1u);
+        EXPECT_EQ(e.what(), probe.fLines[0]);
+        EXPECT_EQ(probe.fLines[0].rfind("Parts\\Sample(", 0), 0u) << probe.fLines[0];
+        EXPECT_NE(probe.fLines[0].find("): TEST_VERIFY failure (x)"), std::string::npos) << probe.fLines[0];
+    }
+    RemoveTraceListener(&probe);
+}
+
+int gRuns = 0;
+
+void TraceRunNumberAndFailTheFirstRun()
+{
+    ++gRuns;
+    GetTestDebugger().Trace(("run " + std::to_string(gRuns)).c_str());
+    TEST_VERIFY(gRuns > 1);
+}
+
+TEST(TestRunner, RunAgainKeepsOnlyTheLastRunsTrace)
+{
+    gRuns = 0;
+    CQuickTestRunner runner("Twice", &TraceRunNumberAndFailTheFirstRun);
+    EXPECT_FALSE(runner.Run());
+    EXPECT_EQ(runner.GetTrace().size(), 4u);
+    EXPECT_TRUE(runner.Run());
+    EXPECT_EQ(Lines(runner), std::vector<std::string>{"run 2"});
+}
+
+void ThrowNonStandard()
+{
+    throw 42;
+}
+
+TEST(TestRunner, NonStandardExceptionPassesThroughAndTheRunnerStopsListening)
+{
+    CQuickTestRunner runner("Int", &ThrowNonStandard);
+    EXPECT_THROW(runner.Run(), int);
+    GetTestDebugger().Trace("after the run");
+    EXPECT_TRUE(runner.GetTrace().empty());
+}
+
+struct CCountingFixture
+{
+    explicit CCountingFixture(const std::string& name) : fName(name) { fNames.push_back(name); }
+    void Test()
+    {
+        ++fTestsOnThisFixture;
+        TEST_VERIFY(fTestsOnThisFixture == 1);
+    }
+
+    static std::vector<std::string> fNames;
+    std::string fName;
+    int fTestsOnThisFixture = 0;
+};
+std::vector<std::string> CCountingFixture::fNames;
+
+TEST(TestRunner, FixtureRunnerMakesAFreshFixtureFromTheNameEachRun)
+{
+    CCountingFixture::fNames.clear();
+    CTestRunner<CCountingFixture> runner("Fixture", &CCountingFixture::Test);
+    EXPECT_TRUE(runner.Run());
+    EXPECT_TRUE(runner.Run());
+    EXPECT_EQ(CCountingFixture::fNames, (std::vector<std::string>{"Fixture", "Fixture"}));
+}
+
+TEST(TestDebugger, IndentPrefixesTracesAndUnindentRestoresIt)
+{
+    CRecordingListener probe;
+    AddTraceListener(&probe);
+    IDebugger& debugger = GetTestDebugger();
+    debugger.Trace("a");
+    debugger.Indent();
+    debugger.Trace("b");
+    debugger.Indent();
+    debugger.Trace("c");
+    debugger.Unindent();
+    debugger.Unindent();
+    debugger.Trace("d");
+    EXPECT_THROW(debugger.Unindent(), std::out_of_range);
+    debugger.Trace("e");
+    RemoveTraceListener(&probe);
+    EXPECT_EQ(probe.fLines, (std::vector<std::string>{"a", "!  b", "!  !  c", "d", "e"}));
+}
+
+TEST(TestDebugger, RemovingAListenerTakesOnlyItsFirstEntry)
+{
+    CRecordingListener probe;
+    CRecordingListener absent;
+    AddTraceListener(&probe);
+    AddTraceListener(&probe);
+    RemoveTraceListener(&absent);
+    RemoveTraceListener(&probe);
+    GetTestDebugger().Trace("once");
+    RemoveTraceListener(&probe);
+    GetTestDebugger().Trace("not heard");
+    EXPECT_EQ(probe.fLines, std::vector<std::string>{"once"});
+}
+
+// "FORM" 88 "Tuta" { "LIST" 38 "Lst1" {Cnk1 01 02, Cnk2 03 04 05 pad, Cnk3 06..09},
+// "LIST" 4 "Lst2", "LIST" 18 "Lst3" {Cnk4 0A..0E pad} }, sizes big-endian.
+const TBytes kIFFTestStructure = Concat({
+    Text("FORM"),         Bytes({0, 0, 0, 88}),
+    Text("Tuta"),         Text("LIST"),
+    Bytes({0, 0, 0, 38}), Text("Lst1"),
+    Text("Cnk1"),         Bytes({0, 0, 0, 2, 0x01, 0x02}),
+    Text("Cnk2"),         Bytes({0, 0, 0, 3, 0x03, 0x04, 0x05, 0x00}),
+    Text("Cnk3"),         Bytes({0, 0, 0, 4, 0x06, 0x07, 0x08, 0x09}),
+    Text("LIST"),         Bytes({0, 0, 0, 4}),
+    Text("Lst2"),         Text("LIST"),
+    Bytes({0, 0, 0, 18}), Text("Lst3"),
+    Text("Cnk4"),         Bytes({0, 0, 0, 5, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x00}),
+});
+
+TEST(IFFSelfTest, WritesTheStructureByteForByte)
+{
+    ASSERT_EQ(kIFFTestStructure.size(), 96u);
+    NSFerrant::COwnedMemoryMedia media(10);
+    CIFFTests::WriteTestStructure(media);
+    EXPECT_EQ(BytesOf(media), kIFFTestStructure);
+}
+
+TEST(IFFSelfTest, ReadingAGroupSmallerThanItsTypeFails)
+{
+    TBytes bytes = kIFFTestStructure;
+    bytes[58 + 7] = 2; // "Lst2" with a size below its 4-byte type
+    NSFerrant::COwnedMemoryMedia media = MediaOf(bytes);
+    EXPECT_THROW(CIFFTests::ReadTestStructure(media), NSQuorral::XFormatViolation);
+}
+
+TEST(TestEnvDebugger, PrintsTracesAndAssertionsAndFailsTheAssertion)
+{
+    CSimpleTestEnvDebugger& debugger = GetSimpleTestEnvDebugger();
+    EXPECT_EQ(debugger.GetName(), "");
+    NSQuorral::TThrowSite site;
+    std::snprintf(site.fSecondText, sizeof site.fSecondText, "%s", "Source.cpp");
+    site.fLine = 31;
+
+    testing::internal::CaptureStdout();
+    debugger.Trace(nullptr, "hello");
+    std::string thrown;
+    try
+    {
+        debugger.Assert(&site, "a == b");
+    }
+    catch (const NSQuorral::XUnitTestFailure& e)
+    {
+        thrown = e.what();
+    }
+    std::fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "TRACE : > hello\nASSERT: > Source.cpp:31  ASSERT(a == b)\n");
+    EXPECT_EQ(thrown, "Assert");
+}
+} // namespace

@@ -271,3 +271,20 @@ TEST_F(BlockContainerStreams, CommitsAlternateTheRootSlots)
     EXPECT_TRUE(slot(0).fValid && slot(1).fValid);
     EXPECT_EQ(slot(1).fDirectoryBlock, fContainer.GetDirectory().GetDirectoryBlocks().front());
 }
+
+TEST_F(BlockContainerStreams, CommitCarriesOtherStreamsBeingWrittenAlong)
+{
+    const std::unique_ptr<IStream> writer = fContainer.OpenStreamForWriting();
+    const std::unique_ptr<IStream> appender = fContainer.CreateStream(5);
+    WriteBytes(fContainer, *writer, Pattern(100, 0));
+    WriteBytes(fContainer, *appender, Pattern(130, 1));
+    WriteBytes(fContainer, *writer, Pattern(100, 100));
+    appender->Close();
+    EXPECT_TRUE(fContainer.GetDirectory().IsConsistent());
+    EXPECT_EQ(ReadContents(fMedium.fBytes), (TContents{{5, Pattern(130, 1)}}));
+
+    WriteBytes(fContainer, *writer, Pattern(10, 200));
+    writer->Close();
+    EXPECT_TRUE(fContainer.GetDirectory().IsConsistent());
+    EXPECT_EQ(ReadContents(fMedium.fBytes), (TContents{{1, Pattern(210, 0)}, {5, Pattern(130, 1)}}));
+}

@@ -87,6 +87,10 @@ CDirectory::CDirectory(CBlockFile& blockFile) : fBlockFile(&blockFile)
 void CDirectory::Read(u64 firstBlock)
 {
     const u64 blockCount = fBlockFile->GetBlockCount();
+    // The block size is the file's own claim: only a chain that starts inside the file, which
+    // then holds at least one block, may size the block buffer.
+    if (firstBlock >= blockCount)
+        ThrowMalformed();
     std::vector<bool> visited(blockCount);
     std::vector<u8> block(fBlockFile->GetBlockSize());
     std::vector<u8> data;

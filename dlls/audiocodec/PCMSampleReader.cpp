@@ -55,8 +55,7 @@ void CheckPCMLayout(const TPCMLayout& layout, const CByteSource& source)
 CPCMSampleReader::CPCMSampleReader(const CByteSource& source, const TPCMLayout& layout)
     : fSource(source),
       fLayout(layout),
-      fBytesPerFrame(u32(layout.fChannelCount) * layout.fBytesPerSample),
-      fBytes(std::make_unique<u8[]>(size_t(kMaxFramesPerRead) * fBytesPerFrame))
+      fBytesPerFrame(u32(layout.fChannelCount) * layout.fBytesPerSample)
 {
 }
 
@@ -84,6 +83,9 @@ void CPCMSampleReader::DecodeFrames(u32 firstFrame, float* buffer, u32 frameCoun
     if (!buffer || frameCount > kMaxFramesPerRead || firstFrame > fLayout.fFrameCount ||
         frameCount > fLayout.fFrameCount - firstFrame)
         ThrowInvalidArgument();
+    // Made on first use: a reader opened only for the format never needs it.
+    if (!fBytes)
+        fBytes = std::make_unique<u8[]>(size_t(kMaxFramesPerRead) * fBytesPerFrame);
     fSource.Read(fLayout.fDataPosition + i64(firstFrame) * fBytesPerFrame, i64(frameCount) * fBytesPerFrame,
                  fBytes.get());
     const u32 samples = frameCount * fLayout.fChannelCount;

@@ -40,7 +40,7 @@ private:
     CByteSource fSource;
     TPCMLayout fLayout;
     u32 fBytesPerFrame;
-    std::unique_ptr<u8[]> fBytes; // kMaxFramesPerRead frames
+    std::unique_ptr<u8[]> fBytes; // kMaxFramesPerRead frames, made on the first read
 };
 
 // Runs a library operation that opens a sample reader: the status is 991 with the reader, or the

@@ -136,13 +136,8 @@ NSFileLib::SFileInfo WinGetFileInfo(const TUTF16String& filePath)
     const WIN32_FIND_DATAW entry = FindEntry(filePath);
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         WinThrow<NSQuorral::XRead>("");
-    NSFileLib::SFileInfo info = {};
-    info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
-    info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+    NSFileLib::SFileInfo info = WinFileInfoFromFindData(entry);
     info.isAlias = WinIsAliasFile(filePath) ? 1 : 0;
-    info.creationTime = FileTimeValue(entry.ftCreationTime);
-    info.modificationTime = FileTimeValue(entry.ftLastWriteTime);
-    info.size = (u64(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     return info;
 }
 
@@ -154,6 +149,22 @@ NSFileLib::SDirInfo WinGetDirInfo(const TUTF16String& folderPath)
     const WIN32_FIND_DATAW entry = FindEntry(asked);
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         WinThrow<NSQuorral::XRead>("");
+    return WinDirInfoFromFindData(entry);
+}
+
+NSFileLib::SFileInfo WinFileInfoFromFindData(const WIN32_FIND_DATAW& entry)
+{
+    NSFileLib::SFileInfo info = {};
+    info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
+    info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+    info.creationTime = FileTimeValue(entry.ftCreationTime);
+    info.modificationTime = FileTimeValue(entry.ftLastWriteTime);
+    info.size = (u64(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    return info;
+}
+
+NSFileLib::SDirInfo WinDirInfoFromFindData(const WIN32_FIND_DATAW& entry)
+{
     NSFileLib::SDirInfo info = {};
     info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
     info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;

@@ -3,6 +3,7 @@
 // links these registrations with it.
 #include "base/IFFTests.h"
 #include "base/TestPackage.h"
+#include "filelib/ApplicationFolderSelfTests.h"
 
 namespace NSTestPackage
 {
@@ -26,6 +27,12 @@ struct TSelfTestRegistrations
 {
     TSelfTestRegistrations()
     {
+        RegisterQuickTest(GetTestRegistry(), "FileLibSupport",
+                          &NSFileLibSupport::TestGetOrCreateMusicDocumentsDirSpec,
+                          "Test GetOrCreateMusicDocumentsDirSpec()");
+        RegisterQuickTest(GetTestRegistry(), "FileLibSupport",
+                          &NSFileLibSupport::TestGetCachedDataFolderDirSpec,
+                          "Test GetCachedDataFolderDirSpec()");
         RegisterQuickTest(GetTestRegistry(), "CONST_FOUR_CHARACTER_CODE", &TestConstFourCharacterCode,
                           "CONST_FOUR_CHARACTER_CODE_TEST");
         AddIFFTest(gIFFSuite, "Test 1");

@@ -252,13 +252,13 @@ bool ReadProcessorEntry(u32 index, TUTF16String& vendor, TUTF16String& identifie
     return true;
 }
 
-void GetSystemDescription()
+void GetSystemDescription(TSystemGatherer gather)
 {
     // Nothing reads the description; a failure to gather it must not end the program's start.
     try
     {
         SSystemDescription description;
-        GatherSystemDescription(description);
+        gather(description);
         for (u32 index = 0; index < description.fProcessorCount; ++index)
         {
             HKEY list = nullptr;

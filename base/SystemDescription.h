@@ -48,12 +48,13 @@ struct SSystemDescription
     NSTextPackage::TUTF16String fLocaleName;
 };
 
-// Gathers the description and reads every processor's registry entry, then drops it all. Never
-// fails: nothing here may end the program's start.
-void GetSystemDescription();
-
 // Fills description; a failing GetVersionExW or system folder query throws a plain std::exception.
 void GatherSystemDescription(SSystemDescription& description);
+
+using TSystemGatherer = void (*)(SSystemDescription& description);
+// Gathers the description and reads every processor's registry entry, then drops it all. Never
+// fails: nothing here may end the program's start. Tests hand in a gatherer that fails.
+void GetSystemDescription(TSystemGatherer gather = &GatherSystemDescription);
 
 // Opens the entry of processor index under listKey and reads its "Identifier", "Update Status"
 // and "VendorIdentifier"; false, the outputs untouched, when it cannot be opened. Either way the

@@ -30,6 +30,16 @@ const TWin32Calls kRealCalls = {
     &::SHGetSpecialFolderLocation,
     &::SHGetPathFromIDListW,
     &::CoCreateInstance,
+    &::GetFileSizeEx,
+    &::SetFilePointerEx,
+    &::ReadFile,
+    &::WriteFile,
+    &::SetEndOfFile,
+    &::FlushFileBuffers,
+    &::LockFile,
+    &::UnlockFile,
+    &::SHGetFileInfoW,
+    &::DestroyIcon,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -1,9 +1,11 @@
 #pragma once
-// The Win32 calls of the file library's Windows layer go through one replaceable table, so
-// that tests can make a call fail the way a device would (an empty floppy, a drive that is
-// not ready, a full disk, a move that fails halfway through an exchange) without the device.
+// The Win32 calls of the file library's Windows layer and of the block container's file medium
+// go through one replaceable table, so that tests can make a call fail the way a device would
+// (an empty floppy, a drive that is not ready, a full disk, a move that fails halfway through an
+// exchange) without the device.
 // The members carry the platform names and exact signatures of the calls they stand for.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 struct TWin32Calls
@@ -35,6 +37,16 @@ struct TWin32Calls
     decltype(&::SHGetSpecialFolderLocation) SHGetSpecialFolderLocation;
     decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW;
     decltype(&::CoCreateInstance) CoCreateInstance;
+    decltype(&::GetFileSizeEx) GetFileSizeEx;
+    decltype(&::SetFilePointerEx) SetFilePointerEx;
+    decltype(&::ReadFile) ReadFile;
+    decltype(&::WriteFile) WriteFile;
+    decltype(&::SetEndOfFile) SetEndOfFile;
+    decltype(&::FlushFileBuffers) FlushFileBuffers;
+    decltype(&::LockFile) LockFile;
+    decltype(&::UnlockFile) UnlockFile;
+    decltype(&::SHGetFileInfoW) SHGetFileInfoW;
+    decltype(&::DestroyIcon) DestroyIcon;
 };
 
 // The table in use: the platform's own calls unless a test has installed others.

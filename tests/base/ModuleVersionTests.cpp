@@ -2,6 +2,7 @@
 
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "filelib/FileLibWrappers.h"
 
 #include "tests/support/ExpectThrown.h"
 #include "tests/support/TextLiterals.h"
@@ -53,6 +54,20 @@ TEST(ModuleVersion, ReadsFileVersionStageWordAndBuildNumber)
         const TVersion version = ReadModuleVersionInfo(ModulePath(c.fModule));
         EXPECT_EQ(version, c.fExpected) << NSTextPackage::UTF16ToUTF8(FormatVersion(version, {}));
     }
+}
+
+TEST(ModuleVersion, FileSpecOfAModuleGivesItsVersion)
+{
+    const auto file = NSFileLibSupport::FileSpecFromWinPath(ModulePath("VersionStageBits.dll"));
+    EXPECT_EQ(GetModuleVersion(file.get()), (TVersion{3, 1, 0, kVersionStageDevelopment, 5, 12345}));
+
+    // A file gone since its specification was made.
+    const TUTF16String copyPath = ModulePath("VersionStageBitsCopy.dll");
+    ASSERT_TRUE(CopyFileW(NSTextPackage::AsWide(ModulePath("VersionStageBits.dll")),
+                          NSTextPackage::AsWide(copyPath), FALSE));
+    const auto gone = NSFileLibSupport::FileSpecFromWinPath(copyPath);
+    ASSERT_TRUE(DeleteFileW(NSTextPackage::AsWide(copyPath)));
+    CatchThrown<NSQuorral::XNotFound>([&] { GetModuleVersion(gone.get()); }, NSQuorral::GetFileObjectType());
 }
 
 TEST(ModuleVersion, BuildAbove65535AndUnknownStageWordAreFormatViolations)

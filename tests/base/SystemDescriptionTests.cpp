@@ -167,6 +167,14 @@ TEST(SystemDescription, ProcessorEntryTakesOverTheListKey)
     EXPECT_FALSE(identifier.empty());
 }
 
+TEST(SystemDescription, NoFailureOfTheGatheringEndsTheStart)
+{
+    EXPECT_NO_THROW(GetSystemDescription([](SSystemDescription&) { throw std::exception(); }));
+    EXPECT_NO_THROW(GetSystemDescription([](SSystemDescription&) { throw 1; }));
+    // The processors of a description that claims more than there are: the missing entries are skipped.
+    EXPECT_NO_THROW(GetSystemDescription([](SSystemDescription& d) { d.fProcessorCount = 64; }));
+}
+
 TEST(SystemDescription, GatheringOnThisMachineFillsTheRecord)
 {
     SSystemDescription description;

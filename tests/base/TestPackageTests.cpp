@@ -46,7 +46,14 @@ TEST(TestRegistry, ProgramSuitesAreSortedByteWiseWithTheirTests)
 {
     const TTestRegistry& registry = GetTestRegistry();
     EXPECT_EQ(SuiteNames(registry),
-              (std::vector<std::string>{"CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code"}));
+              (std::vector<std::string>{"CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code", "FileLibSupport"}));
+    const CTestSuite* fileLib = FindSuite(registry, "FileLibSupport");
+    ASSERT_NE(fileLib, nullptr);
+    std::vector<std::string> fileLibTests;
+    for (const auto& test : fileLib->fCases)
+        fileLibTests.push_back(test->GetName());
+    EXPECT_EQ(fileLibTests, (std::vector<std::string>{"Test GetOrCreateMusicDocumentsDirSpec()",
+                                                      "Test GetCachedDataFolderDirSpec()"}));
     const CTestSuite* iff = FindSuite(registry, "Ferrant IFF Code");
     ASSERT_NE(iff, nullptr);
     ASSERT_EQ(iff->fCases.size(), 1u);

@@ -26,8 +26,9 @@ LPITEMIDLIST CloneParentItemIDList(LPCITEMIDLIST list, IMalloc* allocator);
 // The last id, or the list itself when it is empty.
 LPCITEMIDLIST FindLastItemID(LPCITEMIDLIST list);
 
-// Display-name flags: the desktop root and the special folders are named with this one.
-constexpr u32 kShellNameForAddressBar = 0x2000;
+// Display-name flags. The desktop root and the special folders are named with the old
+// "include non-file-system" flag, which the current headers no longer name.
+constexpr u32 kShellNameIncludingNonFileSystem = 0x2000;
 constexpr u32 kShellNameForParsingInFolder = SHGDN_FORPARSING | SHGDN_INFOLDER;
 
 // The name of id relative to folder under the SHGDN flags; empty when the shell gives none.

@@ -314,7 +314,7 @@ void CShellItem::GetShellDisplayName(TUTF16String& name)
     {
         SFGAOF attributes = SFGAO_VALIDATE;
         ThrowIfFailedHRESULT(fDesktopFolder->GetAttributesOf(0, nullptr, &attributes));
-        name = GetDisplayNameOf(kShellNameForAddressBar, fDesktopFolder, fIDList);
+        name = GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder, fIDList);
         return;
     }
     BindParentFolder();

@@ -31,7 +31,7 @@ CSpecialVirtualFolder::CSpecialVirtualFolder(const KNOWNFOLDERID& folderID)
             ThrowShellItemFailure<NSQuorral::XNotFound>();
         fAbsoluteIDList = known;
         fParentIDList = CloneParentItemIDList(fAbsoluteIDList, fMalloc);
-        fDisplayName = GetDisplayNameOf(kShellNameForAddressBar, fDesktopFolder, fAbsoluteIDList);
+        fDisplayName = GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder, fAbsoluteIDList);
     }
     catch (...)
     {
@@ -65,7 +65,7 @@ bool CSpecialVirtualFolder::Matches(LPCITEMIDLIST folderList, LPCITEMIDLIST chil
     *joined.Receive() = CombineItemIDLists(folderList, childID, fMalloc);
     if (fDesktopFolder->CompareIDs(0, fAbsoluteIDList, joined.Get()) == 0)
         return true;
-    return GetDisplayNameOf(kShellNameForAddressBar, fDesktopFolder, joined.Get()) == fDisplayName;
+    return GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder, joined.Get()) == fDisplayName;
 }
 
 const std::vector<std::shared_ptr<CSpecialVirtualFolder>>& GetSkippedSpecialFolders()

@@ -267,6 +267,19 @@ TEST(ShellItem, PathsNamesAndParents)
     file.GetDisplayName(name);
     EXPECT_EQ(name, Text("Data.bin"));
 
+    // Without a path there is no file specification: the shell names the file.
+    CShellItem fresh = MakeFileItem(PathIn(folder, "Data.bin"));
+    TWin32Calls calls = RealWin32Calls();
+    calls.SHGetPathFromIDListW = [](PCIDLIST_ABSOLUTE, LPWSTR) -> BOOL { return FALSE; };
+    {
+        CWin32CallsOverride noPath(calls);
+        TUTF16String shellName;
+        fresh.GetShellDisplayName(shellName);
+        ASSERT_FALSE(shellName.empty());
+        fresh.GetDisplayName(name);
+        EXPECT_EQ(name, shellName);
+    }
+
     CShellItem parent;
     file.GetParent(parent);
     EXPECT_EQ(parent.GetKind(), NSFerrant::kShellItemFolder);

@@ -238,4 +238,26 @@ TEST(SoundFontRules, MediaThatIsNoBankIsAFormatError)
         ExpectOutcome(kRejects, [&] { CSoundFontBank bank(media); });
     }
 }
+
+TEST(SoundFontRules, ChunkHeadersTheRIFFReaderRejectsKeepItsError)
+{
+    TSoundFontFixture fixture;
+    fixture.fBeforePDTA.push_back({" bad", Bytes({1, 2})}); // a leading space makes no chunk id
+    NSFerrant::COwnedMemoryMedia media = MediaOf(fixture.Build());
+    for (const std::function<void()>& read :
+         std::initializer_list<std::function<void()>>{[&] { ReadSoundFont(media); },
+                                                      [&] { CSoundFontBank bank(media); }})
+    {
+        try
+        {
+            read();
+            ADD_FAILURE() << "nothing thrown";
+        }
+        catch (const NSQuorral::XFormatViolation& e)
+        {
+            EXPECT_FALSE(NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(e),
+                                                        NSFerrant::GetSoundFontFileFormatObjectType()));
+        }
+    }
+}
 } // namespace

@@ -392,7 +392,11 @@ TEST(AudioCodecLibraryTests, ByteReaderStatusesPassThrough)
 {
     // A failure code of no object type: (kind << 24) | 0xBA.
     const u32 tunnelled = 100000 + ((u32(NSQuorral::kFailureCode_RuntimeError_SilentAbort) << 24) | 0xBA);
-    for (u32 status : {997u, 1000u, tunnelled})
+    // One whose object type is row 3 of the program's own table (group 2), which the library
+    // does not know: it must come back unchanged all the same.
+    const u32 applicationType =
+        100000 + ((u32(NSQuorral::kFailureCode_RuntimeError_NotFound) << 24) | (2 << 16) | (3 << 8) | 0xBA);
+    for (u32 status : {997u, 1000u, tunnelled, applicationType})
     {
         for (EFamily family : {EFamily::kAIFF, EFamily::kWAVE})
         {

@@ -38,6 +38,8 @@ const TWin32Calls kRealCalls = {
     &::FlushFileBuffers,
     &::LockFile,
     &::UnlockFile,
+    &::SHGetFileInfoW,
+    &::DestroyIcon,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -5,6 +5,7 @@
 // exchange) without the device.
 // The members carry the platform names and exact signatures of the calls they stand for.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 struct TWin32Calls
@@ -44,6 +45,8 @@ struct TWin32Calls
     decltype(&::FlushFileBuffers) FlushFileBuffers;
     decltype(&::LockFile) LockFile;
     decltype(&::UnlockFile) UnlockFile;
+    decltype(&::SHGetFileInfoW) SHGetFileInfoW;
+    decltype(&::DestroyIcon) DestroyIcon;
 };
 
 // The table in use: the platform's own calls unless a test has installed others.

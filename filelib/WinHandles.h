@@ -75,6 +75,26 @@ private:
     T* fInterface = nullptr;
 };
 
+// A Windows icon handle, destroyed when the owner goes unless Release handed it on.
+class CWinIconHandle
+{
+public:
+    explicit CWinIconHandle(HICON handle = nullptr) : fHandle(handle) {}
+    ~CWinIconHandle()
+    {
+        if (fHandle)
+            Win32Calls().DestroyIcon(fHandle);
+    }
+    CWinIconHandle(const CWinIconHandle&) = delete;
+    CWinIconHandle& operator=(const CWinIconHandle&) = delete;
+
+    HICON Get() const { return fHandle; }
+    HICON Release() { return std::exchange(fHandle, nullptr); }
+
+private:
+    HICON fHandle;
+};
+
 // An item id list allocated by the shell, freed through the shell's allocator.
 class CShellIDList
 {

@@ -20,23 +20,6 @@ constexpr u16 kBackslash = u'\\';
 constexpr u16 kDot = u'.';
 const TUTF16String::size_type npos = TUTF16String::npos;
 
-// The 39 characters no name may contain: controls 1 to 25 and 27 to 31 (0x1A is allowed),
-// then * ? < > " | \ / :
-const std::string& InvalidNameCharacters()
-{
-    static const std::string characters = []
-    {
-        std::string set;
-        for (char c = 0x01; c <= 0x1F; ++c)
-        {
-            if (c != 0x1A)
-                set += c;
-        }
-        return set + "*?<>\"|\\/:";
-    }();
-    return characters;
-}
-
 // Removed from the ends of names: blank, form feed, line feed, carriage return, tab, vertical tab.
 bool IsNameTrimCharacter(u16 unit)
 {
@@ -45,7 +28,7 @@ bool IsNameTrimCharacter(u16 unit)
 
 bool HasInvalidNameCharacter(const TUTF16String& text)
 {
-    const std::string& invalid = InvalidNameCharacters();
+    const std::string& invalid = WinInvalidNameCharacters();
     return std::any_of(text.begin(), text.end(),
                        [&](u16 unit)
                        { return unit < 0x80 && invalid.find(char(unit)) != std::string::npos; });
@@ -88,6 +71,23 @@ TUTF16String LowerCase(TUTF16String text)
     return text;
 }
 } // namespace
+
+// The 39 characters no name may contain: controls 1 to 25 and 27 to 31 (0x1A is allowed),
+// then * ? < > " | \ / :
+const std::string& WinInvalidNameCharacters()
+{
+    static const std::string characters = []
+    {
+        std::string set;
+        for (char c = 0x01; c <= 0x1F; ++c)
+        {
+            if (c != 0x1A)
+                set += c;
+        }
+        return set + "*?<>\"|\\/:";
+    }();
+    return characters;
+}
 
 bool WinIsValidVolumePath(const TUTF16String& path)
 {
@@ -173,7 +173,7 @@ TUTF16String WinMakeValidName(const TUTF16String& name)
     auto first = std::find_if_not(name.begin(), name.end(), IsNameTrimCharacter);
     TUTF16String cleaned(first, name.end());
     TrimTrailing(cleaned, true);
-    cleaned = NSTextPackage::ReplaceCharacters(cleaned, InvalidNameCharacters());
+    cleaned = NSTextPackage::ReplaceCharacters(cleaned, WinInvalidNameCharacters());
     cleaned = WinTruncateFileName(cleaned, kWinMaxNameUnits);
     // A cut without extension can end in a blank or a dot, which no valid name does.
     TrimTrailing(cleaned, true);

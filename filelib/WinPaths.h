@@ -6,8 +6,14 @@
 #include "base/Types.h"
 #include "base/UTF16String.h"
 
+#include <string>
+
 constexpr u64 kWinMaxPathUnits = 260;
 constexpr u64 kWinMaxNameUnits = 256;
+
+// The 39 characters no name may contain: controls 1 to 25 and 27 to 31 (0x1A is allowed),
+// then * ? < > " | \ / :
+const std::string& WinInvalidNameCharacters();
 
 bool WinIsValidVolumePath(const NSTextPackage::TUTF16String& path);
 // For folder and file paths alike.

@@ -3,6 +3,8 @@
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
 
+#include <utility>
+
 namespace
 {
 ITrellis* gTrellis = nullptr;
@@ -22,6 +24,11 @@ ITrellis* GetTrellisInterface()
     if (!gTrellis)
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
     return gTrellis;
+}
+
+ITrellis* ExchangeTrellisInterface(ITrellis* trellis)
+{
+    return std::exchange(gTrellis, trellis);
 }
 
 void ReleaseTrellisInterface()

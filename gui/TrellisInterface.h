@@ -11,5 +11,9 @@ void CreateTrellisInterface();
 // the release.
 ITrellis* GetTrellisInterface();
 
+// Test hook: puts trellis (a double, or null) in place of the interface and answers the one it
+// replaced; nothing is released.
+ITrellis* ExchangeTrellisInterface(ITrellis* trellis);
+
 // Releases the interface at the end of the run (nothing when there is none).
 void ReleaseTrellisInterface();

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
+#include <stdexcept>
 #include <string>
 
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "base/TextFailure.h"
 #include "tests/support/ExpectThrown.h"
 #include "tests/support/TextLiterals.h"
 
@@ -181,6 +184,31 @@ TEST(CodePageConversion, UnknownCodePageFailsAsLogicError)
     const auto what = CatchThrown<std::logic_error>([] { UTF16ToCodePage(MakeText(u"A"), 0xFFFF); },
                                                     NSQuorral::GetUnicodeObjectType());
     EXPECT_TRUE(what);
+}
+
+TEST(CodePageConversion, BufferBeyondTheIntRangeIsRefusedBeforeThePlatformCall)
+{
+    // The code-page calls take int lengths and size their buffers at three units per byte and six
+    // bytes per unit; a text whose buffer would not fit an int fails cleanly instead of wrapping.
+    EXPECT_EQ(CheckedPlatformLength(std::size_t(INT_MAX) / 3, 3), INT_MAX / 3 * 3);
+    EXPECT_EQ(CheckedPlatformLength(std::size_t(INT_MAX)), INT_MAX);
+    struct Case
+    {
+        std::size_t count;
+        std::size_t unitsPerElement;
+    };
+    const Case kCases[] = {
+        {std::size_t(INT_MAX) / 3 + 1, 3},
+        {std::size_t(INT_MAX) / 6 + 1, 6},
+        {std::size_t(INT_MAX) + 1, 1},
+        {std::size_t(UINT_MAX) + 1, 1}, // would wrap to 0 as a 32-bit count
+    };
+    for (const Case& c : kCases)
+    {
+        const auto what = CatchThrown<std::length_error>(
+            [&] { CheckedPlatformLength(c.count, c.unitsPerElement); }, NSQuorral::GetUnicodeObjectType());
+        EXPECT_TRUE(what) << c.count << " x " << c.unitsPerElement;
+    }
 }
 
 TEST(CodePageConversion, UTF8CodePageEncodesAstralCharacters)

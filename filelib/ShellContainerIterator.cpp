@@ -1,0 +1,140 @@
+#include "filelib/ShellContainerIterator.h"
+
+#include "filelib/ShellErrors.h"
+#include "filelib/ShellIDLists.h"
+#include "filelib/ShellItem.h"
+#include "filelib/SpecialVirtualFolder.h"
+#include "filelib/Win32Calls.h"
+#include "filelib/WinHandles.h"
+
+#include <utility>
+
+namespace NSFerrant
+{
+namespace
+{
+// A listing refused for these reasons cannot be opened, as opposed to failing on the way.
+bool IsRefusedListing(HRESULT result)
+{
+    const u32 code = u32(result) & 0xFFFF;
+    return code == ERROR_NO_LOGON_SERVERS || code == ERROR_LOGON_FAILURE || code == ERROR_DIRECTORY ||
+           code == ERROR_CANCELLED || result == E_NOTIMPL;
+}
+
+// The failures by which some folders report their last child.
+bool IsEndOfListing(HRESULT result)
+{
+    const u32 code = u32(result) & 0xFFFF;
+    return code == ERROR_NO_MORE_ITEMS || code == ERROR_FILE_NOT_FOUND || result == E_FAIL || result == E_UNEXPECTED;
+}
+} // namespace
+
+CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
+{
+    try
+    {
+        ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(&fMalloc));
+        ThrowIfFailedHRESULT(::SHGetDesktopFolder(&fDesktopFolder));
+        fFolderIDList = CloneItemIDList(folder.GetIDList(), fMalloc);
+
+        CComRef<IShellFolder> folderObject;
+        if (CountItemIDs(fFolderIDList) == 0)
+        {
+            fDesktopFolder->AddRef();
+            *folderObject.Receive() = fDesktopFolder;
+        }
+        else
+        {
+            const HRESULT bound =
+                fDesktopFolder->BindToObject(fFolderIDList, nullptr, IID_IShellFolder, folderObject.ReceiveVoid());
+            if (bound == REGDB_E_CLASSNOTREG)
+                ThrowShellItemFailure<NSQuorral::XOpen>();
+            ThrowIfFailedHRESULT(bound);
+        }
+
+        const HRESULT listed = folderObject->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);
+        if (FAILED(listed))
+        {
+            fEnumerator = nullptr;
+            if (IsRefusedListing(listed))
+                ThrowShellItemFailure<NSQuorral::XOpen>();
+            ThrowIfFailedHRESULT(listed);
+        }
+        if (!fEnumerator)
+            EndListing();
+        else
+            Next();
+    }
+    catch (...)
+    {
+        ReleaseAll();
+        throw;
+    }
+}
+
+CShellContainerIterator::~CShellContainerIterator()
+{
+    ReleaseAll();
+}
+
+void CShellContainerIterator::GetCurrent(CShellItem& child) const
+{
+    if (fDone)
+        ThrowShellItemFailure<NSQuorral::XIllegalCallSequence>();
+    child = CShellItem(fFolderIDList, fCurrentID);
+}
+
+void CShellContainerIterator::Next()
+{
+    while (!fDone)
+    {
+        LPITEMIDLIST id = nullptr;
+        const HRESULT fetched = fEnumerator->Next(1, &id, nullptr);
+        if (fetched == S_FALSE || (SUCCEEDED(fetched) && !id) || (FAILED(fetched) && IsEndOfListing(fetched)))
+        {
+            EndListing();
+            return;
+        }
+        ThrowIfFailedHRESULT(fetched);
+        if (fCurrentID)
+            fMalloc->Free(fCurrentID);
+        fCurrentID = id;
+        if (!IsSkipped())
+            return;
+    }
+}
+
+bool CShellContainerIterator::IsSkipped() const
+{
+    CShellIDList joined(fMalloc);
+    *joined.Receive() = CombineItemIDLists(fFolderIDList, fCurrentID, fMalloc);
+    if (fDesktopFolder->CompareIDs(0, fFolderIDList, joined.Get()) == 0)
+        return true;
+    for (const auto& special : GetSkippedSpecialFolders())
+    {
+        if (special->Matches(fFolderIDList, fCurrentID))
+            return true;
+    }
+    return false;
+}
+
+void CShellContainerIterator::EndListing()
+{
+    fDone = 1;
+    ReleaseAll();
+}
+
+void CShellContainerIterator::ReleaseAll()
+{
+    if (fCurrentID)
+        fMalloc->Free(std::exchange(fCurrentID, nullptr));
+    if (fFolderIDList)
+        fMalloc->Free(std::exchange(fFolderIDList, nullptr));
+    if (fDesktopFolder)
+        std::exchange(fDesktopFolder, nullptr)->Release();
+    if (fEnumerator)
+        std::exchange(fEnumerator, nullptr)->Release();
+    if (fMalloc)
+        std::exchange(fMalloc, nullptr)->Release();
+}
+} // namespace NSFerrant

@@ -1,0 +1,42 @@
+#pragma once
+// Lists the children of a folder shell item: its folders and non-folders, without hidden items,
+// without the folder itself and without the special folders no listing shows. Each child is
+// handed out as a new shell item. One thread only.
+#include "base/Types.h"
+
+#include <shlobj.h>
+
+namespace NSFerrant
+{
+class CShellItem;
+
+class CShellContainerIterator
+{
+public:
+    // Binds the folder, starts the listing and moves to the first child. A listing refused for
+    // lack of logon, by a cancel or because the item is no folder is XOpen.
+    explicit CShellContainerIterator(const CShellItem& folder);
+    virtual ~CShellContainerIterator();
+    CShellContainerIterator(const CShellContainerIterator&) = delete;
+    CShellContainerIterator& operator=(const CShellContainerIterator&) = delete;
+
+    bool IsDone() const { return fDone != 0; }
+    // The current child; XIllegalCallSequence once done.
+    void GetCurrent(CShellItem& child) const;
+    // The next child that is not skipped, or the end. The end codes of a listing end it quietly;
+    // any other failure raises and leaves the iterator where it was.
+    void Next();
+
+private:
+    bool IsSkipped() const;
+    void EndListing();
+    void ReleaseAll();
+
+    IMalloc* fMalloc = nullptr;
+    IShellFolder* fDesktopFolder = nullptr;
+    LPITEMIDLIST fFolderIDList = nullptr;
+    LPITEMIDLIST fCurrentID = nullptr;
+    IEnumIDList* fEnumerator = nullptr;
+    u8 fDone = 0;
+};
+} // namespace NSFerrant

@@ -1,0 +1,27 @@
+#pragma once
+// The process-wide cache of shell-item icons. Items whose icon location, index and attributes
+// agree share one icon object of the GUI library; the cache grows for the whole run and is
+// destroyed with the program's static objects. Volume roots never enter it. One thread only.
+#include "base/Types.h"
+#include "base/UTF16String.h"
+#include "dlls/trellis/Trellis.h"
+
+#include <memory>
+
+namespace NSFerrant
+{
+struct SShellIconKey
+{
+    NSTextPackage::TUTF16String iconFile; // the file that holds the icon
+    i32 iconIndex = 0;
+    u32 attributes = 0;
+};
+
+// The icon files compare case-sensitively, then the index (signed) and the attributes.
+bool ShellIconKeyLess(const SShellIconKey& a, const SShellIconKey& b);
+
+// The cached icon, or an empty pointer.
+std::shared_ptr<NSTrellis::IIcon> FindCachedShellIcon(const SShellIconKey& key);
+// Inserts, or replaces the icon of an equal key.
+void StoreCachedShellIcon(const SShellIconKey& key, const std::shared_ptr<NSTrellis::IIcon>& icon);
+} // namespace NSFerrant

@@ -1,0 +1,434 @@
+#include "filelib/ShellItem.h"
+
+#include "filelib/ShellErrors.h"
+#include "filelib/ShellIDLists.h"
+#include "filelib/Win32Calls.h"
+#include "filelib/WinHandles.h"
+#include "filelib/WinPaths.h"
+
+#include "base/TextBuffers.h"
+
+#include <stdexcept>
+#include <utility>
+
+using NSTextPackage::TUTF16String;
+
+namespace NSFerrant
+{
+namespace
+{
+constexpr u16 kBackslash = u'\\';
+constexpr u16 kColon = u':';
+constexpr auto npos = TUTF16String::npos;
+
+// The desktop root's list: the terminator alone.
+const u16 kEmptyIDList = 0;
+
+LPCITEMIDLIST EmptyIDList()
+{
+    return reinterpret_cast<LPCITEMIDLIST>(&kEmptyIDList);
+}
+
+bool IsDriveRoot(const TUTF16String& path)
+{
+    return path.size() == 3 && path[1] == kColon;
+}
+
+// "\\server\share" with a server, a share and nothing after the share.
+bool IsShareRoot(const TUTF16String& path)
+{
+    if (path.size() < 6 || path[0] != kBackslash || path[1] != kBackslash)
+        return false;
+    const TUTF16String rest = path.substr(2);
+    const auto separator = rest.find(kBackslash);
+    if (separator == npos || separator == 0)
+        return false;
+    const TUTF16String share = rest.substr(separator + 1);
+    return !share.empty() && share.find(kBackslash) == npos;
+}
+
+bool IsComponentValid(const TUTF16String& component)
+{
+    return component == MakeValidPathComponent(component);
+}
+} // namespace
+
+CShellItem::CShellItem()
+{
+    try
+    {
+        AcquireShellObjects();
+        fIDList = CloneItemIDList(EmptyIDList(), fMalloc);
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+CShellItem::CShellItem(const CShellItem& other)
+    : fMalloc(other.fMalloc), fDesktopFolder(other.fDesktopFolder), fKind(other.fKind),
+      fIsShortcut(other.fIsShortcut), fParentFolder(other.fParentFolder), fPath(other.fPath),
+      fTypeName(other.fTypeName), fTypeNameValid(other.fTypeNameValid)
+{
+    for (IUnknown* shared : {static_cast<IUnknown*>(fMalloc), static_cast<IUnknown*>(fDesktopFolder),
+                             static_cast<IUnknown*>(fParentFolder)})
+    {
+        if (shared)
+            shared->AddRef();
+    }
+    try
+    {
+        fIDList = CloneItemIDList(other.fIDList, fMalloc);
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+CShellItem& CShellItem::operator=(const CShellItem& other)
+{
+    CShellItem copy(other);
+    Swap(copy);
+    return *this;
+}
+
+CShellItem::~CShellItem()
+{
+    ReleaseShellObjects();
+}
+
+CShellItem::CShellItem(const NSFileLibSupport::TFileSpecPtr& file)
+{
+    try
+    {
+        InitFromPath(NSFileLibSupport::GetFileWinPath(file.get()));
+        fKind = kShellItemFile;
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+CShellItem::CShellItem(const NSFileLibSupport::TDirSpecPtr& folder)
+{
+    try
+    {
+        fKind = DetermineKind(InitFromPath(NSFileLibSupport::GetDirWinPath(folder.get())));
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
+{
+    try
+    {
+        fKind = DetermineKind(InitFromIDList(absoluteList));
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID)
+{
+    try
+    {
+        CComRef<IMalloc> allocator;
+        ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
+        CShellIDList joined(allocator.Get());
+        *joined.Receive() = CombineItemIDLists(folderList, childID, allocator.Get());
+        fKind = DetermineKind(InitFromIDList(joined.Get()));
+    }
+    catch (...)
+    {
+        ReleaseShellObjects();
+        throw;
+    }
+}
+
+void CShellItem::AcquireShellObjects()
+{
+    ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(&fMalloc));
+    ThrowIfFailedHRESULT(::SHGetDesktopFolder(&fDesktopFolder));
+}
+
+u32 CShellItem::InitFromIDList(LPCITEMIDLIST list)
+{
+    AcquireShellObjects();
+    fIDList = CloneItemIDList(list, fMalloc);
+    if (CountItemIDs(fIDList) == 0)
+        return 0;
+    BindParentFolder();
+    const u32 attributes = GetAttributesOfLastID(kShellItemAttributeMask);
+    if ((attributes & SFGAO_FILESYSTEM) && (attributes & SFGAO_LINK))
+        fIsShortcut = IsShortcutFileItem(fParentFolder, FindLastItemID(fIDList));
+    return attributes;
+}
+
+u32 CShellItem::InitFromPath(const TUTF16String& path)
+{
+    AcquireShellObjects();
+    TUTF16String writable = path; // the shell takes a writable text
+    const HRESULT parsed = fDesktopFolder->ParseDisplayName(
+        nullptr, nullptr, const_cast<wchar_t*>(NSTextPackage::AsWide(writable)), nullptr, &fIDList, nullptr);
+    if (FAILED(parsed))
+    {
+        fIDList = nullptr;
+        if (parsed == E_FAIL || (u32(parsed) & 0xFFFF) == ERROR_FILE_NOT_FOUND)
+            ThrowShellItemFailure<NSQuorral::XNotFound>();
+        ThrowIfFailedHRESULT(parsed);
+    }
+    BindParentFolder();
+    const u32 attributes = GetAttributesOfLastID(kShellItemAttributeMask);
+    if (!(attributes & SFGAO_FILESYSTEM))
+        ThrowShellItemFailure<std::domain_error>();
+    if (attributes & SFGAO_LINK)
+        fIsShortcut = IsShortcutFileItem(fParentFolder, FindLastItemID(fIDList));
+    return attributes;
+}
+
+void CShellItem::BindParentFolder()
+{
+    if (fParentFolder || CountItemIDs(fIDList) == 0)
+        return;
+    if (CountItemIDs(fIDList) == 1)
+    {
+        fDesktopFolder->AddRef();
+        fParentFolder = fDesktopFolder;
+        return;
+    }
+    CShellIDList parentList(fMalloc);
+    *parentList.Receive() = CloneParentItemIDList(fIDList, fMalloc);
+    IShellFolder* parent = nullptr;
+    const HRESULT bound =
+        fDesktopFolder->BindToObject(parentList.Get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&parent));
+    if (bound == REGDB_E_CLASSNOTREG)
+        ThrowShellItemFailure<NSQuorral::XNotFound>();
+    ThrowIfFailedHRESULT(bound);
+    fParentFolder = parent;
+}
+
+u32 CShellItem::GetAttributesOfLastID(u32 mask)
+{
+    LPCITEMIDLIST last = FindLastItemID(fIDList);
+    SFGAOF attributes = mask;
+    ThrowIfFailedHRESULT(fParentFolder->GetAttributesOf(1, &last, &attributes));
+    return attributes;
+}
+
+void CShellItem::ReleaseShellObjects()
+{
+    if (fParentFolder)
+        std::exchange(fParentFolder, nullptr)->Release();
+    if (fIDList)
+        fMalloc->Free(std::exchange(fIDList, nullptr));
+    if (fDesktopFolder)
+        std::exchange(fDesktopFolder, nullptr)->Release();
+    if (fMalloc)
+        std::exchange(fMalloc, nullptr)->Release();
+}
+
+void CShellItem::Swap(CShellItem& other) noexcept
+{
+    std::swap(fMalloc, other.fMalloc);
+    std::swap(fDesktopFolder, other.fDesktopFolder);
+    std::swap(fIDList, other.fIDList);
+    std::swap(fKind, other.fKind);
+    std::swap(fIsShortcut, other.fIsShortcut);
+    std::swap(fParentFolder, other.fParentFolder);
+    fPath.swap(other.fPath);
+    fTypeName.swap(other.fTypeName);
+    std::swap(fTypeNameValid, other.fTypeNameValid);
+    fFileSpec.swap(other.fFileSpec);
+    fDirSpec.swap(other.fDirSpec);
+    fVolumeSpec.swap(other.fVolumeSpec);
+}
+
+u32 CShellItem::DetermineKind(u32 attributes)
+{
+    if (CountItemIDs(fIDList) == 0)
+        return kShellItemDesktop;
+    if (!(attributes & SFGAO_FILESYSTEM))
+        return (attributes & SFGAO_FOLDER) ? kShellItemVirtualFolder : kShellItemVirtualItem;
+    if (!(attributes & SFGAO_FOLDER))
+        return kShellItemFile;
+    TUTF16String path;
+    try
+    {
+        GetPath(path);
+    }
+    catch (const NSQuorral::XNotFound&)
+    {
+        return kShellItemFile;
+    }
+    // A root cannot be deleted; a deletable folder is never taken for one.
+    if (!(attributes & SFGAO_CANDELETE) && (IsDriveRoot(path) || IsShareRoot(path)))
+        return kShellItemVolumeRoot;
+    // An unreadable item answers all bits, so it counts as a folder.
+    const DWORD fileAttributes = Win32Calls().GetFileAttributesW(NSTextPackage::AsWide(path));
+    return (fileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kShellItemFolder : kShellItemFile;
+}
+
+bool CShellItem::operator==(const CShellItem& other) const
+{
+    if (this == &other)
+        return true;
+    if (fKind != other.fKind || fIsShortcut != other.fIsShortcut)
+        return false;
+    if (fDesktopFolder && fDesktopFolder->CompareIDs(0, fIDList, other.fIDList) == 0)
+        return true;
+    return AreItemIDListsIdentical(fIDList, other.fIDList);
+}
+
+void CShellItem::GetPath(TUTF16String& path)
+{
+    if (fPath.empty())
+    {
+        wchar_t buffer[MAX_PATH + 1] = {};
+        if (!Win32Calls().SHGetPathFromIDListW(fIDList, buffer))
+            ThrowShellItemFailure<NSQuorral::XNotFound>();
+        TUTF16String found = NSTextPackage::FromWide(buffer);
+        if (!IsPathOfValidNames(found))
+            ThrowShellItemFailure<NSQuorral::XNotFound>();
+        fPath = std::move(found);
+    }
+    path = fPath;
+}
+
+void CShellItem::GetShellDisplayName(TUTF16String& name)
+{
+    name.clear();
+    if (CountItemIDs(fIDList) == 0)
+    {
+        SFGAOF attributes = SFGAO_VALIDATE;
+        ThrowIfFailedHRESULT(fDesktopFolder->GetAttributesOf(0, nullptr, &attributes));
+        name = GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder, fIDList);
+        return;
+    }
+    BindParentFolder();
+    // Asks the folder to look at its children again; the answer itself does not matter.
+    SFGAOF attributes = SFGAO_VALIDATE;
+    fParentFolder->GetAttributesOf(0, nullptr, &attributes);
+    name = GetDisplayNameOf(SHGDN_INFOLDER, fParentFolder, FindLastItemID(fIDList));
+}
+
+void CShellItem::GetDisplayName(TUTF16String& name)
+{
+    try
+    {
+        if (fKind == kShellItemFile)
+            name = NSFileLibSupport::GetName(GetFileSpec().get());
+        else
+            GetShellDisplayName(name);
+    }
+    catch (...)
+    {
+        GetShellDisplayName(name);
+    }
+}
+
+void CShellItem::GetParent(CShellItem& parent) const
+{
+    CShellIDList parentList(fMalloc);
+    *parentList.Receive() = CloneParentItemIDList(fIDList, fMalloc);
+    parent = CShellItem(parentList.Get());
+}
+
+TUTF16String CShellItem::GetFolderPath()
+{
+    TUTF16String path;
+    GetPath(path);
+    if (path.back() != kBackslash)
+        path += kBackslash;
+    return path;
+}
+
+NSFileLibSupport::TFileSpecPtr CShellItem::GetFileSpec()
+{
+    if (fKind != kShellItemFile)
+        ThrowShellItemFailure<std::domain_error>();
+    if (!fFileSpec)
+    {
+        TUTF16String path;
+        GetPath(path);
+        fFileSpec = NSFileLibSupport::FileSpecFromWinPath(path);
+    }
+    return fFileSpec;
+}
+
+NSFileLibSupport::TDirSpecPtr CShellItem::GetDirSpec()
+{
+    if (!fDirSpec)
+    {
+        if (fKind == kShellItemDesktop || fKind == kShellItemFolder)
+        {
+            fDirSpec = NSFileLibSupport::DirSpecFromWinPath(GetFolderPath());
+        }
+        else if (fKind == kShellItemVolumeRoot)
+        {
+            fDirSpec = NSFileLibSupport::GetVolumeRootDirectory(GetVolumeSpec().get());
+        }
+        if (!fDirSpec)
+            ThrowShellItemFailure<std::domain_error>();
+    }
+    return fDirSpec;
+}
+
+NSFileLibSupport::TVolumeSpecPtr CShellItem::GetVolumeSpec()
+{
+    if (fKind != kShellItemVolumeRoot)
+        ThrowShellItemFailure<std::domain_error>();
+    if (!fVolumeSpec)
+    {
+        fVolumeSpec = NSFileLibSupport::VolumeSpecFromWinPath(GetFolderPath());
+    }
+    return fVolumeSpec;
+}
+
+TUTF16String MakeValidPathComponent(const TUTF16String& name)
+{
+    return NSTextPackage::ReplaceCharacters(name.substr(0, kWinMaxNameUnits), WinInvalidNameCharacters());
+}
+
+bool IsPathOfValidNames(const TUTF16String& path)
+{
+    if (path.size() < 3)
+        return false;
+    TUTF16String rest;
+    if (path[0] != kBackslash || path[1] != kBackslash)
+    {
+        const u16 drive = path[0] & ~u16(0x20); // upper case of an ASCII letter
+        if (drive < u'A' || drive > u'Z' || path[0] > u'z' || path[1] != kColon || path[2] != kBackslash)
+            return false;
+        rest = path.substr(3);
+    }
+    else
+    {
+        const auto serverEnd = path.find(kBackslash, 2);
+        if (serverEnd == npos)
+            return false;
+        if (serverEnd == path.size() - 1)
+            return true;
+        rest = path.substr(serverEnd + 1);
+    }
+    for (auto separator = rest.find(kBackslash); separator != npos; separator = rest.find(kBackslash))
+    {
+        if (!IsComponentValid(rest.substr(0, separator)))
+            return false;
+        rest.erase(0, separator + 1);
+    }
+    return rest.empty() || IsComponentValid(rest);
+}
+} // namespace NSFerrant

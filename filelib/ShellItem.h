@@ -1,0 +1,133 @@
+#pragma once
+// One object of the Windows shell namespace, named by its absolute item id list: the desktop,
+// the root of a drive or share, a folder, a file, or an object outside the file system such as
+// the Control Panel. An item is a snapshot: its kind and shortcut flag are fixed when it is made;
+// its path, type name and file-library specifications are worked out on first use and kept.
+//
+// Items live on the one thread that initialised COM. Failures are exceptions of the error
+// framework with an empty message and the object type "shell_item", unless a comment says
+// otherwise.
+#include "base/Types.h"
+#include "base/UTF16String.h"
+#include "filelib/FileLibWrappers.h"
+#include "media/Media.h"
+
+#include <shlobj.h>
+
+#include <memory>
+
+namespace NSTrellis
+{
+class IIcon;
+}
+
+namespace NSFerrant
+{
+enum EShellItemKind : u32
+{
+    kShellItemDesktop = 111,       // the empty id list
+    kShellItemVolumeRoot = 112,    // X:\ or \\server\share
+    kShellItemFolder = 113,        // a file-system folder
+    kShellItemFile = 114,          // a file-system item that is no directory
+    kShellItemVirtualFolder = 115, // a folder outside the file system
+    kShellItemVirtualItem = 116,   // any other object outside the file system
+};
+
+// The attribute bits an item is classified by.
+constexpr u32 kShellItemAttributeMask =
+    SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_CANDELETE | SFGAO_CANMOVE;
+
+class CShellItem
+{
+public:
+    // The desktop root.
+    CShellItem();
+    CShellItem(const CShellItem& other);
+    CShellItem& operator=(const CShellItem& other);
+    virtual ~CShellItem();
+
+    // Kind 114 whatever the shell says. A path the shell cannot parse is XNotFound; one outside
+    // the file system std::domain_error.
+    explicit CShellItem(const NSFileLibSupport::TFileSpecPtr& file);
+    // Classified by the shell's attributes; failures as for a file.
+    explicit CShellItem(const NSFileLibSupport::TDirSpecPtr& folder);
+    // The caller keeps its list; the empty list is the desktop root.
+    explicit CShellItem(LPCITEMIDLIST absoluteList);
+    // The child id of the folder's absolute list.
+    CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID);
+
+    u32 GetKind() const { return fKind; } // EShellItemKind
+    bool IsShortcut() const { return fIsShortcut != 0; }
+    LPCITEMIDLIST GetIDList() const { return fIDList; }
+
+    // The shell's comparison decides; without it, the same bytes. Kinds and shortcut flags must
+    // agree.
+    bool operator==(const CShellItem& other) const;
+
+    // The file-system path; XNotFound when there is none or it holds a name no file may carry.
+    void GetPath(NSTextPackage::TUTF16String& path);
+    // The file library's name for a file (extension included), the shell's otherwise.
+    void GetDisplayName(NSTextPackage::TUTF16String& name);
+    void GetShellDisplayName(NSTextPackage::TUTF16String& name);
+    // The item of the folder that holds this one; the desktop root is its own parent.
+    void GetParent(CShellItem& parent) const;
+
+    // Specifications shared with the item, made on first use; a kind they do not fit is
+    // std::domain_error. Files: kind 114. Folders: kinds 111 to 113. Volumes: kind 112.
+    NSFileLibSupport::TFileSpecPtr GetFileSpec();
+    NSFileLibSupport::TDirSpecPtr GetDirSpec();
+    NSFileLibSupport::TVolumeSpecPtr GetVolumeSpec();
+
+    // The kind of an item of these attribute bits; used by the constructors.
+    u32 DetermineKind(u32 attributes);
+
+    // Kind 114 and the path's extension (with its ".") is one of the ";"-separated entries,
+    // ignoring case. Never raises.
+    bool HasExtensionIn(const u16* extensionList);
+    // Whether the object still exists; asks anew on every call. Never raises.
+    bool IsValid();
+    // The size of a file; all ones for any other kind or when it cannot be had. Never raises.
+    u64 GetFileSize();
+    // The file of a kind 114 item, created or emptied and open for reading and writing; an empty
+    // pointer for any other kind. The file library's failures pass through.
+    std::shared_ptr<CMedia> CreateFileMedia(u32 creator, u32 fileType);
+    // The item a shortcut leads to. XNotFound when the shortcut has no path; XResolve for every
+    // later failure.
+    void ResolveShortcut(CShellItem& target);
+
+    // The icon object of the GUI library, shared between items of one icon location.
+    void GetIcon(std::shared_ptr<NSTrellis::IIcon>& icon);
+    // The type text, worked out once; never raises (an empty text when nothing is known).
+    const NSTextPackage::TUTF16String& GetTypeName();
+
+private:
+    void AcquireShellObjects();
+    u32 InitFromIDList(LPCITEMIDLIST list);
+    u32 InitFromPath(const NSTextPackage::TUTF16String& path);
+    void BindParentFolder();
+    u32 GetAttributesOfLastID(u32 mask);
+    void ReleaseShellObjects();
+    void Swap(CShellItem& other) noexcept;
+    // GetPath with a final "\", as the file library takes folder and volume paths.
+    NSTextPackage::TUTF16String GetFolderPath();
+
+    IMalloc* fMalloc = nullptr;
+    IShellFolder* fDesktopFolder = nullptr;
+    LPITEMIDLIST fIDList = nullptr;
+    u32 fKind = kShellItemDesktop;
+    u8 fIsShortcut = 0;
+    IShellFolder* fParentFolder = nullptr; // the desktop folder for an item right below it
+    NSTextPackage::TUTF16String fPath;
+    NSTextPackage::TUTF16String fTypeName;
+    u8 fTypeNameValid = 0;
+    NSFileLibSupport::TFileSpecPtr fFileSpec;
+    NSFileLibSupport::TDirSpecPtr fDirSpec;
+    NSFileLibSupport::TVolumeSpecPtr fVolumeSpec;
+};
+
+// The path test of GetPath: a drive path ("C:\...") or a share path ("\\server\..."), each
+// component of which MakeValidPathComponent leaves as it is.
+bool IsPathOfValidNames(const NSTextPackage::TUTF16String& path);
+// The first 256 units of the name with every character no name may hold replaced by "_".
+NSTextPackage::TUTF16String MakeValidPathComponent(const NSTextPackage::TUTF16String& name);
+} // namespace NSFerrant

@@ -25,13 +25,14 @@ struct SCoTaskMemFree
     void operator()(wchar_t* text) const { CoTaskMemFree(text); }
 };
 
-// The known folder, which the platform creates when it is missing.
-TDirSpecPtr KnownFolderSpec(const KNOWNFOLDERID& id)
+// The known folder, which the platform creates when it is missing. A failed query is a plain
+// std::exception; only the music folder reports a refused access as XPermission.
+TDirSpecPtr KnownFolderSpec(const KNOWNFOLDERID& id, bool accessDeniedIsPermission)
 {
     wchar_t* rawPath = nullptr;
     const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &rawPath);
     const std::unique_ptr<wchar_t, SCoTaskMemFree> path(rawPath);
-    if (result == E_ACCESSDENIED)
+    if (result == E_ACCESSDENIED && accessDeniedIsPermission)
         ThrowException(CThrowContext(TThrowSite{}) << XPermission(""));
     if (result != S_OK)
         ThrowException(CThrowContext(TThrowSite{}) << std::exception());
@@ -69,7 +70,7 @@ TDirSpecPtr GetUserAppDataDirSpec(const TUTF16String& company, const TUTF16Strin
 
 TDirSpecPtr GetLocalAppDataDirSpec()
 {
-    return KnownFolderSpec(FOLDERID_LocalAppData);
+    return KnownFolderSpec(FOLDERID_LocalAppData, false);
 }
 
 TDirSpecPtr GetCompanyDataDirSpec()
@@ -84,7 +85,7 @@ TDirSpecPtr GetCachedDataFolderDirSpec(const TUTF16String& name)
 
 TDirSpecPtr GetOrCreateMusicDocumentsDirSpec(const TUTF16String& name)
 {
-    const TDirSpecPtr music = KnownFolderSpec(FOLDERID_Music);
+    const TDirSpecPtr music = KnownFolderSpec(FOLDERID_Music, true);
     if (!DoesChildFileExist(music.get(), name))
         return GetOrCreateChildDirectory(music.get(), name);
     if (TDirSpecPtr folder = ShortcutFolder(GetChildFile(music.get(), name).get()))

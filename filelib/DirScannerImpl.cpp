@@ -2,6 +2,7 @@
 
 #include "base/TextBuffers.h"
 #include "filelib/FileLib.h"
+#include "filelib/WinFiles.h"
 
 #include <cwchar>
 
@@ -14,11 +15,6 @@ namespace
 bool IsDotEntry(const wchar_t* name)
 {
     return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
-}
-
-u64 FileTime(const FILETIME& time)
-{
-    return (u64(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 } // namespace
 
@@ -53,24 +49,15 @@ void CDirScannerImpl::SkipDotEntries()
 void CDirScannerImpl::GetCurrent(u16* name, SChildInfo& info) const
 {
     NSTextPackage::CopyWide(name, reinterpret_cast<const u16*>(fCurrent.cFileName), kFileLibNameBufferUnits - 1);
-    const u32 isHidden = (fCurrent.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
-    const u32 isLocked = (fCurrent.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
     if (fCurrent.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
     {
         info.kind = kChildKindDirectory;
-        info.dirInfo = {isHidden, isLocked, 0, FileTime(fCurrent.ftCreationTime), FileTime(fCurrent.ftLastWriteTime)};
+        info.dirInfo = WinDirInfoFromFindData(fCurrent);
     }
     else
     {
         info.kind = kChildKindFile;
-        info.fileInfo = {isHidden,
-                         isLocked,
-                         0,
-                         FileTime(fCurrent.ftCreationTime),
-                         FileTime(fCurrent.ftLastWriteTime),
-                         (u64(fCurrent.nFileSizeHigh) << 32) | fCurrent.nFileSizeLow,
-                         0,
-                         0};
+        info.fileInfo = WinFileInfoFromFindData(fCurrent);
     }
 }
 } // namespace NSFileLibInternals

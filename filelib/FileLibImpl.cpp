@@ -197,7 +197,17 @@ TUTF16String CFileLibImpl::CreateDirectory(const TUTF16String& parent, const TUT
     // Whatever the platform's reason, an existing folder of that name included.
     if (!::CreateDirectoryW(NSTextPackage::AsWide(path), nullptr))
         WinThrow<NSQuorral::XCreate>("CreateDirectory failed");
-    return MakeDirPath(path + kBackslash);
+    try
+    {
+        return MakeDirPath(path + kBackslash);
+    }
+    catch (...)
+    {
+        // The platform makes "Take" for "Take.", whose path the folder maker refuses: the
+        // failure leaves no folder behind. The folder is new, so nothing of anyone else's goes.
+        ::RemoveDirectoryW(NSTextPackage::AsWide(path));
+        throw;
+    }
 }
 
 void CFileLibImpl::DeleteDirectory(const TUTF16String& folder) const

@@ -85,9 +85,17 @@ bool CShellItem::IsValid()
         if (fKind != kShellItemFolder && fKind != kShellItemFile)
             return true;
         // Not every shell looks at the disk for SFGAO_VALIDATE, so the file or folder itself
-        // must still be there.
+        // must still be there. An item without a path cannot be looked up: the shell's answer
+        // stands.
         TUTF16String path;
-        GetPath(path);
+        try
+        {
+            GetPath(path);
+        }
+        catch (const NSQuorral::XNotFound&)
+        {
+            return true;
+        }
         return Win32Calls().GetFileAttributesW(NSTextPackage::AsWide(path)) != INVALID_FILE_ATTRIBUTES;
     }
     catch (...)

@@ -35,6 +35,17 @@ FILETIME FileTimeFromValue(u64 value)
     return FILETIME{DWORD(value), DWORD(value >> 32)};
 }
 
+// The fields that file and folder records share, read from a search entry; the others are 0.
+template <class TInfo> TInfo FlagsAndTimes(const WIN32_FIND_DATAW& entry)
+{
+    TInfo info = {};
+    info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
+    info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+    info.creationTime = FileTimeValue(entry.ftCreationTime);
+    info.modificationTime = FileTimeValue(entry.ftLastWriteTime);
+    return info;
+}
+
 // The one entry FindFirstFileW gives for the path; the search is closed before it returns.
 WIN32_FIND_DATAW FindEntry(const TUTF16String& path)
 {
@@ -136,13 +147,8 @@ NSFileLib::SFileInfo WinGetFileInfo(const TUTF16String& filePath)
     const WIN32_FIND_DATAW entry = FindEntry(filePath);
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         WinThrow<NSQuorral::XRead>("");
-    NSFileLib::SFileInfo info = {};
-    info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
-    info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+    NSFileLib::SFileInfo info = WinFileInfoFromFindData(entry);
     info.isAlias = WinIsAliasFile(filePath) ? 1 : 0;
-    info.creationTime = FileTimeValue(entry.ftCreationTime);
-    info.modificationTime = FileTimeValue(entry.ftLastWriteTime);
-    info.size = (u64(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     return info;
 }
 
@@ -154,12 +160,19 @@ NSFileLib::SDirInfo WinGetDirInfo(const TUTF16String& folderPath)
     const WIN32_FIND_DATAW entry = FindEntry(asked);
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         WinThrow<NSQuorral::XRead>("");
-    NSFileLib::SDirInfo info = {};
-    info.isHidden = (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
-    info.isLocked = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
-    info.creationTime = FileTimeValue(entry.ftCreationTime);
-    info.modificationTime = FileTimeValue(entry.ftLastWriteTime);
+    return WinDirInfoFromFindData(entry);
+}
+
+NSFileLib::SFileInfo WinFileInfoFromFindData(const WIN32_FIND_DATAW& entry)
+{
+    NSFileLib::SFileInfo info = FlagsAndTimes<NSFileLib::SFileInfo>(entry);
+    info.size = (u64(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     return info;
+}
+
+NSFileLib::SDirInfo WinDirInfoFromFindData(const WIN32_FIND_DATAW& entry)
+{
+    return FlagsAndTimes<NSFileLib::SDirInfo>(entry);
 }
 
 void WinSetFileInfo(const TUTF16String& filePath, const NSFileLib::SFileInfo& info)

@@ -17,6 +17,10 @@ bool WinIsPlainFile(const NSTextPackage::TUTF16String& path);
 bool WinIsDirectory(const NSTextPackage::TUTF16String& path);
 
 NSFileLib::SFileInfo WinGetFileInfo(const NSTextPackage::TUTF16String& filePath);
+// The records of an entry as a search of its folder reports it; isAlias is left 0, since the
+// entry's path is not known here.
+NSFileLib::SFileInfo WinFileInfoFromFindData(const WIN32_FIND_DATAW& entry);
+NSFileLib::SDirInfo WinDirInfoFromFindData(const WIN32_FIND_DATAW& entry);
 NSFileLib::SDirInfo WinGetDirInfo(const NSTextPackage::TUTF16String& folderPath);
 // Applies isHidden, creationTime and modificationTime; the other fields are not used.
 void WinSetFileInfo(const NSTextPackage::TUTF16String& filePath, const NSFileLib::SFileInfo& info);

@@ -87,6 +87,10 @@ CDirectory::CDirectory(CBlockFile& blockFile) : fBlockFile(&blockFile)
 void CDirectory::Read(u64 firstBlock)
 {
     const u64 blockCount = fBlockFile->GetBlockCount();
+    // The block size is the file's own claim: only a chain that starts inside the file, which
+    // then holds at least one block, may size the block buffer.
+    if (firstBlock >= blockCount)
+        ThrowMalformed();
     std::vector<bool> visited(blockCount);
     std::vector<u8> block(fBlockFile->GetBlockSize());
     std::vector<u8> data;
@@ -212,8 +216,14 @@ void CDirectory::ReleaseStreamBlocks(u32 id, const std::vector<u64>& blocks)
 {
     std::vector<u64>& pending = fPendingBlocks[id];
     for (u64 block : blocks)
+    {
         pending.erase(std::remove(pending.begin(), pending.end(), block), pending.end());
-    fFreeBlocks.insert(fFreeBlocks.end(), blocks.begin(), blocks.end());
+        // A new block whose write failed never joined the file: its number comes back as the
+        // next new block, and listing it as free too would hand it out twice once a failed
+        // commit frees the blocks it added to the file.
+        if (block < fBlockFile->GetBlockCount())
+            fFreeBlocks.push_back(block);
+    }
 }
 
 void CDirectory::DropPendingBlocks(u32 id)

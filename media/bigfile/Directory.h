@@ -43,7 +43,7 @@ public:
     // new blocks past the end of the file.
     std::vector<u64> AllocateBlocks(u64 count);
     u64 AllocateStreamBlock(u32 id);
-    // Blocks of a failed write go back to the free list.
+    // Blocks of a failed write go back to the free list, unless they were new to the file.
     void ReleaseStreamBlocks(u32 id, const std::vector<u64>& blocks);
     // A stream abandoned before its commit: its blocks become free.
     void DropPendingBlocks(u32 id);

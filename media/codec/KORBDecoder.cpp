@@ -6,6 +6,7 @@
 #include "base/Quorral.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace
 {
@@ -219,6 +220,11 @@ void DecodeStream(const TKORBHeader& header, NSFerrant::CMedia& stream, TOut* ou
     }
 }
 } // namespace
+
+void COptimizedKORBDecompressor::FetchWords()
+{
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::underflow_error(""));
+}
 
 COptimizedKORBDecompressorFromMedia::COptimizedKORBDecompressorFromMedia(NSFerrant::CMedia& source)
     : fSource(source), fWords(new u32[kWordBufferSize])

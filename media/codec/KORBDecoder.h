@@ -24,7 +24,9 @@ public:
     COptimizedKORBDecompressor& operator=(const COptimizedKORBDecompressor&) = delete;
 
     // Loads more code words and points fNextWord/fEndWord at them; throws when there are none.
-    virtual void FetchWords() = 0;
+    // This class has no source of words beyond those set in fNextWord/fEndWord: it throws
+    // std::underflow_error.
+    virtual void FetchWords();
 
     TKORBChannelState fFirst;      // the first (or only) channel
     TKORBChannelState fDifference; // second channel minus first

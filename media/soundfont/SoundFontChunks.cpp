@@ -49,7 +49,8 @@ void ReadVersionChunk(CRIFFReader2& info, TFourCC id, u16& major, u16& minor)
 
 // The chunk's data up to its first zero byte, cut to limit bytes. A chunk may hold one byte more
 // than the limit (the text's zero byte); a longer one is a format error.
-void ReadTextChunk(CRIFFReader2& info, const TTextChunk& text, TSoundFontData& data, ESoundFontReading reading)
+void ReadTextChunk(CRIFFReader2& info, const TTextChunk& text, TSoundFontData& data,
+                   ESoundFontReading reading)
 {
     TIFFChunk chunk;
     if (!info.FindChunk(text.fID, chunk))

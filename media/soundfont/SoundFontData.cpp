@@ -44,7 +44,8 @@ NSQuorral::TFixedName GetSoundFontFileFormatObjectType()
 
 void ThrowSoundFontFormatError()
 {
-    NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
-                                  .SetTargetObjectType(GetSoundFontFileFormatObjectType()));
+    NSQuorral::ThrowException(
+        (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
+            .SetTargetObjectType(GetSoundFontFileFormatObjectType()));
 }
 } // namespace NSFerrant

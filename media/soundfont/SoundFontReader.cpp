@@ -45,7 +45,8 @@ TSoundFontData ReadSoundFont(CMedia& media)
     ReadSoundFontLists(formReader, pdta, data, ESoundFontReading::kLenient);
 
     if (!std::all_of(data.fSampleHeaders.begin(), data.fSampleHeaders.end(),
-                     [](const TSoundFontSampleHeader& header) { return IsStandardSampleType(header.fSampleType); }))
+                     [](const TSoundFontSampleHeader& header)
+                     { return IsStandardSampleType(header.fSampleType); }))
         ThrowSoundFontFormatError();
     if (!AreSoundFontIndexesValid(data, 1))
         ThrowSoundFontFormatError();

@@ -115,7 +115,8 @@ void WriteBags(CIFFWriter2& pdta, const char (&id)[5], const std::vector<TSoundF
     WriteEntries(pdta, id, bytes);
 }
 
-void WriteModulators(CIFFWriter2& pdta, const char (&id)[5], const std::vector<TSoundFontModulator>& modulators)
+void WriteModulators(CIFFWriter2& pdta, const char (&id)[5],
+                     const std::vector<TSoundFontModulator>& modulators)
 {
     TEntryBytes bytes;
     for (const TSoundFontModulator& modulator : modulators)
@@ -130,7 +131,8 @@ void WriteModulators(CIFFWriter2& pdta, const char (&id)[5], const std::vector<T
     WriteEntries(pdta, id, bytes);
 }
 
-void WriteGenerators(CIFFWriter2& pdta, const char (&id)[5], const std::vector<TSoundFontGenerator>& generators)
+void WriteGenerators(CIFFWriter2& pdta, const char (&id)[5],
+                     const std::vector<TSoundFontGenerator>& generators)
 {
     TEntryBytes bytes;
     for (const TSoundFontGenerator& generator : generators)

@@ -17,7 +17,7 @@ class CMedia;
 void WriteSoundFont(CMedia& media, const TSoundFontData& data, const std::vector<i16>& sampleWords);
 
 // The parts, each written through the writer of the group that holds it.
-void WriteSoundFontInfo(CIFFWriter2& form, const TSoundFontData& data);        // LIST "INFO"
+void WriteSoundFontInfo(CIFFWriter2& form, const TSoundFontData& data);          // LIST "INFO"
 void WriteSoundFontSampleData(CIFFWriter2& form, const std::vector<i16>& words); // LIST "sdta"
 void WriteSoundFontPresetHeaders(CIFFWriter2& pdta, const TSoundFontData& data); // "phdr"
 void WriteSoundFontInstruments(CIFFWriter2& pdta, const TSoundFontData& data);   // "inst"

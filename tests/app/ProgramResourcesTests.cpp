@@ -14,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -47,22 +50,52 @@ struct TUse
     }
 };
 
-// The uses written with literal numbers in one source text.
+// The constants a source text names with a number: "constexpr u16 kTable = 1997;", enum members.
+std::map<std::string, u32> FindNumberedConstants(const std::string& source)
+{
+    static const std::regex kConstant(R"(\b(k\w+)\s*=\s*(\d+)\b)");
+    std::map<std::string, u32> constants;
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), kConstant); it != std::sregex_iterator(); ++it)
+        constants.emplace((*it)[1], u32(std::stoul((*it)[2])));
+    return constants;
+}
+
+// An argument written as a number or as a constant of the same text, either with "+ n" added.
+std::optional<u32> ArgumentValue(const std::string& argument, const std::map<std::string, u32>& constants)
+{
+    static const std::regex kArgument(R"(^(\w+)(?:\s*\+\s*(\d+))?$)");
+    std::smatch parts;
+    if (!std::regex_match(argument, parts, kArgument))
+        return std::nullopt;
+    const u32 offset = parts[2].matched ? u32(std::stoul(parts[2])) : 0;
+    const std::string base = parts[1];
+    if (std::isdigit(static_cast<unsigned char>(base[0])))
+        return u32(std::stoul(base)) + offset;
+    const auto constant = constants.find(base);
+    if (constant == constants.end())
+        return std::nullopt;
+    return constant->second + offset;
+}
+
+// The uses in one source text whose numbers the text itself gives; ids computed at run time are
+// not seen.
 std::vector<TUse> FindUses(const std::string& source, const std::string& where)
 {
+    static const std::string kArgument = R"(\s*(\w+(?:\s*\+\s*\d+)?)\s*)";
     static const struct
     {
         EUse use;
         std::regex pattern;
     } kPatterns[] = {
-        {kString, std::regex(R"(MakeStringID\s*\(\s*(\d+)\s*,\s*(\d+)\s*\))")},
-        {kAlert, std::regex(R"(MakeAlertID\s*\(\s*(\d+)\s*,\s*(\d+)\s*\))")},
-        {kMenu, std::regex(R"(MakeMenuID\s*\(\s*(\d+)\s*\))")},
-        {kDialog, std::regex(R"(MakeDialogResourceID\s*\(\s*(\d+)\s*\))")},
-        {kPNGImage, std::regex(R"(MakePNGImageID\s*\(\s*(\d+)\s*\))")},
-        {kIconResource, std::regex(R"(MakeIconResourceID\s*\(\s*(\d+)\s*\))")},
-        {kLibraryIcon, std::regex(R"(CreateIcon\s*\(\s*(\d+)\s*\))")},
+        {kString, std::regex(R"(MakeStringID\s*\()" + kArgument + "," + kArgument + R"(\))")},
+        {kAlert, std::regex(R"(MakeAlertID\s*\()" + kArgument + "," + kArgument + R"(\))")},
+        {kMenu, std::regex(R"(MakeMenuID\s*\()" + kArgument + R"(\))")},
+        {kDialog, std::regex(R"(MakeDialogResourceID\s*\()" + kArgument + R"(\))")},
+        {kPNGImage, std::regex(R"(MakePNGImageID\s*\()" + kArgument + R"(\))")},
+        {kIconResource, std::regex(R"(MakeIconResourceID\s*\()" + kArgument + R"(\))")},
+        {kLibraryIcon, std::regex(R"(CreateIcon\s*\()" + kArgument + R"(\))")},
     };
+    const std::map<std::string, u32> constants = FindNumberedConstants(source);
     std::vector<TUse> uses;
     for (const auto& p : kPatterns)
     {
@@ -70,8 +103,10 @@ std::vector<TUse> FindUses(const std::string& source, const std::string& where)
              ++it)
         {
             const std::smatch& m = *it;
-            uses.push_back({p.use, u32(std::stoul(m[1])), m.size() > 2 && m[2].matched ? u32(std::stoul(m[2])) : 0,
-                            where});
+            const std::optional<u32> id = ArgumentValue(m[1], constants);
+            const std::optional<u32> index = m.size() > 2 && m[2].matched ? ArgumentValue(m[2], constants) : 0u;
+            if (id && index)
+                uses.push_back({p.use, *id, *index, where});
         }
     }
     return uses;
@@ -170,9 +205,12 @@ TEST_F(ProgramResourcesTest, TheScanSeesEveryKindOfUse)
 {
     const std::string source = "MakeStringID(128, 18); MakeAlertID( 301 ,5 ); MakeMenuID(2); "
                                "MakeDialogResourceID(170); MakePNGImageID(1000); MakeIconResourceID(53); "
-                               "NSTrellisUtils::CreateIcon(3011); MakeStringID(kTable, 4);";
+                               "NSTrellisUtils::CreateIcon(3011); MakeStringID(kTable, 4); "
+                               "constexpr u16 kVersionTexts = 1997; enum { kBuildEntry = 204 }; "
+                               "MakeStringID(kVersionTexts, kBuildEntry); MakeStringID(kVersionTexts, kBuildEntry + 4); "
+                               "MakeAlertID(kVersionTexts, entry);";
     const std::vector<TUse> uses = FindUses(source, "sample");
-    ASSERT_EQ(uses.size(), 7u);
+    ASSERT_EQ(uses.size(), 9u) << "an id computed at run time is not seen";
     for (const TUse& use : uses)
         EXPECT_EQ(Resolve(use), "") << "kind " << use.fUse << ", id " << use.fID;
     EXPECT_NE(Resolve({kString, 128, 1, "sample"}), "");

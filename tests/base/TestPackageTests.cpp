@@ -47,6 +47,11 @@ TEST(TestRegistry, ProgramSuitesAreSortedByteWiseWithTheirTests)
     const TTestRegistry& registry = GetTestRegistry();
     EXPECT_EQ(SuiteNames(registry),
               (std::vector<std::string>{"CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code", "FileLibSupport"}));
+    std::vector<std::string> registered;
+    for (const auto& suite : registry.fOwnedSuites)
+        registered.push_back(suite->fName);
+    EXPECT_EQ(registered,
+              (std::vector<std::string>{"FileLibSupport", "CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code"}));
     const CTestSuite* fileLib = FindSuite(registry, "FileLibSupport");
     ASSERT_NE(fileLib, nullptr);
     std::vector<std::string> fileLibTests;

@@ -166,6 +166,19 @@ TEST_F(FilesAndFolders, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty)
     EXPECT_TRUE(FolderNames().empty());
 }
 
+// The platform makes "Take" for "Take." or "Take ", names no folder path can hold: the failure
+// leaves no folder behind.
+TEST_F(FilesAndFolders, AFolderNameThatNoPathCanHoldFailsWithoutMakingAFolder)
+{
+    for (const char* name : {"Take.", "Take "})
+    {
+        u32 status = 0;
+        EXPECT_EQ(Lib().CreateDirectory(Folder(), Wide(name).c_str(), &status), nullptr) << name;
+        EXPECT_EQ(status, kFileLibBadArgument) << name;
+        EXPECT_TRUE(FolderNames().empty()) << name;
+    }
+}
+
 TEST_F(FilesAndFolders, WindowsPathsBecomeSpecifications)
 {
     WriteFileBytes("file.txt", "x");

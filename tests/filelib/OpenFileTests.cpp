@@ -14,6 +14,7 @@ namespace
 {
 constexpr u32 kStatusLocked = 5010;
 constexpr u32 kStatusRead = 5013;
+constexpr u32 kStatusWrite = 5014;
 constexpr u32 kStatusRange = 5022;
 constexpr i64 kFourGiB = i64(1) << 32;
 constexpr i64 kMaxPosition = std::numeric_limits<i64>::max();
@@ -163,6 +164,48 @@ TEST_F(OpenFiles, PositionsAbove4GiBKeepTheirHighBits)
     EXPECT_EQ(reader->GetByteReader()->Read(high, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
     EXPECT_EQ(bytes, "high");
     EXPECT_EQ(reader->GetByteReader()->Read(high, 5, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+}
+
+// A buffer of 4 GiB and one byte whose first page alone is backed: a transfer of that count
+// fails at the end of the file or of the backed page, unless the count was cut to 32 bits, in
+// which case one byte moves and the call succeeds.
+class CHugeBuffer
+{
+public:
+    static constexpr i64 kCount = kFourGiB + 1;
+
+    CHugeBuffer()
+        : fBase(static_cast<u8*>(::VirtualAlloc(nullptr, SIZE_T(kCount), MEM_RESERVE, PAGE_NOACCESS)))
+    {
+        if (fBase)
+            ::VirtualAlloc(fBase, 4096, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~CHugeBuffer()
+    {
+        if (fBase)
+            ::VirtualFree(fBase, 0, MEM_RELEASE);
+    }
+    CHugeBuffer(const CHugeBuffer&) = delete;
+    CHugeBuffer& operator=(const CHugeBuffer&) = delete;
+
+    u8* Get() const { return fBase; }
+
+private:
+    u8* fBase;
+};
+
+TEST_F(OpenFiles, TransfersOf4GiBOrMoreAreNeverCutTo32Bits)
+{
+    CHugeBuffer buffer;
+    ASSERT_NE(buffer.Get(), nullptr);
+    WriteFileBytes("ten.bin", "0123456789");
+    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, CHugeBuffer::kCount, buffer.Get()), kStatusRead);
+
+    std::unique_ptr<IOpenReadWriteFile> file = CreateFile("huge.bin");
+    EXPECT_EQ(file->GetByteWriter()->Write(0, CHugeBuffer::kCount, buffer.Get()), kStatusWrite);
+    u64 size = 0;
+    ASSERT_EQ(file->GetByteWriter()->GetSize(&size), kFileLibOK);
+    EXPECT_NE(size, 1u);
 }
 
 TEST_F(OpenFiles, SafeWriteToANewNameCreatesTheTargetAtOnce)

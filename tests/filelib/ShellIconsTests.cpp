@@ -1,4 +1,5 @@
 #include "base/LibraryStatusTables.h"
+#include "filelib/ShellContainerIterator.h"
 #include "filelib/ShellIcons.h"
 #include "filelib/ShellItem.h"
 #include "filelib/Win32Calls.h"
@@ -270,6 +271,51 @@ TEST_F(ShellIcons, ATypeNameIsAskedOfTheShellOnce)
     EXPECT_TRUE(computer.GetTypeName().empty());
     EXPECT_TRUE(computer.GetTypeName().empty());
     EXPECT_EQ(gShell.typeNameCalls, 2);
+}
+
+namespace
+{
+// The path the shell gives for any id list; none when null.
+const wchar_t* gShellPath = nullptr;
+BOOL WINAPI AnswerShellPath(PCIDLIST_ABSOLUTE, LPWSTR path)
+{
+    if (!gShellPath)
+        return FALSE;
+    lstrcpynW(path, gShellPath, MAX_PATH);
+    return TRUE;
+}
+} // namespace
+
+TEST_F(ShellIcons, AnObjectWithoutAShellTypeNameIsNamedByItsPathsExtension)
+{
+    // A Control Panel applet is an object outside the file system.
+    NSFerrant::CShellContainerIterator applets(MakeKnownFolderItem(FOLDERID_ControlPanelFolder));
+    ASSERT_FALSE(applets.IsDone());
+    CShellItem applet;
+    applets.GetCurrent(applet);
+    ASSERT_EQ(applet.GetKind(), NSFerrant::kShellItemVirtualItem);
+
+    gShell.failingFlags = SHGFI_TYPENAME;
+    TWin32Calls calls = fCalls;
+    calls.SHGetPathFromIDListW = &AnswerShellPath;
+    CWin32CallsOverride withPath(calls);
+    struct Case
+    {
+        const wchar_t* path;
+        const char* typeName;
+    };
+    const Case kCases[] = {
+        {L"C:\\Applets\\Joystick.cpl", ".cpl"},
+        {L"C:\\Applets.d\\Joystick", ""},
+        {nullptr, ""},
+    };
+    for (const Case& c : kCases)
+    {
+        gShellPath = c.path;
+        CShellItem item(applet); // a type name not yet worked out
+        EXPECT_EQ(item.GetTypeName(), Text(c.typeName)) << c.typeName;
+    }
+    gShellPath = nullptr;
 }
 
 TEST_F(ShellIcons, TypeNamesOfFilesAndFoldersComeFromTheFileLibrary)

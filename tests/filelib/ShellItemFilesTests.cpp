@@ -84,6 +84,18 @@ TEST(ShellItemFiles, ItemsAreValidWhileTheirObjectExists)
     EXPECT_FALSE(subFolder.IsValid());
 }
 
+TEST(ShellItemFiles, AnItemWithoutAPathKeepsTheShellsAnswer)
+{
+    NSFileLibTests::CScratchFolder folder;
+    folder.WriteFile("Data.bin", Bytes("data"));
+    CShellItem file = MakeFileItem(PathIn(folder, "Data.bin"));
+    // Nothing to look up on disk, so the shell's validation decides, as it does on Windows.
+    TWin32Calls calls = RealWin32Calls();
+    calls.SHGetPathFromIDListW = [](PCIDLIST_ABSOLUTE, LPWSTR) -> BOOL { return FALSE; };
+    CWin32CallsOverride noPath(calls);
+    EXPECT_TRUE(file.IsValid());
+}
+
 TEST(ShellItemFiles, SizesOfFilesAndOfWhatHasNone)
 {
     NSFileLibTests::CScratchFolder folder;

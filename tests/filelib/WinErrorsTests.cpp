@@ -1,9 +1,15 @@
 // The mapping from Win32 and COM failures to exceptions decides the status every caller of the
 // file library sees, so it is checked row by row, through to the status.
 #include "filelib/WinErrors.h"
+#include "filelib/WinFiles.h"
+#include "filelib/WinSpecialFolders.h"
+#include "filelib/WinVolumes.h"
 #include "tests/filelib/WinLayerTestSupport.h"
 
+#include <vector>
+
 using namespace NSQuorral;
+using NSTextPackage::TUTF16String;
 
 namespace
 {
@@ -96,4 +102,109 @@ TEST(WinErrorMapping, OLESuccessValuesRaiseNothing)
 {
     for (const i32 success : {0, 1, 0x7FFFFFFF})
         EXPECT_FALSE(CatchFailure([&] { WinHandleOLEError(success); }).thrown) << success;
+}
+
+// Every failing call of the Windows layer whose error is none of the known ones raises the
+// calling function's own message and class.
+namespace
+{
+constexpr DWORD kUnknownError = ERROR_INVALID_FUNCTION;
+
+struct TRuleCase
+{
+    const char* message;
+    u32 kind;
+    void (*fail)(TWin32Calls& calls);
+    void (*action)(const CScratchFolder& scratch);
+};
+
+const TRuleCase kRuleCases[] = {
+    {"GetFileSize failed with unrecognized error type", kFailureCode_RuntimeError_ReadFailure,
+     [](TWin32Calls& calls) {
+         calls.GetFileSize = [](HANDLE, LPDWORD) -> DWORD {
+             ::SetLastError(kUnknownError);
+             return INVALID_FILE_SIZE;
+         };
+     },
+     [](const CScratchFolder&) { WinGetFileSize(INVALID_HANDLE_VALUE); }},
+    {"GetDiskFreeSpaceEx failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.GetDiskFreeSpaceExW = [](LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER) {
+             return FailWith(kUnknownError);
+         };
+     },
+     [](const CScratchFolder&) {
+         u32 total = 0;
+         u32 free = 0;
+         WinGetDiskSpace(Text(u"C:\\"), total, free);
+     }},
+    {"GetVolumeInformation failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.GetVolumeInformationW = [](LPCWSTR, LPWSTR, DWORD, LPDWORD, LPDWORD, LPDWORD, LPWSTR, DWORD) {
+             return FailWith(kUnknownError);
+         };
+     },
+     [](const CScratchFolder&) { WinGetVolumeDetails(Text(u"C:\\")); }},
+    {"GetLogicalDriveStrings failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.GetLogicalDriveStringsW = [](DWORD, LPWSTR) -> DWORD { return FailWith(kUnknownError); };
+     },
+     [](const CScratchFolder&) {
+         std::vector<TUTF16String> volumes;
+         WinGetVolumes(volumes);
+     }},
+    {"GetWindowsDirectory failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.GetWindowsDirectoryW = [](LPWSTR, UINT) -> UINT { return FailWith(kUnknownError); };
+     },
+     [](const CScratchFolder&) { WinGetSystemVolume(); }},
+    {"GetWindowsDirectory failed - folder name to large", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) { calls.GetWindowsDirectoryW = [](LPWSTR, UINT) -> UINT { return 300; }; },
+     [](const CScratchFolder&) { WinGetSystemVolume(); }},
+    {"GetTempPath failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) { calls.GetTempPathW = [](DWORD, LPWSTR) -> DWORD { return FailWith(kUnknownError); }; },
+     [](const CScratchFolder&) { WinGetTempPath(); }},
+    {"GetFileAttributes failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.GetFileAttributesW = [](LPCWSTR) -> DWORD {
+             ::SetLastError(kUnknownError);
+             return INVALID_FILE_ATTRIBUTES;
+         };
+     },
+     [](const CScratchFolder& scratch) { WinSetFileInfo(scratch.Write(u"a.txt", "a"), NSFileLib::SFileInfo{}); }},
+    {"SetFileAttributes failed with unrecognized error type", kFailureCode_RuntimeError_WriteFailure,
+     [](TWin32Calls& calls) { calls.SetFileAttributesW = [](LPCWSTR, DWORD) { return FailWith(kUnknownError); }; },
+     [](const CScratchFolder& scratch) { WinSetFileInfo(scratch.Write(u"a.txt", "a"), NSFileLib::SFileInfo{}); }},
+    {"CreateFile failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.CreateFileW = [](LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+             ::SetLastError(kUnknownError);
+             return INVALID_HANDLE_VALUE;
+         };
+     },
+     [](const CScratchFolder& scratch) { WinSetFileInfo(scratch.Write(u"a.txt", "a"), NSFileLib::SFileInfo{}); }},
+    {"DeleteFile failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) { calls.DeleteFileW = [](LPCWSTR) { return FailWith(kUnknownError); }; },
+     [](const CScratchFolder& scratch) { WinDeleteFile(scratch.Write(u"a.txt", "a")); }},
+    {"CreateDirectory failed with unrecognized error type", kFailureCode_RuntimeError_NotFound,
+     [](TWin32Calls& calls) {
+         calls.CreateDirectoryW = [](LPCWSTR, LPSECURITY_ATTRIBUTES) { return FailWith(kUnknownError); };
+     },
+     [](const CScratchFolder&) { WinGetUserAppDataDirectory(Text(u"Vantle Never Made"), Text(u"Packer")); }},
+};
+} // namespace
+
+TEST(WinErrorMapping, EveryFailingCallRaisesItsFunctionsOwnMessage)
+{
+    for (const TRuleCase& test : kRuleCases)
+    {
+        CScratchFolder scratch;
+        TWin32Calls calls = RealWin32Calls();
+        test.fail(calls);
+        CWin32CallsOverride failing(calls);
+        const TCaughtFailure caught = CatchFailure([&] { test.action(scratch); });
+        EXPECT_TRUE(caught.thrown) << test.message;
+        EXPECT_EQ(caught.kind, test.kind) << test.message;
+        EXPECT_EQ(caught.message, test.message);
+    }
 }

@@ -103,6 +103,15 @@ TEST(BlockContainerHeader, RootAreaPastTheEndIsAReadFailure)
     EXPECT_FALSE(medium.fOpen);
 }
 
+TEST(BlockContainerHeader, HugeBlockSizeInASmallFileIsRejectedBeforeItSizesABuffer)
+{
+    // A block size near 4 GiB in a file without a single block: the chain cannot start inside
+    // the file, which must fail at once, not after taking 4 GiB for a block buffer.
+    CMemoryMedium medium(Concat({Header(0xFFFFFFF0), Slot(0, 0), Slot(1, 0)}));
+    CatchThrown<NSQuorral::XFormatViolation>([&] { CBigFile container(medium); }, NSQuorral::GetFileObjectType());
+    EXPECT_FALSE(medium.fOpen);
+}
+
 TEST(BlockContainerHeader, TrailingPartialBlockIsNoBlock)
 {
     CMemoryMedium medium(Concat({EmptyContainer(kSmallBlock),

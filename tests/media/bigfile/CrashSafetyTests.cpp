@@ -96,3 +96,33 @@ TEST(BlockContainerCrashSafety, EveryInterruptedWriteLeavesTheOldStateAndARetryS
         }
     }
 }
+
+TEST(BlockContainerCrashSafety, FailedWriteThenFailedCommitHandsNoBlockOutTwice)
+{
+    CMemoryMedium medium(EmptyContainer(kBlock));
+    CBigFile container(medium);
+    auto failNextWrite = [&] { medium.fFailingWrite = medium.fWriteCount + 1; };
+    {
+        // The second block of a writer is new to the file and its write fails.
+        const std::unique_ptr<IStream> writer = container.OpenStreamForWriting();
+        WriteBytes(container, *writer, Pattern(kBlock + 1, 0));
+        failNextWrite();
+        EXPECT_THROW(WriteBytes(container, *writer, Pattern(kBlock, 0)), NSQuorral::XWrite);
+    } // abandoned: its first block is free again
+    const std::unique_ptr<IStream> writer = container.OpenStreamForWriting();
+    WriteBytes(container, *writer, Pattern(10, 3));
+    // The commit writes the stream's block and a new directory block past the old end, then
+    // fails on the root slot.
+    medium.fFailingWrite = medium.fWriteCount + 3;
+    EXPECT_THROW(writer->Close(), NSQuorral::XWrite);
+    medium.fFailingWrite = 0;
+    writer->Close();
+    EXPECT_TRUE(container.GetDirectory().IsConsistent());
+
+    // Later streams take every free block once: nothing committed is overwritten.
+    WriteStream(container, container.CreateStream(2), Pattern(3 * kBlock, 7));
+    WriteStream(container, container.CreateStream(3), Pattern(2 * kBlock, 9));
+    EXPECT_TRUE(container.GetDirectory().IsConsistent());
+    EXPECT_EQ(ReadContents(medium.fBytes),
+              (TContents{{1, Pattern(10, 3)}, {2, Pattern(3 * kBlock, 7)}, {3, Pattern(2 * kBlock, 9)}}));
+}

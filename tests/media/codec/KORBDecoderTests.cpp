@@ -177,6 +177,19 @@ TEST(KORBDecoder, ExampleStreamTakesOnlyItsFirstWord)
     EXPECT_EQ(decompressor.fFetched, 1u);
 }
 
+TEST(KORBDecoder, BaseDecompressorHasNoWordsBeyondThoseItIsGiven)
+{
+    const u32 words[] = {0x82082000};
+    COptimizedKORBDecompressor decompressor;
+    decompressor.fNextWord = words;
+    decompressor.fEndWord = words + 1;
+    i16 samples[4] = {1, 1, 1, 1};
+    DecodeKORBMono16(decompressor, 4, samples);
+    EXPECT_EQ(std::vector<i16>(samples, samples + 4), std::vector<i16>(4, 0));
+    // A fifth sample needs bits past the word: the base class has none to fetch.
+    EXPECT_THROW(DecodeKORBMono16(decompressor, 1, samples), std::underflow_error);
+}
+
 TEST(KORBDecoder, WordsAreTakenOnlyWhenABitIsNeeded)
 {
     // Streams cut right after their last code bit's word decode without asking for another.

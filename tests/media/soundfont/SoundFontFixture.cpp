@@ -139,7 +139,9 @@ TFixtureChunk TextChunk(const std::string& id, const std::string& text)
 
 TSoundFontFixture::TSoundFontFixture()
 {
-    fInfo = {{"ifil", Bytes({2, 0, 1, 0})}, TextChunk("isng", "EMU8000"), TextChunk("INAM", "Fixture Bank"),
+    fInfo = {{"ifil", Bytes({2, 0, 1, 0})},
+             TextChunk("isng", "EMU8000"),
+             TextChunk("INAM", "Fixture Bank"),
              TextChunk("ICMT", "Made by the tests")};
 
     for (i32 i = 0; i < 64; ++i)

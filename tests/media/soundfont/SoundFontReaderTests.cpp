@@ -113,11 +113,12 @@ TEST(SoundFontReader, PitchCorrectionMovesWholeSemitonesIntoTheRootKey)
         u8 fExpectedKey;
         i8 fExpectedCorrection;
     };
-    const PitchCase kPitchCases[] = {
-        {60, 70, 59, -30}, {60, -70, 61, 30}, {60, 50, 60, 50},     {60, -50, 60, -50},
-        {60, 127, 59, 27}, {60, -128, 61, -28}, {1, 51, 0, -49},    {126, -51, 127, 49},
-        {200, 10, 200, 10}, // a key above 127 with a small correction stays as it is
-    };
+    const PitchCase kPitchCases[] =
+        {
+            {60, 70, 59, -30},  {60, -70, 61, 30},   {60, 50, 60, 50}, {60, -50, 60, -50},
+            {60, 127, 59, 27},  {60, -128, 61, -28}, {1, 51, 0, -49},  {126, -51, 127, 49},
+            {200, 10, 200, 10}, // a key above 127 with a small correction stays as it is
+        };
     for (const PitchCase& pitch : kPitchCases)
     {
         TSoundFontFixture fixture;
@@ -128,7 +129,8 @@ TEST(SoundFontReader, PitchCorrectionMovesWholeSemitonesIntoTheRootKey)
         const TSoundFontSampleHeader strict = CSoundFontBank(media).GetContents().fSampleHeaders[2];
         for (const TSoundFontSampleHeader& header : {lenient, strict})
         {
-            EXPECT_EQ(header.fRootKey, pitch.fExpectedKey) << int(pitch.fKey) << " " << int(pitch.fCorrection);
+            EXPECT_EQ(header.fRootKey, pitch.fExpectedKey)
+                << int(pitch.fKey) << " " << int(pitch.fCorrection);
             EXPECT_EQ(header.fPitchCorrection, pitch.fExpectedCorrection)
                 << int(pitch.fKey) << " " << int(pitch.fCorrection);
         }
@@ -138,10 +140,10 @@ TEST(SoundFontReader, PitchCorrectionMovesWholeSemitonesIntoTheRootKey)
 TEST(SoundFontReader, TextsAreCutAtTheirFirstZeroAndTheirLimit)
 {
     TSoundFontFixture fixture;
-    fixture.fInfo[1].fData = TBytes(256, 'e');                                        // isng, no zero byte
-    fixture.fInfo[2].fData = Concat({Text("Bank"), Bytes({0}), Text("hidden")});     // INAM
-    fixture.fInfo[3].fData = Concat({TBytes(65535, 'c'), Bytes({'x'})});              // ICMT, no zero byte
-    fixture.fInfo.push_back({"ICOP", Concat({Text("\xA9 2024"), Bytes({0})})});       // code page 1252
+    fixture.fInfo[1].fData = TBytes(256, 'e');                                   // isng, no zero byte
+    fixture.fInfo[2].fData = Concat({Text("Bank"), Bytes({0}), Text("hidden")}); // INAM
+    fixture.fInfo[3].fData = Concat({TBytes(65535, 'c'), Bytes({'x'})});         // ICMT, no zero byte
+    fixture.fInfo.push_back({"ICOP", Concat({Text("\xA9 2024"), Bytes({0})})});  // code page 1252
     const TSoundFontData data = ReadFixture(fixture);
     EXPECT_EQ(data.fSoundEngine, NSTextPackage::TUTF16String(255, u'e'));
     EXPECT_EQ(data.fBankName, MakeText(u"Bank"));
@@ -183,7 +185,8 @@ TEST(SoundFontModel, DefinedGeneratorsAreTheAssignedOperators)
     const u32 kUndefined[] = {14, 18, 19, 20, 42, 49, 55, 59, 61, 100, 0xFFFF, 0xFFFFFFFF};
     for (u32 op = 0; op <= 60; ++op)
     {
-        const bool undefined = std::find(std::begin(kUndefined), std::end(kUndefined), op) != std::end(kUndefined);
+        const bool undefined =
+            std::find(std::begin(kUndefined), std::end(kUndefined), op) != std::end(kUndefined);
         EXPECT_EQ(IsDefinedGenerator(op), !undefined) << op;
     }
     for (u32 op : kUndefined)
@@ -192,8 +195,8 @@ TEST(SoundFontModel, DefinedGeneratorsAreTheAssignedOperators)
 
 TEST(SoundFontModel, FormatErrorIsAnEmptyViolationOfTheSoundFontFormat)
 {
-    const auto message = CatchThrown<NSQuorral::XFormatViolation>([] { ThrowSoundFontFormatError(); },
-                                                                  NSQuorral::TFixedName("sound_font_file_format"));
+    const auto message = CatchThrown<NSQuorral::XFormatViolation>(
+        [] { ThrowSoundFontFormatError(); }, NSQuorral::TFixedName("sound_font_file_format"));
     ASSERT_TRUE(message);
     EXPECT_EQ(*message, "");
 }

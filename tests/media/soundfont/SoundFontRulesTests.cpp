@@ -40,11 +40,19 @@ const Case kCases[] = {
     {"standard bank", [](TSoundFontFixture&) {}, kAccepts, kAccepts},
     // Where the groups stand.
     {"another RIFF form before the bank",
-     [](TSoundFontFixture& f) { f.fLeading.push_back({"RIFF", Concat({Text("WAVE"), ChunkBytes("data", Bytes({1, 2}))})}); },
+     [](TSoundFontFixture& f) {
+         f.fLeading.push_back({"RIFF", Concat({Text("WAVE"), ChunkBytes("data", Bytes({1, 2}))})});
+     },
      kAccepts, kRejects},
-    {"a chunk before INFO", [](TSoundFontFixture& f) { f.fBeforeInfo.push_back({"junk", Bytes({1, 2, 3})}); },
+    {"a chunk before INFO",
+     [](TSoundFontFixture& f) {
+         f.fBeforeInfo.push_back({"junk", Bytes({1, 2, 3})});
+     },
      kAccepts, kRejects},
-    {"a chunk between sdta and pdta", [](TSoundFontFixture& f) { f.fBeforePDTA.push_back({"junk", Bytes({1})}); },
+    {"a chunk between sdta and pdta",
+     [](TSoundFontFixture& f) {
+         f.fBeforePDTA.push_back({"junk", Bytes({1})});
+     },
      kAccepts, kRejects},
     {"no INFO list", [](TSoundFontFixture& f) { f.fHasInfo = false; }, kRejects, kRejects},
     {"no sdta list", [](TSoundFontFixture& f) { f.fHasSDTA = false; }, kAccepts, kRejects},
@@ -81,10 +89,13 @@ const Case kCases[] = {
      kRejects},
     {"inst of one entry", [](TSoundFontFixture& f) { f.fReplaced["inst"] = Repeated(0, 22); }, kRejects,
      kRejects},
-    {"pgen not a whole number of entries", [](TSoundFontFixture& f) { f.fExtraBytes["pgen"] = Bytes({0, 0}); },
+    {"pgen not a whole number of entries",
+     [](TSoundFontFixture& f) {
+         f.fExtraBytes["pgen"] = Bytes({0, 0});
+     },
      kRejects, kRejects},
-    {"shdr not a whole number of entries", [](TSoundFontFixture& f) { f.fExtraBytes["shdr"] = Repeated(0, 44); },
-     kRejects, kRejects},
+    {"shdr not a whole number of entries",
+     [](TSoundFontFixture& f) { f.fExtraBytes["shdr"] = Repeated(0, 44); }, kRejects, kRejects},
     {"empty pmod", [](TSoundFontFixture& f) { f.fReplaced["pmod"] = {}; }, kRejects, kAccepts},
     {"empty imod",
      [](TSoundFontFixture& f)
@@ -94,12 +105,16 @@ const Case kCases[] = {
      },
      kRejects, kAccepts},
     {"empty shdr, no samples", [](TSoundFontFixture& f) { f.fReplaced["shdr"] = {}; }, kRejects, kAccepts},
-    {"pbag of only its terminal entry", [](TSoundFontFixture& f) { f.fReplaced["pbag"] = Bytes({4, 0, 0, 0}); },
+    {"pbag of only its terminal entry",
+     [](TSoundFontFixture& f) {
+         f.fReplaced["pbag"] = Bytes({4, 0, 0, 0});
+     },
      kRejects, kRejects},
     {"no igen chunk", [](TSoundFontFixture& f) { f.fOmitted.push_back("igen"); }, kRejects, kRejects},
     // Index rules.
     {"first preset's bag not 0", [](TSoundFontFixture& f) { f.fPresets[0].fBag = 1; }, kRejects, kRejects},
-    {"two presets with one bag index", [](TSoundFontFixture& f) { f.fPresets[1].fBag = 0; }, kRejects, kRejects},
+    {"two presets with one bag index", [](TSoundFontFixture& f) { f.fPresets[1].fBag = 0; }, kRejects,
+     kRejects},
     {"two instruments with one bag index", [](TSoundFontFixture& f) { f.fInstruments[1].fBag = 0; }, kAccepts,
      kAccepts},
     {"first instrument's bag not 0", [](TSoundFontFixture& f) { f.fInstruments[0].fBag = 1; }, kRejects,
@@ -113,10 +128,10 @@ const Case kCases[] = {
          f.fPresets[2].fBag = 5;
      },
      kRejects, kRejects},
-    {"two preset bags with one generator index", [](TSoundFontFixture& f) { f.fPresetBags[1].fGenerator = 0; },
-     kAccepts, kAccepts},
-    {"preset generator index goes back", [](TSoundFontFixture& f) { f.fPresetBags[2].fGenerator = 1; }, kRejects,
-     kRejects},
+    {"two preset bags with one generator index",
+     [](TSoundFontFixture& f) { f.fPresetBags[1].fGenerator = 0; }, kAccepts, kAccepts},
+    {"preset generator index goes back", [](TSoundFontFixture& f) { f.fPresetBags[2].fGenerator = 1; },
+     kRejects, kRejects},
     {"terminal preset bag past the generators", [](TSoundFontFixture& f) { f.fPresetBags[3].fGenerator = 6; },
      kAccepts, kRejects},
     {"terminal instrument bag past the modulators",
@@ -133,8 +148,8 @@ const Case kCases[] = {
      kAccepts, kRejects},
     {"preset generator operator 61", [](TSoundFontFixture& f) { f.fPresetGenerators[0].fOperator = 61; },
      kAccepts, kRejects},
-    {"instrument generator operator 14", [](TSoundFontFixture& f) { f.fInstrumentGenerators[0].fOperator = 14; },
-     kAccepts, kAccepts},
+    {"instrument generator operator 14",
+     [](TSoundFontFixture& f) { f.fInstrumentGenerators[0].fOperator = 14; }, kAccepts, kAccepts},
     // Pitch.
     {"root key 0 with +51 cents",
      [](TSoundFontFixture& f)
@@ -151,19 +166,28 @@ const Case kCases[] = {
      },
      kRejects, kRejects},
     // INFO.
-    {"ifil of 6 bytes", [](TSoundFontFixture& f) { f.fInfo[0].fData = Bytes({2, 0, 1, 0, 0, 0}); }, kRejects,
-     kRejects},
-    {"iver of 2 bytes", [](TSoundFontFixture& f) { f.fInfo.push_back({"iver", Bytes({1, 0})}); }, kRejects,
-     kRejects},
-    {"no ifil", [](TSoundFontFixture& f) { f.fInfo.erase(f.fInfo.begin()); }, kAccepts, kAccepts},
-    {"name text of 256 bytes", [](TSoundFontFixture& f) { f.fInfo[2].fData = Repeated('a', 256); },
-     kAccepts, kAccepts},
-    {"product text of 257 bytes", [](TSoundFontFixture& f) { f.fInfo.push_back({"IPRD", Repeated('a', 257)}); },
+    {"ifil of 6 bytes",
+     [](TSoundFontFixture& f) {
+         f.fInfo[0].fData = Bytes({2, 0, 1, 0, 0, 0});
+     },
      kRejects, kRejects},
-    {"comment of 65,536 bytes", [](TSoundFontFixture& f) { f.fInfo[3].fData = Repeated('c', 65536); }, kAccepts,
+    {"iver of 2 bytes",
+     [](TSoundFontFixture& f) {
+         f.fInfo.push_back({"iver", Bytes({1, 0})});
+     },
+     kRejects, kRejects},
+    {"no ifil", [](TSoundFontFixture& f) { f.fInfo.erase(f.fInfo.begin()); }, kAccepts, kAccepts},
+    {"name text of 256 bytes", [](TSoundFontFixture& f) { f.fInfo[2].fData = Repeated('a', 256); }, kAccepts,
      kAccepts},
-    {"comment of 65,537 bytes", [](TSoundFontFixture& f) { f.fInfo[3].fData = Repeated('c', 65537); }, kRejects,
-     kRejects},
+    {"product text of 257 bytes",
+     [](TSoundFontFixture& f) {
+         f.fInfo.push_back({"IPRD", Repeated('a', 257)});
+     },
+     kRejects, kRejects},
+    {"comment of 65,536 bytes", [](TSoundFontFixture& f) { f.fInfo[3].fData = Repeated('c', 65536); },
+     kAccepts, kAccepts},
+    {"comment of 65,537 bytes", [](TSoundFontFixture& f) { f.fInfo[3].fData = Repeated('c', 65537); },
+     kRejects, kRejects},
 };
 
 class SoundFontRules : public testing::TestWithParam<Case>
@@ -212,6 +236,28 @@ TEST(SoundFontRules, MediaThatIsNoBankIsAFormatError)
         NSFerrant::COwnedMemoryMedia media = MediaOf(input);
         ExpectOutcome(kRejects, [&] { ReadSoundFont(media); });
         ExpectOutcome(kRejects, [&] { CSoundFontBank bank(media); });
+    }
+}
+
+TEST(SoundFontRules, ChunkHeadersTheRIFFReaderRejectsKeepItsError)
+{
+    TSoundFontFixture fixture;
+    fixture.fBeforePDTA.push_back({" bad", Bytes({1, 2})}); // a leading space makes no chunk id
+    NSFerrant::COwnedMemoryMedia media = MediaOf(fixture.Build());
+    for (const std::function<void()>& read :
+         std::initializer_list<std::function<void()>>{[&] { ReadSoundFont(media); },
+                                                      [&] { CSoundFontBank bank(media); }})
+    {
+        try
+        {
+            read();
+            ADD_FAILURE() << "nothing thrown";
+        }
+        catch (const NSQuorral::XFormatViolation& e)
+        {
+            EXPECT_FALSE(NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(e),
+                                                        NSFerrant::GetSoundFontFileFormatObjectType()));
+        }
     }
 }
 } // namespace

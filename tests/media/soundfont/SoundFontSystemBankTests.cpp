@@ -5,12 +5,15 @@
 #include "filelib/FileMedia.h"
 #include "media/soundfont/SoundFontBank.h"
 #include "media/soundfont/SoundFontReader.h"
+#include "media/soundfont/SoundFontSamples.h"
+#include "media/soundfont/WaveSample.h"
 #include "media/soundfont/SoundFontWriter.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,7 +34,8 @@ std::filesystem::path GetSystemSoundFontPath(const char* name)
 struct TBankFile
 {
     explicit TBankFile(const std::filesystem::path& path)
-        : fSpec(NSFileLibSupport::FileSpecFromWinPath(NSTextPackage::FromWide(path.c_str()))), fMedia(fSpec.get())
+        : fSpec(NSFileLibSupport::FileSpecFromWinPath(NSTextPackage::FromWide(path.c_str()))),
+          fMedia(fSpec.get())
     {
     }
 
@@ -46,6 +50,7 @@ struct TListing
     u64 fPresets = 0; // terminal entries not counted
     u64 fSamples = 0;
     u64 fSampleWords = 0;
+    u64 fSampleDataOffset = 0; // of the "smpl" data in the file
 };
 
 u32 LE32(const std::string& bytes, size_t at)
@@ -82,7 +87,10 @@ TListing ListBank(const std::filesystem::path& path)
             else if (id == "shdr")
                 listing.fSamples = size / 46 - 1;
             else if (id == "smpl")
+            {
                 listing.fSampleWords = size / 2;
+                listing.fSampleDataOffset = chunk + 8;
+            }
             chunk += 8 + size + (size & 1);
         }
         list = listEnd + (listEnd & 1);
@@ -136,6 +144,64 @@ TEST_P(SystemSoundFontBank, ContentsSurviveTheWriter)
     COwnedMemoryMedia written(0);
     WriteSoundFont(written, data, {});
     EXPECT_EQ(ReadSoundFont(written), data);
+}
+
+// The header's words as the file holds them.
+std::vector<i16> RawWords(const std::filesystem::path& path, const TListing& listing,
+                          const TSoundFontSampleHeader& header)
+{
+    std::ifstream file(path, std::ios::binary);
+    file.seekg(std::streamoff(listing.fSampleDataOffset + u64(header.fStart) * 2));
+    std::string bytes(size_t(header.fEnd - header.fStart) * 2, '\0');
+    file.read(bytes.data(), std::streamsize(bytes.size()));
+    std::vector<i16> words(bytes.size() / 2);
+    for (size_t i = 0; i < words.size(); ++i)
+        words[i] = i16(u8(bytes[2 * i]) | (u8(bytes[2 * i + 1]) << 8));
+    return words;
+}
+
+TEST_P(SystemSoundFontBank, ExtractedSamplesAreTheFilesWords)
+{
+    const auto path = GetSystemSoundFontPath(GetParam().fFile);
+    const TListing listing = ListBank(path);
+    TBankFile file(path);
+    const TSoundFontData data = ReadSoundFont(file.fMedia);
+
+    for (const TSoundFontSampleHeader& header : {data.fSampleHeaders.front(), data.fSampleHeaders.back()})
+    {
+        const std::unique_ptr<CWaveSample> sample = CreateMonoWaveSample(file.fMedia, header);
+        std::vector<i16> frames(sample->GetFrameCount());
+        sample->ReadInt16Channel(0, i32(frames.size()), frames.data(), kFirstChannel);
+        EXPECT_EQ(frames, RawWords(path, listing, header));
+    }
+
+    // Stereo halves are named "...(L)" and "...(R)" (their link fields are not filled in);
+    // TimGM6mb holds mono samples only.
+    const auto& headers = data.fSampleHeaders;
+    const auto left =
+        std::find_if(headers.begin(), headers.end(),
+                     [](const TSoundFontSampleHeader& h) { return h.fSampleType == kSoundFontLeftSample; });
+    if (left == headers.end())
+        return;
+    NSTextPackage::TUTF16String rightName = left->fName;
+    rightName[rightName.rfind(u'L')] = u'R';
+    const auto rightHeader =
+        std::find_if(headers.begin(), headers.end(),
+                     [&](const TSoundFontSampleHeader& h)
+                     { return h.fSampleType == kSoundFontRightSample && h.fName == rightName; });
+    ASSERT_NE(rightHeader, headers.end());
+    const TSoundFontSampleHeader& right = *rightHeader;
+    const std::unique_ptr<CWaveSample> stereo = CreateStereoWaveSample(file.fMedia, *left, right);
+    std::vector<i16> frames(size_t(stereo->GetFrameCount()) * 2);
+    stereo->ReadNativeFrames(0, i32(stereo->GetFrameCount()), frames.data());
+    const std::vector<i16> leftWords = RawWords(path, listing, *left);
+    const std::vector<i16> rightWords = RawWords(path, listing, right);
+    ASSERT_EQ(frames.size(), leftWords.size() * 2);
+    for (size_t i = 0; i < leftWords.size(); ++i)
+    {
+        ASSERT_EQ(frames[2 * i], leftWords[i]) << i;
+        ASSERT_EQ(frames[2 * i + 1], rightWords[i]) << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Debian, SystemSoundFontBank, testing::ValuesIn(kBanks),

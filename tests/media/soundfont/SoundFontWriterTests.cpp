@@ -51,7 +51,8 @@ TEST(SoundFontWriter, GroupSizesCoverTheirDataAndTheBankIsAppended)
     const TBytes bytes = BytesOf(media);
     ASSERT_TRUE(std::equal(prefix.begin(), prefix.end(), bytes.begin()));
     const size_t form = prefix.size();
-    const u32 formSize = bytes[form + 4] | (bytes[form + 5] << 8) | (bytes[form + 6] << 16) | (bytes[form + 7] << 24);
+    const u32 formSize =
+        bytes[form + 4] | (bytes[form + 5] << 8) | (bytes[form + 6] << 16) | (bytes[form + 7] << 24);
     EXPECT_EQ(formSize, bytes.size() - form - 8);
     // The lenient reader walks past the leading form; the written bank carries no "smpl".
     EXPECT_EQ(ReadSoundFont(media), data);
@@ -121,8 +122,8 @@ TEST(SoundFontWriter, ROMNameBringsItsVersion)
     data.fROMVersionMajor = 1;
     data.fROMVersionMinor = 2;
     const TBytes bytes = Written(data);
-    EXPECT_TRUE(Holds(bytes, Concat({Text("irom"), Bytes({5, 0, 0, 0}), Text("1MGM"), Bytes({0, 0}), Text("iver"),
-                                     Bytes({4, 0, 0, 0, 1, 0, 2, 0})})));
+    EXPECT_TRUE(Holds(bytes, Concat({Text("irom"), Bytes({5, 0, 0, 0}), Text("1MGM"), Bytes({0, 0}),
+                                     Text("iver"), Bytes({4, 0, 0, 0, 1, 0, 2, 0})})));
     COwnedMemoryMedia media = MediaOf(bytes);
     EXPECT_EQ(ReadSoundFont(media), data);
 }

@@ -4,11 +4,11 @@
 
 #include "base/ExceptionClasses.h"
 #include "base/ThrowContext.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 using namespace NSFerrant;
 using namespace NSTestSupport;
@@ -157,29 +157,11 @@ TEST(IsRIFFMedia, NeverThrowsOnMutatedInput)
 {
     const TBytes valid = Concat({Text("RIFF"), Bytes({26, 0, 0, 0}), Text("sfbk"), Text("LIST"),
                                  Bytes({10, 0, 0, 0}), Text("INFO"), Text("ab"), Bytes({1, 0, 0, 0, 'x', 0})});
-    std::mt19937 random(4242);
+    CByteMutator mutator(4242, EFieldOrder::kLittleEndian, ChunkSizeFields(valid, EFieldOrder::kLittleEndian));
     int accepted = 0;
     for (int round = 0; round < 400; ++round)
     {
-        TBytes bytes = valid;
-        const int mutations = 1 + int(random() % 4);
-        for (int m = 0; m < mutations; ++m)
-        {
-            switch (random() % 3)
-            {
-            case 0:
-                bytes[random() % bytes.size()] = u8(random());
-                break;
-            case 1:
-                bytes.resize(random() % (bytes.size() + 1));
-                break;
-            default:
-                bytes.push_back(u8(random()));
-                break;
-            }
-            if (bytes.empty())
-                bytes.push_back(0);
-        }
+        const TBytes bytes = mutator.Mutate(valid);
         auto media = MediaOf(bytes);
         bool isRIFF = false;
         EXPECT_NO_THROW(isRIFF = IsRIFFMedia(media));

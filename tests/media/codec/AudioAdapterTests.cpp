@@ -10,10 +10,13 @@
 #include "media/soundfont/SampleFormat.h"
 #include "tests/support/AudioFileBuilder.h"
 #include "tests/support/AudioFixtures.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 using namespace NSFerrant;
@@ -282,4 +285,93 @@ TEST(AudioAdapterTests, BrokenFilesThrowThroughTheTable)
     // A WAVE file given to the AIFF library.
     COwnedMemoryMedia wave = MediaOf(ReadAudioFixture("wave-16-1.wav"));
     EXPECT_THROW(NSCorlissUtils::ReadAIFFInfo(wave, info), NSQuorral::XFormatViolation);
+}
+
+// Opens a damaged file through a codec library and reads its first and last frames, which a
+// frame count the data does not hold must refuse.
+template <class TLibrary>
+void ReadFirstAndLastFrames(CMedia& source)
+{
+    COpenedAudioSource<TLibrary> opened(source);
+    const NSAudioCodec::TFormatInfo& format = opened.GetFormat();
+    const u32 frames = std::min(format.fFrameCount, NSAudioCodec::kMaxFramesPerRead);
+    if (frames == 0)
+        return;
+    std::vector<float> buffer(size_t(frames) * format.fChannelCount);
+    opened.ReadFrames(0, buffer.data(), frames);
+    opened.ReadFrames(format.fFrameCount - frames, buffer.data(), frames);
+}
+
+// Damaged AIFF, AIFF-C and WAVE files: each is read, or refused through the status table as a
+// format violation or an unsupported format. The libraries check every range against the file
+// before they read it, so no read reaches past the end of the media; never a crash, a hang, or
+// an allocation sized by the file.
+TEST(AudioAdapterTests, DamagedFilesAreReadOrRefused)
+{
+    TAIFFSpec aiff;
+    aiff.fChannels = 2;
+    aiff.fSamples = {1, -2, 300, -400, 5000, -6000, 7, 8};
+    aiff.fHasInstrument = true;
+    aiff.fInstrument.fSustain = {1, 1, 2};
+    aiff.fMarkers = {{1, 1}, {2, 3}};
+    aiff.fApplications = {{"QMTp", BuildTempoMapData(3, {{0, 120000}})}};
+    TAIFFSpec aifc;
+    aifc.fCompression = "NONE";
+    aifc.fBits = 24;
+    aifc.fSamples = {0x123400, -256, 0x7FFF00, 0};
+    TAIFFSpec sowt = aiff;
+    sowt.fCompression = "sowt";
+    TWAVESpec wave;
+    wave.fChannels = 2;
+    wave.fSamples = {1, -2, 300, -400, 5000, -6000};
+    wave.fHasSampler = true;
+    wave.fLoops = {{0, 0, 2}};
+    wave.fTempoMap = BuildTempoMapData(3, {{0, 120000}});
+    TWAVESpec extensible;
+    extensible.fContainerBits = 24;
+    extensible.fValidBits = 20;
+    extensible.fSamples = {0x12345 << 4, -16, 0, 16};
+
+    using TRead = std::function<void(CMedia&)>;
+    const TRead readAIFF = [](CMedia& media) {
+        TSampleInfo info;
+        NSCorlissUtils::ReadAIFFInfo(media, info);
+        ReadFirstAndLastFrames<TCorlissLibrary>(media);
+    };
+    const TRead readWAVE = [](CMedia& media) {
+        TSampleInfo info;
+        NSUndineUtils::ReadWAVEInfo(media, info);
+        ReadFirstAndLastFrames<TUndineLibrary>(media);
+    };
+    struct Case
+    {
+        const char* fWhat;
+        TBytes fFile;
+        EFieldOrder fOrder;
+        TRead fRead;
+    };
+    const Case kCases[] = {
+        {"AIFF", BuildAIFF(aiff), EFieldOrder::kBigEndian, readAIFF},
+        {"AIFF-C", BuildAIFF(aifc), EFieldOrder::kBigEndian, readAIFF},
+        {"AIFF-C sowt", BuildAIFF(sowt), EFieldOrder::kBigEndian, readAIFF},
+        {"WAVE", BuildWAVE(wave), EFieldOrder::kLittleEndian, readWAVE},
+        {"WAVE extensible", BuildWAVE(extensible), EFieldOrder::kLittleEndian, readWAVE},
+    };
+    u32 seed = 1;
+    for (const Case& c : kCases)
+    {
+        SCOPED_TRACE(c.fWhat);
+        COwnedMemoryMedia valid = MediaOf(c.fFile);
+        ASSERT_TRUE(ReadsOrRefuses<>([&] { c.fRead(valid); }));
+        CByteMutator mutator(seed++, c.fOrder, ChunkSizeFields(c.fFile, c.fOrder));
+        int read = 0;
+        for (int round = 0; round < 120; ++round)
+        {
+            SCOPED_TRACE(round);
+            COwnedMemoryMedia media = MediaOf(mutator.Mutate(c.fFile));
+            read += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XUnsupportedFormat>([&] { c.fRead(media); });
+        }
+        EXPECT_GT(read, 0);
+        EXPECT_LT(read, 120);
+    }
 }

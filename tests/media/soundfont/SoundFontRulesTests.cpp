@@ -2,7 +2,10 @@
 // reader and the strict bank answer as their rule tables give.
 #include "media/soundfont/SoundFontBank.h"
 #include "media/soundfont/SoundFontReader.h"
+#include "media/soundfont/SoundFontSamples.h"
+#include "media/soundfont/WaveSample.h"
 #include "tests/media/soundfont/SoundFontFixture.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/ExpectThrown.h"
 
 #include <gtest/gtest.h>
@@ -259,5 +262,34 @@ TEST(SoundFontRules, ChunkHeadersTheRIFFReaderRejectsKeepItsError)
                                                         NSFerrant::GetSoundFontFileFormatObjectType()));
         }
     }
+}
+
+// Damaged banks: each reader reads a bank or refuses it with a format violation, or with the read
+// failure of a chunk header cut short by the end of the file (the RIFF reader makes no room test
+// before the header fields); never a crash, a hang, or an allocation sized by the file. The
+// samples of a bank the lenient reader reads can be cut out; a bank the strict reader builds can
+// be checked.
+TEST(SoundFontRules, DamagedBanksAreReadOrRefused)
+{
+    const TBytes valid = TSoundFontFixture().Build();
+    CByteMutator mutator(1402, EFieldOrder::kLittleEndian, ChunkSizeFields(valid, EFieldOrder::kLittleEndian));
+    int lenientReads = 0;
+    int strictReads = 0;
+    for (int round = 0; round < 400; ++round)
+    {
+        SCOPED_TRACE(round);
+        NSFerrant::COwnedMemoryMedia media = MediaOf(mutator.Mutate(valid));
+        lenientReads += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
+            for (const NSFerrant::TSoundFontSampleHeader& header : ReadSoundFont(media).fSampleHeaders)
+                NSFerrant::CreateMonoWaveSample(media, header);
+        });
+        strictReads += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
+            CSoundFontBank bank(media);
+            NSFerrant::CheckSoundFontData(bank);
+        });
+    }
+    EXPECT_GT(strictReads, 0);
+    EXPECT_GT(lenientReads, 0);
+    EXPECT_LT(lenientReads, 400);
 }
 } // namespace

@@ -1,12 +1,14 @@
 #pragma once
 // Damaged variants of a valid file for the readers' robustness tests, made from a fixed seed so
 // that every run reads the same inputs, and the check that a reader answers each one properly.
+#include "base/ByteOrder.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <new>
 #include <random>
 #include <typeinfo>
@@ -26,9 +28,8 @@ inline std::vector<size_t> ChunkSizeFields(const TBytes& file, EFieldOrder order
 {
     std::vector<size_t> fields;
     auto sizeAt = [&](size_t at) -> u64 {
-        const u8* p = file.data() + at;
-        return order == EFieldOrder::kBigEndian ? u64(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]
-                                                : u64(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
+        return order == EFieldOrder::kBigEndian ? NSByteOrder::ReadBE32(file.data() + at)
+                                                : NSByteOrder::ReadLE32(file.data() + at);
     };
     auto walk = [&](auto& self, size_t at, size_t end) -> void {
         while (at + 8 <= end)
@@ -95,11 +96,14 @@ private:
                                                               : fSizeFields[fRandom() % fSizeFields.size()];
         if (at > bytes.size() - 4)
             at = bytes.size() - 4;
+        // The last claims a size one field longer than what is left of the file.
         const u32 kHuge[] = {0xFFFFFFFF, 0xFFFFFFFE, 0x80000000, 0x7FFFFFFF, 0x7FFFFFF8, 0x40000001,
                              u32(bytes.size() - at)};
         const u32 value = kHuge[fRandom() % std::size(kHuge)];
-        for (int i = 0; i < 4; ++i)
-            bytes[at + size_t(i)] = u8(value >> (fOrder == EFieldOrder::kBigEndian ? 24 - 8 * i : 8 * i));
+        if (fOrder == EFieldOrder::kBigEndian)
+            NSByteOrder::WriteBE32(bytes.data() + at, value);
+        else
+            NSByteOrder::WriteLE32(bytes.data() + at, value);
     }
 
     std::mt19937 fRandom;

@@ -1,5 +1,6 @@
 #pragma once
 // Test helpers: memory media made from byte lists and the bytes a media holds.
+#include "base/ByteOrder.h"
 #include "media/Media.h"
 
 #include <initializer_list>
@@ -27,6 +28,32 @@ inline TBytes Concat(std::initializer_list<TBytes> parts)
     for (const TBytes& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
+}
+
+// Appends an integer in a file's byte order.
+inline void PutBE16(TBytes& bytes, u16 value)
+{
+    u8 field[2];
+    NSByteOrder::WriteBE16(field, value);
+    bytes.insert(bytes.end(), field, field + 2);
+}
+inline void PutBE32(TBytes& bytes, u32 value)
+{
+    u8 field[4];
+    NSByteOrder::WriteBE32(field, value);
+    bytes.insert(bytes.end(), field, field + 4);
+}
+inline void PutLE16(TBytes& bytes, u16 value)
+{
+    u8 field[2];
+    NSByteOrder::WriteLE16(field, value);
+    bytes.insert(bytes.end(), field, field + 2);
+}
+inline void PutLE32(TBytes& bytes, u32 value)
+{
+    u8 field[4];
+    NSByteOrder::WriteLE32(field, value);
+    bytes.insert(bytes.end(), field, field + 4);
 }
 
 inline NSFerrant::COwnedMemoryMedia MediaOf(const TBytes& bytes)

@@ -24,16 +24,6 @@ constexpr TStatusCodeRow kTable[] = {
 };
 } // namespace
 
-TStatusCodeRange GetAudioCodecStatusRange()
-{
-    return kRange;
-}
-
-const TStatusCodeRow* GetAudioCodecStatusTable()
-{
-    return kTable;
-}
-
 void ThrowIfAudioCodecFailure(u32 status, const TThrowSite& site)
 {
     if (status != NSAudioCodec::kAudioCodecOK)

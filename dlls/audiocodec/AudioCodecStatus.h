@@ -3,9 +3,6 @@
 // WAVE (Undine) libraries answer the same codes. A status from 100000 on carries a failure code.
 #include "base/StatusCodes.h"
 
-NSQuorral::TStatusCodeRange GetAudioCodecStatusRange();
-const NSQuorral::TStatusCodeRow* GetAudioCodecStatusTable();
-
 // Returns for 991; throws the exception of any other status.
 void ThrowIfAudioCodecFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
 

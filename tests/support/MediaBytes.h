@@ -31,30 +31,16 @@ inline TBytes Concat(std::initializer_list<TBytes> parts)
 }
 
 // Appends an integer in a file's byte order.
-inline void PutBE16(TBytes& bytes, u16 value)
+template <class TValue> void PutField(TBytes& bytes, TValue value, void (*write)(u8*, TValue))
 {
-    u8 field[2];
-    NSByteOrder::WriteBE16(field, value);
-    bytes.insert(bytes.end(), field, field + 2);
+    u8 field[sizeof(TValue)];
+    write(field, value);
+    bytes.insert(bytes.end(), field, field + sizeof(TValue));
 }
-inline void PutBE32(TBytes& bytes, u32 value)
-{
-    u8 field[4];
-    NSByteOrder::WriteBE32(field, value);
-    bytes.insert(bytes.end(), field, field + 4);
-}
-inline void PutLE16(TBytes& bytes, u16 value)
-{
-    u8 field[2];
-    NSByteOrder::WriteLE16(field, value);
-    bytes.insert(bytes.end(), field, field + 2);
-}
-inline void PutLE32(TBytes& bytes, u32 value)
-{
-    u8 field[4];
-    NSByteOrder::WriteLE32(field, value);
-    bytes.insert(bytes.end(), field, field + 4);
-}
+inline void PutBE16(TBytes& bytes, u16 value) { PutField(bytes, value, NSByteOrder::WriteBE16); }
+inline void PutBE32(TBytes& bytes, u32 value) { PutField(bytes, value, NSByteOrder::WriteBE32); }
+inline void PutLE16(TBytes& bytes, u16 value) { PutField(bytes, value, NSByteOrder::WriteLE16); }
+inline void PutLE32(TBytes& bytes, u32 value) { PutField(bytes, value, NSByteOrder::WriteLE32); }
 
 inline NSFerrant::COwnedMemoryMedia MediaOf(const TBytes& bytes)
 {

@@ -13,6 +13,15 @@ namespace fs = std::filesystem;
 
 namespace NSFileLibTests
 {
+void RemoveFolderTree(const fs::path& folder)
+{
+    std::error_code ignored;
+    // Read-only and hidden entries would stop the removal.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, ignored))
+        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(folder, ignored);
+}
+
 CScratchFolder::CScratchFolder()
 {
     static std::atomic<u32> counter{0};
@@ -25,11 +34,7 @@ CScratchFolder::CScratchFolder()
 CScratchFolder::~CScratchFolder()
 {
     fSpec.reset();
-    std::error_code ignored;
-    // Read-only and hidden entries would stop the removal.
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(fPath, ignored))
-        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(fPath, ignored);
+    RemoveFolderTree(fPath);
 }
 
 NSTextPackage::TUTF16String CScratchFolder::FolderPath() const

@@ -11,6 +11,9 @@
 
 namespace NSFileLibTests
 {
+// Removes the folder and everything in it, read-only and hidden entries too; never throws.
+void RemoveFolderTree(const std::filesystem::path& folder);
+
 class CScratchFolder
 {
 public:

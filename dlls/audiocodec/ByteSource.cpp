@@ -8,6 +8,26 @@
 
 namespace NSAudioCodec
 {
+namespace
+{
+// A failure of the caller's reader goes back to the caller as the very status it answered. A
+// failure code in the range travels as it is: decoded here it would lose an object type of the
+// caller's own table, which this library does not know.
+void ThrowIfReaderFailure(u32 status)
+{
+    const NSQuorral::TStatusCodeRange range = GetAudioCodecStatusRange();
+    if (status >= range.fBase && status < range.fLimit)
+    {
+        NSQuorral::CThrowContext context{NSQuorral::TThrowSite{}};
+        context.AttachFrame(
+            NSQuorral::TExceptionFrame{NSQuorral::TThrowSite{}, NSQuorral::kFailureCode_TunneledError, "", {}});
+        context.SetProperty(NSQuorral::MakeIntegerProperty("error_code", status - range.fBase));
+        NSQuorral::ThrowException(context);
+    }
+    ThrowIfAudioCodecFailure(status);
+}
+} // namespace
+
 CByteSource::CByteSource(IByteReader& reader, i64 size) : fReader(reader), fSize(size)
 {
     if (size < 0)
@@ -17,7 +37,7 @@ CByteSource::CByteSource(IByteReader& reader, i64 size) : fReader(reader), fSize
 void CByteSource::Read(i64 position, i64 count, void* destination) const
 {
     CheckRange(position, count);
-    ThrowIfAudioCodecFailure(fReader.Read(position, count, destination));
+    ThrowIfReaderFailure(fReader.Read(position, count, destination));
 }
 
 void CByteSource::CheckRange(i64 position, i64 count) const

@@ -231,8 +231,9 @@ void ReadInstrument(const CByteSource& source, const TChunks& chunks, TAIFFFile&
             continue;
         file.fFormat.fLoopKind = candidate.fKind;
         file.fFormat.fLoopVariant = loop.fPlayMode == kPlayForward ? kLoopVariantForward : kLoopVariantForwardBackward;
-        file.fFormat.fLoopStart = i32(begin->second);
-        file.fFormat.fLoopEnd = i32(end->second);
+        // Positions past the signed range are cut there, never wrapped to a negative frame.
+        file.fFormat.fLoopStart = i32(std::min<u32>(begin->second, 0x7FFFFFFF));
+        file.fFormat.fLoopEnd = i32(std::min<u32>(end->second, 0x7FFFFFFF));
         return;
     }
 }

@@ -60,7 +60,8 @@ void ReadTextChunk(CRIFFReader2& info, const TTextChunk& text, TSoundFontData& d
         ThrowSoundFontFormatError();
     std::string bytes(size_t(size), '\0');
     info.ReadChunkData(chunk, bytes.data());
-    bytes.resize(std::min(bytes.find('\0'), text.fLimit));
+    // Without a zero byte find answers npos: the text is then all of the data.
+    bytes.resize(std::min({bytes.find('\0'), bytes.size(), text.fLimit}));
     TUTF16String& target = data.*text.fText;
     target = NSTextPackage::ANSIToUTF16(bytes);
     if (reading == ESoundFontReading::kLenient && target.size() > text.fLimit)

@@ -232,7 +232,7 @@ TEST(AudioCodecLibraryTests, LoopsAndPitchReachTheFormat)
         spec.fHasInstrument = true;
         spec.fInstrument.fSustain = sustain;
         spec.fInstrument.fRelease = release;
-        spec.fMarkers = {{1, 10}, {2, 90}, {3, 20}, {4, 40}};
+        spec.fMarkers = {{1, 10}, {2, 90}, {3, 20}, {4, 40}, {5, 0x80000005}};
         return BuildAIFF(spec);
     };
     auto wave = [](std::vector<TWAVELoop> loops) {
@@ -249,6 +249,9 @@ TEST(AudioCodecLibraryTests, LoopsAndPitchReachTheFormat)
         {"AIFF release only", EFamily::kAIFF, aiff({0, 1, 2}, {1, 3, 4}), kLoopKindOther, kLoopVariantForward, 20, 40},
         {"AIFF sustain with a missing marker", EFamily::kAIFF, aiff({1, 1, 9}, {}), kLoopKindNone,
          kLoopVariantForward, 0, 0},
+        // A marker position past 2^31 - 1 is cut there rather than wrapped to a negative frame.
+        {"AIFF marker beyond the signed range", EFamily::kAIFF, aiff({1, 5, 2}, {}), kLoopKindSustain,
+         kLoopVariantForward, 0x7FFFFFFF, 90},
         {"AIFF no loop", EFamily::kAIFF, aiff({}, {}), kLoopKindNone, kLoopVariantForward, 0, 0},
         {"WAVE forward", EFamily::kWAVE, wave({{0, 10, 89}}), kLoopKindSustain, kLoopVariantForward, 10, 90},
         {"WAVE alternating", EFamily::kWAVE, wave({{1, 5, 5}, {0, 1, 2}}), kLoopKindSustain,
@@ -389,7 +392,11 @@ TEST(AudioCodecLibraryTests, ByteReaderStatusesPassThrough)
 {
     // A failure code of no object type: (kind << 24) | 0xBA.
     const u32 tunnelled = 100000 + ((u32(NSQuorral::kFailureCode_RuntimeError_SilentAbort) << 24) | 0xBA);
-    for (u32 status : {997u, 1000u, tunnelled})
+    // One whose object type is row 3 of the program's own table (group 2), which the library
+    // does not know: it must come back unchanged all the same.
+    const u32 applicationType =
+        100000 + ((u32(NSQuorral::kFailureCode_RuntimeError_NotFound) << 24) | (2 << 16) | (3 << 8) | 0xBA);
+    for (u32 status : {997u, 1000u, tunnelled, applicationType})
     {
         for (EFamily family : {EFamily::kAIFF, EFamily::kWAVE})
         {

@@ -151,6 +151,23 @@ TEST(SoundFontReader, TextsAreCutAtTheirFirstZeroAndTheirLimit)
     EXPECT_EQ(data.fCopyright, MakeText(u"\u00A9 2024"));
 }
 
+TEST(SoundFontReader, TextWithoutAZeroByteIsAllOfItsData)
+{
+    TSoundFontFixture fixture;
+    fixture.fInfo[2].fData = Text("Bank");                // INAM, even size
+    fixture.fInfo[3].fData = Text("Odd");                 // ICMT, odd size: a pad byte follows
+    fixture.fInfo.push_back({"IENG", Text("Engineers")}); // odd size
+    COwnedMemoryMedia media = MediaOf(fixture.Build());
+    const TSoundFontData lenient = ReadSoundFont(media);
+    const CSoundFontBank bank(media);
+    for (const TSoundFontData& data : {lenient, bank.GetContents()})
+    {
+        EXPECT_EQ(data.fBankName, MakeText(u"Bank"));
+        EXPECT_EQ(data.fComment, MakeText(u"Odd"));
+        EXPECT_EQ(data.fEngineers, MakeText(u"Engineers"));
+    }
+}
+
 TEST(SoundFontReader, VersionsDefaultWhenAbsent)
 {
     TSoundFontFixture fixture;

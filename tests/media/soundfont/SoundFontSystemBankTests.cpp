@@ -50,7 +50,8 @@ struct TListing
     u64 fPresets = 0; // terminal entries not counted
     u64 fSamples = 0;
     u64 fSampleWords = 0;
-    u64 fSampleDataOffset = 0; // of the "smpl" data in the file
+    u64 fSampleDataOffset = 0;      // of the "smpl" data in the file
+    std::string fFirstSampleHeader; // the 46 bytes of the first "shdr" entry
 };
 
 u32 LE32(const std::string& bytes, size_t at)
@@ -85,7 +86,10 @@ TListing ListBank(const std::filesystem::path& path)
             else if (id == "phdr")
                 listing.fPresets = size / 38 - 1;
             else if (id == "shdr")
+            {
                 listing.fSamples = size / 46 - 1;
+                listing.fFirstSampleHeader = readAt(chunk + 8, 46);
+            }
             else if (id == "smpl")
             {
                 listing.fSampleWords = size / 2;
@@ -174,6 +178,14 @@ TEST_P(SystemSoundFontBank, ExtractedSamplesAreTheFilesWords)
         sample->ReadInt16Channel(0, i32(frames.size()), frames.data(), kFirstChannel);
         EXPECT_EQ(frames, RawWords(path, listing, header));
     }
+
+    // The first header's loop, from the raw entry: loop start and end less the sample's start.
+    const std::string& raw = listing.fFirstSampleHeader;
+    const TSampleLoop loop = GetSampleLoop(data.fSampleHeaders.front());
+    EXPECT_EQ(loop.fLoopMode, kSampleLoopNotStored);
+    EXPECT_EQ(loop.fLoopStart, LE32(raw, 28) - LE32(raw, 20));
+    EXPECT_EQ(loop.fLoopEnd, LE32(raw, 32) - LE32(raw, 20));
+    EXPECT_EQ(loop.fRootKey, u8(raw[40]));
 
     // Stereo halves are named "...(L)" and "...(R)" (their link fields are not filled in);
     // TimGM6mb holds mono samples only.

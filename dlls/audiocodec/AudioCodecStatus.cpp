@@ -24,6 +24,11 @@ constexpr TStatusCodeRow kTable[] = {
 };
 } // namespace
 
+TStatusCodeRange GetAudioCodecStatusRange()
+{
+    return kRange;
+}
+
 void ThrowIfAudioCodecFailure(u32 status, const TThrowSite& site)
 {
     if (status != NSAudioCodec::kAudioCodecOK)

@@ -3,6 +3,8 @@
 // WAVE (Undine) libraries answer the same codes. A status from 100000 on carries a failure code.
 #include "base/StatusCodes.h"
 
+NSQuorral::TStatusCodeRange GetAudioCodecStatusRange();
+
 // Returns for 991; throws the exception of any other status.
 void ThrowIfAudioCodecFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
 

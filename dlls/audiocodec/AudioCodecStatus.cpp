@@ -29,11 +29,6 @@ TStatusCodeRange GetAudioCodecStatusRange()
     return kRange;
 }
 
-const TStatusCodeRow* GetAudioCodecStatusTable()
-{
-    return kTable;
-}
-
 void ThrowIfAudioCodecFailure(u32 status, const TThrowSite& site)
 {
     if (status != NSAudioCodec::kAudioCodecOK)

@@ -4,7 +4,6 @@
 #include "base/StatusCodes.h"
 
 NSQuorral::TStatusCodeRange GetAudioCodecStatusRange();
-const NSQuorral::TStatusCodeRow* GetAudioCodecStatusTable();
 
 // Returns for 991; throws the exception of any other status.
 void ThrowIfAudioCodecFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});

@@ -1,6 +1,7 @@
 #include "tests/filelib/FileLibTestFolder.h"
 
 #include "base/TextConversions.h"
+#include "tests/filelib/ScratchFolder.h"
 
 #include <windows.h>
 
@@ -41,15 +42,7 @@ void CFileLibTestFolder::SetUp()
 void CFileLibTestFolder::TearDown()
 {
     if (!fFolderPath.empty())
-    {
-        const std::filesystem::path folder(NSTextPackage::AsWide(fFolderPath));
-        std::error_code ignored;
-        // Read-only files are left by some tests; removing them needs the attribute cleared.
-        for (const auto& entry :
-             std::filesystem::recursive_directory_iterator(folder, ignored))
-            ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(folder, ignored);
-    }
+        NSFileLibTests::RemoveFolderTree(NSTextPackage::AsWide(fFolderPath));
     fFolder.reset();
     fLib.reset();
 }
@@ -106,12 +99,4 @@ std::unique_ptr<IFileSpec> CFileLibTestFolder::FileSpec(const std::string& name)
     std::unique_ptr<IFileSpec> file(Win().CreateFileSpec(PathOf(name).c_str(), &status));
     EXPECT_EQ(status, kFileLibOK) << name;
     return file;
-}
-
-std::unique_ptr<IDirSpec> CFileLibTestFolder::DirSpec(const TUTF16String& path)
-{
-    u32 status = 0;
-    std::unique_ptr<IDirSpec> folder(Win().CreateDirSpec(path.c_str(), &status));
-    EXPECT_EQ(status, kFileLibOK) << Narrow(path);
-    return folder;
 }

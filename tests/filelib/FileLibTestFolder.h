@@ -33,7 +33,6 @@ protected:
     std::vector<std::string> FolderNames();
 
     std::unique_ptr<NSFileLib::IFileSpec> FileSpec(const std::string& name);
-    std::unique_ptr<NSFileLib::IDirSpec> DirSpec(const TUTF16String& path);
 
 private:
     std::unique_ptr<NSFileLib::IFileLib> fLib;

@@ -27,7 +27,7 @@ TEST(FileLibWrappersOnDisk, GetOrCreateChildDirectoryCreatesOnceAndAnswersTheSam
     CScratchFolder folder;
     const TDirSpecPtr first = GetOrCreateChildDirectory(folder.Spec(), MakeText(u"cache"));
     const TDirSpecPtr second = GetOrCreateChildDirectory(folder.Spec(), MakeText(u"cache"));
-    EXPECT_EQ(folder.WinPath() + MakeText(u"cache\\"), GetDirWinPath(first.get()));
+    EXPECT_EQ(folder.FolderPath() + MakeText(u"cache\\"), GetDirWinPath(first.get()));
     EXPECT_EQ(GetDirWinPath(first.get()), GetDirWinPath(second.get()));
     EXPECT_TRUE(DoesChildDirectoryExist(folder.Spec(), MakeText(u"cache")));
 }
@@ -50,9 +50,9 @@ TEST(FileLibWrappersOnDisk, NamesAndPathsOfFilesAndFolders)
 {
     CScratchFolder folder;
     folder.WriteFile("Song.k42", {1});
-    const TFileSpecPtr file = FileSpecFromWinPath(folder.WinPath() + MakeText(u"Song.k42"));
+    const TFileSpecPtr file = FileSpecFromWinPath(folder.FolderPath() + MakeText(u"Song.k42"));
     EXPECT_EQ(MakeText(u"Song.k42"), GetName(file.get()));
-    EXPECT_EQ(folder.WinPath(), GetDirWinPath(GetFileParentDirectory(file.get()).get()));
+    EXPECT_EQ(folder.FolderPath(), GetDirWinPath(GetFileParentDirectory(file.get()).get()));
     TUTF16String base;
     TUTF16String extension;
     SplitExtension(GetName(file.get()), base, extension);

@@ -92,7 +92,7 @@ TEST(FileMedia, RobustFileSpecNamesAFileThatMayNotExistYet)
     EXPECT_FALSE(spec.Exists());
     EXPECT_EQ(u32(kFailureCode_RuntimeError_NotFound), ThrownKind([&] { spec.GetFileSpec(); }));
     EXPECT_EQ(MakeText(u"later.txt"), spec.GetFileName());
-    EXPECT_EQ(folder.WinPath(), GetDirWinPath(spec.GetDirSpec().get()));
+    EXPECT_EQ(folder.FolderPath(), GetDirWinPath(spec.GetDirSpec().get()));
 
     folder.WriteFile("later.txt", kContent);
     EXPECT_TRUE(spec.Exists());

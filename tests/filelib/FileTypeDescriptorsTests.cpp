@@ -116,7 +116,7 @@ TEST(FileTypeNames, FileTheShellCannotDescribeIsNamedByItsExtension)
 {
     NSFileLibTests::CScratchFolder folder;
     folder.WriteFile("gone.vt7q", {1});
-    const TFileSpecPtr missing = FileSpecFromWinPath(folder.WinPath() + MakeText(u"gone.vt7q"));
+    const TFileSpecPtr missing = FileSpecFromWinPath(folder.FolderPath() + MakeText(u"gone.vt7q"));
     DeleteChildFileIfExists(folder.Spec(), MakeText(u"gone.vt7q"));
     EXPECT_EQ(MakeText(u".vt7q"), GetFileTypeName(missing.get()));
 }

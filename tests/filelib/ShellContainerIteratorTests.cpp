@@ -70,7 +70,7 @@ TEST(ShellContainerIterator, ListsFilesAndFoldersButNoHiddenItems)
     ASSERT_TRUE(::SetFileAttributesW((folder.Path() / "Hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
     std::filesystem::create_directory(folder.Path() / "Sub");
 
-    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.WinPath()));
+    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.FolderPath()));
     ASSERT_EQ(children.size(), 2u);
     EXPECT_TRUE(Contains(children, MakeFileItem(PathIn(folder, "Visible.txt"))));
     EXPECT_TRUE(Contains(children, MakeFolderItem(PathIn(folder, "Sub\\"))));
@@ -85,7 +85,7 @@ TEST(ShellContainerIterator, ListsFilesAndFoldersButNoHiddenItems)
 TEST(ShellContainerIterator, AnEmptyFolderIsDoneAtOnce)
 {
     NSFileLibTests::CScratchFolder folder;
-    CShellContainerIterator iterator(MakeFolderItem(folder.WinPath()));
+    CShellContainerIterator iterator(MakeFolderItem(folder.FolderPath()));
     EXPECT_TRUE(iterator.IsDone());
     CShellItem child;
     ExpectShellFailure<NSQuorral::XIllegalCallSequence>([&] { iterator.GetCurrent(child); });
@@ -121,7 +121,7 @@ TEST(ShellContainerIterator, AChildNamedLikeASpecialFolderElsewhereIsListed)
     NSFileLibTests::CScratchFolder folder;
     const TUTF16String controlPanelName = DisplayName(MakeKnownFolderItem(FOLDERID_ControlPanelFolder));
     std::filesystem::create_directory(folder.Path() / std::u16string(controlPanelName.begin(), controlPanelName.end()));
-    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.WinPath()));
+    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.FolderPath()));
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(DisplayName(children[0]), controlPanelName);
 }

@@ -321,7 +321,7 @@ TEST_F(ShellIcons, AnObjectWithoutAShellTypeNameIsNamedByItsPathsExtension)
 TEST_F(ShellIcons, TypeNamesOfFilesAndFoldersComeFromTheFileLibrary)
 {
     CShellItem file = MakeFileItem(PathIn(fFolder, "One.vtlicon"));
-    CShellItem folder = MakeFolderItem(fFolder.WinPath());
+    CShellItem folder = MakeFolderItem(fFolder.FolderPath());
     EXPECT_FALSE(file.GetTypeName().empty());
     EXPECT_FALSE(folder.GetTypeName().empty());
     EXPECT_EQ(gShell.typeNameCalls, 0);

@@ -108,7 +108,7 @@ TEST(ShellItemFiles, SizesOfFilesAndOfWhatHasNone)
     EXPECT_EQ(MakeFileItem(PathIn(folder, "Five.bin")).GetFileSize(), 5u);
     EXPECT_EQ(MakeFileItem(PathIn(folder, "Empty.bin")).GetFileSize(), 0u);
     EXPECT_EQ(gone.GetFileSize(), kUnknownSize);
-    EXPECT_EQ(MakeFolderItem(folder.WinPath()).GetFileSize(), kUnknownSize);
+    EXPECT_EQ(MakeFolderItem(folder.FolderPath()).GetFileSize(), kUnknownSize);
 }
 
 TEST(ShellItemFiles, CreateFileMediaEmptiesTheFile)
@@ -123,7 +123,7 @@ TEST(ShellItemFiles, CreateFileMediaEmptiesTheFile)
         media->Write(0, 3, "new");
     }
     EXPECT_EQ(folder.ReadFile("Old.bin"), Bytes("new"));
-    EXPECT_FALSE(MakeFolderItem(folder.WinPath()).CreateFileMedia(0, 0));
+    EXPECT_FALSE(MakeFolderItem(folder.FolderPath()).CreateFileMedia(0, 0));
 }
 
 TEST(ShellItemFiles, ShortcutsResolveToFilesAndFolders)

@@ -26,7 +26,7 @@ inline TUTF16String Text(const std::string& ascii)
 
 inline TUTF16String PathIn(const NSFileLibTests::CScratchFolder& folder, const std::string& name)
 {
-    return folder.WinPath() + Text(name);
+    return folder.FolderPath() + Text(name);
 }
 
 inline NSFerrant::CShellItem MakeFileItem(const TUTF16String& path)

@@ -190,7 +190,7 @@ TEST(ShellItem, KindsOfTheWineShell)
     std::filesystem::create_directory(folder.Path() / "Sub");
 
     EXPECT_EQ(MakeFolderItem(Text("C:\\")).GetKind(), NSFerrant::kShellItemVolumeRoot);
-    EXPECT_EQ(MakeFolderItem(folder.WinPath()).GetKind(), NSFerrant::kShellItemFolder);
+    EXPECT_EQ(MakeFolderItem(folder.FolderPath()).GetKind(), NSFerrant::kShellItemFolder);
     EXPECT_EQ(MakeFolderItem(PathIn(folder, "Sub\\")).GetKind(), NSFerrant::kShellItemFolder);
     EXPECT_EQ(MakeFileItem(PathIn(folder, "Data.bin")).GetKind(), NSFerrant::kShellItemFile);
     EXPECT_EQ(MakeKnownFolderItem(FOLDERID_ComputerFolder).GetKind(), NSFerrant::kShellItemVirtualFolder);
@@ -218,7 +218,7 @@ TEST(ShellItem, KindByAttributeBitsAndPath)
     NSFileLibTests::CScratchFolder folder;
     folder.WriteFile("Data.bin", TextBytes("data"));
     CShellItem drive = MakeFolderItem(Text("C:\\"));
-    CShellItem subFolder = MakeFolderItem(folder.WinPath());
+    CShellItem subFolder = MakeFolderItem(folder.FolderPath());
     CShellItem file = MakeFileItem(PathIn(folder, "Data.bin"));
     const u32 fileSystem = SFGAO_FILESYSTEM;
     const u32 folderBits = SFGAO_FILESYSTEM | SFGAO_FOLDER;
@@ -246,7 +246,7 @@ TEST(ShellItem, KindByAttributeBitsAndPath)
 TEST(ShellItem, AFolderWhoseAttributesCannotBeReadCountsAsAFolder)
 {
     NSFileLibTests::CScratchFolder folder;
-    const NSFileLibSupport::TDirSpecPtr spec = NSFileLibSupport::DirSpecFromWinPath(folder.WinPath());
+    const NSFileLibSupport::TDirSpecPtr spec = NSFileLibSupport::DirSpecFromWinPath(folder.FolderPath());
     TWin32Calls calls = RealWin32Calls();
     calls.GetFileAttributesW = [](LPCWSTR) -> DWORD { return INVALID_FILE_ATTRIBUTES; };
     CWin32CallsOverride unreadable(calls);
@@ -283,7 +283,7 @@ TEST(ShellItem, PathsNamesAndParents)
     CShellItem parent;
     file.GetParent(parent);
     EXPECT_EQ(parent.GetKind(), NSFerrant::kShellItemFolder);
-    EXPECT_TRUE(parent == MakeFolderItem(folder.WinPath()));
+    EXPECT_TRUE(parent == MakeFolderItem(folder.FolderPath()));
 }
 
 TEST(ShellItem, SpecificationsAreSharedAndOutliveTheItem)

@@ -43,20 +43,20 @@ protected:
 TEST_F(FindChildShortcutTargetTest, FindsThePlainFile)
 {
     fHost.WriteFile("Bank.vtl", {1});
-    EXPECT_EQ(fHost.WinPath() + MakeText(u"Bank.vtl"), Found(u"Bank.vtl"));
-    EXPECT_EQ(fHost.WinPath() + MakeText(u"Bank.vtl"), Found(u"BANK.VTL"));
+    EXPECT_EQ(fHost.FolderPath() + MakeText(u"Bank.vtl"), Found(u"Bank.vtl"));
+    EXPECT_EQ(fHost.FolderPath() + MakeText(u"Bank.vtl"), Found(u"BANK.VTL"));
 }
 
 TEST_F(FindChildShortcutTargetTest, FollowsNameDotLnkToATargetOfThatName)
 {
     MakeShortcut(u"Bank.vtl", "bank.VTL");
-    EXPECT_EQ(fElsewhere.WinPath() + MakeText(u"bank.VTL"), Found(u"Bank.vtl"));
+    EXPECT_EQ(fElsewhere.FolderPath() + MakeText(u"bank.VTL"), Found(u"Bank.vtl"));
 }
 
 TEST_F(FindChildShortcutTargetTest, FollowsBaseDotLnkToATargetOfThatName)
 {
     MakeShortcut(u"Bank", "bank.VTL");
-    EXPECT_EQ(fElsewhere.WinPath() + MakeText(u"bank.VTL"), Found(u"Bank.vtl"));
+    EXPECT_EQ(fElsewhere.FolderPath() + MakeText(u"bank.VTL"), Found(u"Bank.vtl"));
 }
 
 TEST_F(FindChildShortcutTargetTest, IgnoresAShortcutToAnotherNameAndMissingFiles)

@@ -35,7 +35,7 @@ TEST(StoredDirSpec, DriveRootIsStoredByteForByte)
 TEST(StoredDirSpec, ReadingBackGivesTheSameFolderAndMovesPastTheReference)
 {
     CScratchFolder folder;
-    const std::string path = NSTextPackage::UTF16ToUTF8(folder.WinPath());
+    const std::string path = NSTextPackage::UTF16ToUTF8(folder.FolderPath());
     const TBytes stored = StoredBytes(folder.Spec());
     const u32 n = u32(path.size());
     EXPECT_EQ(Concat({kMagic, Bytes({u8(n >> 24), u8(n >> 16), u8(n >> 8), u8(n)}), Text(path)}), stored);
@@ -44,7 +44,7 @@ TEST(StoredDirSpec, ReadingBackGivesTheSameFolderAndMovesPastTheReference)
     media.fPosition = 2;
     const TDirSpecPtr back = ReadDirSpec(media);
     ASSERT_NE(nullptr, back);
-    EXPECT_EQ(folder.WinPath(), GetDirWinPath(back.get()));
+    EXPECT_EQ(folder.FolderPath(), GetDirWinPath(back.get()));
     EXPECT_EQ(i64(2 + stored.size()), media.fPosition);
 }
 
@@ -54,8 +54,8 @@ TEST(StoredDirSpec, LengthCountsUTF8BytesNotUnits)
     const TUTF16String name = MakeText(u"Gr\u00FC\u00DFe \u266A");
     const TDirSpecPtr child = CreateChildDirectory(folder.Spec(), name);
     const TBytes stored = StoredBytes(child.get());
-    const std::string path = NSTextPackage::UTF16ToUTF8(folder.WinPath() + name + MakeText(u"\\"));
-    ASSERT_GT(path.size(), (folder.WinPath() + name).size() + 1);
+    const std::string path = NSTextPackage::UTF16ToUTF8(folder.FolderPath() + name + MakeText(u"\\"));
+    ASSERT_GT(path.size(), (folder.FolderPath() + name).size() + 1);
     EXPECT_EQ(path.size(), NSByteOrder::ReadBE32(stored.data() + 4));
     EXPECT_EQ(Text(path), TBytes(stored.begin() + 8, stored.end()));
 

@@ -7,6 +7,7 @@
 #include "base/TextConversions.h"
 #include "base/UTF16String.h"
 #include "filelib/Win32Calls.h"
+#include "tests/filelib/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -63,28 +64,7 @@ inline NSTextPackage::TUTF16String PathText(const std::filesystem::path& path)
     return NSTextPackage::FromWide(path.c_str());
 }
 
-// A new folder under the temporary folder, removed with everything in it at the end.
-class CScratchFolder
-{
-public:
-    CScratchFolder();
-    ~CScratchFolder();
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return fPath; }
-    // The folder's path ending in "\", as the Windows layer takes folder paths.
-    NSTextPackage::TUTF16String FolderPath() const;
-    NSTextPackage::TUTF16String PathOf(const std::u16string& name) const;
-    // A file of that name holding the bytes.
-    NSTextPackage::TUTF16String Write(const std::u16string& name, const std::string& bytes) const;
-    std::string Read(const std::u16string& name) const;
-    // The names of the entries, sorted.
-    std::vector<std::u16string> Entries() const;
-
-private:
-    std::filesystem::path fPath;
-};
+using NSFileLibTests::CScratchFolder;
 
 // A last error that a replacement call leaves behind when it fails.
 inline BOOL FailWith(DWORD error)

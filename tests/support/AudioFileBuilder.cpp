@@ -1,5 +1,6 @@
 #include "tests/support/AudioFileBuilder.h"
 
+#include "tests/support/MediaBytes.h"
 
 #include <utility>
 
@@ -7,31 +8,9 @@ namespace NSTestSupport
 {
 namespace
 {
-using TBytes = std::vector<u8>;
-
 void PutText(TBytes& bytes, const std::string& text)
 {
     bytes.insert(bytes.end(), text.begin(), text.end());
-}
-void PutBE16(TBytes& bytes, u16 value)
-{
-    bytes.push_back(u8(value >> 8));
-    bytes.push_back(u8(value));
-}
-void PutBE32(TBytes& bytes, u32 value)
-{
-    PutBE16(bytes, u16(value >> 16));
-    PutBE16(bytes, u16(value));
-}
-void PutLE16(TBytes& bytes, u16 value)
-{
-    bytes.push_back(u8(value));
-    bytes.push_back(u8(value >> 8));
-}
-void PutLE32(TBytes& bytes, u32 value)
-{
-    PutLE16(bytes, u16(value));
-    PutLE16(bytes, u16(value >> 16));
 }
 
 void PutChunk(TBytes& bytes, const std::string& id, const TBytes& data, bool littleEndian)

@@ -1,5 +1,6 @@
 #pragma once
 // Test helpers: memory media made from byte lists and the bytes a media holds.
+#include "base/ByteOrder.h"
 #include "media/Media.h"
 
 #include <initializer_list>
@@ -28,6 +29,18 @@ inline TBytes Concat(std::initializer_list<TBytes> parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }
+
+// Appends an integer in a file's byte order.
+template <class TValue> void PutField(TBytes& bytes, TValue value, void (*write)(u8*, TValue))
+{
+    u8 field[sizeof(TValue)];
+    write(field, value);
+    bytes.insert(bytes.end(), field, field + sizeof(TValue));
+}
+inline void PutBE16(TBytes& bytes, u16 value) { PutField(bytes, value, NSByteOrder::WriteBE16); }
+inline void PutBE32(TBytes& bytes, u32 value) { PutField(bytes, value, NSByteOrder::WriteBE32); }
+inline void PutLE16(TBytes& bytes, u16 value) { PutField(bytes, value, NSByteOrder::WriteLE16); }
+inline void PutLE32(TBytes& bytes, u32 value) { PutField(bytes, value, NSByteOrder::WriteLE32); }
 
 inline NSFerrant::COwnedMemoryMedia MediaOf(const TBytes& bytes)
 {

@@ -8,18 +8,6 @@ namespace NSTestSupport
 {
 namespace
 {
-void PutU16(TBytes& bytes, u16 value)
-{
-    bytes.push_back(u8(value));
-    bytes.push_back(u8(value >> 8));
-}
-
-void PutU32(TBytes& bytes, u32 value)
-{
-    PutU16(bytes, u16(value));
-    PutU16(bytes, u16(value >> 16));
-}
-
 void PutName(TBytes& bytes, const std::string& name)
 {
     std::string field = name;
@@ -33,9 +21,9 @@ TBytes Encode(const std::vector<TFixturePreset>& presets)
     for (const TFixturePreset& preset : presets)
     {
         PutName(bytes, preset.fName);
-        PutU16(bytes, preset.fPreset);
-        PutU16(bytes, preset.fBank);
-        PutU16(bytes, preset.fBag);
+        PutLE16(bytes, preset.fPreset);
+        PutLE16(bytes, preset.fBank);
+        PutLE16(bytes, preset.fBag);
         bytes.resize(bytes.size() + 12, 0);
     }
     return bytes;
@@ -46,8 +34,8 @@ TBytes Encode(const std::vector<TFixtureBag>& bags)
     TBytes bytes;
     for (const TFixtureBag& bag : bags)
     {
-        PutU16(bytes, bag.fGenerator);
-        PutU16(bytes, bag.fModulator);
+        PutLE16(bytes, bag.fGenerator);
+        PutLE16(bytes, bag.fModulator);
     }
     return bytes;
 }
@@ -57,11 +45,11 @@ TBytes Encode(const std::vector<TFixtureModulator>& modulators)
     TBytes bytes;
     for (const TFixtureModulator& modulator : modulators)
     {
-        PutU16(bytes, modulator.fSource);
-        PutU16(bytes, modulator.fDestination);
-        PutU16(bytes, u16(modulator.fAmount));
-        PutU16(bytes, modulator.fAmountSource);
-        PutU16(bytes, modulator.fTransform);
+        PutLE16(bytes, modulator.fSource);
+        PutLE16(bytes, modulator.fDestination);
+        PutLE16(bytes, u16(modulator.fAmount));
+        PutLE16(bytes, modulator.fAmountSource);
+        PutLE16(bytes, modulator.fTransform);
     }
     return bytes;
 }
@@ -71,8 +59,8 @@ TBytes Encode(const std::vector<TFixtureGenerator>& generators)
     TBytes bytes;
     for (const TFixtureGenerator& generator : generators)
     {
-        PutU16(bytes, generator.fOperator);
-        PutU16(bytes, generator.fAmount);
+        PutLE16(bytes, generator.fOperator);
+        PutLE16(bytes, generator.fAmount);
     }
     return bytes;
 }
@@ -83,7 +71,7 @@ TBytes Encode(const std::vector<TFixtureInstrument>& instruments)
     for (const TFixtureInstrument& instrument : instruments)
     {
         PutName(bytes, instrument.fName);
-        PutU16(bytes, instrument.fBag);
+        PutLE16(bytes, instrument.fBag);
     }
     return bytes;
 }
@@ -94,15 +82,15 @@ TBytes Encode(const std::vector<TFixtureSample>& samples)
     for (const TFixtureSample& sample : samples)
     {
         PutName(bytes, sample.fName);
-        PutU32(bytes, sample.fStart);
-        PutU32(bytes, sample.fEnd);
-        PutU32(bytes, sample.fLoopStart);
-        PutU32(bytes, sample.fLoopEnd);
-        PutU32(bytes, sample.fRate);
+        PutLE32(bytes, sample.fStart);
+        PutLE32(bytes, sample.fEnd);
+        PutLE32(bytes, sample.fLoopStart);
+        PutLE32(bytes, sample.fLoopEnd);
+        PutLE32(bytes, sample.fRate);
         bytes.push_back(sample.fRootKey);
         bytes.push_back(u8(sample.fCorrection));
-        PutU16(bytes, sample.fLink);
-        PutU16(bytes, sample.fType);
+        PutLE16(bytes, sample.fLink);
+        PutLE16(bytes, sample.fType);
     }
     return bytes;
 }
@@ -112,7 +100,7 @@ TBytes Encode(const std::vector<TFixtureSample>& samples)
 TBytes ChunkBytes(const std::string& id, const TBytes& data)
 {
     TBytes bytes = Text(id);
-    PutU32(bytes, u32(data.size()));
+    PutLE32(bytes, u32(data.size()));
     bytes.insert(bytes.end(), data.begin(), data.end());
     if (data.size() % 2 != 0)
         bytes.push_back(0);
@@ -148,7 +136,7 @@ TSoundFontFixture::TSoundFontFixture()
         fWords.push_back(i16(i * 1021 - 32000));
     fSampleData = TBytes();
     for (i16 word : fWords)
-        PutU16(*fSampleData, u16(word));
+        PutLE16(*fSampleData, u16(word));
 
     fPresets = {{"Piano", 0, 0, 0}, {"Strings", 1, 0, 2}, {"EOP", 0, 0, 3}};
     fPresetBags = {{0, 0}, {2, 0}, {3, 0}, {4, 0}};

@@ -1,0 +1,180 @@
+// Real alerts of our Trellis library on the display (Xvfb in the test run): found by their title
+// and answered with real mouse and keyboard input from a second thread, while the test's thread
+// runs the alert's modal loop. Nothing here depends on font sizes.
+#include "base/LibraryStatusTables.h"
+#include "dlls/trellis/Trellis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace
+{
+class CAnswerListener final : public NSTrellis::IAlertListener
+{
+public:
+    u32 AlertClosed(u32 answer) override
+    {
+        fAnswer = answer;
+        return kTrellisOK;
+    }
+    u32 fAnswer = 0;
+};
+
+std::unique_ptr<TAlertDescriptor> MakeAlert(const std::wstring& title, std::initializer_list<std::wstring> buttons)
+{
+    auto alert = std::make_unique<TAlertDescriptor>();
+    std::memset(alert.get(), 0, sizeof(TAlertDescriptor));
+    const u32 kOperations[] = {kAlertOneButton, kAlertTwoButtons, kAlertThreeButtons};
+    alert->fOperation = kOperations[buttons.size() - 1];
+    alert->fIcon = kAlertIconWarning;
+    std::memcpy(alert->fTitle, title.c_str(), (title.size() + 1) * 2);
+    const std::wstring message = L"The file \u201cSong.mid\u201d already exists.\rReplace it?";
+    std::memcpy(alert->fMessage, message.c_str(), (message.size() + 1) * 2);
+    int i = 0;
+    for (const std::wstring& button : buttons)
+        std::memcpy(alert->fButtons[i++], button.c_str(), (button.size() + 1) * 2);
+    return alert;
+}
+
+// Polls with a bound: the dialog appears asynchronously to the answering thread.
+bool WaitFor(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 800; ++i)
+    {
+        if (condition())
+            return true;
+        Sleep(25);
+    }
+    return false;
+}
+
+void SendInputs(std::initializer_list<INPUT> inputs)
+{
+    std::vector<INPUT> list(inputs);
+    SendInput(UINT(list.size()), list.data(), sizeof(INPUT));
+}
+
+void ClickOn(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT down = move;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    INPUT up = move;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInputs({move, down, up});
+}
+
+void PressKey(WORD key)
+{
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    INPUT up = down;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInputs({down, up});
+}
+
+class RealAlert : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        u32 status = kTrellisOK;
+        fTrellis = Trellis_Create("ITrellis", &status);
+        ASSERT_EQ(status, kTrellisOK);
+    }
+    void TearDown() override { fTrellis->Release(1); }
+
+    // Runs the alert on this thread while answer() acts on its dialog from another; answers the
+    // library's answer. A dialog the answering thread could not close is closed by it with the
+    // last button, and the test fails.
+    u32 RunAnswered(const TAlertDescriptor& alert, const std::function<void(HWND dialog)>& answer)
+    {
+        const std::wstring title(reinterpret_cast<const wchar_t*>(alert.fTitle));
+        std::string failure;
+        std::thread answering([&] {
+            HWND dialog = nullptr;
+            if (!WaitFor([&] { return (dialog = FindWindowW(L"#32770", title.c_str())) && IsWindowVisible(dialog); }))
+            {
+                failure = "no alert window titled as the alert";
+                return;
+            }
+            if (!WaitFor([&] { return GetForegroundWindow() == dialog; }))
+                failure = "the alert did not come to the front";
+            else
+                answer(dialog);
+            if (!WaitFor([&] { return !IsWindow(dialog); }))
+            {
+                failure = "the alert stayed open";
+                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kAlertAnswerLastButton, BN_CLICKED), 0);
+            }
+        });
+        CAnswerListener listener;
+        const u32 status = fTrellis->RunAlert(nullptr, 1, &alert, &listener);
+        answering.join();
+        EXPECT_EQ(failure, "");
+        EXPECT_EQ(status, kTrellisOK);
+        return listener.fAnswer;
+    }
+
+    ITrellis* fTrellis = nullptr;
+};
+
+TEST_F(RealAlert, IsFoundByItsTitleAndAnsweredByAClick)
+{
+    const auto alert = MakeAlert(L"File already exists", {L"Cancel", L"Replace"});
+    const u32 answer = RunAnswered(*alert, [](HWND dialog) {
+        // The message and both buttons are there, the default button last.
+        EXPECT_NE(FindWindowExW(dialog, nullptr, L"Static", nullptr), nullptr);
+        HWND replace = FindWindowExW(dialog, nullptr, L"Button", L"Replace");
+        HWND cancel = FindWindowExW(dialog, nullptr, L"Button", L"Cancel");
+        ASSERT_NE(replace, nullptr);
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(GetWindowLongW(replace, GWL_STYLE) & BS_DEFPUSHBUTTON);
+        RECT replaceRect{}, cancelRect{};
+        GetWindowRect(replace, &replaceRect);
+        GetWindowRect(cancel, &cancelRect);
+        EXPECT_LT(cancelRect.left, replaceRect.left);
+        ClickOn(cancel);
+    });
+    EXPECT_EQ(answer, kAlertAnswerNextToLastButton);
+}
+
+TEST_F(RealAlert, OfTwoButtonsIgnoresEscapeAndClosingAndHasNoCloseBox)
+{
+    const auto alert = MakeAlert(L"Two buttons", {L"Cancel", L"Replace"});
+    const u32 answer = RunAnswered(*alert, [](HWND dialog) {
+        EXPECT_FALSE(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU);
+        // Handled in order: had either closed the alert, the click would answer nothing.
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        PressKey(VK_ESCAPE);
+        ClickOn(FindWindowExW(dialog, nullptr, L"Button", L"Cancel"));
+    });
+    EXPECT_EQ(answer, kAlertAnswerNextToLastButton);
+}
+
+TEST_F(RealAlert, OfOneButtonClosesWithEscapeAndEnterChoosesTheLastButton)
+{
+    const auto one = MakeAlert(L"One button", {L"OK"});
+    EXPECT_EQ(RunAnswered(*one, [](HWND dialog) {
+                  EXPECT_TRUE(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU);
+                  PressKey(VK_ESCAPE);
+              }),
+              kAlertAnswerLastButton);
+    const auto three = MakeAlert(L"Three buttons", {L"A", L"B", L"C"});
+    EXPECT_EQ(RunAnswered(*three, [](HWND) { PressKey(VK_RETURN); }), kAlertAnswerLastButton);
+}
+} // namespace

@@ -4,24 +4,16 @@ namespace NSTrellisLibrary
 {
 std::vector<void*> ListWindowsWithProperty(const wchar_t* property)
 {
-    struct TSearch
+    std::vector<void*> found;
+    const DWORD thread = GetCurrentThreadId();
+    // The desktop's children in their z-order, frontmost first.
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
     {
-        const wchar_t* fProperty;
-        std::vector<void*> fFound;
-    } search{property, {}};
-    // EnumThreadWindows walks the top-level windows in their z-order, frontmost first.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<TSearch*>(parameter);
-            if (IsWindowVisible(window))
-            {
-                if (HANDLE object = GetPropW(window, search->fProperty))
-                    search->fFound.push_back(object);
-            }
-            return TRUE;
-        },
-        LPARAM(&search));
-    return search.fFound;
+        if (GetWindowThreadProcessId(window, nullptr) != thread || !IsWindowVisible(window))
+            continue;
+        if (HANDLE object = GetPropW(window, property))
+            found.push_back(object);
+    }
+    return found;
 }
 } // namespace NSTrellisLibrary

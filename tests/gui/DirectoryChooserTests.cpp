@@ -1,5 +1,6 @@
 // The folder chooser through the real GUI library answering headless, its answers read back by
 // the file library.
+#include "base/Quorral.h"
 #include "base/TextConversions.h"
 #include "filelib/FileLibWrappers.h"
 #include "gui/DirectoryChooser.h"

@@ -1,5 +1,6 @@
 // Placing rectangles on synthetic screen lists, and the reference rectangle of a new dialog
 // from a stand-in library's windows.
+#include "base/Quorral.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/TrellisInterface.h"
 #include "tests/support/TrellisStub.h"
@@ -10,13 +11,14 @@
 #include <ostream>
 #include <vector>
 
-namespace
-{
+// Found by argument lookup when a failed expectation prints a rectangle.
 std::ostream& operator<<(std::ostream& out, const TIntRect& r)
 {
     return out << "{" << r.fLeft << ", " << r.fTop << ", " << r.fRight << ", " << r.fBottom << "}";
 }
 
+namespace
+{
 TScreen Screen(TIntRect usable)
 {
     TScreen screen{};

@@ -16,6 +16,18 @@ TIntRect RectOf(const i32 (&values)[4])
 {
     return TIntRect{values[0], values[1], values[2], values[3]};
 }
+
+// The property record of a library window, zeroed before the library fills it.
+template <class TProperties, class TWindow>
+std::unique_ptr<TProperties> GetProperties(TWindow* window)
+{
+    auto properties = std::make_unique<TProperties>();
+    std::memset(properties.get(), 0, sizeof(TProperties));
+    const u32 status = window->GetProperties(properties.get());
+    if (status != kTrellisOK)
+        ThrowTrellisFailure(status);
+    return properties;
+}
 } // namespace
 
 TScreenList GetScreens()
@@ -99,23 +111,12 @@ TIntRect GetPlacementReferenceRect()
 {
     const std::vector<NSTrellis::IModalDialog*> dialogs = NSTrellisUtils::GetModalDialogs();
     if (!dialogs.empty())
-    {
-        auto properties = std::make_unique<NSTrellis::TModalDialogProperties>();
-        std::memset(properties.get(), 0, sizeof(*properties));
-        const u32 status = dialogs.front()->GetProperties(properties.get());
-        if (status != kTrellisOK)
-            ThrowTrellisFailure(status);
-        return RectOf(properties->fFrame);
-    }
+        return RectOf(GetProperties<NSTrellis::TModalDialogProperties>(dialogs.front())->fFrame);
     const TScreenList screens = GetScreens();
     const std::vector<NSTrellis::IDocumentWindow*> windows = NSTrellisUtils::GetDocumentWindows();
     if (!windows.empty())
     {
-        auto properties = std::make_unique<NSTrellis::TDocumentWindowProperties>();
-        std::memset(properties.get(), 0, sizeof(*properties));
-        const u32 status = windows.front()->GetProperties(properties.get());
-        if (status != kTrellisOK)
-            ThrowTrellisFailure(status);
+        const auto properties = GetProperties<NSTrellis::TDocumentWindowProperties>(windows.front());
         const TIntRect frame = RectOf(properties->fFrame);
         if (properties->fState != kWindowFillsScreen)
             return frame;

@@ -312,7 +312,8 @@ public:
     virtual u32 MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, const TKeyShortcut* shortcut,
                               u32* matches) = 0;
     TRELLIS_RESERVED_SLOT(46)
-    TRELLIS_RESERVED_SLOT(47)
+    // Slot 47: paints now whatever of the thread's windows waits to be painted.
+    virtual u32 UpdateNow() = 0;
     TRELLIS_RESERVED_SLOT(48)
     TRELLIS_RESERVED_SLOT(49)
     TRELLIS_RESERVED_SLOT(50)

@@ -15,6 +15,7 @@
 #include "dlls/trellis/Screens.h"
 #include "dlls/trellis/TextTable.h"
 #include "dlls/trellis/WindowLists.h"
+#include "dlls/trellis/WindowPainting.h"
 
 #include <cstring>
 #include <new>
@@ -57,6 +58,15 @@ NSTrellis::IIcon* AnswerIcon(u32* status, TMake make)
         *status = TrellisStatusFromCurrentException();
         return nullptr;
     }
+}
+
+template <class TWindow>
+std::vector<TWindow*> ListWindows(const wchar_t* property)
+{
+    std::vector<TWindow*> windows;
+    for (void* window : ListWindowsWithProperty(property))
+        windows.push_back(static_cast<TWindow*>(window));
+    return windows;
 }
 
 // Only application-modal alerts and choosers exist: they take no window.
@@ -149,15 +159,20 @@ u32 CTrellis::MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, c
     });
 }
 
+u32 CTrellis::UpdateNow()
+{
+    return AnswerStatus([&] {
+        PaintThreadWindowsNow();
+        return kTrellisOK;
+    });
+}
+
 u32 CTrellis::GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter)
 {
     return AnswerStatus([&] {
         if (!getter)
             ThrowInvalidArgument();
-        const std::vector<void*> found = ListWindowsWithProperty(kDocumentWindowProperty);
-        std::vector<NSTrellis::IDocumentWindow*> windows;
-        for (void* window : found)
-            windows.push_back(static_cast<NSTrellis::IDocumentWindow*>(window));
+        const auto windows = ListWindows<NSTrellis::IDocumentWindow>(kDocumentWindowProperty);
         return getter->SetDocumentWindows(windows.data(), u32(windows.size()));
     });
 }
@@ -167,10 +182,7 @@ u32 CTrellis::GetModalDialogs(NSTrellis::IModalDialogListGetter* getter)
     return AnswerStatus([&] {
         if (!getter)
             ThrowInvalidArgument();
-        const std::vector<void*> found = ListWindowsWithProperty(kModalDialogProperty);
-        std::vector<NSTrellis::IModalDialog*> dialogs;
-        for (void* dialog : found)
-            dialogs.push_back(static_cast<NSTrellis::IModalDialog*>(dialog));
+        const auto dialogs = ListWindows<NSTrellis::IModalDialog>(kModalDialogProperty);
         return getter->SetModalDialogs(dialogs.data(), u32(dialogs.size()));
     });
 }

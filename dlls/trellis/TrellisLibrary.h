@@ -15,6 +15,7 @@ public:
     u32 GetModifierSet(const u32* set, u64* mask) override;
     u32 MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, const TKeyShortcut* shortcut,
                       u32* matches) override;
+    u32 UpdateNow() override;
     u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter) override;
     u32 GetModalDialogs(NSTrellis::IModalDialogListGetter* getter) override;
     u32 RunAlert(INativeWindow* window, u32 appModal, const TAlertDescriptor* alert,

@@ -3,6 +3,8 @@
 // runs the alert's modal loop. Nothing here depends on font sizes.
 #include "base/LibraryStatusTables.h"
 #include "dlls/trellis/Trellis.h"
+#include "tests/dlls/TrellisLibraryTest.h"
+#include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace
 {
@@ -41,102 +42,33 @@ std::unique_ptr<TAlertDescriptor> MakeAlert(const std::wstring& title, std::init
     return alert;
 }
 
-// Polls with a bound: the dialog appears asynchronously to the answering thread.
-bool WaitFor(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 800; ++i)
-    {
-        if (condition())
-            return true;
-        Sleep(25);
-    }
-    return false;
-}
-
-void SendInputs(std::initializer_list<INPUT> inputs)
-{
-    std::vector<INPUT> list(inputs);
-    SendInput(UINT(list.size()), list.data(), sizeof(INPUT));
-}
-
-void ClickOn(HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    const int x = (rect.left + rect.right) / 2;
-    const int y = (rect.top + rect.bottom) / 2;
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    INPUT down = move;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    INPUT up = move;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInputs({move, down, up});
-}
-
-void PressKey(WORD key)
-{
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    INPUT up = down;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInputs({down, up});
-}
-
-class RealAlert : public ::testing::Test
+class RealAlert : public TrellisLibraryTest
 {
 protected:
-    void SetUp() override
-    {
-        u32 status = kTrellisOK;
-        fTrellis = Trellis_Create("ITrellis", &status);
-        ASSERT_EQ(status, kTrellisOK);
-    }
-    void TearDown() override { fTrellis->Release(1); }
-
     // Runs the alert on this thread while answer() acts on its dialog from another; answers the
     // library's answer. A dialog the answering thread could not close is closed by it with the
     // last button, and the test fails.
     u32 RunAnswered(const TAlertDescriptor& alert, const std::function<void(HWND dialog)>& answer)
     {
-        const std::wstring title(reinterpret_cast<const wchar_t*>(alert.fTitle));
-        std::string failure;
-        std::thread answering([&] {
-            HWND dialog = nullptr;
-            if (!WaitFor([&] { return (dialog = FindWindowW(L"#32770", title.c_str())) && IsWindowVisible(dialog); }))
-            {
-                failure = "no alert window titled as the alert";
-                return;
-            }
-            if (!WaitFor([&] { return GetForegroundWindow() == dialog; }))
-                failure = "the alert did not come to the front";
-            else
-                answer(dialog);
-            if (!WaitFor([&] { return !IsWindow(dialog); }))
-            {
-                failure = "the alert stayed open";
-                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kAlertAnswerLastButton, BN_CLICKED), 0);
-            }
-        });
         CAnswerListener listener;
-        const u32 status = fTrellis->RunAlert(nullptr, 1, &alert, &listener);
-        answering.join();
+        u32 status = 0;
+        const std::string failure = RunAndAnswerDialog(
+            reinterpret_cast<const wchar_t*>(alert.fTitle),
+            [&] { status = fTrellis->RunAlert(nullptr, 1, &alert, &listener); }, answer, kAlertAnswerLastButton);
         EXPECT_EQ(failure, "");
         EXPECT_EQ(status, kTrellisOK);
         return listener.fAnswer;
     }
-
-    ITrellis* fTrellis = nullptr;
 };
 
 TEST_F(RealAlert, IsFoundByItsTitleAndAnsweredByAClick)
 {
+    // The application's other windows take no input while the alert is up.
+    HWND window = CreateWindowExW(0, L"Static", L"Application window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const auto alert = MakeAlert(L"File already exists", {L"Cancel", L"Replace"});
-    const u32 answer = RunAnswered(*alert, [](HWND dialog) {
+    const u32 answer = RunAnswered(*alert, [window](HWND dialog) {
+        EXPECT_FALSE(IsWindowEnabled(window));
         // The message and both buttons are there, the default button last.
         EXPECT_NE(FindWindowExW(dialog, nullptr, L"Static", nullptr), nullptr);
         HWND replace = FindWindowExW(dialog, nullptr, L"Button", L"Replace");
@@ -151,6 +83,8 @@ TEST_F(RealAlert, IsFoundByItsTitleAndAnsweredByAClick)
         ClickOn(cancel);
     });
     EXPECT_EQ(answer, kAlertAnswerNextToLastButton);
+    EXPECT_TRUE(IsWindowEnabled(window));
+    DestroyWindow(window);
 }
 
 TEST_F(RealAlert, OfTwoButtonsIgnoresEscapeAndClosingAndHasNoCloseBox)

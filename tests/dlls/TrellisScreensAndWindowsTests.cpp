@@ -2,6 +2,7 @@
 // boundary on the test display.
 #include "base/LibraryStatusTables.h"
 #include "dlls/trellis/Trellis.h"
+#include "tests/dlls/TrellisLibraryTest.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +10,7 @@
 
 namespace
 {
-class TrellisDisplay : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        u32 status = kTrellisOK;
-        fTrellis = Trellis_Create("ITrellis", &status);
-        ASSERT_EQ(status, kTrellisOK);
-    }
-    void TearDown() override { fTrellis->Release(1); }
-
-    ITrellis* fTrellis = nullptr;
-};
+using TrellisDisplay = TrellisLibraryTest;
 
 TEST_F(TrellisDisplay, ListsTheScreensWithTheMainOneMarked)
 {
@@ -118,5 +107,27 @@ TEST_F(TrellisDisplay, ListsTheOpenWindowsOfEachKindFrontmostFirst)
     list.fAnswer = kTrellisOK;
     ASSERT_EQ(fTrellis->GetDocumentWindows(&list), kTrellisOK);
     EXPECT_TRUE(list.fFound.empty());
+}
+TEST_F(TrellisDisplay, UpdateNowPaintsWhatWaitsWithoutTheMessageLoop)
+{
+    static int paints = 0;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_PAINT)
+            ++paints;
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TrellisPaintCounter";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, L"TrellisPaintCounter", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_EQ(fTrellis->UpdateNow(), kTrellisOK);
+    ValidateRect(window, nullptr);
+    paints = 0;
+    InvalidateRect(window, nullptr, FALSE);
+    ASSERT_EQ(fTrellis->UpdateNow(), kTrellisOK);
+    EXPECT_GE(paints, 1);
+    DestroyWindow(window);
 }
 } // namespace

@@ -13,6 +13,7 @@ public:
     u32 GetKeyboardState(TKeyboardState*, INativeWindow*) override { return 12004; }
     u32 GetModifierSet(const u32*, u64*) override { return 12004; }
     u32 MatchKeyEvent(const TKeyEvent*, const TKeyEventTail*, const TKeyShortcut*, u32*) override { return 12004; }
+    u32 UpdateNow() override { return 12004; }
     u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter*) override { return 12004; }
     u32 GetModalDialogs(NSTrellis::IModalDialogListGetter*) override { return 12004; }
     u32 RunAlert(INativeWindow*, u32, const TAlertDescriptor*, NSTrellis::IAlertListener*) override { return 12004; }

@@ -1,6 +1,6 @@
-// Real alerts of our Trellis library on the display (Xvfb in the test run): found by their title
-// and answered with real mouse and keyboard input from a second thread, while the test's thread
-// runs the alert's modal loop. Nothing here depends on font sizes.
+// Real alerts and folder choosers of our Trellis library on the display (Xvfb in the test run):
+// found by their title and answered with real mouse and keyboard input from a second thread,
+// while the test's thread runs the modal loop. Nothing here depends on font sizes.
 #include "base/LibraryStatusTables.h"
 #include "dlls/trellis/Trellis.h"
 #include "tests/dlls/TrellisLibraryTest.h"
@@ -42,7 +42,7 @@ std::unique_ptr<TAlertDescriptor> MakeAlert(const std::wstring& title, std::init
     return alert;
 }
 
-class RealAlert : public TrellisLibraryTest
+class RealDialog : public TrellisLibraryTest
 {
 protected:
     // Runs the alert on this thread while answer() acts on its dialog from another; answers the
@@ -61,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(RealAlert, IsFoundByItsTitleAndAnsweredByAClick)
+TEST_F(RealDialog, AlertIsFoundByItsTitleAndAnsweredByAClick)
 {
     // The application's other windows take no input while the alert is up.
     HWND window = CreateWindowExW(0, L"Static", L"Application window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
@@ -87,7 +87,7 @@ TEST_F(RealAlert, IsFoundByItsTitleAndAnsweredByAClick)
     DestroyWindow(window);
 }
 
-TEST_F(RealAlert, OfTwoButtonsIgnoresEscapeAndClosingAndHasNoCloseBox)
+TEST_F(RealDialog, AlertOfTwoButtonsIgnoresEscapeAndClosingAndHasNoCloseBox)
 {
     const auto alert = MakeAlert(L"Two buttons", {L"Cancel", L"Replace"});
     const u32 answer = RunAnswered(*alert, [](HWND dialog) {
@@ -100,7 +100,7 @@ TEST_F(RealAlert, OfTwoButtonsIgnoresEscapeAndClosingAndHasNoCloseBox)
     EXPECT_EQ(answer, kAlertAnswerNextToLastButton);
 }
 
-TEST_F(RealAlert, OfOneButtonClosesWithEscapeAndEnterChoosesTheLastButton)
+TEST_F(RealDialog, AlertOfOneButtonClosesWithEscapeAndEnterChoosesTheLastButton)
 {
     const auto one = MakeAlert(L"One button", {L"OK"});
     EXPECT_EQ(RunAnswered(*one, [](HWND dialog) {
@@ -110,5 +110,75 @@ TEST_F(RealAlert, OfOneButtonClosesWithEscapeAndEnterChoosesTheLastButton)
               kAlertAnswerLastButton);
     const auto three = MakeAlert(L"Three buttons", {L"A", L"B", L"C"});
     EXPECT_EQ(RunAnswered(*three, [](HWND) { PressKey(VK_RETURN); }), kAlertAnswerLastButton);
+}
+class CChooserListener final : public NSTrellis::IDirectoryChooserListener
+{
+public:
+    u32 FolderChosen(const char* url) override
+    {
+        fURL = url;
+        ++fCalls;
+        return kTrellisOK;
+    }
+    u32 ChooserCancelled() override
+    {
+        fCancelled = true;
+        ++fCalls;
+        return kTrellisOK;
+    }
+
+    std::string fURL;
+    bool fCancelled = false;
+    int fCalls = 0;
+};
+
+TEST_F(RealDialog, FolderChooserShowsItsTitleAndCancelsWithEscape)
+{
+    CChooserListener listener;
+    u32 status = 0;
+    const std::wstring title = L"Select Input Folder";
+    const std::string failure = RunAndAnswerDialog(
+        title,
+        [&] {
+            status = fTrellis->RunDirectoryChooser(&listener, 0x56544944, nullptr, 1,
+                                                   reinterpret_cast<const u16*>(title.c_str()));
+        },
+        [](HWND) { PressKey(VK_ESCAPE); }, IDCANCEL);
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(status, kTrellisOK);
+    EXPECT_TRUE(listener.fCancelled);
+    EXPECT_EQ(listener.fCalls, 1);
+}
+TEST_F(RealDialog, FolderChooserAnswersTheFolderAsAFileURL)
+{
+    // The temporary folder's long path ends in a backslash, as the answer does.
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetLongPathNameW(temp, folder, MAX_PATH + 1);
+    CChooserListener listener;
+    u32 status = 0;
+    const std::wstring title = L"Select Output Folder";
+    const std::string failure = RunAndAnswerDialog(
+        title,
+        [&] {
+            status = fTrellis->RunDirectoryChooser(&listener, 0x56544F44, nullptr, 1,
+                                                   reinterpret_cast<const u16*>(title.c_str()));
+        },
+        [&](HWND dialog) {
+            // The folder typed into the dialog's name field, then Enter.
+            HWND name = GetDlgItem(dialog, 0x480);
+            ASSERT_NE(name, nullptr);
+            SendMessageW(name, WM_SETTEXT, 0, LPARAM(folder));
+            PressKey(VK_RETURN);
+        },
+        IDCANCEL);
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(status, kTrellisOK);
+    char narrow[3 * MAX_PATH + 1] = {};
+    WideCharToMultiByte(CP_UTF8, 0, folder, -1, narrow, sizeof(narrow), nullptr, nullptr);
+    EXPECT_EQ(listener.fURL, std::string("file://") + narrow);
+    EXPECT_EQ(listener.fURL.back(), '\\');
+    EXPECT_FALSE(listener.fCancelled);
 }
 } // namespace

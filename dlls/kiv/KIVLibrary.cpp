@@ -59,39 +59,47 @@ extern "C" void KIVUninitializeDLL()
 
 extern "C" i32 KIVGetInfoFromBuffer(i32 size, const void* buffer, i32 infoSize, TKIVInfo* info)
 {
-    return AnswerStatus([&] {
-        CheckBuffer(buffer, size);
-        CheckRecordSize(infoSize, info);
-        *info = NSKIV::ReadLoopLayout(static_cast<const u8*>(buffer), size_t(size)).fInfo;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            CheckBuffer(buffer, size);
+            CheckRecordSize(infoSize, info);
+            *info = NSKIV::ReadLoopLayout(static_cast<const u8*>(buffer), size_t(size)).fInfo;
+        });
 }
 
 extern "C" i32 KIVCreate(TKIVHandle* handle, const void* buffer, i32 size, void* reserved1, void* reserved2)
 {
     if (handle)
         *handle = nullptr;
-    return AnswerStatus([&] {
-        CheckBuffer(buffer, size);
-        if (!handle || reserved1 || reserved2)
-            NSKIV::ThrowInvalidArgument();
-        *handle = new NSKIV::CLoopFile(static_cast<const u8*>(buffer), size_t(size));
-    });
+    return AnswerStatus(
+        [&]
+        {
+            CheckBuffer(buffer, size);
+            if (!handle || reserved1 || reserved2)
+                NSKIV::ThrowInvalidArgument();
+            *handle = new NSKIV::CLoopFile(static_cast<const u8*>(buffer), size_t(size));
+        });
 }
 
 extern "C" i32 KIVGetInfo(TKIVHandle handle, i32 infoSize, TKIVInfo* info)
 {
-    return AnswerStatus([&] {
-        CheckRecordSize(infoSize, info);
-        *info = LoopOf(handle).GetInfo();
-    });
+    return AnswerStatus(
+        [&]
+        {
+            CheckRecordSize(infoSize, info);
+            *info = LoopOf(handle).GetInfo();
+        });
 }
 
 extern "C" i32 KIVGetSliceInfo(TKIVHandle handle, i32 sliceIndex, i32 sliceInfoSize, TKIVSliceInfo* sliceInfo)
 {
-    return AnswerStatus([&] {
-        CheckRecordSize(sliceInfoSize, sliceInfo);
-        *sliceInfo = LoopOf(handle).GetSliceInfo(sliceIndex);
-    });
+    return AnswerStatus(
+        [&]
+        {
+            CheckRecordSize(sliceInfoSize, sliceInfo);
+            *sliceInfo = LoopOf(handle).GetSliceInfo(sliceIndex);
+        });
 }
 
 extern "C" i32 KIVRenderSlice(TKIVHandle handle, i32 sliceIndex, i32 frameCount, float* buffers[2])

@@ -80,8 +80,7 @@ TLoopLayout ReadLoopLayout(const u8* bytes, size_t size)
 }
 
 CLoopFile::CLoopFile(const u8* bytes, size_t size)
-    : fLayout(ReadLoopLayout(bytes, size)),
-      fFrames(bytes + fLayout.fFramesOffset, bytes + size)
+    : fLayout(ReadLoopLayout(bytes, size)), fFrames(bytes + fLayout.fFramesOffset, bytes + size)
 {
 }
 

@@ -81,7 +81,8 @@ TKIVInfo GetKIVInfoFromMedia(NSFerrant::CMedia& file)
     const CKIVLibraryUse use;
     const std::vector<u8> bytes = ReadLoopFile(file);
     TKIVInfo info{};
-    ThrowIfKIVFailure(KIVCalls().KIVGetInfoFromBuffer(i32(bytes.size()), bytes.data(), i32(sizeof info), &info));
+    ThrowIfKIVFailure(
+        KIVCalls().KIVGetInfoFromBuffer(i32(bytes.size()), bytes.data(), i32(sizeof info), &info));
     CheckKIVInfo(info);
     return info;
 }

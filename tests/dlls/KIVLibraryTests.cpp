@@ -27,8 +27,9 @@ constexpr i32 kZeroLoop = 108;
 // The status of a failure of a kind the table has no row for: its failure code in the range.
 i32 Tunnelled(u32 kind)
 {
-    return i32(GetKIVStatusRange().fBase +
-               NSQuorral::EncodeFailureCode({kind, {}}, NSQuorral::GetRegisteredApplicationObjectTypeTable()));
+    return i32(
+        GetKIVStatusRange().fBase +
+        NSQuorral::EncodeFailureCode({kind, {}}, NSQuorral::GetRegisteredApplicationObjectTypeTable()));
 }
 
 const u8* DataOf(const std::vector<u8>& bytes)
@@ -93,7 +94,8 @@ TEST_F(KIVLibraryTests, GeneratedLoopsGiveTheirInformationSlicesAndFrames)
     };
     for (const Case& c : kCases)
     {
-        SCOPED_TRACE(testing::Message() << c.fChannels << " channels, " << c.fSliceFrames.size() << " slices");
+        SCOPED_TRACE(testing::Message()
+                     << c.fChannels << " channels, " << c.fSliceFrames.size() << " slices");
         const std::vector<u8> file = MakeLoopFile(c.fChannels, c.fSliceFrames);
         TKIVInfo info{};
         ASSERT_EQ(KIVGetInfoFromBuffer(i32(file.size()), file.data(), sizeof info, &info), kOK);
@@ -132,8 +134,10 @@ TEST_F(KIVLibraryTests, GeneratedLoopsGiveTheirInformationSlicesAndFrames)
             {
                 for (u32 frame = 0; frame < frames; ++frame)
                 {
-                    const float expected = channel < c.fChannels ? float(LoopSample(slice, frame, channel) * 256) : kUntouched;
-                    ASSERT_EQ(channels[channel][frame], expected) << "channel " << channel << ", frame " << frame;
+                    const float expected =
+                        channel < c.fChannels ? float(LoopSample(slice, frame, channel) * 256) : kUntouched;
+                    ASSERT_EQ(channels[channel][frame], expected)
+                        << "channel " << channel << ", frame " << frame;
                 }
                 EXPECT_EQ(channels[channel][frames], kUntouched);
             }
@@ -166,7 +170,8 @@ TEST_F(KIVLibraryTests, DamagedFilesAnswerTheirStatus)
         {"version 0", [](auto& f) { SetField(f, NSKIV::kVersionOffset, 0); }, kDamagedFile},
         {"a later version", [](auto& f) { SetField(f, NSKIV::kVersionOffset, 2); }, kLaterVersion},
         {"a later version with a header of its own",
-         [](auto& f) {
+         [](auto& f)
+         {
              SetField(f, NSKIV::kVersionOffset, 0x10000);
              f.resize(12);
          },
@@ -174,14 +179,19 @@ TEST_F(KIVLibraryTests, DamagedFilesAnswerTheirStatus)
         {"no channels", [](auto& f) { SetField(f, NSKIV::kChannelCountOffset, 0); }, kDamagedFile},
         {"three channels", [](auto& f) { SetField(f, NSKIV::kChannelCountOffset, 3); }, kDamagedFile},
         {"a sample rate of 0", [](auto& f) { SetField(f, NSKIV::kSampleRateOffset, 0); }, kDamagedFile},
-        {"a negative slice count", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 0xFFFFFFFF); }, kDamagedFile},
-        {"one slice more than it holds", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 3); }, kDamagedFile},
+        {"a negative slice count", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 0xFFFFFFFF); },
+         kDamagedFile},
+        {"one slice more than it holds", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 3); },
+         kDamagedFile},
         {"the most slices", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 0x7FFFFFFF); }, kDamagedFile},
-        {"one slice less than it holds", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 1); }, kDamagedFile},
+        {"one slice less than it holds", [](auto& f) { SetField(f, NSKIV::kSliceCountOffset, 1); },
+         kDamagedFile},
         {"a slice claiming a frame more", [](auto& f) { SetField(f, kHeaderSize, 5); }, kDamagedFile},
-        {"a slice claiming the most frames", [](auto& f) { SetField(f, kHeaderSize + 4, 0xFFFFFFFF); }, kDamagedFile},
+        {"a slice claiming the most frames", [](auto& f) { SetField(f, kHeaderSize + 4, 0xFFFFFFFF); },
+         kDamagedFile},
         {"two slices whose frames overflow 32 bits",
-         [](auto& f) {
+         [](auto& f)
+         {
              SetField(f, kHeaderSize, 0x80000000);
              SetField(f, kHeaderSize + 4, 0x80000000 + 10);
          },
@@ -190,7 +200,8 @@ TEST_F(KIVLibraryTests, DamagedFilesAnswerTheirStatus)
         {"no bars", [](auto& f) { SetField(f, NSKIV::kBarCountOffset, 0); }, kZeroLoop},
         {"no beats", [](auto& f) { SetField(f, NSKIV::kBeatsPerBarOffset, 0); }, kZeroLoop},
         {"no bars and cut short",
-         [](auto& f) {
+         [](auto& f)
+         {
              SetField(f, NSKIV::kBarCountOffset, 0);
              f.pop_back();
          },
@@ -226,23 +237,32 @@ TEST_F(KIVLibraryTests, BadArgumentsAndCallsOutOfOrderAnswerTheirFailureCodes)
         i32 fStatus;
     };
     const Case kCases[] = {
-        {"no buffer", [&] { return KIVGetInfoFromBuffer(80, nullptr, sizeof info, &info); }, kInvalidArgument},
-        {"a negative size", [&] { return KIVGetInfoFromBuffer(-1, file.data(), sizeof info, &info); }, kInvalidArgument},
+        {"no buffer", [&] { return KIVGetInfoFromBuffer(80, nullptr, sizeof info, &info); },
+         kInvalidArgument},
+        {"a negative size", [&] { return KIVGetInfoFromBuffer(-1, file.data(), sizeof info, &info); },
+         kInvalidArgument},
         {"a short info", [&] { return KIVGetInfoFromBuffer(80, file.data(), 32, &info); }, kInvalidArgument},
-        {"no info", [&] { return KIVGetInfoFromBuffer(80, file.data(), sizeof info, nullptr); }, kInvalidArgument},
-        {"no handle to fill", [&] { return KIVCreate(nullptr, file.data(), 80, nullptr, nullptr); }, kInvalidArgument},
-        {"a reserved argument",
-         [&] { return KIVCreate(&created, file.data(), 80, nullptr, &reserved); }, kInvalidArgument},
+        {"no info", [&] { return KIVGetInfoFromBuffer(80, file.data(), sizeof info, nullptr); },
+         kInvalidArgument},
+        {"no handle to fill", [&] { return KIVCreate(nullptr, file.data(), 80, nullptr, nullptr); },
+         kInvalidArgument},
+        {"a reserved argument", [&] { return KIVCreate(&created, file.data(), 80, nullptr, &reserved); },
+         kInvalidArgument},
         {"no handle", [&] { return KIVGetInfo(nullptr, sizeof info, &info); }, kInvalidArgument},
         {"a short slice info", [&] { return KIVGetSliceInfo(loop.fHandle, 0, 4, &slice); }, kInvalidArgument},
-        {"slice -1", [&] { return KIVGetSliceInfo(loop.fHandle, -1, sizeof slice, &slice); }, kInvalidArgument},
-        {"slice past the last", [&] { return KIVGetSliceInfo(loop.fHandle, 2, sizeof slice, &slice); }, kInvalidArgument},
+        {"slice -1", [&] { return KIVGetSliceInfo(loop.fHandle, -1, sizeof slice, &slice); },
+         kInvalidArgument},
+        {"slice past the last", [&] { return KIVGetSliceInfo(loop.fHandle, 2, sizeof slice, &slice); },
+         kInvalidArgument},
         {"the last slice", [&] { return KIVGetSliceInfo(loop.fHandle, 1, sizeof slice, &slice); }, kOK},
-        {"render into short buffers", [&] { return KIVRenderSlice(loop.fHandle, 1, 5, stereo); }, kInvalidArgument},
-        {"render with no buffers", [&] { return KIVRenderSlice(loop.fHandle, 0, 6, nullptr); }, kInvalidArgument},
-        {"render two channels into one",
-         [&] { return KIVRenderSlice(loop.fHandle, 0, 6, leftOnly); }, kInvalidArgument},
-        {"render slice past the last", [&] { return KIVRenderSlice(loop.fHandle, 2, 6, stereo); }, kInvalidArgument},
+        {"render into short buffers", [&] { return KIVRenderSlice(loop.fHandle, 1, 5, stereo); },
+         kInvalidArgument},
+        {"render with no buffers", [&] { return KIVRenderSlice(loop.fHandle, 0, 6, nullptr); },
+         kInvalidArgument},
+        {"render two channels into one", [&] { return KIVRenderSlice(loop.fHandle, 0, 6, leftOnly); },
+         kInvalidArgument},
+        {"render slice past the last", [&] { return KIVRenderSlice(loop.fHandle, 2, 6, stereo); },
+         kInvalidArgument},
         {"render the last slice", [&] { return KIVRenderSlice(loop.fHandle, 1, 6, stereo); }, kOK},
     };
     for (const Case& c : kCases)
@@ -277,7 +297,8 @@ TEST_F(KIVLibraryTests, MutatedFilesAnswerOnlyTheLibraryStatuses)
     {
         // The fields that size things: the slice count and every slice's frame count.
         std::vector<size_t> sizeFields = {NSKIV::kSliceCountOffset};
-        for (size_t at = NSKIV::kHeaderSize; at < NSKIV::kHeaderSize + 4 * valid[NSKIV::kSliceCountOffset + 3]; at += 4)
+        for (size_t at = NSKIV::kHeaderSize;
+             at < NSKIV::kHeaderSize + 4 * valid[NSKIV::kSliceCountOffset + 3]; at += 4)
             sizeFields.push_back(at);
         CByteMutator mutator(seed++, EFieldOrder::kBigEndian, sizeFields);
         int opened = 0;

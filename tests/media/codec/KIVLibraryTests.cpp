@@ -52,7 +52,8 @@ void Report(TKIVInfo* info)
 }
 
 const TKIVCalls kLoggingCalls = {
-    [] {
+    []
+    {
         ++gLog.fInitialized;
         const i32 result = RealKIVCalls().KIVInitializeDLL();
         if (gLog.fInitializeResult != i32(kKIVOK))
@@ -60,31 +61,39 @@ const TKIVCalls kLoggingCalls = {
         ++gLog.fInitializedWell;
         return result;
     },
-    [] {
+    []
+    {
         ++gLog.fUninitialized;
         RealKIVCalls().KIVUninitializeDLL();
     },
-    [](i32 size, const void* buffer, i32 infoSize, TKIVInfo* info) {
+    [](i32 size, const void* buffer, i32 infoSize, TKIVInfo* info)
+    {
         ++gLog.fInfoFromBuffer;
         const i32 result = RealKIVCalls().KIVGetInfoFromBuffer(size, buffer, infoSize, info);
         Report(info);
         return result;
     },
-    [](TKIVHandle* handle, const void* buffer, i32 size, void* reserved1, void* reserved2) {
+    [](TKIVHandle* handle, const void* buffer, i32 size, void* reserved1, void* reserved2)
+    {
         const i32 result = RealKIVCalls().KIVCreate(handle, buffer, size, reserved1, reserved2);
         gLog.fHandlesMade += *handle ? 1 : 0;
         return result;
     },
-    [](TKIVHandle handle, i32 infoSize, TKIVInfo* info) {
+    [](TKIVHandle handle, i32 infoSize, TKIVInfo* info)
+    {
         const i32 result = RealKIVCalls().KIVGetInfo(handle, infoSize, info);
         Report(info);
         return result;
     },
-    [](TKIVHandle handle, i32 index, i32 sliceInfoSize, TKIVSliceInfo* slice) {
-        return index == gLog.fFailingSlice ? 106 : RealKIVCalls().KIVGetSliceInfo(handle, index, sliceInfoSize, slice);
+    [](TKIVHandle handle, i32 index, i32 sliceInfoSize, TKIVSliceInfo* slice)
+    {
+        return index == gLog.fFailingSlice
+                   ? 106
+                   : RealKIVCalls().KIVGetSliceInfo(handle, index, sliceInfoSize, slice);
     },
     RealKIVCalls().KIVRenderSlice,
-    [](TKIVHandle* handle) {
+    [](TKIVHandle* handle)
+    {
         ++gLog.fHandlesDeleted;
         RealKIVCalls().KIVDelete(handle);
     },
@@ -189,7 +198,8 @@ TEST_F(KIVLibraryTests, AFailedInitialisationLeavesNoUse)
     EXPECT_EQ(thrown.fClass, typeid(NSQuorral::XFormatViolation).name());
     EXPECT_EQ(thrown.fObjectType, "kiv_file");
     // The count stayed at 0: the next use initialises again, and nothing is read without one.
-    EXPECT_EQ(Thrown([] { InfoOf(MakeLoopFile(1, {4})); }).fClass, typeid(NSQuorral::XFormatViolation).name());
+    EXPECT_EQ(Thrown([] { InfoOf(MakeLoopFile(1, {4})); }).fClass,
+              typeid(NSQuorral::XFormatViolation).name());
     EXPECT_EQ(gLog.fInitialized, 2);
     EXPECT_EQ(gLog.fInfoFromBuffer, 0);
     EXPECT_EQ(gLog.fUninitialized, 0);
@@ -206,9 +216,10 @@ TEST_F(KIVLibraryTests, ResultsBecomeTheExceptionsOfTheKIVTable)
     for (i32 success : {1, 2, 3})
         EXPECT_NO_THROW(ThrowIfKIVFailure(success)) << success;
 
-    const u32 notFoundDLL = GetKIVStatusRange().fBase +
-                            NSQuorral::EncodeFailureCode({NSQuorral::kFailureCode_RuntimeError_NotFound, "kiv_dll"},
-                                                         NSQuorral::GetRegisteredApplicationObjectTypeTable());
+    const u32 notFoundDLL =
+        GetKIVStatusRange().fBase +
+        NSQuorral::EncodeFailureCode({NSQuorral::kFailureCode_RuntimeError_NotFound, "kiv_dll"},
+                                     NSQuorral::GetRegisteredApplicationObjectTypeTable());
     struct Case
     {
         i32 fResult;
@@ -282,7 +293,8 @@ TEST_F(KIVLibraryTests, LoopFilesGiveTheirInformationAndSlices)
     const Case kCases[] = {{1, {}}, {2, {}}, {1, {12}}, {2, {12}}, {1, many}, {2, many}};
     for (const Case& c : kCases)
     {
-        SCOPED_TRACE(testing::Message() << c.fChannels << " channels, " << c.fSliceFrames.size() << " slices");
+        SCOPED_TRACE(testing::Message()
+                     << c.fChannels << " channels, " << c.fSliceFrames.size() << " slices");
         const std::vector<u8> file = MakeLoopFile(c.fChannels, c.fSliceFrames);
         const TKIVInfo info = InfoOf(file);
         EXPECT_EQ(info.fChannelCount, c.fChannels);
@@ -308,7 +320,8 @@ TEST_F(KIVLibraryTests, LoopFilesGiveTheirInformationAndSlices)
 TEST_F(KIVLibraryTests, DamagedAndUnusableFilesAreRefusedAndReleaseWhatTheyHeld)
 {
     const std::vector<u8> valid = MakeLoopFile(2, {4, 6, 2});
-    auto withField = [&](size_t offset, u32 value) {
+    auto withField = [&](size_t offset, u32 value)
+    {
         std::vector<u8> file = valid;
         NSByteOrder::WriteBE32(file.data() + offset, value);
         return file;
@@ -322,20 +335,26 @@ TEST_F(KIVLibraryTests, DamagedAndUnusableFilesAreRefusedAndReleaseWhatTheyHeld)
         const char* fObjectType;
         bool fLibraryAsked;
     };
-    auto bytes = [](std::vector<u8> file) {
-        return [file](std::function<void(CMedia&)> use) {
+    auto bytes = [](std::vector<u8> file)
+    {
+        return [file](std::function<void(CMedia&)> use)
+        {
             COwnedMemoryMedia media = MediaOf(file);
             use(media);
         };
     };
-    auto unreadable = [](i64 size) {
-        return [size](std::function<void(CMedia&)> use) {
+    auto unreadable = [](i64 size)
+    {
+        return [size](std::function<void(CMedia&)> use)
+        {
             CUnreadableMedia media(size);
             use(media);
         };
     };
-    auto reporting = [&](std::optional<i32> slices, std::optional<u32> channels) {
-        return [&valid, slices, channels](std::function<void(CMedia&)> use) {
+    auto reporting = [&](std::optional<i32> slices, std::optional<u32> channels)
+    {
+        return [&valid, slices, channels](std::function<void(CMedia&)> use)
+        {
             gLog.fReportedSliceCount = slices;
             gLog.fReportedChannels = channels;
             COwnedMemoryMedia media = MediaOf(valid);
@@ -346,10 +365,12 @@ TEST_F(KIVLibraryTests, DamagedAndUnusableFilesAreRefusedAndReleaseWhatTheyHeld)
     };
     const Case kCases[] = {
         {"empty", bytes({}), typeid(NSQuorral::XFormatViolation), "", false},
-        {"larger than the library's sizes", unreadable(i64(1) << 31), typeid(NSQuorral::XFormatViolation), "", false},
+        {"larger than the library's sizes", unreadable(i64(1) << 31), typeid(NSQuorral::XFormatViolation), "",
+         false},
         {"unreadable", unreadable(80), typeid(NSQuorral::XRead), "", false},
         {"cut in the header", bytes(cutTo(30)), typeid(NSQuorral::XFormatViolation), "kiv_file", true},
-        {"cut in the frames", bytes(cutTo(valid.size() - 1)), typeid(NSQuorral::XFormatViolation), "kiv_file", true},
+        {"cut in the frames", bytes(cutTo(valid.size() - 1)), typeid(NSQuorral::XFormatViolation), "kiv_file",
+         true},
         {"more slices than it holds", bytes(withField(NSKIV::kSliceCountOffset, 4)),
          typeid(NSQuorral::XFormatViolation), "kiv_file", true},
         {"more frames than it holds", bytes(withField(NSKIV::kHeaderSize + 8, 3)),
@@ -358,9 +379,10 @@ TEST_F(KIVLibraryTests, DamagedAndUnusableFilesAreRefusedAndReleaseWhatTheyHeld)
          "kiv_file", true},
         {"no bars", bytes(withField(NSKIV::kBarCountOffset, 0)), typeid(NSQuorral::XUnsupportedFormat),
          "kiv_file_zeroloop", true},
-        {"a negative slice count reported", reporting(-1, std::nullopt), typeid(NSQuorral::XFormatViolation), "",
+        {"a negative slice count reported", reporting(-1, std::nullopt), typeid(NSQuorral::XFormatViolation),
+         "", true},
+        {"three channels reported", reporting(std::nullopt, 3), typeid(NSQuorral::XUnsupportedFormat), "",
          true},
-        {"three channels reported", reporting(std::nullopt, 3), typeid(NSQuorral::XUnsupportedFormat), "", true},
         {"256 + 2 channels reported", reporting(std::nullopt, 258), typeid(NSQuorral::XUnsupportedFormat), "",
          true},
     };
@@ -371,10 +393,12 @@ TEST_F(KIVLibraryTests, DamagedAndUnusableFilesAreRefusedAndReleaseWhatTheyHeld)
         const int handlesBefore = gLog.fHandlesMade;
         TThrown thrown[2];
         c.fWithMedia([&](CMedia& media) { thrown[0] = Thrown([&] { GetKIVInfoFromMedia(media); }); });
-        c.fWithMedia([&](CMedia& media) {
-            TKIVInfo info{};
-            thrown[1] = Thrown([&] { GetKIVSliceInfos(media, info); });
-        });
+        c.fWithMedia(
+            [&](CMedia& media)
+            {
+                TKIVInfo info{};
+                thrown[1] = Thrown([&] { GetKIVSliceInfos(media, info); });
+            });
         for (const TThrown& t : thrown)
         {
             EXPECT_EQ(t.fClass, c.fClass.name());

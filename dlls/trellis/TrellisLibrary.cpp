@@ -20,9 +20,9 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
-#include <stdexcept>
 
 namespace NSTrellisLibrary
 {

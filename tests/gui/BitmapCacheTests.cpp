@@ -1,7 +1,10 @@
 // The bitmap cache's order, capacity and replacement rules, and the image-id registry.
 #include "gui/BitmapCache.h"
 
+#include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "gui/BitmapService.h"
+#include "gui/ScreenInfo.h"
 #include "gui/VRAMBitmap.h"
 
 #include <gtest/gtest.h>
@@ -126,5 +129,38 @@ TEST(ImageIDs, EachIdentityKeepsOneCacheIdForTheRun)
     EXPECT_EQ(RegisterImageID(none), kNoCacheID);
     none.fKind = 82;
     EXPECT_EQ(RegisterImageID(none), kNoCacheID);
+}
+// The application's fetcher as far as GetBitmap sees it: it caches what it hands out.
+class CFetcher final : public IBitmapFetcher
+{
+public:
+    void ForgetBitmap(const TImageID& id) override { fCache.Erase(id.fCacheID); }
+    void FetchBitmap(TImagePtr& out, const CScreenInfo* screen, const TImageID& id) override
+    {
+        fScreen = screen;
+        if (!fCache.Find(id.fCacheID, out))
+        {
+            out = std::make_shared<CImage>();
+            fCache.Insert(out, id);
+        }
+    }
+
+    CBitmapCache fCache{1500};
+    const CScreenInfo* fScreen = nullptr;
+};
+
+TEST(BitmapService, BitmapsComeFromTheApplicationsFetcher)
+{
+    SetBitmapService(nullptr, nullptr);
+    EXPECT_THROW(GetBitmap(Numbered(1)), NSQuorral::XIllegalCallSequence);
+
+    CFetcher fetcher;
+    const CScreenInfo screen(32, {});
+    SetBitmapService(&fetcher, &screen);
+    CABCImage* image = GetBitmap(Numbered(1));
+    EXPECT_NE(image, nullptr);
+    EXPECT_EQ(GetBitmap(Numbered(1)), image) << "the cached image stays alive";
+    EXPECT_EQ(fetcher.fScreen, &screen);
+    SetBitmapService(nullptr, nullptr);
 }
 } // namespace

@@ -90,8 +90,12 @@ void CTinctCanvas::Finish()
 void DrawImageAt(TDrawContext& context, float x, float y, CABCImage* image)
 {
     u32 size[2] = {0, 0};
+    // A bitmap's size is stored: no call needed.
     if (const auto* bitmap = dynamic_cast<const CVRAMBitmap*>(image))
-        size[0] = bitmap->GetInfo().fWidth, size[1] = bitmap->GetInfo().fHeight;
+    {
+        size[0] = bitmap->GetInfo().fWidth;
+        size[1] = bitmap->GetInfo().fHeight;
+    }
     else if (image)
         image->GetSize(size);
     if (size[0] > 0 && size[1] > 0)

@@ -3,6 +3,7 @@
 
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
+#include "gui/TinctInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -67,5 +68,17 @@ TEST(VRAMBitmap, FactoriesMakeBitmapsOfTheirDepth)
     EXPECT_EQ(NewBitmap8(3, 2, TPalette(256, {1, 2, 3}))->GetInfo().fRowBytes, 4u);
     EXPECT_THROW(NewBitmap8(3, 2, TPalette(20, {1, 2, 3})), std::invalid_argument);
     EXPECT_THROW(NewBitmap32(0, 2), std::invalid_argument);
+}
+TEST(TinctInterface, IsMadeOnceAndMadeAgainAfterItsRelease)
+{
+    ITinct* tinct = GetTinct();
+    ASSERT_NE(tinct, nullptr);
+    EXPECT_EQ(GetTinct(), tinct);
+    const std::unique_ptr<CVRAMBitmap> bitmap = NewBitmap32(2, 2);
+    ReleaseTinct();
+    ReleaseTinct();
+    EXPECT_NE(GetTinct(), nullptr);
+    EXPECT_EQ(bitmap->GetInfo().fWidth, 2u) << "bitmaps outlive the interface that made them";
+    EXPECT_THROW(ThrowIfTinctFailure(992), std::bad_alloc);
 }
 } // namespace

@@ -173,6 +173,8 @@ const TFixtureCase kFixtureCases[] = {
     {"gray.png", EFormat::kPNG, kPixelFormatRGB, 0, 0},
     {"rgb16.png", EFormat::kPNG, kPixelFormatRGB, 0, 0},
     {"interlaced.png", EFormat::kPNG, kPixelFormatRGB, 0, 0},
+    {"rgb-trns.png", EFormat::kPNG, kPixelFormatRGBA, 0, 0},
+    {"gray-trns.png", EFormat::kPNG, kPixelFormatRGBA, 0, 0},
     {"rgba.png", EFormat::kPNG, kPixelFormatRGBA, 0, 0},
     {"gray-alpha.png", EFormat::kPNG, kPixelFormatRGBA, 0, 0},
     {"palette-trns.png", EFormat::kPNG, kPixelFormatRGBA, 0, 0},

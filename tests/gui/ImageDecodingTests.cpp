@@ -13,6 +13,7 @@
 #include "media/Media.h"
 #include "media/codec/ImageCodecCallbacks.h"
 #include "media/codec/ImageCodecLibraries.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/ImageFixtures.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,45 @@ TEST(ImageCodecAdapters, APixelFormatOtherThanRGBOrRGBAFailsEveryRow)
     // A row past the image is refused as a format violation, not written.
     CJPEGScanLineWriterPixelWriter jpegWriter(writer);
     EXPECT_EQ(jpegWriter.WriteScanLine(2, row), 772u);
+}
+
+// The length fields of a PNG's chunks, which the mutations aim their huge values at.
+std::vector<size_t> PNGChunkLengthFields(const TBytes& png)
+{
+    std::vector<size_t> fields;
+    for (size_t at = 8; at + 12 <= png.size(); at += 12 + NSByteOrder::ReadBE32(png.data() + at))
+        fields.push_back(at);
+    return fields;
+}
+
+TEST(ImageCodecAdapters, DamagedImagesAreReadOrRefused)
+{
+    const struct
+    {
+        const char* fName;
+        CImageLib& fCodec;
+    } cases[] = {
+        {"rgba.png", GetOriel()}, {"interlaced.png", GetOriel()}, {"palette-trns.png", GetOriel()},
+        {"baseline.jpg", GetGlisk()}, {"progressive.jpg", GetGlisk()},
+    };
+    u32 seed = 21;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.fName);
+        const TBytes file = ReadImageFixture(c.fName);
+        const bool isPNG = &c.fCodec == &GetOriel();
+        CByteMutator mutator(seed++, EFieldOrder::kBigEndian, isPNG ? PNGChunkLengthFields(file) : std::vector<size_t>{});
+        int read = 0;
+        for (int round = 0; round < 100; ++round)
+        {
+            SCOPED_TRACE(round);
+            COwnedMemoryMedia media = MediaOf(mutator.Mutate(file));
+            CRGBAScanLineWriter writer;
+            read += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XUnsupportedFormat>(
+                [&] { c.fCodec.Decode(media, writer); });
+        }
+        EXPECT_LT(read, 100);
+    }
 }
 
 // The program's code module over this executable, for its PNG resources.

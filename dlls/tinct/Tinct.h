@@ -78,6 +78,17 @@ protected:
     ~IBitmap() = default;
 };
 
+// Measures text of a style on the canvas that made it; owned by that canvas.
+class ITextMeasurer
+{
+public:
+    // Slot 0: {ascent, descent} in pixels of the style's font.
+    virtual u32 GetFontMetrics(const TFontInfo* style, float metrics[2]) = 0;
+
+protected:
+    ~ITextMeasurer() = default;
+};
+
 // Drawing onto a device context that the caller owns and keeps alive while the canvas lives.
 class ICanvas
 {
@@ -97,7 +108,9 @@ public:
     TINCT_RESERVED_SLOT(8)
     TINCT_RESERVED_SLOT(9)
     TINCT_RESERVED_SLOT(10)
-    TINCT_RESERVED_SLOT(11)
+    // Slot 11: one run of zero-terminated UTF-16 text in the style's font, starting at x with its
+    // baseline at y; the background is left as it is and the colour's alpha is not used.
+    virtual u32 DrawTextRun(const float position[2], const u16* text, const TFontInfo* style, const u8 colour[4]) = 0;
     TINCT_RESERVED_SLOT(12)
     TINCT_RESERVED_SLOT(13)
     // Slot 14: fills count rectangles (right and bottom edges excluded); alpha 255 paints, alpha 0
@@ -106,6 +119,8 @@ public:
     // Slot 15: draws count segments {x0, y0, x1, y1}, each without its end point, width pixels
     // wide (at least 1); the colour's alpha is not used.
     virtual u32 DrawLines(const float* segments, u32 count, const u8 colour[4], float width) = 0;
+    // Slot 16: the canvas's text measurer, valid while the canvas lives.
+    virtual ITextMeasurer* GetTextMeasurer(u32* status) = 0;
 
 protected:
     ~ICanvas() = default;

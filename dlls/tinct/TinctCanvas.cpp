@@ -36,7 +36,7 @@ void BlendRect(HDC dc, const RECT& rect, const u8 colour[4])
 }
 } // namespace
 
-CCanvas::CCanvas(HDC dc) : fDC(dc), fInitialState(dc ? SaveDC(dc) : 0)
+CCanvas::CCanvas(HDC dc) : fDC(dc), fInitialState(dc ? SaveDC(dc) : 0), fMeasurer(dc)
 {
     if (fInitialState == 0)
         ThrowInvalidArgument();
@@ -138,6 +138,21 @@ u32 CCanvas::DrawLines(const float* segments, u32 count, const u8 colour[4], flo
             LineTo(fDC, line.right, line.bottom);
         }
     });
+}
+
+u32 CCanvas::DrawTextRun(const float position[2], const u16* text, const NSTinct::TFontInfo* style,
+                         const u8 colour[4])
+{
+    return AnswerStatus([&] {
+        if (!position || !text || !style || !colour)
+            ThrowInvalidArgument();
+        NSTinctLibrary::DrawTextRun(fDC, ToPixel(position[0]), ToPixel(position[1]), text, *style, ToColorRef(colour));
+    });
+}
+
+NSTinct::ITextMeasurer* CCanvas::GetTextMeasurer(u32* status)
+{
+    return AnswerObject(status, [&]() -> NSTinct::ITextMeasurer* { return &fMeasurer; });
 }
 
 CCanvas& AsCanvas(NSTinct::ICanvas* canvas)

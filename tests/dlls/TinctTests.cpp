@@ -3,6 +3,7 @@
 #include "dlls/tinct/Tinct.h"
 
 #include "base/LibraryStatusTables.h"
+#include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,43 @@ TEST_F(TinctCanvasTest, RGBABitmapsBlendByTheirStraightAlpha)
     EXPECT_NEAR(blended[2], 127, 2);
     EXPECT_EQ(Pixel(64, 64), kWhite);
     bitmap->Release(1);
+}
+
+TEST_F(TinctCanvasTest, TextRunsSitOnTheirBaselineWithinTheFontsMetrics)
+{
+    NSTinct::TFontInfo style{};
+    ASSERT_EQ(fTinct->GetFontInfo(7550, &style), kTinctOK);
+    u32 status = 1002;
+    NSTinct::ITextMeasurer* measurer = fCanvas->GetTextMeasurer(&status);
+    ASSERT_EQ(status, kTinctOK);
+    float metrics[2] = {};
+    ASSERT_EQ(measurer->GetFontMetrics(&style, metrics), kTinctOK);
+    EXPECT_GT(metrics[0], 4.0f);
+    EXPECT_GE(metrics[1], 0.0f);
+
+    const float at[2] = {5, 40};
+    const u8 black[4] = {0, 0, 0, 255};
+    const NSTextPackage::TUTF16String empty = MakeText(u"");
+    const NSTextPackage::TUTF16String text = MakeText(u"Hb");
+    ASSERT_EQ(fCanvas->DrawTextRun(at, empty.c_str(), &style, black), kTinctOK);
+    EXPECT_EQ(CountOf(kWhite), kSize * kSize);
+    ASSERT_EQ(fCanvas->DrawTextRun(at, text.c_str(), &style, black), kTinctOK);
+    int inked = 0;
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            if (Pixel(x, y) != kWhite)
+            {
+                ++inked;
+                EXPECT_GE(y, 40 - int(metrics[0]));
+                EXPECT_LT(y, 40 + int(metrics[1]) + 1);
+                EXPECT_GE(x, 5);
+            }
+    EXPECT_GT(inked, 10);
+
+    // A face name without its terminator is refused.
+    std::memset(style.fFaceName, 'A', sizeof(style.fFaceName));
+    EXPECT_EQ(fCanvas->DrawTextRun(at, text.c_str(), &style, black), 993u);
+    EXPECT_EQ(measurer->GetFontMetrics(&style, metrics), 993u);
 }
 
 TEST(Tinct, BitmapsDescribeThemselvesAndGuardTheirLocks)

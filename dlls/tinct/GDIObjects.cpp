@@ -19,6 +19,12 @@ CSelection::CSelection(HDC dc, HGDIOBJ object) : fDC(dc), fPrevious(SelectObject
         ThrowInvalidArgument();
 }
 
+CSavedDCState::CSavedDCState(HDC dc) : fDC(dc), fState(SaveDC(dc))
+{
+    if (fState == 0)
+        ThrowOutOfMemory();
+}
+
 TDIBSection CreateDIBSectionOf(u32 width, u32 height, u32 bitsPerPixel, const RGBQUAD* palette)
 {
     // The header and the colour table in one block, as BITMAPINFO lays them out.

@@ -56,6 +56,20 @@ private:
     HGDIOBJ fPrevious;
 };
 
+// A device context's state, saved for the owner's life and put back after.
+class CSavedDCState
+{
+public:
+    explicit CSavedDCState(HDC dc);
+    ~CSavedDCState() { RestoreDC(fDC, fState); }
+    CSavedDCState(const CSavedDCState&) = delete;
+    CSavedDCState& operator=(const CSavedDCState&) = delete;
+
+private:
+    HDC fDC;
+    int fState;
+};
+
 // A 32-bit top-down DIB section of the given size, its pixels in fBits.
 struct TDIBSection
 {

@@ -25,30 +25,12 @@ HFONT CreateStyleFont(const NSTinct::TFontInfo& style)
         ThrowOutOfMemory();
     return handle;
 }
-
-// The context's state is put back however the drawing ends.
-class CSavedState
-{
-public:
-    explicit CSavedState(HDC dc) : fDC(dc), fState(SaveDC(dc))
-    {
-        if (fState == 0)
-            ThrowOutOfMemory();
-    }
-    ~CSavedState() { RestoreDC(fDC, fState); }
-    CSavedState(const CSavedState&) = delete;
-    CSavedState& operator=(const CSavedState&) = delete;
-
-private:
-    HDC fDC;
-    int fState;
-};
 } // namespace
 
 void DrawTextRun(HDC dc, i32 x, i32 y, const u16* text, const NSTinct::TFontInfo& style, COLORREF colour)
 {
     const CGDIObject font(CreateStyleFont(style));
-    const CSavedState state(dc);
+    const CSavedDCState state(dc);
     SelectObject(dc, font.Get());
     SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     SetBkMode(dc, TRANSPARENT);

@@ -7,11 +7,13 @@ namespace
 constexpr u32 kNoLimit = 0xFFFFFFFF;
 constexpr TStatusCodeRange kHighRange{100000, kNoLimit};
 constexpr TStatusCodeRange kTinctRange{1003, kNoLimit};
+constexpr TStatusCodeRange kKIVRange{667, kNoLimit};
 
 constexpr u32 kTrellisRuntimeError = 12007;
 constexpr u32 kOrielRuntimeError = 740;
 constexpr u32 kGliskRuntimeError = 780;
 constexpr u32 kTinctRuntimeError = 1002;
+constexpr u32 kKIVRuntimeError = 666;
 
 constexpr TStatusCodeRow kTrellisTable[] = {
     {kFailureCode_BadAlloc, "", 12001},
@@ -78,6 +80,15 @@ constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_RuntimeError_UnsupportedFormat, "", 997},
     {kFailureCode_RuntimeError, "", kTinctRuntimeError},
     {kFailureCode_EndOfTable, "", kTinctOK},
+};
+
+constexpr TStatusCodeRow kKIVTable[] = {
+    {kFailureCode_BadAlloc, "", 105},
+    {kFailureCode_RuntimeError_FormatViolation, "kiv_file", 106},
+    {kFailureCode_RuntimeError_VersionTooNew, "kiv_file", 107},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "kiv_file_zeroloop", 108},
+    {kFailureCode_RuntimeError, "", kKIVRuntimeError},
+    {kFailureCode_EndOfTable, "", kKIVOK},
 };
 } // namespace
 
@@ -174,4 +185,23 @@ void ThrowTinctFailure(u32 status, const TThrowSite& site)
 u32 TinctStatusFromCurrentException(const TThrowSite& site)
 {
     return StatusCodeFromCurrentException(kTinctRange, kTinctTable, kTinctRuntimeError, site);
+}
+
+TStatusCodeRange GetKIVStatusRange()
+{
+    return kKIVRange;
+}
+const TStatusCodeRow* GetKIVStatusTable()
+{
+    return kKIVTable;
+}
+
+void ThrowKIVFailure(u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, kKIVRange, kKIVTable, site);
+}
+
+u32 KIVStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kKIVRange, kKIVTable, kKIVRuntimeError, site);
 }

@@ -1,0 +1,177 @@
+#include "content/references/ReferenceChunks.h"
+
+#include "content/references/ContentFailures.h"
+#include "content/references/HostDocumentChunks.h"
+#include "media/IFFFileReader.h"
+#include "media/IFFFileWriter.h"
+#include "media/Media.h"
+
+using NSFerrant::CIFFFileReader;
+using NSFerrant::CIFFFileWriter;
+using NSFerrant::TIFFChunk;
+
+namespace
+{
+constexpr i64 kCopyBufferSize = 8192;
+
+bool IsGroup(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC type)
+{
+    return chunk.fKind == kind && chunk.fFourCC == type;
+}
+
+// Copies the data of the chunk the reader has entered into the writer's level, begun alike.
+void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
+{
+    const TIFFChunk& chunk = reader.GetCurrentChunk();
+    switch (chunk.fKind)
+    {
+    case NSFerrant::kChunkKindPlain:
+        writer.BeginChunk(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindFORM:
+        writer.BeginFORM(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindLIST:
+        writer.BeginLIST(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindCAT:
+        writer.BeginCAT(chunk.fFourCC);
+        break;
+    default:
+        NSContentFailures::ThrowFormatViolation();
+    }
+    NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
+    source.fPosition = 0;
+    NSFerrant::CopyBytes(writer.GetCurrentWriter().GetMedia(), source.GetSize(), source, kCopyBufferSize);
+    writer.EndLevel();
+}
+
+void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader& reader,
+                                  CIFFFileWriter& writer)
+{
+    writer.BeginCAT(kFourCC_REFS);
+    RewriteReferencesChunk(relocator, reader.GetCurrentReader().GetMedia(),
+                           writer.GetCurrentWriter().GetMedia());
+    writer.EndLevel();
+}
+
+// Copies the chunks of the level the reader is at into the writer's level, rewriting the "REFS"
+// groups; remb chooses what a "FORM" "REMB" among them gets (top level only, so that nested
+// groups never make the walk recurse).
+void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
+                  bool rewriteREMB);
+
+void RewriteEnteredREMB(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer)
+{
+    TIFFChunk references;
+    if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
+        NSContentFailures::ThrowFormatViolation();
+    writer.BeginFORM(kFourCC_REMB);
+    RewriteLevel(relocator, reader, writer, false);
+    writer.EndLevel();
+}
+
+void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
+                  bool rewriteREMB)
+{
+    if (!reader.EnterFirstChunk())
+        return;
+    do
+    {
+        const TIFFChunk& chunk = reader.GetCurrentChunk();
+        if (IsGroup(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
+            RewriteEnteredReferenceGroup(relocator, reader, writer);
+        else if (rewriteREMB && IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
+            RewriteEnteredREMB(relocator, reader, writer);
+        else
+            CopyEnteredChunk(reader, writer);
+    } while (reader.EnterNextChunk());
+}
+} // namespace
+
+void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
+                        TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    if (!reader.EnterFirstChunk())
+        NSContentFailures::ThrowFormatViolation();
+    bool metReferences = false;
+    do
+    {
+        if (!IsGroup(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
+            continue;
+        if (metReferences)
+            NSContentFailures::ThrowFormatViolation();
+        ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
+                             inOtherPackage, skippedTarget);
+        metReferences = true;
+    } while (reader.EnterNextChunk());
+    if (!metReferences)
+        NSContentFailures::ThrowFormatViolation();
+}
+
+void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
+                          TReferenceList& resolved, TReferenceList& unresolvable,
+                          TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    CIFFFileReader reader(references);
+    if (!reader.EnterFirstChunk())
+        return;
+    do
+    {
+        const TIFFChunk& chunk = reader.GetCurrentChunk();
+        if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+            continue;
+        if (!IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+            NSContentFailures::ThrowFormatViolation();
+        NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
+        body.fPosition = 0;
+        const CSF10ReferenceChunk reference(body);
+        switch (resolver.Resolve(reference))
+        {
+        case kReferenceResolved:
+            resolved.push_back(reference);
+            break;
+        case kReferenceSkipped:
+            unresolvable.push_back(reference);
+            skippedTarget = true;
+            break;
+        case kReferenceUnresolved:
+            unresolvable.push_back(reference);
+            break;
+        case kReferenceInOtherPackage:
+            inOtherPackage.push_back(reference);
+            break;
+        default:
+            // An answer outside the contract files the reference nowhere.
+            break;
+        }
+    } while (reader.EnterNextChunk());
+}
+
+void RewriteReferences(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer)
+{
+    RewriteLevel(relocator, reader, writer, true);
+}
+
+void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& source,
+                            NSFerrant::CMedia& destination)
+{
+    CIFFFileReader reader(source);
+    CIFFFileWriter writer(destination);
+    if (!reader.EnterFirstChunk())
+        return;
+    do
+    {
+        const TIFFChunk& chunk = reader.GetCurrentChunk();
+        if (IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+        {
+            NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
+            body.fPosition = 0;
+            WriteReferenceChunk(writer, relocator.Relocate(CSF10ReferenceChunk(body)));
+        }
+        else if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+            CopyEnteredChunk(reader, writer);
+        else
+            NSContentFailures::ThrowFormatViolation();
+    } while (reader.EnterNextChunk());
+}

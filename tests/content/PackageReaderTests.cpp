@@ -7,6 +7,7 @@
 #include "media/Media.h"
 #include "tests/filelib/FileLibDouble.h"
 #include "tests/filelib/ScratchFolder.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/TextLiterals.h"
 #include "tests/support/VantlePackageWriter.h"
@@ -251,6 +252,39 @@ TEST(PackageReader, MediaOutliveTheReaderTheLocationAndTheData)
     kick.reset();
     whole.reset();
     EXPECT_TRUE(data.expired()) << "the inflated entry stands alone";
+}
+
+// Damaged copies of a small package: each opens with every entry readable, or fails with a
+// format failure; never a crash, a read outside the package or an allocation sized by the file.
+TEST(PackageReader, DamagedPackagesAreReadOrRefused)
+{
+    const TWrittenPackage written = WriteTestPackage(ThreeEntries());
+    // The total size, the three counts and every row's offset and size are the size fields.
+    std::vector<size_t> sizeFields = {4, written.fCountsOffset, written.fCountsOffset + 4, written.fCountsOffset + 8};
+    size_t row = written.fInfo.fIndexStart;
+    for (const TTestEntry& entry : ThreeEntries().fEntries)
+    {
+        const size_t tail = row + 4 + entry.fName.size();
+        sizeFields.insert(sizeFields.end(), {tail + 1, tail + 5});
+        row = tail + 10;
+    }
+    CByteMutator mutator(23, EFieldOrder::kBigEndian, sizeFields);
+    int read = 0;
+    for (int round = 0; round < 150; ++round)
+    {
+        SCOPED_TRACE(round);
+        const CPackageFile file(mutator.Mutate(written.fBytes));
+        read += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XUnsupportedFormat>([&] {
+            const CVantleReader reader(file.Spec(), kVantleKindStandard);
+            CRecordingVisitor visitor([](const CVantleEntryLocation& location) {
+                BytesOf(*OpenEntryMedia(location));
+                return true;
+            });
+            reader.VisitEntries(visitor);
+        });
+    }
+    EXPECT_GT(read, 0);
+    EXPECT_LT(read, 150);
 }
 
 TEST(PackageReader, ProbeAnswersWhetherAFileIsAReadablePackage)

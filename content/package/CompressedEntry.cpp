@@ -45,12 +45,13 @@ std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedi
     if (unpackedSize == 0)
         ThrowPackageFormatViolation();
 
-    auto unpacked = std::make_shared<NSFerrant::COwnedMemoryMedia>(std::min(unpackedSize, kLargestFirstReserve));
+    auto unpacked =
+        std::make_shared<NSFerrant::COwnedMemoryMedia>(std::min(unpackedSize, kLargestFirstReserve));
     NSFerrant::CMediaByteReader reader(entry);
     CBoundedMemoryWriter writer(*unpacked, unpackedSize);
     u64 produced = 0; // no expected size: fewer bytes than stored are accepted
-    NSZipPackage::Inflate(reader, kCompressedEntryHeaderSize, entrySize - kCompressedEntryHeaderSize, writer, 0,
-                          produced);
+    NSZipPackage::Inflate(reader, kCompressedEntryHeaderSize, entrySize - kCompressedEntryHeaderSize, writer,
+                          0, produced);
     unpacked->fPosition = 0;
     return unpacked;
 }

@@ -59,13 +59,15 @@ using TDescriptorTable = std::array<const SFileTypeDescriptor*, kLastPackedType 
 const TDescriptorTable& DescriptorTable()
 {
     // Single-threaded program: the lazy build takes no lock.
-    static const std::array<SFileTypeDescriptor, std::size(kPackedExtensions)> extensionTypes = [] {
+    static const std::array<SFileTypeDescriptor, std::size(kPackedExtensions)> extensionTypes = []
+    {
         std::array<SFileTypeDescriptor, std::size(kPackedExtensions)> types;
         for (std::size_t i = 0; i < types.size(); ++i)
             types[i] = MakeFileTypeDescriptor(kPackedExtensions[i].fExtensions, 0);
         return types;
     }();
-    static const TDescriptorTable table = [] {
+    static const TDescriptorTable table = []
+    {
         TDescriptorTable slots{};
         for (std::size_t i = 0; i < extensionTypes.size(); ++i)
             slots[kPackedExtensions[i].fPackedType] = &extensionTypes[i];

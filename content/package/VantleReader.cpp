@@ -22,7 +22,7 @@ std::unique_ptr<NSFerrant::COwnedMemoryMedia> ReadIndex(const CVantleData& data)
 }
 } // namespace
 
-CVantleReader::CVantleReader(const std::shared_ptr<NSFileLib::IFileSpec>& file, u32 kind) : fFile(file), fKind(kind)
+CVantleReader::CVantleReader(const std::shared_ptr<NSFileLib::IFileSpec>& file, u32 kind) : fFile(file)
 {
     if (!ProbeVantleFile(fFile.get()))
         ThrowPackageFormatViolation();
@@ -44,7 +44,8 @@ void CVantleReader::VisitEntries(IVantleEntryVisitor& visitor) const
         row.Read(*index);
         if (u64(row.fOffset) + row.fSize > dataAreaSize)
             ThrowPackageFormatViolation();
-        const CVantleEntryLocation location{data, rowOffset, row.fOffset, row.fSize, row.fHidden, row.fPackedType};
+        const CVantleEntryLocation location{data,      rowOffset,   row.fOffset,
+                                            row.fSize, row.fHidden, row.fPackedType};
         if (!visitor.Visit(location, row))
             return;
     }

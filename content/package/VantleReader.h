@@ -49,6 +49,5 @@ public:
 
 private:
     std::shared_ptr<NSFileLib::IFileSpec> fFile;
-    u32 fKind;
-    TVantleDataPtr fData;
+    TVantleDataPtr fData; // carries the kind
 };

@@ -33,9 +33,9 @@ CVantleInfo ReadHeaderOf(const TBytes& bytes, i64* endPosition = nullptr)
 TTestPackage FullPackage()
 {
     TTestPackage package;
-    package.fInfo = CVantleInfo(MakeText(u"Strings"), MakeText(u"Two sets\u2029of strings"),
-                                MakeText(u"https://example.org/"), MakeText(u"(c) 2024 Maker"),
-                                TVersion{3, 1, 4});
+    package.fInfo =
+        CVantleInfo(MakeText(u"Strings"), MakeText(u"Two sets\u2029of strings"),
+                    MakeText(u"https://example.org/"), MakeText(u"(c) 2024 Maker"), TVersion{3, 1, 4});
     package.fInfo.fDate = 0x007C00020F091E05;
     package.fEntries = {{MakeText(u"Strings:Violin.korb"), kPackedTypeKORB, TBytes(100, 1), false},
                         {MakeText(u"Strings:Cello.korb"), kPackedTypeKORB, TBytes(7, 2), true}};
@@ -95,8 +95,8 @@ TEST(PackageFormat, OnlyAHiddenByteOfOneIsHidden)
 {
     for (const u8 hidden : {u8(0), u8(1), u8(2), u8(0xFF)})
     {
-        COwnedMemoryMedia media = MediaOf(Concat({Bytes({0, 0, 0, 1}), Text("a"), Bytes({14, 0, 0, 0, 9}),
-                                                  Bytes({0, 0, 0, 3, hidden})}));
+        COwnedMemoryMedia media = MediaOf(
+            Concat({Bytes({0, 0, 0, 1}), Text("a"), Bytes({14, 0, 0, 0, 9}), Bytes({0, 0, 0, 3, hidden})}));
         CVantleIndexRow row;
         row.Read(media);
         EXPECT_EQ(row.fHidden, hidden == 1) << int(hidden);
@@ -157,7 +157,8 @@ TEST(PackageFormat, OlderCreatorHasNoPackageVersionOrDate)
 
     // A 1.2.0 creator of any stage other than the plain release ranks older as well; such a
     // version has no place in a creator block, so the block is read directly.
-    COwnedMemoryMedia media = MediaOf(TBytes(written.fBytes.begin() + kVantleInfoOffset, written.fBytes.end()));
+    COwnedMemoryMedia media =
+        MediaOf(TBytes(written.fBytes.begin() + kVantleInfoOffset, written.fBytes.end()));
     CVantleInfo beta;
     beta.fDate = 7;
     beta.Read(TVersion{1, 2, 0, kVersionStageBeta, 1}, media);
@@ -190,11 +191,16 @@ i64 PositionAfter(EFailedAt check, const TWrittenPackage& written)
 {
     switch (check)
     {
-    case EFailedAt::kMagic: return 4;
-    case EFailedAt::kSize: return 8;
-    case EFailedAt::kCreator: return kVantleInfoOffset;
-    case EFailedAt::kCounts: return i64(written.fCountsOffset);
-    case EFailedAt::kInfo: return i64(written.fInfoEnd);
+    case EFailedAt::kMagic:
+        return 4;
+    case EFailedAt::kSize:
+        return 8;
+    case EFailedAt::kCreator:
+        return kVantleInfoOffset;
+    case EFailedAt::kCounts:
+        return i64(written.fCountsOffset);
+    case EFailedAt::kInfo:
+        return i64(written.fInfoEnd);
     }
     return -1;
 }
@@ -218,38 +224,103 @@ u32 Size(const TWrittenPackage& written)
 }
 
 const THeaderDamage kHeaderDamages[] = {
-    {"magic", {}, [](TWrittenPackage& w) { w.fBytes[3] = 'T'; }, typeid(NSQuorral::XFormatViolation), EFailedAt::kMagic},
-    {"total size one larger", {}, [](TWrittenPackage& w) { PatchBE32(w.fBytes, 4, Size(w) + 1); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kSize},
-    {"total size one smaller", {}, [](TWrittenPackage& w) { PatchBE32(w.fBytes, 4, Size(w) - 1); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kSize},
+    {"magic",
+     {},
+     [](TWrittenPackage& w) { w.fBytes[3] = 'T'; },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kMagic},
+    {"total size one larger",
+     {},
+     [](TWrittenPackage& w) { PatchBE32(w.fBytes, 4, Size(w) + 1); },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kSize},
+    {"total size one smaller",
+     {},
+     [](TWrittenPackage& w) { PatchBE32(w.fBytes, 4, Size(w) - 1); },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kSize},
     // A wrong tag is found before the wrong major and text that come with it.
-    {"tag", [](TTestPackage& p) { p.fCreator = {0x412BA308, {2, 0, 0}, "Other"}; }, {},
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kCreator},
+    {"tag",
+     [](TTestPackage& p) {
+         p.fCreator = {0x412BA308, {2, 0, 0}, "Other"};
+     },
+     {},
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kCreator},
     // A wrong major is found before the wrong text that comes with it.
-    {"creator major", [](TTestPackage& p) { p.fCreator.fVersion = {2, 0, 0}; p.fCreator.fText = "Other"; }, {},
-     typeid(NSQuorral::XUnsupportedFormat), EFailedAt::kCreator},
-    {"creator major 0", [](TTestPackage& p) { p.fCreator.fVersion = {0, 9, 0}; }, {},
-     typeid(NSQuorral::XUnsupportedFormat), EFailedAt::kCreator},
-    {"maker text longer", [](TTestPackage& p) { p.fCreator.fText += " "; }, {},
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kCreator},
-    {"maker text shorter", [](TTestPackage& p) { p.fCreator.fText.pop_back(); }, {},
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kCreator},
-    {"maker text case", [](TTestPackage& p) { p.fCreator.fText[0] = 'v'; }, {},
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kCreator},
-    {"empty NAME", [](TTestPackage& p) { p.fInfo.fName.clear(); }, {}, typeid(NSQuorral::XFormatViolation), EFailedAt::kInfo},
-    {"data start past the end", {}, [](TWrittenPackage& w) { SetField(w, 2, Size(w) + 1); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kInfo},
-    {"index start past the end", {},
-     [](TWrittenPackage& w) { SetField(w, 1, Size(w) + 1); SetField(w, 2, Size(w)); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kInfo},
-    {"index after data", {}, [](TWrittenPackage& w) { SetField(w, 1, w.fInfo.fDataStart + 1); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kInfo},
-    {"cut inside the creator block", {}, [](TWrittenPackage& w) { w.fBytes.resize(100); PatchBE32(w.fBytes, 4, 100); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kSize},
-    {"cut inside the counts", {},
-     [](TWrittenPackage& w) { w.fBytes.resize(w.fCountsOffset + 6); PatchBE32(w.fBytes, 4, Size(w)); },
-     typeid(NSQuorral::XFormatViolation), EFailedAt::kCounts},
+    {"creator major",
+     [](TTestPackage& p)
+     {
+         p.fCreator.fVersion = {2, 0, 0};
+         p.fCreator.fText = "Other";
+     },
+     {},
+     typeid(NSQuorral::XUnsupportedFormat),
+     EFailedAt::kCreator},
+    {"creator major 0",
+     [](TTestPackage& p) {
+         p.fCreator.fVersion = {0, 9, 0};
+     },
+     {},
+     typeid(NSQuorral::XUnsupportedFormat),
+     EFailedAt::kCreator},
+    {"maker text longer",
+     [](TTestPackage& p) { p.fCreator.fText += " "; },
+     {},
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kCreator},
+    {"maker text shorter",
+     [](TTestPackage& p) { p.fCreator.fText.pop_back(); },
+     {},
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kCreator},
+    {"maker text case",
+     [](TTestPackage& p) { p.fCreator.fText[0] = 'v'; },
+     {},
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kCreator},
+    {"empty NAME",
+     [](TTestPackage& p) { p.fInfo.fName.clear(); },
+     {},
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kInfo},
+    {"data start past the end",
+     {},
+     [](TWrittenPackage& w) { SetField(w, 2, Size(w) + 1); },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kInfo},
+    {"index start past the end",
+     {},
+     [](TWrittenPackage& w)
+     {
+         SetField(w, 1, Size(w) + 1);
+         SetField(w, 2, Size(w));
+     },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kInfo},
+    {"index after data",
+     {},
+     [](TWrittenPackage& w) { SetField(w, 1, w.fInfo.fDataStart + 1); },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kInfo},
+    {"cut inside the creator block",
+     {},
+     [](TWrittenPackage& w)
+     {
+         w.fBytes.resize(100);
+         PatchBE32(w.fBytes, 4, 100);
+     },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kSize},
+    {"cut inside the counts",
+     {},
+     [](TWrittenPackage& w)
+     {
+         w.fBytes.resize(w.fCountsOffset + 6);
+         PatchBE32(w.fBytes, 4, Size(w));
+     },
+     typeid(NSQuorral::XFormatViolation),
+     EFailedAt::kCounts},
 };
 
 TEST(PackageFormat, EachDamagedHeaderFailsAtItsOwnCheck)

@@ -30,9 +30,10 @@ const TBytes kPatch = Text("a patch that is stored compressed, a patch that is s
 TTestPackage ThreeEntries()
 {
     TTestPackage package;
-    package.fEntries = {{MakeText(u"Drums:Kick.korb"), kPackedTypeKORB, Text("kick bytes"), false},
-                        {MakeText(u"Patches:Pad.brd"), kPackedTypeBraiderPatch, FrameCompressedEntry(kPatch), true},
-                        {MakeText(u"Empty.mid"), kPackedTypeMIDI, TBytes(), false}};
+    package.fEntries = {
+        {MakeText(u"Drums:Kick.korb"), kPackedTypeKORB, Text("kick bytes"), false},
+        {MakeText(u"Patches:Pad.brd"), kPackedTypeBraiderPatch, FrameCompressedEntry(kPatch), true},
+        {MakeText(u"Empty.mid"), kPackedTypeMIDI, TBytes(), false}};
     return package;
 }
 
@@ -43,7 +44,8 @@ public:
     explicit CPackageFile(const TBytes& bytes, const std::string& name = "test.vtl")
     {
         fFolder.WriteFile(name, bytes);
-        fSpec = NSFileLibSupport::GetChildFile(fFolder.Spec(), NSTextPackage::TUTF16String(name.begin(), name.end()));
+        fSpec = NSFileLibSupport::GetChildFile(fFolder.Spec(),
+                                               NSTextPackage::TUTF16String(name.begin(), name.end()));
     }
     const TFileSpecPtr& Spec() const { return fSpec; }
 
@@ -62,7 +64,10 @@ struct TVisit
 class CRecordingVisitor : public IVantleEntryVisitor
 {
 public:
-    explicit CRecordingVisitor(std::function<bool(const CVantleEntryLocation&)> onVisit = {}) : fOnVisit(onVisit) {}
+    explicit CRecordingVisitor(std::function<bool(const CVantleEntryLocation&)> onVisit = {})
+        : fOnVisit(onVisit)
+    {
+    }
 
     bool Visit(const CVantleEntryLocation& location, const CVantleIndexRow& row) override
     {
@@ -95,8 +100,8 @@ TEST(PackageReader, WalksTheIndexAndOpensEveryEntry)
         SCOPED_TRACE(i);
         const TTestEntry& entry = package.fEntries[i];
         const TVisit& visit = visitor.fVisits[i];
-        EXPECT_EQ(visit.fRow, (CVantleIndexRow{entry.fName, dataOffset, u32(entry.fBytes.size()), entry.fHidden,
-                                               entry.fPackedType}));
+        EXPECT_EQ(visit.fRow, (CVantleIndexRow{entry.fName, dataOffset, u32(entry.fBytes.size()),
+                                               entry.fHidden, entry.fPackedType}));
         EXPECT_EQ(visit.fLocation.fData, reader.GetData());
         EXPECT_EQ(visit.fLocation.fRowOffset, rowOffset);
         EXPECT_EQ(visit.fLocation.fOffset, dataOffset);
@@ -170,14 +175,16 @@ TEST(PackageReader, AVisitorReadingEntriesDoesNotDisturbTheWalk)
     const CPackageFile file(WriteTestPackage(package).fBytes);
     const CVantleReader reader(file.Spec(), kVantleKindStandard);
     std::vector<TBytes> contents;
-    CRecordingVisitor visitor([&](const CVantleEntryLocation& location) {
-        contents.push_back(BytesOf(*OpenEntryMedia(location)));
-        CMedia& packageMedia = location.fData->GetMedia();
-        packageMedia.fPosition = 3;
-        ReadU32BE(packageMedia);
-        reader.OpenMedia()->fPosition = 0;
-        return true;
-    });
+    CRecordingVisitor visitor(
+        [&](const CVantleEntryLocation& location)
+        {
+            contents.push_back(BytesOf(*OpenEntryMedia(location)));
+            CMedia& packageMedia = location.fData->GetMedia();
+            packageMedia.fPosition = 3;
+            ReadU32BE(packageMedia);
+            reader.OpenMedia()->fPosition = 0;
+            return true;
+        });
     reader.VisitEntries(visitor);
     ASSERT_EQ(visitor.fVisits.size(), 3u);
     EXPECT_EQ(contents, (std::vector<TBytes>{Text("kick bytes"), kPatch, TBytes()}));
@@ -197,7 +204,8 @@ TEST(PackageReader, RowsAndEntriesOutsideThePackageAreRefused)
         {"entry one byte past the end", [](TWrittenPackage& w) { SetFirstRowSize(w, 5 + 6 + 1); }, 0},
         {"entry size near 4 GB", [](TWrittenPackage& w) { SetFirstRowSize(w, 0xFFFFFFFF); }, 0},
         {"second entry's offset past the end",
-         [](TWrittenPackage& w) { PatchBE32(w.fBytes, w.fInfo.fIndexStart + 15 + 4 + 1 + 1, 0xFFFFFFF0); }, 1},
+         [](TWrittenPackage& w) { PatchBE32(w.fBytes, w.fInfo.fIndexStart + 15 + 4 + 1 + 1, 0xFFFFFFF0); },
+         1},
         {"one row more than the index holds",
          [](TWrittenPackage& w) { PatchBE32(w.fBytes, w.fCountsOffset, 3); }, 2},
         {"index ends inside a row",
@@ -221,10 +229,10 @@ TEST(PackageReader, RowsAndEntriesOutsideThePackageAreRefused)
     const CVantleReader reader(file.Spec(), kVantleKindStandard);
     const CVantleEntryLocation inside{reader.GetData(), 0, 5, 6, false, kPackedTypeRaw};
     EXPECT_EQ(BytesOf(*OpenEntryMedia(inside)), Text("second"));
-    for (const CVantleEntryLocation& outside : {CVantleEntryLocation{reader.GetData(), 0, 5, 7, false, kPackedTypeRaw},
-                                                CVantleEntryLocation{reader.GetData(), 0, 12, 0, false, kPackedTypeRaw},
-                                                CVantleEntryLocation{reader.GetData(), 0, 0xFFFFFFFF, 0xFFFFFFFF, false,
-                                                                     kPackedTypeBraiderPatch}})
+    for (const CVantleEntryLocation& outside :
+         {CVantleEntryLocation{reader.GetData(), 0, 5, 7, false, kPackedTypeRaw},
+          CVantleEntryLocation{reader.GetData(), 0, 12, 0, false, kPackedTypeRaw},
+          CVantleEntryLocation{reader.GetData(), 0, 0xFFFFFFFF, 0xFFFFFFFF, false, kPackedTypeBraiderPatch}})
         EXPECT_THROW(OpenEntryMedia(outside), NSQuorral::XFormatViolation) << outside.fOffset;
 }
 
@@ -260,7 +268,8 @@ TEST(PackageReader, DamagedPackagesAreReadOrRefused)
 {
     const TWrittenPackage written = WriteTestPackage(ThreeEntries());
     // The total size, the three counts and every row's offset and size are the size fields.
-    std::vector<size_t> sizeFields = {4, written.fCountsOffset, written.fCountsOffset + 4, written.fCountsOffset + 8};
+    std::vector<size_t> sizeFields = {4, written.fCountsOffset, written.fCountsOffset + 4,
+                                      written.fCountsOffset + 8};
     size_t row = written.fInfo.fIndexStart;
     for (const TTestEntry& entry : ThreeEntries().fEntries)
     {
@@ -274,14 +283,18 @@ TEST(PackageReader, DamagedPackagesAreReadOrRefused)
     {
         SCOPED_TRACE(round);
         const CPackageFile file(mutator.Mutate(written.fBytes));
-        read += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XUnsupportedFormat>([&] {
-            const CVantleReader reader(file.Spec(), kVantleKindStandard);
-            CRecordingVisitor visitor([](const CVantleEntryLocation& location) {
-                BytesOf(*OpenEntryMedia(location));
-                return true;
+        read += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XUnsupportedFormat>(
+            [&]
+            {
+                const CVantleReader reader(file.Spec(), kVantleKindStandard);
+                CRecordingVisitor visitor(
+                    [](const CVantleEntryLocation& location)
+                    {
+                        BytesOf(*OpenEntryMedia(location));
+                        return true;
+                    });
+                reader.VisitEntries(visitor);
             });
-            reader.VisitEntries(visitor);
-        });
     }
     EXPECT_GT(read, 0);
     EXPECT_LT(read, 150);

@@ -45,11 +45,16 @@ TEST(PackedFileTypes, ExtensionTypesMatchByTheirExtensionsOnly)
         u32 fType;
         const char* fExtension;
     };
-    const Case kCases[] = {{kPackedTypeSong, ".tns"},         {kPackedTypeKIV2, ".kiv2"},
-                           {kPackedTypeKIV2, ".KV2"},         {kPackedTypeKIV, ".kiv"},
-                           {kPackedTypeJPEG, ".jpg"},         {kPackedTypeMIDI, ".midi"},
-                           {kPackedTypeSoundFont, ".sf2"},    {kPackedTypeBraiderPatch, ".brd"},
-                           {kPackedTypeBrakkaDrumPatch, ".brkd"}, {kPackedTypeTeiDemoSong, ".teidemo"}};
+    const Case kCases[] = {{kPackedTypeSong, ".tns"},
+                           {kPackedTypeKIV2, ".kiv2"},
+                           {kPackedTypeKIV2, ".KV2"},
+                           {kPackedTypeKIV, ".kiv"},
+                           {kPackedTypeJPEG, ".jpg"},
+                           {kPackedTypeMIDI, ".midi"},
+                           {kPackedTypeSoundFont, ".sf2"},
+                           {kPackedTypeBraiderPatch, ".brd"},
+                           {kPackedTypeBrakkaDrumPatch, ".brkd"},
+                           {kPackedTypeTeiDemoSong, ".teidemo"}};
     for (const Case& c : kCases)
     {
         EXPECT_TRUE(IsPackedTypeOfType(c.fType, MakeFileTypeDescriptor(c.fExtension, 0))) << c.fType;

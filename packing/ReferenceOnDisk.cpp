@@ -37,19 +37,6 @@ CItemPtr FindInOwnPackage(const CItemPtr& sourceRoot, const THashedString& packa
     return FindItemInSubtree(sourceRoot, TPathComponents(path.fComponents.begin() + 1, path.fComponents.end()));
 }
 
-// A broken shortcut leads nowhere.
-CItemPtr ResolveOrNothing(const CItemPtr& shortcut)
-{
-    try
-    {
-        return shortcut->ResolveLink();
-    }
-    catch (const NSQuorral::XResolve&)
-    {
-        return CItemPtr();
-    }
-}
-
 bool Qualifies(const CItemPtr& candidate, const CItemPtr& sourceRoot, const TOutsideShortcuts& shortcuts)
 {
     return !candidate.IsEmpty() && IsInsideSourceFolder(candidate, sourceRoot, shortcuts);
@@ -102,7 +89,7 @@ CItemPtr FollowRelativePath(const CRelativePath& path, const CItemPtr& folder)
     {
         // A shortcut on the way down leads on to its target; one named last is the answer itself.
         if (i > 0 && current->IsLink())
-            current = ResolveOrNothing(current);
+            current = ResolveShortcutTarget(current);
         if (current.IsEmpty())
             break;
         const NSTextPackage::TUTF16String& name = components[i].GetText();

@@ -3,7 +3,6 @@
 #include "base/Quorral.h"
 #include "base/TextCompare.h"
 #include "base/TextConversions.h"
-#include "content/vfs/ItemDatabase.h"
 #include "filelib/FileLibWrappers.h"
 #include "packing/SourcePaths.h"
 
@@ -11,24 +10,11 @@
 
 namespace
 {
-// The target of a shortcut item; a shortcut that leads nowhere is reported as broken, so that
-// no node is ever left without an item to read.
+// A shortcut that leads nowhere is reported as broken, so that no node is ever left without an
+// item to read.
 CItemPtr ResolveShortcut(const CItemPtr& item)
 {
-    CItemPtr target;
-    try
-    {
-        target = item->ResolveLink();
-    }
-    catch (const NSQuorral::XResolve&)
-    {
-    }
-    // The item of the target's path: the item a shortcut resolves to does not yet compare equal
-    // with the same file or folder reached by walking its parents, nor list its children.
-    if (!target.IsEmpty() && target->IsFileSystemFolder())
-        return GetItemForFolder(target->GetDirSpec());
-    if (!target.IsEmpty() && target->IsRegularFile())
-        return GetItemForFile(target->GetFileSpec());
+    const CItemPtr target = NSVantlePacking::ResolveShortcutTarget(item);
     if (!target.IsEmpty())
         return target;
     NSQuorral::CThrowContext context(NSQuorral::TThrowSite{});

@@ -32,6 +32,24 @@ NSTextPackage::TUTF16String StripShortcutExtension(const CItemPtr& item)
     return extension == NSTextPackage::ASCIIToUTF16(".lnk", 0) ? base : name;
 }
 
+CItemPtr ResolveShortcutTarget(const CItemPtr& shortcut)
+{
+    CItemPtr target;
+    try
+    {
+        target = shortcut->ResolveLink();
+    }
+    catch (const NSQuorral::XResolve&)
+    {
+        return CItemPtr();
+    }
+    if (!target.IsEmpty() && target->IsFileSystemFolder())
+        return GetItemForFolder(target->GetDirSpec());
+    if (!target.IsEmpty() && target->IsRegularFile())
+        return GetItemForFile(target->GetFileSpec());
+    return target;
+}
+
 CItemPtr FindShortcutForTarget(const CItemPtr& item, const TOutsideShortcuts& shortcuts)
 {
     for (const CSourceNode* node : shortcuts)

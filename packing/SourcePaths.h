@@ -16,6 +16,11 @@ namespace NSVantlePacking
 // The item's name; a shortcut's without the extension ".lnk" (exactly so: ".LNK" is kept).
 NSTextPackage::TUTF16String StripShortcutExtension(const CItemPtr& item);
 
+// A shortcut's target as the item database names it by its path, so that it compares equal with
+// the same file or folder reached by walking down and lists its children (the item the shortcut
+// itself resolves to does neither). Empty when the shortcut is broken.
+CItemPtr ResolveShortcutTarget(const CItemPtr& shortcut);
+
 // The shortcut item of the first outside shortcut whose target is the item; empty when none.
 CItemPtr FindShortcutForTarget(const CItemPtr& item, const TOutsideShortcuts& shortcuts);
 

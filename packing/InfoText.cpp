@@ -104,7 +104,8 @@ struct TInfoTexts
     NSFerrant::TVersion fVersion{1, 0, 0};
 };
 
-void ApplyEntry(const TUTF16String& key, const TUTF16String& value, TInfoTexts& texts, SPackSettings& settings)
+void ApplyEntry(const TUTF16String& key, const TUTF16String& value, TInfoTexts& texts,
+                SPackSettings& settings)
 {
     if (key == Text("NAME"))
         texts.fName = value;

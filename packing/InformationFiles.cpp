@@ -21,7 +21,7 @@ EInformationFile ClassifyInformationFile(const CSourceNode& node)
         EInformationFile fKind;
     };
     static const TSpecialName kNames[] = {
-        {"NAME.TXT", kNameFile},       {"URL.TXT", kURLFile},         {"COMMENTS.TXT", kCommentsFile},
+        {"NAME.TXT", kNameFile},           {"URL.TXT", kURLFile},         {"COMMENTS.TXT", kCommentsFile},
         {"COPYRIGHT.TXT", kCopyrightFile}, {"VERSION.TXT", kVersionFile}, {"INFO.TXT", kInfoFile},
         {"SPLASH.JPG", kSplashFile},
     };

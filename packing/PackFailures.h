@@ -17,6 +17,7 @@ NSQuorral::TFixedName GetVantleFileEntryTypeKey(); // "vantlefileentrytype"
 // Raises the caught exception again, keeping its class, as the failure of one entry: its display
 // path (or its path inside the package), its relative path when it has one (empty: none) and its
 // packed type.
-[[noreturn]] void ThrowFileEntryFailure(const std::exception& caught, const NSTextPackage::TUTF16String& displayPath,
+[[noreturn]] void ThrowFileEntryFailure(const std::exception& caught,
+                                        const NSTextPackage::TUTF16String& displayPath,
                                         const NSTextPackage::TUTF16String& relativePath, u32 packedType);
 } // namespace NSVantlePacking

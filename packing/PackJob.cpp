@@ -44,8 +44,9 @@ bool CPackJob::RemoveSourceNode(CSourceNode* node)
     if (node->fRemoved != 0)
         return false;
     TSourceNodes& siblings = node->fParent != nullptr ? node->fParent->fChildren : fEntries;
-    const auto found = std::find_if(siblings.begin(), siblings.end(),
-                                    [node](const std::unique_ptr<CSourceNode>& owned) { return owned.get() == node; });
+    const auto found =
+        std::find_if(siblings.begin(), siblings.end(),
+                     [node](const std::unique_ptr<CSourceNode>& owned) { return owned.get() == node; });
     if (found == siblings.end())
         NSQuorral::ThrowPlain<NSQuorral::XInvariantCorrupt>();
     fRemovedEntries.push_back(std::move(*found));
@@ -62,8 +63,8 @@ bool CPackJob::HasProblems() const
 bool CPackJob::HasWarnings() const
 {
     return (fWarnAboutUnusedSamples != 0 && !fUnreferencedSamples.empty()) ||
-           (fWarnAboutProhibitedDevices != 0 && !fProhibitedDeviceUsers.empty()) || !fSkippedReferrers.empty() ||
-           (fWarnExternalReferences != 0 && !fExternalReferences.empty());
+           (fWarnAboutProhibitedDevices != 0 && !fProhibitedDeviceUsers.empty()) ||
+           !fSkippedReferrers.empty() || (fWarnExternalReferences != 0 && !fExternalReferences.empty());
 }
 
 const TDeviceNamesByNode& CPackJob::GetReportedProhibitedDeviceUsers() const

@@ -30,11 +30,13 @@ CItemPtr FindBelowSourceFolderName(const CItemPtr& sourceRoot, const CDatabasePa
 }
 
 // A reference that names this package: its database path starts with the package name.
-CItemPtr FindInOwnPackage(const CItemPtr& sourceRoot, const THashedString& packageName, const CDatabasePath& path)
+CItemPtr FindInOwnPackage(const CItemPtr& sourceRoot, const THashedString& packageName,
+                          const CDatabasePath& path)
 {
     if (path.fComponents.size() < 2 || path.fComponents.front() != packageName)
         NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
-    return FindItemInSubtree(sourceRoot, TPathComponents(path.fComponents.begin() + 1, path.fComponents.end()));
+    return FindItemInSubtree(sourceRoot,
+                             TPathComponents(path.fComponents.begin() + 1, path.fComponents.end()));
 }
 
 bool Qualifies(const CItemPtr& candidate, const CItemPtr& sourceRoot, const TOutsideShortcuts& shortcuts)

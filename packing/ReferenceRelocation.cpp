@@ -6,8 +6,9 @@
 
 namespace NSVantlePacking
 {
-CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleInfo& info, const CItemPtr& document,
-                                      const CSF10ReferenceChunk& reference, const TOutsideShortcuts& shortcuts)
+CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleInfo& info,
+                                      const CItemPtr& document, const CSF10ReferenceChunk& reference,
+                                      const TOutsideShortcuts& shortcuts)
 {
     if (reference.fSampleType != kSampleReferenceLoop && reference.fSampleType != kSampleReferenceSample)
         NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
@@ -29,7 +30,8 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
         result.fDatabasePath.fValid = 1;
         result.fDatabasePath.fComponents.push_back(packageName);
         const TPathComponents below = GetPathComponentsBelowRoot(sourceRoot, item, shortcuts);
-        result.fDatabasePath.fComponents.insert(result.fDatabasePath.fComponents.end(), below.begin(), below.end());
+        result.fDatabasePath.fComponents.insert(result.fDatabasePath.fComponents.end(), below.begin(),
+                                                below.end());
         result.fRelativePath = MakeRelativePath(item, document->GetParent(), shortcuts);
         return result;
     }
@@ -41,7 +43,8 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
 } // namespace NSVantlePacking
 
 CStandardReferenceRelocator::CStandardReferenceRelocator(const CItemPtr& sourceRoot, const CVantleInfo& info,
-                                                         const CItemPtr& document, const TOutsideShortcuts* shortcuts)
+                                                         const CItemPtr& document,
+                                                         const TOutsideShortcuts* shortcuts)
     : fSourceRoot(sourceRoot), fInfo(info), fDocument(document), fOutsideShortcuts(shortcuts)
 {
 }

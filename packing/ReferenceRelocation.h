@@ -13,8 +13,9 @@ namespace NSVantlePacking
 // document's folder; its absolute path is made invalid. A reference not found keeps only its
 // database path when it names another package (names compared ignoring case); otherwise it is
 // XResolve. A reference that is neither a sample nor a loop file is XUnsupportedFormat.
-CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleInfo& info, const CItemPtr& document,
-                                      const CSF10ReferenceChunk& reference, const TOutsideShortcuts& shortcuts);
+CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleInfo& info,
+                                      const CItemPtr& document, const CSF10ReferenceChunk& reference,
+                                      const TOutsideShortcuts& shortcuts);
 } // namespace NSVantlePacking
 
 // Relocates the references of one document; holds the job's outside-shortcut set without owning it.

@@ -26,9 +26,7 @@ CItemPtr ResolveShortcut(const CItemPtr& item)
 }
 } // namespace
 
-CSourceNode::CSourceNode(const CItemPtr& item) : CSourceNode(nullptr, item)
-{
-}
+CSourceNode::CSourceNode(const CItemPtr& item) : CSourceNode(nullptr, item) {}
 
 CSourceNode::CSourceNode(CSourceNode* parent, const CItemPtr& item)
     : fParent(parent), fItem(item), fResolvedItem(item)
@@ -74,14 +72,13 @@ bool CompareSourceNodes(const CSourceNode& a, const CSourceNode& b)
 {
     if (a.fIsFolder != b.fIsFolder)
         return a.fIsFolder != 0;
-    return NSTextPackage::CompareText(a.GetDisplayName(), b.GetDisplayName(), NSTextPackage::kCompareRespectCase) ==
-           NSTextPackage::kCompareLess;
+    return NSTextPackage::CompareText(a.GetDisplayName(), b.GetDisplayName(),
+                                      NSTextPackage::kCompareRespectCase) == NSTextPackage::kCompareLess;
 }
 
 void SortSourceNodes(TSourceNodes& nodes)
 {
     std::stable_sort(nodes.begin(), nodes.end(),
-                     [](const std::unique_ptr<CSourceNode>& a, const std::unique_ptr<CSourceNode>& b) {
-                         return CompareSourceNodes(*a, *b);
-                     });
+                     [](const std::unique_ptr<CSourceNode>& a, const std::unique_ptr<CSourceNode>& b)
+                     { return CompareSourceNodes(*a, *b); });
 }

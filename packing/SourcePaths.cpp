@@ -1,26 +1,14 @@
 #include "packing/SourcePaths.h"
 
-#include "base/FileLibStatus.h"
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
 #include "base/ThrowPlain.h"
 #include "content/paths/RelativePathComputation.h"
 #include "content/vfs/ItemDatabase.h"
-#include "filelib/FileLibAccess.h"
+#include "filelib/FileLibWrappers.h"
 
 namespace NSVantlePacking
 {
-namespace
-{
-NSFileLibSupport::TDirSpecPtr GetDesktopFolder()
-{
-    u32 status = NSFileLib::kFileLibNotSet;
-    NSFileLibSupport::TDirSpecPtr folder(NSFileLibSupport::GetFileLib()->GetDesktopDirectory(&status));
-    NSFileLibSupport::ThrowIfFileLibError(status);
-    return folder;
-}
-} // namespace
-
 NSTextPackage::TUTF16String StripShortcutExtension(const CItemPtr& item)
 {
     const NSTextPackage::TUTF16String name = item->GetName();
@@ -84,10 +72,7 @@ TPathComponents GetPathComponentsBelowRoot(const CItemPtr& root, const CItemPtr&
     return TPathComponents(inward.rbegin(), inward.rend());
 }
 
-CItemPathNamer::CItemPathNamer(const TOutsideShortcuts& shortcuts)
-    : fShortcuts(shortcuts), fDesktopItem(GetItemDatabase().GetDesktopItem()), fDesktopFolder(GetDesktopFolder())
-{
-}
+CItemPathNamer::CItemPathNamer(const TOutsideShortcuts& shortcuts) : fShortcuts(shortcuts) {}
 
 bool CItemPathNamer::GetItemPathComponents(const CItemPtr& item, TPathComponents& components) const
 {
@@ -105,13 +90,7 @@ bool CItemPathNamer::GetItemPathComponents(const CItemPtr& item, TPathComponents
         const CItemPtr shortcut = FindShortcutForTarget(current, fShortcuts);
         if (!shortcut.IsEmpty())
             current = shortcut;
-        if (current->IsFileSystemFolder())
-        {
-            const NSFileLibSupport::TDirSpecPtr folder = current->GetDirSpec();
-            u32 same = 0;
-            if (folder && folder->IsEqual(fDesktopFolder.get(), &same) == NSFileLib::kFileLibOK && same != 0)
-                current = fDesktopItem;
-        }
+        current = fWalk.Normalised(current);
         inward.push_back(THashedString(StripShortcutExtension(current)));
     }
     components.insert(components.end(), inward.rbegin(), inward.rend());
@@ -127,12 +106,14 @@ CRelativePath CItemPathNamer::MakeRelativePath(const CItemPtr& item, const CItem
     return ComputeRelativePath(folderComponents, folderInPackage, itemComponents, itemInPackage);
 }
 
-bool GetItemPathComponents(const CItemPtr& item, const TOutsideShortcuts& shortcuts, TPathComponents& components)
+bool GetItemPathComponents(const CItemPtr& item, const TOutsideShortcuts& shortcuts,
+                           TPathComponents& components)
 {
     return CItemPathNamer(shortcuts).GetItemPathComponents(item, components);
 }
 
-CRelativePath MakeRelativePath(const CItemPtr& item, const CItemPtr& folder, const TOutsideShortcuts& shortcuts)
+CRelativePath MakeRelativePath(const CItemPtr& item, const CItemPtr& folder,
+                               const TOutsideShortcuts& shortcuts)
 {
     return CItemPathNamer(shortcuts).MakeRelativePath(item, folder);
 }

@@ -4,9 +4,9 @@
 // target lay inside the source folder. These operations map a target back to its shortcut
 // through the job's outside-shortcut set.
 #include "base/UTF16String.h"
+#include "content/paths/ItemPathComponents.h"
 #include "content/references/RelativePath.h"
 #include "content/vfs/VirtualFileItem.h"
-#include "filelib/FileLibWrappers.h"
 #include "packing/PackJob.h"
 
 #include <utility>
@@ -49,11 +49,12 @@ public:
 
 private:
     const TOutsideShortcuts& fShortcuts;
-    CItemPtr fDesktopItem;
-    NSFileLibSupport::TDirSpecPtr fDesktopFolder;
+    CItemPathWalk fWalk;
 };
 
 // One-off forms of the namer's operations.
-bool GetItemPathComponents(const CItemPtr& item, const TOutsideShortcuts& shortcuts, TPathComponents& components);
-CRelativePath MakeRelativePath(const CItemPtr& item, const CItemPtr& folder, const TOutsideShortcuts& shortcuts);
+bool GetItemPathComponents(const CItemPtr& item, const TOutsideShortcuts& shortcuts,
+                           TPathComponents& components);
+CRelativePath MakeRelativePath(const CItemPtr& item, const CItemPtr& folder,
+                               const TOutsideShortcuts& shortcuts);
 } // namespace NSVantlePacking

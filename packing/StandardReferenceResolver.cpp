@@ -5,7 +5,8 @@
 
 CStandardReferenceResolver::CStandardReferenceResolver(const CItemPtr& sourceRoot,
                                                        const NSTextPackage::TUTF16String& packageName,
-                                                       const CItemPtr& document, const CSkipItemsTree* skipItems,
+                                                       const CItemPtr& document,
+                                                       const CSkipItemsTree* skipItems,
                                                        const TOutsideShortcuts* shortcuts)
     : fSourceRoot(sourceRoot), fPackageName(packageName), fDocument(document), fSkipItems(skipItems),
       fOutsideShortcuts(shortcuts)
@@ -14,8 +15,8 @@ CStandardReferenceResolver::CStandardReferenceResolver(const CItemPtr& sourceRoo
 
 EReferenceResolveResult CStandardReferenceResolver::Resolve(const CSF10ReferenceChunk& reference)
 {
-    const CItemPtr item =
-        NSVantlePacking::ResolveReferenceOnDisk(fSourceRoot, fPackageName, fDocument, reference, *fOutsideShortcuts);
+    const CItemPtr item = NSVantlePacking::ResolveReferenceOnDisk(fSourceRoot, fPackageName, fDocument,
+                                                                  reference, *fOutsideShortcuts);
     if (!item.IsEmpty())
         return NSVantlePacking::IsSkipItem(*fSkipItems, item) ? kReferenceSkipped : kReferenceResolved;
     const bool namesOtherPackage =

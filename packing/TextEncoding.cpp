@@ -54,7 +54,8 @@ bool DeclaresUTF16(NSFerrant::CMedia& media, bool highFirst)
         return false;
     const std::size_t zero = highFirst ? 0 : 1;
     const std::size_t text = 1 - zero;
-    const auto unitIs = [&](std::size_t unit, char wanted, bool upper) {
+    const auto unitIs = [&](std::size_t unit, char wanted, bool upper)
+    {
         const u8 byte = At(bytes, 2 * unit + text);
         return At(bytes, 2 * unit + zero) == 0 && (upper ? UpperASCII(byte) : byte) == u8(wanted);
     };

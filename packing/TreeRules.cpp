@@ -40,8 +40,8 @@ public:
 
     CSourceNode* Find(const CSourceNode& referrer, const CSF10ReferenceChunk& reference) const
     {
-        CItemPtr target = ResolveReferenceOnDisk(fJob.fInputFolder, fJob.fInfo.fName, referrer.fItem, reference,
-                                                 fJob.fOutsideShortcuts);
+        CItemPtr target = ResolveReferenceOnDisk(fJob.fInputFolder, fJob.fInfo.fName, referrer.fItem,
+                                                 reference, fJob.fOutsideShortcuts);
         while (!target.IsEmpty() && !target->IsRegularFile() && !target->IsFileSystemFolder())
             target = target->GetParent();
         if (target.IsEmpty())
@@ -116,7 +116,8 @@ void ApplyUnusedSampleRules(CPackJob& job)
                 target->fReferenced = 1;
     }
     u32 removed = 0;
-    job.fUnreferencedSamples = CollectUnreferencedSamples(job, job.fEntries, job.fSkipUnusedSamples != 0, removed);
+    job.fUnreferencedSamples =
+        CollectUnreferencedSamples(job, job.fEntries, job.fSkipUnusedSamples != 0, removed);
     LowerFileCount(job, removed);
 }
 

@@ -37,11 +37,13 @@ std::string Joined(const std::vector<TUTF16String>& list)
 std::string Summary(const CVantleInfo& info, const SPackSettings& settings)
 {
     const auto flag = [](u8 value) { return char('0' + value); };
-    return "name=" + NSTextPackage::UTF16ToUTF8(info.fName) + " url=" + NSTextPackage::UTF16ToUTF8(info.fURL) +
+    return "name=" + NSTextPackage::UTF16ToUTF8(info.fName) +
+           " url=" + NSTextPackage::UTF16ToUTF8(info.fURL) +
            " comments=" + NSTextPackage::UTF16ToUTF8(info.fComments) +
-           " copyright=" + NSTextPackage::UTF16ToUTF8(info.fCopyright) + " version=" +
-           std::to_string(info.fPackageVersion.fMajor) + "." + std::to_string(info.fPackageVersion.fMinor) + "." +
-           std::to_string(info.fPackageVersion.fFix) + " devices=" + Joined(settings.fProhibitedDevices) +
+           " copyright=" + NSTextPackage::UTF16ToUTF8(info.fCopyright) +
+           " version=" + std::to_string(info.fPackageVersion.fMajor) + "." +
+           std::to_string(info.fPackageVersion.fMinor) + "." + std::to_string(info.fPackageVersion.fFix) +
+           " devices=" + Joined(settings.fProhibitedDevices) +
            " flags=" + flag(settings.fWarnAboutProhibitedDevices) + flag(settings.fSkipProhibitedDevices) +
            flag(settings.fWarnAboutUnusedSamples) + flag(settings.fSkipUnusedSamples) +
            flag(settings.fPropagateSampleSkipping) + " skip=" + Joined(settings.fSkipItems);
@@ -76,7 +78,8 @@ const std::string kCafe = "Caf\xC3\xA9";
 const TInfoCase kInfoCases[] = {
     {"empty file", "", kDefaults},
     {"only blanks and line breaks", " \t\r\n \n", kDefaults},
-    {"all texts", "NAME=\"Bank\"\r\nURL = \"http://x\"\nCOMMENTS=\"c\" COPYRIGHT=\"(c) me\"\nVERSION=\"2.1.3\"",
+    {"all texts",
+     "NAME=\"Bank\"\r\nURL = \"http://x\"\nCOMMENTS=\"c\" COPYRIGHT=\"(c) me\"\nVERSION=\"2.1.3\"",
      "name=Bank url=http://x comments=c copyright=(c) me version=2.1.3 devices=[] flags=10000 skip=[]"},
     // Encodings.
     {"code page 1252 by default", "NAME=\"Caf\xE9\"", WithName(kCafe)},
@@ -84,10 +87,12 @@ const TInfoCase kInfoCases[] = {
     {"UTF-8 declared in lower case", "character_encoding=\"utf-8\"\nNAME=\"" + kCafe + "\"", WithName(kCafe)},
     {"UTF-16LE with its mark", UTF16Bytes("\xEF\xBB\xBFNAME=\"" + kCafe + "\"", false), WithName(kCafe)},
     {"UTF-16BE with its mark", UTF16Bytes("\xEF\xBB\xBFNAME=\"" + kCafe + "\"", true), WithName(kCafe)},
-    {"UTF-16LE declared", UTF16Bytes("CHARACTER_ENCODING=\"UTF-16\"\nNAME=\"" + kCafe + "\"", false), WithName(kCafe)},
-    {"UTF-16BE declared", UTF16Bytes("Character_Encoding=\"UTF-16\"\nNAME=\"" + kCafe + "\"", true), WithName(kCafe)},
-    {"UTF-16 declared as 16LE is read as 1252", UTF16Bytes("CHARACTER_ENCODING=\"UTF-16LE\"\nNAME=\"x\"", false),
-     kDefaults},
+    {"UTF-16LE declared", UTF16Bytes("CHARACTER_ENCODING=\"UTF-16\"\nNAME=\"" + kCafe + "\"", false),
+     WithName(kCafe)},
+    {"UTF-16BE declared", UTF16Bytes("Character_Encoding=\"UTF-16\"\nNAME=\"" + kCafe + "\"", true),
+     WithName(kCafe)},
+    {"UTF-16 declared as 16LE is read as 1252",
+     UTF16Bytes("CHARACTER_ENCODING=\"UTF-16LE\"\nNAME=\"x\"", false), kDefaults},
     {"UTF-16 without mark or marker is read as 1252", UTF16Bytes("NAME=\"x\"", false), kDefaults},
     {"marker not at the start", "\nCHARACTER_ENCODING=\"UTF-8\"\nNAME=\"Caf\xC3\xA9\"",
      WithName("Caf\xC3\x83\xC2\xA9")},
@@ -110,11 +115,13 @@ const TInfoCase kInfoCases[] = {
     {"skip items add", "SKIP_ITEM=\"Samples/Old\" SKIP_ITEM=\"x.aif\"",
      "name= url= comments= copyright= version=1.0.0 devices=[] flags=10000 skip=[Samples/Old,x.aif]"},
     // Booleans.
-    {"yes in any case sets", "SKIP_PROHIBITED_DEVICES=\"yes\" WARN_ABOUT_UNUSED_SAMPLES=\"YES\" "
-                             "SKIP_UNUSED_SAMPLES=\"Yes\" PROPAGATE_SAMPLE_SKIPPING_TO_PATCHES_AND_SONGS=\"yEs\"",
+    {"yes in any case sets",
+     "SKIP_PROHIBITED_DEVICES=\"yes\" WARN_ABOUT_UNUSED_SAMPLES=\"YES\" "
+     "SKIP_UNUSED_SAMPLES=\"Yes\" PROPAGATE_SAMPLE_SKIPPING_TO_PATCHES_AND_SONGS=\"yEs\"",
      "name= url= comments= copyright= version=1.0.0 devices=[] flags=11111 skip=[]"},
-    {"anything else clears", "WARN_ABOUT_PROHIBITED_DEVICES=\"YES \" SKIP_PROHIBITED_DEVICES=\"TRUE\" "
-                             "WARN_ABOUT_UNUSED_SAMPLES=\"1\" SKIP_UNUSED_SAMPLES=\"\"",
+    {"anything else clears",
+     "WARN_ABOUT_PROHIBITED_DEVICES=\"YES \" SKIP_PROHIBITED_DEVICES=\"TRUE\" "
+     "WARN_ABOUT_UNUSED_SAMPLES=\"1\" SKIP_UNUSED_SAMPLES=\"\"",
      "name= url= comments= copyright= version=1.0.0 devices=[] flags=00000 skip=[]"},
     {"later boolean wins", "SKIP_UNUSED_SAMPLES=\"yes\" SKIP_UNUSED_SAMPLES=\"no\"", kDefaults},
 };
@@ -156,9 +163,8 @@ TEST(InfoTextTest, SniffingReadsOnlyTheStartAndLeavesThePosition)
 
 TEST(InfoTextTest, TrimTextRemovesOnlyLineBreaksAndNULsAtTheEnd)
 {
-    const auto trimmed = [](const std::string& text) {
-        return NSTextPackage::UTF16ToUTF8(NSVantlePacking::TrimText(NSTextPackage::UTF8ToUTF16(text)));
-    };
+    const auto trimmed = [](const std::string& text)
+    { return NSTextPackage::UTF16ToUTF8(NSVantlePacking::TrimText(NSTextPackage::UTF8ToUTF16(text))); };
     EXPECT_EQ(trimmed(std::string("\r\n Bank \t\r\n\0\n", 12)), "\r\n Bank \t");
     EXPECT_EQ(trimmed("\r\n"), "");
     EXPECT_EQ(trimmed("a\rb"), "a\rb");

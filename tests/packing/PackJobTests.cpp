@@ -50,7 +50,7 @@ TEST_F(PackJobTest, ABrokenShortcutNamesItsFile)
     MakeShortcut("Gone.aif", "Source/Broken.lnk");
     std::filesystem::remove(Scratch().Path() / "Gone.aif");
     const auto message = CatchThrown<NSQuorral::XResolve>([&] { CSourceNode node(SourceFile("Broken.lnk")); },
-                                                           NSQuorral::GetFileObjectType());
+                                                          NSQuorral::GetFileObjectType());
     ASSERT_TRUE(message.has_value());
     EXPECT_TRUE(message->empty());
 }
@@ -187,7 +187,8 @@ TEST_F(TreeRulesTest, UnreferencedSamplesAreReportedAndSkippedAsAsked)
 
     fJob->fWarnAboutUnusedSamples = 1;
     ApplyTreeRules(*fJob);
-    EXPECT_EQ(Paths(fJob->fUnreferencedSamples), (std::vector<std::string>{"Extra:Hat.aif", "Samples:Old:Snare.aif"}));
+    EXPECT_EQ(Paths(fJob->fUnreferencedSamples),
+              (std::vector<std::string>{"Extra:Hat.aif", "Samples:Old:Snare.aif"}));
     EXPECT_EQ(Node("Samples/Kick.aif")->fReferenced, 1);
     EXPECT_NE(Node("Samples/Old/Snare.aif"), nullptr);
     EXPECT_EQ(fJob->fInfo.fFileCount, 4u);

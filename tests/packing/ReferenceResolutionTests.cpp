@@ -29,8 +29,8 @@ protected:
     // The target of a reference of Song.sng, or "-" when there is none.
     std::string Resolved(const CSF10ReferenceChunk& reference, const std::string& packageName = "Bank") const
     {
-        const CItemPtr item =
-            ResolveReferenceOnDisk(Root(), Text(packageName), SourceFile("Song.sng"), reference, fJob->fOutsideShortcuts);
+        const CItemPtr item = ResolveReferenceOnDisk(Root(), Text(packageName), SourceFile("Song.sng"),
+                                                     reference, fJob->fOutsideShortcuts);
         return item.IsEmpty() ? "-" : TextOf(item->GetName());
     }
 
@@ -63,16 +63,19 @@ TEST_F(ReferenceResolutionTest, EachCandidateIsFoundOrNot)
         {"relative path to nothing", RelativeReference(0, {"Samples", "Nope.aif"}), "-"},
         {"relative path outside", RelativeReference(1, {"Nope.aif"}), "-"},
         {"relative path through an outside shortcut", RelativeReference(0, {"Extra", "Hat.aif"}), "Hat.aif"},
-        {"database path below the folder's name", DatabaseReference("", {"X", "Source", "Samples", "Kick.aif"}),
-         "Kick.aif"},
+        {"database path below the folder's name",
+         DatabaseReference("", {"X", "Source", "Samples", "Kick.aif"}), "Kick.aif"},
         {"database path naming only the folder", DatabaseReference("", {"X", "Source"}), "-"},
-        {"database path of another package", DatabaseReference("Other", {"Other", "Source", "Samples", "Kick.aif"}),
-         "Kick.aif"},
+        {"database path of another package",
+         DatabaseReference("Other", {"Other", "Source", "Samples", "Kick.aif"}), "Kick.aif"},
         {"absolute path", AbsoluteReference("Source/Samples/Old/Snare.aif"), "Snare.aif"},
         {"absolute path outside", AbsoluteReference("Nope.aif"), "-"},
-        {"this package's database path", DatabaseReference("Bank", {"Bank", "Samples", "Kick.aif"}), "Kick.aif"},
-        {"this package's name in another case", DatabaseReference("BANK", {"bank", "Samples", "Kick.aif"}), "Kick.aif"},
-        {"this package's database path to nothing", DatabaseReference("Bank", {"Bank", "Samples", "No.aif"}), "-"},
+        {"this package's database path", DatabaseReference("Bank", {"Bank", "Samples", "Kick.aif"}),
+         "Kick.aif"},
+        {"this package's name in another case", DatabaseReference("BANK", {"bank", "Samples", "Kick.aif"}),
+         "Kick.aif"},
+        {"this package's database path to nothing", DatabaseReference("Bank", {"Bank", "Samples", "No.aif"}),
+         "-"},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(Resolved(c.fReference), c.fExpected) << c.fWhat;
@@ -96,7 +99,8 @@ TEST_F(ReferenceResolutionTest, ANameFoundOnlyAsAShortcutFileIsFollowed)
 
 TEST_F(ReferenceResolutionTest, ThisPackagesDatabasePathMustStartWithItsName)
 {
-    EXPECT_THROW(Resolved(DatabaseReference("Bank", {"Other", "Samples", "Kick.aif"})), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Resolved(DatabaseReference("Bank", {"Other", "Samples", "Kick.aif"})),
+                 NSQuorral::XFormatViolation);
     EXPECT_THROW(Resolved(DatabaseReference("Bank", {"Bank"})), NSQuorral::XFormatViolation);
 }
 
@@ -119,7 +123,8 @@ TEST_F(ReferenceResolutionTest, TheResolverSortsByTargetAndPackageName)
         {"not found, this package", DatabaseReference("Bank", missing), kReferenceUnresolved},
         {"not found, this package in another case", DatabaseReference("bANK", {"bANK", "Gone.aif"}),
          kReferenceUnresolved},
-        {"not found, another package", DatabaseReference("Other", {"Other", "Gone.aif"}), kReferenceInOtherPackage},
+        {"not found, another package", DatabaseReference("Other", {"Other", "Gone.aif"}),
+         kReferenceInOtherPackage},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(resolver.Resolve(c.fReference), c.fExpected) << c.fWhat;
@@ -148,7 +153,8 @@ TEST_F(ReferenceResolutionTest, RelocationPointsIntoThePackage)
     EXPECT_EQ(relocated.fSampleType, kSampleReferenceSample);
 
     const CSF10ReferenceChunk behindShortcut = NSVantlePacking::RelocateReference(
-        Root(), fJob->fInfo, SourceFile("Song.sng"), RelativeReference(0, {"Extra", "Hat.aif"}), fJob->fOutsideShortcuts);
+        Root(), fJob->fInfo, SourceFile("Song.sng"), RelativeReference(0, {"Extra", "Hat.aif"}),
+        fJob->fOutsideShortcuts);
     EXPECT_EQ(behindShortcut.fDatabasePath.fComponents, Names({"Bank", "Extra", "Hat.aif"}));
     EXPECT_EQ(TextOf(behindShortcut.fRelativePath.GetDisplayText()), "Extra/Hat.aif");
 }
@@ -167,9 +173,8 @@ TEST_F(ReferenceResolutionTest, ReferencesIntoOtherPackagesKeepOnlyTheirDatabase
 
 TEST_F(ReferenceResolutionTest, RelocationFailsForWhatCannotBePacked)
 {
-    const auto relocate = [&](const CSF10ReferenceChunk& reference) {
-        RelocateReference(Root(), fJob->fInfo, SourceFile("Song.sng"), reference, fJob->fOutsideShortcuts);
-    };
+    const auto relocate = [&](const CSF10ReferenceChunk& reference)
+    { RelocateReference(Root(), fJob->fInfo, SourceFile("Song.sng"), reference, fJob->fOutsideShortcuts); };
     EXPECT_THROW(relocate(RelativeReference(0, {"Gone.aif"})), NSQuorral::XResolve);
     EXPECT_THROW(relocate(DatabaseReference("Bank", {"Bank", "Gone.aif"})), NSQuorral::XResolve);
     // The resolver calls this one unresolved too: a case variant of the package's own name.
@@ -199,9 +204,11 @@ TEST(VantleReferenceResolverTest, ResolvesAgainstThePackagesIndex)
     const TCase cases[] = {
         {"an entry", DatabaseReference("Bank", {"Bank", "Samples", "Kick.aif"}), kReferenceResolved},
         {"no entry", DatabaseReference("Bank", {"Bank", "Samples", "Snare.aif"}), kReferenceUnresolved},
-        {"names differ in case", DatabaseReference("Bank", {"Bank", "samples", "kick.aif"}), kReferenceUnresolved},
+        {"names differ in case", DatabaseReference("Bank", {"Bank", "samples", "kick.aif"}),
+         kReferenceUnresolved},
         {"no package name", DatabaseReference("", {"Bank", "Samples", "Kick.aif"}), kReferenceUnresolved},
-        {"another package", DatabaseReference("Other", {"Other", "Samples", "Kick.aif"}), kReferenceInOtherPackage},
+        {"another package", DatabaseReference("Other", {"Other", "Samples", "Kick.aif"}),
+         kReferenceInOtherPackage},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(resolver.Resolve(c.fReference), c.fExpected) << c.fWhat;

@@ -14,7 +14,8 @@ void AddChildren(CPackJob& job, CSourceNode* parent, const CItemPtr& folder, TSo
     for (const CItemPtr& item : GetChildItems(folder))
     {
         auto node = std::make_unique<CSourceNode>(parent, item);
-        if (item->IsLink() && !NSVantlePacking::IsInsideSourceFolder(node->fResolvedItem, job.fInputFolder, {}))
+        if (item->IsLink() &&
+            !NSVantlePacking::IsInsideSourceFolder(node->fResolvedItem, job.fInputFolder, {}))
             job.fOutsideShortcuts.insert(node.get());
         if (node->fIsFolder != 0)
             AddChildren(job, node.get(), node->fResolvedItem, node->fChildren);

@@ -19,7 +19,8 @@ TEST(SkipItemsNodeTest, SplitsTheFirstComponent)
         const char* fFirst;
         const char* fRest;
     };
-    const TCase cases[] = {{"a", "a", ""}, {"a/b/c", "a", "b/c"}, {"a/", "a", ""}, {"/x", "", "x"}, {"", "", ""}};
+    const TCase cases[] = {
+        {"a", "a", ""}, {"a/b/c", "a", "b/c"}, {"a/", "a", ""}, {"/x", "", "x"}, {"", "", ""}};
     for (const TCase& c : cases)
     {
         const auto [first, rest] = SplitFirstPathComponent(Text(c.fPath));
@@ -37,16 +38,22 @@ TEST(SkipItemsNodeTest, AnswersAlikeInEitherInsertionOrderAndAnyCase)
         const char* fPath;
         bool fListed;
     };
-    const TQuery queries[] = {{"Samples/Old", true},     {"samples/OLD", true},  {"Samples/Old/Kick.aif", true},
-                              {"SAMPLES/old/x/y", true}, {"Samples", false},     {"Samples/New", false},
-                              {"Old", false},            {"Samples/Older", false}};
+    const TQuery queries[] = {{"Samples/Old", true},
+                              {"samples/OLD", true},
+                              {"Samples/Old/Kick.aif", true},
+                              {"SAMPLES/old/x/y", true},
+                              {"Samples", false},
+                              {"Samples/New", false},
+                              {"Old", false},
+                              {"Samples/Older", false}};
     for (const auto& order : orders)
     {
         CSkipItemsNode root;
         for (const char* path : order)
             root.Insert(Text(path));
         for (const TQuery& query : queries)
-            EXPECT_EQ(root.Find(Text(query.fPath)), query.fListed) << order.front() << " first, " << query.fPath;
+            EXPECT_EQ(root.Find(Text(query.fPath)), query.fListed)
+                << order.front() << " first, " << query.fPath;
     }
 }
 
@@ -77,11 +84,14 @@ TEST_F(SourcePathsTest, AnItemBehindAnOutsideShortcutIsNamedThroughIt)
 
     EXPECT_FALSE(IsInsideSourceFolder(hat, Root(), {}));
     EXPECT_TRUE(IsInsideSourceFolder(hat, Root(), job->fOutsideShortcuts));
-    EXPECT_TRUE(FindShortcutForTarget(FolderItem("Elsewhere"), job->fOutsideShortcuts) == SourceFile("Extra.lnk"));
+    EXPECT_TRUE(FindShortcutForTarget(FolderItem("Elsewhere"), job->fOutsideShortcuts) ==
+                SourceFile("Extra.lnk"));
     EXPECT_EQ(GetPathComponentsBelowRoot(Root(), hat, job->fOutsideShortcuts), Names({"Extra", "Hat.aif"}));
-    EXPECT_EQ(TextOf(MakeRelativePath(hat, Root(), job->fOutsideShortcuts).GetDisplayText()), "Extra/Hat.aif");
-    EXPECT_EQ(TextOf(MakeRelativePath(hat, SourceFolder("Samples/Old"), job->fOutsideShortcuts).GetDisplayText()),
-              "../../Extra/Hat.aif");
+    EXPECT_EQ(TextOf(MakeRelativePath(hat, Root(), job->fOutsideShortcuts).GetDisplayText()),
+              "Extra/Hat.aif");
+    EXPECT_EQ(
+        TextOf(MakeRelativePath(hat, SourceFolder("Samples/Old"), job->fOutsideShortcuts).GetDisplayText()),
+        "../../Extra/Hat.aif");
     EXPECT_THROW(GetPathComponentsBelowRoot(Root(), hat, {}), NSQuorral::XResolve);
 }
 
@@ -92,7 +102,8 @@ TEST_F(SourcePathsTest, ItemsInsideAreNamedBelowTheRoot)
     EXPECT_FALSE(IsInsideSourceFolder(FolderItem(""), Root(), {}));
     EXPECT_EQ(GetPathComponentsBelowRoot(Root(), snare, {}), Names({"Samples", "Old", "Snare.aif"}));
     EXPECT_TRUE(GetPathComponentsBelowRoot(Root(), Root(), {}).empty());
-    EXPECT_EQ(TextOf(MakeRelativePath(SourceFile("Samples/Kick.aif"), SourceFolder("Samples/Old"), {}).GetDisplayText()),
+    EXPECT_EQ(TextOf(MakeRelativePath(SourceFile("Samples/Kick.aif"), SourceFolder("Samples/Old"), {})
+                         .GetDisplayText()),
               "../Kick.aif");
 }
 

@@ -303,14 +303,19 @@ TEST(XMLParser, NamesMadeByReferencesAreCheckedByTheModel)
 
 TEST(XMLParser, MalformedUTF8FailsInTheTextConversion)
 {
-    try
+    // A lead byte that starts nothing, and an encoded surrogate (U+D800), in a text and in a name.
+    for (const std::string body : {"<a>\xFF</a>", "<a>\xED\xA0\x80</a>", "<a\xED\xA0\x80/>"})
     {
-        Parse(kDeclaration + "<a>\xFF</a>");
-        FAIL() << "parsed";
-    }
-    catch (const NSQuorral::XFormatViolation& error)
-    {
-        EXPECT_TRUE(NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(error), "unicode"));
+        SCOPED_TRACE(body);
+        try
+        {
+            Parse(kDeclaration + body);
+            ADD_FAILURE() << "parsed";
+        }
+        catch (const NSQuorral::XFormatViolation& error)
+        {
+            EXPECT_TRUE(NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(error), "unicode"));
+        }
     }
 }
 

@@ -56,8 +56,8 @@ void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader
 }
 
 // Copies the chunks of the level the reader is at into the writer's level, rewriting the "REFS"
-// groups; remb chooses what a "FORM" "REMB" among them gets (top level only, so that nested
-// groups never make the walk recurse).
+// groups. A "FORM" "REMB" is looked into only when rewriteREMB is set (at the document level),
+// so that nesting in a hostile document never makes the walk recurse deeper.
 void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
                   bool rewriteREMB);
 

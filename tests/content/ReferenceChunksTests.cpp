@@ -3,6 +3,7 @@
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
 #include "tests/content/ContentTestSupport.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/HostDocumentBytes.h"
 
 #include <map>
@@ -251,5 +252,24 @@ TEST(RewriteReferences, RefusesStrayChunksInAReferenceGroupAndLetsTheRelocatorsE
     EXPECT_THROW(Rewrite(FORM("PTCH", {CAT("REFS", {Chunk("JUNK", Text("x"))})}), "PTCH"),
                  NSQuorral::XFormatViolation);
     EXPECT_THROW(Rewrite(FORM("PTCH", {CAT("REFS", {REFE("boom")})}), "PTCH"), std::runtime_error);
+}
+
+TEST(DamagedHostDocuments, AreWalkedAndRewrittenOrRefused)
+{
+    const TBytes valid = FORM("PTCH", {kDescription, CAT("REFS", {REFE("a"), kEmbedded, REFE("b")}), kDevices,
+                                       FORM("REMB", {CAT("REFS", {REFE("c")}), Chunk("XTRA", Text("odd"))})});
+    const std::vector<size_t> sizeFields = NSTestSupport::ChunkSizeFields(valid, NSTestSupport::EFieldOrder::kBigEndian);
+    NSTestSupport::CByteMutator mutator(2502, NSTestSupport::EFieldOrder::kBigEndian, sizeFields);
+    CScriptedResolver resolver({{"a", 0}, {"b", 1}, {"c", 2}});
+    for (int variant = 0; variant < 600; ++variant)
+    {
+        const TBytes damaged = mutator.Mutate(valid);
+        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead, NSQuorral::XUnsupportedFormat,
+                                      NSQuorral::XVersionTooOld, NSQuorral::XVersionTooNew>(
+            [&] { Find(damaged, "PTCH", resolver); });
+        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead, NSQuorral::XUnsupportedFormat,
+                                      NSQuorral::XVersionTooOld, NSQuorral::XVersionTooNew>(
+            [&] { Rewrite(damaged, "PTCH"); });
+    }
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "media/IFFFileWriter.h"
 #include "tests/content/ContentTestSupport.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/HostDocumentBytes.h"
 
 namespace
@@ -338,6 +339,27 @@ TEST(SampleReference, HostileBodiesFailAsFormatViolations)
     {
         NSFerrant::COwnedMemoryMedia media = MediaOf(body);
         EXPECT_THROW(CSF10ReferenceChunk{media}, NSQuorral::XFormatViolation);
+    }
+}
+
+// Old bodies may derive their true name from the database root's name.
+class DamagedReferenceBodies : public RootNamesTest
+{
+};
+
+TEST_F(DamagedReferenceBodies, AreReadOrRefused)
+{
+    NSTestSupport::CByteMutator mutator(2501, NSTestSupport::EFieldOrder::kBigEndian);
+    for (const TBytes& valid : {BytesOf(kBody100), BytesOf(kBody110), BytesOf(kBody120), BytesOf(kBody130),
+                                BytesOf(kBody200)})
+    {
+        for (int variant = 0; variant < 400; ++variant)
+        {
+            NSFerrant::COwnedMemoryMedia media = MediaOf(mutator.Mutate(valid));
+            NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead, NSQuorral::XUnsupportedFormat,
+                                          NSQuorral::XVersionTooOld, NSQuorral::XVersionTooNew>(
+                [&] { CSF10ReferenceChunk{media}; });
+        }
     }
 }
 

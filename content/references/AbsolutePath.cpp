@@ -180,7 +180,8 @@ void CAbsolutePath::ReadXML(const std::shared_ptr<NSFerrant::CXMLElement>& eleme
                 if (NSASCIIText::Equals(attribute->fName, "name"))
                     fVolumeName = THashedString(attribute->fValue);
                 else if (NSASCIIText::Equals(attribute->fName, "type"))
-                    CodeOfText(kVolumeKindTexts, NSFileLib::kVolumeKindFloppy, attribute->fValue, fVolumeType);
+                    CodeOfText(kVolumeKindTexts, NSFileLib::kVolumeKindFloppy, attribute->fValue,
+                               fVolumeType);
             }
         }
         else if (NSASCIIText::Equals(child->fName, "Path"))

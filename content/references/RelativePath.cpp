@@ -9,8 +9,6 @@
 #include "media/Media.h"
 #include "media/xml/XMLElement.h"
 
-#include <limits>
-
 using NSStoredVersions::IsExactly;
 using NSStoredVersions::IsOlderThan;
 using NSTextPackage::TUTF16String;
@@ -41,6 +39,8 @@ void CRelativePath::Read(NSFerrant::CMedia& media)
     // 1.2.0 and 1.3.0 stored their names in the counted UTF-8 form.
     const bool eightBit = IsExactly(version, 1, 2, 0) || IsExactly(version, 1, 3, 0);
     const u32 stepUp = NSFerrant::ReadU32BE(media);
+    if (stepUp > kMaxStepUp)
+        NSContentFailures::ThrowFormatViolation();
     TPathComponents components = NSPathComponents::ReadComponents(media, eightBit);
     if (IsOlderThan(version, 1, 3, 0))
         fFlag = 1;
@@ -75,7 +75,7 @@ void CRelativePath::ReadXML(const std::shared_ptr<NSFerrant::CXMLElement>& eleme
     // A count of levels is never negative: a negative text is refused like any other non-count.
     i64 stepUp = 0;
     if (!NSTextPackage::ParseNumber(children[1]->fText, stepUp, NSTextPackage::GetNumberLocale()) ||
-        stepUp < 0 || stepUp > std::numeric_limits<i32>::max())
+        stepUp < 0 || stepUp > kMaxStepUp)
         NSContentFailures::ThrowFormatViolation("Failed converting StepUp value to int");
     fStepUp = u32(stepUp);
 }

@@ -14,9 +14,10 @@ namespace
 {
 constexpr i64 kCopyBufferSize = 8192;
 
-bool IsGroup(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC type)
+// A plain chunk of that id, or a group of that kind and type.
+bool IsChunk(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC fourCC)
 {
-    return chunk.fKind == kind && chunk.fFourCC == type;
+    return chunk.fKind == kind && chunk.fFourCC == fourCC;
 }
 
 // Copies the data of the chunk the reader has entered into the writer's level, begun alike.
@@ -79,9 +80,9 @@ void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFi
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
+        if (IsChunk(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
             RewriteEnteredReferenceGroup(relocator, reader, writer);
-        else if (rewriteREMB && IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
+        else if (rewriteREMB && IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
             RewriteEnteredREMB(relocator, reader, writer);
         else
             CopyEnteredChunk(reader, writer);
@@ -97,7 +98,7 @@ void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TR
     bool metReferences = false;
     do
     {
-        if (!IsGroup(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
+        if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
             continue;
         if (metReferences)
             NSContentFailures::ThrowFormatViolation();
@@ -119,9 +120,9 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+        if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             continue;
-        if (!IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+        if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
             NSContentFailures::ThrowFormatViolation();
         NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
         body.fPosition = 0;
@@ -163,13 +164,13 @@ void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& s
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+        if (IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
         {
             NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
             body.fPosition = 0;
             WriteReferenceChunk(writer, relocator.Relocate(CSF10ReferenceChunk(body)));
         }
-        else if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+        else if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             CopyEnteredChunk(reader, writer);
         else
             NSContentFailures::ThrowFormatViolation();

@@ -7,9 +7,11 @@ namespace
 constexpr u32 kNoLimit = 0xFFFFFFFF;
 constexpr TStatusCodeRange kHighRange{100000, kNoLimit};
 constexpr TStatusCodeRange kTinctRange{1003, kNoLimit};
+constexpr TStatusCodeRange kKIVRange{667, kNoLimit};
 
 constexpr u32 kTrellisRuntimeError = 12007;
 constexpr u32 kOrielRuntimeError = 740;
+constexpr u32 kKIVRuntimeError = 666;
 
 constexpr TStatusCodeRow kTrellisTable[] = {
     {kFailureCode_BadAlloc, "", 12001},
@@ -62,6 +64,15 @@ constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_RuntimeError_UnsupportedFormat, "", 997},
     {kFailureCode_RuntimeError, "", 1002},
     {kFailureCode_EndOfTable, "", kTinctOK},
+};
+
+constexpr TStatusCodeRow kKIVTable[] = {
+    {kFailureCode_BadAlloc, "", 105},
+    {kFailureCode_RuntimeError_FormatViolation, "kiv_file", 106},
+    {kFailureCode_RuntimeError_VersionTooNew, "kiv_file", 107},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "kiv_file_zeroloop", 108},
+    {kFailureCode_RuntimeError, "", kKIVRuntimeError},
+    {kFailureCode_EndOfTable, "", kKIVOK},
 };
 } // namespace
 
@@ -134,4 +145,23 @@ const TStatusCodeRow* GetTinctStatusTable()
 void ThrowTinctFailure(u32 status, const TThrowSite& site)
 {
     ThrowByStatusCode(status, kTinctRange, kTinctTable, site);
+}
+
+TStatusCodeRange GetKIVStatusRange()
+{
+    return kKIVRange;
+}
+const TStatusCodeRow* GetKIVStatusTable()
+{
+    return kKIVTable;
+}
+
+void ThrowKIVFailure(u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, kKIVRange, kKIVTable, site);
+}
+
+u32 KIVStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kKIVRange, kKIVTable, kKIVRuntimeError, site);
 }

@@ -1,6 +1,6 @@
 #include "content/references/ReferenceChunks.h"
 
-#include "content/references/ContentFailures.h"
+#include "base/ThrowPlain.h"
 #include "content/references/HostDocumentChunks.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
@@ -39,7 +39,7 @@ void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
         writer.BeginCAT(chunk.fFourCC);
         break;
     default:
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     }
     NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
     source.fPosition = 0;
@@ -66,7 +66,7 @@ void RewriteEnteredREMB(IReferenceRelocator& relocator, CIFFFileReader& reader, 
 {
     TIFFChunk references;
     if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     writer.BeginFORM(kFourCC_REMB);
     RewriteLevel(relocator, reader, writer, false);
     writer.EndLevel();
@@ -94,20 +94,20 @@ void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TR
                         TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
 {
     if (!reader.EnterFirstChunk())
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     bool metReferences = false;
     do
     {
         if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
             continue;
         if (metReferences)
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
                              inOtherPackage, skippedTarget);
         metReferences = true;
     } while (reader.EnterNextChunk());
     if (!metReferences)
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
 }
 
 void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
@@ -123,7 +123,7 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
         if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             continue;
         if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
         body.fPosition = 0;
         const CSF10ReferenceChunk reference(body);
@@ -173,6 +173,6 @@ void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& s
         else if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             CopyEnteredChunk(reader, writer);
         else
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     } while (reader.EnterNextChunk());
 }

@@ -51,7 +51,7 @@ std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedi
     CBoundedMemoryWriter writer(*unpacked, unpackedSize);
     u64 produced = 0; // no expected size: fewer bytes than stored are accepted
     NSZipPackage::Inflate(reader, kCompressedEntryHeaderSize, entrySize - kCompressedEntryHeaderSize, writer,
-                          0, produced);
+                          0, produced, u64(unpackedSize));
     unpacked->fPosition = 0;
     return unpacked;
 }

@@ -2,9 +2,9 @@
 
 #include "base/FileLibStatus.h"
 #include "base/TextCompare.h"
+#include "base/ThrowPlain.h"
 #include "content/vfs/DatabaseInterface.h"
 #include "content/vfs/ItemClassFactory.h"
-#include "content/vfs/ItemFailures.h"
 #include "content/vfs/ItemFileTypes.h"
 #include "content/vfs/ShellFile.h"
 #include "filelib/FileLibAccess.h"
@@ -119,7 +119,7 @@ CItemPtr CItemDatabase::GetItem(const TShellItemPtr& shellItem, const TUTF16Stri
     shellItem->GetParent(*parentShellItem);
     const CItemPtr parentItem = GetItem(parentShellItem, DisplayNameOf(*parentShellItem), {});
     if (parentItem.IsEmpty())
-        NSVirtualFS::ThrowItemFailure(NSQuorral::XNotFound(""));
+        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
     return MakeItem(shellItem, parentItem, name);
 }
 
@@ -175,7 +175,7 @@ void CItemDatabase::SetHostFolder(const NSFileLibSupport::TDirSpecPtr& hostFolde
     const NSFileLibSupport::TFileSpecPtr bank =
         NSFileLibSupport::FindChildShortcutTarget(hostFolder.get(), Text(kFactoryBankFileName));
     if (!bank)
-        NSVirtualFS::ThrowItemFailure(NSQuorral::XNotFound(""));
+        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
     const auto bankShellItem = std::make_shared<NSFerrant::CShellItem>(bank);
     fFactoryBank = MountVantle(bankShellItem, folderShellItem);
 }
@@ -190,7 +190,7 @@ CItemPtr CItemDatabase::MountVantle(const TShellItemPtr& package, const TShellIt
     const CItemPtr item =
         factory.MakeVantleFile(package, packageName, folderItem, PackageKindOf(packageName));
     if (item.IsEmpty() || !factory.OpenVantleFile(item))
-        NSVirtualFS::ThrowItemFailure(NSQuorral::XFormatViolation(""));
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     AddMountedVantle(item);
     if (fBatchNesting > 0)
         fRegistry->Register(package, item);
@@ -299,7 +299,7 @@ CItemDatabaseBatch::~CItemDatabaseBatch()
 CItemDatabase& GetItemDatabase()
 {
     if (!gItemDatabase)
-        NSVirtualFS::ThrowItemFailure(NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
     return *gItemDatabase;
 }
 
@@ -313,7 +313,7 @@ CItemPtr GetItemForFolder(const NSFileLibSupport::TDirSpecPtr& folder)
 {
     // A specification only reads its path text, so a deleted folder still answers its name.
     if (!NSFileLibSupport::IsSpecUsable(folder.get()) || !DoesFolderExist(folder.get()))
-        NSVirtualFS::ThrowItemFailure(NSQuorral::XNotFound(""));
+        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
     const auto shellItem = std::make_shared<NSFerrant::CShellItem>(folder);
     return GetItemDatabase().GetItem(shellItem, DisplayNameOf(*shellItem), {});
 }

@@ -332,7 +332,7 @@ CItemPtr CShellFile::GetVolumeItem()
 u32 CShellFile::GetVolumeType()
 {
     if (fVolumeType == 0)
-        fVolumeType = NSFileLibSupport::GetVolumeKind(fShellItem->GetVolumeSpec().get());
+        fVolumeType = NSFileLibSupport::GetVolumeKind(GetVolumeSpec().get());
     return fVolumeType;
 }
 
@@ -341,7 +341,7 @@ TUTF16String CShellFile::GetVolumeName()
     if (fVolumeNameValid)
         return fVolumeName;
     NSFileLib::IFileLib* lib = NSFileLibSupport::GetFileLib();
-    const NSFileLibSupport::TVolumeSpecPtr volume = fShellItem->GetVolumeSpec();
+    const NSFileLibSupport::TVolumeSpecPtr volume = GetVolumeSpec();
     NSFileLib::SVolumeInfo info{};
     NSFileLibSupport::ThrowIfFileLibError(lib->GetVolumeInfo(volume.get(), &info));
     if (info.kind == NSFileLib::kVolumeKindFloppy)
@@ -356,6 +356,17 @@ TUTF16String CShellFile::GetVolumeName()
     }
     fVolumeNameValid = 1;
     return fVolumeName;
+}
+
+NSFileLibSupport::TVolumeSpecPtr CShellFile::GetVolumeSpec()
+{
+    if (GetShellKind() != NSFerrant::kShellItemVolumeRoot)
+    {
+        if (auto* volume = dynamic_cast<CShellFile*>(fVolumeItem.Get()))
+            return volume->GetVolumeSpec();
+    }
+    // An item on no volume: the shell item's std::domain_error.
+    return fShellItem->GetVolumeSpec();
 }
 
 void CShellFile::BeginUpdate()

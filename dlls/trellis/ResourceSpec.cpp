@@ -1,6 +1,7 @@
 #include "dlls/trellis/ResourceSpec.h"
 
 #include "base/Quorral.h"
+#include "dlls/trellis/LibraryFence.h"
 #include "base/TextConversions.h"
 
 #include <stdexcept>
@@ -32,7 +33,7 @@ std::optional<i32> ParseDecimal(std::string_view text, i32 minimum, i32 maximum)
 
 [[noreturn]] void ThrowBadSpec()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+    ThrowInvalidArgument();
 }
 } // namespace
 

@@ -124,9 +124,11 @@ TEST_F(ShellFileTest, FilesAndFoldersAnswerTheTypePredicates)
     EXPECT_EQ(GetItemDirSpec(file), nullptr);
     EXPECT_TRUE(GetChildItems(file).empty());
     EXPECT_TRUE(FindChildItem(file, Text("data.bin")).IsEmpty());
-    const std::shared_ptr<NSFerrant::CMedia> media = OpenItemMedia(file);
-    ASSERT_NE(media, nullptr);
-    EXPECT_EQ(media->GetSize(), 5);
+    {
+        const std::shared_ptr<NSFerrant::CMedia> media = OpenItemMedia(file);
+        ASSERT_NE(media, nullptr);
+        EXPECT_EQ(media->GetSize(), 5);
+    }
     EXPECT_NE(file->GetModificationTime(), 0u);
     EXPECT_NE(GetItemFileSpec(file), nullptr);
 
@@ -135,6 +137,8 @@ TEST_F(ShellFileTest, FilesAndFoldersAnswerTheTypePredicates)
     EXPECT_NE(GetItemDirSpec(folder), nullptr);
     EXPECT_THROW(GetItemFileSpec(folder), std::domain_error);
     EXPECT_EQ(folder->GetVolumeType(), NSFileLib::kVolumeKindFixed);
+    EXPECT_EQ(file->GetVolumeType(), NSFileLib::kVolumeKindFixed);
+    EXPECT_EQ(file->GetVolumeName(), file->GetVolumeItem()->GetVolumeName());
     EXPECT_FALSE(folder->GetVolumeItem().IsEmpty());
 
     std::filesystem::remove(Scratch().Path() / "kinds" / "data.bin");

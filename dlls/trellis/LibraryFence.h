@@ -1,0 +1,34 @@
+#pragma once
+// The library's boundary: failures inside are exceptions, every operation answers a status.
+#include "base/LibraryStatusTables.h"
+#include "base/Quorral.h"
+
+#include <stdexcept>
+
+namespace NSTrellisLibrary
+{
+[[noreturn]] inline void ThrowInvalidArgument()
+{
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+}
+
+[[noreturn]] inline void ThrowIllegalCallSequence(const char* message)
+{
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XIllegalCallSequence(message));
+}
+
+// Runs an operation that answers a status; any exception becomes the status of its class.
+template <class TOperation>
+u32 AnswerStatus(TOperation operation) noexcept
+{
+    try
+    {
+        return operation();
+    }
+    catch (...)
+    {
+        return TrellisStatusFromCurrentException();
+    }
+}
+} // namespace NSTrellisLibrary

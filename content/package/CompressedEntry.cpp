@@ -11,25 +11,6 @@ namespace
 // The first reserve of the unpacked bytes, however large the stored size claims they are: a
 // small crafted entry cannot make a large allocation; a real one grows as its stream yields.
 constexpr i64 kLargestFirstReserve = 1 << 20;
-
-// Writes into a memory media and refuses any byte at or past the limit, before the media grows.
-class CBoundedMemoryWriter : public NSZipPackage::IByteWriter
-{
-public:
-    CBoundedMemoryWriter(NSFerrant::COwnedMemoryMedia& media, i64 limit) : fMedia(media), fLimit(limit) {}
-
-    void Write(i64 offset, i64 size, const void* source) override
-    {
-        if (offset < 0 || size > fLimit - offset)
-            ThrowPackageFormatViolation();
-        fMedia.Write(offset, size, source);
-    }
-    i64 GetSize() override { return fMedia.GetSize(); }
-
-private:
-    NSFerrant::COwnedMemoryMedia& fMedia;
-    i64 fLimit;
-};
 } // namespace
 
 std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedia& entry)
@@ -41,17 +22,17 @@ std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedi
     entry.Read(0, kCompressedEntryHeaderSize, header);
     if (NSByteOrder::ReadBE32(header) != kCompressedEntryMark)
         ThrowPackageFormatViolation();
-    const i64 unpackedSize = NSByteOrder::ReadBE32(header + 4);
+    const u32 unpackedSize = NSByteOrder::ReadBE32(header + 4);
     if (unpackedSize == 0)
         ThrowPackageFormatViolation();
 
     auto unpacked =
-        std::make_shared<NSFerrant::COwnedMemoryMedia>(std::min(unpackedSize, kLargestFirstReserve));
+        std::make_shared<NSFerrant::COwnedMemoryMedia>(std::min<i64>(unpackedSize, kLargestFirstReserve));
     NSFerrant::CMediaByteReader reader(entry);
-    CBoundedMemoryWriter writer(*unpacked, unpackedSize);
+    NSFerrant::CMediaByteWriter writer(*unpacked);
     u64 produced = 0; // no expected size: fewer bytes than stored are accepted
     NSZipPackage::Inflate(reader, kCompressedEntryHeaderSize, entrySize - kCompressedEntryHeaderSize, writer,
-                          0, produced, u64(unpackedSize));
+                          0, produced, unpackedSize);
     unpacked->fPosition = 0;
     return unpacked;
 }

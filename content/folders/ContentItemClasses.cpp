@@ -1,6 +1,7 @@
 #include "content/folders/ContentItemClasses.h"
 
 #include "content/folders/KIVFolder.h"
+#include "content/folders/SoundFontFolder.h"
 #include "content/package/VantleFile.h"
 
 namespace NSVirtualFS
@@ -22,8 +23,11 @@ public:
         return file && file->GetState() == CVantleFile::kStateOpen;
     }
 
-    // Banks stay plain files until they have a class of their own.
-    CItemPtr MakeSoundFontFile(const TShellItemPtr&, const TUTF16String&, const CItemPtr&) override { return {}; }
+    CItemPtr MakeSoundFontFile(const TShellItemPtr& shellItem, const TUTF16String& name,
+                               const CItemPtr& parent) override
+    {
+        return CSoundFontShellFile::Create(shellItem, name, parent);
+    }
 
     CItemPtr MakeLoopFile(const TShellItemPtr& shellItem, const TUTF16String& name, const CItemPtr& parent) override
     {

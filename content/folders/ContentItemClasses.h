@@ -1,7 +1,8 @@
 #pragma once
-// The item classes of the content model for the item database: packages as folders of entries and
-// loop files as folders of slices. Whoever owns the database puts the factory in place
-// (ExchangeItemClassFactory); CContentItemClassesInUse does it for a scope.
+// The item classes of the content model for the item database: packages as folders of entries,
+// SoundFont banks as folders of presets and samples, and loop files as folders of slices. Whoever
+// owns the database puts the factory in place (ExchangeItemClassFactory); CContentItemClassesInUse
+// does it for a scope.
 #include "content/vfs/ItemClassFactory.h"
 
 namespace NSVirtualFS

@@ -72,6 +72,8 @@ TVantleEntryPtr CIndexParser::CreateEntry(NSVirtualFS::CVantleFile* package, NSV
 {
     switch (location.fPackedType)
     {
+    case kPackedTypeSoundFont:
+        return std::make_shared<CSoundFontVantleEntry>(package, parent, location, name);
     case kPackedTypeKIV2:
     case kPackedTypeKIV:
     case kPackedTypeChopwell:

@@ -3,6 +3,7 @@
 #include "base/TextCase.h"
 #include "base/TextCompare.h"
 #include "content/folders/KIVFolder.h"
+#include "content/folders/SoundFontFolder.h"
 #include "content/package/PackedFileTypes.h"
 #include "content/package/VantleFile.h"
 #include "content/vfs/ItemFileTypes.h"
@@ -179,6 +180,27 @@ bool CVantleFileEntry::IsOfType(const NSFileLibSupport::SFileTypeDescriptor& typ
 std::shared_ptr<NSFerrant::CMedia> CVantleFileEntry::OpenMedia()
 {
     return OpenEntryMedia(fLocation);
+}
+
+CSoundFontVantleEntry::CSoundFontVantleEntry(NSVirtualFS::CVantleFile* package,
+                                             NSVirtualFS::CABCVirtualFileItem* parent,
+                                             const CVantleEntryLocation& location,
+                                             const NSTextPackage::TUTF16String& name)
+    : CVantleFileEntry(package, parent, location, name),
+      fBuilder(std::make_shared<NSVirtualFS::CSoundFontFSParserHelper>(this))
+{
+}
+
+CSoundFontVantleEntry::~CSoundFontVantleEntry() = default;
+
+void CSoundFontVantleEntry::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)
+{
+    fBuilder->GetChildren(children);
+}
+
+NSTextPackage::TUTF16String CSoundFontVantleEntry::GetSecondaryText()
+{
+    return fBuilder->GetName();
 }
 
 CKIVVantleEntry::CKIVVantleEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,

@@ -14,6 +14,7 @@ namespace NSVirtualFS
 {
 class CVantleFile;
 class CKivFSParserHelper;
+class CSoundFontFSParserHelper;
 } // namespace NSVirtualFS
 
 class CABCVantleEntry : public NSVirtualFS::CABCOwnedItem
@@ -92,6 +93,23 @@ private:
     CVantleEntryLocation fLocation;
     NSTextPackage::TUTF16String fTypeName;
     bool fTypeNameValid = false;
+};
+
+// A SoundFont bank inside a package, shown as its folders of presets and samples.
+class CSoundFontVantleEntry final : public CVantleFileEntry
+{
+public:
+    CSoundFontVantleEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
+                          const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
+    ~CSoundFontVantleEntry() override;
+
+    void GetChildren(std::vector<CItemPtr>& children, IProgressListener* listener) override;
+    bool IsFolder() override { return true; }
+    bool IsBrowsableFile() override { return true; }
+    NSTextPackage::TUTF16String GetSecondaryText() override;
+
+private:
+    std::shared_ptr<NSVirtualFS::CSoundFontFSParserHelper> fBuilder;
 };
 
 // A loop file inside a package, shown as its slices.

@@ -11,18 +11,6 @@ namespace
 {
 using namespace NSHostDocumentBytes;
 
-// A 1.2.0 reference body whose true name tells the references apart.
-TBytes Body(const std::string& trueName)
-{
-    return Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 4, 0), U8(0),
-                   Name(""), Name(""), Name(""), U8(13), Name(""), Name(trueName)});
-}
-
-TBytes REFE(const std::string& trueName)
-{
-    return Chunk("REFE", Body(trueName));
-}
-
 const TBytes kEmbedded = FORM("EMBF", {Chunk("NAME", Text("pad.wav")), Chunk("DATA", Text("xyz"))});
 const TBytes kDescription = Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name("Carvel Analog Synth")}));
 const TBytes kDevices = CAT("DEVL", {FORM("DEVC", {Chunk("DESC", Concat({Version(1, 2, 5)}))})});
@@ -65,7 +53,7 @@ public:
 // The "REFE" chunk the relocator's reference for that true name becomes.
 TBytes RelocatedREFE(const std::string& trueName)
 {
-    NSFerrant::COwnedMemoryMedia source = MediaOf(Body(trueName));
+    NSFerrant::COwnedMemoryMedia source = MediaOf(ReferenceBody(trueName));
     CScriptedRelocator relocator;
     NSFerrant::COwnedMemoryMedia body(0);
     relocator.Relocate(CSF10ReferenceChunk(source)).Write(body);

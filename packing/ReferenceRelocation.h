@@ -25,7 +25,9 @@ public:
     CStandardReferenceRelocator(const CItemPtr& sourceRoot, const CVantleInfo& info, const CItemPtr& document,
                                 const TOutsideShortcuts* shortcuts);
 
-    CSF10ReferenceChunk Relocate(const CSF10ReferenceChunk& reference) override;
+    // The document given at construction, when there is one, is where relative paths start: a
+    // shortcut's place in the source tree, not its target's.
+    CSF10ReferenceChunk Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference) override;
 
 private:
     CItemPtr fSourceRoot;

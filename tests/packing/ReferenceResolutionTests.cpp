@@ -137,7 +137,7 @@ TEST_F(ReferenceResolutionTest, RelocationPointsIntoThePackage)
     reference.fVantleName = THashedString(Text("Somewhere"));
     CStandardReferenceRelocator relocator(Root(), fJob->fInfo, SourceFile("Samples/Old/Doc.sng"),
                                           &fJob->fOutsideShortcuts);
-    const CSF10ReferenceChunk relocated = relocator.Relocate(reference);
+    const CSF10ReferenceChunk relocated = relocator.Relocate(CItemPtr(), reference);
 
     EXPECT_EQ(TextOf(relocated.fVantleName.GetText()), "Bank");
     EXPECT_EQ(TextOf(relocated.fVantleURL.GetText()), "http://bank");

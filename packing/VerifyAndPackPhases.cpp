@@ -1,0 +1,217 @@
+#include "packing/VerifyAndPackPhases.h"
+
+#include "base/Quorral.h"
+#include "base/ThrowPlain.h"
+#include "content/package/CompressedEntry.h"
+#include "content/package/PackedFileTypes.h"
+#include "media/Media.h"
+#include "media/MediaCompression.h"
+#include "packing/CollectPhases.h"
+#include "packing/PackFailures.h"
+#include "packing/ProcessorRegistry.h"
+#include "packing/ReferenceRelocation.h"
+#include "packing/StandardReferenceResolver.h"
+#include "packing/TemporaryFiles.h"
+#include "filelib/FileMedia.h"
+#include "packing/TreeRules.h"
+
+namespace NSVantlePacking
+{
+namespace
+{
+constexpr u32 kCompressionLevel = 9;
+
+// The failures of one file that phase 3 collects instead of ending the pack.
+bool IsCollectedFailure(const std::exception& failure)
+{
+    return dynamic_cast<const NSQuorral::XFormatViolation*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XUnsupportedFormat*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XRead*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XWrite*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XOpen*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XResolve*>(&failure) != nullptr ||
+           dynamic_cast<const NSQuorral::XNotFound*>(&failure) != nullptr;
+}
+
+void VerifyOneFile(CPackJob& job, CSourceNode& node)
+{
+    CStandardReferenceResolver resolver(job.fInputFolder, job.fInfo.fName, node.fItem, job.fSkipItemsTree.get(),
+                                        &job.fOutsideShortcuts);
+    TReferenceList resolved, unresolved, external;
+    TDeviceNameList prohibitedFound;
+    bool refersToSkipped = false;
+    VerifySourceFile(node.fResolvedItem, job.fProhibitedDevices, resolver, resolved, unresolved, external,
+                     prohibitedFound, refersToSkipped);
+    if (refersToSkipped && job.fPropagateSampleSkipping != 0)
+    {
+        job.fSkippedReferrers.insert(&node);
+        return;
+    }
+    if (!unresolved.empty())
+        job.fUnresolvedReferences[&node] = std::move(unresolved);
+    if (!external.empty())
+        job.fExternalReferences[&node] = std::move(external);
+    if (!prohibitedFound.empty())
+        job.fProhibitedDeviceUsers[&node] = std::move(prohibitedFound);
+    if (!resolved.empty())
+        job.fResolvedReferences[&node] = std::move(resolved);
+}
+
+void ThrowIfDataTooLarge(const CPackJob& job)
+{
+    if (u64(job.fTemporaryDataFile->GetSize()) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+}
+} // namespace
+
+void ThrowPackageTooLarge()
+{
+    NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
+                                  .SetTargetObjectType(NSQuorral::GetVantleObjectType()));
+}
+
+void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 3, job->fInfo.fFileCount);
+    u32 index = 0;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        VerifySourceTree(job, *entry, index, progress);
+    ApplyTreeRules(*job);
+    EndPhase(job, progress, 3);
+    if (!job->fFailedFiles.empty())
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XAbort("vantle has failed entries"));
+    if (!job->fUnresolvedReferences.empty())
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XAbort("vantle has unresolved entries"));
+}
+
+u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress)
+{
+    if (node.fIsFolder != 0)
+    {
+        u32 passed = 0;
+        for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+            passed += VerifySourceTree(job, *child, index, progress);
+        return passed;
+    }
+    ReportItem(job, progress, index, &node, node.GetRelativePath());
+    ++index;
+    const u32 packedType = GetPackedTypeOfItem(node.fResolvedItem);
+    if (packedType == kPackedTypeLumenPatch)
+        job->fHasLumenPatch = 1;
+    try
+    {
+        VerifyOneFile(*job, node);
+    }
+    catch (const NSQuorral::XSilentAbort&)
+    {
+        throw;
+    }
+    catch (const std::exception& failure)
+    {
+        if (!IsCollectedFailure(failure))
+            ThrowFileEntryFailure(failure, node.GetDisplayPath(), node.GetRelativePath(), packedType);
+        job->fFailedFiles.insert(&node);
+        return 0;
+    }
+    return 1;
+}
+
+void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                      TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
+                      TDeviceNameList& prohibitedFound, bool& refersToSkipped)
+{
+    IFileTypeVerifier* verifier = FindVerifier(item);
+    if (verifier == nullptr)
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XUnsupportedFormat("No verifier found for format"));
+    const std::shared_ptr<NSFerrant::CMedia> media = item->OpenMedia();
+    if (!media)
+        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+    verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound, refersToSkipped);
+}
+
+void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 4, job->fInfo.fFileCount);
+    job->fTemporaryDataFile.reset();
+    job->fTemporaryDataFile = std::make_unique<NSFileLibSupport::COpenTemporaryFile>(GetTemporaryFileType());
+    u32 index = 0;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        PackSourceTree(job, *entry, index, progress);
+    ThrowIfDataTooLarge(*job);
+    EndPhase(job, progress, 4);
+}
+
+u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress)
+{
+    if (node.fIsFolder != 0)
+    {
+        u32 packed = 0;
+        for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+            packed += PackSourceTree(job, *child, index, progress);
+        return packed;
+    }
+    ReportItem(job, progress, index, &node, node.GetRelativePath());
+    ++index;
+    const u32 packedType = GetPackedTypeOfItem(node.fResolvedItem);
+    try
+    {
+        // Relocation is relative to the document's own place in the tree: one relocator per file.
+        CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, node.fItem, &job->fOutsideShortcuts);
+        job->fPackedSizes[&node] = PackFileToMedia(node.fResolvedItem, relocator, *job->fTemporaryDataFile);
+    }
+    catch (const NSQuorral::XSilentAbort&)
+    {
+        throw;
+    }
+    catch (const std::exception& failure)
+    {
+        ThrowFileEntryFailure(failure, node.GetDisplayPath(), node.GetRelativePath(), packedType);
+    }
+    ThrowIfDataTooLarge(*job);
+    return 1;
+}
+
+u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination)
+{
+    IFileTypePacker* packer = FindPacker(item);
+    if (packer == nullptr)
+        return 0;
+    const i64 start = destination.fPosition;
+    if (!IsCompressedEntryType(packer->GetPackedType()))
+    {
+        packer->Pack(item, relocator, destination);
+        return u64(destination.fPosition - start);
+    }
+    NSFerrant::COwnedMemoryMedia packed(i64(item->GetSize()));
+    packer->Pack(item, relocator, packed);
+    if (u64(packed.GetSize()) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+    packed.fPosition = 0;
+    NSFerrant::WriteU32BE(destination, kCompressedEntryMark);
+    NSFerrant::WriteU32BE(destination, u32(packed.GetSize()));
+    NSFerrant::CompressMedia(packed, destination, kCompressionLevel);
+    return u64(destination.fPosition - start);
+}
+
+void VerifyPackedData(u32 packedType, const TDeviceNameList& prohibited, NSFerrant::CMedia& media,
+                      IReferenceResolver& resolver, TReferenceList& resolved, TReferenceList& unresolved,
+                      TReferenceList& external, TDeviceNameList& prohibitedFound, bool& refersToSkipped)
+{
+    IFileTypeVerifier* verifier = FindPackedDataVerifier(packedType);
+    if (verifier == nullptr)
+        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+    if (!IsCompressedEntryType(packedType))
+    {
+        verifier->Verify(media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
+                         refersToSkipped);
+        return;
+    }
+    const std::shared_ptr<NSFerrant::CMedia> inflated = InflateCompressedEntry(media);
+    inflated->fPosition = 0;
+    verifier->Verify(*inflated, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
+                     refersToSkipped);
+}
+} // namespace NSVantlePacking

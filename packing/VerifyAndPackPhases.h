@@ -1,0 +1,37 @@
+#pragma once
+// Phases 3 and 4: every file of the source tree is verified, its references sorted and the tree
+// rules applied; then the packed form of every remaining file is written into a temporary data
+// file, one after the other, with its references rewritten to their places in the package.
+#include "packing/FileTypeProcessors.h"
+#include "packing/PackJob.h"
+#include "packing/PackingProgress.h"
+
+namespace NSVantlePacking
+{
+// Ends the pack with XAbort after the phase when a file failed or a reference stayed unresolved,
+// whatever progress object watches it: nothing broken is ever packed.
+void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress);
+// Answers the number of files of the subtree that passed.
+u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress);
+// No verifier is XUnsupportedFormat "No verifier found for format"; an item that cannot be opened XOpen.
+void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                      TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
+                      TDeviceNameList& prohibitedFound, bool& refersToSkipped);
+
+void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress);
+// Answers the number of files of the subtree packed.
+u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress);
+// Writes the packed form of the item at the destination's position; answers the bytes written,
+// 0 when no packer takes the item.
+u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);
+
+// Verifies one entry of a package as its packed type stores it (type 20 inflated first).
+void VerifyPackedData(u32 packedType, const TDeviceNameList& prohibited, NSFerrant::CMedia& media,
+                      IReferenceResolver& resolver, TReferenceList& resolved, TReferenceList& unresolved,
+                      TReferenceList& external, TDeviceNameList& prohibitedFound, bool& refersToSkipped);
+
+// The largest package and data file a package's u32 offsets can describe.
+constexpr u64 kMaxPackageBytes = 0xFFFFFFFFull;
+// XFormatViolation about the "vantle": the package would not fit its u32 offsets.
+[[noreturn]] void ThrowPackageTooLarge();
+} // namespace NSVantlePacking

@@ -192,6 +192,11 @@ void WinSetFileInfo(const TUTF16String& filePath, const NSFileLib::SFileInfo& in
         WinThrowForLastError<NSQuorral::XNotFound>("SetFileTime failed with unrecognized error type");
 }
 
+void WinMoveFileReplacing(const TUTF16String& fromPath, const TUTF16String& toPath)
+{
+    Move(fromPath, toPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 void WinDeleteFile(const TUTF16String& filePath)
 {
     if (!Win32Calls().DeleteFileW(AsWide(filePath)))

@@ -34,3 +34,7 @@ void WinReplaceFile(const NSTextPackage::TUTF16String& firstPath,
 
 // The size in bytes of an open file.
 u64 WinGetFileSize(HANDLE file);
+
+// Moves the file to the other path in one step, replacing a file there; the data is on disk
+// before the call returns.
+void WinMoveFileReplacing(const NSTextPackage::TUTF16String& fromPath, const NSTextPackage::TUTF16String& toPath);

@@ -20,7 +20,7 @@ NSTextPackage::TUTF16String MakeValidFileNameText(const NSTextPackage::TUTF16Str
 {
     std::vector<u16> buffer(kNameBufferUnits, 0);
     std::copy_n(text.begin(), std::min(text.size(), kNameBufferUnits - 1), buffer.begin());
-    ThrowIfFileLibError(GetFileLib()->MakeValidFileName(buffer.data()));
+    NSFileLibSupport::ThrowIfFileLibError(NSFileLibSupport::GetFileLib()->MakeValidFileName(buffer.data()));
     NSTextPackage::TUTF16String valid(buffer.data());
     if (valid.empty() || valid.find_first_not_of(u'.') == NSTextPackage::TUTF16String::npos)
         valid = NSTextPackage::FromUTF8("_");

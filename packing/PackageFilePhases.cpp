@@ -1,0 +1,288 @@
+#include "packing/PackageFilePhases.h"
+
+#include "base/Quorral.h"
+#include "base/ThrowPlain.h"
+#include "base/TextConversions.h"
+#include "base/VersionNumbers.h"
+#include "content/package/PackedFileTypes.h"
+#include "content/package/VantleData.h"
+#include "content/package/VantleFile.h"
+#include "content/package/VantleHeader.h"
+#include "content/package/VantleReader.h"
+#include "content/vfs/ItemDatabase.h"
+#include "filelib/FileMedia.h"
+#include "filelib/ShellItem.h"
+#include "filelib/WinFiles.h"
+#include "media/CreatorBlock.h"
+#include "media/Media.h"
+#include "media/StoredStrings.h"
+#include "packing/CollectPhases.h"
+#include "packing/PackFailures.h"
+#include "packing/PackageFileNames.h"
+#include "packing/ProcessorRegistry.h"
+#include "packing/StandardReferenceResolver.h"
+#include "packing/VantleReferenceResolver.h"
+#include "packing/VerifyAndPackPhases.h"
+
+#include <ctime>
+
+namespace NSVantlePacking
+{
+namespace
+{
+constexpr i64 kCopyPieceBytes = 65536;
+constexpr u32 kPackageCreator = NSFerrant::MakeFourCC("TsRo");
+constexpr u32 kPackageFileType = NSFerrant::MakeFourCC("VTL ");
+
+u64 PackNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    return PackVantleDate(local);
+}
+
+// The text as a package stores and reads it back (line breaks are mapped on the way).
+NSTextPackage::TUTF16String AsStored(const NSTextPackage::TUTF16String& text)
+{
+    NSFerrant::COwnedMemoryMedia media(0);
+    NSFerrant::WriteNameString(media, text);
+    media.fPosition = 0;
+    return NSFerrant::ReadNameString(media);
+}
+
+void CompareHeader(const CVantleInfo& read, const CVantleInfo& written)
+{
+    struct TCheck
+    {
+        bool fDiffers;
+        const char* fMessage;
+    };
+    const TCheck checks[] = {
+        {read.fComments != AsStored(written.fComments), "header comment mismatch"},
+        {read.fCopyright != AsStored(written.fCopyright), "header copyright mismatch"},
+        {read.fDataStart != written.fDataStart, "header datastart mismatch"},
+        {read.fFileCount != written.fFileCount, "header filecount mismatch"},
+        {read.fIndexStart != written.fIndexStart, "header indexstart mismatch"},
+        {read.fName != AsStored(written.fName), "header vantlename mismatch"},
+        {read.fURL != AsStored(written.fURL), "header url mismatch"},
+        {NSFerrant::CompareVersions(read.fPackageVersion, written.fPackageVersion) != NSFerrant::kVersionEqual,
+         "header version mismatch"},
+    };
+    for (const TCheck& check : checks)
+        if (check.fDiffers)
+            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                      << NSQuorral::XFormatViolation(check.fMessage));
+}
+
+bool IsTopLevelSplash(const NSTextPackage::TUTF16String& rowName)
+{
+    static const THashedString kSplash(NSTextPackage::FromUTF8("SPLASH.JPG"));
+    return THashedString(rowName) == kSplash;
+}
+
+NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
+{
+    return NSFileLibSupport::GetDirWinPath(job.fOutputFolder->GetDirSpec().get()) +
+           MakeTemporaryPackageFileName(job.fOutputFileName);
+}
+
+void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia, const CVantleInfo& read,
+                 const CVantleIndexRow& row, CVantleReferenceResolver& packageResolver)
+{
+    NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
+    TReferenceList resolved, unresolved, external;
+    TDeviceNameList prohibitedFound;
+    bool refersToSkipped = false;
+    if (row.fHidden)
+        VerifyPackedData(row.fPackedType, {}, window, packageResolver, resolved, unresolved, external,
+                         prohibitedFound, refersToSkipped);
+    else
+    {
+        if (job.fHasLumenPatch != 0)
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        CStandardReferenceResolver resolver(package, job.fInfo.fName, FindItemByPackagePath(package, row.fName),
+                                            job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
+        VerifyPackedData(row.fPackedType, {}, window, resolver, resolved, unresolved, external, prohibitedFound,
+                         refersToSkipped);
+    }
+    if (!unresolved.empty())
+        job.fBrokenReferences[row] = std::move(unresolved);
+}
+} // namespace
+
+void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 5, 5);
+    ReportItem(job, progress, 0, nullptr, {});
+    // The same name is used by every pack of this package, so a pack that was killed leaves
+    // nothing that the next one does not replace.
+    job->fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
+        job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName), kPackageCreator,
+        kPackageFileType);
+    job->fInfo.fDate = PackNow();
+    NSFerrant::CMedia& media = *job->fOutputMedia;
+    media.fPosition = 0;
+    ReportItem(job, progress, 1, nullptr, {});
+    NSFerrant::WriteU32BE(media, kVantleMagic);
+    ReportItem(job, progress, 2, nullptr, {});
+    NSFerrant::WriteU32BE(media, 0);
+    ReportItem(job, progress, 3, nullptr, {});
+    NSFerrant::WriteCreatorBlock(media);
+    ReportItem(job, progress, 4, nullptr, {});
+    job->fHeaderOffset = u64(media.fPosition);
+    job->fInfo.Write(media);
+    EndPhase(job, progress, 5);
+}
+
+void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 6, job->fInfo.fFileCount);
+    job->fInfo.fIndexStart = u32(job->fOutputMedia->fPosition);
+    u32 dataOffset = 0;
+    u32 index = 0;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        WriteIndexTree(job, *entry, dataOffset, index, progress);
+    if (u64(job->fOutputMedia->fPosition) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+    job->fInfo.fDataStart = u32(job->fOutputMedia->fPosition);
+    job->fPackedSizes.clear();
+    EndPhase(job, progress, 6);
+}
+
+void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
+                    IVantlePackingProgress* progress)
+{
+    if (node.fIsFolder != 0)
+    {
+        for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+            WriteIndexTree(job, *child, dataOffset, index, progress);
+        return;
+    }
+    ReportItem(job, progress, index, &node, node.GetRelativePath());
+    ++index;
+    CVantleIndexRow row;
+    row.fName = node.GetRelativePath();
+    row.fOffset = dataOffset;
+    const auto size = job->fPackedSizes.find(const_cast<CSourceNode*>(&node));
+    row.fSize = size != job->fPackedSizes.end() ? u32(size->second) : 0;
+    row.fPackedType = GetPackedTypeOfItem(node.fResolvedItem);
+    row.fHidden = job->fHasLumenPatch != 0 || IsTopLevelSplash(row.fName) || row.fPackedType == kPackedTypeRaw;
+    row.Write(*job->fOutputMedia);
+    dataOffset += row.fSize;
+}
+
+void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    NSFerrant::CMedia& data = *job->fTemporaryDataFile;
+    NSFerrant::CMedia& output = *job->fOutputMedia;
+    const i64 dataSize = data.GetSize();
+    if (u64(dataSize) + u64(output.GetSize()) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+    BeginPhase(job, progress, 7, u64(dataSize));
+    data.fPosition = 0;
+    output.fPosition = output.GetSize();
+    for (i64 copied = 0; copied < dataSize;)
+    {
+        ReportItem(job, progress, u64(copied), nullptr, {});
+        const i64 piece = std::min(dataSize - copied, kCopyPieceBytes);
+        NSFerrant::CopyBytes(output, piece, data, kCopyPieceBytes);
+        copied += piece;
+    }
+    if (u64(output.GetSize()) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+    job->fTemporaryDataFile.reset();
+    output.fPosition = i64(job->fHeaderOffset);
+    job->fInfo.Write(output);
+    output.fPosition = 4;
+    NSFerrant::WriteU32BE(output, u32(output.GetSize()));
+    output.fPosition = output.GetSize();
+    job->fOutputMedia.reset();
+    WinMoveFileReplacing(
+        TemporaryPackagePath(*job),
+        NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) + job->fOutputFileName);
+    EndPhase(job, progress, 7);
+}
+
+void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    const CItemPtr package = OpenPackageItem(job->fOutputFolder, job->fOutputFileName);
+    CVantleReferenceResolver packageResolver;
+    CVantleInfo read;
+    {
+        CVantleReader reader(package->GetFileSpec(), kVantleKindStandard);
+        reader.VisitEntries(packageResolver);
+        read = reader.GetData()->GetInfo();
+    }
+    packageResolver.fInfo = read;
+    BeginPhase(job, progress, 8, read.fFileCount);
+    CompareHeader(read, job->fInfo);
+    {
+        NSFileLibSupport::COpenFile packageMedia(package->GetFileSpec().get());
+        packageMedia.fPosition = i64(read.fIndexStart);
+        for (u32 i = 0; i < read.fFileCount; ++i)
+        {
+            CVantleIndexRow row;
+            row.Read(packageMedia);
+            ReportItem(job, progress, i, nullptr, row.fName);
+            const i64 next = packageMedia.fPosition;
+            try
+            {
+                VerifyEntry(*job, package, packageMedia, read, row, packageResolver);
+            }
+            catch (const NSQuorral::XSilentAbort&)
+            {
+                throw;
+            }
+            catch (const std::exception& failure)
+            {
+                if (NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(failure), GetVantleFileEntryObjectType()))
+                    throw;
+                ThrowFileEntryFailure(failure, row.fName, {}, row.fPackedType);
+            }
+            packageMedia.fPosition = next;
+        }
+    }
+    GetItemDatabase().UnmountVantle(THashedString(job->fInfo.fName));
+    EndPhase(job, progress, 8);
+}
+
+CItemPtr OpenPackageItem(const CItemPtr& folder, const NSTextPackage::TUTF16String& fileName)
+{
+    const NSFileLibSupport::TFileSpecPtr file = NSFileLibSupport::GetChildFile(folder->GetDirSpec().get(), fileName);
+    return NSVirtualFS::CVantleFile::Create(std::make_shared<NSFerrant::CShellItem>(file), fileName, folder,
+                                            kVantleKindStandard);
+}
+
+CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUTF16String& path)
+{
+    CItemPtr item = package;
+    std::size_t start = 0;
+    while (!item.IsEmpty())
+    {
+        const std::size_t colon = path.find(u':', start);
+        item = item->FindChild(path.substr(start, colon == NSTextPackage::TUTF16String::npos ? colon : colon - start));
+        if (colon == NSTextPackage::TUTF16String::npos)
+            break;
+        start = colon + 1;
+    }
+    if (item.IsEmpty())
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+    return item;
+}
+
+void DiscardUnfinishedPackage(CPackJob& job) noexcept
+{
+    try
+    {
+        job.fOutputMedia.reset();
+        if (!job.fOutputFolder.IsEmpty() && !job.fOutputFileName.empty())
+            NSFileLibSupport::DeleteChildFileIfExists(job.fOutputFolder->GetDirSpec().get(),
+                                                      MakeTemporaryPackageFileName(job.fOutputFileName));
+    }
+    catch (...)
+    {
+        // Nothing more can be done for a file that cannot be deleted; the next pack replaces it.
+    }
+}
+} // namespace NSVantlePacking

@@ -1,0 +1,30 @@
+#pragma once
+// Phases 5 to 8: the package file is written under a temporary name in the output folder (header
+// and information, then the index, then the packed data behind it and the header's final
+// values), put in its place in one step only when complete, and then read back as a package and
+// every entry verified again from it.
+#include "base/UTF16String.h"
+#include "content/vfs/VirtualFileItem.h"
+#include "packing/PackJob.h"
+#include "packing/PackingProgress.h"
+
+namespace NSVantlePacking
+{
+void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
+void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress);
+// Writes the rows of one subtree, advancing the data offset and the row index.
+void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
+                    IVantlePackingProgress* progress);
+// Completes the package and puts it in place of the output file (replacing an older one).
+void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
+void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress);
+
+// The package file of the folder as a browsable package item; a missing file is XNotFound.
+CItemPtr OpenPackageItem(const CItemPtr& folder, const NSTextPackage::TUTF16String& fileName);
+// The item at the path of names joined by ":"; a step that finds nothing is XFormatViolation.
+CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUTF16String& path);
+
+// Removes the job's unfinished package file, if any; never throws. A pack that ends before its
+// package is in place leaves nothing under the temporary name.
+void DiscardUnfinishedPackage(CPackJob& job) noexcept;
+} // namespace NSVantlePacking

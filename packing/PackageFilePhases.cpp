@@ -91,6 +91,7 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
                  const CVantleIndexRow& row, CVantleReferenceResolver& packageResolver)
 {
     NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
+    window.fPosition = 0;
     TReferenceList resolved, unresolved, external;
     TDeviceNameList prohibitedFound;
     bool refersToSkipped = false;

@@ -71,6 +71,11 @@ bool CVantleFile::IsAvailable()
     return !fReader.expired() || CShellFile::IsAvailable();
 }
 
+CItemPtr CVantleFile::FindChild(const TUTF16String& name)
+{
+    return CABCVirtualFileItem::FindChild(name);
+}
+
 void CVantleFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)
 {
     children.clear();

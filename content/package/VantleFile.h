@@ -29,6 +29,8 @@ public:
 
     bool IsAvailable() override;
     void GetChildren(std::vector<CItemPtr>& children, IProgressListener* listener) override;
+    // Among the package's entries; the file's shell listing has none.
+    CItemPtr FindChild(const TUTF16String& name) override;
     bool IsFolder() override { return true; }
     bool IsBrowsableFile() override { return true; }
     bool IsVantleFile() override { return true; }

@@ -7,7 +7,9 @@
 #include "filelib/FileLibWrappers.h"
 #include "packing/PackDriver.h"
 #include "packing/PackJob.h"
+#include "filelib/WinShortcuts.h"
 #include "tests/content/vfs/ContentTestSupport.h"
+#include "tests/packing/IndependentPackageReader.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,11 @@ private:
 
 std::vector<std::string> gOpenedLogs;
 
+void WinShortcut(const TUTF16String& target, const TUTF16String& shortcut)
+{
+    WinCreateShortcut(target, shortcut, Text("test"));
+}
+
 void RecordOpenedLog(const NSFileLibSupport::TFileSpecPtr& log)
 {
     gOpenedLogs.push_back(Narrow(NSFileLibSupport::GetFileWinPath(log.get())));
@@ -136,9 +143,14 @@ protected:
                                         fSplash, 0, progress);
             return true;
         }
-        catch (const NSQuorral::XSilentAbort& abort)
+        catch (const NSQuorral::XSilentAbort&)
         {
-            EXPECT_STREQ(abort.what(), "");
+            return false;
+        }
+        catch (const std::exception& failure)
+        {
+            ADD_FAILURE() << "failure of kind " << NSQuorral::ClassifyException(failure).fKind << ": "
+                          << failure.what();
             return false;
         }
     }
@@ -207,6 +219,206 @@ TEST_F(PackVantleTest, ACleanPackReportsTheFilesAddedAndWritesACompleteLog)
     ASSERT_EQ(logs.size(), 1u);
     EXPECT_EQ(ReadAll(logs[0]), "Packing complete\r\n");
     EXPECT_EQ(OutputNames().size(), 2u);
-    EXPECT_TRUE(fs::exists(Package()));
+    EXPECT_TRUE(gOpenedLogs.empty());
+}
+
+TEST_F(PackVantleTest, ThePackageReadsBackWithItsIndexInTreeOrderAndCopiesItsSplash)
+{
+    UseSource("clean");
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    EXPECT_EQ(package.fName, "Test Bank");
+    EXPECT_EQ(package.fComments, "First line\r\nSecond line");
+    EXPECT_EQ(package.fURL, "https://example.com/bank");
+    EXPECT_EQ(package.fCopyright, "Copyright 2026 Example");
+    std::vector<std::string> names;
+    for (const auto& entry : package.fEntries)
+    {
+        names.push_back(entry.fName);
+        EXPECT_EQ(entry.fFlag, entry.fName == "SPLASH.JPG" ? 1 : 0) << entry.fName;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"D\xE9j\xE0 vu:Crash.wav", "Samples:AIFF:Tone 16.aif",
+                                               "Samples:AIFF:Tone 24.aif", "Samples:AIFF:Tone 8.aif",
+                                               "Samples:WAVE:Tone 16.wav", "Samples:WAVE:Tone 24.wav",
+                                               "Samples:WAVE:Tone 8.wav", "Samples:Kick.aif", "SPLASH.JPG"}));
+    ASSERT_FALSE(package.fEntries.empty());
+    const std::string splash = ReadAll(Scratch().Path() / "Source" / "SPLASH.JPG");
+    EXPECT_EQ(std::string(package.fEntries.back().fBytes.begin(), package.fEntries.back().fBytes.end()), splash);
+}
+
+TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
+{
+    UseSource("warnings");
+    ASSERT_TRUE(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton) == 12000u);
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed sucessfully (6 files in the Vantle). See the "
+                                  "generated log file in the destination folder for more info.");
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(ReadAll(logs[0]), "\r\nUnreferenced samples:\r\n"
+                                "    D\xC3\xA9j\xC3\xA0 vu/Crash.wav\r\n"
+                                "    Samples/AIFF/Tone 16.aif\r\n"
+                                "    Samples/AIFF/Tone 24.aif\r\n"
+                                "    Samples/AIFF/Tone 8.aif\r\n"
+                                "    Samples/Kick.aif\r\n"
+                                "\r\n\r\n\r\n\r\n\r\n"
+                                "Packing complete\r\n");
+    EXPECT_EQ(gOpenedLogs.size(), 1u);
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fEntries.size(), 6u);
+}
+
+TEST_F(PackVantleTest, AFailedFileAbortsWithAlert7AndALogAndLeavesNoPackage)
+{
+    UseSource("broken");
+    ASSERT_FALSE(Pack(nullptr));
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(ReadAll(logs[0]), "Failed validating:\r\n    Samples/Cut.aif\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
+    EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
+    EXPECT_TRUE(gOpenedLogs.empty());
+}
+
+// Answers the output folder's names after the pack, which must have ended silently after the
+// one alert expected.
+struct TSetupCase
+{
+    const char* fName;
+    void (*fPrepare)(const fs::path& source);
+    const char* fTitle;
+    const char* fMessage;
+};
+
+TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
+{
+    const TSetupCase cases[] = {
+        {"no name", [](const fs::path& source) { fs::remove(source / "NAME.TXT"); }, "No name for Vantle", nullptr},
+        {"no splash", [](const fs::path& source) { fs::remove(source / "SPLASH.JPG"); }, "No splash for Vantle",
+         nullptr},
+        {"splash of the wrong size",
+         [](const fs::path& source)
+         {
+             fs::copy_file(fs::path("Z:" + std::string(VANTLE_PACK_FIXTURE_DIR)) / "splash-64x48.jpg",
+                           source / "SPLASH.JPG", fs::copy_options::overwrite_existing);
+         },
+         "Bad format for Vantle splash",
+         "The splash image (Splash.jpg) must be a JPEG with the size 64x64 pixels. Cancelling."},
+        {"splash that is no JPEG",
+         [](const fs::path& source) { std::ofstream(source / "SPLASH.JPG", std::ios::binary) << "not a jpeg"; },
+         "Bad format", nullptr},
+    };
+    for (const TSetupCase& c : cases)
+    {
+        SCOPED_TRACE(c.fName);
+        fs::remove_all(Scratch().Path() / "Source");
+        UseSource("clean");
+        c.fPrepare(Scratch().Path() / "Source");
+        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        EXPECT_FALSE(Pack(nullptr));
+        const std::vector<TShownAlert> alerts = Alerts();
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_EQ(alerts[0].fTitle, c.fTitle);
+        if (c.fMessage != nullptr)
+            EXPECT_EQ(alerts[0].fMessage, c.fMessage);
+        else if (std::string(c.fTitle) == "Bad format")
+            EXPECT_NE(alerts[0].fMessage.find("SPLASH.JPG"), std::string::npos) << alerts[0].fMessage;
+        EXPECT_TRUE(OutputNames().empty());
+    }
+}
+
+TEST_F(PackVantleTest, ShortcutsThatCannotBeFollowedAreBrokenShortcuts)
+{
+    UseSource("clean");
+    MakeFolder("Gone");
+    WinShortcut(FolderPath("Gone"), FilePath("Source/Samples/Gone.lnk"));
+    fs::remove(Scratch().Path() / "Gone");
+    EXPECT_FALSE(Pack(nullptr));
+    std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fTitle, "Broken shortcut");
+
+    // A shortcut back to the source folder would be walked forever.
+    fs::remove(Scratch().Path() / "Source" / "Samples" / "Gone.lnk");
+    WinShortcut(FolderPath("Source"), FilePath("Source/Samples/Loop.lnk"));
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    EXPECT_FALSE(Pack(nullptr));
+    alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fTitle, "Broken shortcut");
+    EXPECT_NE(alerts[0].fMessage.find("Loop"), std::string::npos) << alerts[0].fMessage;
+    EXPECT_TRUE(OutputNames().empty());
+}
+
+TEST_F(PackVantleTest, CancelKeepsTheExistingPackageAndReplaceReplacesItOnlyWhenDone)
+{
+    UseSource("clean");
+    std::ofstream(Package(), std::ios::binary) << "previous";
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton), 12000u);
+    EXPECT_FALSE(Pack(nullptr));
+    std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fMessage, "The file \xE2\x80\x9CTest Bank.vtl\xE2\x80\x9D already exists, do you want to replace it?");
+    EXPECT_EQ(ReadAll(Package()), "previous");
+    EXPECT_EQ(OutputNames().size(), 1u);
+
+    // Stopped after the package was begun: the previous one is still there, whole.
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    CRecordingProgress stopped;
+    stopped.fStopPhase = 7;
+    EXPECT_FALSE(Pack(&stopped));
+    EXPECT_EQ(ReadAll(Package()), "previous");
+    EXPECT_EQ(OutputNames().size(), 1u);
+
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    EXPECT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
+}
+
+TEST_F(PackVantleTest, AStopInAnyPhaseLeavesNoPackageNoTemporaryFileAndNoLog)
+{
+    UseSource("clean");
+    for (u32 phase = 0; phase <= 8; ++phase)
+    {
+        for (u64 item : {u64(0), u64(1)})
+        {
+            SCOPED_TRACE(testing::Message() << "phase " << phase << " item " << item);
+            ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+            CRecordingProgress progress;
+            progress.fStopPhase = phase;
+            progress.fStopItem = item;
+            EXPECT_FALSE(Pack(&progress));
+            EXPECT_TRUE(Alerts().empty());
+            if (phase < 8)
+            {
+                EXPECT_TRUE(OutputNames().empty());
+                continue;
+            }
+            // In the last phase the new package is already in place, complete.
+            EXPECT_EQ(OutputNames(), (std::vector<std::string>{"Test Bank.vtl"}));
+            EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
+            fs::remove(Package());
+        }
+    }
+}
+
+TEST_F(PackVantleTest, ARepeatPackNumbersItsLog)
+{
+    UseSource("clean");
+    ASSERT_TRUE(Pack(nullptr));
+    ASSERT_TRUE(Pack(nullptr)); // "Replace" is the default answer
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 2u);
+    std::string first = logs[0].filename().string();
+    std::string second = logs[1].filename().string();
+    if (first.size() > second.size())
+        std::swap(first, second);
+    ASSERT_GT(first.size(), 4u);
+    EXPECT_EQ(first.rfind("Test Bank packing log ", 0), 0u) << first;
+    EXPECT_EQ(second, first.substr(0, first.size() - 4) + " 2.txt");
 }
 } // namespace

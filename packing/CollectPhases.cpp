@@ -47,8 +47,9 @@ void ReadInfoText(const CSourceNode& node, TPackageSettings& settings)
         NSQuorral::ThrowPlain<NSQuorral::XOpen>();
     settings.fSettings = SPackSettings();
     const CVantleInfo info = ParseInfoText(*media, settings.fSettings);
-    for (auto [read, field] : {std::pair{&info.fName, &settings.fName}, std::pair{&info.fComments, &settings.fComments},
-                               std::pair{&info.fURL, &settings.fURL}, std::pair{&info.fCopyright, &settings.fCopyright}})
+    for (auto [read, field] :
+         {std::pair{&info.fName, &settings.fName}, std::pair{&info.fComments, &settings.fComments},
+          std::pair{&info.fURL, &settings.fURL}, std::pair{&info.fCopyright, &settings.fCopyright}})
         if (!read->empty())
             *field = *read;
     settings.fVersion = info.fPackageVersion;
@@ -137,7 +138,8 @@ bool TakeInformationFile(const CSourceNode& node, TPackageSettings& settings)
 void RefuseEndlessShortcut(const CPackJob& job, const CSourceNode& folder)
 {
     bool endless = !IsOutsideFolder(job.fInputFolder, folder.fResolvedItem);
-    for (const CSourceNode* ancestor = folder.fParent; ancestor != nullptr && !endless; ancestor = ancestor->fParent)
+    for (const CSourceNode* ancestor = folder.fParent; ancestor != nullptr && !endless;
+         ancestor = ancestor->fParent)
         endless = ancestor->fResolvedItem == folder.fResolvedItem;
     if (!endless)
         return;
@@ -222,12 +224,14 @@ void ReadPackageSettings(TPackJobHandle& job, IVantlePackingProgress* progress)
         ThrowTagged(NSQuorral::XNotFound("vantle name not found"), GetVantleNameObjectType());
     if (!settings.fSplash)
         ThrowTagged(NSQuorral::XNotFound("splash file not found"), GetVantleSplashObjectType());
-    job->fInfo = CVantleInfo(settings.fName, settings.fComments, settings.fURL, settings.fCopyright, settings.fVersion);
+    job->fInfo = CVantleInfo(settings.fName, settings.fComments, settings.fURL, settings.fCopyright,
+                             settings.fVersion);
     if (job->fOutputFileName.empty())
         job->fOutputFileName = MakePackageFileName(job->fInfo);
     job->fSplashImage = settings.fSplash;
     job->ApplySettings(settings.fSettings);
-    job->fSkipItemsTree = BuildSkipItemsTree(job->fInputFolder, settings.fSettings.fSkipItems, &job->fOutsideShortcuts);
+    job->fSkipItemsTree =
+        BuildSkipItemsTree(job->fInputFolder, settings.fSettings.fSkipItems, &job->fOutsideShortcuts);
     for (auto entry = job->fEntries.begin(); entry != job->fEntries.end();)
     {
         if (!IsSkipItem(*job->fSkipItemsTree, (*entry)->fItem))

@@ -32,7 +32,8 @@ void ReadSettingsInto(CCreateWindowData& data, const NSFileLibSupport::TDirSpecP
         if (!noName && !NSQuorral::HasTargetObjectType(body, GetVantleSplashObjectType()))
             throw;
         NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kAlertTable, noName ? kAlertNoName : kAlertNoSplash));
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XSilentAbort(""));
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XSilentAbort(""));
     }
     data.fInfo = job->fInfo;
     data.fSplashImage = job->fSplashImage;
@@ -45,8 +46,8 @@ void SetInputDirectory(CCreateWindowData& data, const NSFileLibSupport::TDirSpec
     ReadSettingsInto(data, folder);
     data.fInputFolder = folder;
     if (data.fOutputFile)
-        data.fOutputFile =
-            std::make_shared<NSFileLibSupport::CRobustFileSpec>(folder.get(), MakePackageFileName(data.fInfo));
+        data.fOutputFile = std::make_shared<NSFileLibSupport::CRobustFileSpec>(
+            folder.get(), MakePackageFileName(data.fInfo));
 }
 
 void SetOutputFile(CCreateWindowData& data, const std::shared_ptr<NSFileLibSupport::CRobustFileSpec>& file)

@@ -44,7 +44,8 @@ u32 Alert(u16 id, const std::vector<TUTF16String>& parameters = {})
 
 [[noreturn]] void ThrowSilentAbort()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XSilentAbort(""));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XSilentAbort(""));
 }
 
 // The alert a failure of the phases stands for, with its parameters; none for a failure that
@@ -65,7 +66,8 @@ std::optional<TFailureAlert> MapFailureToAlert(const std::exception& failure)
     if (IsKind<NSQuorral::XSilentAbort>(failure))
         return std::nullopt;
     const NSQuorral::CExceptionBodyMixin body = NSQuorral::GetExceptionBody(failure);
-    const auto tagged = [&](const NSQuorral::TFixedName& type) { return NSQuorral::HasTargetObjectType(body, type); };
+    const auto tagged = [&](const NSQuorral::TFixedName& type)
+    { return NSQuorral::HasTargetObjectType(body, type); };
     const NSQuorral::TPropertyValue id = NSQuorral::GetProperty(body, NSQuorral::GetTargetObjectIDKey());
     const TUTF16String object = NSTextPackage::FromUTF8(id.GetText() != nullptr ? id.GetText() : "");
     const bool notFound = IsKind<NSQuorral::XNotFound>(failure) || IsKind<NSQuorral::XOpen>(failure);
@@ -109,7 +111,8 @@ NSFileLibSupport::TFileSpecPtr WriteJobLog(const CPackJob& job, u8 complete)
     return WritePackingLog(job.fInputFolder, job.fOutputFolder, job.fInfo, contents);
 }
 
-void OfferLog(u16 alert, const std::vector<TUTF16String>& parameters, const NSFileLibSupport::TFileSpecPtr& log)
+void OfferLog(u16 alert, const std::vector<TUTF16String>& parameters,
+              const NSFileLibSupport::TFileSpecPtr& log)
 {
     if (Alert(alert, parameters) == kAlertNextToLastButton)
         gLogOpener(log);
@@ -198,8 +201,8 @@ void PackVantle(const NSFileLibSupport::TDirSpecPtr& inputFolder,
     if (NSFileLibSupport::DoesChildFileExist(outputFolder.get(), fileName) &&
         Alert(kAlertFileExists, {fileName}) != kAlertLastButton)
         ThrowSilentAbort();
-    TPackJobHandle job = std::make_unique<CPackJob>(GetItemForFolder(inputFolder), GetItemForFolder(outputFolder),
-                                                    fileName, warnExternalReferences);
+    TPackJobHandle job = std::make_unique<CPackJob>(
+        GetItemForFolder(inputFolder), GetItemForFolder(outputFolder), fileName, warnExternalReferences);
     try
     {
         {

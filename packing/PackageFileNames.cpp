@@ -40,6 +40,7 @@ NSTextPackage::TUTF16String MakeTemporaryPackageFileName(const NSTextPackage::TU
 bool IsTemporaryPackageFileName(const NSTextPackage::TUTF16String& name)
 {
     return name.size() > kTemporarySuffix.size() + 1 && name.front() == u'~' &&
-           name.compare(name.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) == 0;
+           name.compare(name.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) ==
+               0;
 }
 } // namespace NSVantlePacking

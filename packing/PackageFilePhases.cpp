@@ -66,7 +66,8 @@ void CompareHeader(const CVantleInfo& read, const CVantleInfo& written)
         {read.fIndexStart != written.fIndexStart, "header indexstart mismatch"},
         {read.fName != AsStored(written.fName), "header vantlename mismatch"},
         {read.fURL != AsStored(written.fURL), "header url mismatch"},
-        {NSFerrant::CompareVersions(read.fPackageVersion, written.fPackageVersion) != NSFerrant::kVersionEqual,
+        {NSFerrant::CompareVersions(read.fPackageVersion, written.fPackageVersion) !=
+             NSFerrant::kVersionEqual,
          "header version mismatch"},
     };
     for (const TCheck& check : checks)
@@ -87,8 +88,9 @@ NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
            MakeTemporaryPackageFileName(job.fOutputFileName);
 }
 
-void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia, const CVantleInfo& read,
-                 const CVantleIndexRow& row, CVantleReferenceResolver& packageResolver)
+void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia,
+                 const CVantleInfo& read, const CVantleIndexRow& row,
+                 CVantleReferenceResolver& packageResolver)
 {
     NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
     window.fPosition = 0;
@@ -102,10 +104,11 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
     {
         if (job.fHasLumenPatch != 0)
             NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
-        CStandardReferenceResolver resolver(package, job.fInfo.fName, FindItemByPackagePath(package, row.fName),
+        CStandardReferenceResolver resolver(package, job.fInfo.fName,
+                                            FindItemByPackagePath(package, row.fName),
                                             job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
-        VerifyPackedData(row.fPackedType, {}, window, resolver, resolved, unresolved, external, prohibitedFound,
-                         refersToSkipped);
+        VerifyPackedData(row.fPackedType, {}, window, resolver, resolved, unresolved, external,
+                         prohibitedFound, refersToSkipped);
     }
     if (!unresolved.empty())
         job.fBrokenReferences[row] = std::move(unresolved);
@@ -119,8 +122,8 @@ void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
     // The same name is used by every pack of this package, so a pack that was killed leaves
     // nothing that the next one does not replace.
     job->fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
-        job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName), kPackageCreator,
-        kPackageFileType);
+        job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName),
+        kPackageCreator, kPackageFileType);
     job->fInfo.fDate = PackNow();
     NSFerrant::CMedia& media = *job->fOutputMedia;
     media.fPosition = 0;
@@ -168,7 +171,8 @@ void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffse
     const auto size = job->fPackedSizes.find(const_cast<CSourceNode*>(&node));
     row.fSize = size != job->fPackedSizes.end() ? u32(size->second) : 0;
     row.fPackedType = GetPackedTypeOfItem(node.fResolvedItem);
-    row.fHidden = job->fHasLumenPatch != 0 || IsTopLevelSplash(row.fName) || row.fPackedType == kPackedTypeRaw;
+    row.fHidden =
+        job->fHasLumenPatch != 0 || IsTopLevelSplash(row.fName) || row.fPackedType == kPackedTypeRaw;
     row.Write(*job->fOutputMedia);
     dataOffset += row.fSize;
 }
@@ -199,9 +203,9 @@ void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* pro
     NSFerrant::WriteU32BE(output, u32(output.GetSize()));
     output.fPosition = output.GetSize();
     job->fOutputMedia.reset();
-    WinMoveFileReplacing(
-        TemporaryPackagePath(*job),
-        NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) + job->fOutputFileName);
+    WinMoveFileReplacing(TemporaryPackagePath(*job),
+                         NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) +
+                             job->fOutputFileName);
     EndPhase(job, progress, 7);
 }
 
@@ -237,7 +241,8 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
             }
             catch (const std::exception& failure)
             {
-                if (NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(failure), GetVantleFileEntryObjectType()))
+                if (NSQuorral::HasTargetObjectType(NSQuorral::GetExceptionBody(failure),
+                                                   GetVantleFileEntryObjectType()))
                     throw;
                 ThrowFileEntryFailure(failure, row.fName, {}, row.fPackedType);
             }
@@ -250,7 +255,8 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
 
 CItemPtr OpenPackageItem(const CItemPtr& folder, const NSTextPackage::TUTF16String& fileName)
 {
-    const NSFileLibSupport::TFileSpecPtr file = NSFileLibSupport::GetChildFile(folder->GetDirSpec().get(), fileName);
+    const NSFileLibSupport::TFileSpecPtr file =
+        NSFileLibSupport::GetChildFile(folder->GetDirSpec().get(), fileName);
     return NSVirtualFS::CVantleFile::Create(std::make_shared<NSFerrant::CShellItem>(file), fileName, folder,
                                             kVantleKindStandard);
 }
@@ -262,7 +268,8 @@ CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUT
     while (!item.IsEmpty())
     {
         const std::size_t colon = path.find(u':', start);
-        item = item->FindChild(path.substr(start, colon == NSTextPackage::TUTF16String::npos ? colon : colon - start));
+        item = item->FindChild(
+            path.substr(start, colon == NSTextPackage::TUTF16String::npos ? colon : colon - start));
         if (colon == NSTextPackage::TUTF16String::npos)
             break;
         start = colon + 1;

@@ -81,7 +81,8 @@ TUTF16String GetLogRelativePath(const CSourceNode& node, const CItemPtr& sourceF
 
 void SortForLog(std::vector<TUTF16String>& texts)
 {
-    std::stable_sort(texts.begin(), texts.end(), [](const TUTF16String& a, const TUTF16String& b)
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const TUTF16String& a, const TUTF16String& b)
                      { return NSTextPackage::CompareText(a, b, 1) == NSTextPackage::kCompareLess; });
 }
 
@@ -150,14 +151,16 @@ void WriteNodeReferences(CLogWriter& log, const char* heading, const TReferences
     {
         const TUTF16String referrer = GetItemDisplayPath(node->fItem);
         WriteReferenceBlock(log, GetLogRelativePath(*node, sourceFolder, shortcuts), references,
-                            [&](const CSF10ReferenceChunk& reference)
-                            { return external ? DescribeExternalReference(reference) : DescribeReference(reference, referrer); });
+                            [&](const CSF10ReferenceChunk& reference) {
+                                return external ? DescribeExternalReference(reference)
+                                                : DescribeReference(reference, referrer);
+                            });
     }
     log.EmptyLines(5);
 }
 
-void WriteNodeList(CLogWriter& log, const char* heading, const TSourceNodeSet& nodes, const CItemPtr& sourceFolder,
-                   const TOutsideShortcuts& shortcuts)
+void WriteNodeList(CLogWriter& log, const char* heading, const TSourceNodeSet& nodes,
+                   const CItemPtr& sourceFolder, const TOutsideShortcuts& shortcuts)
 {
     if (nodes.empty())
         return;
@@ -172,18 +175,20 @@ TUTF16String MakeLogFileName(const TUTF16String& packageName, const CItemPtr& ou
 {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const TUTF16String date =
-        MakeValidFileNameText(NSFerrant::FormatLocalDate((u64(now.dwHighDateTime) << 32) | now.dwLowDateTime));
+    const TUTF16String date = MakeValidFileNameText(
+        NSFerrant::FormatLocalDate((u64(now.dwHighDateTime) << 32) | now.dwLowDateTime));
     const TUTF16String name = MakeValidFileNameText(packageName);
     TUTF16String fileName = NSTextPackage::ExpandTemplate(
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kLogStringTable, kLogNameString)), {name, date});
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kLogStringTable, kLogNameString)),
+        {name, date});
     if (outputFolder->FindChild(fileName).IsEmpty())
         return fileName;
     const TUTF16String numbered =
         NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kLogStringTable, kNumberedLogNameString));
     for (i64 counter = 2;; ++counter)
     {
-        fileName = NSTextPackage::ExpandTemplate(numbered, {name, date, NSTextPackage::FormatGroupedNumber(counter)});
+        fileName = NSTextPackage::ExpandTemplate(numbered,
+                                                 {name, date, NSTextPackage::FormatGroupedNumber(counter)});
         if (outputFolder->FindChild(fileName).IsEmpty())
             return fileName;
     }
@@ -193,7 +198,8 @@ NSFileLibSupport::TFileSpecPtr WritePackingLog(const CItemPtr& sourceFolder, con
                                                const CVantleInfo& info, const TPackingLogContents& contents)
 {
     const TUTF16String name = MakeLogFileName(info.fName, outputFolder);
-    const NSFileLibSupport::TDirSpecPtr folder = NSFileLibSupport::CloneDirSpec(outputFolder->GetDirSpec().get());
+    const NSFileLibSupport::TDirSpecPtr folder =
+        NSFileLibSupport::CloneDirSpec(outputFolder->GetDirSpec().get());
     const NSFileLibSupport::CRobustFileSpec target(folder.get(), name);
     {
         NSFileLibSupport::CSafeOpenFile file(target, 0, kLogFileType);
@@ -225,11 +231,13 @@ void WriteLogBody(NSFerrant::CMedia& media, const CItemPtr& sourceFolder, const 
         WriteList(log, names);
         log.EmptyLines(2);
         for (const auto& [row, references] : contents.fBroken)
-            WriteReferenceBlock(log, row.fName, references, [&](const CSF10ReferenceChunk& reference)
+            WriteReferenceBlock(log, row.fName, references,
+                                [&](const CSF10ReferenceChunk& reference)
                                 { return DescribeReference(reference, row.fName); });
         log.EmptyLines(5);
     }
-    WriteNodeReferences(log, "External Vantle references:", contents.fExternal, sourceFolder, shortcuts, true);
+    WriteNodeReferences(log, "External Vantle references:", contents.fExternal, sourceFolder, shortcuts,
+                        true);
     if (!contents.fProhibitedUsers.empty())
     {
         log.Line("Files that references prohibited device types:");

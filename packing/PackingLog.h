@@ -38,7 +38,8 @@ NSFileLibSupport::TFileSpecPtr WritePackingLog(const CItemPtr& sourceFolder, con
 NSTextPackage::TUTF16String MakeLogFileName(const NSTextPackage::TUTF16String& packageName,
                                             const CItemPtr& outputFolder);
 // The sections, from the media's position.
-void WriteLogBody(NSFerrant::CMedia& media, const CItemPtr& sourceFolder, const TPackingLogContents& contents);
+void WriteLogBody(NSFerrant::CMedia& media, const CItemPtr& sourceFolder,
+                  const TPackingLogContents& contents);
 // Opens the log with the program the shell associates with it; a failure is not reported.
 void OpenLogFile(const NSFileLibSupport::TFileSpecPtr& log);
 } // namespace NSVantlePacking

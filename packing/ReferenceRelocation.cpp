@@ -49,7 +49,8 @@ CStandardReferenceRelocator::CStandardReferenceRelocator(const CItemPtr& sourceR
 {
 }
 
-CSF10ReferenceChunk CStandardReferenceRelocator::Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference)
+CSF10ReferenceChunk CStandardReferenceRelocator::Relocate(const CItemPtr& document,
+                                                          const CSF10ReferenceChunk& reference)
 {
     return NSVantlePacking::RelocateReference(fSourceRoot, fInfo, fDocument.IsEmpty() ? document : fDocument,
                                               reference, *fOutsideShortcuts);

@@ -35,8 +35,8 @@ bool IsCollectedFailure(const std::exception& failure)
 
 void VerifyOneFile(CPackJob& job, CSourceNode& node)
 {
-    CStandardReferenceResolver resolver(job.fInputFolder, job.fInfo.fName, node.fItem, job.fSkipItemsTree.get(),
-                                        &job.fOutsideShortcuts);
+    CStandardReferenceResolver resolver(job.fInputFolder, job.fInfo.fName, node.fItem,
+                                        job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
     TReferenceList resolved, unresolved, external;
     TDeviceNameList prohibitedFound;
     bool refersToSkipped = false;
@@ -66,8 +66,9 @@ void ThrowIfDataTooLarge(const CPackJob& job)
 
 void ThrowPackageTooLarge()
 {
-    NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
-                                  .SetTargetObjectType(NSQuorral::GetVantleObjectType()));
+    NSQuorral::ThrowException(
+        (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
+            .SetTargetObjectType(NSQuorral::GetVantleObjectType()));
 }
 
 void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
@@ -129,7 +130,8 @@ void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, I
     const std::shared_ptr<NSFerrant::CMedia> media = item->OpenMedia();
     if (!media)
         NSQuorral::ThrowPlain<NSQuorral::XOpen>();
-    verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound, refersToSkipped);
+    verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
+                     refersToSkipped);
 }
 
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
@@ -159,7 +161,8 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     try
     {
         // Relocation is relative to the document's own place in the tree: one relocator per file.
-        CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, node.fItem, &job->fOutsideShortcuts);
+        CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, node.fItem,
+                                              &job->fOutsideShortcuts);
         job->fPackedSizes[&node] = PackFileToMedia(node.fResolvedItem, relocator, *job->fTemporaryDataFile);
     }
     catch (const NSQuorral::XSilentAbort&)

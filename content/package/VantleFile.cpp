@@ -7,7 +7,8 @@
 
 namespace NSVirtualFS
 {
-CVantleFile::CVantleFile(const TShellItemPtr& shellItem, const TUTF16String& name, const CItemPtr& parent, u32 kind)
+CVantleFile::CVantleFile(const TShellItemPtr& shellItem, const TUTF16String& name, const CItemPtr& parent,
+                         u32 kind)
     : CShellFile(shellItem, name, parent), fKind(kind)
 {
 }

@@ -15,7 +15,9 @@ constexpr std::size_t kInfoOffset = 8 + kCreatorBlockBytes;
 class CCursor
 {
 public:
-    explicit CCursor(const std::vector<u8>& bytes, std::size_t position) : fBytes(bytes), fPosition(position) {}
+    explicit CCursor(const std::vector<u8>& bytes, std::size_t position) : fBytes(bytes), fPosition(position)
+    {
+    }
 
     bool Has(std::size_t count) const { return fPosition + count <= fBytes.size(); }
     u32 U32()
@@ -39,7 +41,8 @@ public:
         const u32 count = U32();
         if (count == 0xFFFFFFFF || !Has(count))
             return Fail<std::string>("name not in the 1252 form or past the end");
-        std::string text(fBytes.begin() + std::ptrdiff_t(fPosition), fBytes.begin() + std::ptrdiff_t(fPosition + count));
+        std::string text(fBytes.begin() + std::ptrdiff_t(fPosition),
+                         fBytes.begin() + std::ptrdiff_t(fPosition + count));
         fPosition += count;
         return text;
     }
@@ -93,7 +96,8 @@ TIndependentPackage ReadPackageIndependently(const std::filesystem::path& file)
             ADD_FAILURE() << entry.fName << " lies past the end";
             break;
         }
-        entry.fBytes.assign(bytes.begin() + std::ptrdiff_t(start), bytes.begin() + std::ptrdiff_t(start + entry.fSize));
+        entry.fBytes.assign(bytes.begin() + std::ptrdiff_t(start),
+                            bytes.begin() + std::ptrdiff_t(start + entry.fSize));
         package.fEntries.push_back(std::move(entry));
     }
     EXPECT_EQ(index.Position(), package.fDataStart) << "the index ends where the data begins";

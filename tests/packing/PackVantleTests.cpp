@@ -70,7 +70,8 @@ public:
 private:
     void StopIfAsked(u32 phase, u64 item, bool atBegin)
     {
-        if (!fStopPhase || *fStopPhase != phase || (atBegin != (fStopItem == 0)) || (!atBegin && item != fStopItem))
+        if (!fStopPhase || *fStopPhase != phase || (atBegin != (fStopItem == 0)) ||
+            (!atBegin && item != fStopItem))
             return;
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                                   << NSQuorral::XSilentAbort("User aborted"));
@@ -139,8 +140,8 @@ protected:
             NSFileLibSupport::DirSpecFromWinPath(FolderPath("Out")).get(), Text("Test Bank.vtl"));
         try
         {
-            NSVantlePacking::PackVantle(NSFileLibSupport::DirSpecFromWinPath(FolderPath("Source")), output, fInfo,
-                                        fSplash, 0, progress);
+            NSVantlePacking::PackVantle(NSFileLibSupport::DirSpecFromWinPath(FolderPath("Source")), output,
+                                        fInfo, fSplash, 0, progress);
             return true;
         }
         catch (const NSQuorral::XSilentAbort&)
@@ -243,7 +244,8 @@ TEST_F(PackVantleTest, ThePackageReadsBackWithItsIndexInTreeOrderAndCopiesItsSpl
                                                "Samples:WAVE:Tone 8.wav", "Samples:Kick.aif", "SPLASH.JPG"}));
     ASSERT_FALSE(package.fEntries.empty());
     const std::string splash = ReadAll(Scratch().Path() / "Source" / "SPLASH.JPG");
-    EXPECT_EQ(std::string(package.fEntries.back().fBytes.begin(), package.fEntries.back().fBytes.end()), splash);
+    EXPECT_EQ(std::string(package.fEntries.back().fBytes.begin(), package.fEntries.back().fBytes.end()),
+              splash);
 }
 
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
@@ -253,8 +255,9 @@ TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
     const std::vector<TShownAlert> alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed sucessfully (6 files in the Vantle). See the "
-                                  "generated log file in the destination folder for more info.");
+    EXPECT_EQ(alerts[0].fMessage,
+              "The Vantle file has been packed sucessfully (6 files in the Vantle). See the "
+              "generated log file in the destination folder for more info.");
     const std::vector<fs::path> logs = Logs();
     ASSERT_EQ(logs.size(), 1u);
     EXPECT_EQ(ReadAll(logs[0]), "\r\nUnreferenced samples:\r\n"
@@ -278,7 +281,8 @@ TEST_F(PackVantleTest, AFailedFileAbortsWithAlert7AndALogAndLeavesNoPackage)
     EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
     const std::vector<fs::path> logs = Logs();
     ASSERT_EQ(logs.size(), 1u);
-    EXPECT_EQ(ReadAll(logs[0]), "Failed validating:\r\n    Samples/Cut.aif\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
+    EXPECT_EQ(ReadAll(logs[0]),
+              "Failed validating:\r\n    Samples/Cut.aif\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
     EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
     EXPECT_TRUE(gOpenedLogs.empty());
 }
@@ -296,9 +300,10 @@ struct TSetupCase
 TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
 {
     const TSetupCase cases[] = {
-        {"no name", [](const fs::path& source) { fs::remove(source / "NAME.TXT"); }, "No name for Vantle", nullptr},
-        {"no splash", [](const fs::path& source) { fs::remove(source / "SPLASH.JPG"); }, "No splash for Vantle",
+        {"no name", [](const fs::path& source) { fs::remove(source / "NAME.TXT"); }, "No name for Vantle",
          nullptr},
+        {"no splash", [](const fs::path& source) { fs::remove(source / "SPLASH.JPG"); },
+         "No splash for Vantle", nullptr},
         {"splash of the wrong size",
          [](const fs::path& source)
          {
@@ -308,7 +313,8 @@ TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
          "Bad format for Vantle splash",
          "The splash image (Splash.jpg) must be a JPEG with the size 64x64 pixels. Cancelling."},
         {"splash that is no JPEG",
-         [](const fs::path& source) { std::ofstream(source / "SPLASH.JPG", std::ios::binary) << "not a jpeg"; },
+         [](const fs::path& source)
+         { std::ofstream(source / "SPLASH.JPG", std::ios::binary) << "not a jpeg"; },
          "Bad format", nullptr},
     };
     for (const TSetupCase& c : cases)
@@ -361,7 +367,8 @@ TEST_F(PackVantleTest, CancelKeepsTheExistingPackageAndReplaceReplacesItOnlyWhen
     EXPECT_FALSE(Pack(nullptr));
     std::vector<TShownAlert> alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].fMessage, "The file \xE2\x80\x9CTest Bank.vtl\xE2\x80\x9D already exists, do you want to replace it?");
+    EXPECT_EQ(alerts[0].fMessage,
+              "The file \xE2\x80\x9CTest Bank.vtl\xE2\x80\x9D already exists, do you want to replace it?");
     EXPECT_EQ(ReadAll(Package()), "previous");
     EXPECT_EQ(OutputNames().size(), 1u);
 

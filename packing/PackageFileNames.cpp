@@ -36,11 +36,4 @@ NSTextPackage::TUTF16String MakeTemporaryPackageFileName(const NSTextPackage::TU
 {
     return NSTextPackage::FromUTF8("~") + packageFileName + kTemporarySuffix;
 }
-
-bool IsTemporaryPackageFileName(const NSTextPackage::TUTF16String& name)
-{
-    return name.size() > kTemporarySuffix.size() + 1 && name.front() == u'~' &&
-           name.compare(name.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) ==
-               0;
-}
 } // namespace NSVantlePacking

@@ -14,6 +14,4 @@ NSTextPackage::TUTF16String MakeValidFileNameText(const NSTextPackage::TUTF16Str
 NSTextPackage::TUTF16String MakePackageFileName(const CVantleInfo& info);
 // The hidden name under which a package is written until it is complete.
 NSTextPackage::TUTF16String MakeTemporaryPackageFileName(const NSTextPackage::TUTF16String& packageFileName);
-// Whether the name is one MakeTemporaryPackageFileName gives.
-bool IsTemporaryPackageFileName(const NSTextPackage::TUTF16String& name);
 } // namespace NSVantlePacking

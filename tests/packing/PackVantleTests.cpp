@@ -5,6 +5,7 @@
 #include "base/TextConversions.h"
 #include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibWrappers.h"
+#include "packing/CreateWindowData.h"
 #include "packing/PackDriver.h"
 #include "packing/PackJob.h"
 #include "filelib/WinShortcuts.h"
@@ -12,6 +13,8 @@
 #include "tests/packing/IndependentPackageReader.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -329,9 +332,13 @@ TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
         ASSERT_EQ(alerts.size(), 1u);
         EXPECT_EQ(alerts[0].fTitle, c.fTitle);
         if (c.fMessage != nullptr)
+        {
             EXPECT_EQ(alerts[0].fMessage, c.fMessage);
+        }
         else if (std::string(c.fTitle) == "Bad format")
+        {
             EXPECT_NE(alerts[0].fMessage.find("SPLASH.JPG"), std::string::npos) << alerts[0].fMessage;
+        }
         EXPECT_TRUE(OutputNames().empty());
     }
 }
@@ -427,5 +434,156 @@ TEST_F(PackVantleTest, ARepeatPackNumbersItsLog)
     ASSERT_GT(first.size(), 4u);
     EXPECT_EQ(first.rfind("Test Bank packing log ", 0), 0u) << first;
     EXPECT_EQ(second, first.substr(0, first.size() - 4) + " 2.txt");
+}
+TEST_F(PackVantleTest, ANameThatIsNoFileNameKeepsTheLogInTheOutputFolder)
+{
+    UseSource("clean");
+    std::ofstream(Scratch().Path() / "Source" / "NAME.TXT", std::ios::binary) << "..\\..\\Evil:Name";
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(logs[0].filename().string().rfind(".._.._Evil_Name packing log ", 0), 0u) << logs[0];
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fName, "..\\..\\Evil:Name");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Scratch().Path()), fs::directory_iterator()), 2)
+        << "Source and Out only";
+}
+
+TEST_F(PackVantleTest, ChoosingASourceFolderReadsItsSettingsAndNamesTheOutput)
+{
+    UseSource("clean");
+    CCreateWindowData data;
+    NSVantlePacking::SetOutputDirectory(data, NSFileLibSupport::DirSpecFromWinPath(FolderPath("Out")));
+    EXPECT_EQ(Narrow(data.fOutputFile->GetFileName()), "output.vtl");
+    NSVantlePacking::SetInputDirectory(data, NSFileLibSupport::DirSpecFromWinPath(FolderPath("Source")));
+    EXPECT_EQ(Narrow(data.fInfo.fName), "Test Bank");
+    EXPECT_EQ(Narrow(data.fInfo.fComments), "First line\r\nSecond line");
+    EXPECT_TRUE(data.fSplashImage);
+    ASSERT_TRUE(data.fOutputFile);
+    EXPECT_EQ(Narrow(data.fOutputFile->GetFileName()), "Test Bank.vtl");
+    EXPECT_EQ(Narrow(NSFileLibSupport::GetDirWinPath(data.fOutputFile->GetDirSpec().get())),
+              Narrow(FolderPath("Source")));
+    NSVantlePacking::SetOutputDirectory(data, NSFileLibSupport::DirSpecFromWinPath(FolderPath("Out")));
+    EXPECT_EQ(Narrow(data.fOutputFile->GetFileName()), "Test Bank.vtl");
+    EXPECT_TRUE(Alerts().empty());
+
+    // A folder without a splash: alert 12, the information reset, the source folder kept.
+    MakeFolder("Bare");
+    MakeFile("Bare/NAME.TXT", "Bare");
+    const NSFileLibSupport::TDirSpecPtr kept = data.fInputFolder;
+    EXPECT_THROW(
+        NSVantlePacking::SetInputDirectory(data, NSFileLibSupport::DirSpecFromWinPath(FolderPath("Bare"))),
+        NSQuorral::XSilentAbort);
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fTitle, "No splash for Vantle");
+    EXPECT_EQ(data.fInputFolder, kept);
+    EXPECT_TRUE(data.fInfo.fName.empty());
+    EXPECT_FALSE(data.fSplashImage);
+}
+// Counts the progress calls of a pack; with a limit, ends the process at that call, as a kill
+// from outside would.
+class CKillingProgress final : public NSVantlePacking::IVantlePackingProgress
+{
+public:
+    explicit CKillingProgress(u64 killAt) : fKillAt(killAt) {}
+    void BeginPhase(TPackJobHandle&, u32, u64) override { Count(); }
+    void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String&) override { Count(); }
+    void EndPhase(TPackJobHandle&, u32) override { Count(); }
+    u64 fCalls = 0;
+
+private:
+    void Count()
+    {
+        if (++fCalls == fKillAt)
+            TerminateProcess(GetCurrentProcess(), kKilledExitCode);
+    }
+    u64 fKillAt;
+
+public:
+    static constexpr UINT kKilledExitCode = 3;
+};
+
+std::string EnvironmentValue(const char* name)
+{
+    char value[1024] = {};
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
+    return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
+}
+
+// The child of the killed-pack test: packs the parent's folders until it is killed.
+TEST_F(PackVantleTest, KilledPackChild)
+{
+    const std::string killAt = EnvironmentValue("VANTLE_KILL_AT");
+    if (killAt.empty())
+        GTEST_SKIP() << "runs only as the child of the killed-pack test";
+    const auto output = std::make_shared<NSFileLibSupport::CRobustFileSpec>(
+        NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromUTF8(EnvironmentValue("VANTLE_KILL_OUT")))
+            .get(),
+        Text("Test Bank.vtl"));
+    CKillingProgress progress(std::stoull(killAt));
+    NSVantlePacking::PackVantle(
+        NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromUTF8(EnvironmentValue("VANTLE_KILL_SOURCE"))),
+        output, fInfo, fSplash, 0, &progress);
+}
+
+DWORD RunKilledChild(u64 killAt, const TUTF16String& source, const TUTF16String& out)
+{
+    SetEnvironmentVariableA("VANTLE_KILL_AT", std::to_string(killAt).c_str());
+    SetEnvironmentVariableA("VANTLE_KILL_SOURCE", Narrow(source).c_str());
+    SetEnvironmentVariableA("VANTLE_KILL_OUT", Narrow(out).c_str());
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine =
+        L"\"" + std::wstring(self) + L"\" --gtest_filter=PackVantleTest.KilledPackChild";
+    // The child's report would only clutter the parent's.
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE silence =
+        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = silence;
+    startup.hStdError = silence;
+    PROCESS_INFORMATION child{};
+    DWORD exitCode = 0xFFFFFFFF;
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &child);
+    CloseHandle(silence);
+    if (started)
+    {
+        WaitForSingleObject(child.hProcess, INFINITE);
+        GetExitCodeProcess(child.hProcess, &exitCode);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    }
+    SetEnvironmentVariableA("VANTLE_KILL_AT", nullptr);
+    return exitCode;
+}
+
+TEST_F(PackVantleTest, AKilledPackLeavesThePreviousPackageOrTheNewOneWhole)
+{
+    UseSource("clean");
+    CKillingProgress counting(0);
+    ASSERT_TRUE(Pack(&counting)) << Describe(Alerts());
+    const u64 calls = counting.fCalls;
+    const std::string previous = "the previous package";
+    constexpr u64 kMoments = 20;
+    for (u64 moment = 1; moment <= kMoments; ++moment)
+    {
+        const u64 killAt = 1 + (moment - 1) * (calls - 1) / (kMoments - 1);
+        SCOPED_TRACE(testing::Message() << "killed at call " << killAt << " of " << calls);
+        std::ofstream(Package(), std::ios::binary | std::ios::trunc) << previous;
+        EXPECT_EQ(RunKilledChild(killAt, FolderPath("Source"), FolderPath("Out")),
+                  CKillingProgress::kKilledExitCode);
+        const std::string after = ReadAll(Package());
+        if (after != previous)
+        {
+            EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
+        }
+    }
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    for (const std::string& name : OutputNames())
+        EXPECT_TRUE(name == "Test Bank.vtl" || name.find(" packing log ") != std::string::npos) << name;
 }
 } // namespace

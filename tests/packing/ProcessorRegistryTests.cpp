@@ -26,13 +26,15 @@ TEST_F(ProcessorRegistry, BindsEveryExtensionOfTheTableToItsProcessors)
         u32 packedType;
     };
     const TRow kRows[] = {
-        {".pad", 14}, {".aif", 11}, {".aiff", 11}, {".wav", 11}, {".wave", 11}, {".jpeg", 9}, {".jpg", 9},
-        {".mid", 10}, {".midi", 10}, {".tessaro", 34}, {".tsndemo", 35}, {".tei", 42}, {".teidemo", 43},
-        {".telt", 40}, {".teltdemo", 41}, {".tns", 1}, {".tps", 13}, {".dicta", 26}, {".dicdemo", 27},
-        {".tee", 31}, {".teedemo", 32}, {".tltd", 33}, {".cpw", 12}, {".kv2", 6}, {".kiv2", 6}, {".kiv", 7},
-        {".sf2", 16}, {".shuf", 23}, {".crv", 2}, {".yw6", 18}, {".hw7", 19}, {".pln", 3}, {".otl", 17},
-        {".brd", 20}, {".tbp", 5}, {".lkn", 4}, {".ond", 15}, {".vesk", 21}, {".lmn", 22}, {".brk", 29},
-        {".brkd", 30}, {".snapjaw", 36}, {".tapline", 37}, {".pestlar", 38}, {".gmpatch", 39},
+        {".pad", 14},     {".aif", 11},     {".aiff", 11},    {".wav", 11},     {".wave", 11},
+        {".jpeg", 9},     {".jpg", 9},      {".mid", 10},     {".midi", 10},    {".tessaro", 34},
+        {".tsndemo", 35}, {".tei", 42},     {".teidemo", 43}, {".telt", 40},    {".teltdemo", 41},
+        {".tns", 1},      {".tps", 13},     {".dicta", 26},   {".dicdemo", 27}, {".tee", 31},
+        {".teedemo", 32}, {".tltd", 33},    {".cpw", 12},     {".kv2", 6},      {".kiv2", 6},
+        {".kiv", 7},      {".sf2", 16},     {".shuf", 23},    {".crv", 2},      {".yw6", 18},
+        {".hw7", 19},     {".pln", 3},      {".otl", 17},     {".brd", 20},     {".tbp", 5},
+        {".lkn", 4},      {".ond", 15},     {".vesk", 21},    {".lmn", 22},     {".brk", 29},
+        {".brkd", 30},    {".snapjaw", 36}, {".tapline", 37}, {".pestlar", 38}, {".gmpatch", 39},
     };
     for (const TRow& row : kRows)
     {
@@ -47,7 +49,8 @@ TEST_F(ProcessorRegistry, BindsEveryExtensionOfTheTableToItsProcessors)
         for (char& c : upper)
             c = char(std::toupper(u8(c)));
         EXPECT_EQ(FindPacker(SourceFile(upper, {})), packer) << row.extension;
-        EXPECT_EQ(FindPacker(SourceFile(std::string("longer") + row.extension + "x", {})), nullptr) << row.extension;
+        EXPECT_EQ(FindPacker(SourceFile(std::string("longer") + row.extension + "x", {})), nullptr)
+            << row.extension;
     }
 }
 

@@ -6,7 +6,8 @@ namespace NSPackingTests
 {
 TBytes RelocatedREFE(const std::string& trueName)
 {
-    NSFerrant::COwnedMemoryMedia source = NSTestSupport::MediaOf(NSHostDocumentBytes::ReferenceBody(trueName));
+    NSFerrant::COwnedMemoryMedia source =
+        NSTestSupport::MediaOf(NSHostDocumentBytes::ReferenceBody(trueName));
     CPackedRelocator relocator;
     NSFerrant::COwnedMemoryMedia body(0);
     relocator.Relocate(CItemPtr(), CSF10ReferenceChunk(source)).Write(body);
@@ -22,7 +23,8 @@ TFindings Verify(IFileTypeVerifier& verifier, const TBytes& bytes, const std::ve
     CNamedResolver resolver;
     TReferenceList resolved, unresolvable, inOtherPackage;
     TFindings findings;
-    verifier.Verify(media, prohibitedNames, resolver, resolved, unresolvable, inOtherPackage, used, findings.skipped);
+    verifier.Verify(media, prohibitedNames, resolver, resolved, unresolvable, inOtherPackage, used,
+                    findings.skipped);
     const auto names = [](const TReferenceList& list)
     {
         std::vector<std::string> texts;

@@ -56,7 +56,10 @@ TEST_F(SampleProcessors, PackSoxSamplesThatVerifyAndDecodeToTheSourceBitForBit)
                     continue; // sox writes AIFF-C at 16 and 24 bits only here
                 const bool isWAVE = std::string(family) == "wave";
                 const std::string name = std::string(family) + "-" + std::to_string(bits) + "-" +
-                                         std::to_string(channels) + (isWAVE ? ".wav" : family[3] == 'c' ? ".aifc" : ".aiff");
+                                         std::to_string(channels) +
+                                         (isWAVE             ? ".wav"
+                                          : family[3] == 'c' ? ".aifc"
+                                                             : ".aiff");
                 SCOPED_TRACE(name);
                 const TBytes file = ReadAudioFixture(name);
                 Verify(isWAVE ? static_cast<IFileTypeVerifier&>(waveVerifier) : aiffVerifier, file);
@@ -95,8 +98,8 @@ TEST_F(SampleProcessors, KeepLoopsAndTempoMapsAndRefuseADamagedTempoMapWhenPacke
     wave.fLoops = {{0, 100, 3999}};
     wave.fTempoMap = tempo;
     CKORBPackedFileVerifier packedVerifier;
-    for (const auto& [file, isWAVE] : {std::pair(NSTestSupport::BuildAIFF(aiff), false),
-                                       std::pair(NSTestSupport::BuildWAVE(wave), true)})
+    for (const auto& [file, isWAVE] :
+         {std::pair(NSTestSupport::BuildAIFF(aiff), false), std::pair(NSTestSupport::BuildWAVE(wave), true)})
     {
         SCOPED_TRACE(isWAVE ? "WAVE" : "AIFF");
         TBytes packed = PackSample(file, isWAVE);

@@ -3,7 +3,6 @@
 #include "base/NumberText.h"
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "filelib/FileLibWrappers.h"
 
 #include <cstdio>
 #include <memory>
@@ -130,11 +129,6 @@ TUTF16String QueryVersionString(const void* block, const TUTF16String& key)
         }
     }
     return {};
-}
-
-TVersion GetModuleVersion(NSFileLib::IFileSpec* file)
-{
-    return ReadModuleVersionInfo(NSFileLibSupport::GetFileWinPath(file));
 }
 
 TVersion ReadModuleVersionInfo(const TUTF16String& winPath)

@@ -2,7 +2,7 @@
 
 #include "base/CodeModule.h"
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <stdexcept>
 

@@ -144,4 +144,10 @@ IDebugger& GetTestDebugger()
     static CMyDebugger debugger;
     return debugger;
 }
+
+TTestRegistry& GetTestRegistry()
+{
+    static TTestRegistry registry;
+    return registry;
+}
 } // namespace NSTestPackage

@@ -6,7 +6,7 @@
 #include "base/TextConversions.h"
 #include "base/TextTemplates.h"
 #include "base/ThrowContext.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 #include <limits>

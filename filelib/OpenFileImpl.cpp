@@ -4,7 +4,7 @@
 #include "filelib/FileLibRecords.h"
 #include "filelib/WinErrors.h"
 #include "filelib/WinFiles.h"
-#include "filelib/WinHandles.h"
+#include "base/WinHandles.h"
 #include "filelib/WinPaths.h"
 #include "filelib/WinTemporaryItems.h"
 

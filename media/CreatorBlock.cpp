@@ -3,7 +3,7 @@
 #include "base/ByteOrder.h"
 #include "base/TextUtilities.h"
 #include "base/ThrowContext.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <cstring>
 #include <stdexcept>

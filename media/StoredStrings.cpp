@@ -5,7 +5,7 @@
 #include "base/TextConversions.h"
 #include "base/ThrowContext.h"
 #include "base/VersionNumbers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 using NSTextPackage::TUTF16String;
 

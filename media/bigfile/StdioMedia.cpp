@@ -1,6 +1,5 @@
 #include "media/bigfile/StdioMedia.h"
 
-#include "filelib/RobustFileSpec.h"
 #include "media/bigfile/BigFileFailures.h"
 
 #include <algorithm>
@@ -192,11 +191,3 @@ void CStdioMedia::Delete()
         ThrowForFile<NSQuorral::XWrite>();
 }
 } // namespace NSBigFilePackage
-
-namespace NSBigFileUtils
-{
-NSTextPackage::TUTF16String GetFileSpecPath(const NSFileLibSupport::CRobustFileSpec& file)
-{
-    return NSFileLibSupport::GetDirWinPath(file.GetDirSpec().get()) + file.GetFileName();
-}
-} // namespace NSBigFileUtils

@@ -1,7 +1,7 @@
 #include "media/codec/KORBDecoder.h"
 
 #include "media/codec/KORBHeader.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"
 

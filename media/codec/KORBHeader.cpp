@@ -1,6 +1,6 @@
 #include "media/codec/KORBHeader.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"
 #include "base/VersionNumbers.h"

@@ -1,6 +1,6 @@
 #include "media/codec/KORBTrailer.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/TempoMap.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"

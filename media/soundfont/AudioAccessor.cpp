@@ -1,7 +1,7 @@
 #include "media/soundfont/AudioAccessor.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 #include <cmath>

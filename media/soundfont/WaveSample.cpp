@@ -1,7 +1,7 @@
 #include "media/soundfont/WaveSample.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSFerrant
 {

@@ -1,4 +1,4 @@
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include "base/ByteOrder.h"
 #include "base/ThrowContext.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the platform resources that the Windows layer obtains: each is released on every
 // exit, failures included, through the replaceable call table.
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 
 #include <utility>
 

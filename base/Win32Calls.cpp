@@ -7,6 +7,7 @@ const TWin32Calls kRealCalls = {
     &::GetFileAttributesW,
     &::SetFileAttributesW,
     &::FindFirstFileW,
+    &::FindNextFileW,
     &::FindClose,
     &::CreateFileW,
     &::CloseHandle,

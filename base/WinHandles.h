@@ -10,16 +10,18 @@ class CWinFileHandle
 {
 public:
     explicit CWinFileHandle(HANDLE handle) : fHandle(handle) {}
-    ~CWinFileHandle()
-    {
-        if (IsOpen())
-            Win32Calls().CloseHandle(fHandle);
-    }
+    ~CWinFileHandle() { Close(); }
     CWinFileHandle(const CWinFileHandle&) = delete;
     CWinFileHandle& operator=(const CWinFileHandle&) = delete;
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return fHandle; }
+    // Closes now rather than when the owner goes.
+    void Close()
+    {
+        if (IsOpen())
+            Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE));
+    }
 
 private:
     HANDLE fHandle;
@@ -39,6 +41,7 @@ public:
     CWinFindHandle& operator=(const CWinFindHandle&) = delete;
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return fHandle; }
 
 private:
     HANDLE fHandle;

@@ -112,10 +112,8 @@ void COpenReadWriteFileImpl::Read(i64 position, i64 count, u8* buffer) const
     const u64 size = GetSize();
     if (u64(position) > size || u64(count) > size - u64(position))
     {
-        NSQuorral::ThrowException(
-            (NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-             << std::range_error("COpenReadWriteFileImpl::Read start pos beyond file end"))
-                .SetTargetObjectType(NSQuorral::GetFileHandleObjectType()));
+        NSQuorral::Throw(std::range_error("COpenReadWriteFileImpl::Read start pos beyond file end"),
+                         NSQuorral::GetFileHandleObjectType());
     }
     DWORD error = 0;
     const ETransfer result =

@@ -22,7 +22,7 @@ NSTrellis::IIcon* CPlatformServices::CreateIconFromHandles(HICON smallIcon, u32 
     {
         if (!status || !smallIcon || !largeIcon || (zero1 | zero2 | zero3 | zero4 | zero5) != 0)
         {
-            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+            NSQuorral::Throw(std::invalid_argument(""));
         }
         NSTrellis::IIcon* icon = new CIcon(std::move(smallOwned), std::move(largeOwned));
         *status = kTrellisOK;

@@ -27,11 +27,6 @@ HMODULE GetLibraryModule()
     return module;
 }
 
-[[noreturn]] void ThrowInvalidArgument()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
-}
-
 // Runs an operation that makes an icon: the out-status is 12004 until the icon is made, then
 // kTrellisOK; a failure leaves its status and no icon.
 template <class TMake>
@@ -59,7 +54,7 @@ u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
     try
     {
         if (!spec || !getter)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         // Tables are the program's: they live in the executable, not in this library.
         const NSFerrant::TResourceID id = ParseEntrySpec(spec);
         u64 size = 0;
@@ -78,7 +73,7 @@ NSTrellis::IIcon* CTrellis::CreateIcon(u32 id, u32* status)
 {
     return AnswerIcon(status, [&] {
         if (id == 0 || id > 0xFFFF)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         return LoadModuleIcon(GetLibraryModule(), MAKEINTRESOURCEW(id));
     });
 }
@@ -87,7 +82,7 @@ NSTrellis::IIcon* CTrellis::CreateIconFromSpec(const char* spec, u32 zero, u32* 
 {
     return AnswerIcon(status, [&] {
         if (!spec || !*spec || zero != 0)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         if (const auto number = ParseResourceNumber(spec))
             return LoadModuleIcon(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(*number));
         const NSTextPackage::TUTF16String name = NSTextPackage::UTF8ToUTF16(spec);

@@ -1,8 +1,8 @@
 #include "media/bigfile/StdioMedia.h"
 
 #include "base/PieceWiseTransfer.h"
+#include "base/Throw.h"
 #include "media/bigfile/BigFileFailures.h"
-
 
 namespace NSBigFilePackage
 {
@@ -18,11 +18,9 @@ constexpr u64 kLargestPiece = 0x80000000;
 {
     const DWORD error = GetLastError();
     if (error == ERROR_HANDLE_DISK_FULL || error == ERROR_DISK_FULL)
-        NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XOutOfSpace(""))
-                                      .SetTargetObjectType(NSQuorral::GetDiskObjectType()));
+        NSQuorral::Throw<NSQuorral::XOutOfSpace>("", NSQuorral::GetDiskObjectType());
     ThrowForFile<NSQuorral::XWrite>();
 }
-
 } // namespace
 
 CStdioMedia::CStdioMedia(const NSTextPackage::TUTF16String& path) : fPath(path)
@@ -142,7 +140,7 @@ void CStdioMedia::Write(u64 offset, i64 size, const u8* source)
 HANDLE CStdioMedia::PrepareTransfer(u64 offset, i64 size)
 {
     if (size < 0)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     MoveFilePointer(offset);
     return fFile->Get();
 }

@@ -14,7 +14,7 @@ u64 CheckedSampleCount(const TSampleFormat& format)
 {
     const u64 samples = u64(format.fChannelCount) * format.fFrameCount;
     if (samples >= kSampleLimit)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return samples;
 }
 } // namespace

@@ -39,7 +39,7 @@ NSTextPackage::TUTF16String GetCodeModuleName()
 {
     const CABCCodeModule* module = GetCurrentCodeModule();
     if (!module)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     return module->fInfo.fName;
 }
 } // namespace NSFerrant

@@ -1,6 +1,6 @@
 #include "base/FailureCodes.h"
 
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 #include <stdexcept>
 
@@ -37,11 +37,6 @@ TFixedName RowOrEmpty(const TObjectTypeTable& table, u32 index)
 {
     return index < table.fCount ? table.fRows[index] : TFixedName();
 }
-
-[[noreturn]] void ThrowDomainError(const char* message)
-{
-    ThrowException(CThrowContext(TThrowSite{}) << std::domain_error(message));
-}
 } // namespace
 
 TFailureCode EncodeFailureCode(const TFailureInfo& info, const TObjectTypeTable& applicationTable)
@@ -60,7 +55,7 @@ TFailureInfo DecodeFailureCode(TFailureCode code, const TObjectTypeTable& applic
 {
     const u32 kind = (code >> 24) & 0x7F;
     if (kind < kFailureCode_UndefinedException || kind > kFailureCode_UnitTestFailure)
-        ThrowDomainError("Illegal Quorral failure_code!");
+        NSQuorral::Throw(std::domain_error("Illegal Quorral failure_code!"));
     const u32 group = (code >> 16) & 0xFF;
     const u32 index = (code >> 8) & 0xFF;
     switch (group)
@@ -72,7 +67,7 @@ TFailureInfo DecodeFailureCode(TFailureCode code, const TObjectTypeTable& applic
     case kGroup_Application:
         return {kind, RowOrEmpty(applicationTable, index)};
     default:
-        ThrowDomainError("Unknown group for target object type!");
+        NSQuorral::Throw(std::domain_error("Unknown group for target object type!"));
     }
 }
 } // namespace NSQuorral

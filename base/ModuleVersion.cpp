@@ -3,7 +3,6 @@
 #include "base/NumberText.h"
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "filelib/FileLibWrappers.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,23 +17,6 @@ namespace NSFerrant
 namespace
 {
 constexpr u32 kLargestBuild = 65535;
-
-[[noreturn]] void ThrowPlainFailure()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::exception());
-}
-
-[[noreturn]] void ThrowFormatViolation()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XFormatViolation(""));
-}
-
-[[noreturn]] void ThrowFileNotFound()
-{
-    NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XNotFound(""))
-                                  .SetTargetObjectType(NSQuorral::GetFileObjectType()));
-}
 
 // A missing or unreadable module must not raise the system's "cannot open" box; the previous
 // mode comes back on every exit.
@@ -83,7 +65,7 @@ u32 ReadBuildNumber(const void* block)
         return 0;
     // Read as unsigned, so a negative build is too large as well.
     if (static_cast<u64>(build) > kLargestBuild)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return static_cast<u32>(build);
 }
 } // namespace
@@ -132,11 +114,6 @@ TUTF16String QueryVersionString(const void* block, const TUTF16String& key)
     return {};
 }
 
-TVersion GetModuleVersion(NSFileLib::IFileSpec* file)
-{
-    return ReadModuleVersionInfo(NSFileLibSupport::GetFileWinPath(file));
-}
-
 TVersion ReadModuleVersionInfo(const TUTF16String& winPath)
 {
     CNoOpenFileErrorBoxScope errorMode;
@@ -146,17 +123,17 @@ TVersion ReadModuleVersionInfo(const TUTF16String& winPath)
     if (size == 0)
     {
         if (GetLastError() == ERROR_FILE_NOT_FOUND)
-            ThrowFileNotFound();
-        ThrowPlainFailure();
+            NSQuorral::Throw<NSQuorral::XNotFound>("", NSQuorral::GetFileObjectType());
+        NSQuorral::Throw(std::exception());
     }
     std::vector<u8> block(size);
     if (!GetFileVersionInfoW(path, 0, size, block.data()))
-        ThrowPlainFailure();
+        NSQuorral::Throw(std::exception());
     void* fixedInfo = nullptr;
     UINT fixedBytes = 0;
     if (!VerQueryValueW(block.data(), L"\\", &fixedInfo, &fixedBytes) ||
         fixedBytes < sizeof(VS_FIXEDFILEINFO))
-        ThrowPlainFailure();
+        NSQuorral::Throw(std::exception());
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixedInfo);
 
     TVersion version;
@@ -166,7 +143,7 @@ TVersion ReadModuleVersionInfo(const TUTF16String& winPath)
     version.fBuild = ReadBuildNumber(block.data());
     const u16 stageWord = LOWORD(info->dwFileVersionLS);
     if (stageWord != 0 && !DecodeVersionStageWord(stageWord, version.fStage, version.fStageRevision))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return version;
 }
 } // namespace NSFerrant

@@ -4,17 +4,8 @@
 // the build from the string "Build Number".
 #include "base/VersionNumbers.h"
 
-namespace NSFileLib
-{
-class IFileSpec;
-}
-
 namespace NSFerrant
 {
-// The version of the module file that file names (the About box asks it for the running module).
-// Fails as ReadModuleVersionInfo does.
-TVersion GetModuleVersion(NSFileLib::IFileSpec* file);
-
 // The version of the module file at winPath. A missing file is XNotFound (object type "file");
 // a file without a readable version resource is a plain std::exception; a build above 65535 or a
 // fourth version word of no known shape is XFormatViolation.

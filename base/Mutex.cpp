@@ -10,14 +10,6 @@ namespace
 // mutex is never given up on.
 constexpr DWORD kFirstWaitMilliseconds = 5000;
 
-[[noreturn]] void ThrowMutexFailure()
-{
-    NSQuorral::TThrowSite site;
-    NSQuorral::CThrowContext context(site);
-    context << std::exception();
-    NSQuorral::ThrowException(context);
-}
-
 bool IsHeld(DWORD waitResult)
 {
     return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED;
@@ -33,7 +25,7 @@ CMutex::CMutex() : fCell(std::make_unique<TCell>())
 {
     fCell->fHandle = CreateMutexW(nullptr, FALSE, nullptr);
     if (fCell->fHandle == nullptr)
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 CMutex::~CMutex()
@@ -47,13 +39,13 @@ void CMutex::Lock()
     if (result == WAIT_TIMEOUT)
         result = WaitForSingleObject(fCell->fHandle, INFINITE);
     if (!IsHeld(result))
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 void CMutex::Unlock()
 {
     if (!ReleaseMutex(fCell->fHandle) && GetLastError() != 0)
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 CMutexLocker::CMutexLocker(CMutex& mutex) : fMutex(nullptr)

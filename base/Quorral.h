@@ -3,4 +3,5 @@
 #include "base/ExceptionClasses.h"
 #include "base/ExceptionClassification.h"
 #include "base/ObjectTypeNames.h"
+#include "base/Throw.h"
 #include "base/ThrowContext.h"

@@ -2,7 +2,7 @@
 
 #include "base/CodeModule.h"
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <stdexcept>
 
@@ -48,13 +48,13 @@ const void* LockResourceData(HMODULE module, const TResourceID& id, u64& size)
     size = 0;
     const HRSRC resource = FindResourceByID(module, id);
     if (!resource)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::runtime_error(""));
+        NSQuorral::Throw(std::runtime_error(""));
     const HGLOBAL loaded = LoadResource(module, resource);
     if (!loaded)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XRead(""));
+        NSQuorral::Throw<NSQuorral::XRead>();
     const void* bytes = LockResource(loaded);
     if (!bytes)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XLocked(""));
+        NSQuorral::Throw<NSQuorral::XLocked>();
     size = SizeofResource(module, resource);
     return bytes;
 }
@@ -63,7 +63,7 @@ COpenResourceFile::COpenResourceFile() : fOwnsModule(false), fModule(nullptr)
 {
     const CABCCodeModule* codeModule = GetCurrentCodeModule();
     if (!codeModule)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     fModule = codeModule->fInfo.fInstance;
     GetSecondaryResourceFile(fSecondary);
 }

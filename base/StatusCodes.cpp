@@ -2,6 +2,7 @@
 
 #include "base/ExceptionClassification.h"
 #include "base/ObjectTypeNames.h"
+#include "base/Throw.h"
 #include "base/ThrowContext.h"
 
 namespace NSQuorral
@@ -59,7 +60,7 @@ void ThrowByStatusCode(u32 status, const TStatusCodeRange& range, const TStatusC
     if (info.fKind == kFailureCode_UndefinedException)
         info = DecodeTunnelledFailure(status, range);
     if (info.fKind == kFailureCode_UndefinedException)
-        ThrowException(CThrowContext(TThrowSite{}) << std::exception());
+        NSQuorral::Throw(std::exception());
 
     TExceptionFrame frame{site, info.fKind, "", {}};
     if (!info.fObjectType.IsEmpty())

@@ -20,11 +20,6 @@ constexpr u32 kProcessorArchitectureIA64 = 6;
 constexpr u32 kLocaleBufferUnits = 1024;
 constexpr char kProcessorKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
-[[noreturn]] void ThrowPlainFailure()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::exception());
-}
-
 TUTF16String Literal(const char* ascii)
 {
     return NSTextPackage::ASCIIToUTF16(ascii, 0);
@@ -126,7 +121,7 @@ TUTF16String GetSystemFolderPath()
 {
     wchar_t path[MAX_PATH] = {};
     if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_SYSTEM, FALSE))
-        ThrowPlainFailure();
+        NSQuorral::Throw(std::exception());
     return NSTextPackage::FromWide(path);
 }
 
@@ -168,7 +163,7 @@ void GatherSystemDescription(SSystemDescription& description)
     OSVERSIONINFOEXW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)))
-        ThrowPlainFailure();
+        NSQuorral::Throw(std::exception());
     description.fOSProductName =
         ReadLocalMachineText("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
     ApplyWindowsVersion(version, description);

@@ -9,11 +9,6 @@ namespace NSTestPackage
 namespace
 {
 constexpr DWORD kLockTimeoutMilliseconds = 10000;
-
-[[noreturn]] void ThrowMutexFailure()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::exception());
-}
 } // namespace
 
 struct CTestMutex::TCell
@@ -25,7 +20,7 @@ CTestMutex::CTestMutex() : fCell(std::make_unique<TCell>())
 {
     fCell->fHandle = CreateMutexW(nullptr, FALSE, nullptr);
     if (fCell->fHandle == nullptr)
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 CTestMutex::~CTestMutex()
@@ -36,13 +31,13 @@ CTestMutex::~CTestMutex()
 void CTestMutex::Lock()
 {
     if (WaitForSingleObject(fCell->fHandle, kLockTimeoutMilliseconds) != WAIT_OBJECT_0)
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 void CTestMutex::Unlock()
 {
     if (!ReleaseMutex(fCell->fHandle) && GetLastError() != 0)
-        ThrowMutexFailure();
+        NSQuorral::Throw(std::exception());
 }
 
 CTestMutexLocker::~CTestMutexLocker()

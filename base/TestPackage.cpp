@@ -32,8 +32,7 @@ public:
         const std::string message =
             std::string(sourceFile) + "(" + lineText + "): TEST_VERIFY failure (" + expression + ")";
         SendToListeners(message);
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XUnitTestFailure(message));
+        NSQuorral::Throw<NSQuorral::XUnitTestFailure>(message);
     }
 
     void Trace(const char* text) override { SendToListeners(fIndent + text); }
@@ -143,5 +142,11 @@ IDebugger& GetTestDebugger()
 {
     static CMyDebugger debugger;
     return debugger;
+}
+
+TTestRegistry& GetTestRegistry()
+{
+    static TTestRegistry registry;
+    return registry;
 }
 } // namespace NSTestPackage

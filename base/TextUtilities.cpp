@@ -11,7 +11,7 @@ NSTextPackage::TUTF16String ExtractUntil(const NSTextPackage::TUTF16String& text
                                          const NSTextPackage::TUTF16String& delimiters)
 {
     if (start > text.size())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::out_of_range(""));
+        NSQuorral::Throw(std::out_of_range(""));
     const std::size_t end = delimiters.empty() ? text.npos : text.find_first_of(delimiters, std::size_t(start));
     return text.substr(std::size_t(start), end == text.npos ? text.npos : end - std::size_t(start));
 }

@@ -15,8 +15,9 @@
 //                                   .SetTargetObjectType(NSQuorral::GetFileObjectType()));
 //
 // A re-throw in a catch handler streams the caught exception in: the thrown exception keeps its
-// class and message and gains the new properties. "base/Quorral.h" brings the classes, the names
-// and this machinery.
+// class and message and gains the new properties. The helpers of "base/Throw.h" write the shape
+// for the common cases (class, message, object type); "base/Quorral.h" brings the classes, the
+// names, the helpers and this machinery.
 #include "base/ExceptionBody.h"
 
 #include <exception>

@@ -5,8 +5,9 @@
 #include "base/NumberText.h"
 #include "base/TextConversions.h"
 #include "base/TextTemplates.h"
+#include "base/Throw.h"
 #include "base/ThrowContext.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,12 +18,6 @@ namespace NSFerrant
 {
 namespace
 {
-[[noreturn]] void ThrowFormatViolation()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XFormatViolation(""));
-}
-
 bool IsLongForm(const u8* bytes)
 {
     return bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == 0xFF && bytes[4] == 0xFF;
@@ -118,7 +113,7 @@ bool DecodeVersion(TVersion& version, const u8* bytes)
         decoded.fStageRevision = NSByteOrder::ReadBE32(bytes + 21);
         decoded.fBuild = NSByteOrder::ReadBE32(bytes + 25);
         if (decoded.fStage < kVersionStageDevelopment || decoded.fStage > kVersionStageFinal)
-            ThrowFormatViolation();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
     }
     else
     {
@@ -135,15 +130,15 @@ TVersion ReadVersion(CMedia& media)
 {
     u8 bytes[kLongVersionSize];
     if (GetBytesLeft(media) < i64(kShortVersionSize))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     ReadBytes(media, kShortVersionSize, bytes);
     if (bytes[0] != kVersionMarker)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (IsLongForm(bytes))
     {
         const i64 rest = kLongVersionSize - kShortVersionSize;
         if (GetBytesLeft(media) < rest)
-            ThrowFormatViolation();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         ReadBytes(media, rest, bytes + kShortVersionSize);
     }
     TVersion version;

@@ -7,7 +7,7 @@
 //   korb GROUP files N pcm_bytes P coded_bytes C encode_seconds E decode_seconds D
 // and exits 1 when any file fails its round trip. The seconds are the thread's CPU time (user and
 // kernel), measured over batches of files: the system's thread times tick in steps of about 10 ms.
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/KORBDecoder.h"
 #include "media/codec/KORBEncoder.h"
 #include "media/codec/KORBHeader.h"

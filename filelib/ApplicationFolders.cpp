@@ -33,9 +33,9 @@ TDirSpecPtr KnownFolderSpec(const KNOWNFOLDERID& id, bool accessDeniedIsPermissi
     const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &rawPath);
     const std::unique_ptr<wchar_t, SCoTaskMemFree> path(rawPath);
     if (result == E_ACCESSDENIED && accessDeniedIsPermission)
-        ThrowException(CThrowContext(TThrowSite{}) << XPermission(""));
+        NSQuorral::Throw<NSQuorral::XPermission>();
     if (result != S_OK)
-        ThrowException(CThrowContext(TThrowSite{}) << std::exception());
+        NSQuorral::Throw(std::exception());
     return DirSpecFromWinPath(NSTextPackage::FromWide(path.get()));
 }
 
@@ -90,6 +90,6 @@ TDirSpecPtr GetOrCreateMusicDocumentsDirSpec(const TUTF16String& name)
         return GetOrCreateChildDirectory(music.get(), name);
     if (TDirSpecPtr folder = ShortcutFolder(GetChildFile(music.get(), name).get()))
         return folder;
-    ThrowException(CThrowContext(TThrowSite{}) << XNotFound(""));
+    NSQuorral::Throw<NSQuorral::XNotFound>();
 }
 } // namespace NSFileLibSupport

@@ -1,6 +1,7 @@
 #include "filelib/DirScannerImpl.h"
 
 #include "base/TextBuffers.h"
+#include "base/Win32Calls.h"
 #include "filelib/FileLib.h"
 #include "filelib/WinFiles.h"
 
@@ -19,23 +20,17 @@ bool IsDotEntry(const wchar_t* name)
 } // namespace
 
 CDirScannerImpl::CDirScannerImpl(const NSTextPackage::TUTF16String& folder)
+    : fFind(Win32Calls().FindFirstFileW(NSTextPackage::AsWide(folder + u16('*')), &fCurrent))
 {
-    fFind = ::FindFirstFileW(NSTextPackage::AsWide(folder + u16('*')), &fCurrent);
     // A missing or unreadable folder lists as empty.
-    fDone = fFind == INVALID_HANDLE_VALUE;
+    fDone = !fFind.IsOpen();
     if (!fDone)
         SkipDotEntries();
 }
 
-CDirScannerImpl::~CDirScannerImpl()
-{
-    if (fFind != INVALID_HANDLE_VALUE)
-        ::FindClose(fFind);
-}
-
 void CDirScannerImpl::Next()
 {
-    fDone = !::FindNextFileW(fFind, &fCurrent);
+    fDone = !Win32Calls().FindNextFileW(fFind.Get(), &fCurrent);
     if (!fDone)
         SkipDotEntries();
 }
@@ -43,7 +38,7 @@ void CDirScannerImpl::Next()
 void CDirScannerImpl::SkipDotEntries()
 {
     while (!fDone && IsDotEntry(fCurrent.cFileName))
-        fDone = !::FindNextFileW(fFind, &fCurrent);
+        fDone = !Win32Calls().FindNextFileW(fFind.Get(), &fCurrent);
 }
 
 void CDirScannerImpl::GetCurrent(u16* name, SChildInfo& info) const

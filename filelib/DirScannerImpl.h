@@ -5,6 +5,7 @@
 // scanner that is done from the start.
 #include "base/Types.h"
 #include "base/UTF16String.h"
+#include "base/WinHandles.h"
 #include "filelib/FileLibRecords.h"
 
 #include <windows.h>
@@ -16,7 +17,6 @@ class CDirScannerImpl
 public:
     // folder ends in "\".
     explicit CDirScannerImpl(const NSTextPackage::TUTF16String& folder);
-    ~CDirScannerImpl();
     CDirScannerImpl(const CDirScannerImpl&) = delete;
     CDirScannerImpl& operator=(const CDirScannerImpl&) = delete;
 
@@ -30,8 +30,8 @@ public:
 private:
     void SkipDotEntries();
 
-    HANDLE fFind = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAW fCurrent = {};
+    WIN32_FIND_DATAW fCurrent = {}; // filled by the search's first call, so made before it
+    CWinFindHandle fFind;
     bool fDone = false;
 };
 } // namespace NSFileLibInternals

@@ -38,13 +38,12 @@ NSFileLib::IFileLib* GetFileLib()
         gFileLib = gFactory("IFileLib", &status);
         ThrowIfFileLibError(status);
         if (gFileLib == nullptr)
-            ThrowException(CThrowContext(TThrowSite{}) << XInvariantCorrupt(""));
+            NSQuorral::Throw<NSQuorral::XInvariantCorrupt>();
     }
     catch (...)
     {
         DestroyLibrary();
-        ThrowException((CThrowContext(TThrowSite{}) << XOpen("Failed to open File support library"))
-                           .SetTargetObjectType("dll"));
+        NSQuorral::Throw<NSQuorral::XOpen>("Failed to open File support library", "dll");
     }
     return gFileLib;
 }

@@ -99,10 +99,8 @@ EAliasTarget CFileLibImpl::ResolvePossibleAlias(const TUTF16String& file, TUTF16
         WinThrow<NSQuorral::XNotFound>("CFileLibImpl::ResolvePossibleAlias alias file is not a file");
     if (!WinIsAliasFile(file))
     {
-        NSQuorral::ThrowException(
-            (NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-             << NSQuorral::XResolve("CFileLibImpl::ResolvePossibleAlias alias file is not an alias"))
-                .SetTargetObjectType(NSQuorral::GetReferenceObjectType()));
+        NSQuorral::Throw<NSQuorral::XResolve>("CFileLibImpl::ResolvePossibleAlias alias file is not an alias",
+                                              NSQuorral::GetReferenceObjectType());
     }
     const TUTF16String found = WinFindShortcutTarget(file);
     if (!WinDoesFileExist(found) && !WinDoesDirectoryExist(found))

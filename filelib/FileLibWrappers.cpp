@@ -1,6 +1,7 @@
 #include "filelib/FileLibWrappers.h"
 
 #include "base/FileLibStatus.h"
+#include "base/ModuleVersion.h"
 #include "filelib/FileLibAccess.h"
 
 using namespace NSFileLib;
@@ -247,5 +248,10 @@ bool IsSpecUsable(IDirSpec* folder)
 bool IsSpecUsable(IFileSpec* file)
 {
     return IsUsable(file);
+}
+
+NSFerrant::TVersion GetModuleVersion(NSFileLib::IFileSpec* file)
+{
+    return NSFerrant::ReadModuleVersionInfo(GetFileWinPath(file));
 }
 } // namespace NSFileLibSupport

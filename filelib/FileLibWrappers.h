@@ -3,6 +3,7 @@
 // exception that the file library's status table gives for any status but 5000, and hands
 // every object the library made to a shared owner (an empty owner stands for none).
 #include "base/UTF16String.h"
+#include "base/VersionNumbers.h"
 #include "filelib/FileLib.h"
 
 #include <memory>
@@ -55,4 +56,8 @@ bool DeleteChildFileIfExists(NSFileLib::IDirSpec* folder, const TUTF16String& na
 // Whether the specification still names something: its GetName succeeds. Never throws.
 bool IsSpecUsable(NSFileLib::IDirSpec* folder);
 bool IsSpecUsable(NSFileLib::IFileSpec* file);
+
+// The version of the module file the specification names (the About box asks it for the running
+// module). Fails as NSFerrant::ReadModuleVersionInfo does.
+NSFerrant::TVersion GetModuleVersion(NSFileLib::IFileSpec* file);
 } // namespace NSFileLibSupport

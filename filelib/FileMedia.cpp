@@ -12,30 +12,24 @@ namespace NSFileLibSupport
 {
 namespace
 {
-// A file opened without the reader or writer an operation needs.
-[[noreturn]] void ThrowNoAccess()
-{
-    ThrowException(CThrowContext(TThrowSite{}) << std::exception());
-}
-
 void ReadThrough(IByteReader* reader, i64 offset, i64 size, void* destination)
 {
     if (reader == nullptr)
-        ThrowNoAccess();
+        NSQuorral::Throw(std::exception());
     ThrowIfFileLibError(reader->Read(offset, size, static_cast<u8*>(destination)));
 }
 
 void WriteThrough(IByteWriter* writer, i64 offset, i64 size, const void* source)
 {
     if (writer == nullptr)
-        ThrowNoAccess();
+        NSQuorral::Throw(std::exception());
     ThrowIfFileLibError(writer->Write(offset, size, static_cast<const u8*>(source)));
 }
 
 template <class TSized> i64 SizeThrough(TSized* sized)
 {
     if (sized == nullptr)
-        ThrowNoAccess();
+        NSQuorral::Throw(std::exception());
     u64 size = 0;
     ThrowIfFileLibError(sized->GetSize(&size));
     return i64(size);
@@ -156,7 +150,7 @@ COpenTemporaryFile::~COpenTemporaryFile()
 CMediaBridge& COpenTemporaryFile::Media() const
 {
     if (!fMedia)
-        ThrowNoAccess();
+        NSQuorral::Throw(std::exception());
     return *fMedia;
 }
 

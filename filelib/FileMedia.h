@@ -5,7 +5,7 @@
 #include "filelib/FileLib.h"
 #include "filelib/FileLibWrappers.h"
 #include "filelib/FileTypeDescriptors.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <memory>
 

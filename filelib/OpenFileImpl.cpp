@@ -1,81 +1,59 @@
 #include "filelib/OpenFileImpl.h"
 
+#include "base/PieceWiseTransfer.h"
 #include "base/Quorral.h"
+#include "base/Win32Calls.h"
 #include "filelib/FileLibRecords.h"
 #include "filelib/WinErrors.h"
 #include "filelib/WinFiles.h"
-#include "filelib/WinHandles.h"
 #include "filelib/WinPaths.h"
 #include "filelib/WinTemporaryItems.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace NSFileLibInternals
 {
 namespace
 {
-enum class ETransfer
+// Moves count bytes at position through call (ReadFile or WriteFile), each piece at its own
+// offset; error is the failed call's error.
+template <class TCall> ETransfer TransferAt(i64 position, i64 count, DWORD& error, TCall&& call)
 {
-    kDone,
-    kFailed, // a platform call failed; its error is reported
-    kShort,  // a platform call moved fewer bytes than asked
-};
-
-// Moves count bytes at position through call (ReadFile or WriteFile and a buffer offset), one
-// piece of at most kMaxTransferPerCall bytes at a time.
-template <class TCall> ETransfer TransferInPieces(i64 position, i64 count, DWORD& error, TCall&& call)
-{
-    for (u64 done = 0; done < u64(count);)
-    {
-        const DWORD piece = DWORD(std::min<u64>(u64(count) - done, kMaxTransferPerCall));
+    const ETransfer result = TransferInPieces(u64(count), kMaxTransferPerCall, [&](u64 done, DWORD piece, DWORD* moved) {
         const u64 at = u64(position) + done;
         OVERLAPPED overlapped = {};
         overlapped.Offset = DWORD(at);
         overlapped.OffsetHigh = DWORD(at >> 32);
-        DWORD moved = 0;
-        if (!call(done, piece, &moved, &overlapped))
-        {
-            error = ::GetLastError();
-            return ETransfer::kFailed;
-        }
-        if (moved != piece)
-            return ETransfer::kShort;
-        done += piece;
-    }
-    return ETransfer::kDone;
+        return call(done, piece, moved, &overlapped);
+    });
+    if (result == ETransfer::kFailed)
+        error = ::GetLastError();
+    return result;
 }
 
 HANDLE OpenHandle(const TUTF16String& path, DWORD access, DWORD sharing, DWORD disposition)
 {
-    return ::CreateFileW(NSTextPackage::AsWide(path), access, sharing, nullptr, disposition,
-                         FILE_FLAG_RANDOM_ACCESS, nullptr);
-}
-
-void CloseHandleQuietly(HANDLE& handle)
-{
-    if (handle != INVALID_HANDLE_VALUE)
-        ::CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
+    return Win32Calls().CreateFileW(NSTextPackage::AsWide(path), access, sharing, nullptr, disposition,
+                                    FILE_FLAG_RANDOM_ACCESS, nullptr);
 }
 
 // Gives the file at to the attributes and creation time of the file at from, as far as the
 // platform lets it; read-only is not carried over, so that the file at to stays deletable.
 void CarryOverIdentity(const TUTF16String& from, const TUTF16String& to)
 {
-    const DWORD attributes = ::GetFileAttributesW(NSTextPackage::AsWide(from));
+    const DWORD attributes = Win32Calls().GetFileAttributesW(NSTextPackage::AsWide(from));
     if (attributes != INVALID_FILE_ATTRIBUTES)
-        ::SetFileAttributesW(NSTextPackage::AsWide(to), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+        Win32Calls().SetFileAttributesW(NSTextPackage::AsWide(to), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
     FILETIME created = {};
     {
         const CWinFileHandle source(OpenHandle(from, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                OPEN_EXISTING));
-        if (!source.IsOpen() || !::GetFileTime(source.Get(), &created, nullptr, nullptr))
+        if (!source.IsOpen() || !Win32Calls().GetFileTime(source.Get(), &created, nullptr, nullptr))
             return;
     }
     const CWinFileHandle target(OpenHandle(to, FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING));
     if (target.IsOpen())
-        ::SetFileTime(target.Get(), &created, nullptr, nullptr);
+        Win32Calls().SetFileTime(target.Get(), &created, nullptr, nullptr);
 }
 
 void DeleteFileQuietly(const TUTF16String& path)
@@ -93,7 +71,7 @@ void DeleteFileQuietly(const TUTF16String& path)
 COpenReadFileImpl::COpenReadFileImpl(const TUTF16String& path)
     : fHandle(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
 {
-    if (fHandle == INVALID_HANDLE_VALUE)
+    if (!fHandle.IsOpen())
         WinThrowForLastError<NSQuorral::XNotFound>("CreateFile failed with unrecognized error type");
 }
 
@@ -101,8 +79,8 @@ void COpenReadFileImpl::Read(i64 position, i64 count, u8* buffer) const
 {
     DWORD error = 0;
     const ETransfer result =
-        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return ::ReadFile(fHandle, buffer + done, piece, moved, at);
+        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return Win32Calls().ReadFile(fHandle.Get(), buffer + done, piece, moved, at);
         });
     // A read past the end of the file lands here too; the platform's error is not examined.
     if (result != ETransfer::kDone)
@@ -111,19 +89,19 @@ void COpenReadFileImpl::Read(i64 position, i64 count, u8* buffer) const
 
 u64 COpenReadFileImpl::GetSize() const
 {
-    return WinGetFileSize(fHandle);
+    return WinGetFileSize(fHandle.Get());
 }
 
 void COpenReadFileImpl::Close()
 {
-    CloseHandleQuietly(fHandle);
+    fHandle.Close();
 }
 
 COpenReadWriteFileImpl::COpenReadWriteFileImpl(const TUTF16String& path, u32 mode)
     : fHandle(OpenHandle(path, GENERIC_READ | GENERIC_WRITE, 0,
                          mode == kOpenModeCreateAlways ? CREATE_ALWAYS : CREATE_NEW))
 {
-    if (fHandle == INVALID_HANDLE_VALUE)
+    if (!fHandle.IsOpen())
         WinThrowForLastError<NSQuorral::XCreate>("CreateFile failed with unrecognized error type");
 }
 
@@ -134,15 +112,13 @@ void COpenReadWriteFileImpl::Read(i64 position, i64 count, u8* buffer) const
     const u64 size = GetSize();
     if (u64(position) > size || u64(count) > size - u64(position))
     {
-        NSQuorral::ThrowException(
-            (NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-             << std::range_error("COpenReadWriteFileImpl::Read start pos beyond file end"))
-                .SetTargetObjectType(NSQuorral::GetFileHandleObjectType()));
+        NSQuorral::Throw(std::range_error("COpenReadWriteFileImpl::Read start pos beyond file end"),
+                         NSQuorral::GetFileHandleObjectType());
     }
     DWORD error = 0;
     const ETransfer result =
-        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return ::ReadFile(fHandle, buffer + done, piece, moved, at);
+        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return Win32Calls().ReadFile(fHandle.Get(), buffer + done, piece, moved, at);
         });
     if (result == ETransfer::kFailed)
         WinThrowForError<NSQuorral::XRead>(error, "ReadFile failed with unrecognized error type");
@@ -154,8 +130,8 @@ void COpenReadWriteFileImpl::Write(i64 position, i64 count, const u8* buffer) co
 {
     DWORD error = 0;
     const ETransfer result =
-        TransferInPieces(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return ::WriteFile(fHandle, buffer + done, piece, moved, at);
+        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
+            return Win32Calls().WriteFile(fHandle.Get(), buffer + done, piece, moved, at);
         });
     if (result == ETransfer::kFailed)
         WinThrowForError<NSQuorral::XWrite>(error, "WriteFile failed with unrecognized error type");
@@ -165,12 +141,12 @@ void COpenReadWriteFileImpl::Write(i64 position, i64 count, const u8* buffer) co
 
 u64 COpenReadWriteFileImpl::GetSize() const
 {
-    return WinGetFileSize(fHandle);
+    return WinGetFileSize(fHandle.Get());
 }
 
 void COpenReadWriteFileImpl::Close()
 {
-    CloseHandleQuietly(fHandle);
+    fHandle.Close();
 }
 
 CSafeOpenReadWriteFileImpl::CSafeOpenReadWriteFileImpl(const TUTF16String& targetPath) : fTargetPath(targetPath)
@@ -225,8 +201,8 @@ void CSafeOpenReadWriteFileImpl::Commit()
 void CSafeOpenReadWriteFileImpl::Replace()
 {
     CarryOverIdentity(fTargetPath, fTempPath);
-    if (::MoveFileExW(NSTextPackage::AsWide(fTempPath), NSTextPackage::AsWide(fTargetPath),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (Win32Calls().MoveFileExW(NSTextPackage::AsWide(fTempPath), NSTextPackage::AsWide(fTargetPath),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return;
     const DWORD error = ::GetLastError();
     DeleteFileQuietly(fTempPath);

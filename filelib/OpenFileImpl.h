@@ -9,8 +9,7 @@
 // carrying over the old target's attributes and creation time. A write that is never committed leaves the target as it was.
 #include "base/Types.h"
 #include "base/UTF16String.h"
-
-#include <windows.h>
+#include "base/WinHandles.h"
 
 #include <memory>
 
@@ -32,7 +31,6 @@ class COpenReadFileImpl
 {
 public:
     explicit COpenReadFileImpl(const TUTF16String& path);
-    ~COpenReadFileImpl() { Close(); }
     COpenReadFileImpl(const COpenReadFileImpl&) = delete;
     COpenReadFileImpl& operator=(const COpenReadFileImpl&) = delete;
 
@@ -42,7 +40,7 @@ public:
     void Close();
 
 private:
-    HANDLE fHandle;
+    CWinFileHandle fHandle;
 };
 
 // Shared with nobody.
@@ -50,7 +48,6 @@ class COpenReadWriteFileImpl
 {
 public:
     COpenReadWriteFileImpl(const TUTF16String& path, u32 mode);
-    ~COpenReadWriteFileImpl() { Close(); }
     COpenReadWriteFileImpl(const COpenReadWriteFileImpl&) = delete;
     COpenReadWriteFileImpl& operator=(const COpenReadWriteFileImpl&) = delete;
 
@@ -63,7 +60,7 @@ public:
     void Close();
 
 private:
-    HANDLE fHandle;
+    CWinFileHandle fHandle;
 };
 
 class CSafeOpenReadWriteFileImpl

@@ -26,4 +26,9 @@ TUTF16String CRobustFileSpec::GetFileName() const
 {
     return fName;
 }
+
+TUTF16String GetFileSpecPath(const CRobustFileSpec& file)
+{
+    return GetDirWinPath(file.GetDirSpec().get()) + file.GetFileName();
+}
 } // namespace NSFileLibSupport

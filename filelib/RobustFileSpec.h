@@ -21,4 +21,7 @@ private:
     TDirSpecPtr fDir;
     TUTF16String fName;
 };
+
+// The path a container's file medium takes for a file: its folder's Windows path and its name.
+TUTF16String GetFileSpecPath(const CRobustFileSpec& file);
 } // namespace NSFileLibSupport

@@ -4,8 +4,8 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
 #include "filelib/SpecialVirtualFolder.h"
-#include "filelib/Win32Calls.h"
-#include "filelib/WinHandles.h"
+#include "base/Win32Calls.h"
+#include "base/WinHandles.h"
 
 #include <utility>
 

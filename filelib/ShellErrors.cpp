@@ -1,5 +1,7 @@
 #include "filelib/ShellErrors.h"
 
+#include "base/Throw.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -81,11 +83,7 @@ NSQuorral::TFixedName GetShellItemObjectType()
 
 void ThrowShellFailure(const std::exception& exception, const NSQuorral::TFixedName& objectType)
 {
-    NSQuorral::CThrowContext context{NSQuorral::TThrowSite{}};
-    context << exception;
-    if (!objectType.IsEmpty())
-        context.SetTargetObjectType(objectType);
-    NSQuorral::ThrowException(context);
+    NSQuorral::Throw(exception, objectType);
 }
 
 void ThrowIfFailedHRESULT(HRESULT result)

@@ -2,8 +2,8 @@
 
 #include "filelib/ShellErrors.h"
 #include "filelib/ShellIDLists.h"
-#include "filelib/Win32Calls.h"
-#include "filelib/WinHandles.h"
+#include "base/Win32Calls.h"
+#include "base/WinHandles.h"
 #include "filelib/WinPaths.h"
 
 #include "base/TextBuffers.h"

@@ -10,16 +10,12 @@
 #include "base/Types.h"
 #include "base/UTF16String.h"
 #include "filelib/FileLibWrappers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
-
-namespace NSTrellis
-{
-class IIcon;
-}
 
 namespace NSFerrant
 {
@@ -95,8 +91,6 @@ public:
     // later failure.
     void ResolveShortcut(CShellItem& target);
 
-    // The icon object of the GUI library, shared between items of one icon location.
-    void GetIcon(std::shared_ptr<NSTrellis::IIcon>& icon);
     // The type text, worked out once; never raises (an empty text when nothing is known).
     const NSTextPackage::TUTF16String& GetTypeName();
 
@@ -124,6 +118,10 @@ private:
     NSFileLibSupport::TDirSpecPtr fDirSpec;
     NSFileLibSupport::TVolumeSpecPtr fVolumeSpec;
 };
+
+// The shell's file information about an absolute id list (SHGFI_PIDL is added to the flags); a
+// failed call is a plain std::exception.
+SHFILEINFOW GetShellFileInfo(LPCITEMIDLIST list, UINT flags);
 
 // The path test of GetPath: a drive path ("C:\...") or a share path ("\\server\..."), each
 // component of which MakeValidPathComponent leaves as it is.

@@ -8,8 +8,8 @@
 #include "filelib/FileTypeDescriptors.h"
 #include "filelib/ShellErrors.h"
 #include "filelib/ShellIDLists.h"
-#include "filelib/Win32Calls.h"
-#include "filelib/WinHandles.h"
+#include "base/Win32Calls.h"
+#include "base/WinHandles.h"
 
 using NSTextPackage::TUTF16String;
 

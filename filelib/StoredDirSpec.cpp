@@ -17,11 +17,6 @@ namespace
 {
 // A UTF-16 unit of a path takes at most 3 bytes in UTF-8.
 constexpr u32 kMaxStoredPathBytes = kFileLibMaxPathUnits * 3;
-
-[[noreturn]] void ThrowBadReference()
-{
-    ThrowException(CThrowContext(TThrowSite{}) << XFormatViolation(""));
-}
 } // namespace
 
 void WriteDirSpec(IDirSpec* folder, NSFerrant::CMedia& media)
@@ -37,11 +32,11 @@ void WriteDirSpec(IDirSpec* folder, NSFerrant::CMedia& media)
 TDirSpecPtr ReadDirSpec(NSFerrant::CMedia& media)
 {
     if (NSFerrant::ReadU32BE(media) != kStoredDirSpecMagic)
-        ThrowBadReference();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     const u32 length = NSFerrant::ReadU32BE(media);
     // The length comes from the stream: bound it before it sizes the buffer.
     if (length > kMaxStoredPathBytes || i64(length) > NSFerrant::GetBytesLeft(media))
-        ThrowBadReference();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     std::string bytes(length, '\0');
     NSFerrant::ReadBytes(media, length, bytes.data());
     const NSTextPackage::TUTF16String path = NSTextPackage::FromUTF8(bytes);
@@ -51,7 +46,7 @@ TDirSpecPtr ReadDirSpec(NSFerrant::CMedia& media)
     // The path maker refuses what can be no folder's path (relative, a bare drive, a device name,
     // wildcards, too long) as a bad argument; coming from stored bytes, it is a bad reference.
     if (status == kFileLibBadArgument)
-        ThrowBadReference();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (status != kFileLibNotFound)
         ThrowIfFileLibError(status);
     return folder;

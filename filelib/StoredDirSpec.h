@@ -6,7 +6,7 @@
 //   4       4     n, big-endian: the byte count of the path
 //   8       n     the folder's path in UTF-8, ending in "\", no terminating zero
 #include "filelib/FileLibWrappers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSFileLibSupport
 {

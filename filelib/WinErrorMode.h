@@ -2,7 +2,7 @@
 // Probes of drives and files run with SEM_FAILCRITICALERRORS, so that an empty drive or an
 // unreachable share answers with an error instead of a system dialog. The scope restores the
 // previous mode on every exit, also when an exception passes through.
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 
 class CFailCriticalErrorsScope
 {

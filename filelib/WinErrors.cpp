@@ -1,6 +1,7 @@
 #include "filelib/WinErrors.h"
 
 #include "base/ObjectTypeNames.h"
+#include "base/Throw.h"
 #include "base/ThrowContext.h"
 
 #include <new>
@@ -105,10 +106,7 @@ const TKnownOLEError kKnownOLEErrors[] = {
 
 void WinThrowException(const std::exception& exception)
 {
-    NSQuorral::TThrowSite site;
-    NSQuorral::CThrowContext context(site);
-    context << exception;
-    NSQuorral::ThrowException(context);
+    NSQuorral::Throw(exception);
 }
 
 void WinThrowExceptionForKnownError(u32 error)

@@ -3,7 +3,7 @@
 #include "base/TextBuffers.h"
 #include "base/TextCompare.h"
 #include "base/TextConversions.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinErrors.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "filelib/WinShortcuts.h"
 
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinErrors.h"
-#include "filelib/WinHandles.h"
+#include "base/WinHandles.h"
 #include "filelib/WinPaths.h"
 
 #include <new>

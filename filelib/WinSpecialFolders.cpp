@@ -1,9 +1,9 @@
 #include "filelib/WinSpecialFolders.h"
 
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinErrors.h"
 #include "filelib/WinFiles.h"
-#include "filelib/WinHandles.h"
+#include "base/WinHandles.h"
 #include "filelib/WinPaths.h"
 
 #include <iterator>

@@ -3,7 +3,7 @@
 #include "base/TextCase.h"
 #include "base/TextConversions.h"
 #include "base/Types.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinErrors.h"
 #include "filelib/WinPaths.h"
 

@@ -1,6 +1,6 @@
 #include "filelib/WinVolumes.h"
 
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinErrorMode.h"
 #include "filelib/WinErrors.h"
 #include "filelib/WinFiles.h"

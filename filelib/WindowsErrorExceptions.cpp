@@ -8,18 +8,6 @@ using namespace NSQuorral;
 
 namespace NSFileLibSupport
 {
-namespace
-{
-[[noreturn]] void Throw(const std::exception& exception, const TFixedName& objectType = TFixedName())
-{
-    CThrowContext context{TThrowSite{}};
-    context << exception;
-    if (!objectType.IsEmpty())
-        context.SetTargetObjectType(objectType);
-    ThrowException(context);
-}
-} // namespace
-
 void ThrowExceptionForWindowsError(u32 error)
 {
     switch (error)

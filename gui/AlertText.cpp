@@ -6,11 +6,6 @@
 
 namespace
 {
-[[noreturn]] void ThrowMalformed()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
-}
-
 enum EAlertTextState
 {
     kExpectKind,
@@ -40,7 +35,7 @@ void ParseAlertText(const TUTF16String& text, TUTF16String& kind, TUTF16String& 
         {
         case kExpectKind:
             if (c != u'[')
-                ThrowMalformed();
+                NSQuorral::Throw(std::invalid_argument(""));
             state = kInKind;
             break;
         case kInKind:
@@ -107,7 +102,7 @@ void ParseAlertText(const TUTF16String& text, TUTF16String& kind, TUTF16String& 
         }
     }
     if (state != kInMessage || kind.size() != 4 || buttons.empty())
-        ThrowMalformed();
+        NSQuorral::Throw(std::invalid_argument(""));
 }
 
 TUTF16String EscapeAlertParameter(const TUTF16String& parameter)

@@ -15,11 +15,6 @@ namespace
 {
 constexpr std::size_t kMaxAlertFieldUnits = 1023;
 
-[[noreturn]] void ThrowInvalidAlert()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
-}
-
 u32 IconOfKind(const TUTF16String& kind)
 {
     const struct
@@ -33,14 +28,14 @@ u32 IconOfKind(const TUTF16String& kind)
         if (kind == TUTF16String(row.fKind, row.fKind + 4))
             return row.fIcon;
     }
-    ThrowInvalidAlert();
+    NSQuorral::Throw(std::invalid_argument(""));
 }
 
 u32 OperationOfButtonCount(std::size_t count)
 {
     const u32 kOperations[] = {kAlertOneButton, kAlertTwoButtons, kAlertThreeButtons};
     if (count == 0 || count > 3)
-        ThrowInvalidAlert();
+        NSQuorral::Throw(std::invalid_argument(""));
     return kOperations[count - 1];
 }
 
@@ -81,7 +76,7 @@ u32 ShowAlert(ITrellis* trellis, u32 operation, u32 icon, const TUTF16String& ti
     for (const TUTF16String* field : {&title, &message, &button1, &button2, &button3})
     {
         if (field->size() > kMaxAlertFieldUnits)
-            ThrowInvalidAlert();
+            NSQuorral::Throw(std::invalid_argument(""));
     }
     auto alert = std::make_unique<TAlertDescriptor>();
     std::memset(alert.get(), 0, sizeof(TAlertDescriptor));

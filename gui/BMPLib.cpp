@@ -1,9 +1,9 @@
 #include "gui/BMPLib.h"
 
 #include "base/ByteOrder.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "gui/VRAMBitmap.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <vector>
 
@@ -29,7 +29,7 @@ TBMPHeader ReadHeader(CMedia& source)
     u8 bytes[kHeaderSize];
     ReadBytes(source, kHeaderSize, bytes);
     if (bytes[0] != 'B' || bytes[1] != 'M')
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return TBMPHeader{NSByteOrder::ReadLE32(bytes + 10), i32(NSByteOrder::ReadLE32(bytes + 18)),
                       i32(NSByteOrder::ReadLE32(bytes + 22)), NSByteOrder::ReadLE16(bytes + 28),
                       NSByteOrder::ReadLE32(bytes + 30)};
@@ -59,14 +59,14 @@ void CBMPLib::Decode(CMedia& source, CABCScanLineWriter& writer)
     const TBMPHeader header = ReadHeader(source);
     // Bottom-up rows only: a negative height would mean top-down rows, which this reader does not take.
     if (header.fBitsPerPixel != 24 || header.fCompression != 0 || header.fWidth <= 0 || header.fHeight <= 0)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     const u32 width = u32(header.fWidth);
     const u32 height = u32(header.fHeight);
     const u64 rowBytes = RowBytes(width);
     const i64 available = source.GetSize() - start;
     if (header.fDataOffset < kHeaderSize || header.fDataOffset > u64(available) ||
         rowBytes * height > u64(available) - header.fDataOffset)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 
     writer.Begin(width, height);
     std::vector<u8> row(rowBytes);
@@ -101,7 +101,7 @@ void CBMPLib::Encode(CVRAMBitmap& bitmap, CMedia& destination)
     PutLE32(out, 0);
     WriteBytes(destination, kHeaderSize, header);
     if (info.fBitsPerPixel == 8)
-        NSQuorral::ThrowPlain<std::exception>();
+        NSQuorral::Throw<std::exception>();
 
     std::vector<u8> row(rowBytes, 0);
     for (u32 stored = 0; stored < info.fHeight; ++stored)

@@ -1,6 +1,6 @@
 #include "gui/BitmapService.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
@@ -23,7 +23,7 @@ void SetBitmapService(IBitmapFetcher* fetcher, const CScreenInfo* screen)
 CABCImage* GetBitmap(const TImageID& id)
 {
     if (!gService.fFetcher)
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     std::shared_ptr<CABCImage> image;
     gService.fFetcher->FetchBitmap(image, gService.fScreen, id);
     return image.get();

@@ -3,7 +3,7 @@
 #include "base/ResourceFile.h"
 #include "gui/ScanLineWriters.h"
 #include "gui/ScreenInfo.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/ImageCodecLibraries.h"
 
 namespace NSFerrant

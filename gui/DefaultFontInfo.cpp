@@ -1,6 +1,6 @@
 #include "gui/DefaultFontInfo.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "gui/TinctInterface.h"
 
 #include <stdexcept>
@@ -23,7 +23,7 @@ u32 ReadVistaOrLater()
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     if (!GetVersionExW(&version))
-        NSQuorral::ThrowPlain<std::exception>();
+        NSQuorral::Throw<std::exception>();
     return version.dwMajorVersion >= 6 ? 1 : 0;
 }
 } // namespace

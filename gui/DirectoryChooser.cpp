@@ -21,7 +21,7 @@ u32 CABCDirectoryChooserDialogListener::FolderChosen(const char* url)
             NSFileLibSupport::GetFileLib()->InterpretURL(url, fileName, &status));
         NSFileLibSupport::ThrowIfFileLibError(status);
         if (fileName[0] != 0)
-            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+            NSQuorral::Throw(std::invalid_argument(""));
         fChosenFolder = std::move(folder);
         return kTrellisOK;
     }

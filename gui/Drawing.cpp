@@ -1,7 +1,7 @@
 #include "gui/Drawing.h"
 
 #include "base/LibraryStatusTables.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "gui/TinctInterface.h"
 #include "gui/VRAMBitmap.h"
 
@@ -108,7 +108,7 @@ namespace NSTrellisUtils
 void PushCurrentCanvas(NSTrellis::INativeCanvas* native)
 {
     if (!native)
-        NSQuorral::ThrowPlain<std::invalid_argument>();
+        NSQuorral::Throw<std::invalid_argument>();
     auto& stack = CurrentCanvases();
     if (!stack.empty())
     {
@@ -131,7 +131,7 @@ void PopCurrentCanvas()
 {
     auto& stack = CurrentCanvases();
     if (stack.empty())
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     stack.pop_back();
 }
 
@@ -145,7 +145,7 @@ TDrawContext::TDrawContext(NSTrellis::INativeRegion* region) : fRegion(region)
 {
     const auto& stack = CurrentCanvases();
     if (stack.empty() || !stack.back()->fCanvas)
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     fCanvas = stack.back();
 }
 
@@ -163,7 +163,7 @@ TRect GetDrawBounds(TDrawContext& context)
     switch (GetRgnBox(reinterpret_cast<HRGN>(uintptr_t(handle)), &box))
     {
     case ERROR:
-        NSQuorral::ThrowPlain<std::exception>();
+        NSQuorral::Throw<std::exception>();
     case NULLREGION:
         return {0, 0, -1, -1};
     default:

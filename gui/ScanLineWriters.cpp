@@ -1,6 +1,6 @@
 #include "gui/ScanLineWriters.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "gui/ScreenInfo.h"
 
 #include <cstdlib>
@@ -60,14 +60,14 @@ void CBitmapScanLineWriter::MakeTarget(u32 width, u32 height)
 void CBitmapScanLineWriter::WriteRow(u32 row, u32 count, const u8* pixels, const TPixelLayout& layout)
 {
     if (!fAccess)
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     // Rows come from the user's files: they must fit the bitmap.
     if (row >= fAccess->GetInfo().fHeight || count > fAccess->GetInfo().fWidth)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (count == 0)
         return;
     if (!pixels)
-        NSQuorral::ThrowPlain<std::invalid_argument>();
+        NSQuorral::Throw<std::invalid_argument>();
     StoreRow(fAccess->GetRow(row), count, pixels, layout);
 }
 

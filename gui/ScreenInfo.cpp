@@ -1,6 +1,6 @@
 #include "gui/ScreenInfo.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 #include <new>
 #include <vector>
@@ -30,7 +30,7 @@ NSFerrant::TPalette ReadScreenPalette(HDC dc)
     }
     const HPALETTE palette = CreatePalette(logical);
     if (!palette)
-        NSQuorral::ThrowPlain<std::bad_alloc>();
+        NSQuorral::Throw<std::bad_alloc>();
     PALETTEENTRY entries[256] = {};
     GetPaletteEntries(palette, 0, 256, entries);
     DeleteObject(palette);

@@ -1,7 +1,7 @@
 #include "gui/TinctInterface.h"
 
 #include "base/LibraryStatusTables.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 namespace
 {
@@ -17,7 +17,7 @@ ITinct* GetTinct()
     ITinct* tinct = Tinct_Create("ITinct", &status);
     ThrowIfTinctFailure(status);
     if (!tinct)
-        NSQuorral::ThrowPlain<NSQuorral::XInvariantCorrupt>();
+        NSQuorral::Throw<NSQuorral::XInvariantCorrupt>();
     gTinct = tinct;
     return gTinct;
 }

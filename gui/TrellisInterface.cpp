@@ -22,7 +22,7 @@ void CreateTrellisInterface()
 ITrellis* GetTrellisInterface()
 {
     if (!gTrellis)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     return gTrellis;
 }
 

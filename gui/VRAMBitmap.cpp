@@ -1,7 +1,7 @@
 #include "gui/VRAMBitmap.h"
 
 #include "base/LibraryStatusTables.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "gui/Drawing.h"
 #include "gui/TinctInterface.h"
 
@@ -27,7 +27,7 @@ template <class TCreate> std::unique_ptr<CVRAMBitmap> NewBitmap(u32 width, u32 h
 NSTinct::TBitmapInfo ReadInfo(NSTinct::IBitmap* bitmap)
 {
     if (!bitmap)
-        NSQuorral::ThrowPlain<std::invalid_argument>();
+        NSQuorral::Throw<std::invalid_argument>();
     NSTinct::TBitmapInfo info{};
     try
     {
@@ -74,7 +74,7 @@ void CVRAMBitmap::DrawInRect(TDrawContext& context, const float rect[4])
 std::unique_ptr<CVRAMBitmap> NewBitmap8(u32 width, u32 height, const TPalette& palette)
 {
     if (palette.size() != 256)
-        NSQuorral::ThrowPlain<std::invalid_argument>();
+        NSQuorral::Throw<std::invalid_argument>();
     u8 colours[256 * 4];
     for (size_t i = 0; i < 256; ++i)
     {
@@ -114,7 +114,7 @@ CPixelAccess::CPixelAccess(CVRAMBitmap& bitmap, bool forWriting)
 {
     const u32 bitsPerPixel = fInfo.fBitsPerPixel;
     if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 32)
-        NSQuorral::ThrowPlain<std::exception>();
+        NSQuorral::Throw<std::exception>();
     u32 status = kStatusPreset;
     NSTinct::IBitmap* library = bitmap.GetBitmap();
     fLock = forWriting ? library->LockForWriting(&status) : library->LockForReading(&status);

@@ -1,7 +1,7 @@
 #pragma once
 // A media that turns the small reads and writes of its users into large ones on another media,
 // for bases where every call is expensive (a file costs a system call per read or write).
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <vector>
 

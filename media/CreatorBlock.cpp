@@ -2,8 +2,8 @@
 
 #include "base/ByteOrder.h"
 #include "base/TextUtilities.h"
-#include "base/ThrowContext.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -16,8 +16,7 @@ void EncodeCreatorBlock(const TCreatorBlock& block, u8 bytes[kCreatorBlockSize])
     NSByteOrder::WriteBE32(bytes, block.fTag);
     u8 version[kLongVersionSize];
     if (EncodeVersion(block.fVersion, version) != kShortVersionSize)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << std::invalid_argument("A creator version needs the short form"));
+        NSQuorral::Throw(std::invalid_argument("A creator version needs the short form"));
     std::memcpy(bytes + 4, version, kShortVersionSize);
     char text[kDroppedNewlinesBufferSize];
     CopyTextDroppingNewlines(text, block.fText);

@@ -1,7 +1,7 @@
 #include "media/IFFChunk.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 #include <exception>
 
@@ -25,7 +25,7 @@ i64 GetChunkHeaderSize(u32 kind)
         return 8;
     if (kind >= 1 && kind <= 4)
         return 12;
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::exception());
+    NSQuorral::Throw(std::exception());
 }
 
 i64 GetChunkDataSize(const TIFFChunk& chunk)
@@ -33,7 +33,7 @@ i64 GetChunkDataSize(const TIFFChunk& chunk)
     if (chunk.fKind == kChunkKindPlain)
         return chunk.fSize;
     if (chunk.fSize < 4)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return chunk.fSize - 4;
 }
 } // namespace NSFerrant

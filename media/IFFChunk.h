@@ -1,19 +1,11 @@
 #pragma once
 // Chunk descriptors shared by the IFF (big-endian sizes) and RIFF (little-endian sizes) readers
 // and writers. A chunk is a FourCC id, a 32-bit size and its data, padded to even length.
+#include "base/FourCC.h"
 #include "base/Types.h"
 
 namespace NSFerrant
 {
-// Four characters in a u32, the first in the most significant byte; stored in that order in
-// IFF and RIFF alike.
-using TFourCC = u32;
-
-constexpr TFourCC MakeFourCC(const char (&text)[5])
-{
-    return (u32(u8(text[0])) << 24) | (u32(u8(text[1])) << 16) | (u32(u8(text[2])) << 8) | u32(u8(text[3]));
-}
-
 // First byte 33..126, the others 32..126: a leading space is invalid, trailing spaces are valid.
 bool IsValidFourCC(TFourCC fourCC);
 

@@ -1,18 +1,10 @@
 #include "media/IFFFileReader.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
-namespace
-{
-[[noreturn]] void ThrowFormatViolation()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
-}
-} // namespace
-
 CIFFFileReader::CIFFFileReader(CMedia& media) : fCurrentReader(std::make_shared<CIFFReader2>(media))
 {
 }
@@ -36,8 +28,7 @@ void CIFFFileReader::PushLevel(const TIFFChunk& chunk)
 void CIFFFileReader::LeaveLevel()
 {
     if (fLevels.empty())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     fCurrentReader = fLevels.back()->fParentReader;
     fLevels.pop_back();
 }
@@ -45,8 +36,7 @@ void CIFFFileReader::LeaveLevel()
 const CIFFFileReader::CIFFFileLevel& CIFFFileReader::InnermostLevel() const
 {
     if (fLevels.empty())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     return *fLevels.back();
 }
 
@@ -76,20 +66,20 @@ bool CIFFFileReader::EnterCAT(TFourCC type)
 void CIFFFileReader::RequireFORM(TFourCC type)
 {
     if (!EnterFORM(type))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void CIFFFileReader::EnterSongCAT()
 {
     if (!EnterCAT(kFourCC_SongCAT))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void CIFFFileReader::EnterBODYChunk()
 {
     TIFFChunk chunk;
     if (!fCurrentReader->FindChunk(kFourCC_BODY, chunk))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     PushLevel(chunk);
 }
 

@@ -1,7 +1,7 @@
 #include "media/IFFFileWriter.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
@@ -63,8 +63,7 @@ void CIFFFileWriter::BeginChunk(TFourCC id)
 void CIFFFileWriter::EndLevel()
 {
     if (fLevels.empty())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     CMedia& window = fCurrentWriter->GetMedia();
     const i64 size = window.GetSize();
     if (auto* child = dynamic_cast<CABCChildMedia*>(&window))

@@ -1,24 +1,19 @@
 #include "media/IFFReader2.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
 namespace
 {
-[[noreturn]] void ThrowFormatViolation()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
-}
-
 TFourCC ReadFourCC(CMedia& media, bool checkRoom)
 {
     if (checkRoom && GetBytesLeft(media) < 4)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     const TFourCC fourCC = ReadU32BE(media);
     if (!IsValidFourCC(fourCC))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return fourCC;
 }
 } // namespace
@@ -33,7 +28,7 @@ CIFFReader2::CIFFReader2(CIFFReader2& parent, const TIFFChunk& chunk)
 {
     // A small file can nest groups a hundred thousand deep; no document of ours comes near this.
     if (fDepth > kMaxChunkNestingDepth)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 CIFFReader2::~CIFFReader2() = default;
@@ -50,12 +45,12 @@ TIFFChunk CIFFReader2::ReadChunkHeaderOf(TFourCC groupID, bool checkRoom)
     const TFourCC id = ReadFourCC(media, checkRoom);
 
     if (checkRoom && GetBytesLeft(media) < 4)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     u8 sizeBytes[4];
     ReadBytes(media, 4, sizeBytes);
     const i64 size = fDecodeSize(sizeBytes);
     if (size > GetBytesLeft(media))
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 
     TIFFChunk chunk;
     chunk.fHeaderOffset = headerOffset;
@@ -134,7 +129,7 @@ void CIFFReader2::ReadChunkData(const TIFFChunk& chunk, void* destination)
     const std::unique_ptr<CPartialMedia> data = OpenChunkData(chunk);
     const i64 size = GetChunkDataSize(chunk);
     if (size > data->GetSize() - data->fPosition)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     ReadBytes(*data, size, destination);
     data->PropagatePosition(false);
 }

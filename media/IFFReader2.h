@@ -3,7 +3,7 @@
 // by CIFFFileReader.
 #include "base/ByteOrder.h"
 #include "media/IFFChunk.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <memory>
 

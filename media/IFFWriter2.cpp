@@ -2,7 +2,7 @@
 
 #include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
@@ -83,7 +83,7 @@ void CIFFWriter2::EndChunk(const TIFFChunk& chunk, i64 dataSize)
     const i64 storedSize = dataSize + (chunk.fKind == kChunkKindPlain ? 0 : 4);
     // The size field has 32 bits; a larger chunk cannot be stored.
     if (storedSize < 0 || storedSize > i64(0xFFFFFFFF))
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XOutOfSpace(""));
+        NSQuorral::Throw<NSQuorral::XOutOfSpace>();
 
     u8 sizeBytes[4];
     fEncodeSize(sizeBytes, u32(storedSize));

@@ -3,7 +3,7 @@
 // CIFFFileWriter. Headers are written with a size of 0 and patched by EndChunk.
 #include "base/ByteOrder.h"
 #include "media/IFFChunk.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <memory>
 

@@ -2,22 +2,18 @@
 
 #include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
 void CMIDIFileReader::ReadHeader(TMIDIFileHeader& header)
 {
-    const auto throwFormatViolation = [] {
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XFormatViolation(""));
-    };
     if (fMedia.GetSize() < 8)
-        throwFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     fMedia.fPosition = 8;
     header = TMIDIFileHeader();
     if (GetBytesLeft(fMedia) < 6)
-        throwFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 
     u8 bytes[6];
     ReadBytes(fMedia, 6, bytes);

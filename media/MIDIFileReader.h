@@ -1,6 +1,6 @@
 #pragma once
 // The header of a Standard MIDI File: format, track count and time division.
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSFerrant
 {

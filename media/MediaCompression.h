@@ -1,7 +1,7 @@
 #pragma once
 // zlib compression of the rest of a media into another media, through the byte-range
 // operations of NSZipPackage.
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/ZipPackage.h"
 
 namespace NSFerrant

@@ -2,9 +2,9 @@
 
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 #include "base/VersionNumbers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 using NSTextPackage::TUTF16String;
 
@@ -15,18 +15,12 @@ namespace
 constexpr u32 kUTF8NameEscape = 0xFFFFFFFF;
 constexpr u16 kParagraphSeparator = 0x2029;
 
-[[noreturn]] void ThrowFormatViolation()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
-}
-
 // A u32 count followed by the bytes.
 void WriteCounted(CMedia& media, const std::string& bytes)
 {
     WriteU32BE(media, u32(bytes.size()));
     WriteBytes(media, i64(bytes.size()), bytes.data());
 }
-
 
 // CR becomes U+2029 and swallows an LF right after it; every other LF becomes U+2029.
 TUTF16String NormaliseLineBreaks(const TUTF16String& text)
@@ -62,14 +56,14 @@ std::string ReadCountedBytes(CMedia& media, u32 count)
 u32 ReadNameCount(CMedia& media)
 {
     if (GetBytesLeft(media) < 4)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return ReadU32BE(media);
 }
 
 std::string ReadNameBytes(CMedia& media, u32 count)
 {
     if (count > GetBytesLeft(media) || count > kMaxStoredNameBytes)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return ReadCountedBytes(media, count);
 }
 
@@ -79,13 +73,13 @@ void WriteNameString(CMedia& media, const TUTF16String& text)
     if (NSTextPackage::Windows1252ToUTF16(windows1252) == text)
     {
         if (windows1252.size() > kMaxStoredNameBytes)
-            ThrowFormatViolation();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         WriteCounted(media, windows1252);
         return;
     }
     const std::string utf8 = NSTextPackage::UTF16ToUTF8(text);
     if (utf8.size() > kMaxStoredNameBytes)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     WriteU32BE(media, kUTF8NameEscape);
     WriteVersion(TVersion{1, 0, 0}, media);
     WriteCounted(media, utf8);
@@ -97,8 +91,7 @@ TUTF16String ReadNameString(CMedia& media)
     if (count != kUTF8NameEscape)
         return NormaliseLineBreaks(NSTextPackage::Windows1252ToUTF16(ReadNameBytes(media, count)));
     if (ReadVersion(media).fMajor != 1)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XUnsupportedFormat(""));
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     return NSTextPackage::UTF8ToUTF16(ReadNameBytes(media, ReadNameCount(media)));
 }
 
@@ -111,7 +104,7 @@ TUTF16String ReadUTF8String(CMedia& media)
 {
     const u32 count = ReadU32BE(media);
     if (count >= kMaxUTF8StringBytes)
-        ThrowFormatViolation();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return NSTextPackage::UTF8ToUTF16(ReadCountedBytes(media, count));
 }
 } // namespace NSFerrant

@@ -16,11 +16,6 @@ constexpr u16 kCurrentVersion = 1;
 constexpr i32 kSlowestTempo = 1000;
 constexpr i32 kFastestTempo = 999999;
 
-template <typename TException> [[noreturn]] void Throw()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""));
-}
-
 i32 ReadI32(const u8* bytes)
 {
     return i32(NSByteOrder::ReadBE32(bytes));
@@ -30,16 +25,16 @@ void CheckPoint(const std::vector<TTempoPoint>& points, const TTempoPoint& point
 {
     const size_t count = points.size();
     if (point.fPosition < 0)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (count >= 1 && point.fPosition < points[count - 1].fPosition)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     // Two points at one position mark a jump; a third adds nothing and is refused.
     if (count >= 2 && point.fPosition == points[count - 2].fPosition)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (point.fTempo < kSlowestTempo || point.fTempo > kFastestTempo)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (count >= 2 && point.fTempo == points[count - 1].fTempo && point.fTempo == points[count - 2].fTempo)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 // True when current lies exactly on the line from last to next. The differences wrap as 32-bit
@@ -58,19 +53,19 @@ bool LiesOnLine(const TTempoPoint& last, const TTempoPoint& current, const TTemp
 TTempoMapChunk ParseTempoMapChunk(const u8* data, u64 size)
 {
     if (size < sizeof kMagic || std::memcmp(data, kMagic, sizeof kMagic) != 0)
-        Throw<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     if (size < kHeaderSize + kPointSize)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (NSByteOrder::ReadBE16(data + 8) > kCurrentVersion)
-        Throw<NSQuorral::XVersionTooNew>();
+        NSQuorral::Throw<NSQuorral::XVersionTooNew>();
     TTempoMapChunk chunk;
     chunk.fValue = ReadI32(data + 12);
     if (chunk.fValue < 0)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     const u64 count = NSByteOrder::ReadBE32(data + 16);
     // The count is checked against the bytes before it sizes anything.
     if (count == 0 || size < kHeaderSize + kPointSize * count)
-        Throw<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     chunk.fPoints.reserve(count);
     for (u64 i = 0; i < count; ++i)
     {

@@ -1,7 +1,7 @@
 #include "media/ZipPackage.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 #include <zlib.h>
 
@@ -14,22 +14,6 @@ namespace NSZipPackage
 {
 namespace
 {
-[[noreturn]] void ThrowCorrupt(const char* message)
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XFormatViolation(message));
-}
-
-[[noreturn]] void ThrowOutOfMemory()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::bad_alloc());
-}
-
-[[noreturn]] void ThrowZlibFailure()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::exception());
-}
-
 // Owns one zlib stream and its two buffers; ends the stream on every exit. zlib counts bytes in
 // 32 bits on Win64, so the running counts are kept here in 64 bits.
 class CZlibPipe
@@ -82,7 +66,7 @@ public:
         const int result = step(&fStream);
         fProduced += before - fStream.avail_out;
         if (result == Z_MEM_ERROR)
-            ThrowOutOfMemory();
+            NSQuorral::Throw(std::bad_alloc());
         return result;
     }
 
@@ -108,9 +92,9 @@ struct TStreamEnder
 void CheckInit(int result)
 {
     if (result == Z_MEM_ERROR)
-        ThrowOutOfMemory();
+        NSQuorral::Throw(std::bad_alloc());
     if (result != Z_OK)
-        ThrowZlibFailure();
+        NSQuorral::Throw(std::exception());
 }
 } // namespace
 
@@ -129,7 +113,7 @@ void Deflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter&
         const int flush = pipe.InputLeft() ? Z_NO_FLUSH : Z_FINISH;
         result = pipe.Step([flush](z_streamp stream) { return deflate(stream, flush); });
         if (result == Z_STREAM_ERROR)
-            ThrowZlibFailure();
+            NSQuorral::Throw(std::exception());
     }
     pipe.FlushOutput();
     compressedSize = pipe.Produced();
@@ -150,23 +134,23 @@ void Inflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter&
         pipe.FlushOutputIfFull();
         result = pipe.Step([](z_streamp stream) { return inflate(stream, Z_NO_FLUSH); });
         if (result == Z_DATA_ERROR || result == Z_NEED_DICT || result == Z_STREAM_ERROR)
-            ThrowCorrupt("Corrupt Zip file, invalid deflate stream.");
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, invalid deflate stream.");
         // More than was expected: no need to inflate the rest to know the size is wrong. The
         // output buffer is flushed only before the next step, so nothing beyond either bound
         // reaches the destination.
         if (expected != 0 && pipe.Produced() > expected)
-            ThrowCorrupt("Corrupt Zip file, size mismatch.");
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, size mismatch.");
         if (pipe.Produced() > limit)
-            ThrowCorrupt("Corrupt Zip file, more data than allowed.");
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, more data than allowed.");
         // No progress is possible: the input is used up and there is room for output.
         if (result == Z_BUF_ERROR && !pipe.InputLeft() && pipe.Stream().avail_out > 0)
             break;
     }
     pipe.FlushOutput();
     if (expected != 0 && pipe.Produced() != expected)
-        ThrowCorrupt("Corrupt Zip file, size mismatch.");
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, size mismatch.");
     if (result != Z_STREAM_END)
-        ThrowCorrupt("Corrupt Zip file, invalid deflate stream.");
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, invalid deflate stream.");
     size = pipe.Produced();
 }
 } // namespace NSZipPackage

@@ -2,11 +2,11 @@
 
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "base/VersionNumbers.h"
 #include "gui/ScanLineWriters.h"
 #include "gui/VRAMBitmap.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/ImageCodecLibraries.h"
 #include "packing/InfoText.h"
 #include "packing/InformationFiles.h"
@@ -44,7 +44,7 @@ void ReadInfoText(const CSourceNode& node, TPackageSettings& settings)
 {
     const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
     if (!media)
-        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+        NSQuorral::Throw<NSQuorral::XOpen>();
     settings.fSettings = SPackSettings();
     const CVantleInfo info = ParseInfoText(*media, settings.fSettings);
     for (auto [read, field] :
@@ -59,7 +59,7 @@ std::shared_ptr<NSFerrant::CVRAMBitmap> DecodeSplash(const CSourceNode& node)
 {
     const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
     if (!media)
-        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+        NSQuorral::Throw<NSQuorral::XOpen>();
     NSFerrant::C32ScanLineWriter writer;
     NSFerrant::GetGlisk().Decode(*media, writer);
     return writer.TakeBitmap();

@@ -3,7 +3,7 @@
 #include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/package/PackedFileTypes.h"
 #include "gui/ScanLineWriters.h"
 #include "media/BufferedMedia.h"
@@ -22,7 +22,7 @@ constexpr i64 kMIDIHeaderSize = 14;
 
 [[noreturn]] void ThrowFormatViolation()
 {
-    NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+    NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 bool IsValidMIDIDivision(u16 division)

@@ -3,7 +3,7 @@
 #include "base/TextCase.h"
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "packing/TextEncoding.h"
 
 #include <string>

@@ -3,8 +3,8 @@
 #include "base/Quorral.h"
 #include "base/TextCase.h"
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 #include "packing/InfoText.h"
 #include "packing/SourceNode.h"
 #include "packing/TextEncoding.h"
@@ -36,7 +36,7 @@ NSTextPackage::TUTF16String ReadTextFile(const CSourceNode& node)
 {
     const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
     if (!media)
-        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+        NSQuorral::Throw<NSQuorral::XOpen>();
     std::string bytes(std::size_t(media->GetSize()), '\0');
     media->Read(0, i64(bytes.size()), bytes.data());
     return TrimText(DecodeText(bytes, kTextWindowsLatin));

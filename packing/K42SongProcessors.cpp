@@ -1,7 +1,7 @@
 #include "packing/K42SongProcessors.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/references/HostDocumentChunks.h"
 #include "content/references/ReferenceChunks.h"
 #include "filelib/FileMedia.h"
@@ -76,7 +76,7 @@ void VerifyK42Song(CMedia& media, const TDeviceNameList& prohibited, IReferenceR
     CIFFFileReader reader(bufferedSong);
     reader.RequireFORM(kFourCC_K42S);
     if (!reader.EnterFORM(kFourCC_REMB))
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     FindReferenceChunk(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     CollectDevicesFromDEVL(reader, prohibited, usedProhibited);
 }
@@ -107,7 +107,7 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
     { NSFileLibSupport::DeleteChildFileIfExists(containerFile.GetDirSpec().get(), containerFile.GetFileName()); };
     try
     {
-        WriteContainer(sourceContainer, *rewritten, NSBigFileUtils::GetFileSpecPath(containerFile));
+        WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(containerFile));
         {
             NSFileLibSupport::COpenFile written(containerFile.GetFileSpec().get());
             CopyRestOfMedia(written, destination);

@@ -1,8 +1,8 @@
 #include "packing/PackJob.h"
 
 #include "base/Quorral.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 #include "packing/InfoText.h"
 #include "packing/SkipItems.h"
 
@@ -48,7 +48,7 @@ bool CPackJob::RemoveSourceNode(CSourceNode* node)
         std::find_if(siblings.begin(), siblings.end(),
                      [node](const std::unique_ptr<CSourceNode>& owned) { return owned.get() == node; });
     if (found == siblings.end())
-        NSQuorral::ThrowPlain<NSQuorral::XInvariantCorrupt>();
+        NSQuorral::Throw<NSQuorral::XInvariantCorrupt>();
     fRemovedEntries.push_back(std::move(*found));
     siblings.erase(found);
     node->fRemoved = 1;

@@ -1,7 +1,7 @@
 #include "packing/PackageFilePhases.h"
 
 #include "base/Quorral.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
 #include "content/package/PackedFileTypes.h"
@@ -14,7 +14,7 @@
 #include "filelib/ShellItem.h"
 #include "filelib/WinFiles.h"
 #include "media/CreatorBlock.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 #include "packing/CollectPhases.h"
 #include "packing/PackFailures.h"
@@ -103,7 +103,7 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
     else
     {
         if (job.fHasLumenPatch != 0)
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         CStandardReferenceResolver resolver(package, job.fInfo.fName,
                                             FindItemByPackagePath(package, row.fName),
                                             job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
@@ -275,7 +275,7 @@ CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUT
         start = colon + 1;
     }
     if (item.IsEmpty())
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return item;
 }
 

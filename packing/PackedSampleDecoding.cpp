@@ -1,6 +1,6 @@
 #include "packing/PackedSampleDecoding.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/TempoMap.h"
 #include "media/codec/KORBTrailer.h"
 

@@ -11,8 +11,8 @@
 #include "filelib/FileMedia.h"
 #include "filelib/RobustFileSpec.h"
 #include "gui/TrellisUtils.h"
-#include "media/IFFChunk.h"
-#include "media/Media.h"
+#include "base/FourCC.h"
+#include "base/Media.h"
 #include "packing/PackageFileNames.h"
 #include "packing/SourcePaths.h"
 

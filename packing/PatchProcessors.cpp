@@ -2,7 +2,7 @@
 
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/references/DeviceDescription.h"
 #include "content/references/HostDocumentChunks.h"
 #include "content/references/PatchDescription.h"
@@ -102,7 +102,7 @@ void RequireLumenPatchChunk(NSFerrant::CMedia& media)
     reader.RequireFORM(kFourCC_PTCH);
     TIFFChunk chunk;
     if (!reader.GetCurrentReader().FindChunk(kFourCC_LMNP, chunk))
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 } // namespace NSVantlePacking
 

@@ -1,8 +1,8 @@
 #include "packing/ProcessorSupport.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ std::shared_ptr<NSFerrant::CMedia> OpenSourceMedia(const CItemPtr& source)
 {
     std::shared_ptr<NSFerrant::CMedia> media = source->OpenMedia();
     if (!media)
-        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+        NSQuorral::Throw<NSQuorral::XOpen>();
     media->fPosition = 0;
     return media;
 }

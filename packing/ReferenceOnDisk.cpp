@@ -1,7 +1,7 @@
 #include "packing/ReferenceOnDisk.h"
 
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/paths/ItemSearch.h"
 #include "content/vfs/ItemDatabase.h"
 #include "packing/SourcePaths.h"
@@ -34,7 +34,7 @@ CItemPtr FindInOwnPackage(const CItemPtr& sourceRoot, const THashedString& packa
                           const CDatabasePath& path)
 {
     if (path.fComponents.size() < 2 || path.fComponents.front() != packageName)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return FindItemInSubtree(sourceRoot,
                              TPathComponents(path.fComponents.begin() + 1, path.fComponents.end()));
 }

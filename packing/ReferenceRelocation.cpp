@@ -1,6 +1,6 @@
 #include "packing/ReferenceRelocation.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "packing/ReferenceOnDisk.h"
 #include "packing/SourcePaths.h"
 
@@ -11,7 +11,7 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
                                       const TOutsideShortcuts& shortcuts)
 {
     if (reference.fSampleType != kSampleReferenceLoop && reference.fSampleType != kSampleReferenceSample)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     CSF10ReferenceChunk result = reference;
     const CItemPtr item = ResolveReferenceOnDisk(sourceRoot, info.fName, document, reference, shortcuts);
     result.fAbsolutePath = CAbsolutePath();
@@ -36,7 +36,7 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
         return result;
     }
     if (reference.fVantleName.GetText().empty() || reference.fVantleName == packageName)
-        NSQuorral::ThrowPlain<NSQuorral::XResolve>();
+        NSQuorral::Throw<NSQuorral::XResolve>();
     result.fDatabasePath = reference.fDatabasePath;
     return result;
 }

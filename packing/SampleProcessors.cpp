@@ -1,7 +1,7 @@
 #include "packing/SampleProcessors.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/package/PackedFileTypes.h"
 #include "media/BufferedMedia.h"
 #include "media/codec/AudioEncoders.h"
@@ -21,7 +21,7 @@ void VerifySampleFormat(NSFerrant::CMedia& media, TInfoReader readInfo)
     NSFerrant::TSampleInfo info;
     readInfo(source, info);
     if (info.fFormat.fChannelCount != 1 && info.fFormat.fChannelCount != 2)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void PackSample(const CItemPtr& sourceItem, NSFerrant::CMedia& destination, TEncoder encode)

@@ -2,7 +2,7 @@
 
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/paths/RelativePathComputation.h"
 #include "content/vfs/ItemDatabase.h"
 #include "filelib/FileLibWrappers.h"
@@ -67,7 +67,7 @@ TPathComponents GetPathComponentsBelowRoot(const CItemPtr& root, const CItemPtr&
         inward.push_back(THashedString(StripShortcutExtension(current)));
         current = current->GetParent();
         if (current.IsEmpty())
-            NSQuorral::ThrowPlain<NSQuorral::XResolve>();
+            NSQuorral::Throw<NSQuorral::XResolve>();
     }
     return TPathComponents(inward.rbegin(), inward.rend());
 }

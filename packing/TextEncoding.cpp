@@ -1,7 +1,7 @@
 #include "packing/TextEncoding.h"
 
 #include "base/TextConversions.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "packing/VantleReferenceResolver.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/package/VantleIndexRow.h"
 #include "content/references/PathComponents.h"
 
@@ -20,7 +20,7 @@ EReferenceResolveResult CVantleReferenceResolver::Resolve(const CSF10ReferenceCh
     if (path.fComponents.empty() ||
         NSTextPackage::CompareText(path.fComponents.front().GetText(), fInfo.fName,
                                    NSTextPackage::kCompareRespectCase) != NSTextPackage::kCompareEqual)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     const TPathComponents inside(path.fComponents.begin() + 1, path.fComponents.end());
     const NSTextPackage::TUTF16String key = NSPathComponents::JoinComponents(inside, u':');
     return fEntries.count(key) != 0 ? kReferenceResolved : kReferenceUnresolved;

@@ -1,10 +1,10 @@
 #include "packing/VerifyAndPackPhases.h"
 
 #include "base/Quorral.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/package/CompressedEntry.h"
 #include "content/package/PackedFileTypes.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/MediaCompression.h"
 #include "packing/CollectPhases.h"
 #include "packing/PackFailures.h"
@@ -129,7 +129,7 @@ void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, I
                                   << NSQuorral::XUnsupportedFormat("No verifier found for format"));
     const std::shared_ptr<NSFerrant::CMedia> media = item->OpenMedia();
     if (!media)
-        NSQuorral::ThrowPlain<NSQuorral::XOpen>();
+        NSQuorral::Throw<NSQuorral::XOpen>();
     verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
                      refersToSkipped);
 }
@@ -205,7 +205,7 @@ void VerifyPackedData(u32 packedType, const TDeviceNameList& prohibited, NSFerra
 {
     IFileTypeVerifier* verifier = FindPackedDataVerifier(packedType);
     if (verifier == nullptr)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     if (!IsCompressedEntryType(packedType))
     {
         verifier->Verify(media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,

@@ -9,7 +9,7 @@
 #include "filelib/FileMedia.h"
 #include "gui/IconResourceIDs.h"
 #include "gui/TrellisUtils.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSVirtualFS
 {

@@ -1,7 +1,7 @@
 #include "content/folders/SoundFontDocuments.h"
 
 #include "base/VersionNumbers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/soundfont/SoundFontWriter.h"
 
 namespace

@@ -4,7 +4,7 @@
 #include "base/TextConversions.h"
 #include "content/folders/SoundFontItems.h"
 #include "content/package/PackageFailures.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/soundfont/SoundFontReader.h"
 
 #include <algorithm>

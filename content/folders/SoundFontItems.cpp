@@ -12,7 +12,7 @@
 #include "filelib/FileMedia.h"
 #include "gui/IconResourceIDs.h"
 #include "gui/TrellisUtils.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/soundfont/SoundFontReader.h"
 #include "media/soundfont/SoundFontSamples.h"
 #include "media/soundfont/WaveSample.h"

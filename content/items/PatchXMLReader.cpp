@@ -5,7 +5,7 @@
 #include "base/ThrowContext.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/xml/XMLParser.h"
 
 namespace

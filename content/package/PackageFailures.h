@@ -2,11 +2,11 @@
 // The failures of the package format and reader, raised through the error framework's throw
 // shape with the empty message that package failures carry.
 #include "base/ExceptionClasses.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 
 template <class TException> [[noreturn]] void ThrowPackageFailure()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""));
+    NSQuorral::Throw<TException>();
 }
 
 [[noreturn]] inline void ThrowPackageFormatViolation()

@@ -3,7 +3,7 @@
 #include "content/package/CompressedEntry.h"
 #include "content/package/PackageFailures.h"
 #include "content/package/PackedFileTypes.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace
 {

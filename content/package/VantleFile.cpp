@@ -3,7 +3,7 @@
 #include "content/package/IndexParser.h"
 #include "content/package/PackageFailures.h"
 #include "content/package/VantleReader.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSVirtualFS
 {

@@ -2,7 +2,7 @@
 
 #include "content/package/PackageFailures.h"
 #include "content/package/VantleInfo.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "base/ByteOrder.h"
 #include "content/package/PackageFailures.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 
 namespace

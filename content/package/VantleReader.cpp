@@ -2,7 +2,7 @@
 
 #include "content/package/PackageFailures.h"
 #include "content/package/VantleIndexRow.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <vector>
 

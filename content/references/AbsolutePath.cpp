@@ -1,15 +1,15 @@
 #include "content/references/AbsolutePath.h"
 
 #include "base/TextConversions.h"
-#include "base/ThrowPlain.h"
-#include "base/VersionedString.h"
+#include "base/Throw.h"
+#include "media/VersionedString.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
 #include "content/references/ContentRootNames.h"
 #include "content/references/StoredVersions.h"
 #include "content/references/XMLBuilders.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 #include "media/xml/XMLElement.h"
 
@@ -87,7 +87,7 @@ bool CAbsolutePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (version.fMajor != 1)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     const bool eightBit = IsExactly(version, 1, 5, 0) || IsExactly(version, 1, 6, 0);
     if (NSFerrant::ReadU8(media) == 0)
     {
@@ -118,10 +118,10 @@ bool CAbsolutePath::Read(NSFerrant::CMedia& media)
     {
         mode = NSFerrant::ReadU8(media);
         if (mode < kNativeURLNone || mode > kNativeURLWin32File)
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         const u32 urlBytes = NSFerrant::ReadU32BE(media);
         if (urlBytes > NSFerrant::GetBytesLeft(media))
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         if (urlBytes > 0)
         {
             url.assign(urlBytes, '\0');

@@ -1,14 +1,14 @@
 #include "content/references/DatabasePath.h"
 
-#include "base/ThrowPlain.h"
-#include "base/VersionedString.h"
+#include "base/Throw.h"
+#include "media/VersionedString.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
 #include "content/references/ContentRootNames.h"
 #include "content/references/StoredVersions.h"
 #include "content/references/XMLBuilders.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 #include "media/xml/XMLElement.h"
 
@@ -62,7 +62,7 @@ void CDatabasePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (IsOlderThan(version, 1, 0, 0) || version.fMajor > 3)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     if (NSFerrant::ReadU8(media) == 0)
     {
         fValid = 0;
@@ -84,7 +84,7 @@ void CDatabasePath::Read(NSFerrant::CMedia& media)
     {
         const u8 kindByte = NSFerrant::ReadU8(media);
         if (kindByte >= kKindByteCount)
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         kind = kDatabasePathUnnamed + kindByte;
     }
     fValid = 1;

@@ -2,7 +2,7 @@
 
 #include "base/TextConversions.h"
 #include "content/references/DeviceTypeNames.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <cstring>
 #include <string>

@@ -5,7 +5,7 @@
 #include "content/references/DescriptionFields.h"
 #include "content/references/DeviceTypeNames.h"
 #include "content/references/StoredVersions.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 
 using NSDescriptionFields::ReadDeviceTypeCode;

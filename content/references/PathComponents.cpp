@@ -1,8 +1,8 @@
 #include "content/references/PathComponents.h"
 
-#include "base/ThrowPlain.h"
-#include "base/VersionedString.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "media/VersionedString.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 
 using NSTextPackage::TUTF16String;
@@ -26,7 +26,7 @@ TPathComponents ReadComponents(NSFerrant::CMedia& media, bool eightBit)
 {
     const u32 count = NSFerrant::ReadNameCount(media);
     if (count > NSFerrant::GetBytesLeft(media) / kNameCountBytes)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     TPathComponents components;
     for (u32 i = 0; i < count; ++i)
     {

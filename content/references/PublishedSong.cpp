@@ -2,7 +2,7 @@
 
 #include "base/ByteOrder.h"
 #include "content/references/HostDocumentChunks.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 bool IsPublishedSongMedia(NSFerrant::CMedia& media)
 {

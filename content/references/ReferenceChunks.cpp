@@ -1,10 +1,10 @@
 #include "content/references/ReferenceChunks.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/references/HostDocumentChunks.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 using NSFerrant::CIFFFileReader;
 using NSFerrant::CIFFFileWriter;
@@ -40,7 +40,7 @@ void RewriteEnteredREMB(const CItemPtr& document, IReferenceRelocator& relocator
 {
     TIFFChunk references;
     if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     writer.BeginFORM(kFourCC_REMB);
     RewriteLevel(document, relocator, reader, writer, false);
     writer.EndLevel();
@@ -82,7 +82,7 @@ void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
         writer.BeginCAT(chunk.fFourCC);
         break;
     default:
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     }
     NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
     source.fPosition = 0;
@@ -118,20 +118,20 @@ void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TR
                         TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
 {
     if (!reader.EnterFirstChunk())
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     bool metReferences = false;
     do
     {
         if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
             continue;
         if (metReferences)
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
                              inOtherPackage, skippedTarget);
         metReferences = true;
     } while (reader.EnterNextChunk());
     if (!metReferences)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
@@ -147,7 +147,7 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
         if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             continue;
         if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
         NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
         body.fPosition = 0;
         FileReference(CSF10ReferenceChunk(body), resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
@@ -179,6 +179,6 @@ void RewriteReferencesChunk(const CItemPtr& document, IReferenceRelocator& reloc
         else if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             CopyEnteredChunk(reader, writer);
         else
-            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
     } while (reader.EnterNextChunk());
 }

@@ -1,13 +1,13 @@
 #include "content/references/RelativePath.h"
 
 #include "base/GroupedNumbers.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
 #include "content/references/StoredVersions.h"
 #include "content/references/XMLBuilders.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/xml/XMLElement.h"
 
 using NSStoredVersions::IsExactly;
@@ -31,7 +31,7 @@ void CRelativePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (version.fMajor != 1)
-        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     if (NSFerrant::ReadU8(media) == 0)
     {
         fValid = 0;
@@ -41,7 +41,7 @@ void CRelativePath::Read(NSFerrant::CMedia& media)
     const bool eightBit = IsExactly(version, 1, 2, 0) || IsExactly(version, 1, 3, 0);
     const u32 stepUp = NSFerrant::ReadU32BE(media);
     if (stepUp > kMaxStepUp)
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     TPathComponents components = NSPathComponents::ReadComponents(media, eightBit);
     if (IsOlderThan(version, 1, 3, 0))
         fFlag = 1;

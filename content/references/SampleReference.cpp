@@ -1,13 +1,13 @@
 #include "content/references/SampleReference.h"
 
-#include "base/VersionedString.h"
+#include "media/VersionedString.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
 #include "content/references/HostDocumentChunks.h"
 #include "content/references/StoredVersions.h"
 #include "content/references/XMLBuilders.h"
 #include "media/IFFFileWriter.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 #include "media/xml/XMLElement.h"
 

@@ -2,7 +2,7 @@
 
 #include "base/FileLibStatus.h"
 #include "base/TextCompare.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "content/vfs/DatabaseInterface.h"
 #include "content/vfs/ItemClassFactory.h"
 #include "content/vfs/ItemFileTypes.h"
@@ -119,7 +119,7 @@ CItemPtr CItemDatabase::GetItem(const TShellItemPtr& shellItem, const TUTF16Stri
     shellItem->GetParent(*parentShellItem);
     const CItemPtr parentItem = GetItem(parentShellItem, DisplayNameOf(*parentShellItem), {});
     if (parentItem.IsEmpty())
-        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
+        NSQuorral::Throw<NSQuorral::XNotFound>();
     return MakeItem(shellItem, parentItem, name);
 }
 
@@ -175,7 +175,7 @@ void CItemDatabase::SetHostFolder(const NSFileLibSupport::TDirSpecPtr& hostFolde
     const NSFileLibSupport::TFileSpecPtr bank =
         NSFileLibSupport::FindChildShortcutTarget(hostFolder.get(), Text(kFactoryBankFileName));
     if (!bank)
-        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
+        NSQuorral::Throw<NSQuorral::XNotFound>();
     const auto bankShellItem = std::make_shared<NSFerrant::CShellItem>(bank);
     fFactoryBank = MountVantle(bankShellItem, folderShellItem);
 }
@@ -190,7 +190,7 @@ CItemPtr CItemDatabase::MountVantle(const TShellItemPtr& package, const TShellIt
     const CItemPtr item =
         factory.MakeVantleFile(package, packageName, folderItem, PackageKindOf(packageName));
     if (item.IsEmpty() || !factory.OpenVantleFile(item))
-        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     AddMountedVantle(item);
     if (fBatchNesting > 0)
         fRegistry->Register(package, item);
@@ -299,7 +299,7 @@ CItemDatabaseBatch::~CItemDatabaseBatch()
 CItemDatabase& GetItemDatabase()
 {
     if (!gItemDatabase)
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     return *gItemDatabase;
 }
 
@@ -313,7 +313,7 @@ CItemPtr GetItemForFolder(const NSFileLibSupport::TDirSpecPtr& folder)
 {
     // A specification only reads its path text, so a deleted folder still answers its name.
     if (!NSFileLibSupport::IsSpecUsable(folder.get()) || !DoesFolderExist(folder.get()))
-        NSQuorral::ThrowPlain<NSQuorral::XNotFound>();
+        NSQuorral::Throw<NSQuorral::XNotFound>();
     const auto shellItem = std::make_shared<NSFerrant::CShellItem>(folder);
     return GetItemDatabase().GetItem(shellItem, DisplayNameOf(*shellItem), {});
 }

@@ -2,7 +2,7 @@
 
 #include "filelib/FileLibWrappers.h"
 #include "filelib/FileTypeNames.h"
-#include "media/CompressedAudioFileTypes.h"
+#include "filelib/CompressedAudioFileTypes.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,6 +12,7 @@
 #include "filelib/FileMedia.h"
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
+#include "gui/ShellIcons.h"
 #include "gui/TrellisUtils.h"
 
 #include <new>
@@ -199,7 +200,7 @@ std::shared_ptr<NSTrellis::IIcon> CShellFile::GetIcon(u8 flag)
     try
     {
         std::shared_ptr<NSTrellis::IIcon> icon;
-        fShellItem->GetIcon(icon);
+        NSFerrant::GetShellItemIcon(*fShellItem, icon);
         return icon;
     }
     catch (const std::exception&)

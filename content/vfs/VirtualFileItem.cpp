@@ -1,8 +1,8 @@
 #include "content/vfs/VirtualFileItem.h"
 
 #include "base/TextCompare.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 
 #include <utility>
 
@@ -109,7 +109,7 @@ bool CABCVirtualFileItem::IsRegularFile()
 
 NSFileLibSupport::TFileSpecPtr CABCVirtualFileItem::GetFileSpec()
 {
-    NSQuorral::ThrowPlain<std::exception>();
+    NSQuorral::Throw<std::exception>();
 }
 
 bool CABCVirtualFileItem::IsFileSystemFolder()
@@ -119,7 +119,7 @@ bool CABCVirtualFileItem::IsFileSystemFolder()
 
 NSFileLibSupport::TDirSpecPtr CABCVirtualFileItem::GetDirSpec()
 {
-    NSQuorral::ThrowPlain<std::exception>();
+    NSQuorral::Throw<std::exception>();
 }
 
 CItemPtr CABCVirtualFileItem::GetVolumeItem()

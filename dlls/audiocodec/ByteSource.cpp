@@ -53,16 +53,16 @@ u32 ReadChunkU32(const u8* bytes, bool littleEndian)
 
 void ThrowFormatViolation()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+    NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void ThrowUnsupportedFormat()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XUnsupportedFormat(""));
+    NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
 }
 
 void ThrowInvalidArgument()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+    NSQuorral::Throw(std::invalid_argument(""));
 }
 } // namespace NSAudioCodec

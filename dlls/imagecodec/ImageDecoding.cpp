@@ -1,7 +1,7 @@
 #include "dlls/imagecodec/ImageDecoding.h"
 
 #include "base/ComRef.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 #include <algorithm>
 #include <new>
@@ -14,12 +14,11 @@ namespace NSImageCodec
 {
 namespace
 {
-
 // A failed call of the imaging component: the image could not be decoded.
 void CheckDecoderResult(HRESULT result)
 {
     if (result == E_OUTOFMEMORY)
-        NSQuorral::ThrowPlain<std::bad_alloc>();
+        NSQuorral::Throw<std::bad_alloc>();
     if (FAILED(result))
         ThrowFormatViolation();
 }
@@ -59,17 +58,17 @@ void ConvertRow(const u8* bgra, u32 width, u32 pixelFormat, u8* out)
 
 void ThrowFormatViolation()
 {
-    NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
+    NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 void ThrowUnsupportedFormat()
 {
-    NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
+    NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
 }
 
 void ThrowInvalidArgument()
 {
-    NSQuorral::ThrowPlain<std::invalid_argument>();
+    NSQuorral::Throw<std::invalid_argument>();
 }
 
 std::vector<u8> ReadSource(IByteReader& reader, i64 byteCount, const TStatusBridge& bridge)

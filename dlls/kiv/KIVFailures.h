@@ -8,8 +8,7 @@ namespace NSKIV
 {
 template <class TException> [[noreturn]] void ThrowFor(const NSQuorral::TFixedName& objectType)
 {
-    NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""))
-                                  .SetTargetObjectType(objectType));
+    NSQuorral::Throw<TException>("", objectType);
 }
 
 // The file is damaged or no loop file: status 106.
@@ -32,7 +31,7 @@ template <class TException> [[noreturn]] void ThrowFor(const NSQuorral::TFixedNa
 
 template <class TException> [[noreturn]] void Throw()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""));
+    NSQuorral::Throw<TException>();
 }
 
 [[noreturn]] inline void ThrowInvalidArgument()

@@ -1,6 +1,6 @@
 #include "dlls/tinct/TinctBoundary.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 #include <new>
 #include <stdexcept>
@@ -9,16 +9,16 @@ namespace NSTinctLibrary
 {
 void ThrowInvalidArgument()
 {
-    NSQuorral::ThrowPlain<std::invalid_argument>();
+    NSQuorral::Throw<std::invalid_argument>();
 }
 
 void ThrowIllegalCallSequence()
 {
-    NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+    NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
 }
 
 void ThrowOutOfMemory()
 {
-    NSQuorral::ThrowPlain<std::bad_alloc>();
+    NSQuorral::Throw<std::bad_alloc>();
 }
 } // namespace NSTinctLibrary

@@ -1,5 +1,6 @@
 #include "dlls/trellis/AlertDialog.h"
 
+#include "base/Throw.h"
 #include "dlls/trellis/AlertDescriptor.h"
 #include "dlls/trellis/ApplicationModality.h"
 #include "dlls/trellis/LibraryFence.h"
@@ -104,7 +105,7 @@ public:
         const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.fHeader, owner,
                                                        &CAlertDialog::DialogProcedure, LPARAM(this));
         if (answer < kAlertAnswerLastButton || answer > kAlertAnswerThirdToLastButton)
-            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::runtime_error(""));
+            NSQuorral::Throw(std::runtime_error(""));
         return u32(answer);
     }
 

@@ -1,6 +1,7 @@
 #include "dlls/trellis/DirectoryChooser.h"
 
 #include "base/TextConversions.h"
+#include "base/Throw.h"
 #include "dlls/trellis/ApplicationModality.h"
 #include "dlls/trellis/LibraryFence.h"
 
@@ -44,7 +45,7 @@ private:
 void ThrowIfFailed(HRESULT result)
 {
     if (FAILED(result))
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::runtime_error(""));
+        NSQuorral::Throw(std::runtime_error(""));
 }
 
 // The dialog keeps its last folder and place per client GUID: one GUID per tag.
@@ -59,7 +60,6 @@ std::string FolderURLOf(std::wstring path)
         path += L'\\';
     return "file://" + NSTextPackage::UTF16ToUTF8(NSTextPackage::FromWide(path.c_str()));
 }
-
 } // namespace
 
 std::optional<std::string> RunDirectoryChooserDialog(u32 tag, const u16* title)

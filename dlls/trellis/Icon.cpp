@@ -54,7 +54,7 @@ CIcon* LoadModuleIcon(HMODULE module, const wchar_t* name)
                                                        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR)));
         if (!icon.Get())
         {
-            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::runtime_error(""));
+            NSQuorral::Throw(std::runtime_error(""));
         }
         return icon;
     };

@@ -9,13 +9,12 @@ namespace NSTrellisLibrary
 {
 [[noreturn]] inline void ThrowInvalidArgument()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
+    NSQuorral::Throw(std::invalid_argument(""));
 }
 
 [[noreturn]] inline void ThrowIllegalCallSequence(const char* message)
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XIllegalCallSequence(message));
+    NSQuorral::Throw<NSQuorral::XIllegalCallSequence>(message);
 }
 
 // Runs an operation that answers a status; any exception becomes the status of its class.

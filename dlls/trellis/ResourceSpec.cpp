@@ -30,11 +30,6 @@ std::optional<i32> ParseDecimal(std::string_view text, i32 minimum, i32 maximum)
         return std::nullopt;
     return value;
 }
-
-[[noreturn]] void ThrowBadSpec()
-{
-    ThrowInvalidArgument();
-}
 } // namespace
 
 NSFerrant::TResourceID ParseEntrySpec(std::string_view spec)
@@ -42,16 +37,16 @@ NSFerrant::TResourceID ParseEntrySpec(std::string_view spec)
     const std::size_t first = spec.find('/');
     const std::size_t second = first == spec.npos ? spec.npos : spec.find('/', first + 1);
     if (second == spec.npos || first == 0)
-        ThrowBadSpec();
+        ThrowInvalidArgument();
     const std::string_view type = spec.substr(0, first);
     const auto id = ParseDecimal(spec.substr(first + 1, second - first - 1), -32768, 32767);
     const auto index = ParseDecimal(spec.substr(second + 1), 0, 65535);
     if (!id || !index)
-        ThrowBadSpec();
+        ThrowInvalidArgument();
     for (const char c : type)
     {
         if (static_cast<unsigned char>(c) > 127)
-            ThrowBadSpec();
+            ThrowInvalidArgument();
     }
     return NSFerrant::TResourceID(NSTextPackage::ASCIIToUTF16(std::string(type), 0), i16(*id), u16(*index));
 }

@@ -10,24 +10,19 @@ namespace NSTrellisLibrary
 {
 namespace
 {
-[[noreturn]] void ThrowMalformedTable()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation("malformed text table"));
-}
-
 u16 ParseEntryNumber(std::string_view digits)
 {
     if (digits.empty() || digits.size() > 5)
-        ThrowMalformedTable();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
     u32 number = 0;
     for (const char c : digits)
     {
         if (c < '0' || c > '9')
-            ThrowMalformedTable();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
         number = number * 10 + u32(c - '0');
     }
     if (number > 0xFFFF)
-        ThrowMalformedTable();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
     return u16(number);
 }
 
@@ -43,14 +38,15 @@ std::string DecodeEscapes(std::string_view text)
             continue;
         }
         if (++i == text.size())
-            ThrowMalformedTable();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
         switch (text[i])
         {
         case 'r': decoded += '\r'; break;
         case 'n': decoded += '\n'; break;
         case 't': decoded += '\t'; break;
         case '\\': decoded += '\\'; break;
-        default: ThrowMalformedTable();
+        default:
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
         }
     }
     return decoded;
@@ -77,11 +73,11 @@ std::string FindTextTableEntry(const u8* table, u64 size, u16 entry)
 
         const size_t tab = line.find('\t');
         if (tab == std::string_view::npos)
-            ThrowMalformedTable();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
         const u16 number = ParseEntryNumber(line.substr(0, tab));
         // Ascending numbers keep a table readable and make a repeated entry an error, not a choice.
         if (!first && number <= previous)
-            ThrowMalformedTable();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("malformed text table");
         first = false;
         previous = number;
         std::string decoded = DecodeEscapes(line.substr(tab + 1));
@@ -90,7 +86,7 @@ std::string FindTextTableEntry(const u8* table, u64 size, u16 entry)
     }
     if (!found)
     {
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::runtime_error(""));
+        NSQuorral::Throw(std::runtime_error(""));
     }
     return *found;
 }

@@ -92,7 +92,7 @@ u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
     try
     {
         if (!spec || !getter)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         // Tables are the program's: they live in the executable, not in this library.
         const NSFerrant::TResourceID id = ParseEntrySpec(spec);
         u64 size = 0;
@@ -111,7 +111,7 @@ NSTrellis::IIcon* CTrellis::CreateIcon(u32 id, u32* status)
 {
     return AnswerIcon(status, [&] {
         if (id == 0 || id > 0xFFFF)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         return LoadModuleIcon(GetLibraryModule(), MAKEINTRESOURCEW(id));
     });
 }
@@ -120,7 +120,7 @@ NSTrellis::IIcon* CTrellis::CreateIconFromSpec(const char* spec, u32 zero, u32* 
 {
     return AnswerIcon(status, [&] {
         if (!spec || !*spec || zero != 0)
-            ThrowInvalidArgument();
+            NSQuorral::Throw(std::invalid_argument(""));
         if (const auto number = ParseResourceNumber(spec))
             return LoadModuleIcon(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(*number));
         const NSTextPackage::TUTF16String name = NSTextPackage::UTF8ToUTF16(spec);

@@ -1,7 +1,7 @@
 #include "dlls/undine/WAVEFile.h"
 
 #include "base/ByteOrder.h"
-#include "media/IFFChunk.h" // MakeFourCC only: the library does not link the program's media
+#include "base/FourCC.h"
 
 #include <algorithm>
 #include <cstring>

@@ -32,18 +32,18 @@ CStream::~CStream()
 void CStream::SetPosition(u64 position)
 {
     if (fAppendOnly)
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     // A writer may stand at the end to extend the stream; a reader must stand on a byte.
     const bool inRange = fWritable ? position <= fState->fLength : position < fState->fLength;
     if (!inRange)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     fPosition = position;
 }
 
 void CStream::Close()
 {
     if (fClosed)
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     if (fWritable)
         fContainer.CommitStream(*this);
     fClosed = true;
@@ -129,7 +129,7 @@ std::unique_ptr<IStream> CBigFile::OpenStreamForWriting()
 {
     const u32 id = kWriterStreamID;
     if (fOpenForWriting.count(id) || fOpenForAppending.count(id) || fReaderCounts.count(id))
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     auto stream = std::make_unique<CStream>(*this, id, true, false, NewWriterState(id));
     fOpenForWriting.insert(id);
     return stream;
@@ -139,7 +139,7 @@ std::unique_ptr<IStream> CBigFile::CreateStream(u32 id)
 {
     if (fOpenForAppending.count(id) || fOpenForWriting.count(id) || fReaderCounts.count(id) ||
         fDirectory->HasStream(id))
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     auto stream = std::make_unique<CStream>(*this, id, true, true, NewWriterState(id));
     fOpenForAppending.insert(id);
     return stream;
@@ -148,7 +148,7 @@ std::unique_ptr<IStream> CBigFile::CreateStream(u32 id)
 std::unique_ptr<IStream> CBigFile::OpenStreamForReading(u32 id)
 {
     if (fOpenForWriting.count(id) || (!fOpenForAppending.count(id) && !fDirectory->HasStream(id)))
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     auto stream = std::make_unique<CStream>(*this, id, false, false, GetReaderState(id));
     ++fReaderCounts[id];
     return stream;
@@ -163,7 +163,7 @@ CStream& CBigFile::OwnStream(IStream& stream)
 {
     CStream& own = dynamic_cast<CStream&>(stream);
     if (&own.fContainer != this)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     return own;
 }
 
@@ -171,11 +171,11 @@ void CBigFile::ReadStreamAt(IStream& stream, u32 n, u8* destination)
 {
     CStream& reader = OwnStream(stream);
     if (reader.fWritable)
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     const CTemporaryStream& state = *reader.fState;
     const u64 position = reader.fPosition;
     if (position > state.fLength || n > state.fLength - position)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     if (n == 0)
         return;
     const u32 blockSize = fBlockFile.GetBlockSize();
@@ -232,7 +232,7 @@ void CBigFile::ReadStreamBlockPart(CStream& stream, u64 index, u32 offset, u32 c
     }
     // Not yet written out: only the block in the buffer holds bytes of the stream.
     if (index != state.fBufferedBlock || state.fBuffer.size() != blockSize || count > blockSize - offset)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     std::memcpy(destination, state.fBuffer.data() + offset, count);
 }
 
@@ -240,7 +240,7 @@ void CBigFile::WriteStreamAt(IStream& stream, u32 n, const u8* source)
 {
     CStream& writer = OwnStream(stream);
     if (!writer.fWritable || writer.fClosed)
-        ThrowIllegalCallSequence();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     CTemporaryStream& state = *writer.fState;
     const u32 blockSize = fBlockFile.GetBlockSize();
     u32 written = 0;

@@ -1,8 +1,8 @@
 #include "media/bigfile/BigFileMediaWrapper.h"
 
 #include "base/ExceptionClasses.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 
 namespace NSBigFilePackage
 {
@@ -23,11 +23,11 @@ void CBigFileMediaWrapper::Read(u64 offset, i64 size, u8* destination)
 
 void CBigFileMediaWrapper::Write(u64, i64, const u8*)
 {
-    NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+    NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
 }
 
 void CBigFileMediaWrapper::SetSize(u64)
 {
-    NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+    NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
 }
 } // namespace NSBigFilePackage

@@ -2,7 +2,7 @@
 // A stream of an open container seen as a media, for the readers and writers of the rest of
 // the program. Writes go to the stream's own position (the offset is not consulted), so a
 // stream is written from its start to its end in order. Owns neither container nor stream.
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/bigfile/BigFile.h"
 
 namespace NSBigFileUtils

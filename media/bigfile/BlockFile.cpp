@@ -114,21 +114,21 @@ void CBlockFile::FormatMedium(IMedia& medium)
 void CBlockFile::ReadBlock(u64 block, u8* destination)
 {
     if (block >= fBlockCount)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     fMedium.Read(fDataStart + block * fBlockSize, fBlockSize, destination);
 }
 
 void CBlockFile::ReadBlockPart(u64 block, u32 offset, u32 count, u8* destination)
 {
     if (block >= fBlockCount || offset >= fBlockSize || count > fBlockSize - offset)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     fMedium.Read(fDataStart + block * fBlockSize + offset, count, destination);
 }
 
 void CBlockFile::WriteBlock(u64 block, const u8* source, bool flush)
 {
     if (block > fBlockCount)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     fMedium.Write(fDataStart + block * fBlockSize, fBlockSize, source);
     if (flush)
         fMedium.Flush();
@@ -148,7 +148,7 @@ void CBlockFile::ReadBlocks(const std::vector<u64>& blocks, u8* destination)
     for (size_t i = 0; i < blocks.size(); ++i)
     {
         if (blocks[i] >= fBlockCount)
-            ThrowInvalidArgument();
+            NSQuorral::Throw<std::invalid_argument>();
         targets.emplace_back(blocks[i], destination + i * fBlockSize);
     }
     std::sort(targets.begin(), targets.end());
@@ -185,7 +185,7 @@ void WriteRootSlot(CBlockFile& blockFile, u64 directoryBlock, u32 slot, u64 sequ
     NSByteOrder::WriteBE16(bytes.data() + 16, ComputeCRC16(std::vector<u8>(bytes.begin(), bytes.begin() + 16)));
     const u64 offset = u64(kRootSlotSize) * slot;
     if (offset >= blockFile.GetRootAreaLength() || offset + kRootSlotSize > blockFile.GetRootAreaLength())
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     blockFile.GetMedium().Write(blockFile.GetDataStart() - blockFile.GetRootAreaLength() + offset, kRootSlotSize,
                                 bytes.data());
     blockFile.GetMedium().Flush();

@@ -241,7 +241,7 @@ std::vector<u64> CDirectory::UpdateStreamEntry(u32 id, u64 length)
     if (const auto found = fPendingBlocks.find(id); found != fPendingBlocks.end())
         pending = found->second;
     if (LongerThanBlocks(length, pending.size(), fBlockFile->GetBlockSize()))
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     std::vector<u64> old;
     if (const auto entry = fStreams.find(id); entry != fStreams.end())
         old = entry->second.fBlocks;
@@ -268,7 +268,7 @@ const TStreamEntry& CDirectory::GetEntry(u32 id) const
 {
     const auto entry = fStreams.find(id);
     if (entry == fStreams.end())
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     return entry->second;
 }
 

@@ -1,9 +1,8 @@
 #include "media/bigfile/StdioMedia.h"
 
-#include "filelib/RobustFileSpec.h"
+#include "base/PieceWiseTransfer.h"
+#include "base/Throw.h"
 #include "media/bigfile/BigFileFailures.h"
-
-#include <algorithm>
 
 namespace NSBigFilePackage
 {
@@ -12,30 +11,15 @@ namespace
 constexpr DWORD kContainerAccess = GENERIC_READ | GENERIC_WRITE;
 constexpr DWORD kContainerSharing = FILE_SHARE_READ;
 constexpr DWORD kContainerFlags = FILE_FLAG_WRITE_THROUGH | FILE_FLAG_RANDOM_ACCESS;
-constexpr i64 kLargestPiece = 0x80000000;
+// Pieces that fit the calls' 32-bit counts, moved from the file pointer on.
+constexpr u64 kLargestPiece = 0x80000000;
 
 [[noreturn]] void ThrowWriteFailure()
 {
     const DWORD error = GetLastError();
     if (error == ERROR_HANDLE_DISK_FULL || error == ERROR_DISK_FULL)
-        NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XOutOfSpace(""))
-                                      .SetTargetObjectType(NSQuorral::GetDiskObjectType()));
+        NSQuorral::Throw<NSQuorral::XOutOfSpace>("", NSQuorral::GetDiskObjectType());
     ThrowForFile<NSQuorral::XWrite>();
-}
-
-// Moves size bytes from the file pointer on, in pieces that fit the calls' 32-bit counts; false
-// when a call fails or moves fewer bytes than asked.
-template <class TMovePiece> bool TransferInPieces(i64 size, TMovePiece movePiece)
-{
-    for (i64 done = 0; done < size;)
-    {
-        const DWORD piece = DWORD(std::min(size - done, kLargestPiece));
-        DWORD moved = 0;
-        if (!movePiece(done, piece, &moved) || moved != piece)
-            return false;
-        done += piece;
-    }
-    return true;
 }
 } // namespace
 
@@ -136,27 +120,27 @@ void CStdioMedia::MoveFilePointer(u64 offset)
 void CStdioMedia::Read(u64 offset, i64 size, u8* destination)
 {
     const HANDLE file = PrepareTransfer(offset, size);
-    const bool read = TransferInPieces(size, [&](i64 done, DWORD piece, DWORD* moved) {
+    const ETransfer read = TransferInPieces(u64(size), kLargestPiece, [&](u64 done, DWORD piece, DWORD* moved) {
         return Win32Calls().ReadFile(file, destination + done, piece, moved, nullptr);
     });
-    if (!read)
+    if (read != ETransfer::kDone)
         ThrowForFile<NSQuorral::XRead>();
 }
 
 void CStdioMedia::Write(u64 offset, i64 size, const u8* source)
 {
     const HANDLE file = PrepareTransfer(offset, size);
-    const bool written = TransferInPieces(size, [&](i64 done, DWORD piece, DWORD* moved) {
+    const ETransfer written = TransferInPieces(u64(size), kLargestPiece, [&](u64 done, DWORD piece, DWORD* moved) {
         return Win32Calls().WriteFile(file, source + done, piece, moved, nullptr);
     });
-    if (!written)
+    if (written != ETransfer::kDone)
         ThrowWriteFailure();
 }
 
 HANDLE CStdioMedia::PrepareTransfer(u64 offset, i64 size)
 {
     if (size < 0)
-        ThrowInvalidArgument();
+        NSQuorral::Throw<std::invalid_argument>();
     MoveFilePointer(offset);
     return fFile->Get();
 }
@@ -192,11 +176,3 @@ void CStdioMedia::Delete()
         ThrowForFile<NSQuorral::XWrite>();
 }
 } // namespace NSBigFilePackage
-
-namespace NSBigFileUtils
-{
-NSTextPackage::TUTF16String GetFileSpecPath(const NSFileLibSupport::CRobustFileSpec& file)
-{
-    return NSFileLibSupport::GetDirWinPath(file.GetDirSpec().get()) + file.GetFileName();
-}
-} // namespace NSBigFileUtils

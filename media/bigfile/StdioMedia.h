@@ -3,15 +3,10 @@
 // reading only and its first byte is locked, so no other process writes it or opens it as a
 // container. Writes go through to the disk, so the container's flushed writes land in order.
 #include "base/UTF16String.h"
-#include "filelib/WinHandles.h"
+#include "base/WinHandles.h"
 #include "media/bigfile/BigFileMedium.h"
 
 #include <optional>
-
-namespace NSFileLibSupport
-{
-class CRobustFileSpec;
-}
 
 namespace NSBigFilePackage
 {
@@ -54,9 +49,3 @@ private:
     bool fFirstByteLocked = false;
 };
 } // namespace NSBigFilePackage
-
-namespace NSBigFileUtils
-{
-// The path a CStdioMedia takes for a file: its folder's Windows path and its name.
-NSTextPackage::TUTF16String GetFileSpecPath(const NSFileLibSupport::CRobustFileSpec& file);
-} // namespace NSBigFileUtils

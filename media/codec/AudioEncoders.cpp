@@ -150,7 +150,7 @@ TKORBHeader MakeKORBHeader(const TSampleInfo& info, u8 bits)
         header.fLoopEnd = info.fFormat.fFrameCount;
     }
     if (info.fFormat.fChannelCount != 1 && info.fFormat.fChannelCount != 2)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     header.fChannelCount = u8(info.fFormat.fChannelCount);
     return header;
 }

@@ -26,7 +26,7 @@ u32 BitsPerSample(u32 sampleFormat, EAudioFileKind kind)
         break;
     }
     // 32-bit samples too: the codec stores at most 24 bits and would drop their low bits.
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XUnsupportedFormat(""));
+    NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
 }
 
 u32 LoopMode(u32 loopKind)

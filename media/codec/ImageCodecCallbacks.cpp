@@ -1,8 +1,8 @@
 #include "media/codec/ImageCodecCallbacks.h"
 
 #include "base/LibraryStatusTables.h"
-#include "base/ThrowPlain.h"
-#include "media/Media.h"
+#include "base/Throw.h"
+#include "base/Media.h"
 
 #include <stdexcept>
 
@@ -45,7 +45,7 @@ template <class TLibrary> u32 CImageMediaByteReader<TLibrary>::Read(i64 position
 {
     return Answer<TLibrary>([&] {
         if (position < 0 || count < 0 || !destination || position > INT64_MAX - fBase)
-            NSQuorral::ThrowPlain<std::invalid_argument>();
+            NSQuorral::Throw<std::invalid_argument>();
         ReadBytesAt(fMedia, fBase + position, count, destination);
     });
 }
@@ -67,7 +67,7 @@ template <class TLibrary> u32 CScanLineWriterPixelWriter<TLibrary>::WriteScanLin
         else if (fPixelFormat == NSImageCodec::kPixelFormatRGBA)
             fWriter.WriteRowRGBA(row, count, pixels);
         else
-            NSQuorral::ThrowPlain<std::exception>();
+            NSQuorral::Throw<std::exception>();
     });
 }
 

@@ -1,10 +1,10 @@
 #include "media/codec/ImageCodecLibraries.h"
 
 #include "base/LibraryStatusTables.h"
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 #include "dlls/glisk/Glisk.h"
 #include "dlls/oriel/Oriel.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/ImageCodecCallbacks.h"
 
 namespace NSFerrant
@@ -28,7 +28,7 @@ public:
             throwFailure(status, NSQuorral::TThrowSite{});
         }
         if (!fInterface)
-            NSQuorral::ThrowPlain<NSQuorral::XInvariantCorrupt>();
+            NSQuorral::Throw<NSQuorral::XInvariantCorrupt>();
     }
     ~CLibraryInterface() { fInterface->Release(); }
     CLibraryInterface(const CLibraryInterface&) = delete;

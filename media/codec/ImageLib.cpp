@@ -1,13 +1,13 @@
 #include "media/codec/ImageLib.h"
 
-#include "base/ThrowPlain.h"
+#include "base/Throw.h"
 
 namespace NSFerrant
 {
 void CABCScanLineWriter::Begin(u32 width, u32 height)
 {
     if (fBegun)
-        NSQuorral::ThrowPlain<NSQuorral::XIllegalCallSequence>();
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     MakeTarget(width, height);
     fBegun = true;
     fRowPixelCount = width;

@@ -2,7 +2,7 @@
 
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/KIVCalls.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ u32 gKIVUseCount = 0;
 
 template <class TException> [[noreturn]] void Throw()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << TException(""));
+    NSQuorral::Throw<TException>();
 }
 
 // The whole loop file: the library reads it from memory, its size an i32.

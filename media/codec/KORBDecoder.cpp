@@ -1,7 +1,7 @@
 #include "media/codec/KORBDecoder.h"
 
 #include "media/codec/KORBHeader.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"
 
@@ -16,17 +16,6 @@ namespace
 constexpr u32 kParameterLimit = 1u << 31;
 constexpr u32 kMostZeroBits = kKORBGroupLength * 16;
 constexpr u32 kFramesPerRun = 4096;
-
-[[noreturn]] void ThrowFormatViolation(const char* message)
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XFormatViolation(message));
-}
-
-[[noreturn]] void ThrowInvalidCode()
-{
-    ThrowFormatViolation("");
-}
 
 // The word reader of one kernel run, kept in locals and written back at the end of the run.
 // Words are taken only when a bit is needed, so a stream is never read beyond its last code.
@@ -96,12 +85,12 @@ private:
             base += u64(kKORBGroupLength) * m;
             const u64 grown = u64(m) * kKORBGroupGrowth;
             if (grown >= kParameterLimit)
-                ThrowInvalidCode();
+                NSQuorral::Throw<NSQuorral::XFormatViolation>("");
             m = u32(grown);
         }
         base += u64(zeros) * m;
         if (base > 0xFFFFFFFFu)
-            ThrowInvalidCode();
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("");
         return u32(base);
     }
 
@@ -114,7 +103,7 @@ private:
             zeros += fBits;
             fBits = 0;
             if (zeros > kMostZeroBits)
-                ThrowInvalidCode();
+                NSQuorral::Throw<NSQuorral::XFormatViolation>("");
             TakeWord();
         }
         const u32 leading = u32(std::countl_zero(fBuffer));
@@ -169,7 +158,7 @@ private:
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)
-        ThrowInvalidCode();
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("");
     const u32 sample = UnfoldKORBValue(reader.ReadCode(m)) + predictor.GetPrediction();
     predictor.Advance(sample);
     return sample;
@@ -223,7 +212,7 @@ void DecodeStream(const TKORBHeader& header, NSFerrant::CMedia& stream, TOut* ou
 
 void COptimizedKORBDecompressor::FetchWords()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::underflow_error(""));
+    NSQuorral::Throw(std::underflow_error(""));
 }
 
 COptimizedKORBDecompressorFromMedia::COptimizedKORBDecompressorFromMedia(NSFerrant::CMedia& source)
@@ -235,7 +224,7 @@ void COptimizedKORBDecompressorFromMedia::FetchWords()
 {
     const i64 count = std::min<i64>(NSFerrant::GetBytesLeft(fSource) / 4, kWordBufferSize);
     if (count == 0)
-        ThrowFormatViolation("zero length sample");
+        NSQuorral::Throw<NSQuorral::XFormatViolation>("zero length sample");
     NSFerrant::ReadBytes(fSource, count * 4, fWords.get());
     u32* words = fWords.get();
     for (i64 i = 0; i < count; ++i)

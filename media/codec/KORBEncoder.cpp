@@ -5,12 +5,6 @@
 
 namespace
 {
-[[noreturn]] void ThrowUncodableSample()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XUnsupportedFormat(""));
-}
-
 [[gnu::always_inline]] inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
 {
     u32 groups = value / m;
@@ -46,7 +40,7 @@ namespace
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)
-        ThrowUncodableSample();
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
     PutAdaptiveCode(bits, m, FoldKORBResidual(sample - predictor.GetPrediction()));
     predictor.Advance(sample);
 }

@@ -1,6 +1,6 @@
 #include "media/codec/KORBHeader.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"
 #include "base/VersionNumbers.h"
@@ -72,6 +72,5 @@ void CheckKORBHeader(const TKORBHeader& header, i64 codeBytes)
     if ((header.fChannelCount != 1 && header.fChannelCount != 2) ||
         (header.fBitsPerSample != 16 && header.fBitsPerSample != 24) || codeBytes < 0 ||
         samples > u64(codeBytes) * 8)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XFormatViolation(""));
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }

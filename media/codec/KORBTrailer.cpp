@@ -1,6 +1,6 @@
 #include "media/codec/KORBTrailer.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/TempoMap.h"
 #include "base/ByteOrder.h"
 #include "base/Quorral.h"
@@ -44,8 +44,7 @@ void AppendKORBTrailerBlock(NSFerrant::CMedia& destination, u32 tag, NSFerrant::
 {
     const i64 length = NSFerrant::GetBytesLeft(data);
     if (length > i64(0xFFFFFFFF))
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XOutOfSpace("extra info to large"));
+        NSQuorral::Throw<NSQuorral::XOutOfSpace>("extra info to large");
     WriteMark(destination, kBlockOpening, tag, u32(length));
     NSFerrant::CopyBytes(destination, length, data, kTrailerCopyChunk);
     WriteMark(destination, tag, u32(length), kBlockClosing);

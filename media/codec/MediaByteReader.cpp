@@ -1,7 +1,7 @@
 #include "media/codec/MediaByteReader.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/AudioCodecLibraries.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 // A media opened through a codec library (TCorlissLibrary or TUndineLibrary of
 // AudioCodecLibraries.h): its format, its tempo-map location and its frames.
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/AudioCodecLibraries.h"
 #include "media/codec/MediaByteReader.h"
 

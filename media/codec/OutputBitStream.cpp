@@ -1,6 +1,6 @@
 #include "media/codec/OutputBitStream.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 
 COutputBitStream::COutputBitStream(NSFerrant::CMedia& destination)
     : fDestination(destination), fBuffer(new u8[kBufferSize])

@@ -1,7 +1,7 @@
 #include "media/soundfont/AudioAccessor.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,11 +49,6 @@ struct TInt16Conversion
     static i16 FromStored(i16 sample) { return sample; }
     static i16 ToStored(i16 value) { return value; }
 };
-
-[[noreturn]] void ThrowInvalidArgument()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument(""));
-}
 } // namespace
 
 CABCAudioAccessor::CABCAudioAccessor(CMedia* media, u32 frameCount, u16 channelCount)
@@ -65,7 +60,7 @@ CNative16BitAccessor::CNative16BitAccessor(CMedia& media, u32 frameCount, u16 ch
     : CABCAudioAccessor(&media, frameCount, channelCount), fBytesPerFrame(u64(channelCount) * 2)
 {
     if (channelCount != 1 && channelCount != 2)
-        ThrowInvalidArgument();
+        NSQuorral::Throw(std::invalid_argument(""));
 }
 
 // Windows runs little-endian, so the stored samples are the i16 values as they lie in memory.
@@ -130,7 +125,7 @@ template <class TConversion>
 void CNative16BitAccessor::ReadStereo(i32 start, i32 count, typename TConversion::TValue* out)
 {
     if (fChannelCount != 2)
-        ThrowInvalidArgument();
+        NSQuorral::Throw(std::invalid_argument(""));
     i16 buffer[kBufferSamples];
     for (i32 done = 0; done < count;)
     {
@@ -146,7 +141,7 @@ template <class TConversion>
 void CNative16BitAccessor::WriteStereo(i32 start, i32 count, const typename TConversion::TValue* in)
 {
     if (fChannelCount != 2)
-        ThrowInvalidArgument();
+        NSQuorral::Throw(std::invalid_argument(""));
     i16 buffer[kBufferSamples];
     for (i32 done = 0; done < count;)
     {

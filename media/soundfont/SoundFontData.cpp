@@ -44,8 +44,6 @@ NSQuorral::TFixedName GetSoundFontFileFormatObjectType()
 
 void ThrowSoundFontFormatError()
 {
-    NSQuorral::ThrowException(
-        (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
-            .SetTargetObjectType(GetSoundFontFileFormatObjectType()));
+    NSQuorral::Throw<NSQuorral::XFormatViolation>("", GetSoundFontFileFormatObjectType());
 }
 } // namespace NSFerrant

@@ -1,7 +1,7 @@
 #include "media/soundfont/SoundFontSamples.h"
 
 #include "base/ByteOrder.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/soundfont/SoundFontChunks.h"
 #include "media/soundfont/WaveSample.h"
 

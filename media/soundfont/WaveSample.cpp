@@ -1,7 +1,7 @@
 #include "media/soundfont/WaveSample.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSFerrant
 {
@@ -14,7 +14,7 @@ u64 CheckedSampleCount(const TSampleFormat& format)
 {
     const u64 samples = u64(format.fChannelCount) * format.fFrameCount;
     if (samples >= kSampleLimit)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return samples;
 }
 } // namespace

@@ -6,7 +6,7 @@
 #include "gui/IconResourceIDs.h"
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/SourceTree.h"
 

@@ -2,9 +2,9 @@
 
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "filelib/FileLibWrappers.h"
 
 #include "tests/support/ExpectThrown.h"
+#include "tests/support/ModulePath.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +14,12 @@
 #include <windows.h>
 
 using namespace NSFerrant;
+using NSTestSupport::ModulePath;
 using NSTextPackage::TUTF16String;
 
 namespace
 {
 constexpr u32 kPlainStdExceptionKind = 7;
-
-// The test modules are built beside this executable.
-TUTF16String ModulePath(const char* fileName)
-{
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    TUTF16String path = NSTextPackage::FromWide(self, length);
-    path.resize(path.rfind(u'\\') + 1);
-    return path + NSTextPackage::ASCIIToUTF16(fileName, 0);
-}
 
 struct ModuleCase
 {
@@ -54,20 +45,6 @@ TEST(ModuleVersion, ReadsFileVersionStageWordAndBuildNumber)
         const TVersion version = ReadModuleVersionInfo(ModulePath(c.fModule));
         EXPECT_EQ(version, c.fExpected) << NSTextPackage::UTF16ToUTF8(FormatVersion(version, {}));
     }
-}
-
-TEST(ModuleVersion, FileSpecOfAModuleGivesItsVersion)
-{
-    const auto file = NSFileLibSupport::FileSpecFromWinPath(ModulePath("VersionStageBits.dll"));
-    EXPECT_EQ(GetModuleVersion(file.get()), (TVersion{3, 1, 0, kVersionStageDevelopment, 5, 12345}));
-
-    // A file gone since its specification was made.
-    const TUTF16String copyPath = ModulePath("VersionStageBitsCopy.dll");
-    ASSERT_TRUE(CopyFileW(NSTextPackage::AsWide(ModulePath("VersionStageBits.dll")),
-                          NSTextPackage::AsWide(copyPath), FALSE));
-    const auto gone = NSFileLibSupport::FileSpecFromWinPath(copyPath);
-    ASSERT_TRUE(DeleteFileW(NSTextPackage::AsWide(copyPath)));
-    CatchThrown<NSQuorral::XNotFound>([&] { GetModuleVersion(gone.get()); }, NSQuorral::GetFileObjectType());
 }
 
 TEST(ModuleVersion, BuildAbove65535AndUnknownStageWordAreFormatViolations)

@@ -4,7 +4,7 @@
 #include "base/Quorral.h"
 #include "base/ResourceFile.h"
 #include "base/TextConversions.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/SourceTree.h"
 

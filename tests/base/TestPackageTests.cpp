@@ -1,9 +1,7 @@
-#include "base/IFFTests.h"
 #include "base/Quorral.h"
 #include "base/TestEnvDebugger.h"
 #include "base/TestPackage.h"
-
-#include "tests/support/MediaBytes.h"
+#include "tests/support/TestRegistryQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +9,8 @@
 #include <stdexcept>
 
 using namespace NSTestPackage;
-using namespace NSTestSupport;
+using NSTestSupport::FindSuite;
+using NSTestSupport::SuiteNames;
 
 namespace
 {
@@ -20,57 +19,12 @@ std::vector<std::string> Lines(const ITestCase& test)
     return std::vector<std::string>(test.GetTrace().begin(), test.GetTrace().end());
 }
 
-std::vector<std::string> SuiteNames(const TTestRegistry& registry)
-{
-    std::vector<std::string> names;
-    for (const CTestSuite* suite : registry.fSortedSuites)
-        names.push_back(suite->fName);
-    return names;
-}
-
-const CTestSuite* FindSuite(const TTestRegistry& registry, const std::string& name)
-{
-    const auto found = std::find_if(registry.fSortedSuites.begin(), registry.fSortedSuites.end(),
-                                    [&](const CTestSuite* suite) { return suite->fName == name; });
-    return found == registry.fSortedSuites.end() ? nullptr : *found;
-}
-
 // Remembers every line the package sends, to show who still listens.
 struct CRecordingListener : ITraceListener
 {
     void OnTrace(const std::string& line) override { fLines.push_back(line); }
     std::vector<std::string> fLines;
 };
-
-TEST(TestRegistry, ProgramSuitesAreSortedByteWiseWithTheirTests)
-{
-    const TTestRegistry& registry = GetTestRegistry();
-    EXPECT_EQ(SuiteNames(registry),
-              (std::vector<std::string>{"CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code", "FileLibSupport"}));
-    std::vector<std::string> registered;
-    for (const auto& suite : registry.fOwnedSuites)
-        registered.push_back(suite->fName);
-    EXPECT_EQ(registered,
-              (std::vector<std::string>{"FileLibSupport", "CONST_FOUR_CHARACTER_CODE", "Ferrant IFF Code"}));
-    const CTestSuite* fileLib = FindSuite(registry, "FileLibSupport");
-    ASSERT_NE(fileLib, nullptr);
-    std::vector<std::string> fileLibTests;
-    for (const auto& test : fileLib->fCases)
-        fileLibTests.push_back(test->GetName());
-    EXPECT_EQ(fileLibTests, (std::vector<std::string>{"Test GetOrCreateMusicDocumentsDirSpec()",
-                                                      "Test GetCachedDataFolderDirSpec()"}));
-    const CTestSuite* iff = FindSuite(registry, "Ferrant IFF Code");
-    ASSERT_NE(iff, nullptr);
-    ASSERT_EQ(iff->fCases.size(), 1u);
-    EXPECT_EQ(iff->fCases.front()->GetName(), "Test 1");
-    for (const CTestSuite* suite : registry.fSortedSuites)
-        for (const auto& test : suite->fCases)
-        {
-            EXPECT_FALSE(test->IsFlagged()) << test->GetName();
-            EXPECT_TRUE(test->Run()) << test->GetName();
-            EXPECT_TRUE(test->GetTrace().empty()) << test->GetName();
-        }
-}
 
 void DoNothing() {}
 
@@ -228,37 +182,6 @@ TEST(TestDebugger, RemovingAListenerTakesOnlyItsFirstEntry)
     RemoveTraceListener(&probe);
     GetTestDebugger().Trace("not heard");
     EXPECT_EQ(probe.fLines, std::vector<std::string>{"once"});
-}
-
-// "FORM" 88 "Tuta" { "LIST" 38 "Lst1" {Cnk1 01 02, Cnk2 03 04 05 pad, Cnk3 06..09},
-// "LIST" 4 "Lst2", "LIST" 18 "Lst3" {Cnk4 0A..0E pad} }, sizes big-endian.
-const TBytes kIFFTestStructure = Concat({
-    Text("FORM"),         Bytes({0, 0, 0, 88}),
-    Text("Tuta"),         Text("LIST"),
-    Bytes({0, 0, 0, 38}), Text("Lst1"),
-    Text("Cnk1"),         Bytes({0, 0, 0, 2, 0x01, 0x02}),
-    Text("Cnk2"),         Bytes({0, 0, 0, 3, 0x03, 0x04, 0x05, 0x00}),
-    Text("Cnk3"),         Bytes({0, 0, 0, 4, 0x06, 0x07, 0x08, 0x09}),
-    Text("LIST"),         Bytes({0, 0, 0, 4}),
-    Text("Lst2"),         Text("LIST"),
-    Bytes({0, 0, 0, 18}), Text("Lst3"),
-    Text("Cnk4"),         Bytes({0, 0, 0, 5, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x00}),
-});
-
-TEST(IFFSelfTest, WritesTheStructureByteForByte)
-{
-    ASSERT_EQ(kIFFTestStructure.size(), 96u);
-    NSFerrant::COwnedMemoryMedia media(10);
-    CIFFTests::WriteTestStructure(media);
-    EXPECT_EQ(BytesOf(media), kIFFTestStructure);
-}
-
-TEST(IFFSelfTest, ReadingAGroupSmallerThanItsTypeFails)
-{
-    TBytes bytes = kIFFTestStructure;
-    bytes[58 + 7] = 2; // "Lst2" with a size below its 4-byte type
-    NSFerrant::COwnedMemoryMedia media = MediaOf(bytes);
-    EXPECT_THROW(CIFFTests::ReadTestStructure(media), NSQuorral::XFormatViolation);
 }
 
 TEST(TestEnvDebugger, PrintsTracesAndAssertionsAndFailsTheAssertion)

@@ -2,7 +2,7 @@
 
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>

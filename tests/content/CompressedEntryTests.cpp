@@ -1,7 +1,7 @@
 // Compressed entries: the frame is checked and the stored unpacked size bounds the output.
 #include "content/package/CompressedEntry.h"
 #include "base/ExceptionClasses.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/MediaCompression.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/VantlePackageWriter.h"

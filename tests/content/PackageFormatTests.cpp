@@ -4,7 +4,7 @@
 #include "content/package/VantleIndexRow.h"
 #include "content/package/VantleInfo.h"
 #include "base/ExceptionClasses.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 #include "tests/support/TextLiterals.h"
 #include "tests/support/VantlePackageWriter.h"

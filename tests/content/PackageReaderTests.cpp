@@ -4,7 +4,7 @@
 #include "content/package/VantleIndexRow.h"
 #include "content/package/VantleReader.h"
 #include "base/ExceptionClasses.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/filelib/FileLibDouble.h"
 #include "tests/filelib/ScratchFolder.h"
 #include "tests/support/ByteMutation.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Writing a path description into bytes and reading one back, for the path tests.
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>

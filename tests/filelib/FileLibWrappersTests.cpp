@@ -1,15 +1,21 @@
 // The wrappers and their compositions over the process's real file library.
 #include "filelib/FileLibWrappers.h"
+
+#include "base/TextConversions.h"
 #include "tests/filelib/FileLibSupportTestHelpers.h"
 #include "tests/filelib/ScratchFolder.h"
 #include "tests/support/ExpectThrown.h"
+#include "tests/support/ModulePath.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 using namespace NSFileLibTests;
 using namespace NSFileLibSupport;
 using namespace NSQuorral;
+using NSTestSupport::ModulePath;
 
 namespace
 {
@@ -58,5 +64,21 @@ TEST(FileLibWrappersOnDisk, NamesAndPathsOfFilesAndFolders)
     SplitExtension(GetName(file.get()), base, extension);
     EXPECT_EQ(MakeText(u"Song"), base);
     EXPECT_EQ(MakeText(u".k42"), extension);
+}
+
+// The version test modules of base_tests are built into this executable's folder.
+TEST(FileLibWrappersOnDisk, FileSpecOfAModuleGivesItsVersion)
+{
+    const auto file = NSFileLibSupport::FileSpecFromWinPath(ModulePath("VersionStageBits.dll"));
+    EXPECT_EQ(GetModuleVersion(file.get()),
+              (NSFerrant::TVersion{3, 1, 0, NSFerrant::kVersionStageDevelopment, 5, 12345}));
+
+    // A file gone since its specification was made.
+    const TUTF16String copyPath = ModulePath("VersionStageBitsCopy.dll");
+    ASSERT_TRUE(CopyFileW(NSTextPackage::AsWide(ModulePath("VersionStageBits.dll")),
+                          NSTextPackage::AsWide(copyPath), FALSE));
+    const auto gone = NSFileLibSupport::FileSpecFromWinPath(copyPath);
+    ASSERT_TRUE(DeleteFileW(NSTextPackage::AsWide(copyPath)));
+    CatchThrown<NSQuorral::XNotFound>([&] { GetModuleVersion(gone.get()); }, NSQuorral::GetFileObjectType());
 }
 } // namespace

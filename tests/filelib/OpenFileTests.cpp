@@ -1,8 +1,10 @@
 // Open files: positional reads and writes at their edges, and the safe write.
+#include "base/Win32Calls.h"
 #include "tests/filelib/FileLibTestFolder.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <string>
@@ -312,4 +314,89 @@ TEST_F(OpenFiles, ACommittedSafeWriteRefusesFurtherUse)
     EXPECT_EQ(safe->GetByteWriter()->GetSize(&size), kFileLibIllegalCallSequence);
     safe.reset();
     EXPECT_EQ(ReadFileBytes("once.txt"), "new");
+}
+
+namespace
+{
+// Platform calls that fail on cue, through the file library's call table.
+struct TInjected
+{
+    int renames = 0;
+    DWORD renameError = 0; // 0: the rename goes through
+    DWORD shortBy = 0;     // bytes each read or write leaves unmoved
+};
+TInjected gInjected;
+
+// Only the commit's rename replaces an existing file; making the temporary name renames too.
+BOOL WINAPI FailingMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0)
+        return RealWin32Calls().MoveFileExW(from, to, flags);
+    ++gInjected.renames;
+    if (gInjected.renameError == 0)
+        return RealWin32Calls().MoveFileExW(from, to, flags);
+    ::SetLastError(gInjected.renameError);
+    return FALSE;
+}
+
+BOOL WINAPI ShortReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD moved, LPOVERLAPPED at)
+{
+    return RealWin32Calls().ReadFile(file, buffer, count - std::min(count, gInjected.shortBy), moved, at);
+}
+
+BOOL WINAPI ShortWriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD moved, LPOVERLAPPED at)
+{
+    return RealWin32Calls().WriteFile(file, buffer, count - std::min(count, gInjected.shortBy), moved, at);
+}
+
+class InjectedOpenFiles : public OpenFiles
+{
+protected:
+    InjectedOpenFiles() : fCalls(MakeCalls()), fOverride(fCalls) { gInjected = {}; }
+
+    static TWin32Calls MakeCalls()
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.MoveFileExW = &FailingMoveFileExW;
+        calls.ReadFile = &ShortReadFile;
+        calls.WriteFile = &ShortWriteFile;
+        return calls;
+    }
+
+    TWin32Calls fCalls;
+    CWin32CallsOverride fOverride;
+};
+} // namespace
+
+TEST_F(InjectedOpenFiles, AFailedRenameAtCommitKeepsTheOldContentAndNoTemporaryFile)
+{
+    for (const DWORD error : {DWORD(ERROR_ACCESS_DENIED), DWORD(ERROR_DISK_FULL), DWORD(ERROR_SHARING_VIOLATION)})
+    {
+        gInjected = {};
+        gInjected.renameError = error;
+        WriteFileBytes("prefs.dat", "old content");
+        std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("prefs.dat");
+        ASSERT_NE(safe, nullptr);
+        ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+        EXPECT_NE(safe->Commit(), kFileLibOK) << error;
+        EXPECT_EQ(gInjected.renames, 1) << error;
+        safe.reset();
+        EXPECT_EQ(ReadFileBytes("prefs.dat"), "old content") << error;
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"}) << error;
+    }
+}
+
+TEST_F(InjectedOpenFiles, AShortTransferIsAFailureOfItsDirection)
+{
+    WriteFileBytes("ten.bin", "0123456789");
+    gInjected.shortBy = 1;
+    std::string bytes(10, '\0');
+    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+
+    std::unique_ptr<IOpenReadWriteFile> file = CreateFile("new.bin");
+    EXPECT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kStatusWrite);
+    gInjected.shortBy = 0;
+    ASSERT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kFileLibOK);
+    gInjected.shortBy = 1;
+    EXPECT_EQ(file->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
 }

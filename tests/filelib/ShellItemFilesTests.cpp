@@ -1,5 +1,5 @@
 #include "filelib/ShellItem.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "filelib/WinShortcuts.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 
 #include <gtest/gtest.h>

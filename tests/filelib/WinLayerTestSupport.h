@@ -6,7 +6,7 @@
 #include "base/TextCompare.h"
 #include "base/TextConversions.h"
 #include "base/UTF16String.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "tests/filelib/ScratchFolder.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "gui/ImageIDs.h"
 #include "gui/ScanLineWriters.h"
 #include "gui/ScreenInfo.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/ImageCodecCallbacks.h"
 #include "media/codec/ImageCodecLibraries.h"
 #include "tests/support/ByteMutation.h"

@@ -1,6 +1,6 @@
 #include "media/CreatorBlock.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/MediaBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // INFO.TXT and the other information files: encodings, the scanner, the keys and their values.
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "packing/InfoText.h"
 #include "packing/TextEncoding.h"
 

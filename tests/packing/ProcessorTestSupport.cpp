@@ -1,6 +1,6 @@
 #include "tests/packing/ProcessorTestSupport.h"
 
-#include "media/Media.h"
+#include "base/Media.h"
 
 namespace NSPackingTests
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Test helpers: memory media made from byte lists and the bytes a media holds.
 #include "base/ByteOrder.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <initializer_list>
 #include <string>

@@ -4,7 +4,7 @@
 #include "content/package/VantleFile.h"
 #include "filelib/ShellItem.h"
 #include "filelib/FileLibWrappers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "tests/support/TextLiterals.h"
 
 namespace NSContentTests

@@ -5,7 +5,7 @@
 #include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
 #include "content/package/PackedFileTypes.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/KIVCalls.h"
 #include "tests/support/LoopFiles.h"
 

@@ -8,7 +8,7 @@
 #include "content/package/VantleFile.h"
 #include "content/package/VantleReader.h"
 #include "content/vfs/ItemDatabase.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include "filelib/ShellContainerIterator.h"
 #include "filelib/ShellItem.h"
 #include "filelib/WinShortcuts.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <algorithm>
 #include <filesystem>

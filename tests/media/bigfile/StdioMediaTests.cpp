@@ -1,7 +1,7 @@
 #include "media/bigfile/StdioMedia.h"
 
 #include "filelib/RobustFileSpec.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "media/bigfile/BigFile.h"
 #include "tests/media/bigfile/ContainerImages.h"
 #include "tests/media/bigfile/ContainerStreams.h"
@@ -191,7 +191,7 @@ TEST_F(StdioMedia, FileSpecPathIsTheFoldersPathAndTheName)
         NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(fPath.parent_path().c_str()));
     const NSTextPackage::TUTF16String name = NSTextPackage::FromWide(fPath.filename().c_str());
     const NSFileLibSupport::CRobustFileSpec file(folder.get(), name);
-    const NSTextPackage::TUTF16String path = NSBigFileUtils::GetFileSpecPath(file);
+    const NSTextPackage::TUTF16String path = NSFileLibSupport::GetFileSpecPath(file);
     EXPECT_EQ(path.substr(path.size() - name.size() - 1), u16('\\') + name);
     CStdioMedia medium(path);
     medium.Create();

@@ -6,7 +6,7 @@
 #include "media/codec/OpenedAudioSource.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/soundfont/SampleFormat.h"
 #include "tests/support/AudioFileBuilder.h"
 #include "tests/support/AudioFixtures.h"

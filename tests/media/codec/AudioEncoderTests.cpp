@@ -3,7 +3,7 @@
 #include "media/codec/AudioEncoders.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/TempoMap.h"
 #include "media/codec/KORBDecoder.h"
 #include "media/codec/KORBHeader.h"

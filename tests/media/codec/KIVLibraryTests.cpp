@@ -6,7 +6,7 @@
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
 #include "dlls/kiv/LoopFileFormat.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/KIVCalls.h"
 #include "tests/support/LoopFiles.h"
 #include "tests/support/MediaBytes.h"

@@ -2,7 +2,7 @@
 // Test signals for the KORB coder and decoder: deterministic PCM of every shape that stresses the
 // model (silence, full-scale extremes, noise, tones), one plane per channel.
 #include "base/Types.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/codec/KORBEncoder.h"
 #include "media/codec/OutputBitStream.h"
 

@@ -2,7 +2,7 @@
 #include "media/soundfont/WaveSample.h"
 
 #include "base/Quorral.h"
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include <gtest/gtest.h>
 

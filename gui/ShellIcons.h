@@ -1,10 +1,12 @@
 #pragma once
-// The process-wide cache of shell-item icons. Items whose icon location, index and attributes
-// agree share one icon object of the GUI library; the cache grows for the whole run and is
-// destroyed with the program's static objects. Volume roots never enter it. One thread only.
+// Shell items' icons as icon objects of the GUI library, and their process-wide cache. Items whose
+// icon location, index and attributes agree share one icon object; the cache grows for the whole
+// run and is destroyed with the program's static objects. Volume roots never enter it. One thread
+// only.
 #include "base/Types.h"
 #include "base/UTF16String.h"
 #include "dlls/trellis/Trellis.h"
+#include "filelib/ShellItem.h"
 
 #include <memory>
 
@@ -24,4 +26,7 @@ bool ShellIconKeyLess(const SShellIconKey& a, const SShellIconKey& b);
 std::shared_ptr<NSTrellis::IIcon> FindCachedShellIcon(const SShellIconKey& key);
 // Inserts, or replaces the icon of an equal key.
 void StoreCachedShellIcon(const SShellIconKey& key, const std::shared_ptr<NSTrellis::IIcon>& icon);
+
+// The item's icon object, shared between items of one icon location.
+void GetShellItemIcon(const CShellItem& item, std::shared_ptr<NSTrellis::IIcon>& icon);
 } // namespace NSFerrant

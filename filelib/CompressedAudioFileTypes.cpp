@@ -1,4 +1,4 @@
-#include "media/CompressedAudioFileTypes.h"
+#include "filelib/CompressedAudioFileTypes.h"
 
 std::vector<TCompressedAudioExtension> MakeCompressedAudioExtensionList()
 {

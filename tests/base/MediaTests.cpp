@@ -1,4 +1,4 @@
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include "base/ExceptionClasses.h"
 #include "tests/support/MediaBytes.h"

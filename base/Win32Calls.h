@@ -1,6 +1,6 @@
 #pragma once
-// The Win32 calls of the file library's Windows layer and of the block container's file medium
-// go through one replaceable table, so that tests can make a call fail the way a device would
+// The Win32 calls of the file library (its Windows layer, open files and folder scanner) and of
+// the block container's file medium go through one replaceable table, so that tests can make a call fail the way a device would
 // (an empty floppy, a drive that is not ready, a full disk, a move that fails halfway through an
 // exchange) without the device.
 // The members carry the platform names and exact signatures of the calls they stand for.
@@ -14,6 +14,7 @@ struct TWin32Calls
     decltype(&::GetFileAttributesW) GetFileAttributesW;
     decltype(&::SetFileAttributesW) SetFileAttributesW;
     decltype(&::FindFirstFileW) FindFirstFileW;
+    decltype(&::FindNextFileW) FindNextFileW;
     decltype(&::FindClose) FindClose;
     decltype(&::CreateFileW) CreateFileW;
     decltype(&::CloseHandle) CloseHandle;

@@ -1,4 +1,4 @@
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 
 namespace
 {
@@ -7,6 +7,7 @@ const TWin32Calls kRealCalls = {
     &::GetFileAttributesW,
     &::SetFileAttributesW,
     &::FindFirstFileW,
+    &::FindNextFileW,
     &::FindClose,
     &::CreateFileW,
     &::CloseHandle,

@@ -1,8 +1,8 @@
-#include "base/VersionedString.h"
+#include "media/VersionedString.h"
 
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
-#include "media/Media.h"
+#include "base/Media.h"
 #include "media/StoredStrings.h"
 
 namespace NSFerrant

@@ -2,7 +2,7 @@
 // Owners of the platform resources that the Windows layer obtains: each is released on every
 // exit, failures included, through the replaceable call table.
 #include "base/ComRef.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 
 #include <utility>
 
@@ -11,16 +11,18 @@ class CWinFileHandle
 {
 public:
     explicit CWinFileHandle(HANDLE handle) : fHandle(handle) {}
-    ~CWinFileHandle()
-    {
-        if (IsOpen())
-            Win32Calls().CloseHandle(fHandle);
-    }
+    ~CWinFileHandle() { Close(); }
     CWinFileHandle(const CWinFileHandle&) = delete;
     CWinFileHandle& operator=(const CWinFileHandle&) = delete;
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return fHandle; }
+    // Closes now rather than when the owner goes.
+    void Close()
+    {
+        if (IsOpen())
+            Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE));
+    }
 
 private:
     HANDLE fHandle;
@@ -40,6 +42,7 @@ public:
     CWinFindHandle& operator=(const CWinFindHandle&) = delete;
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return fHandle; }
 
 private:
     HANDLE fHandle;

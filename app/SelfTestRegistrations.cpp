@@ -1,18 +1,8 @@
-// The program's self-tests, registered before the entry point runs. The registry is defined here
-// too: a static library leaves out a file that nothing refers to, so whatever reads the registry
-// links these registrations with it.
-#include "base/IFFTests.h"
+// The program's self-tests, registered before the entry point runs. Nothing refers to this file,
+// so it is built into an object library that the program links whole.
 #include "base/TestPackage.h"
 #include "filelib/ApplicationFolderSelfTests.h"
-
-namespace NSTestPackage
-{
-TTestRegistry& GetTestRegistry()
-{
-    static TTestRegistry registry;
-    return registry;
-}
-} // namespace NSTestPackage
+#include "media/IFFSelfTest.h"
 
 namespace
 {

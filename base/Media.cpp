@@ -1,7 +1,7 @@
-#include "media/Media.h"
+#include "base/Media.h"
 
 #include "base/ByteOrder.h"
-#include "base/ThrowContext.h"
+#include "base/Throw.h"
 #include "base/ExceptionClasses.h"
 
 #include <algorithm>
@@ -15,11 +15,6 @@ namespace NSFerrant
 namespace
 {
 constexpr i64 kLargestSize = std::numeric_limits<i64>::max();
-
-[[noreturn]] void ThrowTooLong()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::length_error("vector<T> too long"));
-}
 
 // True when [offset, offset + size) is a valid range inside [0, limit), without overflow.
 bool RangeFits(i64 offset, i64 size, i64 limit)
@@ -55,7 +50,7 @@ void COwnedMemoryMedia::Read(i64 offset, i64 size, void* destination) const
         return;
     // Callers never read outside the bytes; refuse rather than touch memory beyond them.
     if (!RangeFits(offset, size, i64(fBytes.size())))
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XRead(""));
+        NSQuorral::Throw<NSQuorral::XRead>();
     std::memcpy(destination, fBytes.data() + offset, size_t(size));
 }
 
@@ -64,9 +59,9 @@ void COwnedMemoryMedia::Write(i64 offset, i64 size, const void* source)
     if (size < 1)
         return;
     if (offset < 0)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XWrite(""));
+        NSQuorral::Throw<NSQuorral::XWrite>();
     if (size > kLargestSize - offset)
-        ThrowTooLong();
+        NSQuorral::Throw(std::length_error("vector<T> too long"));
     GrowToHold(offset + size);
     std::memcpy(fBytes.data() + offset, source, size_t(size));
 }
@@ -87,10 +82,10 @@ void COwnedMemoryMedia::GrowToHold(i64 size)
         const i64 maxGrowth = kLargestSize - capacity;
         // shortfall + shortfall / 2 is (shortfall x 3) >> 1 without the overflow.
         if (shortfall > maxGrowth - (shortfall >> 1))
-            ThrowTooLong();
+            NSQuorral::Throw(std::length_error("vector<T> too long"));
         const i64 growth = std::max(shortfall + (shortfall >> 1), std::max(capacity >> 2, i64(100)));
         if (growth > maxGrowth || u64(capacity + growth) > fBytes.max_size())
-            ThrowTooLong();
+            NSQuorral::Throw(std::length_error("vector<T> too long"));
         fBytes.reserve(size_t(capacity + growth));
     }
     if (size > i64(fBytes.size()))
@@ -154,14 +149,14 @@ const CMedia& CPartialMedia::Parent() const
 void CPartialMedia::Read(i64 offset, i64 size, void* destination) const
 {
     if (fBounded && !RangeWithin(offset, size, fFirstReadable, fEndReadable))
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XRead(""));
+        NSQuorral::Throw<NSQuorral::XRead>();
     fOutermost->Read(offset + fOutermostOffset, size, destination);
 }
 
 void CPartialMedia::Write(i64 offset, i64 size, const void* source)
 {
     if (!fWritableOutermost)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
     fWritableOutermost->Write(offset + fOutermostOffset, size, source);
 }
 
@@ -237,7 +232,7 @@ void CopyBytes(CMedia& destination, i64 count, CMedia& source, i64 chunkSize)
     if (count <= 0)
         return;
     if (chunkSize < 1)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument("CopyBytes needs a chunk size of at least 1"));
+        NSQuorral::Throw(std::invalid_argument("CopyBytes needs a chunk size of at least 1"));
     const i64 bufferSize = std::min(chunkSize, count);
     const std::unique_ptr<u8[]> buffer(new u8[size_t(bufferSize)]);
     i64 sourcePosition = source.fPosition;

@@ -1,4 +1,4 @@
-#include "base/IFFTests.h"
+#include "media/IFFSelfTest.h"
 
 #include "media/IFFReader2.h"
 #include "media/IFFWriter2.h"

@@ -1,8 +1,8 @@
 #include "base/LibraryStatusTables.h"
 #include "filelib/ShellContainerIterator.h"
-#include "filelib/ShellIcons.h"
+#include "gui/ShellIcons.h"
 #include "filelib/ShellItem.h"
-#include "filelib/Win32Calls.h"
+#include "base/Win32Calls.h"
 #include "gui/TrellisInterface.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 #include "tests/support/TrellisStub.h"
@@ -141,7 +141,7 @@ protected:
     std::shared_ptr<NSTrellis::IIcon> IconOf(CShellItem item)
     {
         std::shared_ptr<NSTrellis::IIcon> icon;
-        item.GetIcon(icon);
+        GetShellItemIcon(item, icon);
         return icon;
     }
 
@@ -223,7 +223,7 @@ TEST_F(ShellIcons, EveryFailureDestroysTheHandlesNoIconTookOver)
     gShell.failingFlags = SHGFI_ICONLOCATION | SHGFI_ATTRIBUTES;
     try
     {
-        CShellItem(one).GetIcon(icon);
+        GetShellItemIcon(CShellItem(one), icon);
         ADD_FAILURE() << "nothing thrown";
     }
     catch (const std::exception& e)
@@ -235,21 +235,21 @@ TEST_F(ShellIcons, EveryFailureDestroysTheHandlesNoIconTookOver)
 
     // No large icon: the small one is destroyed.
     gShell.failingFlags = SHGFI_ICON;
-    ExpectCleanFailure([&] { CShellItem(one).GetIcon(icon); }, one);
+    ExpectCleanFailure([&] { GetShellItemIcon(CShellItem(one), icon); }, one);
     EXPECT_EQ(gShell.handlesDestroyed, 1);
 
     // No platform services: both are destroyed, and the library's status is thrown.
     gShell = {L"C:\\Icons\\Failing.dll"};
     fTrellis.fServicesStatus = 12003;
-    ExpectCleanFailure([&] { CShellItem(one).GetIcon(icon); }, one);
+    ExpectCleanFailure([&] { GetShellItemIcon(CShellItem(one), icon); }, one);
     EXPECT_EQ(gShell.handlesDestroyed, 2);
-    EXPECT_THROW(CShellItem(one).GetIcon(icon), NSQuorral::XIllegalCallSequence);
+    EXPECT_THROW(GetShellItemIcon(CShellItem(one), icon), NSQuorral::XIllegalCallSequence);
 
     // The library refuses the icon: it has taken both handles, so none is destroyed twice.
     gShell = {L"C:\\Icons\\Failing.dll"};
     fTrellis.fServicesStatus = kTrellisOK;
     fTrellis.fServices.fFailure = 12001;
-    ExpectCleanFailure([&] { CShellItem(one).GetIcon(icon); }, one);
+    ExpectCleanFailure([&] { GetShellItemIcon(CShellItem(one), icon); }, one);
     EXPECT_EQ(gShell.handlesDestroyed, 0);
     EXPECT_EQ(gIcons.handlesDestroyedByLibrary, 2);
     EXPECT_FALSE(icon);

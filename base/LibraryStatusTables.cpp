@@ -11,6 +11,8 @@ constexpr TStatusCodeRange kKIVRange{667, kNoLimit};
 
 constexpr u32 kTrellisRuntimeError = 12007;
 constexpr u32 kOrielRuntimeError = 740;
+constexpr u32 kGliskRuntimeError = 780;
+constexpr u32 kTinctRuntimeError = 1002;
 constexpr u32 kKIVRuntimeError = 666;
 
 constexpr TStatusCodeRow kTrellisTable[] = {
@@ -55,6 +57,20 @@ constexpr TStatusCodeRow kOrielTable[] = {
     {kFailureCode_EndOfTable, "", kOrielOK},
 };
 
+constexpr TStatusCodeRow kGliskTable[] = {
+    {kFailureCode_BadAlloc, "", 771},
+    {kFailureCode_RuntimeError_FormatViolation, "", 772},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", 773},
+    {kFailureCode_RuntimeError_ReadFailure, "", 774},
+    {kFailureCode_RuntimeError_WriteFailure, "", 775},
+    {kFailureCode_LogicError_InvalidArgument, "", 776},
+    {kFailureCode_LogicError_InvariantCorrupt, "", 777},
+    {kFailureCode_LogicError_IllegalCallSequence, "", 778},
+    {kFailureCode_LogicError, "", 779},
+    {kFailureCode_RuntimeError, "", kGliskRuntimeError},
+    {kFailureCode_EndOfTable, "", kGliskOK},
+};
+
 constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_BadAlloc, "", 992},
     {kFailureCode_LogicError_InvalidArgument, "", 993},
@@ -62,7 +78,7 @@ constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_LogicError_IllegalCallSequence, "", 995},
     {kFailureCode_LogicError, "", 996},
     {kFailureCode_RuntimeError_UnsupportedFormat, "", 997},
-    {kFailureCode_RuntimeError, "", 1002},
+    {kFailureCode_RuntimeError, "", kTinctRuntimeError},
     {kFailureCode_EndOfTable, "", kTinctOK},
 };
 
@@ -133,6 +149,25 @@ u32 OrielStatusFromCurrentException(const TThrowSite& site)
     return StatusCodeFromCurrentException(kHighRange, kOrielTable, kOrielRuntimeError, site);
 }
 
+TStatusCodeRange GetGliskStatusRange()
+{
+    return kHighRange;
+}
+const TStatusCodeRow* GetGliskStatusTable()
+{
+    return kGliskTable;
+}
+
+void ThrowGliskFailure(u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, kHighRange, kGliskTable, site);
+}
+
+u32 GliskStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kHighRange, kGliskTable, kGliskRuntimeError, site);
+}
+
 TStatusCodeRange GetTinctStatusRange()
 {
     return kTinctRange;
@@ -145,6 +180,11 @@ const TStatusCodeRow* GetTinctStatusTable()
 void ThrowTinctFailure(u32 status, const TThrowSite& site)
 {
     ThrowByStatusCode(status, kTinctRange, kTinctTable, site);
+}
+
+u32 TinctStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kTinctRange, kTinctTable, kTinctRuntimeError, site);
 }
 
 TStatusCodeRange GetKIVStatusRange()

@@ -131,6 +131,31 @@ protected:
     ~IIcon() = default;
 };
 
+// The GUI library's canvas for one native drawing call, handed to the program's BeginNativeDrawing.
+class INativeCanvas
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    // Slot 1: the native drawing handle (a device context).
+    virtual u32 GetHandle(u64* handle) = 0;
+    // Slot 2: readies the handle for drawing.
+    virtual u32 Prepare() = 0;
+
+protected:
+    ~INativeCanvas() = default;
+};
+
+// The area a view's Draw is asked to redraw.
+class INativeRegion
+{
+public:
+    // Slot 0: the native region handle (an HRGN), owned by the library.
+    virtual u32 GetHandle(u64* handle) = 0;
+
+protected:
+    ~INativeRegion() = default;
+};
+
 // Receives the text of a resource entry: zero-terminated UTF-16, valid only during the call. A
 // status other than 12000 is handed back to the caller of the operation unchanged.
 class ITextGetter

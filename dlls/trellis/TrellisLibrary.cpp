@@ -7,11 +7,15 @@
 #include "dlls/trellis/AlertDescriptor.h"
 #include "dlls/trellis/AlertDialog.h"
 #include "dlls/trellis/DirectoryChooser.h"
+#include "dlls/trellis/DocumentWindow.h"
 #include "dlls/trellis/HeadlessAnswerer.h"
 #include "dlls/trellis/Icon.h"
 #include "dlls/trellis/KeyEvents.h"
 #include "dlls/trellis/LibraryFence.h"
+#include "dlls/trellis/ModalDialog.h"
+#include "dlls/trellis/NativeView.h"
 #include "dlls/trellis/ResourceSpec.h"
+#include "dlls/trellis/RunLoop.h"
 #include "dlls/trellis/Screens.h"
 #include "dlls/trellis/TextTable.h"
 #include "dlls/trellis/WindowLists.h"
@@ -39,27 +43,6 @@ HMODULE GetLibraryModule()
     return module;
 }
 
-// Runs an operation that makes an icon: the out-status is 12004 until the icon is made, then
-// kTrellisOK; a failure leaves its status and no icon.
-template <class TMake>
-NSTrellis::IIcon* AnswerIcon(u32* status, TMake make)
-{
-    if (!status)
-        return nullptr;
-    *status = 12004;
-    try
-    {
-        NSTrellis::IIcon* icon = make();
-        *status = kTrellisOK;
-        return icon;
-    }
-    catch (...)
-    {
-        *status = TrellisStatusFromCurrentException();
-        return nullptr;
-    }
-}
-
 template <class TWindow>
 std::vector<TWindow*> ListWindows(const wchar_t* property)
 {
@@ -69,6 +52,34 @@ std::vector<TWindow*> ListWindows(const wchar_t* property)
     return windows;
 }
 
+// Runs an operation that answers an object and an out-status: the status is 12004 until the
+// operation succeeds, then kTrellisOK; a failure leaves its status and null.
+template <class TMake>
+auto AnswerObject(u32* status, TMake make) -> decltype(make())
+{
+    if (!status)
+        return nullptr;
+    *status = 12004;
+    try
+    {
+        auto object = make();
+        *status = kTrellisOK;
+        return object;
+    }
+    catch (...)
+    {
+        *status = TrellisStatusFromCurrentException();
+        return nullptr;
+    }
+}
+
+// Windows and dialogs are opened application-wide: no window, and 1.
+void CheckApplicationWide(INativeWindow* window, u32 one)
+{
+    if (window || one != 1)
+        ThrowInvalidArgument();
+}
+
 // Only application-modal alerts and choosers exist: they take no window.
 void CheckApplicationModal(INativeWindow* window, u32 appModal)
 {
@@ -76,6 +87,49 @@ void CheckApplicationModal(INativeWindow* window, u32 appModal)
         ThrowInvalidArgument();
 }
 } // namespace
+
+u32 CTrellis::Run(NSTrellis::ITrellisRunBehavior* application, const TTrellisStartupBlock* block)
+{
+    return AnswerStatus([&] {
+        if (!application || !block)
+            ThrowInvalidArgument();
+        return RunApplication(application, *block);
+    });
+}
+
+u32 CTrellis::GetRunBehavior(NSTrellis::ITrellisRunBehavior** application)
+{
+    return AnswerStatus([&] {
+        if (!application)
+            ThrowInvalidArgument();
+        *application = GetCurrentApplication();
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::Quit()
+{
+    return AnswerStatus([&] {
+        RequestQuit();
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::CancelQuit()
+{
+    CancelQuitRequest();
+    return kTrellisOK;
+}
+
+u32 CTrellis::CountDocumentWindows(u32* count)
+{
+    return AnswerStatus([&] {
+        if (!count)
+            ThrowInvalidArgument();
+        *count = u32(ListWindowsWithProperty(kDocumentWindowProperty).size());
+        return kTrellisOK;
+    });
+}
 
 u32 CTrellis::GetScreens(TScreenList* list, u32 zero)
 {
@@ -107,9 +161,17 @@ u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
     }
 }
 
+u32 CTrellis::GetEventStamp(u64* stamp)
+{
+    if (!stamp)
+        return 12002;
+    *stamp = u32(GetMessageTime());
+    return kTrellisOK;
+}
+
 NSTrellis::IIcon* CTrellis::CreateIcon(u32 id, u32* status)
 {
-    return AnswerIcon(status, [&] {
+    return AnswerObject(status, [&]() -> NSTrellis::IIcon* {
         if (id == 0 || id > 0xFFFF)
             ThrowInvalidArgument();
         return LoadModuleIcon(GetLibraryModule(), MAKEINTRESOURCEW(id));
@@ -118,7 +180,7 @@ NSTrellis::IIcon* CTrellis::CreateIcon(u32 id, u32* status)
 
 NSTrellis::IIcon* CTrellis::CreateIconFromSpec(const char* spec, u32 zero, u32* status)
 {
-    return AnswerIcon(status, [&] {
+    return AnswerObject(status, [&]() -> NSTrellis::IIcon* {
         if (!spec || !*spec || zero != 0)
             ThrowInvalidArgument();
         if (const auto number = ParseResourceNumber(spec))
@@ -134,6 +196,14 @@ u32 CTrellis::GetKeyboardState(TKeyboardState* state, INativeWindow*)
         if (!state)
             ThrowInvalidArgument();
         ReadKeyboardState(*state);
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::ProcessEvents()
+{
+    return AnswerStatus([&] {
+        ProcessPendingMessages();
         return kTrellisOK;
     });
 }
@@ -167,6 +237,32 @@ u32 CTrellis::UpdateNow()
     });
 }
 
+NSTrellis::IDocumentWindow* CTrellis::OpenDocumentWindow(NSTrellis::IDocumentWindowCreator* creator,
+                                                       INativeWindow* window, u32 one, u32* status)
+{
+    return AnswerObject(status, [&]() -> NSTrellis::IDocumentWindow* {
+        CheckApplicationWide(window, one);
+        if (!creator)
+            ThrowInvalidArgument();
+        return CDocumentWindow::Open(creator);
+    });
+}
+
+u32 CTrellis::RunModalDialog(NSTrellis::IModalDialogCreator* creator, INativeWindow* window, u32 one, u32 zero,
+                             u32* status)
+{
+    u32 answer = AnswerStatus([&] {
+        CheckApplicationWide(window, one);
+        if (!creator || zero != 0)
+            ThrowInvalidArgument();
+        CModalDialog::Run(creator);
+        return kTrellisOK;
+    });
+    if (status)
+        *status = answer;
+    return answer;
+}
+
 u32 CTrellis::GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter)
 {
     return AnswerStatus([&] {
@@ -198,6 +294,42 @@ u32 CTrellis::RunAlert(INativeWindow* window, u32 appModal, const TAlertDescript
         const u32 answer =
             IsHeadless() ? AnswerAlertHeadless(*alert, buttonCount) : RunAlertDialog(*alert, buttonCount);
         return listener->AlertClosed(answer);
+    });
+}
+
+NSTrellis::IView* CTrellis::CreateView(NSTrellis::IViewCreator* creator, NSTrellis::IView* parent,
+                                       const char* name, u32* status)
+{
+    return AnswerObject(status, [&]() -> NSTrellis::IView* {
+        if (!creator || !parent || !name)
+            ThrowInvalidArgument();
+        u32 behaviorStatus = 12004;
+        NSTrellis::IViewBehavior* behavior = creator->CreateBehavior(&behaviorStatus);
+        if (behaviorStatus != kTrellisOK || !behavior)
+        {
+            if (behavior)
+                behavior->Destroy();
+            ThrowTrellisFailure(behaviorStatus == kTrellisOK ? 12004 : behaviorStatus);
+        }
+        try
+        {
+            return CNativeView::Create(static_cast<CNativeView*>(parent)->GetWindow(), name, behavior, false);
+        }
+        catch (...)
+        {
+            behavior->Destroy();
+            throw;
+        }
+    });
+}
+
+u32 CTrellis::InvalidateViewRect(NSTrellis::IView* view, const i32* rect)
+{
+    return AnswerStatus([&] {
+        if (!view || !rect)
+            ThrowInvalidArgument();
+        static_cast<CNativeView*>(view)->Invalidate(rect);
+        return kTrellisOK;
     });
 }
 

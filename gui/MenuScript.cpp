@@ -121,17 +121,20 @@ TUTF16String Unescaped(const TUTF16String& raw)
     return text;
 }
 
-// From the "{" at position to the first "}" not directly followed by another.
+// From the "{" at position to the first "}" that is not one of a pair "}}".
 TUTF16String ReadCurly(const TUTF16String& text, std::size_t& position)
 {
     const std::size_t start = position + 1;
     for (std::size_t i = start; i < text.size(); ++i)
     {
-        if (text[i] == '}' && !At(text, i + 1, '}'))
+        if (text[i] != '}')
+            continue;
+        if (!At(text, i + 1, '}'))
         {
             position = i + 1;
             return Unescaped(text.substr(start, i - start));
         }
+        ++i;
     }
     Fail("unterminated '{' in menu script text");
 }

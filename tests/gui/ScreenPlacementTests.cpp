@@ -112,6 +112,10 @@ public:
         std::memcpy(properties->fFrame, &fDialogFrame, sizeof(fDialogFrame));
         return fDialogStatus;
     }
+    u32 SetProperties(const NSTrellis::TDocumentWindowProperties*, u32) override { return 12004; }
+    u32 SetProperties(const NSTrellis::TModalDialogProperties*, u32) override { return 12004; }
+    u32 GetNativeWindow(INativeWindow**) override { return 12004; }
+    u32 Close() override { return 12004; }
 
     TScreenList fScreens = Screens({{0, 0, 800, 600}, {800, 0, 1800, 700}}, 1);
     bool fWindowOpen = false;

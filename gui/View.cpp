@@ -361,15 +361,19 @@ void CABCView::InvalidateRect(const TViewFrame& rect)
     CheckTrellis(GetTrellisInterface()->InvalidateViewRect(fNative, area.data()));
 }
 
-void CABCView_Releaser::operator()(CABCView* view) const
+void CABCView_Releaser::operator()(CABCView* view) const noexcept
 {
     NSTrellis::IView* native = view->fNative;
     const bool hadProxy = view->fProxy != nullptr;
-    if (hadProxy)
-        CheckTrellis(native->DetachBehavior());
+    const u32 detached = hadProxy ? native->DetachBehavior() : kTrellisOK;
     delete view;
-    if (hadProxy)
-        CheckTrellis(native->Release());
+    const u32 released = hadProxy ? native->Release() : kTrellisOK;
+    // A deleter runs inside a shared pointer's destructor, where an exception would end the
+    // program: the library's failure goes to the responder instead.
+    AnswerThroughResponder([&] {
+        CheckTrellis(detached);
+        CheckTrellis(released);
+    });
 }
 
 std::shared_ptr<CABCView> WrapContentView(NSTrellis::IView* native)

@@ -116,10 +116,11 @@ private:
     u8 fManaged = 0;
 };
 
-// The deleter of program views: detaches the proxy, deletes the view, releases the native view.
+// The deleter of program views: detaches the proxy, deletes the view, releases the native view;
+// all three happen, and a failure of the library is handed to the exception responder.
 struct CABCView_Releaser
 {
-    void operator()(CABCView* view) const;
+    void operator()(CABCView* view) const noexcept;
 };
 
 // Puts a newly made program view into its shared pointer and lets its proxy forward. When the

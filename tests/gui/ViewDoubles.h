@@ -48,7 +48,7 @@ public:
         if (fBehavior)
             fBehavior->Destroy();
         fBehavior = nullptr;
-        return kTrellisOK;
+        return fDetachStatus;
     }
     u32 Release() override
     {
@@ -60,6 +60,7 @@ public:
     NSTrellis::IView* fParent;
     NSTrellis::IViewBehavior* fBehavior = nullptr;
     NSTrellis::TViewProperties fProperties{};
+    u32 fDetachStatus = kTrellisOK;
 };
 
 class CViewLibrary : public CTrellisStub

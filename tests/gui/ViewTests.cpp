@@ -121,6 +121,15 @@ TEST_F(ViewTest, AViewGoesDetachedDeletedAndReleasedInThatOrder)
     EXPECT_EQ(NSTrellisGlue::LookupView(fTrellis.fViews.back().get()), nullptr);
 
     // Never held by a shared pointer: the destructor releases the native view.
+    // A failing detach neither keeps the view nor its native view, and is reported.
+    {
+        const auto view = NSTrellisGlue::MakeViewPtr(MakeProbe());
+        NativeOf(*view).fDetachStatus = 12005;
+        fTrellis.fLog.clear();
+    }
+    EXPECT_EQ(fTrellis.fLog, (std::vector<std::string>{"detach", "view deleted", "release"}));
+    EXPECT_EQ(fResponder.fResponses, 1);
+
     CProbeView* unheld = MakeProbe();
     fTrellis.fLog.clear();
     delete unheld;

@@ -7,8 +7,7 @@
 
 namespace NSTrellisGlue
 {
-template <class TAction>
-u32 AnswerStatusOf(TAction action) noexcept
+template <class TAction> u32 AnswerStatusOf(TAction action) noexcept
 {
     try
     {
@@ -38,8 +37,7 @@ u32 AnswerThroughResponder(TAction action, TOnFailure onFailure) noexcept
     return kTrellisOK;
 }
 
-template <class TAction>
-u32 AnswerThroughResponder(TAction action) noexcept
+template <class TAction> u32 AnswerThroughResponder(TAction action) noexcept
 {
     return AnswerThroughResponder(action, [] {});
 }

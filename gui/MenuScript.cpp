@@ -151,14 +151,22 @@ struct TKeyName
 };
 
 const TKeyName kKeyNames[] = {
-    {"backspace", 8},       {"tab", 9},             {"enter", 10},           {"return", 13},
-    {"escape", 27},         {"space", 32},          {"forwarddelete", 127},  {"f1", 0xE001},
-    {"f2", 0xE002},         {"f3", 0xE003},         {"f4", 0xE004},          {"f5", 0xE005},
-    {"f6", 0xE006},         {"f7", 0xE007},         {"f8", 0xE008},          {"f9", 0xE009},
-    {"f10", 0xE00A},        {"f11", 0xE00B},        {"f12", 0xE00C},         {"f13", 0xE00D},
-    {"f14", 0xE00E},        {"f15", 0xE00F},        {"pageup", 0xE010},      {"pagedown", 0xE011},
-    {"home", 0xE012},       {"end", 0xE013},        {"wininsert", 0xE014},   {"machelp", 0xE015},
-    {"arrowup", 0xE016},    {"arrowleft", 0xE017},  {"arrowdown", 0xE018},   {"arrowright", 0xE019},
+    {"backspace", 8},       {"tab", 9},
+    {"enter", 10},          {"return", 13},
+    {"escape", 27},         {"space", 32},
+    {"forwarddelete", 127}, {"f1", 0xE001},
+    {"f2", 0xE002},         {"f3", 0xE003},
+    {"f4", 0xE004},         {"f5", 0xE005},
+    {"f6", 0xE006},         {"f7", 0xE007},
+    {"f8", 0xE008},         {"f9", 0xE009},
+    {"f10", 0xE00A},        {"f11", 0xE00B},
+    {"f12", 0xE00C},        {"f13", 0xE00D},
+    {"f14", 0xE00E},        {"f15", 0xE00F},
+    {"pageup", 0xE010},     {"pagedown", 0xE011},
+    {"home", 0xE012},       {"end", 0xE013},
+    {"wininsert", 0xE014},  {"machelp", 0xE015},
+    {"arrowup", 0xE016},    {"arrowleft", 0xE017},
+    {"arrowdown", 0xE018},  {"arrowright", 0xE019},
     {"macclear", 0xE01A},
 };
 
@@ -213,7 +221,8 @@ void ApplyModifiers(TMenuItem& item, const TUTF16String& value)
     for (;;)
     {
         const std::size_t bar = words.find(u16('|'), start);
-        const TUTF16String word = words.substr(start, bar == TUTF16String::npos ? TUTF16String::npos : bar - start);
+        const TUTF16String word =
+            words.substr(start, bar == TUTF16String::npos ? TUTF16String::npos : bar - start);
         if (word == Text("cmd") || word == Text("command"))
             item.fModifiers |= 0x10;
         else if (word == Text("ctrl") || word == Text("control"))
@@ -260,8 +269,8 @@ void ApplyAttribute(TMenuItem& item, const TUTF16String& name, const TUTF16Strin
 }
 
 // "[" name=value ... "]" from the "[" at position; applied only when the group is for this platform.
-void ParseAttributeGroup(const TUTF16String& text, std::size_t& position, TMenuItem& item, bool forThisPlatform,
-                         bool& hadModifiers)
+void ParseAttributeGroup(const TUTF16String& text, std::size_t& position, TMenuItem& item,
+                         bool forThisPlatform, bool& hadModifiers)
 {
     ++position;
     for (bool first = true;; first = false)
@@ -391,7 +400,8 @@ std::vector<TMenuItem> ParseItemList(const TUTF16String& text, std::size_t& posi
     {
         SkipBlanksAndComments(text, position);
         if (position >= text.size())
-            Fail("missing termination of menu item list (no ')' character to match a leading '(') in menu script "
+            Fail("missing termination of menu item list (no ')' character to match a leading '(') in menu "
+                 "script "
                  "text");
         if (text[position] == ')')
         {
@@ -446,7 +456,8 @@ TMenuMap ParseScript(const TUTF16String& text)
     }
 }
 
-void FlattenItems(std::vector<NSTrellis::TMenuItemData>& items, const std::vector<TMenuItem>& menu, u32 parentIndex)
+void FlattenItems(std::vector<NSTrellis::TMenuItemData>& items, const std::vector<TMenuItem>& menu,
+                  u32 parentIndex)
 {
     for (const TMenuItem& item : menu)
     {
@@ -466,7 +477,7 @@ void FlattenItems(std::vector<NSTrellis::TMenuItemData>& items, const std::vecto
 }
 
 void BuildMenu(std::vector<NSTrellis::TMenuItemData>& items, const TUTF16String& text, i32 menuNumber,
-               TUTF16String& title, const NSFerrant::TResourceID& scriptID)
+               TUTF16String& title, const NSFerrant::TResourceID& menuReference)
 {
     const TMenuMap menus = ParseScript(text);
     for (const auto& [number, menu] : menus)
@@ -474,7 +485,7 @@ void BuildMenu(std::vector<NSTrellis::TMenuItemData>& items, const TUTF16String&
         // Cache keys hold the number as an entry index; a number that does not fit is not cached.
         if (number < 0 || number > 0xFFFF)
             continue;
-        NSFerrant::TResourceID key = scriptID;
+        NSFerrant::TResourceID key = menuReference;
         key.fIndex = u16(number);
         std::vector<NSTrellis::TMenuItemData> records;
         FlattenItems(records, menu.fChildren, NSTrellis::kMenuTopLevel);
@@ -490,9 +501,9 @@ void BuildMenu(std::vector<NSTrellis::TMenuItemData>& items, const TUTF16String&
 }
 
 void ReadResource(TUTF16String& text, const NSFerrant::COpenResourceFile& resources,
-                  const NSFerrant::TResourceID& scriptID)
+                  const NSFerrant::TResourceID& menuReference)
 {
-    const NSFerrant::TResourceID whole(scriptID.fType, scriptID.fID);
+    const NSFerrant::TResourceID whole(menuReference.fType, menuReference.fID);
     const auto media = resources.LoadResourceMedia(whole);
     const std::vector<u8>& bytes = media->GetBytes();
     text = NSTextPackage::UTF8ToUTF16(std::string(bytes.begin(), bytes.end()));

@@ -36,16 +36,17 @@ std::vector<TMenuItem> ParseItemList(const NSTextPackage::TUTF16String& text, st
 
 // Depth first: every item is followed by the records of its whole submenu, whose parent index is
 // the position of the item's record in items.
-void FlattenItems(std::vector<NSTrellis::TMenuItemData>& items, const std::vector<TMenuItem>& menu, u32 parentIndex);
+void FlattenItems(std::vector<NSTrellis::TMenuItemData>& items, const std::vector<TMenuItem>& menu,
+                  u32 parentIndex);
 
-// Parses the script, caches every menu of it under the script's resource id with the menu's
-// number as index (entries already cached stay), and answers the records and title of the menu
-// numbered menuNumber; XNotFound when there is none.
+// Parses the script, caches every menu of it under the menu reference with the menu's number as
+// index (entries already cached stay), and answers the records and title of the menu numbered
+// menuNumber; XNotFound when there is none. The reference names a menu of the script's resource.
 void BuildMenu(std::vector<NSTrellis::TMenuItemData>& items, const NSTextPackage::TUTF16String& text,
                i32 menuNumber, NSTextPackage::TUTF16String& title,
-               const NSFerrant::TResourceID& scriptID = NSFerrant::MakeMenuID(0));
+               const NSFerrant::TResourceID& menuReference);
 
-// The UTF-8 script text of the menu script resource, as UTF-16.
+// The UTF-8 text of the script resource that the menu reference belongs to, as UTF-16.
 void ReadResource(NSTextPackage::TUTF16String& text, const NSFerrant::COpenResourceFile& resources,
-                  const NSFerrant::TResourceID& scriptID = NSFerrant::MakeMenuID(0));
+                  const NSFerrant::TResourceID& menuReference);
 } // namespace NSMenuScript

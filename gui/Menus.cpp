@@ -60,8 +60,8 @@ void LoadMenu(std::vector<NSTrellis::TMenuItemData>& items, NSTextPackage::TUTF1
     NSTextPackage::TUTF16String text;
     {
         NSFerrant::COpenResourceFile resources;
-        NSMenuScript::ReadResource(text, resources);
+        NSMenuScript::ReadResource(text, resources, menu);
     }
-    NSMenuScript::BuildMenu(items, text, kProgramMenu, title);
+    NSMenuScript::BuildMenu(items, text, kProgramMenu, title, menu);
 }
 } // namespace NSTrellisUtils

@@ -42,26 +42,32 @@ u32 CABCRunBehaviour::SetUpMenus(NSTrellis::IMenuBar* menuBar)
 
 u32 CABCRunBehaviour::DoCommand(const NSTrellis::TCommandEvent* event, u32* handled)
 {
-    return AnswerStatusOf([&] {
-        const bool taken = DoCommand(*event);
-        *handled = taken ? 1 : 0;
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            const bool taken = DoCommand(*event);
+            *handled = taken ? 1 : 0;
+        });
 }
 
 u32 CABCRunBehaviour::Callback8(u64 argument, u32* out)
 {
-    return AnswerStatusOf([&] {
-        const bool answer = OnCallback8(argument);
-        *out = answer ? 1 : 0;
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            const bool answer = OnCallback8(argument);
+            *out = answer ? 1 : 0;
+        });
 }
 
 u32 CABCRunBehaviour::Callback9(u64* out)
 {
-    return AnswerStatusOf([&] {
-        const u64 value = GetCallback9Value();
-        *out = value;
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            const u64 value = GetCallback9Value();
+            *out = value;
+        });
 }
 
 u32 CABCRunBehaviour::BeginNativeDrawing(NSTrellis::INativeCanvas* canvas)

@@ -61,8 +61,7 @@ protected:
 };
 
 // Makes an application object in the library's memory, as the library will free it.
-template <class TApplication, class... TArguments>
-TApplication* NewRunBehaviour(TArguments&&... arguments)
+template <class TApplication, class... TArguments> TApplication* NewRunBehaviour(TArguments&&... arguments)
 {
     void* memory = Trellis_New(sizeof(TApplication));
     if (!memory)

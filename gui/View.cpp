@@ -68,42 +68,52 @@ void SetOut(u32* out, bool answer)
 
 u32 CViewBehaviorProxy::Draw(NSTrellis::INativeRegion* region)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->Draw(region);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->Draw(region);
+        });
 }
 
 u32 CViewBehaviorProxy::Callback1(u64 value)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback2(value);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback2(value);
+        });
 }
 
 u32 CViewBehaviorProxy::Callback2(u64 value1, u64 value2)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback3(value1, value2);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback3(value1, value2);
+        });
 }
 
 u32 CViewBehaviorProxy::Callback3(i32 flag)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback4(flag != 0);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback4(flag != 0);
+        });
 }
 
 u32 CViewBehaviorProxy::Callback4(i32 flag)
 {
-    return AnswerStatusOf([&] {
-        if (fLive && fView->GetProxy() == this)
-            fView->ViewCallback5(flag != 0);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive && fView->GetProxy() == this)
+                fView->ViewCallback5(flag != 0);
+        });
 }
 
 u32 CViewBehaviorProxy::MouseDown(const NSTrellis::TMouseEvent* event, u32* handled)
@@ -115,23 +125,26 @@ u32 CViewBehaviorProxy::MouseDown(const NSTrellis::TMouseEvent* event, u32* hand
 
 u32 CViewBehaviorProxy::GetMouseRects(NSTrellis::IMouseRectReceiver* receiver)
 {
-    return AnswerStatusOf([&] {
-        if (!fLive)
-            return;
-        std::vector<i32> rects;
-        for (const TViewFrame& frame : fView->GetMouseRects())
+    return AnswerStatusOf(
+        [&]
         {
-            const std::array<i32, 4> rect = Truncated(frame);
-            rects.insert(rects.end(), rect.begin(), rect.end());
-        }
-        CheckTrellis(receiver->SetMouseRects(rects.data(), u32(rects.size() / 4)));
-    });
+            if (!fLive)
+                return;
+            std::vector<i32> rects;
+            for (const TViewFrame& frame : fView->GetMouseRects())
+            {
+                const std::array<i32, 4> rect = Truncated(frame);
+                rects.insert(rects.end(), rect.begin(), rect.end());
+            }
+            CheckTrellis(receiver->SetMouseRects(rects.data(), u32(rects.size() / 4)));
+        });
 }
 
 u32 CViewBehaviorProxy::Callback7(u64 value, u32* out)
 {
     *out = 0;
-    return AnswerThroughResponder([&] { SetOut(out, fLive && fView->ViewCallback8(value)); }, [&] { *out = 1; });
+    return AnswerThroughResponder([&] { SetOut(out, fLive && fView->ViewCallback8(value)); },
+                                  [&] { *out = 1; });
 }
 
 u32 CViewBehaviorProxy::Callback8(u64 value1, u64 value2, u32* out)
@@ -149,10 +162,12 @@ u32 CViewBehaviorProxy::Callback9(u64 value1, u64 value2, u32* out)
 
 u32 CViewBehaviorProxy::Callback10(i32 flag)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback11(flag != 0);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback11(flag != 0);
+        });
 }
 
 u32 CViewBehaviorProxy::Callback11(u64 a, u64 b, u32* flag, u32* status)
@@ -160,10 +175,12 @@ u32 CViewBehaviorProxy::Callback11(u64 a, u64 b, u32* flag, u32* status)
     *flag = 0;
     *status = kTrellisOK;
     u32 value = 0;
-    *status = AnswerStatusOf([&] {
-        if (fLive)
-            SetOut(flag, fView->ViewCallback12(a, b, value));
-    });
+    *status = AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                SetOut(flag, fView->ViewCallback12(a, b, value));
+        });
     return value;
 }
 
@@ -179,41 +196,50 @@ u32 CViewBehaviorProxy::Callback12(u64 value1, u64 value2, u64 value3, u32 value
 
 u32 CViewBehaviorProxy::Callback13()
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback14();
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback14();
+        });
 }
 
 u32 CViewBehaviorProxy::Callback14()
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback15();
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback15();
+        });
 }
 
 // Writes its out value only with the view's answer.
 u32 CViewBehaviorProxy::Callback15(u64 value1, u64 value2, u64 value3, u32* out)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            SetOut(out, fView->ViewCallback16(value1, value2, value3));
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                SetOut(out, fView->ViewCallback16(value1, value2, value3));
+        });
 }
 
 u32 CViewBehaviorProxy::Callback16(u64 value, u32* out)
 {
     *out = 0;
-    return AnswerThroughResponder([&] { SetOut(out, fLive && fView->ViewCallback17(value)); }, [&] { *out = 1; });
+    return AnswerThroughResponder([&] { SetOut(out, fLive && fView->ViewCallback17(value)); },
+                                  [&] { *out = 1; });
 }
 
 u32 CViewBehaviorProxy::Callback17(u64 value)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            fView->ViewCallback18(value);
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                fView->ViewCallback18(value);
+        });
 }
 
 // Commands reach a view that has one even before it is live.
@@ -227,10 +253,12 @@ u32 CViewBehaviorProxy::DoCommand(const NSTrellis::TCommandEvent* event, u32* ha
 // Writes its out value only with the view's answer.
 u32 CViewBehaviorProxy::Callback19(u64* out)
 {
-    return AnswerStatusOf([&] {
-        if (fLive)
-            *out = fView->ViewCallback20();
-    });
+    return AnswerStatusOf(
+        [&]
+        {
+            if (fLive)
+                *out = fView->ViewCallback20();
+        });
 }
 
 void CViewBehaviorProxy::Destroy()
@@ -245,7 +273,8 @@ CABCView::CABCView(const CABCView& parent, const TViewFrame& frame, const std::s
 {
     CABCViewCreator creator(this);
     u32 status = 12004;
-    NSTrellis::IView* native = GetTrellisInterface()->CreateView(&creator, parent.fNative, name.c_str(), &status);
+    NSTrellis::IView* native =
+        GetTrellisInterface()->CreateView(&creator, parent.fNative, name.c_str(), &status);
     CheckTrellis(status);
     fNative = native;
     fProxy = creator.fProxy;
@@ -370,10 +399,12 @@ void CABCView_Releaser::operator()(CABCView* view) const noexcept
     const u32 released = hadProxy ? native->Release() : kTrellisOK;
     // A deleter runs inside a shared pointer's destructor, where an exception would end the
     // program: the library's failure goes to the responder instead.
-    AnswerThroughResponder([&] {
-        CheckTrellis(detached);
-        CheckTrellis(released);
-    });
+    AnswerThroughResponder(
+        [&]
+        {
+            CheckTrellis(detached);
+            CheckTrellis(released);
+        });
 }
 
 std::shared_ptr<CABCView> WrapContentView(NSTrellis::IView* native)

@@ -71,7 +71,10 @@ public:
     virtual void ViewCallback11(bool /*flag*/) {}
     // The answer is the value; *flag the bool.
     virtual bool ViewCallback12(u64 /*a*/, u64 /*b*/, u32& value) { return value = 0, false; }
-    virtual bool ViewCallback13(u64 /*value1*/, u64 /*value2*/, u64 /*value3*/, u32 /*value4*/) { return false; }
+    virtual bool ViewCallback13(u64 /*value1*/, u64 /*value2*/, u64 /*value3*/, u32 /*value4*/)
+    {
+        return false;
+    }
     virtual void ViewCallback14() {}
     virtual void ViewCallback15() {}
     virtual bool ViewCallback16(u64 /*value1*/, u64 /*value2*/, u64 /*value3*/) { return false; }
@@ -126,8 +129,7 @@ struct CABCView_Releaser
 // Puts a newly made program view into its shared pointer and lets its proxy forward. When the
 // pointer cannot be made, the shared pointer's constructor runs the releaser on the view and the
 // failure goes on.
-template <class TView>
-std::shared_ptr<TView> MakeViewPtr(TView* view)
+template <class TView> std::shared_ptr<TView> MakeViewPtr(TView* view)
 {
     if (view->fProxy)
         view->fProxy->fLive = 1;

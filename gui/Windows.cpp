@@ -19,16 +19,14 @@ NSTrellis::IView* NativeContentView(INativeWindow* window)
     return view;
 }
 
-template <class TNative>
-INativeWindow* NativeWindowOf(TNative* native)
+template <class TNative> INativeWindow* NativeWindowOf(TNative* native)
 {
     INativeWindow* window = nullptr;
     CheckTrellis(native->GetNativeWindow(&window));
     return window;
 }
 
-template <class TProperties, class TNative>
-TProperties ReadWindowProperties(TNative* native)
+template <class TProperties, class TNative> TProperties ReadWindowProperties(TNative* native)
 {
     TProperties properties;
     std::memset(&properties, 0, sizeof(properties));
@@ -151,8 +149,8 @@ u32 CABCWindowBehaviour<TBehavior, kCallback4ThroughResponder>::UpdateMenuBar(NS
 }
 
 template <class TBehavior, bool kCallback4ThroughResponder>
-u32 CABCWindowBehaviour<TBehavior, kCallback4ThroughResponder>::DoCommand(const NSTrellis::TCommandEvent* event,
-                                                                          u32* handled)
+u32 CABCWindowBehaviour<TBehavior, kCallback4ThroughResponder>::DoCommand(
+    const NSTrellis::TCommandEvent* event, u32* handled)
 {
     *handled = 0;
     return AnswerThroughResponder([&] { *handled = DoCommand(*event) ? 1 : 0; }, [&] { *handled = 1; });
@@ -170,7 +168,8 @@ template <class TBehavior, bool kCallback4ThroughResponder>
 u32 CABCWindowBehaviour<TBehavior, kCallback4ThroughResponder>::CloseRequested(u32 cause)
 {
     return AnswerThroughResponder([&] { OnCloseRequest(cause); },
-                                  [&] {
+                                  [&]
+                                  {
                                       if (cause == NSTrellis::kCloseCauseQuit)
                                           GetTrellisInterface()->CancelQuit();
                                   });
@@ -225,14 +224,16 @@ void CABCModalDialog::Close()
 }
 
 void CABCModalDialog::PlaceInitially(const TIntSize& contentSize, const TIntSize& minContentSize,
-                                     const TIntSize& maxContentSize, NSTrellis::TModalDialogProperties& properties)
+                                     const TIntSize& maxContentSize,
+                                     NSTrellis::TModalDialogProperties& properties)
 {
-    const TIntRect frame = FrameFromContent(GetNativeWindow(), {0, 0, contentSize.fWidth, contentSize.fHeight});
+    const TIntRect frame =
+        FrameFromContent(GetNativeWindow(), {0, 0, contentSize.fWidth, contentSize.fHeight});
     const TIntSize frameSize = SizeOf(frame);
     TIntSize minFrameSize{0, 0};
     if (minContentSize.fWidth > 0 && minContentSize.fHeight > 0)
-        minFrameSize =
-            SizeOf(FrameFromContent(GetNativeWindow(), {0, 0, minContentSize.fWidth, minContentSize.fHeight}));
+        minFrameSize = SizeOf(
+            FrameFromContent(GetNativeWindow(), {0, 0, minContentSize.fWidth, minContentSize.fHeight}));
 
     const TIntRect reference = GetPlacementReferenceRect();
     const TIntSize referenceSize = SizeOf(reference);

@@ -105,8 +105,8 @@ public:
     NSTrellis::IModalDialog* GetModalDialog() const { return fModalDialog; }
 
     // Fills the record's sizes, placement and frame.
-    void PlaceInitially(const TIntSize& contentSize, const TIntSize& minContentSize, const TIntSize& maxContentSize,
-                        NSTrellis::TModalDialogProperties& properties);
+    void PlaceInitially(const TIntSize& contentSize, const TIntSize& minContentSize,
+                        const TIntSize& maxContentSize, NSTrellis::TModalDialogProperties& properties);
 
 private:
     NSTrellis::IModalDialog* fModalDialog;
@@ -150,8 +150,7 @@ public:
     TWindow* fWindow = nullptr;
 };
 
-template <class TWindow, class TData>
-class CModalDialogCreator final : public NSTrellis::IModalDialogCreator
+template <class TWindow, class TData> class CModalDialogCreator final : public NSTrellis::IModalDialogCreator
 {
 public:
     explicit CModalDialogCreator(TData& data) : fData(&data) {}

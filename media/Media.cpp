@@ -18,7 +18,8 @@ constexpr i64 kLargestSize = std::numeric_limits<i64>::max();
 
 [[noreturn]] void ThrowTooLong()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::length_error("vector<T> too long"));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << std::length_error("vector<T> too long"));
 }
 
 // True when [offset, offset + size) is a valid range inside [0, limit), without overflow.
@@ -161,7 +162,8 @@ void CPartialMedia::Read(i64 offset, i64 size, void* destination) const
 void CPartialMedia::Write(i64 offset, i64 size, const void* source)
 {
     if (!fWritableOutermost)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XIllegalCallSequence(""));
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XIllegalCallSequence(""));
     fWritableOutermost->Write(offset + fOutermostOffset, size, source);
 }
 
@@ -230,7 +232,8 @@ void CopyBytes(CMedia& destination, i64 count, CMedia& source, i64 chunkSize)
     if (count <= 0)
         return;
     if (chunkSize < 1)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::invalid_argument("CopyBytes needs a chunk size of at least 1"));
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << std::invalid_argument("CopyBytes needs a chunk size of at least 1"));
     const i64 bufferSize = std::min(chunkSize, count);
     const std::unique_ptr<u8[]> buffer(new u8[size_t(bufferSize)]);
     i64 sourcePosition = source.fPosition;

@@ -18,7 +18,8 @@ constexpr u16 kParagraphSeparator = 0x2029;
 
 [[noreturn]] void ThrowFormatViolation()
 {
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""));
+    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                              << NSQuorral::XFormatViolation(""));
 }
 
 void WriteU32BE(CMedia& media, u32 value)
@@ -34,7 +35,6 @@ void WriteCounted(CMedia& media, const std::string& bytes)
     WriteU32BE(media, u32(bytes.size()));
     WriteBytes(media, i64(bytes.size()), bytes.data());
 }
-
 
 // CR becomes U+2029 and swallows an LF right after it; every other LF becomes U+2029.
 TUTF16String NormaliseLineBreaks(const TUTF16String& text)

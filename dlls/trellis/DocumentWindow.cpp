@@ -26,23 +26,27 @@ CDocumentWindow* CDocumentWindow::Open(NSTrellis::IDocumentWindowCreator* creato
 
 u32 CDocumentWindow::GetProperties(NSTrellis::TDocumentWindowProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        ReadTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
-        properties->fState = IsZoomed(fWindow) ? kWindowFillsScreen : 0;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            ReadTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
+            properties->fState = IsZoomed(fWindow) ? kWindowFillsScreen : 0;
+            return kTrellisOK;
+        });
 }
 
 u32 CDocumentWindow::SetProperties(const NSTrellis::TDocumentWindowProperties* properties, u32 zero)
 {
-    return AnswerStatus([&] {
-        if (!properties || zero != 0)
-            ThrowInvalidArgument();
-        WriteTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties || zero != 0)
+                ThrowInvalidArgument();
+            WriteTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
+            return kTrellisOK;
+        });
 }
 
 u32 CDocumentWindow::GetNativeWindow(INativeWindow** window)

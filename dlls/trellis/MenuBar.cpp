@@ -74,72 +74,84 @@ CMenuBar::TMenu& CMenuBar::EditableMenu(u32 menu)
 
 u32 CMenuBar::GetProperties(NSTrellis::TMenuBarProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        *properties = fProperties;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            *properties = fProperties;
+            return kTrellisOK;
+        });
 }
 
 u32 CMenuBar::SetProperties(const NSTrellis::TMenuBarProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        fProperties = *properties;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            fProperties = *properties;
+            return kTrellisOK;
+        });
 }
 
 u32 CMenuBar::CountItems(u32 menu, u32* count)
 {
-    return AnswerStatus([&] {
-        if (!count)
-            ThrowInvalidArgument();
-        *count = u32(MenuOf(menu).fItems.size());
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!count)
+                ThrowInvalidArgument();
+            *count = u32(MenuOf(menu).fItems.size());
+            return kTrellisOK;
+        });
 }
 
 u32 CMenuBar::GetItems(u32 menu, NSTrellis::TMenuItemData* items, u64 size)
 {
-    return AnswerStatus([&] {
-        const TMenu& source = MenuOf(menu);
-        if (!items || size != source.fItems.size() * sizeof(NSTrellis::TMenuItemData))
-            ThrowInvalidArgument();
-        std::memcpy(items, source.fItems.data(), std::size_t(size));
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            const TMenu& source = MenuOf(menu);
+            if (!items || size != source.fItems.size() * sizeof(NSTrellis::TMenuItemData))
+                ThrowInvalidArgument();
+            std::memcpy(items, source.fItems.data(), std::size_t(size));
+            return kTrellisOK;
+        });
 }
 
 u32 CMenuBar::SetItems(u32 menu, const NSTrellis::TMenuItemData* items, u64 size)
 {
-    return AnswerStatus([&] {
-        TMenu& target = EditableMenu(menu);
-        if ((size && !items) || size % sizeof(NSTrellis::TMenuItemData) != 0)
-            ThrowInvalidArgument();
-        const u64 count = size / sizeof(NSTrellis::TMenuItemData);
-        // A parent index must name an earlier item: a submenu follows the item that holds it.
-        for (u64 i = 0; i < count; ++i)
+    return AnswerStatus(
+        [&]
         {
-            if (items[i].fParent != NSTrellis::kMenuTopLevel && items[i].fParent >= i)
+            TMenu& target = EditableMenu(menu);
+            if ((size && !items) || size % sizeof(NSTrellis::TMenuItemData) != 0)
                 ThrowInvalidArgument();
-        }
-        target.fItems.assign(items, items + count);
-        return kTrellisOK;
-    });
+            const u64 count = size / sizeof(NSTrellis::TMenuItemData);
+            // A parent index must name an earlier item: a submenu follows the item that holds it.
+            for (u64 i = 0; i < count; ++i)
+            {
+                if (items[i].fParent != NSTrellis::kMenuTopLevel && items[i].fParent >= i)
+                    ThrowInvalidArgument();
+            }
+            target.fItems.assign(items, items + count);
+            return kTrellisOK;
+        });
 }
 
 u32 CMenuBar::SetTitle(u32 menu, const u16* title)
 {
-    return AnswerStatus([&] {
-        TMenu& target = EditableMenu(menu);
-        if (!title)
-            ThrowInvalidArgument();
-        target.fTitle = reinterpret_cast<const wchar_t*>(title);
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            TMenu& target = EditableMenu(menu);
+            if (!title)
+                ThrowInvalidArgument();
+            target.fTitle = reinterpret_cast<const wchar_t*>(title);
+            return kTrellisOK;
+        });
 }
 
 HMENU CMenuBar::Build() const
@@ -173,9 +185,11 @@ void CMenuBar::ApplyStates(HMENU menu) const
             if (hasSubmenu || item.fCommand == 0)
                 continue;
             EnableMenuItem(menu, item.fCommand,
-                           MF_BYCOMMAND | ((item.fFlags & NSTrellis::kMenuItemEnabled) ? MF_ENABLED : MF_GRAYED));
+                           MF_BYCOMMAND |
+                               ((item.fFlags & NSTrellis::kMenuItemEnabled) ? MF_ENABLED : MF_GRAYED));
             CheckMenuItem(menu, item.fCommand,
-                          MF_BYCOMMAND | ((item.fFlags & NSTrellis::kMenuItemChecked) ? MF_CHECKED : MF_UNCHECKED));
+                          MF_BYCOMMAND |
+                              ((item.fFlags & NSTrellis::kMenuItemChecked) ? MF_CHECKED : MF_UNCHECKED));
         }
     }
 }

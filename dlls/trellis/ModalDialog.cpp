@@ -26,8 +26,9 @@ void CModalDialog::Run(NSTrellis::IModalDialogCreator* creator)
 {
     CApplicationModality modality;
     auto* dialog = new CModalDialog;
-    dialog->MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, modality.GetOwner(),
-                       kModalDialogProperty, static_cast<NSTrellis::IModalDialog*>(dialog));
+    dialog->MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
+                       modality.GetOwner(), kModalDialogProperty,
+                       static_cast<NSTrellis::IModalDialog*>(dialog));
     const u32 status = dialog->AttachBehavior<NSTrellis::IModalDialogBehavior>(
         [&](u32* out) { return creator->Create(dialog, out); });
     if (status != kTrellisOK)
@@ -71,30 +72,36 @@ LRESULT CModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 u32 CModalDialog::GetProperties(NSTrellis::TModalDialogProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        std::copy(std::begin(fMinContentSize), std::end(fMinContentSize), properties->fMinContentSize);
-        std::copy(std::begin(fMaxContentSize), std::end(fMaxContentSize), properties->fMaxContentSize);
-        ReadTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
-        properties->fUnnamed2076 = fUnnamed2076;
-        properties->fPlacement = fPlacement;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            std::copy(std::begin(fMinContentSize), std::end(fMinContentSize), properties->fMinContentSize);
+            std::copy(std::begin(fMaxContentSize), std::end(fMaxContentSize), properties->fMaxContentSize);
+            ReadTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
+            properties->fUnnamed2076 = fUnnamed2076;
+            properties->fPlacement = fPlacement;
+            return kTrellisOK;
+        });
 }
 
 u32 CModalDialog::SetProperties(const NSTrellis::TModalDialogProperties* properties, u32 zero)
 {
-    return AnswerStatus([&] {
-        if (!properties || zero != 0)
-            ThrowInvalidArgument();
-        std::copy(std::begin(properties->fMinContentSize), std::end(properties->fMinContentSize), fMinContentSize);
-        std::copy(std::begin(properties->fMaxContentSize), std::end(properties->fMaxContentSize), fMaxContentSize);
-        fUnnamed2076 = properties->fUnnamed2076;
-        fPlacement = properties->fPlacement;
-        WriteTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties || zero != 0)
+                ThrowInvalidArgument();
+            std::copy(std::begin(properties->fMinContentSize), std::end(properties->fMinContentSize),
+                      fMinContentSize);
+            std::copy(std::begin(properties->fMaxContentSize), std::end(properties->fMaxContentSize),
+                      fMaxContentSize);
+            fUnnamed2076 = properties->fUnnamed2076;
+            fPlacement = properties->fPlacement;
+            WriteTitleAndFrame(fWindow, properties->fTitle, properties->fFrame);
+            return kTrellisOK;
+        });
 }
 
 u32 CModalDialog::GetNativeWindow(INativeWindow** window)

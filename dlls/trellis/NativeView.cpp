@@ -70,7 +70,8 @@ private:
 
 void RegisterViewClass(WNDPROC procedure)
 {
-    static const ATOM atom = [procedure] {
+    static const ATOM atom = [procedure]
+    {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.style = CS_DBLCLKS;
@@ -107,8 +108,9 @@ CNativeView* CNativeView::Create(HWND parent, const std::string& name, NSTrellis
     RECT client{};
     if (isContentView)
         GetClientRect(parent, &client);
-    HWND window = CreateWindowExW(0, kViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                  0, 0, client.right, client.bottom, parent, nullptr, HINSTANCE(&__ImageBase), view);
+    HWND window =
+        CreateWindowExW(0, kViewClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+                        0, client.right, client.bottom, parent, nullptr, HINSTANCE(&__ImageBase), view);
     if (!window)
     {
         // Until it is made, the object is not deleted with its window.
@@ -232,72 +234,84 @@ void CNativeView::Invalidate(const i32* rect)
 
 u32 CNativeView::GetParent(NSTrellis::IView** parent)
 {
-    return AnswerStatus([&] {
-        if (!parent)
-            ThrowInvalidArgument();
-        *parent = FromWindow(::GetParent(fWindow));
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!parent)
+                ThrowInvalidArgument();
+            *parent = FromWindow(::GetParent(fWindow));
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeView::SetProperties(const NSTrellis::TViewProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        const i32* frame = properties->fFrame;
-        if (frame[2] < frame[0] || frame[3] < frame[1])
-            ThrowInvalidArgument();
-        fAttribute = properties->fAttribute;
-        if (!fIsContentView)
-            SetWindowPos(fWindow, nullptr, frame[0], frame[1], frame[2] - frame[0], frame[3] - frame[1],
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            const i32* frame = properties->fFrame;
+            if (frame[2] < frame[0] || frame[3] < frame[1])
+                ThrowInvalidArgument();
+            fAttribute = properties->fAttribute;
+            if (!fIsContentView)
+                SetWindowPos(fWindow, nullptr, frame[0], frame[1], frame[2] - frame[0], frame[3] - frame[1],
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeView::GetProperties(NSTrellis::TViewProperties* properties)
 {
-    return AnswerStatus([&] {
-        if (!properties)
-            ThrowInvalidArgument();
-        const RECT frame = FrameInParent(fWindow);
-        properties->fFrame[0] = frame.left;
-        properties->fFrame[1] = frame.top;
-        properties->fFrame[2] = frame.right;
-        properties->fFrame[3] = frame.bottom;
-        properties->fAttribute = fAttribute;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!properties)
+                ThrowInvalidArgument();
+            const RECT frame = FrameInParent(fWindow);
+            properties->fFrame[0] = frame.left;
+            properties->fFrame[1] = frame.top;
+            properties->fFrame[2] = frame.right;
+            properties->fFrame[3] = frame.bottom;
+            properties->fAttribute = fAttribute;
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeView::MoveBy(i32 dx, i32 dy)
 {
-    return AnswerStatus([&] {
-        if (fIsContentView)
-            ThrowIllegalCallSequence("a content view fills its window");
-        const RECT frame = FrameInParent(fWindow);
-        SetWindowPos(fWindow, nullptr, frame.left + dx, frame.top + dy, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (fIsContentView)
+                ThrowIllegalCallSequence("a content view fills its window");
+            const RECT frame = FrameInParent(fWindow);
+            SetWindowPos(fWindow, nullptr, frame.left + dx, frame.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeView::DetachBehavior()
 {
-    return AnswerStatus([&] {
-        DestroyBehavior();
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            DestroyBehavior();
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeView::Release()
 {
-    return AnswerStatus([&] {
-        if (fIsContentView)
-            ThrowIllegalCallSequence("a content view goes with its window");
-        DestroyWindow(fWindow); // the object goes with its window
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (fIsContentView)
+                ThrowIllegalCallSequence("a content view goes with its window");
+            DestroyWindow(fWindow); // the object goes with its window
+            return kTrellisOK;
+        });
 }
 } // namespace NSTrellisLibrary

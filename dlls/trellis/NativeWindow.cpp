@@ -19,7 +19,8 @@ constexpr wchar_t kWindowObjectProperty[] = L"Trellis.INativeWindow";
 
 void RegisterWindowClass(WNDPROC procedure)
 {
-    static const ATOM atom = [procedure] {
+    static const ATOM atom = [procedure]
+    {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = procedure;
@@ -47,8 +48,8 @@ void CNativeWindow::MakeWindow(DWORD style, DWORD exStyle, HWND owner, const wch
 {
     RegisterWindowClass(&CNativeWindow::WindowProcedure);
     fProperty = property;
-    HWND window = CreateWindowExW(exStyle, kWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, owner,
-                                  nullptr, HINSTANCE(&__ImageBase), this);
+    HWND window = CreateWindowExW(exStyle, kWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                                  owner, nullptr, HINSTANCE(&__ImageBase), this);
     if (!window)
     {
         delete this;
@@ -183,61 +184,71 @@ void CNativeWindow::RouteCommand(u32 command)
 
 u32 CNativeWindow::GetFocusedView(NSTrellis::IView** view)
 {
-    return AnswerStatus([&] {
-        if (!view)
-            ThrowInvalidArgument();
-        HWND focus = GetFocus();
-        CNativeView* focused = CNativeView::FromWindow(focus);
-        *view = focused && GetAncestor(focus, GA_ROOT) == fWindow ? focused : nullptr;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!view)
+                ThrowInvalidArgument();
+            HWND focus = GetFocus();
+            CNativeView* focused = CNativeView::FromWindow(focus);
+            *view = focused && GetAncestor(focus, GA_ROOT) == fWindow ? focused : nullptr;
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeWindow::GetContentView(NSTrellis::IView** view)
 {
-    return AnswerStatus([&] {
-        if (!view)
-            ThrowInvalidArgument();
-        *view = fContentView;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!view)
+                ThrowInvalidArgument();
+            *view = fContentView;
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeWindow::AcceptsCommand(u32* accepts)
 {
-    return AnswerStatus([&] {
-        if (!accepts)
-            ThrowInvalidArgument();
-        *accepts = IsWindowEnabled(fWindow) ? 1 : 0;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!accepts)
+                ThrowInvalidArgument();
+            *accepts = IsWindowEnabled(fWindow) ? 1 : 0;
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeWindow::ContentRectFromFrame(const i32* frame, i32* content)
 {
-    return AnswerStatus([&] {
-        if (!frame || !content)
-            ThrowInvalidArgument();
-        const RECT margins = FrameMargins(fWindow);
-        content[0] = frame[0] - margins.left;
-        content[1] = frame[1] - margins.top;
-        content[2] = frame[2] - margins.right;
-        content[3] = frame[3] - margins.bottom;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!frame || !content)
+                ThrowInvalidArgument();
+            const RECT margins = FrameMargins(fWindow);
+            content[0] = frame[0] - margins.left;
+            content[1] = frame[1] - margins.top;
+            content[2] = frame[2] - margins.right;
+            content[3] = frame[3] - margins.bottom;
+            return kTrellisOK;
+        });
 }
 
 u32 CNativeWindow::FrameRectFromContent(const i32* content, i32* frame)
 {
-    return AnswerStatus([&] {
-        if (!frame || !content)
-            ThrowInvalidArgument();
-        const RECT margins = FrameMargins(fWindow);
-        frame[0] = content[0] + margins.left;
-        frame[1] = content[1] + margins.top;
-        frame[2] = content[2] + margins.right;
-        frame[3] = content[3] + margins.bottom;
-        return kTrellisOK;
-    });
+    return AnswerStatus(
+        [&]
+        {
+            if (!frame || !content)
+                ThrowInvalidArgument();
+            const RECT margins = FrameMargins(fWindow);
+            frame[0] = content[0] + margins.left;
+            frame[1] = content[1] + margins.top;
+            frame[2] = content[2] + margins.right;
+            frame[3] = content[3] + margins.bottom;
+            return kTrellisOK;
+        });
 }
 } // namespace NSTrellisLibrary

@@ -34,8 +34,7 @@ protected:
     // failure the object is deleted and the failure thrown.
     void MakeWindow(DWORD style, DWORD exStyle, HWND owner, const wchar_t* property, void* object);
     // Asks the creator's callback for the behaviour; a failure destroys the window (and this).
-    template <class TBehavior, class TCall>
-    u32 AttachBehavior(TCall askCreator)
+    template <class TBehavior, class TCall> u32 AttachBehavior(TCall askCreator)
     {
         u32 status = 12004;
         TBehavior* behavior = askCreator(&status);

@@ -9,8 +9,11 @@
 #include <cstddef>
 
 // A slot whose operation is not built yet: it answers 12004 (std::logic_error at the caller).
-#define TRELLIS_RESERVED_SLOT(n) \
-    virtual u32 ReservedSlot##n() { return 12004; }
+#define TRELLIS_RESERVED_SLOT(n)                                                                             \
+    virtual u32 ReservedSlot##n()                                                                            \
+    {                                                                                                        \
+        return 12004;                                                                                        \
+    }
 
 class INativeWindow;
 
@@ -432,7 +435,8 @@ struct TDocumentWindowProperties
     u32 fUnnamed2084;
     i32 fFrame[4]; // left, top, right, bottom
 };
-static_assert(sizeof(TDocumentWindowProperties) == 2104 && offsetof(TDocumentWindowProperties, fFrame) == 2088);
+static_assert(sizeof(TDocumentWindowProperties) == 2104 &&
+              offsetof(TDocumentWindowProperties, fFrame) == 2088);
 
 struct TModalDialogProperties
 {
@@ -689,8 +693,8 @@ public:
     TRELLIS_RESERVED_SLOT(55)
     // Slot 56: makes a modal dialog whose behaviour the creator gives and returns when it is
     // closed, with the status also in *status. Arguments as OpenDocumentWindow's, the fourth 0.
-    virtual u32 RunModalDialog(NSTrellis::IModalDialogCreator* creator, INativeWindow* window, u32 one, u32 zero,
-                               u32* status) = 0;
+    virtual u32 RunModalDialog(NSTrellis::IModalDialogCreator* creator, INativeWindow* window, u32 one,
+                               u32 zero, u32* status) = 0;
     // Slot 57: the open modal dialogs, frontmost first.
     virtual u32 GetModalDialogs(NSTrellis::IModalDialogListGetter* getter) = 0;
     TRELLIS_RESERVED_SLOT(58)
@@ -730,10 +734,11 @@ protected:
 
 #undef TRELLIS_RESERVED_SLOT
 
-extern "C" {
-// The library's interface by name ("ITrellis"); the caller presets the status to 12000.
-ITrellis* Trellis_Create(const char* interfaceName, u32* status);
-// Memory for every object that the library frees.
-void* Trellis_New(u64 size);
-void Trellis_Delete(void* memory);
+extern "C"
+{
+    // The library's interface by name ("ITrellis"); the caller presets the status to 12000.
+    ITrellis* Trellis_Create(const char* interfaceName, u32* status);
+    // Memory for every object that the library frees.
+    void* Trellis_New(u64 size);
+    void Trellis_Delete(void* memory);
 }

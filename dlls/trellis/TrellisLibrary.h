@@ -23,8 +23,8 @@ public:
     u32 MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, const TKeyShortcut* shortcut,
                       u32* matches) override;
     u32 UpdateNow() override;
-    NSTrellis::IDocumentWindow* OpenDocumentWindow(NSTrellis::IDocumentWindowCreator* creator, INativeWindow* window,
-                                                   u32 one, u32* status) override;
+    NSTrellis::IDocumentWindow* OpenDocumentWindow(NSTrellis::IDocumentWindowCreator* creator,
+                                                   INativeWindow* window, u32 one, u32* status) override;
     u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter) override;
     u32 RunModalDialog(NSTrellis::IModalDialogCreator* creator, INativeWindow* window, u32 one, u32 zero,
                        u32* status) override;

@@ -24,13 +24,15 @@ std::vector<HWND> ThreadWindowsWithProperty(const wchar_t* property)
         const wchar_t* fProperty;
         std::vector<HWND> fFound;
     } search{property, {}};
-    const WNDENUMPROC collect = [](HWND window, LPARAM parameter) -> BOOL {
+    const WNDENUMPROC collect = [](HWND window, LPARAM parameter) -> BOOL
+    {
         auto* search = reinterpret_cast<TSearch*>(parameter);
         if (GetPropW(window, search->fProperty))
             search->fFound.push_back(window);
         EnumChildWindows(
             window,
-            [](HWND child, LPARAM parameter) -> BOOL {
+            [](HWND child, LPARAM parameter) -> BOOL
+            {
                 auto* search = reinterpret_cast<TSearch*>(parameter);
                 if (GetPropW(child, search->fProperty))
                     search->fFound.push_back(child);

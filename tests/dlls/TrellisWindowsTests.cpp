@@ -37,7 +37,8 @@ int CountLibraryWindows()
     int count = 0;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) -> BOOL {
+        [](HWND window, LPARAM counter) -> BOOL
+        {
             wchar_t name[64] = {};
             GetClassNameW(window, name, 64);
             if (std::wstring(name) == L"Trellis.Window")
@@ -89,7 +90,8 @@ TEST_F(TrellisWindows, ProcessEventsHandlesWhatIsPendingAndReturns)
 {
     static int handled = 0;
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT
+    {
         if (message == WM_APP)
             ++handled;
         return DefWindowProcW(window, message, wParam, lParam);

@@ -19,6 +19,8 @@ using NSTextPackage::TUTF16String;
 
 namespace
 {
+const NSFerrant::TResourceID kReference = NSFerrant::MakeMenuID(2);
+
 // A named modifier set answers a mask that names it: 0x1000 + the set's number.
 class CModifierSets final : public CTrellisStub
 {
@@ -100,8 +102,9 @@ TEST_F(MenuScript, EverySyntaxErrorHasItsText)
         {"1 {M} ({a} [flags=bold])", "unkown menu item flags string"},
         {"1 {M} {a}", "failed parsing menu item list in menu script text"},
         {"1 {M} ()", "failed parsing menu item list in menu script text"},
-        {"1 {M} ({a} ", "missing termination of menu item list (no ')' character to match a leading '(') in menu "
-                        "script text"},
+        {"1 {M} ({a} ",
+         "missing termination of menu item list (no ')' character to match a leading '(') in menu "
+         "script text"},
     };
     for (const Case& c : kCases)
         EXPECT_EQ(FailureOf(c.script), c.message) << c.script;
@@ -114,7 +117,7 @@ TEST_F(MenuScript, BlanksAndCommentsAloneHoldNoMenu)
     TUTF16String title;
     try
     {
-        NSMenuScript::BuildMenu(items, text, 2, title);
+        NSMenuScript::BuildMenu(items, text, 2, title, kReference);
         ADD_FAILURE() << "nothing thrown";
     }
     catch (const NSQuorral::XNotFound& e)
@@ -163,7 +166,8 @@ TEST_F(MenuScript, PlatformPrefixesChooseTitlesItemsAndGroups)
 
     // Menus: a menu for the other platform is read and left out; a second title replaces the
     // first when the first prefix is the other platform's.
-    const auto menus = Parse("Mac:3 {Apple} ({x}) 4 Mac:{Mac title} Win:{Windows title} ({y}) 5 Win:{Own} ({z})");
+    const auto menus =
+        Parse("Mac:3 {Apple} ({x}) 4 Mac:{Mac title} Win:{Windows title} ({y}) 5 Win:{Own} ({z})");
     EXPECT_EQ(menus.count(3), 0u);
     ASSERT_EQ(menus.count(4), 1u);
     EXPECT_EQ(menus.at(4).fTitle, MakeText(u"Windows title"));
@@ -205,7 +209,8 @@ TEST_F(MenuScript, ShortcutsKeysAndModifierSets)
 TEST_F(MenuScript, NestingFlatteningAndTheCutAt255Units)
 {
     const std::string longTitle(300, 'x');
-    const auto menus = Parse("7 {Outer} ({" + longTitle + "} [id=1] {Sub} ({In} [id=2] {Deeper} ({Deepest} [id=3]))"
+    const auto menus = Parse("7 {Outer} ({" + longTitle +
+                             "} [id=1] {Sub} ({In} [id=2] {Deeper} ({Deepest} [id=3]))"
                              " {After} [id=4 flags=visual-only-modifier])");
     const TMenuItem& menu = menus.at(7);
     ASSERT_EQ(menu.fChildren.size(), 3u);
@@ -216,7 +221,8 @@ TEST_F(MenuScript, NestingFlatteningAndTheCutAt255Units)
     std::vector<NSTrellis::TMenuItemData> records;
     NSMenuScript::FlattenItems(records, menu.fChildren, NSTrellis::kMenuTopLevel);
     ASSERT_EQ(records.size(), 6u);
-    const u32 kParents[] = {NSTrellis::kMenuTopLevel, NSTrellis::kMenuTopLevel, 1, 1, 3, NSTrellis::kMenuTopLevel};
+    const u32 kParents[] = {NSTrellis::kMenuTopLevel, NSTrellis::kMenuTopLevel, 1, 1, 3,
+                            NSTrellis::kMenuTopLevel};
     const u32 kCommands[] = {1, 0, 2, 0, 3, 4};
     for (std::size_t i = 0; i < records.size(); ++i)
     {
@@ -234,7 +240,7 @@ TEST_F(MenuScript, BuildingCachesEveryMenuAndTheLaterOfTwoNumbersWins)
         "2 {First} ({a} [id=1]) 3 {Other} ({b} [id=2]) 2 {Second} ({c} [id=3] {d} [id=4]) 9 {} (Mac:{e})");
     std::vector<NSTrellis::TMenuItemData> items;
     TUTF16String title;
-    NSMenuScript::BuildMenu(items, text, 2, title);
+    NSMenuScript::BuildMenu(items, text, 2, title, kReference);
     EXPECT_EQ(title, MakeText(u"Second"));
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].fCommand, 4u);
@@ -247,12 +253,13 @@ TEST_F(MenuScript, BuildingCachesEveryMenuAndTheLaterOfTwoNumbersWins)
     // A menu with an empty title and no items is not stored.
     EXPECT_FALSE(NSMenuScript::FindCachedMenu(NSFerrant::MakeMenuID(9), items, title));
     // An entry once stored stays: a later build of another script does not replace it.
-    NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("3 {Replaced} ({z})"), 3, title);
+    NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("3 {Replaced} ({z})"), 3, title, kReference);
     EXPECT_EQ(title, MakeText(u"Replaced"));
     EXPECT_TRUE(NSMenuScript::FindCachedMenu(NSFerrant::MakeMenuID(3), items, title));
     EXPECT_EQ(title, MakeText(u"Other"));
     // A failed build stores nothing.
-    EXPECT_THROW(NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("5 {Good} ({g}) 6 {Bad} ({b"), 5, title),
+    EXPECT_THROW(NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("5 {Good} ({g}) 6 {Bad} ({b"), 5,
+                                         title, kReference),
                  NSQuorral::XFormatViolation);
     EXPECT_FALSE(NSMenuScript::FindCachedMenu(NSFerrant::MakeMenuID(5), items, title));
 }
@@ -265,8 +272,8 @@ TEST_F(MenuScript, TheProgramsMenuComesFromItsResourceAndThenFromTheCache)
     TUTF16String title;
     NSTrellisUtils::LoadMenu(items, title);
     EXPECT_EQ(title, MakeText(u"Vantle"));
-    const TUTF16String kTitles[] = {MakeText(u"Select Input Folder\u2026"), MakeText(u"Select Output Folder\u2026"),
-                                    MakeText(u"Create Vantle\u2026"),
+    const TUTF16String kTitles[] = {MakeText(u"Select Input Folder\u2026"),
+                                    MakeText(u"Select Output Folder\u2026"), MakeText(u"Create Vantle\u2026"),
                                     MakeText(u"Warn For External Vantle References")};
     ASSERT_EQ(items.size(), 4u);
     for (u32 i = 0; i < 4; ++i)

@@ -59,7 +59,8 @@ TEST(RunBehaviour, EveryCallbackAnswersTheStatusOfItsHandlersException)
         [](auto& a) { return a.OpenDefaultWindow(); },
         [](auto& a) { return a.OpenFile("file://C:\\x\\"); },
         [](auto& a) { return a.SetUpMenus(nullptr); },
-        [&](auto& a) {
+        [&](auto& a)
+        {
             u32 handled = 77;
             const u32 status = a.DoCommand(&event, &handled);
             EXPECT_EQ(handled, 77u); // left as it was
@@ -94,8 +95,10 @@ TEST(RunBehaviour, EveryCallbackAnswersTheStatusOfItsHandlersException)
 TEST(RunBehaviour, ASilentAbortComesBackAsItselfThroughItsStatus)
 {
     CRecordingApplication application;
-    application.fAction = [] {
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XSilentAbort(""));
+    application.fAction = []
+    {
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XSilentAbort(""));
     };
     const u32 status = Library(application).Startup();
     EXPECT_NE(status, kTrellisOK);
@@ -120,8 +123,8 @@ TEST(RunBehaviour, OutValuesOfTheFixedAndTheCommandCallbacks)
     u64 value = 0;
     EXPECT_EQ(library.Callback9(&value), kTrellisOK);
     EXPECT_EQ(value, 10000u);
-    for (u32 status : {library.Callback5(1), library.Callback12(1), library.Callback13(), library.Callback14(),
-                       library.Callback15(), library.Callback16(1, 2)})
+    for (u32 status : {library.Callback5(1), library.Callback12(1), library.Callback13(),
+                       library.Callback14(), library.Callback15(), library.Callback16(1, 2)})
         EXPECT_EQ(status, kTrellisOK);
 
     // The report's handler may throw: the library hears nothing of it.

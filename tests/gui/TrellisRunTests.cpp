@@ -20,11 +20,13 @@
 #include <string>
 #include <vector>
 
-using NSTrellisGlue::CABCView;
 using NSTextPackage::TUTF16String;
+using NSTrellisGlue::CABCView;
 
 namespace
 {
+const NSFerrant::TResourceID kReference = NSFerrant::MakeMenuID(2);
+
 std::vector<std::string> gLog;
 std::function<void()> gInsideLoop;
 
@@ -127,17 +129,20 @@ private:
         GetTrellisInterface()->OpenDocumentWindow(&creator, nullptr, 1, &status);
         NSTrellisGlue::CheckTrellis(status);
         // The test runs inside the loop, from a timer.
-        SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            KillTimer(nullptr, timer);
-            gInsideLoop();
-        });
+        SetTimer(nullptr, 0, 0,
+                 [](HWND, UINT, UINT_PTR timer, DWORD)
+                 {
+                     KillTimer(nullptr, timer);
+                     gInsideLoop();
+                 });
     }
     void OnSetUpMenus(NSTrellis::IMenuBar* bar) override
     {
         gLog.push_back("menus");
         std::vector<NSTrellis::TMenuItemData> items;
         TUTF16String title;
-        NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("2 {Vantle} ({Create} [id=103])"), 2, title);
+        NSMenuScript::BuildMenu(items, NSTextPackage::UTF8ToUTF16("2 {Vantle} ({Create} [id=103])"), 2, title,
+                                kReference);
         NSTrellisGlue::CheckTrellis(bar->SetItems(NSTrellis::kProgramMenu, items.data(), items.size() * 576));
         NSTrellisGlue::CheckTrellis(bar->SetTitle(NSTrellis::kProgramMenu, title.c_str()));
     }
@@ -146,7 +151,10 @@ private:
         gLog.push_back("application command " + std::to_string(event.fCommand));
         return true;
     }
-    void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override { NSTrellisUtils::PushCurrentCanvas(canvas); }
+    void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override
+    {
+        NSTrellisUtils::PushCurrentCanvas(canvas);
+    }
     void OnEndNativeDrawing(NSTrellis::INativeCanvas*) override { NSTrellisUtils::PopCurrentCanvas(); }
     void OnQuit() override { gLog.push_back("shutdown"); }
 
@@ -176,9 +184,12 @@ protected:
 
 TEST_F(TrellisRun, AFailingStartupEndsTheRunWithItsStatusUnchanged)
 {
-    auto* application = NSTrellisGlue::NewRunBehaviour<CRunApplication>([] {
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XSilentAbort(""));
-    });
+    auto* application = NSTrellisGlue::NewRunBehaviour<CRunApplication>(
+        []
+        {
+            NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                      << NSQuorral::XSilentAbort(""));
+        });
     const u32 status = Run(application);
     EXPECT_THROW(ThrowTrellisFailure(status), NSQuorral::XSilentAbort);
     EXPECT_EQ(gLog, (std::vector<std::string>{"startup", "application destroyed"}));
@@ -195,7 +206,8 @@ HWND FindView(HWND window, const char* name)
     } search{name, nullptr};
     EnumChildWindows(
         window,
-        [](HWND child, LPARAM parameter) -> BOOL {
+        [](HWND child, LPARAM parameter) -> BOOL
+        {
             auto* search = reinterpret_cast<TSearch*>(parameter);
             const auto* name = static_cast<const char*>(GetPropW(child, kViewNameProperty));
             if (name && std::strcmp(name, search->fName) == 0)
@@ -215,7 +227,8 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
 TEST_F(TrellisRun, TheApplicationRunsItsWindowsViewsMenusAndDialogsInOrder)
 {
-    gInsideLoop = [] {
+    gInsideLoop = []
+    {
         ITrellis* trellis = GetTrellisInterface();
         CRunWindow* window = CRunWindow::fInstance;
         ASSERT_NE(window, nullptr);
@@ -227,7 +240,8 @@ TEST_F(TrellisRun, TheApplicationRunsItsWindowsViewsMenusAndDialogsInOrder)
         HWND frame = nullptr;
         EnumThreadWindows(
             GetCurrentThreadId(),
-            [](HWND candidate, LPARAM found) -> BOOL {
+            [](HWND candidate, LPARAM found) -> BOOL
+            {
                 if (GetPropW(candidate, L"Trellis.IDocumentWindow"))
                     *reinterpret_cast<HWND*>(found) = candidate;
                 return TRUE;
@@ -298,29 +312,31 @@ TEST_F(TrellisRun, TheApplicationRunsItsWindowsViewsMenusAndDialogsInOrder)
         SendMessageW(frame, WM_INITMENU, WPARAM(menu), 0);
         SendMessageW(frame, WM_COMMAND, MAKEWPARAM(103, 0), 0);
         window->SendCommand(104);
-        const std::vector<std::string> kRouting = {"update menus",           "inner command 103",
-                                                   "outer command 103",      "window command 103",
-                                                   "application command 103", "inner command 104",
-                                                   "outer command 104",      "window command 104",
-                                                   "application command 104"};
+        const std::vector<std::string> kRouting = {
+            "update menus",       "inner command 103",       "outer command 103",
+            "window command 103", "application command 103", "inner command 104",
+            "outer command 104",  "window command 104",      "application command 104"};
         EXPECT_EQ(gLog, kRouting);
 
         // A modal dialog: centred over the window, the window takes no commands while it is up.
-        SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            KillTimer(nullptr, timer);
-            const auto dialogs = NSTrellisUtils::GetModalDialogs();
-            ASSERT_EQ(dialogs.size(), 1u);
-            u32 accepts = 9;
-            CheckOK(CRunWindow::fInstance->GetNativeWindow()->AcceptsCommand(&accepts));
-            EXPECT_EQ(accepts, 0u);
-            NSTrellis::TModalDialogProperties dialog{};
-            CheckOK(dialogs[0]->GetProperties(&dialog));
-            NSTrellis::TDocumentWindowProperties document{};
-            CheckOK(CRunWindow::fInstance->GetDocumentWindow()->GetProperties(&document));
-            EXPECT_NEAR(dialog.fFrame[0] + dialog.fFrame[2], document.fFrame[0] + document.fFrame[2], 2);
-            EXPECT_NEAR(dialog.fFrame[1] + dialog.fFrame[3], document.fFrame[1] + document.fFrame[3], 2);
-            CheckOK(dialogs[0]->Close());
-        });
+        SetTimer(
+            nullptr, 0, 0,
+            [](HWND, UINT, UINT_PTR timer, DWORD)
+            {
+                KillTimer(nullptr, timer);
+                const auto dialogs = NSTrellisUtils::GetModalDialogs();
+                ASSERT_EQ(dialogs.size(), 1u);
+                u32 accepts = 9;
+                CheckOK(CRunWindow::fInstance->GetNativeWindow()->AcceptsCommand(&accepts));
+                EXPECT_EQ(accepts, 0u);
+                NSTrellis::TModalDialogProperties dialog{};
+                CheckOK(dialogs[0]->GetProperties(&dialog));
+                NSTrellis::TDocumentWindowProperties document{};
+                CheckOK(CRunWindow::fInstance->GetDocumentWindow()->GetProperties(&document));
+                EXPECT_NEAR(dialog.fFrame[0] + dialog.fFrame[2], document.fFrame[0] + document.fFrame[2], 2);
+                EXPECT_NEAR(dialog.fFrame[1] + dialog.fFrame[3], document.fFrame[1] + document.fFrame[3], 2);
+                CheckOK(dialogs[0]->Close());
+            });
         TWindowData data{{200, 100}};
         NSTrellisGlue::CModalDialogCreator<CRunDialog, TWindowData> creator(data);
         u32 status = 12004;
@@ -332,11 +348,13 @@ TEST_F(TrellisRun, TheApplicationRunsItsWindowsViewsMenusAndDialogsInOrder)
         gLog.clear();
         CheckOK(trellis->Quit());
         CheckOK(trellis->CancelQuit());
-        SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            KillTimer(nullptr, timer);
-            gLog.push_back("loop again");
-            CheckOK(GetTrellisInterface()->Quit());
-        });
+        SetTimer(nullptr, 0, 0,
+                 [](HWND, UINT, UINT_PTR timer, DWORD)
+                 {
+                     KillTimer(nullptr, timer);
+                     gLog.push_back("loop again");
+                     CheckOK(GetTrellisInterface()->Quit());
+                 });
     };
     const u32 status = Run(NSTrellisGlue::NewRunBehaviour<CRunApplication>());
     EXPECT_EQ(status, kTrellisOK);

@@ -102,8 +102,7 @@ public:
 };
 
 // The stand-in library in place of the real one and the counting responder registered.
-template <class TLibrary>
-class LibraryDoubleTest : public ::testing::Test
+template <class TLibrary> class LibraryDoubleTest : public ::testing::Test
 {
 protected:
     LibraryDoubleTest() : fReplaced(ExchangeTrellisInterface(&fTrellis))

@@ -106,7 +106,8 @@ TEST_F(ViewTest, FramesAreTruncatedAndOrderedAndWrittenOnlyWhenTheyChange)
     EXPECT_EQ(native.fProperties.fAttribute, NSTrellis::kViewAttributeProgram);
     view->Invalidate();
     view->InvalidateRect({1.7f, 2.2f, 3.9f, -4.5f});
-    EXPECT_EQ(fTrellis.fLog, (std::vector<std::string>{"set", "invalidate 21 0 41 30", "invalidate 1 2 3 -4"}));
+    EXPECT_EQ(fTrellis.fLog,
+              (std::vector<std::string>{"set", "invalidate 21 0 41 30", "invalidate 1 2 3 -4"}));
 }
 
 TEST_F(ViewTest, AViewGoesDetachedDeletedAndReleasedInThatOrder)

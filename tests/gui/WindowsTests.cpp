@@ -11,16 +11,18 @@
 #include <functional>
 #include <stdexcept>
 
+using NSTextPackage::TUTF16String;
 using NSTrellisGlue::CABCView;
 using NSTrellisGlue::TViewFrame;
-using NSTextPackage::TUTF16String;
 
 namespace
 {
 // The frame adds 8 pixels at the sides and the bottom and 30 at the top.
 constexpr i32 kMargins[4] = {-8, -30, 8, 8};
 
-class CFakeWindow final : public INativeWindow, public NSTrellis::IDocumentWindow, public NSTrellis::IModalDialog
+class CFakeWindow final : public INativeWindow,
+                          public NSTrellis::IDocumentWindow,
+                          public NSTrellis::IModalDialog
 {
 public:
     explicit CFakeWindow(std::vector<std::string>& log) : fContent(log, nullptr) {}
@@ -261,14 +263,16 @@ TEST_F(WindowTest, AFailingConstructorGivesNoWindowAndItsStatus)
 TEST_F(WindowTest, CommandsGoFromTheFocusedViewUpToTheApplication)
 {
     OpenWindow({{400, 300}, TUTF16String()});
-    const auto outer = NSTrellisGlue::MakeViewPtr(new CCommandView(*fWindow->GetContentView(), "outer", fTrellis.fLog));
+    const auto outer =
+        NSTrellisGlue::MakeViewPtr(new CCommandView(*fWindow->GetContentView(), "outer", fTrellis.fLog));
     const auto inner = NSTrellisGlue::MakeViewPtr(new CCommandView(*outer, "inner", fTrellis.fLog));
     fTrellis.fViews.back()->fParent = outer->GetNativeView();
     fNative.fFocused = inner->GetNativeView();
     fTrellis.fLog.clear();
 
     fWindow->SendCommand(103);
-    EXPECT_EQ(fTrellis.fLog, (std::vector<std::string>{"inner 103", "outer 103", "window 103", "application 103"}));
+    EXPECT_EQ(fTrellis.fLog,
+              (std::vector<std::string>{"inner 103", "outer 103", "window 103", "application 103"}));
 
     fTrellis.fLog.clear();
     outer->fTakes = true;

@@ -1,6 +1,5 @@
 #include "media/StoredStrings.h"
 
-#include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
 #include "base/ThrowContext.h"
@@ -20,13 +19,6 @@ constexpr u16 kParagraphSeparator = 0x2029;
 {
     NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                               << NSQuorral::XFormatViolation(""));
-}
-
-void WriteU32BE(CMedia& media, u32 value)
-{
-    u8 bytes[4];
-    NSByteOrder::WriteBE32(bytes, value);
-    WriteBytes(media, 4, bytes);
 }
 
 // A u32 count followed by the bytes.

@@ -1,6 +1,7 @@
 #include "content/references/AbsolutePath.h"
 
 #include "base/TextConversions.h"
+#include "base/ThrowPlain.h"
 #include "base/VersionedString.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
@@ -86,7 +87,7 @@ bool CAbsolutePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (version.fMajor != 1)
-        NSContentFailures::ThrowUnsupportedFormat();
+        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
     const bool eightBit = IsExactly(version, 1, 5, 0) || IsExactly(version, 1, 6, 0);
     if (NSFerrant::ReadU8(media) == 0)
     {
@@ -117,10 +118,10 @@ bool CAbsolutePath::Read(NSFerrant::CMedia& media)
     {
         mode = NSFerrant::ReadU8(media);
         if (mode < kNativeURLNone || mode > kNativeURLWin32File)
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         const u32 urlBytes = NSFerrant::ReadU32BE(media);
         if (urlBytes > NSFerrant::GetBytesLeft(media))
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         if (urlBytes > 0)
         {
             url.assign(urlBytes, '\0');
@@ -180,7 +181,8 @@ void CAbsolutePath::ReadXML(const std::shared_ptr<NSFerrant::CXMLElement>& eleme
                 if (NSASCIIText::Equals(attribute->fName, "name"))
                     fVolumeName = THashedString(attribute->fValue);
                 else if (NSASCIIText::Equals(attribute->fName, "type"))
-                    CodeOfText(kVolumeKindTexts, NSFileLib::kVolumeKindFloppy, attribute->fValue, fVolumeType);
+                    CodeOfText(kVolumeKindTexts, NSFileLib::kVolumeKindFloppy, attribute->fValue,
+                               fVolumeType);
             }
         }
         else if (NSASCIIText::Equals(child->fName, "Path"))

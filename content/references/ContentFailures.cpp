@@ -10,10 +10,4 @@ void ThrowFormatViolation(const std::string& message)
     NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                               << NSQuorral::XFormatViolation(message));
 }
-
-void ThrowUnsupportedFormat()
-{
-    NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                              << NSQuorral::XUnsupportedFormat(""));
-}
 } // namespace NSContentFailures

@@ -1,5 +1,6 @@
 #include "content/references/DatabasePath.h"
 
+#include "base/ThrowPlain.h"
 #include "base/VersionedString.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
@@ -61,7 +62,7 @@ void CDatabasePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (IsOlderThan(version, 1, 0, 0) || version.fMajor > 3)
-        NSContentFailures::ThrowUnsupportedFormat();
+        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
     if (NSFerrant::ReadU8(media) == 0)
     {
         fValid = 0;
@@ -83,7 +84,7 @@ void CDatabasePath::Read(NSFerrant::CMedia& media)
     {
         const u8 kindByte = NSFerrant::ReadU8(media);
         if (kindByte >= kKindByteCount)
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         kind = kDatabasePathUnnamed + kindByte;
     }
     fValid = 1;

@@ -1,7 +1,7 @@
 #include "content/references/DeviceTypeNames.h"
 
+#include "base/ThrowPlain.h"
 #include "content/references/ASCIIText.h"
-#include "content/references/ContentFailures.h"
 
 namespace
 {
@@ -33,7 +33,7 @@ const u8 kDescriptionCodes[] = {19, 12, 6, 20, 4, 16, 14, 23, 26, 1, 2, 8, 11, 1
 NSTextPackage::TUTF16String GetDeviceTypeName(u8 code)
 {
     if (code >= kDeviceTypeNameCount)
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     return NSASCIIText::Widen(kDeviceTypeNames[code]);
 }
 

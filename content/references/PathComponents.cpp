@@ -1,7 +1,7 @@
 #include "content/references/PathComponents.h"
 
+#include "base/ThrowPlain.h"
 #include "base/VersionedString.h"
-#include "content/references/ContentFailures.h"
 #include "media/Media.h"
 #include "media/StoredStrings.h"
 
@@ -26,7 +26,7 @@ TPathComponents ReadComponents(NSFerrant::CMedia& media, bool eightBit)
 {
     const u32 count = NSFerrant::ReadNameCount(media);
     if (count > NSFerrant::GetBytesLeft(media) / kNameCountBytes)
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     TPathComponents components;
     for (u32 i = 0; i < count; ++i)
     {

@@ -1,6 +1,6 @@
 #include "content/references/ReferenceChunks.h"
 
-#include "content/references/ContentFailures.h"
+#include "base/ThrowPlain.h"
 #include "content/references/HostDocumentChunks.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
@@ -14,9 +14,10 @@ namespace
 {
 constexpr i64 kCopyBufferSize = 8192;
 
-bool IsGroup(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC type)
+// A plain chunk of that id, or a group of that kind and type.
+bool IsChunk(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC fourCC)
 {
-    return chunk.fKind == kind && chunk.fFourCC == type;
+    return chunk.fKind == kind && chunk.fFourCC == fourCC;
 }
 
 void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader& reader,
@@ -29,8 +30,8 @@ void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader
 }
 
 // Copies the chunks of the level the reader is at into the writer's level, rewriting the "REFS"
-// groups; remb chooses what a "FORM" "REMB" among them gets (top level only, so that nested
-// groups never make the walk recurse).
+// groups. A "FORM" "REMB" is looked into only when rewriteREMB is set (at the document level),
+// so that nesting in a hostile document never makes the walk recurse deeper.
 void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
                   bool rewriteREMB);
 
@@ -38,7 +39,7 @@ void RewriteEnteredREMB(IReferenceRelocator& relocator, CIFFFileReader& reader, 
 {
     TIFFChunk references;
     if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     writer.BeginFORM(kFourCC_REMB);
     RewriteLevel(relocator, reader, writer, false);
     writer.EndLevel();
@@ -52,9 +53,9 @@ void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFi
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
+        if (IsChunk(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
             RewriteEnteredReferenceGroup(relocator, reader, writer);
-        else if (rewriteREMB && IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
+        else if (rewriteREMB && IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
             RewriteEnteredREMB(relocator, reader, writer);
         else
             CopyEnteredChunk(reader, writer);
@@ -66,20 +67,20 @@ void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TR
                         TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
 {
     if (!reader.EnterFirstChunk())
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     bool metReferences = false;
     do
     {
-        if (!IsGroup(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
+        if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
             continue;
         if (metReferences)
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
                              inOtherPackage, skippedTarget);
         metReferences = true;
     } while (reader.EnterNextChunk());
     if (!metReferences)
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
 }
 
 void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
@@ -92,10 +93,10 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+        if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             continue;
-        if (!IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
-            NSContentFailures::ThrowFormatViolation();
+        if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
         NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
         body.fPosition = 0;
         FileReference(CSF10ReferenceChunk(body), resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
@@ -120,7 +121,7 @@ void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
         writer.BeginCAT(chunk.fFourCC);
         break;
     default:
-        NSContentFailures::ThrowFormatViolation();
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     }
     NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
     source.fPosition = 0;
@@ -167,15 +168,15 @@ void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& s
     do
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsGroup(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+        if (IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
         {
             NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
             body.fPosition = 0;
             WriteReferenceChunk(writer, relocator.Relocate(CSF10ReferenceChunk(body)));
         }
-        else if (IsGroup(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+        else if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             CopyEnteredChunk(reader, writer);
         else
-            NSContentFailures::ThrowFormatViolation();
+            NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     } while (reader.EnterNextChunk());
 }

@@ -1,6 +1,7 @@
 #include "content/references/RelativePath.h"
 
 #include "base/GroupedNumbers.h"
+#include "base/ThrowPlain.h"
 #include "base/VersionNumbers.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
@@ -8,8 +9,6 @@
 #include "content/references/XMLBuilders.h"
 #include "media/Media.h"
 #include "media/xml/XMLElement.h"
-
-#include <limits>
 
 using NSStoredVersions::IsExactly;
 using NSStoredVersions::IsOlderThan;
@@ -32,7 +31,7 @@ void CRelativePath::Read(NSFerrant::CMedia& media)
 {
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(media);
     if (version.fMajor != 1)
-        NSContentFailures::ThrowUnsupportedFormat();
+        NSQuorral::ThrowPlain<NSQuorral::XUnsupportedFormat>();
     if (NSFerrant::ReadU8(media) == 0)
     {
         fValid = 0;
@@ -41,6 +40,8 @@ void CRelativePath::Read(NSFerrant::CMedia& media)
     // 1.2.0 and 1.3.0 stored their names in the counted UTF-8 form.
     const bool eightBit = IsExactly(version, 1, 2, 0) || IsExactly(version, 1, 3, 0);
     const u32 stepUp = NSFerrant::ReadU32BE(media);
+    if (stepUp > kMaxStepUp)
+        NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     TPathComponents components = NSPathComponents::ReadComponents(media, eightBit);
     if (IsOlderThan(version, 1, 3, 0))
         fFlag = 1;
@@ -75,7 +76,7 @@ void CRelativePath::ReadXML(const std::shared_ptr<NSFerrant::CXMLElement>& eleme
     // A count of levels is never negative: a negative text is refused like any other non-count.
     i64 stepUp = 0;
     if (!NSTextPackage::ParseNumber(children[1]->fText, stepUp, NSTextPackage::GetNumberLocale()) ||
-        stepUp < 0 || stepUp > std::numeric_limits<i32>::max())
+        stepUp < 0 || stepUp > kMaxStepUp)
         NSContentFailures::ThrowFormatViolation("Failed converting StepUp value to int");
     fStepUp = u32(stepUp);
 }

@@ -18,11 +18,15 @@ public:
     // The format codes of the two stored forms; any code other than the older one writes the newer.
     static constexpr u32 kOlderForm = 32003;
     static constexpr u32 kNewerForm = 32002;
+    // No Windows path (32,767 units) has more levels to climb; a larger stored count is refused
+    // before the display text spends three units on each level.
+    static constexpr u32 kMaxStepUp = 32767;
 
     // Version 1.1.0 (older form) or 1.5.0 (newer form, ending with the flag byte); an invalid path
     // is its version followed by 0.
     void Write(NSFerrant::CMedia& media, u32 formatCode) const;
-    // Any version of major 1; another major is XUnsupportedFormat.
+    // Any version of major 1; another major is XUnsupportedFormat, a step-up count above
+    // kMaxStepUp XFormatViolation.
     void Read(NSFerrant::CMedia& media);
 
     // The "RelativePath" element, or an empty pointer for an invalid path.

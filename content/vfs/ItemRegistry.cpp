@@ -1,6 +1,6 @@
 #include "content/vfs/ItemRegistry.h"
 
-#include "content/vfs/ItemFailures.h"
+#include "base/ThrowPlain.h"
 #include "content/vfs/ShellFile.h"
 
 #include <stdexcept>
@@ -9,7 +9,7 @@ void CItemRegistry::Register(const TShellItemPtr& key, const CItemPtr& item)
 {
     auto* file = dynamic_cast<NSVirtualFS::CShellFile*>(item.Get());
     if (!file)
-        NSVirtualFS::ThrowItemFailure(std::invalid_argument(""));
+        NSQuorral::ThrowPlain<std::invalid_argument>();
     if (fInBatch)
         item->BeginUpdate();
     fItems.push_back(item);

@@ -267,6 +267,21 @@ CItemPtr CShellFile::ResolveLink()
 {
     auto target = std::make_shared<NSFerrant::CShellItem>();
     fShellItem->ResolveShortcut(*target);
+    // The id list a shortcut stores may be one the shell cannot list a folder from, and it would
+    // make a second item beside the one every other walk makes; a target on disk is asked for
+    // again by its path.
+    const u32 kind = target->GetKind();
+    const bool isFolder = kind == NSFerrant::kShellItemFolder || kind == NSFerrant::kShellItemVolumeRoot;
+    if (isFolder || kind == NSFerrant::kShellItemFile)
+    {
+        TUTF16String path;
+        target->GetPath(path);
+        if (isFolder && (path.empty() || path.back() != u'\\'))
+            path.push_back(u'\\');
+        target = isFolder
+                     ? std::make_shared<NSFerrant::CShellItem>(NSFileLibSupport::DirSpecFromWinPath(path))
+                     : std::make_shared<NSFerrant::CShellItem>(NSFileLibSupport::FileSpecFromWinPath(path));
+    }
     return GetItemDatabase().GetItem(target, DisplayNameOf(*target), {});
 }
 
@@ -294,8 +309,8 @@ NSFileLibSupport::TFileSpecPtr CShellFile::GetFileSpec()
 
 bool CShellFile::IsFileSystemFolder()
 {
-    return IsOneOf(GetShellKind(),
-                   {NSFerrant::kShellItemDesktop, NSFerrant::kShellItemVolumeRoot, NSFerrant::kShellItemFolder});
+    return IsOneOf(GetShellKind(), {NSFerrant::kShellItemDesktop, NSFerrant::kShellItemVolumeRoot,
+                                    NSFerrant::kShellItemFolder});
 }
 
 NSFileLibSupport::TDirSpecPtr CShellFile::GetDirSpec()
@@ -317,7 +332,7 @@ CItemPtr CShellFile::GetVolumeItem()
 u32 CShellFile::GetVolumeType()
 {
     if (fVolumeType == 0)
-        fVolumeType = NSFileLibSupport::GetVolumeKind(fShellItem->GetVolumeSpec().get());
+        fVolumeType = NSFileLibSupport::GetVolumeKind(GetVolumeSpec().get());
     return fVolumeType;
 }
 
@@ -326,7 +341,7 @@ TUTF16String CShellFile::GetVolumeName()
     if (fVolumeNameValid)
         return fVolumeName;
     NSFileLib::IFileLib* lib = NSFileLibSupport::GetFileLib();
-    const NSFileLibSupport::TVolumeSpecPtr volume = fShellItem->GetVolumeSpec();
+    const NSFileLibSupport::TVolumeSpecPtr volume = GetVolumeSpec();
     NSFileLib::SVolumeInfo info{};
     NSFileLibSupport::ThrowIfFileLibError(lib->GetVolumeInfo(volume.get(), &info));
     if (info.kind == NSFileLib::kVolumeKindFloppy)
@@ -341,6 +356,17 @@ TUTF16String CShellFile::GetVolumeName()
     }
     fVolumeNameValid = 1;
     return fVolumeName;
+}
+
+NSFileLibSupport::TVolumeSpecPtr CShellFile::GetVolumeSpec()
+{
+    if (GetShellKind() != NSFerrant::kShellItemVolumeRoot)
+    {
+        if (auto* volume = dynamic_cast<CShellFile*>(fVolumeItem.Get()))
+            return volume->GetVolumeSpec();
+    }
+    // An item on no volume: the shell item's std::domain_error.
+    return fShellItem->GetVolumeSpec();
 }
 
 void CShellFile::BeginUpdate()
@@ -399,7 +425,8 @@ u64 CShellFile::GetFolderChangeStamp()
         }
         // A folder the platform will not watch is judged by the clock alone; otherwise its
         // listing would never be read again.
-        if (!folder || !fChangeNotification.Open(NSTextPackage::AsWide(NSFileLibSupport::GetDirWinPath(folder.get()))))
+        if (!folder ||
+            !fChangeNotification.Open(NSTextPackage::AsWide(NSFileLibSupport::GetDirWinPath(folder.get()))))
             return now / kUnwatchedStampPeriod * kUnwatchedStampPeriod;
     }
     else if (fChangeNotification.PollSignalled())
@@ -475,8 +502,8 @@ bool CShellFile::IsVolumePresent()
     const CItemPtr volume = GetVolumeItem();
     if (volume.IsEmpty())
         return true;
-    if (!IsOneOf(volume->GetVolumeType(),
-                 {NSFileLib::kVolumeKindFloppy, NSFileLib::kVolumeKindRemovable, NSFileLib::kVolumeKindCDROM}))
+    if (!IsOneOf(volume->GetVolumeType(), {NSFileLib::kVolumeKindFloppy, NSFileLib::kVolumeKindRemovable,
+                                           NSFileLib::kVolumeKindCDROM}))
         return true;
     auto* volumeFile = dynamic_cast<CShellFile*>(volume.Get());
     if (!volumeFile)

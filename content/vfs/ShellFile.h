@@ -65,6 +65,8 @@ private:
     void ReadListingUntil(const TUTF16String& wantedName);
     CItemPtr MakeChildItem(const SShellChildEntry& entry);
     bool IsVolumePresent();
+    // The volume the item lies on: its own for a volume root, else its volume item's.
+    NSFileLibSupport::TVolumeSpecPtr GetVolumeSpec();
     u32 GetShellKind() const;
 
     std::shared_ptr<NSFerrant::CShellItem> fShellItem;

@@ -1,7 +1,7 @@
 #include "content/vfs/VirtualFileItem.h"
 
 #include "base/TextCompare.h"
-#include "content/vfs/ItemFailures.h"
+#include "base/ThrowPlain.h"
 #include "media/Media.h"
 
 #include <utility>
@@ -109,7 +109,7 @@ bool CABCVirtualFileItem::IsRegularFile()
 
 NSFileLibSupport::TFileSpecPtr CABCVirtualFileItem::GetFileSpec()
 {
-    ThrowItemFailure(std::exception());
+    NSQuorral::ThrowPlain<std::exception>();
 }
 
 bool CABCVirtualFileItem::IsFileSystemFolder()
@@ -119,7 +119,7 @@ bool CABCVirtualFileItem::IsFileSystemFolder()
 
 NSFileLibSupport::TDirSpecPtr CABCVirtualFileItem::GetDirSpec()
 {
-    ThrowItemFailure(std::exception());
+    NSQuorral::ThrowPlain<std::exception>();
 }
 
 CItemPtr CABCVirtualFileItem::GetVolumeItem()

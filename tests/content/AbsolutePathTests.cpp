@@ -35,19 +35,97 @@ TEST(AbsolutePath, ReadsEveryStoredVersion)
     };
     const TBytes kick = Names({"kick"});
     const TCase kCases[] = {
-        {"1.2.0 named volume", Concat({Version(1, 2, 0), U8(1), Name("Data"), kick}), false, "Data", 13, {"kick"}, 1, 1, 74, "kept"},
-        {"1.2.0 unnamed volume", Concat({Version(1, 2, 0), U8(1), Name(""), kick}), false, "", 15, {"kick"}, 1, 1, 74, "kept"},
-        {"1.4.0", Concat({Version(1, 4, 0), U8(1), Name("Data"), U8(11), kick, U8(0)}), false, "Data", 11, {"kick"}, 0, 1, 74, "kept"},
-        {"1.5.0 eight-bit", Concat({Version(1, 5, 0), U8(1), Name("K\xC3\xBChl"), U8(11), Names({"K\xC3\xBChl"}), U8(2)}),
-         true, "K\xC3\xBChl", 11, {"K\xC3\xBChl"}, 1, 1, 74, "kept"},
-        {"1.6.0 eight-bit, flag kept", Concat({Version(1, 6, 0), U8(1), Name("D"), U8(12), kick, U8(1)}), true, "D", 12, {"kick"}, 1, 0, 74, "kept"},
-        {"1.7.0", Concat({Version(1, 7, 0), U8(1), Name("K\xC3\xBChl"), U8(12), kick, U8(1)}), false, "K\xC3\x83\xC2\xBChl", 12, {"kick"}, 1, 0, 74, "kept"},
-        {"1.8.0 URL count 0 keeps the URL", Concat({Version(1, 8, 0), U8(1), Name("D"), U8(14), kick, U8(1), U8(75), U32(0)}),
-         false, "D", 14, {"kick"}, 1, 0, 75, "kept"},
-        {"1.9.0", Concat({Version(1, 9, 0), U8(1), Name("D"), U8(11), kick, U8(1), U8(74), Name("file:///C:/"), U8(1)}),
-         false, "D", 11, {"kick"}, 1, 1, 74, "file:///C:/"},
-        {"1.9.0 flag 2 reads 0", Concat({Version(1, 9, 0), U8(1), Name(""), U8(15), kick, U8(0), U8(71), U32(0), U8(2)}),
-         false, "", 15, {"kick"}, 0, 0, 71, "kept"},
+        {"1.2.0 named volume",
+         Concat({Version(1, 2, 0), U8(1), Name("Data"), kick}),
+         false,
+         "Data",
+         13,
+         {"kick"},
+         1,
+         1,
+         74,
+         "kept"},
+        {"1.2.0 unnamed volume",
+         Concat({Version(1, 2, 0), U8(1), Name(""), kick}),
+         false,
+         "",
+         15,
+         {"kick"},
+         1,
+         1,
+         74,
+         "kept"},
+        {"1.4.0",
+         Concat({Version(1, 4, 0), U8(1), Name("Data"), U8(11), kick, U8(0)}),
+         false,
+         "Data",
+         11,
+         {"kick"},
+         0,
+         1,
+         74,
+         "kept"},
+        {"1.5.0 eight-bit",
+         Concat({Version(1, 5, 0), U8(1), Name("K\xC3\xBChl"), U8(11), Names({"K\xC3\xBChl"}), U8(2)}),
+         true,
+         "K\xC3\xBChl",
+         11,
+         {"K\xC3\xBChl"},
+         1,
+         1,
+         74,
+         "kept"},
+        {"1.6.0 eight-bit, flag kept",
+         Concat({Version(1, 6, 0), U8(1), Name("D"), U8(12), kick, U8(1)}),
+         true,
+         "D",
+         12,
+         {"kick"},
+         1,
+         0,
+         74,
+         "kept"},
+        {"1.7.0",
+         Concat({Version(1, 7, 0), U8(1), Name("K\xC3\xBChl"), U8(12), kick, U8(1)}),
+         false,
+         "K\xC3\x83\xC2\xBChl",
+         12,
+         {"kick"},
+         1,
+         0,
+         74,
+         "kept"},
+        {"1.8.0 URL count 0 keeps the URL",
+         Concat({Version(1, 8, 0), U8(1), Name("D"), U8(14), kick, U8(1), U8(75), U32(0)}),
+         false,
+         "D",
+         14,
+         {"kick"},
+         1,
+         0,
+         75,
+         "kept"},
+        {"1.9.0",
+         Concat(
+             {Version(1, 9, 0), U8(1), Name("D"), U8(11), kick, U8(1), U8(74), Name("file:///C:/"), U8(1)}),
+         false,
+         "D",
+         11,
+         {"kick"},
+         1,
+         1,
+         74,
+         "file:///C:/"},
+        {"1.9.0 flag 2 reads 0",
+         Concat({Version(1, 9, 0), U8(1), Name(""), U8(15), kick, U8(0), U8(71), U32(0), U8(2)}),
+         false,
+         "",
+         15,
+         {"kick"},
+         0,
+         0,
+         71,
+         "kept"},
     };
     for (const TCase& c : kCases)
     {
@@ -82,12 +160,14 @@ TEST(AbsolutePath, RefusesOtherMajorsBadModesAndURLCountsPastTheEnd)
     EXPECT_THROW(path.Read(major2), NSQuorral::XUnsupportedFormat);
     for (u8 mode : {70, 76})
     {
-        NSFerrant::COwnedMemoryMedia media = MediaOf(Concat({Version(1, 9, 0), head, U8(mode), U32(0), U8(0)}));
+        NSFerrant::COwnedMemoryMedia media =
+            MediaOf(Concat({Version(1, 9, 0), head, U8(mode), U32(0), U8(0)}));
         EXPECT_THROW(path.Read(media), NSQuorral::XFormatViolation) << int(mode);
     }
     for (u32 count : {0xFFFFFFFFu, 2u})
     {
-        NSFerrant::COwnedMemoryMedia media = MediaOf(Concat({Version(1, 9, 0), head, U8(74), U32(count), U8(0)}));
+        NSFerrant::COwnedMemoryMedia media =
+            MediaOf(Concat({Version(1, 9, 0), head, U8(74), U32(count), U8(0)}));
         EXPECT_THROW(path.Read(media), NSQuorral::XFormatViolation) << count;
     }
 }
@@ -163,7 +243,8 @@ TEST(AbsolutePath, ReadXMLRefusesMalformedElementsWithItsMessages)
         const char* message;
     };
     const TCase kCases[] = {
-        {"<AbsolutePath><Path>/a</Path></AbsolutePath>", "AbsolutePath/Path element must have a 'partOfVantle' attribute"},
+        {"<AbsolutePath><Path>/a</Path></AbsolutePath>",
+         "AbsolutePath/Path element must have a 'partOfVantle' attribute"},
         {"<AbsolutePath><Path partOfVantle=\"no\" x=\"1\">/a</Path></AbsolutePath>",
          "AbsolutePath/Path element must have a 'partOfVantle' attribute"},
         {"<AbsolutePath><Path partOfVantle=\"Yes\">/a</Path></AbsolutePath>",
@@ -172,12 +253,14 @@ TEST(AbsolutePath, ReadXMLRefusesMalformedElementsWithItsMessages)
          "AbsolutePath/NativeURL element must have a 'mode' attribute"},
         {"<AbsolutePath><NativeURL mode=\"win32File\">u</NativeURL></AbsolutePath>",
          "AbsolutePath/NativeURL/@mode attribute set to illegal value"},
-        {"<AbsolutePath><Path partOfVantle=\"no\">a</Path></AbsolutePath>", "AbsolutePath/Path must start with a '/'"},
+        {"<AbsolutePath><Path partOfVantle=\"no\">a</Path></AbsolutePath>",
+         "AbsolutePath/Path must start with a '/'"},
     };
     for (const TCase& c : kCases)
     {
         CAbsolutePath path;
-        EXPECT_EQ(MessageThrown<NSQuorral::XFormatViolation>([&] { path.ReadXML(ParseElement(c.xml)); }), c.message)
+        EXPECT_EQ(MessageThrown<NSQuorral::XFormatViolation>([&] { path.ReadXML(ParseElement(c.xml)); }),
+                  c.message)
             << c.xml;
     }
 }

@@ -16,8 +16,14 @@
 class CTestRootNames : public IContentRootNames
 {
 public:
-    NSTextPackage::TUTF16String GetDatabaseRootName() const override { return NSTextPackage::UTF8ToUTF16("Vantles"); }
-    NSTextPackage::TUTF16String GetDesktopName() const override { return NSTextPackage::UTF8ToUTF16("Desktop"); }
+    NSTextPackage::TUTF16String GetDatabaseRootName() const override
+    {
+        return NSTextPackage::UTF8ToUTF16("Vantles");
+    }
+    NSTextPackage::TUTF16String GetDesktopName() const override
+    {
+        return NSTextPackage::UTF8ToUTF16("Desktop");
+    }
 };
 
 // A test with the root names installed.
@@ -84,7 +90,8 @@ template <class TException, class TAction> std::string MessageThrown(TAction&& a
 inline std::shared_ptr<NSFerrant::CXMLElement> ParseElement(const std::string& fragment)
 {
     const std::string document = "<?xml version=\"1.0\"?>" + fragment;
-    NSFerrant::TXMLElementList elements = NSFerrant::ParseXMLDocument(document.data(), document.data() + document.size());
+    NSFerrant::TXMLElementList elements =
+        NSFerrant::ParseXMLDocument(document.data(), document.data() + document.size());
     EXPECT_EQ(elements.size(), 1u);
     return elements.empty() ? nullptr : elements.front();
 }

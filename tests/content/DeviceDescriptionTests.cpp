@@ -37,7 +37,8 @@ TEST(DeviceDescription, ReadsEveryVersionRow)
     const TCase kCases[] = {
         {"1.0.0", Concat({Version(1, 0, 0), U8(2), U8(5), ANSIField("Bass"), U8(1), U32(7), U32(8)}),
          "Carvel Analog Synth", 5, "Bass", 255, true, false, none},
-        {"1.0.0 name without a zero", Concat({Version(1, 0, 0), U8(18), U8(5), TBytes(64, 'x'), U8(0), U32(7), U32(8)}),
+        {"1.0.0 name without a zero",
+         Concat({Version(1, 0, 0), U8(18), U8(5), TBytes(64, 'x'), U8(0), U32(7), U32(8)}),
          "Ostrel Digital Sampler", 5, std::string(63, 'x'), 255, true, false, none},
         {"1.1.0", Concat({Version(1, 1, 0), U8(17), U8(1), Name("Bass"), U8(0), U32(1), U32(2)}),
          "Ondel Synth", 1, "Bass", 255, true, false, none},
@@ -49,24 +50,61 @@ TEST(DeviceDescription, ReadsEveryVersionRow)
         {"1.4.0 is its version alone", Version(1, 4, 0), "", 0xFFFFFFFF, "", 255, true, false, none},
         {"2.0.0", Concat({Version(2, 0, 0), v2}), "T", 0x01020304, "Bass", 255, true, false, none},
         {"2.1.0", Concat({Version(2, 1, 0), v2, U32(0x103)}), "T", 0x01020304, "Bass", 20, true, false, none},
-        {"2.2.0", Concat({Version(2, 2, 0), v2, U32(1), Version(3, 1, 0)}), "T", 0x01020304, "Bass", 12, true, false,
+        {"2.2.0",
+         Concat({Version(2, 2, 0), v2, U32(1), Version(3, 1, 0)}),
+         "T",
+         0x01020304,
+         "Bass",
+         12,
+         true,
+         false,
          {3, 1, 0}},
-        {"2.3.0", Concat({Version(2, 3, 0), v2, U32(2), U8(0)}), "T", 0x01020304, "Bass", 6, false, false, none},
-        {"2.4.0", Concat({Version(2, 4, 0), v2, U32(2), U8(0), U32(1000)}), "T", 0x01020304, "Bass", 1000, false,
-         false, none},
-        {"2.5.0", Concat({Version(2, 5, 0), v2, U32(2), U8(1), U32(1000), U8(0), U8(0), U8(1)}), "T", 0x01020304,
-         "Bass", 1000, true, true, none},
-        {"2.9.0", Concat({Version(2, 9, 0), v2, U32(2), U8(1), U32(1000), U8(0), U8(0), U8(1)}), "T", 0x01020304,
-         "Bass", 1000, true, true, none},
-        {"3.0.0 code 32", Concat({Version(3, 0, 0), v2, U32(32)}), "T", 0x01020304, "Bass", 255, true, false, none},
-        {"3.1.0", Concat({Version(3, 1, 0), v2, U32(15), Version(2, 0, 0)}), "T", 0x01020304, "Bass", 22, true, false,
+        {"2.3.0", Concat({Version(2, 3, 0), v2, U32(2), U8(0)}), "T", 0x01020304, "Bass", 6, false, false,
+         none},
+        {"2.4.0", Concat({Version(2, 4, 0), v2, U32(2), U8(0), U32(1000)}), "T", 0x01020304, "Bass", 1000,
+         false, false, none},
+        {"2.5.0", Concat({Version(2, 5, 0), v2, U32(2), U8(1), U32(1000), U8(0), U8(0), U8(1)}), "T",
+         0x01020304, "Bass", 1000, true, true, none},
+        {"2.9.0", Concat({Version(2, 9, 0), v2, U32(2), U8(1), U32(1000), U8(0), U8(0), U8(1)}), "T",
+         0x01020304, "Bass", 1000, true, true, none},
+        {"3.0.0 code 32", Concat({Version(3, 0, 0), v2, U32(32)}), "T", 0x01020304, "Bass", 255, true, false,
+         none},
+        {"3.1.0",
+         Concat({Version(3, 1, 0), v2, U32(15), Version(2, 0, 0)}),
+         "T",
+         0x01020304,
+         "Bass",
+         22,
+         true,
+         false,
          {2, 0, 0}},
-        {"3.2.0", Concat({Version(3, 2, 0), v2, U32(15), Version(2, 0, 0), U8(0)}), "T", 0x01020304, "Bass", 22, false,
-         false, {2, 0, 0}},
-        {"3.3.0", Concat({Version(3, 3, 0), v2, U32(15), Version(2, 0, 0), U8(0), U32(5)}), "T", 0x01020304, "Bass", 5,
-         false, false, {2, 0, 0}},
-        {"3.4.0", Concat({Version(3, 4, 0), v2, U32(15), Version(2, 0, 0), U8(0), U32(5), U8(0), U8(0), U8(7)}), "T",
-         0x01020304, "Bass", 5, false, true, {2, 0, 0}},
+        {"3.2.0",
+         Concat({Version(3, 2, 0), v2, U32(15), Version(2, 0, 0), U8(0)}),
+         "T",
+         0x01020304,
+         "Bass",
+         22,
+         false,
+         false,
+         {2, 0, 0}},
+        {"3.3.0",
+         Concat({Version(3, 3, 0), v2, U32(15), Version(2, 0, 0), U8(0), U32(5)}),
+         "T",
+         0x01020304,
+         "Bass",
+         5,
+         false,
+         false,
+         {2, 0, 0}},
+        {"3.4.0",
+         Concat({Version(3, 4, 0), v2, U32(15), Version(2, 0, 0), U8(0), U32(5), U8(0), U8(0), U8(7)}),
+         "T",
+         0x01020304,
+         "Bass",
+         5,
+         false,
+         true,
+         {2, 0, 0}},
     };
     for (const TCase& c : kCases)
     {
@@ -89,9 +127,11 @@ TEST(DeviceDescription, RefusesOtherMajorsAndUnknownTypeCodesAndIsNeverWritten)
     EXPECT_THROW(CSF10DeviceDescriptionChunk{tooOld}, NSQuorral::XVersionTooOld);
     NSFerrant::COwnedMemoryMedia tooNew = MediaOf(Version(4, 0, 0));
     EXPECT_THROW(CSF10DeviceDescriptionChunk{tooNew}, NSQuorral::XVersionTooNew);
-    NSFerrant::COwnedMemoryMedia badCode = MediaOf(Concat({Version(1, 1, 0), U8(19), U8(1), Name("B"), U8(0), U32(0), U32(0)}));
+    NSFerrant::COwnedMemoryMedia badCode =
+        MediaOf(Concat({Version(1, 1, 0), U8(19), U8(1), Name("B"), U8(0), U32(0), U32(0)}));
     EXPECT_THROW(CSF10DeviceDescriptionChunk{badCode}, NSQuorral::XFormatViolation);
-    NSFerrant::COwnedMemoryMedia hostile = MediaOf(Concat({Version(2, 0, 0), U8(0), U32(0), U32(0x7FFFFFFF)}));
+    NSFerrant::COwnedMemoryMedia hostile =
+        MediaOf(Concat({Version(2, 0, 0), U8(0), U32(0), U32(0x7FFFFFFF)}));
     EXPECT_THROW(CSF10DeviceDescriptionChunk{hostile}, NSQuorral::XFormatViolation);
 
     NSFerrant::COwnedMemoryMedia media = MediaOf(Version(1, 4, 0));
@@ -148,7 +188,8 @@ TEST(PatchDescription, RefusesOtherVersionsAndWritesThe130Layout)
         description.fDeviceTypeName = U(typeName);
         NSFerrant::COwnedMemoryMedia out(0);
         description.Write(out);
-        EXPECT_EQ(NSTestSupport::BytesOf(out), Concat({Version(1, 3, 0), U8(code), Name("Init"), Name(typeName)}));
+        EXPECT_EQ(NSTestSupport::BytesOf(out),
+                  Concat({Version(1, 3, 0), U8(code), Name("Init"), Name(typeName)}));
     }
 }
 

@@ -30,8 +30,8 @@ TEST(PatchXMLReader, ReadsVersionsUpTo200)
     };
     for (const TCase& c : kCases)
     {
-        const TPatchXMLDocument document =
-            Read(kDeclaration + "<GramolaPatch other=\"x\" version=\"" + c.version + "\"><Patch/></GramolaPatch>");
+        const TPatchXMLDocument document = Read(kDeclaration + "<GramolaPatch other=\"x\" version=\"" +
+                                                c.version + "\"><Patch/></GramolaPatch>");
         EXPECT_EQ(document.fVersion, c.expected) << c.version;
         ASSERT_TRUE(document.fRoot);
         EXPECT_EQ(document.fRoot->fChildren.size(), 1u);
@@ -57,9 +57,12 @@ TEST(PatchXMLReader, FailsWithItsMessages)
         {kDeclaration + "<gramolapatch version=\"1.0\"/>", false, "Format error in Patch"},
         {kDeclaration + "<GramolaPatch Version=\"1.0\"/>", false,
          "Patch format error: Required XML attribute 'version' not found"},
-        {kDeclaration + "<GramolaPatch version=\"2.0.1\"/>", true, "A newer Tessaro version is needed to read this Patch"},
-        {kDeclaration + "<GramolaPatch version=\"2.1\"/>", true, "A newer Tessaro version is needed to read this Patch"},
-        {kDeclaration + "<GramolaPatch version=\"3.0.0\"/>", true, "A newer Tessaro version is needed to read this Patch"},
+        {kDeclaration + "<GramolaPatch version=\"2.0.1\"/>", true,
+         "A newer Tessaro version is needed to read this Patch"},
+        {kDeclaration + "<GramolaPatch version=\"2.1\"/>", true,
+         "A newer Tessaro version is needed to read this Patch"},
+        {kDeclaration + "<GramolaPatch version=\"3.0.0\"/>", true,
+         "A newer Tessaro version is needed to read this Patch"},
     };
     for (const TCase& c : kCases)
     {

@@ -44,8 +44,8 @@ TEST(PathDescriptions, PathTextsKeepEmptyComponentsAndNeedALeadingSlash)
         std::vector<std::string> components;
     };
     const TCase kCases[] = {
-        {"/a/b", true, {"a", "b"}},    {"/", true, {""}},       {"/a//b", true, {"a", "", "b"}},
-        {"/a/", true, {"a", ""}},      {"a/b", false, {}},      {"", false, {}},
+        {"/a/b", true, {"a", "b"}}, {"/", true, {""}},  {"/a//b", true, {"a", "", "b"}},
+        {"/a/", true, {"a", ""}},   {"a/b", false, {}}, {"", false, {}},
         {" /a", false, {}},
     };
     for (const TCase& c : kCases)

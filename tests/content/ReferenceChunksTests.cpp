@@ -3,6 +3,7 @@
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
 #include "tests/content/ContentTestSupport.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/HostDocumentBytes.h"
 
 #include <map>
@@ -12,7 +13,8 @@ namespace
 using namespace NSHostDocumentBytes;
 
 const TBytes kEmbedded = FORM("EMBF", {Chunk("NAME", Text("pad.wav")), Chunk("DATA", Text("xyz"))});
-const TBytes kDescription = Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name("Carvel Analog Synth")}));
+const TBytes kDescription =
+    Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name("Carvel Analog Synth")}));
 const TBytes kDevices = CAT("DEVL", {FORM("DEVC", {Chunk("DESC", Concat({Version(1, 2, 5)}))})});
 
 // Answers by true name; 4 for a name it does not know.
@@ -75,7 +77,8 @@ std::vector<std::string> NamesOf(const TReferenceList& list)
 }
 
 // Enters the document's top group (a "FORM" of formType, or the song "CAT ") and walks it.
-TFound Find(const TBytes& document, const std::string& formType, IReferenceResolver& resolver, bool skipped = false)
+TFound Find(const TBytes& document, const std::string& formType, IReferenceResolver& resolver,
+            bool skipped = false)
 {
     NSFerrant::COwnedMemoryMedia media = MediaOf(document);
     NSFerrant::CIFFFileReader reader(media);
@@ -156,8 +159,7 @@ TEST(FindReferenceChunk, RefusesDocumentsWithoutExactlyOneReferenceGroupOrWithSt
 
 TEST(FindReferenceChunk, KeepsWhatWasFiledBeforeAFailureAndLetsTheResolversExceptionPass)
 {
-    NSFerrant::COwnedMemoryMedia media =
-        MediaOf(Concat({REFE("a"), REFE("b"), LIST("EMBF", {}), REFE("a")}));
+    NSFerrant::COwnedMemoryMedia media = MediaOf(Concat({REFE("a"), REFE("b"), LIST("EMBF", {}), REFE("a")}));
     CScriptedResolver resolver = StandardResolver();
     TReferenceList resolved, unresolvable, inOtherPackage;
     bool skipped = false;
@@ -193,20 +195,19 @@ TBytes Rewrite(const TBytes& document, const std::string& formType)
 
 TEST(RewriteReferences, RelocatesEveryReferenceAndCopiesEverythingElseByteForByte)
 {
-    const TBytes source =
-        FORM("PTCH", {kDescription, CAT("REFS", {REFE("a"), kEmbedded, REFE("b")}), kDevices,
-                      LIST("INFO", {CAT("REFS", {REFE("deep")})})});
+    const TBytes source = FORM("PTCH", {kDescription, CAT("REFS", {REFE("a"), kEmbedded, REFE("b")}),
+                                        kDevices, LIST("INFO", {CAT("REFS", {REFE("deep")})})});
     const TBytes expected =
-        FORM("PTCH", {kDescription, CAT("REFS", {RelocatedREFE("a"), kEmbedded, RelocatedREFE("b")}), kDevices,
-                      LIST("INFO", {CAT("REFS", {REFE("deep")})})});
+        FORM("PTCH", {kDescription, CAT("REFS", {RelocatedREFE("a"), kEmbedded, RelocatedREFE("b")}),
+                      kDevices, LIST("INFO", {CAT("REFS", {REFE("deep")})})});
     EXPECT_EQ(Rewrite(source, "PTCH"), expected);
 }
 
 TEST(RewriteReferences, RewritesEveryReferenceGroupAndWritesEmptyOnesAsAHeader)
 {
     const TBytes source = FORM("PTCH", {CAT("REFS", {REFE("a")}), CAT("REFS", {}), CAT("REFS", {REFE("b")})});
-    const TBytes expected = FORM("PTCH", {CAT("REFS", {RelocatedREFE("a")}), Text("CAT "), U32(4), Text("REFS"),
-                                          CAT("REFS", {RelocatedREFE("b")})});
+    const TBytes expected = FORM("PTCH", {CAT("REFS", {RelocatedREFE("a")}), Text("CAT "), U32(4),
+                                          Text("REFS"), CAT("REFS", {RelocatedREFE("b")})});
     EXPECT_EQ(Rewrite(source, "PTCH"), expected);
     EXPECT_EQ(Rewrite(FORM("PTCH", {}), "PTCH"), FORM("PTCH", {}));
 }
@@ -223,10 +224,12 @@ TEST(RewriteReferences, GivesOddChunksAZeroPadByte)
 TEST(RewriteReferences, ARembGroupKeepsItsOtherChunksInOrder)
 {
     const TBytes extra = Chunk("XTRA", Text("odd"));
-    const TBytes source = FORM("K42S", {Chunk("HEAD", Text("h")),
-                                        FORM("REMB", {kDevices, CAT("REFS", {REFE("a"), kEmbedded}), extra})});
-    const TBytes expected = FORM("K42S", {Chunk("HEAD", Text("h")),
-                                          FORM("REMB", {kDevices, CAT("REFS", {RelocatedREFE("a"), kEmbedded}), extra})});
+    const TBytes source =
+        FORM("K42S", {Chunk("HEAD", Text("h")),
+                      FORM("REMB", {kDevices, CAT("REFS", {REFE("a"), kEmbedded}), extra})});
+    const TBytes expected =
+        FORM("K42S", {Chunk("HEAD", Text("h")),
+                      FORM("REMB", {kDevices, CAT("REFS", {RelocatedREFE("a"), kEmbedded}), extra})});
     EXPECT_EQ(Rewrite(source, "K42S"), expected);
 
     EXPECT_THROW(Rewrite(FORM("K42S", {FORM("REMB", {kDevices})}), "K42S"), NSQuorral::XFormatViolation);
@@ -239,5 +242,25 @@ TEST(RewriteReferences, RefusesStrayChunksInAReferenceGroupAndLetsTheRelocatorsE
     EXPECT_THROW(Rewrite(FORM("PTCH", {CAT("REFS", {Chunk("JUNK", Text("x"))})}), "PTCH"),
                  NSQuorral::XFormatViolation);
     EXPECT_THROW(Rewrite(FORM("PTCH", {CAT("REFS", {REFE("boom")})}), "PTCH"), std::runtime_error);
+}
+
+TEST(DamagedHostDocuments, AreWalkedAndRewrittenOrRefused)
+{
+    const TBytes valid = FORM("PTCH", {kDescription, CAT("REFS", {REFE("a"), kEmbedded, REFE("b")}), kDevices,
+                                       FORM("REMB", {CAT("REFS", {REFE("c")}), Chunk("XTRA", Text("odd"))})});
+    const std::vector<size_t> sizeFields =
+        NSTestSupport::ChunkSizeFields(valid, NSTestSupport::EFieldOrder::kBigEndian);
+    NSTestSupport::CByteMutator mutator(2502, NSTestSupport::EFieldOrder::kBigEndian, sizeFields);
+    CScriptedResolver resolver({{"a", 0}, {"b", 1}, {"c", 2}});
+    for (int variant = 0; variant < 600; ++variant)
+    {
+        const TBytes damaged = mutator.Mutate(valid);
+        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
+                                      NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
+                                      NSQuorral::XVersionTooNew>([&] { Find(damaged, "PTCH", resolver); });
+        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
+                                      NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
+                                      NSQuorral::XVersionTooNew>([&] { Rewrite(damaged, "PTCH"); });
+    }
 }
 } // namespace

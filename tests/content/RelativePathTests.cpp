@@ -25,10 +25,18 @@ TEST(RelativePath, ReadsEveryStoredVersion)
     };
     const TBytes head = Concat({U8(1), U32(2)});
     const TCase kCases[] = {
-        {"1.0.0", Concat({Version(1, 0, 0), head, Names({"Samples", kUTF8Name})}), 0, {"Samples", kAsWindows1252}, 1},
+        {"1.0.0",
+         Concat({Version(1, 0, 0), head, Names({"Samples", kUTF8Name})}),
+         0,
+         {"Samples", kAsWindows1252},
+         1},
         {"1.1.0", Concat({Version(1, 1, 0), head, Names({kUTF8Name})}), 0, {kAsWindows1252}, 1},
         {"1.2.0 eight-bit", Concat({Version(1, 2, 0), head, Names({kUTF8Name})}), 0, {"K\xC3\xBChl"}, 1},
-        {"1.3.0 eight-bit, flag kept", Concat({Version(1, 3, 0), head, Names({kUTF8Name})}), 0, {"K\xC3\xBChl"}, 0},
+        {"1.3.0 eight-bit, flag kept",
+         Concat({Version(1, 3, 0), head, Names({kUTF8Name})}),
+         0,
+         {"K\xC3\xBChl"},
+         0},
         {"1.3.0 flag kept set", Concat({Version(1, 3, 0), head, Names({"a"})}), 1, {"a"}, 1},
         {"1.4.0", Concat({Version(1, 4, 0), head, Names({kUTF8Name})}), 0, {kAsWindows1252}, 0},
         {"1.5.0 flag 1", Concat({Version(1, 5, 0), head, Names({"a"}), U8(1)}), 0, {"a"}, 1},
@@ -47,8 +55,24 @@ TEST(RelativePath, ReadsEveryStoredVersion)
     }
 }
 
-TEST(RelativePath, RefusesVersionsOfAnotherMajor)
+TEST(RelativePath, RefusesVersionsOfAnotherMajorAndStepUpsNoPathCanClimb)
 {
+    for (u32 stepUp : {CRelativePath::kMaxStepUp, CRelativePath::kMaxStepUp + 1, 0xFFFFFFFFu})
+    {
+        CRelativePath path;
+        NSFerrant::COwnedMemoryMedia media =
+            MediaOf(Concat({Version(1, 5, 0), U8(1), U32(stepUp), Names({"a"}), U8(0)}));
+        if (stepUp == CRelativePath::kMaxStepUp)
+        {
+            path.Read(media);
+            EXPECT_EQ(path.GetDisplayText().size(), 3 * size_t(stepUp) + 1);
+        }
+        else
+        {
+            EXPECT_THROW(path.Read(media), NSQuorral::XFormatViolation) << stepUp;
+        }
+    }
+
     for (const TBytes& version : {Version(0, 9, 0), Version(2, 0, 0)})
     {
         CRelativePath path;
@@ -109,22 +133,30 @@ TEST(RelativePath, ReadXMLRefusesMalformedElementsWithItsMessages)
         const char* message;
     };
     const TCase kCases[] = {
-        {"<RelativePath><Path>/a</Path></RelativePath>", "RelativePath must have two elements, Path and StepUp"},
+        {"<RelativePath><Path>/a</Path></RelativePath>",
+         "RelativePath must have two elements, Path and StepUp"},
         {"<RelativePath><StepUp>1</StepUp><Path>/a</Path></RelativePath>",
          "RelativePath must have two elements, Path and StepUp"},
         {"<RelativePath><Path>/a</Path><StepUp>1</StepUp><X/></RelativePath>",
          "RelativePath must have two elements, Path and StepUp"},
-        {"<RelativePath><Path>a/b</Path><StepUp>1</StepUp></RelativePath>", "RelativePath must start with a '/'"},
-        {"<RelativePath><Path></Path><StepUp>1</StepUp></RelativePath>", "RelativePath must start with a '/'"},
-        {"<RelativePath><Path>/a</Path><StepUp>one</StepUp></RelativePath>", "Failed converting StepUp value to int"},
-        {"<RelativePath><Path>/a</Path><StepUp>-1</StepUp></RelativePath>", "Failed converting StepUp value to int"},
+        {"<RelativePath><Path>a/b</Path><StepUp>1</StepUp></RelativePath>",
+         "RelativePath must start with a '/'"},
+        {"<RelativePath><Path></Path><StepUp>1</StepUp></RelativePath>",
+         "RelativePath must start with a '/'"},
+        {"<RelativePath><Path>/a</Path><StepUp>one</StepUp></RelativePath>",
+         "Failed converting StepUp value to int"},
+        {"<RelativePath><Path>/a</Path><StepUp>-1</StepUp></RelativePath>",
+         "Failed converting StepUp value to int"},
         {"<RelativePath><Path>/a</Path><StepUp>3000000000</StepUp></RelativePath>",
+         "Failed converting StepUp value to int"},
+        {"<RelativePath><Path>/a</Path><StepUp>32768</StepUp></RelativePath>",
          "Failed converting StepUp value to int"},
     };
     for (const TCase& c : kCases)
     {
         CRelativePath path;
-        EXPECT_EQ(MessageThrown<NSQuorral::XFormatViolation>([&] { path.ReadXML(ParseElement(c.xml)); }), c.message)
+        EXPECT_EQ(MessageThrown<NSQuorral::XFormatViolation>([&] { path.ReadXML(ParseElement(c.xml)); }),
+                  c.message)
             << c.xml;
     }
 }
@@ -133,8 +165,9 @@ TEST(RelativePath, ReadXMLAppendsPathBeforeTheStepUpIsConvertedAndIgnoresOtherEl
 {
     CRelativePath path;
     path.fComponents = ComponentsOf({"kept"});
-    EXPECT_THROW(path.ReadXML(ParseElement("<RelativePath><Path>/a//b</Path><StepUp>x</StepUp></RelativePath>")),
-                 NSQuorral::XFormatViolation);
+    EXPECT_THROW(
+        path.ReadXML(ParseElement("<RelativePath><Path>/a//b</Path><StepUp>x</StepUp></RelativePath>")),
+        NSQuorral::XFormatViolation);
     EXPECT_EQ(TextsOf(path.fComponents), (std::vector<std::string>{"kept", "a", "", "b"}));
 
     CRelativePath other;

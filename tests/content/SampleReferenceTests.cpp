@@ -2,6 +2,7 @@
 
 #include "media/IFFFileWriter.h"
 #include "tests/content/ContentTestSupport.h"
+#include "tests/support/ByteMutation.h"
 #include "tests/support/HostDocumentBytes.h"
 
 namespace
@@ -13,74 +14,79 @@ using namespace NSHostDocumentBytes;
 // 1.0.0: rows 1 to 8 only; the second name is the package name; the true name comes from the
 // relative path.
 const u8 kBody100[] = {
-    0xBC, 1, 0, 0, 0,                                          // body version 1.0.0
-    0xBC, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c', 'k', // relative 1.1.0: up 0, "kick"
-    0xBC, 1, 2, 0, 0, 0,                                       // database path 1.2.0, invalid
-    0xBC, 1, 4, 0, 0, 0,                                       // absolute path 1.4.0, invalid
-    0, 0, 0, 4, 'K', 'i', 'c', 'k',                            // user-friendly name "Kick"
-    0, 0, 0, 3, 'P', 'k', 'g',                                 // package name "Pkg"
-    0, 0, 0, 0,                                                // package URL, empty
-    13,                                                        // a sample
+    0xBC, 1, 0, 0, 0, // body version 1.0.0
+    0xBC, 1, 1, 0, 0,   1,   0,   0,   0,   0,   0,
+    0,    0, 1, 0, 0,   0,   4,   'k', 'i', 'c', 'k', // relative 1.1.0: up 0, "kick"
+    0xBC, 1, 2, 0, 0,   0,                            // database path 1.2.0, invalid
+    0xBC, 1, 4, 0, 0,   0,                            // absolute path 1.4.0, invalid
+    0,    0, 0, 4, 'K', 'i', 'c', 'k',                // user-friendly name "Kick"
+    0,    0, 0, 3, 'P', 'k', 'g',                     // package name "Pkg"
+    0,    0, 0, 0,                                    // package URL, empty
+    13,                                               // a sample
 };
 
 // 1.1.0: the package name row follows the type; the true name comes from the absolute path.
 const u8 kBody110[] = {
-    0xBC, 1, 1, 0, 0,                                          // body version 1.1.0
-    0xBC, 1, 1, 0, 0, 0,                                       // relative path, invalid
-    0xBC, 1, 2, 0, 0, 0,                                       // database path, invalid
-    0xBC, 1, 4, 0, 0, 1, 0, 0, 0, 1, 'D', 11,                  // absolute 1.4.0: volume "D", fixed disk
-    0, 0, 0, 1, 0, 0, 0, 4, 'l', 'o', 'o', 'p', 0,             //   components "loop"; not in a package
-    0, 0, 0, 0,                                                // user-friendly name, empty
-    0, 0, 0, 3, 'P', 'a', 'k',                                 // package name "Pak"
-    0, 0, 0, 3, 'u', 'r', 'l',                                 // package URL "url"
-    12,                                                        // a sliced loop
-    0, 0, 0, 3, 'P', 'k', 'g',                                 // further package name "Pkg"
+    0xBC, 1, 1, 0, 0,                                       // body version 1.1.0
+    0xBC, 1, 1, 0, 0,   0,                                  // relative path, invalid
+    0xBC, 1, 2, 0, 0,   0,                                  // database path, invalid
+    0xBC, 1, 4, 0, 0,   1,   0,   0, 0,   1,   'D', 11,     // absolute 1.4.0: volume "D", fixed disk
+    0,    0, 0, 1, 0,   0,   0,   4, 'l', 'o', 'o', 'p', 0, //   components "loop"; not in a package
+    0,    0, 0, 0,                                          // user-friendly name, empty
+    0,    0, 0, 3, 'P', 'a', 'k',                           // package name "Pak"
+    0,    0, 0, 3, 'u', 'r', 'l',                           // package URL "url"
+    12,                                                     // a sliced loop
+    0,    0, 0, 3, 'P', 'k', 'g',                           // further package name "Pkg"
 };
 
 // 1.2.0: the true name is stored; each path stands once.
 const u8 kBody120[] = {
-    0xBC, 1, 2, 0, 0,                                          // body version 1.2.0
-    0xBC, 1, 1, 0, 0, 0,                                       // relative path, invalid
-    0xBC, 1, 2, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c', 'k', // database 1.2.0: "", "kick"
-    0xBC, 1, 4, 0, 0, 0,                                       // absolute path, invalid
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                        // three empty names
-    13,                                                        // a sample
-    0, 0, 0, 0,                                                // package name, empty
-    0, 0, 0, 8, 'K', 'i', 'c', 'k', '.', 'w', 'a', 'v',        // true name "Kick.wav"
+    0xBC, 1, 2, 0, 0,      // body version 1.2.0
+    0xBC, 1, 1, 0, 0,   0, // relative path, invalid
+    0xBC, 1, 2, 0, 0,   1,   0,   0,   0,   0,   0,   0,
+    0,    1, 0, 0, 0,   4,   'k', 'i', 'c', 'k',           // database 1.2.0: "", "kick"
+    0xBC, 1, 4, 0, 0,   0,                                 // absolute path, invalid
+    0,    0, 0, 0, 0,   0,   0,   0,   0,   0,   0,   0,   // three empty names
+    13,                                                    // a sample
+    0,    0, 0, 0,                                         // package name, empty
+    0,    0, 0, 8, 'K', 'i', 'c', 'k', '.', 'w', 'a', 'v', // true name "Kick.wav"
 };
 
 // 1.3.0: the paths stand again in their newer forms, which replace the older ones.
 const u8 kBody130[] = {
-    0xBC, 1, 3, 0, 0,                                          // body version 1.3.0
-    0xBC, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 3, 'o', 'l', 'd', // relative 1.1.0: "old"
-    0xBC, 1, 2, 0, 0, 0,                                       // database path, invalid
-    0xBC, 1, 4, 0, 0, 0,                                       // absolute path, invalid
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                        // three empty names
-    13,                                                        // a sample
-    0, 0, 0, 0,                                                // package name, empty
-    0, 0, 0, 4, 'k', 'i', 'c', 'k',                            // true name "kick"
-    0xBC, 1, 5, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c', 'k', 0, // relative 1.5.0: up 1, "kick"
-    0xBC, 1, 5, 0, 0, 0,                                       // database path 1.5.0, invalid
-    0xBC, 1, 9, 0, 0, 0,                                       // absolute path 1.9.0, invalid
+    0xBC, 1, 3, 0, 0,                                                               // body version 1.3.0
+    0xBC, 1, 1, 0, 0,   1,   0,   0,   0, 0, 0, 0, 0, 1, 0, 0, 0, 3, 'o', 'l', 'd', // relative 1.1.0: "old"
+    0xBC, 1, 2, 0, 0,   0,                                                          // database path, invalid
+    0xBC, 1, 4, 0, 0,   0,                                                          // absolute path, invalid
+    0,    0, 0, 0, 0,   0,   0,   0,   0, 0, 0, 0,                                  // three empty names
+    13,                                                                             // a sample
+    0,    0, 0, 0,                                                                  // package name, empty
+    0,    0, 0, 4, 'k', 'i', 'c', 'k',                                              // true name "kick"
+    0xBC, 1, 5, 0, 0,   1,   0,   0,   0, 1, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c',
+    'k',  0,               // relative 1.5.0: up 1, "kick"
+    0xBC, 1, 5, 0, 0,   0, // database path 1.5.0, invalid
+    0xBC, 1, 9, 0, 0,   0, // absolute path 1.9.0, invalid
 };
 
 // 2.0.0: as the writer writes a reference with a device: 1.3.0's rows, then the device.
 const u8 kBody200[] = {
-    0xBC, 2, 0, 0, 0,                                          // body version 2.0.0
-    0xBC, 1, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c', 'k', // relative 1.1.0: up 1, "kick"
-    0xBC, 1, 2, 0, 0, 0,                                       // database path, invalid
-    0xBC, 1, 4, 0, 0, 0,                                       // absolute path, invalid
-    0, 0, 0, 4, 'K', 'i', 'c', 'k',                            // user-friendly name "Kick"
-    0, 0, 0, 0, 0, 0, 0, 0,                                    // package name and URL, empty
-    13,                                                        // a sample
-    0, 0, 0, 0,                                                // further package name, empty
-    0, 0, 0, 4, 'k', 'i', 'c', 'k',                            // true name "kick"
-    0xBC, 1, 5, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 4, 'k', 'i', 'c', 'k', 0, // relative 1.5.0, flag 0
-    0xBC, 1, 5, 0, 0, 0,                                       // database path 1.5.0, invalid
-    0xBC, 1, 9, 0, 0, 0,                                       // absolute path 1.9.0, invalid
-    0, 0, 0, 3, 'd', 'e', 'v',                                 // device id "dev" (UTF-8)
-    0, 0, 0, 5, 'S', 'y', 'n', 't', 'h',                       // device name "Synth"
-    0xBC, 1, 2, 0, 0,                                          // device version 1.2
+    0xBC, 2, 0, 0, 0, // body version 2.0.0
+    0xBC, 1, 1, 0, 0,   1,   0,   0,   0,   1,   0, 0,
+    0,    1, 0, 0, 0,   4,   'k', 'i', 'c', 'k', // relative 1.1.0: up 1, "kick"
+    0xBC, 1, 2, 0, 0,   0,                       // database path, invalid
+    0xBC, 1, 4, 0, 0,   0,                       // absolute path, invalid
+    0,    0, 0, 4, 'K', 'i', 'c', 'k',           // user-friendly name "Kick"
+    0,    0, 0, 0, 0,   0,   0,   0,             // package name and URL, empty
+    13,                                          // a sample
+    0,    0, 0, 0,                               // further package name, empty
+    0,    0, 0, 4, 'k', 'i', 'c', 'k',           // true name "kick"
+    0xBC, 1, 5, 0, 0,   1,   0,   0,   0,   1,   0, 0,
+    0,    1, 0, 0, 0,   4,   'k', 'i', 'c', 'k', 0, // relative 1.5.0, flag 0
+    0xBC, 1, 5, 0, 0,   0,                          // database path 1.5.0, invalid
+    0xBC, 1, 9, 0, 0,   0,                          // absolute path 1.9.0, invalid
+    0,    0, 0, 3, 'd', 'e', 'v',                   // device id "dev" (UTF-8)
+    0,    0, 0, 5, 'S', 'y', 'n', 't', 'h',         // device name "Synth"
+    0xBC, 1, 2, 0, 0,                               // device version 1.2
 };
 
 template <size_t N> TBytes BytesOf(const u8 (&body)[N])
@@ -174,9 +180,9 @@ TEST(SampleReference, AnAbsolutePathOf150Or160MakesTheFollowingNamesEightBitButN
     for (u8 minor : {5, 6, 4})
     {
         const std::string utf8 = "K\xC3\xBChl";
-        const TBytes body = Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0),
-                                    Version(1, minor, 0), U8(0), Name(utf8), Name(utf8), Name(utf8), U8(13),
-                                    Name(utf8), Name(utf8)});
+        const TBytes body =
+            Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, minor, 0),
+                    U8(0), Name(utf8), Name(utf8), Name(utf8), U8(13), Name(utf8), Name(utf8)});
         const CSF10ReferenceChunk reference = ReadBody(body);
         const std::string expected = minor == 4 ? "K\xC3\x83\xC2\xBChl" : utf8;
         EXPECT_EQ(UTF8Of(reference.fUserFriendlyName), expected) << int(minor);
@@ -214,7 +220,7 @@ TEST_F(DeriveTrueNameTest, TakesTheFirstPathThatNamesSomething)
         {1, true, 1, false, false, "abs.wav"}, // a valid relative path without components names nothing
         {0, false, 1, false, false, "abs.wav"},
         {0, false, 1, true, false, "Data"},
-        {0, false, 0, false, false, "db.wav"},  // the database path's validity is not looked at
+        {0, false, 0, false, false, "db.wav"}, // the database path's validity is not looked at
         {1, true, 0, false, true, "Vantles"},
     };
     for (const TCase& c : kCases)
@@ -257,7 +263,8 @@ TEST(SampleReference, XMLRoundTrip)
     reference.fAbsolutePath = FullAbsolutePathForXML();
     const std::shared_ptr<NSFerrant::CXMLElement> element = reference.WriteXML();
     ASSERT_EQ(element->fChildren.size(), 6u);
-    const char* const kOrder[] = {"Vantle", "GramolaDevice", "Package", "DatabasePath", "AbsolutePath", "RelativePath"};
+    const char* const kOrder[] = {"Vantle",       "GramolaDevice", "Package",
+                                  "DatabasePath", "AbsolutePath",  "RelativePath"};
     for (size_t i = 0; i < 6; ++i)
         EXPECT_EQ(UTF8Of(element->fChildren[i]->fName), kOrder[i]);
 
@@ -310,8 +317,9 @@ TEST(SampleReference, ReadXMLMessagesAndDefaults)
     };
     for (const TCase& c : kCases)
     {
-        EXPECT_EQ(MessageThrown<NSQuorral::XFormatViolation>([&] { CSF10ReferenceChunk{ParseElement(c.xml)}; }),
-                  c.message)
+        EXPECT_EQ(
+            MessageThrown<NSQuorral::XFormatViolation>([&] { CSF10ReferenceChunk{ParseElement(c.xml)}; }),
+            c.message)
             << c.xml;
     }
     const CSF10ReferenceChunk plain(ParseElement("<SampleReference trueName=\"a\" trueName=\"b\" other=\"x\">"
@@ -326,18 +334,56 @@ TEST(SampleReference, HostileBodiesFailAsFormatViolations)
 {
     const TBytes head = Concat({Version(1, 3, 0), Version(1, 1, 0), U8(1), U32(0)});
     const TBytes kBodies[] = {
-        Concat({head, U32(0xFFFFFFFF)}),                       // component count
-        Concat({head, U32(1), U32(0x7FFFFFF0), Text("ab")}),   // name length
+        Concat({head, U32(0xFFFFFFFF)}),                     // component count
+        Concat({head, U32(1), U32(0x7FFFFFF0), Text("ab")}), // name length
         Concat({Version(1, 3, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 9, 0), U8(1),
                 Name("D"), U8(11), U32(0), U8(0), U8(74), U32(0xFFFFFFFF)}), // URL length
-        Concat({Version(2, 0, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 4, 0), U8(0),
-                U32(0), U32(0), U32(0), U8(13), U32(0), U32(0), Version(1, 5, 0), U8(0), Version(1, 5, 0), U8(0),
-                Version(1, 9, 0), U8(0), U32(0xFFFFFFFF)}),    // device id length
+        Concat({Version(2, 0, 0),
+                Version(1, 1, 0),
+                U8(0),
+                Version(1, 2, 0),
+                U8(0),
+                Version(1, 4, 0),
+                U8(0),
+                U32(0),
+                U32(0),
+                U32(0),
+                U8(13),
+                U32(0),
+                U32(0),
+                Version(1, 5, 0),
+                U8(0),
+                Version(1, 5, 0),
+                U8(0),
+                Version(1, 9, 0),
+                U8(0),
+                U32(0xFFFFFFFF)}), // device id length
     };
     for (const TBytes& body : kBodies)
     {
         NSFerrant::COwnedMemoryMedia media = MediaOf(body);
         EXPECT_THROW(CSF10ReferenceChunk{media}, NSQuorral::XFormatViolation);
+    }
+}
+
+// Old bodies may derive their true name from the database root's name.
+class DamagedReferenceBodies : public RootNamesTest
+{
+};
+
+TEST_F(DamagedReferenceBodies, AreReadOrRefused)
+{
+    NSTestSupport::CByteMutator mutator(2501, NSTestSupport::EFieldOrder::kBigEndian);
+    for (const TBytes& valid :
+         {BytesOf(kBody100), BytesOf(kBody110), BytesOf(kBody120), BytesOf(kBody130), BytesOf(kBody200)})
+    {
+        for (int variant = 0; variant < 400; ++variant)
+        {
+            NSFerrant::COwnedMemoryMedia media = MediaOf(mutator.Mutate(valid));
+            NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
+                                          NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
+                                          NSQuorral::XVersionTooNew>([&] { CSF10ReferenceChunk{media}; });
+        }
     }
 }
 

@@ -57,7 +57,7 @@ void PackDevicePatchXml(const CItemPtr& source, IReferenceRelocator& relocator, 
     const std::shared_ptr<NSFerrant::CMedia> media = OpenSourceMedia(source);
     const TPatchXMLDocument document = ReadWholeDocument(*media);
     ForEachSampleReference(*document.fRoot, [&](const std::shared_ptr<NSFerrant::CXMLElement>& element)
-                           { element->Swap(*relocator.Relocate(CSF10ReferenceChunk(element)).WriteXML()); });
+                           { element->Swap(*relocator.Relocate(source, CSF10ReferenceChunk(element)).WriteXML()); });
     const std::string text = NSFerrant::WriteXMLDocument({document.fRoot});
     NSFerrant::WriteBytes(destination, i64(text.size()), text.data());
 }

@@ -98,7 +98,7 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
         reader.RequireFORM(kFourCC_K42S);
         NSFerrant::CIFFFileWriter writer(*rewritten);
         writer.BeginFORM(kFourCC_K42S);
-        RewriteReferences(relocator, reader, writer);
+        RewriteReferences(source, relocator, reader, writer);
         writer.EndLevel();
         reader.LeaveLevel();
     }

@@ -63,7 +63,7 @@ void PackPatch(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant
     reader.RequireFORM(formType);
     NSFerrant::CIFFFileWriter writer(destination);
     writer.BeginFORM(formType);
-    RewriteReferences(relocator, reader, writer);
+    RewriteReferences(source, relocator, reader, writer);
     writer.EndLevel();
     reader.LeaveLevel();
 }

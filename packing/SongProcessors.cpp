@@ -56,7 +56,8 @@ void ExtractInnerSong(CMedia& body, bool compressed, CMedia& song)
 }
 
 // The "BODY" the reader has entered, written anew into the writer's level.
-void RewriteEnteredBody(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
+void RewriteEnteredBody(const CItemPtr& source, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                        CIFFFileWriter& writer,
                         bool compressed)
 {
     CBufferedTemporaryFile innerSong;
@@ -67,7 +68,7 @@ void RewriteEnteredBody(IReferenceRelocator& relocator, CIFFFileReader& reader, 
         songReader.EnterSongCAT();
         CIFFFileWriter songWriter(rewritten.Media());
         songWriter.BeginCAT(NSFerrant::kFourCC_SongCAT);
-        RewriteReferences(relocator, songReader, songWriter);
+        RewriteReferences(source, relocator, songReader, songWriter);
         songWriter.EndLevel();
     }
     writer.BeginChunk(NSFerrant::kFourCC_BODY);
@@ -104,7 +105,7 @@ void PackSongFile(const CItemPtr& source, IReferenceRelocator& relocator, CMedia
     reader.EnterSongCAT();
     CIFFFileWriter writer(destination);
     writer.BeginCAT(NSFerrant::kFourCC_SongCAT);
-    RewriteReferences(relocator, reader, writer);
+    RewriteReferences(source, relocator, reader, writer);
     writer.EndLevel();
     reader.LeaveLevel();
 }
@@ -137,7 +138,7 @@ void PackPublishedSong(const CItemPtr& source, IReferenceRelocator& relocator, C
         {
             const NSFerrant::TIFFChunk& member = reader.GetCurrentChunk();
             if (member.fKind == NSFerrant::kChunkKindPlain && member.fFourCC == NSFerrant::kFourCC_BODY)
-                RewriteEnteredBody(relocator, reader, writer, compressed);
+                RewriteEnteredBody(source, relocator, reader, writer, compressed);
             else
                 CopyEnteredChunk(reader, writer);
         } while (reader.EnterNextChunk());

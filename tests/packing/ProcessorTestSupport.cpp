@@ -9,7 +9,7 @@ TBytes RelocatedREFE(const std::string& trueName)
     NSFerrant::COwnedMemoryMedia source = NSTestSupport::MediaOf(NSHostDocumentBytes::ReferenceBody(trueName));
     CPackedRelocator relocator;
     NSFerrant::COwnedMemoryMedia body(0);
-    relocator.Relocate(CSF10ReferenceChunk(source)).Write(body);
+    relocator.Relocate(CItemPtr(), CSF10ReferenceChunk(source)).Write(body);
     return NSHostDocumentBytes::Chunk("REFE", NSTestSupport::BytesOf(body));
 }
 

@@ -49,7 +49,7 @@ public:
 class CPackedRelocator : public IReferenceRelocator
 {
 public:
-    CSF10ReferenceChunk Relocate(const CSF10ReferenceChunk& reference) override
+    CSF10ReferenceChunk Relocate(const CItemPtr&, const CSF10ReferenceChunk& reference) override
     {
         CSF10ReferenceChunk relocated = reference;
         relocated.fVantleName = THashedString(U("Packed"));

@@ -133,11 +133,7 @@ std::vector<TVolumeSpecPtr> GetVolumes()
     const u32 count = list->GetCount();
     volumes.reserve(count);
     for (u32 index = 0; index < count; ++index)
-    {
-        u32 cloneStatus = kFileLibNotSet;
-        IVolumeSpec* clone = list->GetVolume(index)->Clone(&cloneStatus);
-        volumes.push_back(OwnOrThrow(clone, cloneStatus));
-    }
+        volumes.push_back(CloneVolumeSpec(list->GetVolume(index)));
     return volumes;
 }
 
@@ -166,6 +162,13 @@ TDirSpecPtr CloneDirSpec(IDirSpec* folder)
 {
     u32 status = kFileLibNotSet;
     IDirSpec* clone = folder->Clone(&status);
+    return OwnOrThrow(clone, status);
+}
+
+TVolumeSpecPtr CloneVolumeSpec(IVolumeSpec* volume)
+{
+    u32 status = kFileLibNotSet;
+    IVolumeSpec* clone = volume->Clone(&status);
     return OwnOrThrow(clone, status);
 }
 

@@ -37,6 +37,7 @@ TDirSpecPtr GetVolumeRootDirectory(NSFileLib::IVolumeSpec* volume);
 u32 GetVolumeKind(NSFileLib::IVolumeSpec* volume); // NSFileLib::EVolumeKind
 TFileSpecPtr CloneFileSpec(NSFileLib::IFileSpec* file);
 TDirSpecPtr CloneDirSpec(NSFileLib::IDirSpec* folder);
+TVolumeSpecPtr CloneVolumeSpec(NSFileLib::IVolumeSpec* volume);
 TUTF16String GetName(NSFileLib::IDirSpec* folder);
 TUTF16String GetName(NSFileLib::IFileSpec* file);
 

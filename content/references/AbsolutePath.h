@@ -14,6 +14,8 @@ class CMedia;
 class CXMLElement;
 } // namespace NSFerrant
 
+class CItemPtr;
+
 enum ENativeURLMode : u32
 {
     kNativeURLNone = 71,
@@ -43,6 +45,14 @@ public:
     NSTextPackage::TUTF16String GetDisplayText() const;
     // The last component, or the volume name when there is none.
     NSTextPackage::TUTF16String GetLastName() const;
+
+    // The target item, empty when it cannot be found; never throws. A named volume is looked for
+    // among the mounted volumes of its kind and the names walked down from its root folder;
+    // without a volume name the native URL is tried first, then the names are walked down from
+    // the desktop item. (Defined with the item searches, in content/paths/.)
+    CItemPtr Resolve() const;
+    // The item a Win32 native URL names, or empty; XNotFound on the way gives empty too.
+    CItemPtr ResolveNativeURL() const;
 
     u8 fValid = 0;
     // NSFileLib::EVolumeKind.

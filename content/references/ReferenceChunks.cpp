@@ -20,33 +20,6 @@ bool IsChunk(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC fourCC)
     return chunk.fKind == kind && chunk.fFourCC == fourCC;
 }
 
-// Copies the data of the chunk the reader has entered into the writer's level, begun alike.
-void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
-{
-    const TIFFChunk& chunk = reader.GetCurrentChunk();
-    switch (chunk.fKind)
-    {
-    case NSFerrant::kChunkKindPlain:
-        writer.BeginChunk(chunk.fFourCC);
-        break;
-    case NSFerrant::kChunkKindFORM:
-        writer.BeginFORM(chunk.fFourCC);
-        break;
-    case NSFerrant::kChunkKindLIST:
-        writer.BeginLIST(chunk.fFourCC);
-        break;
-    case NSFerrant::kChunkKindCAT:
-        writer.BeginCAT(chunk.fFourCC);
-        break;
-    default:
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    }
-    NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
-    source.fPosition = 0;
-    NSFerrant::CopyBytes(writer.GetCurrentWriter().GetMedia(), source.GetSize(), source, kCopyBufferSize);
-    writer.EndLevel();
-}
-
 void RewriteEnteredReferenceGroup(const CItemPtr& document, IReferenceRelocator& relocator,
                                   CIFFFileReader& reader, CIFFFileWriter& writer)
 {
@@ -127,27 +100,58 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
             NSQuorral::Throw<NSQuorral::XFormatViolation>();
         NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
         body.fPosition = 0;
-        const CSF10ReferenceChunk reference(body);
-        switch (resolver.Resolve(reference))
-        {
-        case kReferenceResolved:
-            resolved.push_back(reference);
-            break;
-        case kReferenceSkipped:
-            unresolvable.push_back(reference);
-            skippedTarget = true;
-            break;
-        case kReferenceUnresolved:
-            unresolvable.push_back(reference);
-            break;
-        case kReferenceInOtherPackage:
-            inOtherPackage.push_back(reference);
-            break;
-        default:
-            // An answer outside the contract files the reference nowhere.
-            break;
-        }
+        FileReference(CSF10ReferenceChunk(body), resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     } while (reader.EnterNextChunk());
+}
+
+void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
+{
+    const TIFFChunk& chunk = reader.GetCurrentChunk();
+    switch (chunk.fKind)
+    {
+    case NSFerrant::kChunkKindPlain:
+        writer.BeginChunk(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindFORM:
+        writer.BeginFORM(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindLIST:
+        writer.BeginLIST(chunk.fFourCC);
+        break;
+    case NSFerrant::kChunkKindCAT:
+        writer.BeginCAT(chunk.fFourCC);
+        break;
+    default:
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
+    }
+    NSFerrant::CMedia& source = reader.GetCurrentReader().GetMedia();
+    source.fPosition = 0;
+    NSFerrant::CopyBytes(writer.GetCurrentWriter().GetMedia(), source.GetSize(), source, kCopyBufferSize);
+    writer.EndLevel();
+}
+
+void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& resolver, TReferenceList& resolved,
+                   TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    switch (resolver.Resolve(reference))
+    {
+    case kReferenceResolved:
+        resolved.push_back(reference);
+        break;
+    case kReferenceSkipped:
+        unresolvable.push_back(reference);
+        skippedTarget = true;
+        break;
+    case kReferenceUnresolved:
+        unresolvable.push_back(reference);
+        break;
+    case kReferenceInOtherPackage:
+        inOtherPackage.push_back(reference);
+        break;
+    default:
+        // An answer outside the contract files the reference nowhere.
+        break;
+    }
 }
 
 void RewriteReferences(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,

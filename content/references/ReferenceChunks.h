@@ -26,6 +26,14 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
                           TReferenceList& resolved, TReferenceList& unresolvable,
                           TReferenceList& inOtherPackage, bool& skippedTarget);
 
+// Copies the chunk the reader has entered (plain, "FORM", "CAT " or "LIST"; any other kind is
+// XFormatViolation) as one member of the writer's current level: begun alike, its data unchanged.
+void CopyEnteredChunk(NSFerrant::CIFFFileReader& reader, NSFerrant::CIFFFileWriter& writer);
+
+// Files one reference by its resolver's answer, as ParseReferencesChunk files each of a group's.
+void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& resolver, TReferenceList& resolved,
+                   TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget);
+
 // Copies the reader's current level into the writer's current level, both entered into the
 // document's top group. Every "REFS" group is written anew with its references relocated; a
 // "FORM" "REMB" keeps all its chunks, in order, with the "REFS" groups in it rewritten (one must

@@ -31,7 +31,8 @@ TUTF16String Text(const char16_t* text)
 
 bool NamesEqual(const TUTF16String& a, const TUTF16String& b)
 {
-    return NSTextPackage::CompareText(a, b, NSTextPackage::kCompareIgnoreCase) == NSTextPackage::kCompareEqual;
+    return NSTextPackage::CompareText(a, b, NSTextPackage::kCompareIgnoreCase) ==
+           NSTextPackage::kCompareEqual;
 }
 
 TUTF16String DisplayNameOf(NSFerrant::CShellItem& shellItem)
@@ -64,10 +65,15 @@ bool IsLoopFile(NSFerrant::CShellItem& shellItem)
                        [&shellItem](const auto& type) { return HasExtensionOf(shellItem, type); });
 }
 
+// Asked as the folder's "." child: the platform lists no entry for a volume root, so the folder
+// information, read from the parent's listing, is not found for one.
 bool DoesFolderExist(NSFileLib::IDirSpec* folder)
 {
-    NSFileLib::SDirInfo info{};
-    return NSFileLibSupport::GetFileLib()->GetDirInfo(folder, &info) == NSFileLib::kFileLibOK;
+    const u16 itself[] = {u'.', 0};
+    u32 exists = 0;
+    return NSFileLibSupport::GetFileLib()->DoesChildDirectoryExist(folder, itself, &exists) ==
+               NSFileLib::kFileLibOK &&
+           exists != 0;
 }
 } // namespace
 
@@ -91,7 +97,8 @@ CItemDatabase::~CItemDatabase()
     fRoot.Reset();
 }
 
-CItemPtr CItemDatabase::GetItem(const TShellItemPtr& shellItem, const TUTF16String& name, const CItemPtr& parent)
+CItemPtr CItemDatabase::GetItem(const TShellItemPtr& shellItem, const TUTF16String& name,
+                                const CItemPtr& parent)
 {
     CItemPtr registered = fRegistry->Find(shellItem);
     if (!registered.IsEmpty())
@@ -116,14 +123,16 @@ CItemPtr CItemDatabase::GetItem(const TShellItemPtr& shellItem, const TUTF16Stri
     return MakeItem(shellItem, parentItem, name);
 }
 
-CItemPtr CItemDatabase::MakeItem(const TShellItemPtr& shellItem, const CItemPtr& parent, const TUTF16String& name)
+CItemPtr CItemDatabase::MakeItem(const TShellItemPtr& shellItem, const CItemPtr& parent,
+                                 const TUTF16String& name)
 {
     const CItemPtr parentFile = dynamic_cast<CShellFile*>(parent.Get()) ? parent : CItemPtr();
     NSVirtualFS::IItemClassFactory& factory = NSVirtualFS::GetItemClassFactory();
     CItemPtr item;
     try
     {
-        if (shellItem->GetKind() == NSFerrant::kShellItemFile && HasExtensionOf(*shellItem, NSVirtualFS::GetVantleFileType()))
+        if (shellItem->GetKind() == NSFerrant::kShellItemFile &&
+            HasExtensionOf(*shellItem, NSVirtualFS::GetVantleFileType()))
         {
             item = factory.MakeVantleFile(shellItem, name, parentFile, PackageKindOf(name));
             // A package of a name already mounted stays a plain file while that one is there.
@@ -178,7 +187,8 @@ CItemPtr CItemDatabase::MountVantle(const TShellItemPtr& package, const TShellIt
         folderItem.Reset();
     const TUTF16String packageName = DisplayNameOf(*package);
     NSVirtualFS::IItemClassFactory& factory = NSVirtualFS::GetItemClassFactory();
-    const CItemPtr item = factory.MakeVantleFile(package, packageName, folderItem, PackageKindOf(packageName));
+    const CItemPtr item =
+        factory.MakeVantleFile(package, packageName, folderItem, PackageKindOf(packageName));
     if (item.IsEmpty() || !factory.OpenVantleFile(item))
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
     AddMountedVantle(item);

@@ -268,6 +268,21 @@ CItemPtr CShellFile::ResolveLink()
 {
     auto target = std::make_shared<NSFerrant::CShellItem>();
     fShellItem->ResolveShortcut(*target);
+    // The id list a shortcut stores may be one the shell cannot list a folder from, and it would
+    // make a second item beside the one every other walk makes; a target on disk is asked for
+    // again by its path.
+    const u32 kind = target->GetKind();
+    const bool isFolder = kind == NSFerrant::kShellItemFolder || kind == NSFerrant::kShellItemVolumeRoot;
+    if (isFolder || kind == NSFerrant::kShellItemFile)
+    {
+        TUTF16String path;
+        target->GetPath(path);
+        if (isFolder && (path.empty() || path.back() != u'\\'))
+            path.push_back(u'\\');
+        target = isFolder
+                     ? std::make_shared<NSFerrant::CShellItem>(NSFileLibSupport::DirSpecFromWinPath(path))
+                     : std::make_shared<NSFerrant::CShellItem>(NSFileLibSupport::FileSpecFromWinPath(path));
+    }
     return GetItemDatabase().GetItem(target, DisplayNameOf(*target), {});
 }
 
@@ -295,8 +310,8 @@ NSFileLibSupport::TFileSpecPtr CShellFile::GetFileSpec()
 
 bool CShellFile::IsFileSystemFolder()
 {
-    return IsOneOf(GetShellKind(),
-                   {NSFerrant::kShellItemDesktop, NSFerrant::kShellItemVolumeRoot, NSFerrant::kShellItemFolder});
+    return IsOneOf(GetShellKind(), {NSFerrant::kShellItemDesktop, NSFerrant::kShellItemVolumeRoot,
+                                    NSFerrant::kShellItemFolder});
 }
 
 NSFileLibSupport::TDirSpecPtr CShellFile::GetDirSpec()
@@ -411,7 +426,8 @@ u64 CShellFile::GetFolderChangeStamp()
         }
         // A folder the platform will not watch is judged by the clock alone; otherwise its
         // listing would never be read again.
-        if (!folder || !fChangeNotification.Open(NSTextPackage::AsWide(NSFileLibSupport::GetDirWinPath(folder.get()))))
+        if (!folder ||
+            !fChangeNotification.Open(NSTextPackage::AsWide(NSFileLibSupport::GetDirWinPath(folder.get()))))
             return now / kUnwatchedStampPeriod * kUnwatchedStampPeriod;
     }
     else if (fChangeNotification.PollSignalled())
@@ -487,8 +503,8 @@ bool CShellFile::IsVolumePresent()
     const CItemPtr volume = GetVolumeItem();
     if (volume.IsEmpty())
         return true;
-    if (!IsOneOf(volume->GetVolumeType(),
-                 {NSFileLib::kVolumeKindFloppy, NSFileLib::kVolumeKindRemovable, NSFileLib::kVolumeKindCDROM}))
+    if (!IsOneOf(volume->GetVolumeType(), {NSFileLib::kVolumeKindFloppy, NSFileLib::kVolumeKindRemovable,
+                                           NSFileLib::kVolumeKindCDROM}))
         return true;
     auto* volumeFile = dynamic_cast<CShellFile*>(volume.Get());
     if (!volumeFile)

@@ -13,18 +13,6 @@ namespace
 {
 using namespace NSHostDocumentBytes;
 
-// A 1.2.0 reference body whose true name tells the references apart.
-TBytes Body(const std::string& trueName)
-{
-    return Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 4, 0),
-                   U8(0), Name(""), Name(""), Name(""), U8(13), Name(""), Name(trueName)});
-}
-
-TBytes REFE(const std::string& trueName)
-{
-    return Chunk("REFE", Body(trueName));
-}
-
 const TBytes kEmbedded = FORM("EMBF", {Chunk("NAME", Text("pad.wav")), Chunk("DATA", Text("xyz"))});
 const TBytes kDescription =
     Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name("Carvel Analog Synth")}));
@@ -71,7 +59,7 @@ public:
 // The "REFE" chunk the relocator's reference for that true name becomes.
 TBytes RelocatedREFE(const std::string& trueName)
 {
-    NSFerrant::COwnedMemoryMedia source = MediaOf(Body(trueName));
+    NSFerrant::COwnedMemoryMedia source = MediaOf(ReferenceBody(trueName));
     CScriptedRelocator relocator;
     NSFerrant::COwnedMemoryMedia body(0);
     relocator.Relocate(CItemPtr(), CSF10ReferenceChunk(source)).Write(body);

@@ -90,4 +90,15 @@ inline TBytes LIST(const std::string& type, std::initializer_list<TBytes> member
 {
     return Group("LIST", type, members);
 }
+// A 1.2.0 sample reference body ("REFE" data) whose true name tells the references apart.
+inline TBytes ReferenceBody(const std::string& trueName)
+{
+    return Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 4, 0), U8(0),
+                   Name(""), Name(""), Name(""), U8(13), Name(""), Name(trueName)});
+}
+
+inline TBytes REFE(const std::string& trueName)
+{
+    return Chunk("REFE", ReferenceBody(trueName));
+}
 } // namespace NSHostDocumentBytes

@@ -8,6 +8,53 @@
 
 namespace NSContentTests
 {
+namespace
+{
+// Only one counter is in place at a time.
+u32 gChildrenRead = 0;
+
+class CCountingListing final : public NSVirtualFS::IShellChildListing
+{
+public:
+    explicit CCountingListing(const NSFerrant::CShellItem& folder)
+        : fListing(NSVirtualFS::GetPlatformShellFileCalls().openListing(folder))
+    {
+    }
+    bool IsDone() const override { return fListing->IsDone(); }
+    void GetCurrent(NSFerrant::CShellItem& child) const override
+    {
+        ++gChildrenRead;
+        fListing->GetCurrent(child);
+    }
+    void Next() override { fListing->Next(); }
+
+private:
+    std::unique_ptr<NSVirtualFS::IShellChildListing> fListing;
+};
+
+std::unique_ptr<NSVirtualFS::IShellChildListing> OpenCountingListing(const NSFerrant::CShellItem& folder)
+{
+    return std::make_unique<CCountingListing>(folder);
+}
+
+NSVirtualFS::SShellFileCalls CountingCalls()
+{
+    NSVirtualFS::SShellFileCalls calls = NSVirtualFS::GetPlatformShellFileCalls();
+    calls.openListing = OpenCountingListing;
+    return calls;
+}
+} // namespace
+
+CChildReadCounter::CChildReadCounter() : fScope(CountingCalls())
+{
+    gChildrenRead = 0;
+}
+
+u32 CChildReadCounter::Count() const
+{
+    return gChildrenRead;
+}
+
 void CItemTest::SetUp()
 {
     CreateTrellisInterface();

@@ -64,6 +64,17 @@ private:
     NSVirtualFS::SShellFileCalls fPrevious;
 };
 
+// Counts the children the shell hands out to disk folders for the lifetime of the object.
+class CChildReadCounter
+{
+public:
+    CChildReadCounter();
+    u32 Count() const;
+
+private:
+    CShellFileCallsScope fScope;
+};
+
 // Asks until check answers true, up to about five seconds: change notifications arrive late.
 template <class TCheck> bool Eventually(TCheck check)
 {

@@ -18,33 +18,6 @@ namespace NSContentTests
 {
 namespace
 {
-// Counts the children the shell hands out.
-u32 gChildrenRead = 0;
-
-class CCountingListing final : public NSVirtualFS::IShellChildListing
-{
-public:
-    explicit CCountingListing(const NSFerrant::CShellItem& folder)
-        : fListing(NSVirtualFS::GetPlatformShellFileCalls().openListing(folder))
-    {
-    }
-    bool IsDone() const override { return fListing->IsDone(); }
-    void GetCurrent(NSFerrant::CShellItem& child) const override
-    {
-        ++gChildrenRead;
-        fListing->GetCurrent(child);
-    }
-    void Next() override { fListing->Next(); }
-
-private:
-    std::unique_ptr<NSVirtualFS::IShellChildListing> fListing;
-};
-
-std::unique_ptr<NSVirtualFS::IShellChildListing> OpenCountingListing(const NSFerrant::CShellItem& folder)
-{
-    return std::make_unique<CCountingListing>(folder);
-}
-
 // The names of the folder's children in the shell's own order.
 std::vector<TUTF16String> ShellListing(const TUTF16String& folderPath)
 {
@@ -78,18 +51,15 @@ TEST_F(ShellFileTest, FindChildReadsTheListingOnlyUpToTheWantedChild)
     const std::vector<TUTF16String> order = ShellListing(FolderPath("five"));
     ASSERT_EQ(order.size(), 5u);
 
-    NSVirtualFS::SShellFileCalls calls = NSVirtualFS::GetPlatformShellFileCalls();
-    calls.openListing = OpenCountingListing;
-    const CShellFileCallsScope scope(calls);
-    gChildrenRead = 0;
+    const CChildReadCounter counter;
     const CItemPtr folder = FolderItem("five");
     const CItemPtr third = FindChildItem(folder, order[2]);
     ASSERT_FALSE(third.IsEmpty());
     EXPECT_EQ(third->GetName(), order[2]);
-    EXPECT_EQ(gChildrenRead, 3u);
+    EXPECT_EQ(counter.Count(), 3u);
 
     EXPECT_EQ(NamesOf(GetChildItems(folder)), order);
-    EXPECT_EQ(gChildrenRead, 5u);
+    EXPECT_EQ(counter.Count(), 5u);
     EXPECT_TRUE(FindChildItem(folder, Text("missing.txt")).IsEmpty());
 }
 
@@ -247,7 +217,8 @@ TEST_F(ShellFileTest, FoldersTheDatabaseNoLongerKeepsGiveUpTheirNotifications)
     EXPECT_EQ(NSVirtualFS::CFolderChangeNotification::GetOpenCount(), before);
     // A held folder still notices what changes once it is listed again.
     MakeFile("tree/a/y.txt");
-    const CItemPtr a = *std::find_if(held.begin(), held.end(), [](const CItemPtr& f) { return f->GetName() == Text("a"); });
+    const CItemPtr a =
+        *std::find_if(held.begin(), held.end(), [](const CItemPtr& f) { return f->GetName() == Text("a"); });
     EXPECT_TRUE(Eventually([&] { return HasChildNamed(a, "y.txt"); }));
 }
 

@@ -1,0 +1,90 @@
+#include "media/BufferedMedia.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace NSFerrant
+{
+CBufferedMedia::CBufferedMedia(CMedia& base, i64 bufferSize)
+    : fBase(base), fBuffer(size_t(std::max(bufferSize, kMinimumBufferSize)))
+{
+    fPosition = base.fPosition;
+}
+
+CBufferedMedia::~CBufferedMedia()
+{
+    try
+    {
+        FlushPending();
+    }
+    catch (...)
+    {
+    }
+}
+
+void CBufferedMedia::Read(i64 offset, i64 size, void* destination) const
+{
+    if (size < 1)
+        return;
+    FlushPending();
+    if (offset >= fStart && offset <= fStart + fLength && size <= fStart + fLength - offset)
+    {
+        std::memcpy(destination, fBuffer.data() + (offset - fStart), size_t(size));
+        return;
+    }
+    const i64 available = offset >= 0 ? fBase.GetSize() - offset : 0;
+    if (size >= Capacity() || available < size)
+    {
+        // Too large to be worth a copy, or a read the base itself must answer (and refuse).
+        fBase.Read(offset, size, destination);
+        return;
+    }
+    fLength = 0;
+    const i64 window = std::min(Capacity(), available);
+    fBase.Read(offset, window, fBuffer.data());
+    fStart = offset;
+    fLength = window;
+    std::memcpy(destination, fBuffer.data(), size_t(size));
+}
+
+void CBufferedMedia::Write(i64 offset, i64 size, const void* source)
+{
+    if (size < 1)
+        return;
+    const bool joinsBuffer = fLength > 0 && offset >= fStart && offset <= fStart + fLength &&
+                             size <= fStart + Capacity() - offset;
+    if (!joinsBuffer)
+    {
+        FlushPending();
+        fLength = 0;
+        if (offset < 0 || size >= Capacity())
+        {
+            fBase.Write(offset, size, source);
+            return;
+        }
+        fStart = offset;
+    }
+    std::memcpy(fBuffer.data() + (offset - fStart), source, size_t(size));
+    fLength = std::max(fLength, offset + size - fStart);
+    fPending = true;
+}
+
+i64 CBufferedMedia::GetSize() const
+{
+    const i64 baseSize = fBase.GetSize();
+    return fPending ? std::max(baseSize, fStart + fLength) : baseSize;
+}
+
+void CBufferedMedia::Flush()
+{
+    FlushPending();
+}
+
+void CBufferedMedia::FlushPending() const
+{
+    if (!fPending)
+        return;
+    fBase.Write(fStart, fLength, fBuffer.data());
+    fPending = false;
+}
+} // namespace NSFerrant

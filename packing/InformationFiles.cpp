@@ -1,0 +1,44 @@
+#include "packing/InformationFiles.h"
+
+#include "base/Quorral.h"
+#include "base/TextCase.h"
+#include "base/TextConversions.h"
+#include "base/Throw.h"
+#include "base/Media.h"
+#include "packing/InfoText.h"
+#include "packing/SourceNode.h"
+#include "packing/TextEncoding.h"
+
+#include <string>
+
+namespace NSVantlePacking
+{
+EInformationFile ClassifyInformationFile(const CSourceNode& node)
+{
+    struct TSpecialName
+    {
+        const char* fName;
+        EInformationFile fKind;
+    };
+    static const TSpecialName kNames[] = {
+        {"NAME.TXT", kNameFile},           {"URL.TXT", kURLFile},         {"COMMENTS.TXT", kCommentsFile},
+        {"COPYRIGHT.TXT", kCopyrightFile}, {"VERSION.TXT", kVersionFile}, {"INFO.TXT", kInfoFile},
+        {"SPLASH.JPG", kSplashFile},
+    };
+    const NSTextPackage::TUTF16String name = NSTextPackage::ToUpper(node.GetDisplayName());
+    for (const TSpecialName& special : kNames)
+        if (name == NSTextPackage::ASCIIToUTF16(special.fName, 0))
+            return special.fKind;
+    return kNotInformationFile;
+}
+
+NSTextPackage::TUTF16String ReadTextFile(const CSourceNode& node)
+{
+    const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
+    if (!media)
+        NSQuorral::Throw<NSQuorral::XOpen>();
+    std::string bytes(std::size_t(media->GetSize()), '\0');
+    media->Read(0, i64(bytes.size()), bytes.data());
+    return TrimText(DecodeText(bytes, kTextWindowsLatin));
+}
+} // namespace NSVantlePacking

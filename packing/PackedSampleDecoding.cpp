@@ -1,0 +1,50 @@
+#include "packing/PackedSampleDecoding.h"
+
+#include "base/Media.h"
+#include "media/TempoMap.h"
+#include "media/codec/KORBTrailer.h"
+
+#include <algorithm>
+
+namespace NSVantlePacking
+{
+CKORBRunDecoder::CKORBRunDecoder(NSFerrant::CMedia& stream)
+{
+    ReadKORBHeader(fHeader, stream);
+    fDecompressor = std::make_unique<COptimizedKORBDecompressorFromMedia>(stream);
+    const size_t runSamples = size_t(kDecodedFramesPerRun) * fHeader.fChannelCount;
+    if (IsWide())
+        fSamples32.resize(runSamples);
+    else
+        fSamples16.resize(runSamples);
+}
+
+u32 CKORBRunDecoder::DecodeNextRun()
+{
+    const u32 n = std::min(kDecodedFramesPerRun, fHeader.fFrameCount - fFramesDone);
+    if (n == 0)
+        return 0;
+    const bool stereo = fHeader.fChannelCount == 2;
+    if (IsWide())
+        (stereo ? DecodeKORBStereo32 : DecodeKORBMono32)(*fDecompressor, n, fSamples32.data());
+    else
+        (stereo ? DecodeKORBStereo16 : DecodeKORBMono16)(*fDecompressor, n, fSamples16.data());
+    fFramesDone += n;
+    return n;
+}
+
+void DecodeKORBSample(NSFerrant::CMedia& stream)
+{
+    const i64 start = stream.fPosition;
+    CKORBRunDecoder decoder(stream);
+    while (decoder.DecodeNextRun() > 0)
+    {
+    }
+    // The trailer is found from the end of the stream, wherever the code words ended.
+    stream.fPosition = start;
+    NSFerrant::COwnedMemoryMedia tempoMap(0);
+    if (FindKORBTempoMapBlock(stream, kKORBTempoMapTag, tempoMap))
+        NSTempoMap::LoadTempoMap(tempoMap.GetBytes().data(), u64(tempoMap.GetSize()),
+                                 decoder.GetHeader().fSampleRate);
+}
+} // namespace NSVantlePacking

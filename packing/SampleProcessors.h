@@ -1,0 +1,47 @@
+#pragma once
+// The processors of AIFF and WAVE samples, which are packed coded with the lossless KORB sample
+// codec (packed type 11), and the verifier of such packed samples.
+#include "packing/FileTypeProcessors.h"
+
+// A source sample verifies when its library reads its format and it has one or two channels;
+// no sample data is decoded. Only the media is used.
+class CAIFFFileVerifier final : public IFileTypeVerifier
+{
+public:
+    void Verify(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
+                TDeviceNameList& usedProhibited, bool& skippedTarget) override;
+};
+
+class CWAVEFileVerifier final : public IFileTypeVerifier
+{
+public:
+    void Verify(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
+                TDeviceNameList& usedProhibited, bool& skippedTarget) override;
+};
+
+// Writes the complete KORB stream of the source sample (the relocator is not used). The source
+// is read and the destination written through buffers, so neither sees small calls.
+class CAIFFFileTypePacker final : public IFileTypePacker
+{
+public:
+    u32 GetPackedType() const override;
+    void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) override;
+};
+
+class CWAVEFileTypePacker final : public IFileTypePacker
+{
+public:
+    u32 GetPackedType() const override;
+    void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) override;
+};
+
+// A packed sample verifies when it decodes completely (DecodeKORBSample). Only the media is used.
+class CKORBPackedFileVerifier final : public IFileTypeVerifier
+{
+public:
+    void Verify(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
+                TDeviceNameList& usedProhibited, bool& skippedTarget) override;
+};

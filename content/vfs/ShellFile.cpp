@@ -136,7 +136,7 @@ CItemPtr CShellFile::GetParent()
 void CShellFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener* listener)
 {
     children.clear();
-    if (!IsFolder())
+    if (!CShellFile::IsFolder())
         return;
     CheckForChanges();
     ReadListingUntil({});
@@ -156,7 +156,8 @@ void CShellFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*
 
 CItemPtr CShellFile::FindChild(const TUTF16String& name)
 {
-    if (!IsFolder())
+    // Classes that show a file as a folder answer IsFolder themselves; only a folder on disk is listed.
+    if (!CShellFile::IsFolder())
         return CABCVirtualFileItem::FindChild(name);
     CheckForChanges();
     ReadListingUntil(name);

@@ -47,11 +47,11 @@ void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
     writer.EndLevel();
 }
 
-void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader& reader,
-                                  CIFFFileWriter& writer)
+void RewriteEnteredReferenceGroup(const CItemPtr& document, IReferenceRelocator& relocator,
+                                  CIFFFileReader& reader, CIFFFileWriter& writer)
 {
     writer.BeginCAT(kFourCC_REFS);
-    RewriteReferencesChunk(relocator, reader.GetCurrentReader().GetMedia(),
+    RewriteReferencesChunk(document, relocator, reader.GetCurrentReader().GetMedia(),
                            writer.GetCurrentWriter().GetMedia());
     writer.EndLevel();
 }
@@ -59,21 +59,22 @@ void RewriteEnteredReferenceGroup(IReferenceRelocator& relocator, CIFFFileReader
 // Copies the chunks of the level the reader is at into the writer's level, rewriting the "REFS"
 // groups. A "FORM" "REMB" is looked into only when rewriteREMB is set (at the document level),
 // so that nesting in a hostile document never makes the walk recurse deeper.
-void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
-                  bool rewriteREMB);
+void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                  CIFFFileWriter& writer, bool rewriteREMB);
 
-void RewriteEnteredREMB(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer)
+void RewriteEnteredREMB(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                        CIFFFileWriter& writer)
 {
     TIFFChunk references;
     if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
         NSQuorral::ThrowPlain<NSQuorral::XFormatViolation>();
     writer.BeginFORM(kFourCC_REMB);
-    RewriteLevel(relocator, reader, writer, false);
+    RewriteLevel(document, relocator, reader, writer, false);
     writer.EndLevel();
 }
 
-void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
-                  bool rewriteREMB)
+void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                  CIFFFileWriter& writer, bool rewriteREMB)
 {
     if (!reader.EnterFirstChunk())
         return;
@@ -81,9 +82,9 @@ void RewriteLevel(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFi
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
         if (IsChunk(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
-            RewriteEnteredReferenceGroup(relocator, reader, writer);
+            RewriteEnteredReferenceGroup(document, relocator, reader, writer);
         else if (rewriteREMB && IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
-            RewriteEnteredREMB(relocator, reader, writer);
+            RewriteEnteredREMB(document, relocator, reader, writer);
         else
             CopyEnteredChunk(reader, writer);
     } while (reader.EnterNextChunk());
@@ -149,13 +150,14 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
     } while (reader.EnterNextChunk());
 }
 
-void RewriteReferences(IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer)
+void RewriteReferences(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                       CIFFFileWriter& writer)
 {
-    RewriteLevel(relocator, reader, writer, true);
+    RewriteLevel(document, relocator, reader, writer, true);
 }
 
-void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& source,
-                            NSFerrant::CMedia& destination)
+void RewriteReferencesChunk(const CItemPtr& document, IReferenceRelocator& relocator,
+                            NSFerrant::CMedia& source, NSFerrant::CMedia& destination)
 {
     CIFFFileReader reader(source);
     CIFFFileWriter writer(destination);
@@ -168,7 +170,7 @@ void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& s
         {
             NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
             body.fPosition = 0;
-            WriteReferenceChunk(writer, relocator.Relocate(CSF10ReferenceChunk(body)));
+            WriteReferenceChunk(writer, relocator.Relocate(document, CSF10ReferenceChunk(body)));
         }
         else if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
             CopyEnteredChunk(reader, writer);

@@ -30,11 +30,11 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
 // document's top group. Every "REFS" group is written anew with its references relocated; a
 // "FORM" "REMB" keeps all its chunks, in order, with the "REFS" groups in it rewritten (one must
 // be there); every other chunk is copied as opaque data.
-void RewriteReferences(IReferenceRelocator& relocator, NSFerrant::CIFFFileReader& reader,
-                       NSFerrant::CIFFFileWriter& writer);
+void RewriteReferences(const CItemPtr& document, IReferenceRelocator& relocator,
+                       NSFerrant::CIFFFileReader& reader, NSFerrant::CIFFFileWriter& writer);
 
 // Writes, from the destination's position, the chunks of a new "REFS" group's data: every "REFE"
 // relocated, in current body versions, every "FORM" "EMBF" copied byte for byte, in the order of
 // the source. Any other chunk is XFormatViolation.
-void RewriteReferencesChunk(IReferenceRelocator& relocator, NSFerrant::CMedia& source,
-                            NSFerrant::CMedia& destination);
+void RewriteReferencesChunk(const CItemPtr& document, IReferenceRelocator& relocator,
+                            NSFerrant::CMedia& source, NSFerrant::CMedia& destination);

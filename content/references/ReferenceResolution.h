@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class CItemPtr;
+
 enum EReferenceResolveResult : u32
 {
     kReferenceResolved = 0,       // found, and part of what is packed
@@ -24,13 +26,12 @@ public:
     virtual EReferenceResolveResult Resolve(const CSF10ReferenceChunk& reference) = 0;
 };
 
-// A relocator serves one document: it is made for the document being packed, from whose folder
-// it computes relative paths.
 class IReferenceRelocator
 {
 public:
     virtual ~IReferenceRelocator() = default;
-    // A complete reference to the same target as it will stand in the package. May throw; the
-    // walks let the exception pass.
-    virtual CSF10ReferenceChunk Relocate(const CSF10ReferenceChunk& reference) = 0;
+    // A complete reference to the same target as it will stand in the package; document is the
+    // item of the document being packed, from whose folder relative paths are computed. May
+    // throw; the walks let the exception pass.
+    virtual CSF10ReferenceChunk Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference) = 0;
 };

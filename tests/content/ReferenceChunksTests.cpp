@@ -2,6 +2,7 @@
 
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
+#include "content/vfs/VirtualFileItem.h"
 #include "tests/content/ContentTestSupport.h"
 #include "tests/support/ByteMutation.h"
 #include "tests/support/HostDocumentBytes.h"
@@ -48,12 +49,13 @@ private:
     std::map<std::string, u32> fAnswers;
 };
 
-// Points every reference into the package "Packed".
+// Points every reference into the package "Packed"; remembers the document it was handed.
 class CScriptedRelocator : public IReferenceRelocator
 {
 public:
-    CSF10ReferenceChunk Relocate(const CSF10ReferenceChunk& reference) override
+    CSF10ReferenceChunk Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference) override
     {
+        fDocument = &document;
         if (UTF8Of(reference.fTrueName) == "boom")
             throw std::runtime_error("relocator failed");
         CSF10ReferenceChunk relocated = reference;
@@ -62,6 +64,8 @@ public:
         relocated.fDatabasePath.fComponents = ComponentsOf({"Packed", UTF8Of(reference.fTrueName)});
         return relocated;
     }
+
+    const CItemPtr* fDocument = nullptr;
 };
 
 // The "REFE" chunk the relocator's reference for that true name becomes.
@@ -70,7 +74,7 @@ TBytes RelocatedREFE(const std::string& trueName)
     NSFerrant::COwnedMemoryMedia source = MediaOf(Body(trueName));
     CScriptedRelocator relocator;
     NSFerrant::COwnedMemoryMedia body(0);
-    relocator.Relocate(CSF10ReferenceChunk(source)).Write(body);
+    relocator.Relocate(CItemPtr(), CSF10ReferenceChunk(source)).Write(body);
     return Chunk("REFE", NSTestSupport::BytesOf(body));
 }
 
@@ -197,9 +201,12 @@ TBytes Rewrite(const TBytes& document, const std::string& formType)
     {
         NSFerrant::CIFFFileWriter writer(destination);
         writer.BeginFORM(type);
+        const CItemPtr document;
         CScriptedRelocator relocator;
-        RewriteReferences(relocator, reader, writer);
+        RewriteReferences(document, relocator, reader, writer);
         writer.EndLevel();
+        // Every reference is relocated for the document being packed.
+        EXPECT_TRUE(relocator.fDocument == nullptr || relocator.fDocument == &document);
     }
     reader.LeaveLevel();
     return NSTestSupport::BytesOf(destination);

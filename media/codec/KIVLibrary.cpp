@@ -108,3 +108,40 @@ std::vector<TKIVSliceInfo> GetKIVSliceInfos(NSFerrant::CMedia& file, TKIVInfo& i
     }
     return slices;
 }
+
+void RenderKIVSlices(NSFerrant::CMedia& file, const TKIVRenderedSliceTaker& take)
+{
+    const CKIVLibraryUse use;
+    const std::vector<u8> bytes = ReadLoopFile(file);
+    CKIVHandleOwner loop;
+    ThrowIfKIVFailure(KIVCalls().KIVCreate(&loop.fHandle, bytes.data(), i32(bytes.size()), nullptr, nullptr));
+    TKIVInfo info{};
+    ThrowIfKIVFailure(KIVCalls().KIVGetInfo(loop.fHandle, i32(sizeof info), &info));
+    CheckKIVInfo(info);
+
+    std::vector<TKIVSliceInfo> slices;
+    slices.reserve(std::min(size_t(info.fSliceCount), bytes.size()));
+    u32 longest = 0;
+    for (i32 index = 0; index < info.fSliceCount; ++index)
+    {
+        TKIVSliceInfo slice{};
+        ThrowIfKIVFailure(KIVCalls().KIVGetSliceInfo(loop.fHandle, index, i32(sizeof slice), &slice));
+        slices.push_back(slice);
+        longest = std::max(longest, slice.fFrameCount);
+    }
+    // The library's frame counts are checked against nothing it could not render: a count past
+    // the i32 the render call takes is refused before a buffer is sized by it.
+    if (longest > u32(std::numeric_limits<i32>::max()))
+        Throw<NSQuorral::XFormatViolation>();
+    std::vector<float> first(longest);
+    std::vector<float> second(info.fChannelCount == 2 ? longest : 0);
+    for (i32 index = 0; index < info.fSliceCount; ++index)
+    {
+        const u32 frameCount = slices[size_t(index)].fFrameCount;
+        if (frameCount < 1)
+            Throw<NSQuorral::XUnsupportedFormat>();
+        float* buffers[2] = {first.data(), second.empty() ? nullptr : second.data()};
+        ThrowIfKIVFailure(KIVCalls().KIVRenderSlice(loop.fHandle, index, i32(frameCount), buffers));
+        take(info, index, frameCount, buffers[0], buffers[1]);
+    }
+}

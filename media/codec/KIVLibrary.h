@@ -4,6 +4,7 @@
 // slices from a media. Every library call goes through the table of KIVCalls.h.
 #include "dlls/kiv/KIV.h"
 
+#include <functional>
 #include <vector>
 
 namespace NSFerrant
@@ -43,3 +44,11 @@ TKIVInfo GetKIVInfoFromMedia(NSFerrant::CMedia& file);
 // The information of the loop file that file holds (read as GetKIVInfoFromMedia reads it) and
 // the information of each of its slices, in slice order; a loop without slices gives none.
 std::vector<TKIVSliceInfo> GetKIVSliceInfos(NSFerrant::CMedia& file, TKIVInfo& info);
+
+// Renders every slice of the loop file (read as GetKIVInfoFromMedia reads it), in slice order,
+// into float buffers sized once to the longest slice, and hands each slice to take: its frames
+// of the first channel, and of the second for a loop of two channels (else null). A slice of
+// fewer than one frame is XUnsupportedFormat when its turn comes.
+using TKIVRenderedSliceTaker = std::function<void(const TKIVInfo& info, i32 sliceIndex, u32 frameCount,
+                                                  const float* first, const float* second)>;
+void RenderKIVSlices(NSFerrant::CMedia& file, const TKIVRenderedSliceTaker& take);

@@ -1,0 +1,35 @@
+#pragma once
+// Builds a package's entry tree while the reader walks its index: every listed row becomes an
+// entry under the folders its ":"-separated path names (made as needed, empty names included);
+// a hidden row becomes an entry that no folder lists, or nothing when its name has a path.
+#include "content/package/VantleEntries.h"
+#include "content/package/VantleReader.h"
+
+class CIndexParser final : public IVantleEntryVisitor
+{
+public:
+    explicit CIndexParser(NSVirtualFS::CVantleFile* owner) : fOwner(owner) {}
+
+    // Always goes on: the whole index is read.
+    bool Visit(const CVantleEntryLocation& location, const CVantleIndexRow& row) override;
+    void AddEntry(const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
+
+    // The package item takes both lists when the walk is over.
+    std::vector<TVantleEntryPtr>& GetRootEntries() { return fRootEntries; }
+    std::vector<TVantleEntryPtr>& GetHiddenEntries() { return fHiddenEntries; }
+
+    static TVantleEntryPtr CreateEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
+                                       const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
+
+private:
+    // Root folders match their names exactly, letter case included.
+    std::shared_ptr<CVantleDirEntry> FindOrCreateRootDirectory(const NSTextPackage::TUTF16String& name);
+    std::shared_ptr<CVantleDirEntry> FindOrCreateFolder(const NSTextPackage::TUTF16String& path);
+
+    NSVirtualFS::CVantleFile* fOwner;
+    std::vector<TVantleEntryPtr> fRootEntries;
+    std::vector<TVantleEntryPtr> fHiddenEntries;
+    // Rows of one folder usually follow each other: the last folder is found without a search.
+    NSTextPackage::TUTF16String fLastFolderPath;
+    std::shared_ptr<CVantleDirEntry> fLastFolder;
+};

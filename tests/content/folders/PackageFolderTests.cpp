@@ -1,0 +1,194 @@
+// A package file as a folder: the entry tree built from the index rows, the package item's names
+// and states, its readers inside and outside update batches, and how long entries and their
+// media keep the package.
+#include "tests/content/folders/FolderTestSupport.h"
+
+#include "base/ExceptionClasses.h"
+#include "content/package/PackedFileTypes.h"
+#include "content/package/VantleFile.h"
+#include "content/package/VantleReader.h"
+#include "content/vfs/ItemDatabase.h"
+#include "base/Media.h"
+
+#include <windows.h>
+
+#include <filesystem>
+
+namespace NSContentTests
+{
+namespace
+{
+using NSTestSupport::TTestEntry;
+using NSTestSupport::TTestPackage;
+using NSVirtualFS::CVantleFile;
+using PackageFolderTest = CFolderTest;
+
+TTestPackage PackageOf(const std::vector<TTestEntry>& entries, const std::string& name = "Drums")
+{
+    TTestPackage package;
+    package.fInfo.fName = NSTextPackage::UTF8ToUTF16(name);
+    package.fInfo.fCopyright = Text("(c) Drummer");
+    package.fEntries = entries;
+    return package;
+}
+
+struct TTreeCase
+{
+    const char* fWhat;
+    std::vector<TTestEntry> fRows;
+    const char* fTree;
+};
+
+TEST_F(PackageFolderTest, RowsBecomeATreeOfFoldersAndFiles)
+{
+    const TTreeCase cases[] = {
+        {"rows of one folder apart", {Entry("A:x", 14), Entry("A:y", 14), Entry("B:z", 14), Entry("A:w", 14)},
+         "A{x,y,w},B{z}"},
+        {"root folders match their case exactly", {Entry("a:x", 14), Entry("A:y", 14)}, "a{x},A{y}"},
+        {"deeper folders ignore case", {Entry("R:a:x", 14), Entry("R:A:y", 14)}, "R{a{x,y}}"},
+        {"a file and a folder of one name", {Entry("x", 14), Entry("x:y", 14)}, "x,x{y}"},
+        {"a subfolder and a file of one name", {Entry("R:x", 14), Entry("R:x:y", 14)}, "R{x,x{y}}"},
+        {"empty components", {Entry("::x", 14)}, "{{x}}"},
+        {"duplicate names", {Entry("A:x", 14), Entry("A:x", 14)}, "A{x,x}"},
+        {"hidden rows are listed nowhere", {Entry("SPLASH.JPG", 9, "x", true), Entry("A:b", 14, "x", true),
+                                            Entry("c", 14)}, "c"},
+    };
+    int index = 0;
+    for (const TTreeCase& treeCase : cases)
+    {
+        const std::string name = "tree" + std::to_string(index++) + ".vtl";
+        WritePackage(name, PackageOf(treeCase.fRows));
+        EXPECT_EQ(TreeOf(PackageItem(name)), treeCase.fTree) << treeCase.fWhat;
+    }
+}
+
+TEST_F(PackageFolderTest, AFolderFindsTheFirstChildOfANameInAnyCase)
+{
+    WritePackage("a.vtl", PackageOf({Entry("A:x", 14, "first"), Entry("A:x", 14, "second!")}));
+    const CItemPtr package = PackageItem("a.vtl");
+    const CItemPtr folder = FindChildItem(package, Text("a"));
+    ASSERT_FALSE(folder.IsEmpty());
+    const CItemPtr found = FindChildItem(folder, Text("X"));
+    ASSERT_FALSE(found.IsEmpty());
+    EXPECT_EQ(BytesOf(*OpenItemMedia(found)), "first");
+    EXPECT_TRUE(FindChildItem(folder, Text("y")).IsEmpty());
+    EXPECT_EQ(found->GetParent(), folder);
+    EXPECT_EQ(folder->GetParent(), package);
+}
+
+TEST_F(PackageFolderTest, EntriesAnswerAsTheirPackedTypeSays)
+{
+    const std::string patch = "a patch stored compressed, a patch stored compressed";
+    const NSTestSupport::TBytes framed =
+        NSTestSupport::FrameCompressedEntry(NSTestSupport::TBytes(patch.begin(), patch.end()));
+    TTestPackage package = PackageOf({Entry("Kick.korb", kPackedTypeKORB, "kick")});
+    package.fEntries.push_back({Text("Pad.brd"), kPackedTypeBraiderPatch, framed, false});
+    WritePackage("a.vtl", package);
+    const std::vector<CItemPtr> entries = GetChildItems(PackageItem("a.vtl"));
+    ASSERT_EQ(entries.size(), 2u);
+
+    EXPECT_FALSE(entries[0]->IsFolder());
+    EXPECT_EQ(entries[0]->GetSize(), 4u);
+    EXPECT_TRUE(entries[0]->IsOfType(NSFileLibSupport::MakeFileTypeDescriptor(".korb", 0)));
+    EXPECT_FALSE(entries[0]->IsOfType(NSFileLibSupport::MakeFileTypeDescriptor(".brd", 0)));
+    EXPECT_TRUE(GetChildItems(entries[0]).empty());
+
+    EXPECT_EQ(entries[1]->GetSize(), framed.size()); // stored, not unpacked
+    EXPECT_EQ(BytesOf(*OpenItemMedia(entries[1])), patch);
+}
+
+TEST_F(PackageFolderTest, ThePackageShowsItsNameAndCopyrightAndItsFileName)
+{
+    WritePackage("Drums 2.vtl", PackageOf({Entry("Kick.korb", kPackedTypeKORB)}));
+    const CItemPtr package = FileItem("Drums 2.vtl");
+    ASSERT_TRUE(package->IsVantleFile());
+    EXPECT_TRUE(package->IsFolder());
+    EXPECT_TRUE(package->IsBrowsableFile());
+    EXPECT_FALSE(package->IsFileSystemFolder());
+    EXPECT_EQ(package->GetDisplayName(), Text("Drums"));
+    EXPECT_EQ(package->GetName(), Text("Drums 2.vtl"));
+    EXPECT_EQ(package->GetSecondaryText(), Text("(c) Drummer"));
+    EXPECT_FALSE(FindChildItem(package, Text("KICK.KORB")).IsEmpty());
+    EXPECT_EQ(Database().GetMountedVantles(), std::vector<CItemPtr>{package});
+
+    const std::shared_ptr<NSFerrant::CMedia> whole = OpenItemMedia(package);
+    EXPECT_EQ(whole->fPosition, 0);
+    EXPECT_EQ(u64(whole->GetSize()), std::filesystem::file_size(Scratch().Path() / "Drums 2.vtl"));
+}
+
+TEST_F(PackageFolderTest, AFileThatIsNoPackageIsAnEmptyFolderUnderItsFileName)
+{
+    MakeFile("notes.vtl", "just some text\r\n");
+    const CItemPtr package = PackageItem("notes.vtl");
+    EXPECT_EQ(static_cast<CVantleFile*>(package.Get())->GetState(), CVantleFile::kStateFailed);
+    EXPECT_TRUE(package->IsFolder());
+    EXPECT_TRUE(GetChildItems(package).empty());
+    EXPECT_EQ(package->GetDisplayName(), Text("notes.vtl"));
+    EXPECT_THROW(package->GetSecondaryText(), NSQuorral::XFormatViolation);
+    EXPECT_THROW(package->OpenMedia(), NSQuorral::XFormatViolation);
+}
+
+TEST_F(PackageFolderTest, OneReaderServesABatchAndANewOneEachCallOutside)
+{
+    WritePackage("a.vtl", PackageOf({Entry("x", 14)}));
+    const CItemPtr item = PackageItem("a.vtl");
+    auto* package = static_cast<CVantleFile*>(item.Get());
+
+    std::weak_ptr<CVantleReader> outside = package->GetReader();
+    EXPECT_TRUE(outside.expired());
+
+    package->BeginUpdate();
+    std::weak_ptr<CVantleReader> inside = package->GetReader();
+    EXPECT_FALSE(inside.expired());
+    EXPECT_EQ(package->GetReader(), inside.lock());
+    package->BeginUpdate();
+    package->EndUpdate();
+    EXPECT_FALSE(inside.expired());
+    package->EndUpdate();
+    EXPECT_TRUE(inside.expired());
+
+    package->BeginUpdate();
+    inside = package->GetReader();
+    package->InvalidateCaches();
+    EXPECT_TRUE(inside.expired());
+    package->EndUpdate();
+}
+
+TEST_F(PackageFolderTest, ALiveReaderMakesThePackageAvailable)
+{
+    WritePackage("a.vtl", PackageOf({Entry("x", 14)}));
+    const CItemPtr item = PackageItem("a.vtl");
+    const std::shared_ptr<CVantleReader> reader = static_cast<CVantleFile*>(item.Get())->GetReader();
+    EXPECT_TRUE(item->IsAvailable());
+    EXPECT_TRUE(item->IsRegularFile());
+}
+
+TEST_F(PackageFolderTest, ADeepEntryKeepsThePackageUntilItsLastPointerGoes)
+{
+    WritePackage("a.vtl", PackageOf({Entry("A:B:deep", 14, "deep bytes"), Entry("top", 14)}));
+    CItemPtr deep;
+    {
+        const CItemPtr package = PackageItem("a.vtl");
+        deep = FindChildItem(FindChildItem(FindChildItem(package, Text("A")), Text("B")), Text("deep"));
+        ASSERT_FALSE(deep.IsEmpty());
+    }
+    // The tree, and with it the package's open file, lives on through the entry.
+    EXPECT_EQ(deep->GetParent()->GetParent()->GetParent()->GetDisplayName(), Text("Drums"));
+    EXPECT_EQ(BytesOf(*OpenItemMedia(deep)), "deep bytes");
+    EXPECT_FALSE(::DeleteFileW(reinterpret_cast<LPCWSTR>(FilePath("a.vtl").c_str())));
+    deep.Reset();
+    EXPECT_TRUE(::DeleteFileW(reinterpret_cast<LPCWSTR>(FilePath("a.vtl").c_str())));
+}
+
+TEST_F(PackageFolderTest, AnEntrysMediaReadsAfterEveryHolderIsGone)
+{
+    WritePackage("a.vtl", PackageOf({Entry("A:x", 14, "first"), Entry("A:y", 14, "second")}));
+    std::shared_ptr<NSFerrant::CMedia> media;
+    {
+        const CItemPtr package = PackageItem("a.vtl");
+        media = OpenItemMedia(FindChildItem(FindChildItem(package, Text("A")), Text("y")));
+    }
+    EXPECT_EQ(BytesOf(*media), "second");
+}
+} // namespace
+} // namespace NSContentTests

@@ -6,6 +6,7 @@
 #include "content/references/ReferenceChunks.h"
 #include "filelib/FileMedia.h"
 #include "filelib/FileLibWrappers.h"
+#include "filelib/RobustFileSpec.h"
 #include "media/BufferedMedia.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
@@ -107,7 +108,7 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
     { NSFileLibSupport::DeleteChildFileIfExists(containerFile.GetDirSpec().get(), containerFile.GetFileName()); };
     try
     {
-        WriteContainer(sourceContainer, *rewritten, NSBigFileUtils::GetFileSpecPath(containerFile));
+        WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(containerFile));
         {
             NSFileLibSupport::COpenFile written(containerFile.GetFileSpec().get());
             CopyRestOfMedia(written, destination);

@@ -1,89 +1,38 @@
-// Packs a source folder headlessly through the pack driver and measures it: every alert is
-// answered by its default button and printed, each phase is printed with its wall time.
+// Packs every WAVE file of a folder through the sample packer into one file (the way the packing
+// phase fills its data file) and prints the PCM megabytes packed per second, process to process.
 //
-// Usage: pack_bench SOURCE_FOLDER OUTPUT_FOLDER (Windows paths)
-// Prints: one line per alert, "phase P seconds T" per phase, then "package PATH", "log PATH"
-// (or "log none"), "seconds T" for the whole pack and "peak_working_set_mb M".
-#include "base/Quorral.h"
+// Usage: pack_bench FOLDER OUTPUT_FILE
 #include "base/TextConversions.h"
-#include "content/package/VantleInfo.h"
+#include "base/UTF16String.h"
 #include "content/vfs/ItemDatabase.h"
-#include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibWrappers.h"
-#include "gui/TrellisInterface.h"
-#include "packing/PackDriver.h"
+#include "filelib/FileMedia.h"
+#include "packing/SampleProcessors.h"
 
 #include <objbase.h>
-#include <psapi.h>
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <string>
+#include <vector>
 
 namespace
 {
-using TClock = std::chrono::steady_clock;
-
-double SecondsSince(TClock::time_point start)
-{
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-double PeakWorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return double(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-
-class CPrintingProgress final : public NSVantlePacking::IVantlePackingProgress
+// Sample files carry no references: nothing is ever relocated.
+class CNoRelocator : public IReferenceRelocator
 {
 public:
-    void BeginPhase(TPackJobHandle&, u32, u64) override { fPhaseStart = TClock::now(); }
-    void Item(TPackJobHandle&, u64, const CSourceNode*, const NSTextPackage::TUTF16String&) override {}
-    void EndPhase(TPackJobHandle&, u32 phase) override
-    {
-        std::printf("phase %u seconds %.3f\n", phase, SecondsSince(fPhaseStart));
-    }
-
-private:
-    TClock::time_point fPhaseStart = TClock::now();
+    CSF10ReferenceChunk Relocate(const CItemPtr&, const CSF10ReferenceChunk& reference) override { return reference; }
 };
 
-void PrintAlerts()
+// The size of a file's PCM: its "data" chunk (the files are plain WAVE files).
+u64 PCMBytes(const std::filesystem::path& file)
 {
-    u32 count = 0;
-    TrellisHeadless_CountRecords(&count);
-    for (u32 i = 0; i < count; ++i)
-    {
-        static TTrellisHeadlessRecord record{};
-        TrellisHeadless_GetRecord(i, &record);
-        std::printf("alert [%s] %s\n", NSTextPackage::UTF16ToUTF8(record.fAlert.fTitle).c_str(),
-                    NSTextPackage::UTF16ToUTF8(record.fAlert.fMessage).c_str());
-    }
-}
-
-// The newest packing log of the folder; "none" when it holds none.
-std::string FindNewestLog(const wchar_t* folder)
-{
-    std::filesystem::path newest;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().wstring().find(L" packing log ") != std::wstring::npos &&
-            (newest.empty() || entry.last_write_time() > std::filesystem::last_write_time(newest)))
-            newest = entry.path();
-    return newest.empty() ? "none" : NSTextPackage::UTF16ToUTF8(NSTextPackage::FromWide(newest.c_str()));
-}
-
-NSTextPackage::TUTF16String FolderPath(const wchar_t* path)
-{
-    std::wstring text(path);
-    if (!text.empty() && text.back() != L'\\')
-        text += L'\\';
-    return NSTextPackage::FromWide(text.c_str());
+    constexpr u64 kPlainWAVEHeader = 44;
+    const u64 size = std::filesystem::file_size(file);
+    return size > kPlainWAVEHeader ? size - kPlainWAVEHeader : 0;
 }
 } // namespace
 
@@ -91,51 +40,49 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3)
     {
-        std::fprintf(stderr, "usage: pack_bench SOURCE_FOLDER OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: pack_bench FOLDER OUTPUT_FILE\n");
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    CreateTrellisInterface();
-    TrellisHeadless_Enable(1);
-    int status = 0;
     try
     {
+        const auto start = std::chrono::steady_clock::now();
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::directory_iterator(argv[1]))
+            if (entry.path().extension() == L".wav")
+                files.push_back(entry.path());
         CItemDatabase database;
         gItemDatabase = &database;
-        const NSFileLibSupport::TDirSpecPtr source =
-            NSFileLibSupport::DirSpecFromWinPath(FolderPath(argv[1]));
-        const NSFileLibSupport::TDirSpecPtr output =
-            NSFileLibSupport::DirSpecFromWinPath(FolderPath(argv[2]));
-        CVantleInfo info;
-        std::shared_ptr<NSFerrant::CVRAMBitmap> splash;
-        const auto outputFile = std::make_shared<NSFileLibSupport::CRobustFileSpec>(
-            output.get(), NSTextPackage::FromUTF8("pack_bench.vtl"));
-        CPrintingProgress progress;
-        const TClock::time_point start = TClock::now();
-        try
+        const std::filesystem::path output(argv[2]);
+        std::wstring folder = output.parent_path().wstring() + L"\\";
+        const NSFileLibSupport::TDirSpecPtr outputFolder =
+            NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(folder.c_str()));
+        u64 pcm = 0;
+        double packing = 0;
         {
-            NSVantlePacking::PackVantle(source, outputFile, info, splash, 0, &progress);
+            NSFileLibSupport::COpenFile destination(outputFolder.get(),
+                                                    NSTextPackage::FromWide(output.filename().wstring().c_str()), 0, 0);
+            CWAVEFileTypePacker packer;
+            CNoRelocator relocator;
+            for (const std::filesystem::path& file : files)
+            {
+                const CItemPtr item =
+                    GetItemForFile(NSFileLibSupport::FileSpecFromWinPath(NSTextPackage::FromWide(file.wstring().c_str())));
+                const auto packStart = std::chrono::steady_clock::now();
+                packer.Pack(item, relocator, destination);
+                packing += std::chrono::duration<double>(std::chrono::steady_clock::now() - packStart).count();
+                pcm += PCMBytes(file);
+            }
         }
-        catch (const NSQuorral::XSilentAbort&)
-        {
-            status = 1;
-        }
-        const double seconds = SecondsSince(start);
-        PrintAlerts();
-        std::printf("package %s\n", NSTextPackage::UTF16ToUTF8(NSFileLibSupport::GetDirWinPath(output.get()) +
-                                                               outputFile->GetFileName())
-                                        .c_str());
-        std::printf("log %s\nseconds %.3f\npeak_working_set_mb %.1f\n", FindNewestLog(argv[2]).c_str(),
-                    seconds, PeakWorkingSetMB());
         gItemDatabase = nullptr;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("files %zu pcm_mb %.1f seconds %.2f mb_per_second %.1f (in the packer %.2f s)\n", files.size(),
+                    pcm / 1e6, seconds, seconds > 0 ? pcm / 1e6 / seconds : 0.0, packing);
     }
-    catch (const std::exception& failure)
+    catch (const std::exception& e)
     {
-        PrintAlerts();
-        std::fprintf(stderr, "pack failed: %s\n", failure.what());
-        status = 1;
+        std::fprintf(stderr, "failed: %s\n", e.what());
+        return 1;
     }
-    TrellisHeadless_Enable(0);
-    ReleaseTrellisInterface();
-    return status;
+    return 0;
 }

@@ -6,6 +6,7 @@
 #include "content/references/ReferenceChunks.h"
 #include "filelib/FileMedia.h"
 #include "filelib/FileLibWrappers.h"
+#include "filelib/RobustFileSpec.h"
 #include "media/BufferedMedia.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"

@@ -43,15 +43,13 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
 } // namespace NSVantlePacking
 
 CStandardReferenceRelocator::CStandardReferenceRelocator(const CItemPtr& sourceRoot, const CVantleInfo& info,
-                                                         const CItemPtr& document,
                                                          const TOutsideShortcuts* shortcuts)
-    : fSourceRoot(sourceRoot), fInfo(info), fDocument(document), fOutsideShortcuts(shortcuts)
+    : fSourceRoot(sourceRoot), fInfo(info), fOutsideShortcuts(shortcuts)
 {
 }
 
 CSF10ReferenceChunk CStandardReferenceRelocator::Relocate(const CItemPtr& document,
                                                           const CSF10ReferenceChunk& reference)
 {
-    return NSVantlePacking::RelocateReference(fSourceRoot, fInfo, fDocument.IsEmpty() ? document : fDocument,
-                                              reference, *fOutsideShortcuts);
+    return NSVantlePacking::RelocateReference(fSourceRoot, fInfo, document, reference, *fOutsideShortcuts);
 }

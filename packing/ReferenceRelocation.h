@@ -18,21 +18,18 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
                                       const TOutsideShortcuts& shortcuts);
 } // namespace NSVantlePacking
 
-// Relocates the references of one document; holds the job's outside-shortcut set without owning it.
+// Relocates references into the package; holds the job's outside-shortcut set without owning it.
 class CStandardReferenceRelocator final : public IReferenceRelocator
 {
 public:
-    CStandardReferenceRelocator(const CItemPtr& sourceRoot, const CVantleInfo& info, const CItemPtr& document,
+    CStandardReferenceRelocator(const CItemPtr& sourceRoot, const CVantleInfo& info,
                                 const TOutsideShortcuts* shortcuts);
 
-    // The document given at construction, when there is one, is where relative paths start: a
-    // shortcut's place in the source tree, not its target's.
     CSF10ReferenceChunk Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference) override;
 
 private:
     CItemPtr fSourceRoot;
     // Its NAME and URL are used.
     CVantleInfo fInfo;
-    CItemPtr fDocument;
     const TOutsideShortcuts* fOutsideShortcuts;
 };

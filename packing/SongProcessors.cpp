@@ -56,7 +56,8 @@ void ExtractInnerSong(CMedia& body, bool compressed, CMedia& song)
 }
 
 // The "BODY" the reader has entered, written anew into the writer's level.
-void RewriteEnteredBody(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader, CIFFFileWriter& writer,
+void RewriteEnteredBody(const CItemPtr& source, IReferenceRelocator& relocator, CIFFFileReader& reader,
+                        CIFFFileWriter& writer,
                         bool compressed)
 {
     CBufferedTemporaryFile innerSong;
@@ -67,7 +68,7 @@ void RewriteEnteredBody(const CItemPtr& document, IReferenceRelocator& relocator
         songReader.EnterSongCAT();
         CIFFFileWriter songWriter(rewritten.Media());
         songWriter.BeginCAT(NSFerrant::kFourCC_SongCAT);
-        RewriteReferences(document, relocator, songReader, songWriter);
+        RewriteReferences(source, relocator, songReader, songWriter);
         songWriter.EndLevel();
     }
     writer.BeginChunk(NSFerrant::kFourCC_BODY);

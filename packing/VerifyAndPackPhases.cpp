@@ -160,9 +160,7 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     const u32 packedType = GetPackedTypeOfItem(node.fResolvedItem);
     try
     {
-        // Relocation is relative to the document's own place in the tree: one relocator per file.
-        CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, node.fItem,
-                                              &job->fOutsideShortcuts);
+        CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, &job->fOutsideShortcuts);
         job->fPackedSizes[&node] = PackFileToMedia(node.fResolvedItem, relocator, *job->fTemporaryDataFile);
     }
     catch (const NSQuorral::XSilentAbort&)

@@ -3,12 +3,14 @@
 #include "base/NumberText.h"
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
+#include "content/folders/GeneratedItemFiles.h"
 #include "content/package/PackageFailures.h"
 #include "content/vfs/ItemTypeTexts.h"
 #include "content/vfs/OwnedItem.h"
 #include "filelib/FileMedia.h"
 #include "gui/IconResourceIDs.h"
 #include "gui/TrellisUtils.h"
+#include "media/IFFChunk.h"
 #include "base/Media.h"
 
 namespace NSVirtualFS
@@ -21,13 +23,7 @@ const NSFerrant::TVersion kRenderedSliceVersion{2, 0, 0};
 const NSFileLibSupport::SFileTypeDescriptor& GetLoopSliceFileType()
 {
     static const NSFileLibSupport::SFileTypeDescriptor type =
-        NSFileLibSupport::MakeFileTypeDescriptor(".kivs", u32('K') << 24 | u32('I') << 16 | u32('V') << 8 | u32('s'));
-    return type;
-}
-
-const NSFileLibSupport::SFileTypeDescriptor& GetTemporaryFileType()
-{
-    static const NSFileLibSupport::SFileTypeDescriptor type = NSFileLibSupport::MakeFileTypeDescriptor(".tmp", 0);
+        NSFileLibSupport::MakeFileTypeDescriptor(".kivs", NSFerrant::MakeFourCC("KIVs"));
     return type;
 }
 

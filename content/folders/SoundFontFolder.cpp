@@ -3,6 +3,7 @@
 #include "base/NumberText.h"
 #include "base/TextConversions.h"
 #include "content/folders/SoundFontItems.h"
+#include "content/folders/GeneratedItemFiles.h"
 #include "content/package/PackageFailures.h"
 #include "base/Media.h"
 #include "media/soundfont/SoundFontReader.h"
@@ -13,14 +14,7 @@ namespace NSVirtualFS
 {
 namespace
 {
-constexpr char16_t kBlank = u' ';
 constexpr u32 kLinkedLeftSample = 4;
-
-TUTF16String WithoutTrailingBlanks(const TUTF16String& text)
-{
-    const std::size_t last = text.find_last_not_of(kBlank);
-    return last == TUTF16String::npos ? TUTF16String() : text.substr(0, last + 1);
-}
 
 // The two halves of a pair are shown together only where they sound alike.
 bool HalvesAgree(const NSFerrant::TSoundFontSampleHeader& left, const NSFerrant::TSoundFontSampleHeader& right)

@@ -5,6 +5,7 @@
 #include "base/TextConversions.h"
 #include "content/folders/SoundFontDocuments.h"
 #include "content/folders/SoundFontFolder.h"
+#include "content/folders/GeneratedItemFiles.h"
 #include "content/package/PackageFailures.h"
 #include "content/paths/RelativePathComputation.h"
 #include "content/vfs/ItemDatabase.h"
@@ -12,6 +13,7 @@
 #include "filelib/FileMedia.h"
 #include "gui/IconResourceIDs.h"
 #include "gui/TrellisUtils.h"
+#include "media/IFFChunk.h"
 #include "base/Media.h"
 #include "media/soundfont/SoundFontReader.h"
 #include "media/soundfont/SoundFontSamples.h"
@@ -27,28 +29,17 @@ constexpr u16 kPresetIcon = 93;
 constexpr u16 kFolderIcon = 94;
 constexpr u32 kPresetReserve = 10;
 
-constexpr u32 FourCC(const char (&text)[5])
-{
-    return u32(u8(text[0])) << 24 | u32(u8(text[1])) << 16 | u32(u8(text[2])) << 8 | u32(u8(text[3]));
-}
-
 const NSFileLibSupport::SFileTypeDescriptor& GetPresetFileType()
 {
     static const NSFileLibSupport::SFileTypeDescriptor type =
-        NSFileLibSupport::MakeFileTypeDescriptor(".sf2p", FourCC("SF2p"));
+        NSFileLibSupport::MakeFileTypeDescriptor(".sf2p", NSFerrant::MakeFourCC("SF2p"));
     return type;
 }
 
 const NSFileLibSupport::SFileTypeDescriptor& GetSampleFileType()
 {
     static const NSFileLibSupport::SFileTypeDescriptor type =
-        NSFileLibSupport::MakeFileTypeDescriptor(".sf2s", FourCC("SF2s"));
-    return type;
-}
-
-const NSFileLibSupport::SFileTypeDescriptor& GetTemporaryFileType()
-{
-    static const NSFileLibSupport::SFileTypeDescriptor type = NSFileLibSupport::MakeFileTypeDescriptor(".tmp", 0);
+        NSFileLibSupport::MakeFileTypeDescriptor(".sf2s", NSFerrant::MakeFourCC("SF2s"));
     return type;
 }
 
@@ -60,12 +51,6 @@ std::shared_ptr<NSTrellis::IIcon> IconOf(u16 id)
 TUTF16String ASCII(const char* text)
 {
     return NSTextPackage::ASCIIToUTF16(text, 0);
-}
-
-TUTF16String WithoutTrailingBlanks(const TUTF16String& text)
-{
-    const std::size_t last = text.find_last_not_of(u' ');
-    return last == TUTF16String::npos ? TUTF16String() : text.substr(0, last + 1);
 }
 
 // The sample document of a mono sample (right null) or a stereo pair, in a new temporary file at

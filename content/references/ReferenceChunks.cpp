@@ -64,6 +64,46 @@ void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFF
 }
 } // namespace
 
+void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
+                        TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    if (!reader.EnterFirstChunk())
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
+    bool metReferences = false;
+    do
+    {
+        if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
+            continue;
+        if (metReferences)
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
+        ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
+                             inOtherPackage, skippedTarget);
+        metReferences = true;
+    } while (reader.EnterNextChunk());
+    if (!metReferences)
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
+}
+
+void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
+                          TReferenceList& resolved, TReferenceList& unresolvable,
+                          TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    CIFFFileReader reader(references);
+    if (!reader.EnterFirstChunk())
+        return;
+    do
+    {
+        const TIFFChunk& chunk = reader.GetCurrentChunk();
+        if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
+            continue;
+        if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
+        NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
+        body.fPosition = 0;
+        FileReference(CSF10ReferenceChunk(body), resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
+    } while (reader.EnterNextChunk());
+}
+
 void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
 {
     const TIFFChunk& chunk = reader.GetCurrentChunk();
@@ -112,46 +152,6 @@ void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& res
         // An answer outside the contract files the reference nowhere.
         break;
     }
-}
-
-void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
-                        TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
-{
-    if (!reader.EnterFirstChunk())
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    bool metReferences = false;
-    do
-    {
-        if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
-            continue;
-        if (metReferences)
-            NSQuorral::Throw<NSQuorral::XFormatViolation>();
-        ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
-                             inOtherPackage, skippedTarget);
-        metReferences = true;
-    } while (reader.EnterNextChunk());
-    if (!metReferences)
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
-}
-
-void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
-                          TReferenceList& resolved, TReferenceList& unresolvable,
-                          TReferenceList& inOtherPackage, bool& skippedTarget)
-{
-    CIFFFileReader reader(references);
-    if (!reader.EnterFirstChunk())
-        return;
-    do
-    {
-        const TIFFChunk& chunk = reader.GetCurrentChunk();
-        if (IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_EMBF))
-            continue;
-        if (!IsChunk(chunk, NSFerrant::kChunkKindPlain, kFourCC_REFE))
-            NSQuorral::Throw<NSQuorral::XFormatViolation>();
-        NSFerrant::CMedia& body = reader.GetCurrentReader().GetMedia();
-        body.fPosition = 0;
-        FileReference(CSF10ReferenceChunk(body), resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
-    } while (reader.EnterNextChunk());
 }
 
 void RewriteReferences(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,

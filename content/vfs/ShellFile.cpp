@@ -137,7 +137,7 @@ CItemPtr CShellFile::GetParent()
 void CShellFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener* listener)
 {
     children.clear();
-    if (!IsFolder())
+    if (!CShellFile::IsFolder())
         return;
     CheckForChanges();
     ReadListingUntil({});
@@ -157,7 +157,8 @@ void CShellFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*
 
 CItemPtr CShellFile::FindChild(const TUTF16String& name)
 {
-    if (!IsFolder())
+    // Classes that show a file as a folder answer IsFolder themselves; only a folder on disk is listed.
+    if (!CShellFile::IsFolder())
         return CABCVirtualFileItem::FindChild(name);
     CheckForChanges();
     ReadListingUntil(name);

@@ -22,12 +22,57 @@ bool IsToggled(int virtualKey)
 }
 
 // Zero-terminated within its array, or throws: the texts come from the caller.
-template <std::size_t N>
-std::wstring TerminatedText(const u16 (&text)[N])
+template <std::size_t N> std::wstring TerminatedText(const u16 (&text)[N])
 {
     if (std::find(std::begin(text), std::end(text), u16(0)) == std::end(text))
         ThrowInvalidArgument();
     return std::wstring(reinterpret_cast<const wchar_t*>(text));
+}
+
+// The key code of a key that types no character; 0 for the others.
+u16 NamedKeyCode(u32 virtualKey)
+{
+    switch (virtualKey)
+    {
+    case VK_BACK:
+        return 8;
+    case VK_TAB:
+        return 9;
+    case VK_RETURN:
+        return 13;
+    case VK_ESCAPE:
+        return 27;
+    case VK_SPACE:
+        return 32;
+    case VK_DELETE:
+        return 127;
+    case VK_PRIOR:
+        return 0xE010;
+    case VK_NEXT:
+        return 0xE011;
+    case VK_HOME:
+        return 0xE012;
+    case VK_END:
+        return 0xE013;
+    case VK_INSERT:
+        return 0xE014;
+    case VK_HELP:
+        return 0xE015;
+    case VK_UP:
+        return 0xE016;
+    case VK_LEFT:
+        return 0xE017;
+    case VK_DOWN:
+        return 0xE018;
+    case VK_RIGHT:
+        return 0xE019;
+    case VK_CLEAR:
+        return 0xE01A;
+    default:
+        if (virtualKey >= VK_F1 && virtualKey <= VK_F15)
+            return u16(0xE001 + (virtualKey - VK_F1));
+        return 0;
+    }
 }
 
 std::wstring Upper(std::wstring text)
@@ -49,7 +94,8 @@ void ReadKeyboardState(TKeyboardState& state)
     state.fModifiers = u32((IsDown(VK_SHIFT) ? kModifierShift : 0) | (IsDown(VK_MENU) ? kModifierOption : 0) |
                            (IsDown(VK_LWIN) || IsDown(VK_RWIN) ? kModifierControl : 0) |
                            (IsDown(VK_CONTROL) ? kModifierCommand : 0));
-    state.fMouseButtons = (IsDown(VK_LBUTTON) ? 0x1 : 0) | (IsDown(VK_RBUTTON) ? 0x2 : 0) | (IsDown(VK_MBUTTON) ? 0x4 : 0);
+    state.fMouseButtons =
+        (IsDown(VK_LBUTTON) ? 0x1 : 0) | (IsDown(VK_RBUTTON) ? 0x2 : 0) | (IsDown(VK_MBUTTON) ? 0x4 : 0);
     state.fToggles = (IsToggled(VK_CAPITAL) ? 0x1 : 0) | (IsToggled(VK_NUMLOCK) ? 0x2 : 0);
 }
 
@@ -77,5 +123,19 @@ bool KeyEventMatches(const TKeyEvent& event, const TKeyEventTail& tail, const TK
     if (key.empty() || (event.fModifiers & kModifierKeys) != (shortcut.fModifiers & kModifierKeys))
         return false;
     return Upper(key) == Upper(typed);
+}
+TKeyEvent KeyEventOf(u32 virtualKey)
+{
+    TKeyboardState keyboard;
+    ReadKeyboardState(keyboard);
+    TKeyEvent event{};
+    event.fKind = kKeyDown;
+    event.fVirtualKey = virtualKey;
+    event.fModifiers = keyboard.fModifiers;
+    u16 code = NamedKeyCode(virtualKey);
+    if (!code)
+        code = u16(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR) & 0xFFFF);
+    event.fTail.fText[0] = code;
+    return event;
 }
 } // namespace NSTrellisLibrary

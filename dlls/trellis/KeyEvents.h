@@ -9,6 +9,9 @@ void ReadKeyboardState(TKeyboardState& state);
 // The mask of a named set; any other set throws std::invalid_argument.
 u64 ModifierSetMask(u32 set);
 
+// The key-down event of a virtual key, with the modifiers held now.
+TKeyEvent KeyEventOf(u32 virtualKey);
+
 // The key text must agree without regard to letter case, the modifier keys held exactly.
 bool KeyEventMatches(const TKeyEvent& event, const TKeyEventTail& tail, const TKeyShortcut& shortcut);
 } // namespace NSTrellisLibrary

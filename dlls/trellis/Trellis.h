@@ -9,8 +9,11 @@
 #include <cstddef>
 
 // A slot whose operation is not built yet: it answers 12004 (std::logic_error at the caller).
-#define TRELLIS_RESERVED_SLOT(n) \
-    virtual u32 ReservedSlot##n() { return 12004; }
+#define TRELLIS_RESERVED_SLOT(n)                                                                             \
+    virtual u32 ReservedSlot##n()                                                                            \
+    {                                                                                                        \
+        return 12004;                                                                                        \
+    }
 
 class INativeWindow;
 
@@ -117,6 +120,20 @@ struct TKeyboardState
 };
 static_assert(sizeof(TKeyboardState) == 36 && offsetof(TKeyboardState, fModifiers) == 12);
 
+// What the program hands to Run: its names and the about item the library puts in the help menu.
+struct TTrellisStartupBlock
+{
+    u16 fCompanyName[256];
+    u16 fDisplayName[256]; // the title of the application's windows when they have none
+    u16 fAboutItem[256];   // the about item's title; empty for no about item
+    u32 fVersion;          // 1
+    u8 fZero[12300];
+};
+static_assert(sizeof(TTrellisStartupBlock) == 13840 && offsetof(TTrellisStartupBlock, fVersion) == 1536);
+
+// The window property holding the narrow name of a view (a char*, owned by the view).
+constexpr wchar_t kViewNameProperty[] = L"Trellis.Name";
+
 namespace NSTrellis
 {
 // An icon of the library: a small and a large Windows icon that the object owns.
@@ -190,6 +207,224 @@ protected:
     ~IDirectoryChooserListener() = default;
 };
 
+class IView;
+class IMenuBar;
+
+// A command sent to a window, its views and the application (menu items, buttons, keys).
+struct TCommandEvent
+{
+    u32 fKind; // kCommandEventKind
+    u32 fCommand;
+    u32 fModifiers;    // kModifier* bits held when it was sent
+    u32 fMouseButtons; // as in the keyboard state
+    u64 fStamp;        // the event stamp (GetEventStamp)
+};
+static_assert(sizeof(TCommandEvent) == 24);
+constexpr u32 kCommandEventKind = 6;
+
+// A mouse button going down in a view, in the view's coordinates.
+struct TMouseEvent
+{
+    u32 fKind; // kMouseDown
+    i32 fWhere[2];
+    u32 fButton; // 1 left, 2 right, 3 middle
+    u64 fModifiers;
+    u32 fClickCount;
+    u32 fZero;
+};
+static_assert(sizeof(TMouseEvent) == 32);
+constexpr u32 kMouseDown = 3;
+
+// The application object of a run. The library calls it from inside Run, on the GUI thread, and
+// destroys it (slot 18) before Run returns. A status other than 12000 from Startup ends the run
+// with that status.
+class ITrellisRunBehavior
+{
+public:
+    virtual u32 Startup() = 0;
+    virtual u32 Shutdown() = 0;
+    // The user asked to quit (the last window's close box, Alt+F4 on it, the session ending).
+    virtual u32 QuitRequested() = 0;
+    virtual u32 OpenDefaultWindow() = 0;
+    virtual u32 OpenFile(const char* url) = 0;
+    virtual u32 Callback5(u64 argument) = 0;
+    virtual u32 SetUpMenus(IMenuBar* menuBar) = 0;
+    // The last stop of a command nobody else took.
+    virtual u32 DoCommand(const TCommandEvent* event, u32* handled) = 0;
+    virtual u32 Callback8(u64 argument, u32* out) = 0;
+    virtual u32 Callback9(u64* out) = 0;
+    // Bracket the painting of one view: the canvas the view draws on.
+    virtual u32 BeginNativeDrawing(INativeCanvas* canvas) = 0;
+    virtual u32 EndNativeDrawing(INativeCanvas* canvas) = 0;
+    virtual u32 Callback12(u64 argument) = 0;
+    virtual u32 Callback13() = 0;
+    virtual u32 Callback14() = 0;
+    virtual u32 Callback15() = 0;
+    virtual u32 Callback16(u64 argument1, u64 argument2) = 0;
+    // A failure of the library that no caller could be told of.
+    virtual void ReportStatus(u32 status) = 0;
+    // Slot 18: destroys the object.
+    virtual void Destroy() = 0;
+
+protected:
+    ~ITrellisRunBehavior() = default;
+};
+
+// Hears the rectangles of a view where the mouse changes the cursor: four i32 each.
+class IMouseRectReceiver
+{
+public:
+    virtual u32 SetMouseRects(const i32* rects, u32 count) = 0;
+
+protected:
+    ~IMouseRectReceiver() = default;
+};
+
+// What a view does; the library owns the object and destroys it (slot 20) when the view goes or
+// the behaviour is detached.
+class IViewBehavior
+{
+public:
+    // Slot 0: paint the region (in the view's coordinates) on the canvas of BeginNativeDrawing.
+    virtual u32 Draw(INativeRegion* region) = 0;
+    virtual u32 Callback1(u64 value) = 0;
+    virtual u32 Callback2(u64 value1, u64 value2) = 0;
+    virtual u32 Callback3(i32 flag) = 0;
+    virtual u32 Callback4(i32 flag) = 0;
+    // Slot 5: *handled = 1 when the view took the mouse-down.
+    virtual u32 MouseDown(const TMouseEvent* event, u32* handled) = 0;
+    // Slot 6: the view's cursor rectangles, handed to the receiver once.
+    virtual u32 GetMouseRects(IMouseRectReceiver* receiver) = 0;
+    virtual u32 Callback7(u64 value, u32* out) = 0;
+    virtual u32 Callback8(u64 value1, u64 value2, u32* out) = 0;
+    virtual u32 Callback9(u64 value1, u64 value2, u32* out) = 0;
+    virtual u32 Callback10(i32 flag) = 0;
+    // Slot 11: answers a value, with a flag and a status out.
+    virtual u32 Callback11(u64 a, u64 b, u32* flag, u32* status) = 0;
+    virtual u32 Callback12(u64 value1, u64 value2, u64 value3, u32 value4, u32* out) = 0;
+    virtual u32 Callback13() = 0;
+    virtual u32 Callback14() = 0;
+    virtual u32 Callback15(u64 value1, u64 value2, u64 value3, u32* out) = 0;
+    virtual u32 Callback16(u64 value, u32* out) = 0;
+    virtual u32 Callback17(u64 value) = 0;
+    // Slot 18: *handled = 1 when the view took the command.
+    virtual u32 DoCommand(const TCommandEvent* event, u32* handled) = 0;
+    virtual u32 Callback19(u64* out) = 0;
+    // Slot 20: destroys the object.
+    virtual void Destroy() = 0;
+
+protected:
+    ~IViewBehavior() = default;
+};
+
+// Called once by CreateView, before the view exists, for the behaviour of the new view.
+class IViewCreator
+{
+public:
+    virtual IViewBehavior* CreateBehavior(u32* status) = 0;
+
+protected:
+    ~IViewCreator() = default;
+};
+
+// A view's property record; fields not named here are passed back as read.
+struct TViewProperties
+{
+    u32 fUnnamed0;
+    i32 fFrame[4]; // left, top, right, bottom in the parent's coordinates
+    u8 fUnnamed20[8];
+    u32 fAttribute; // kViewAttribute*
+};
+static_assert(sizeof(TViewProperties) == 32 && offsetof(TViewProperties, fAttribute) == 28);
+// A program view draws its whole frame itself; a solid view is one colour, filled by its Draw.
+constexpr u32 kViewAttributeProgram = 4701;
+constexpr u32 kViewAttributeSolid = 4702;
+
+// A rectangle of a window: a child window of its content view, or the content view itself.
+class IView
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    TRELLIS_RESERVED_SLOT(1)
+    // Slot 2: the parent view; null for a window's content view.
+    virtual u32 GetParent(IView** parent) = 0;
+    TRELLIS_RESERVED_SLOT(3)
+    TRELLIS_RESERVED_SLOT(4)
+    virtual u32 SetProperties(const TViewProperties* properties) = 0;
+    virtual u32 GetProperties(TViewProperties* properties) = 0;
+    TRELLIS_RESERVED_SLOT(7)
+    TRELLIS_RESERVED_SLOT(8)
+    TRELLIS_RESERVED_SLOT(9)
+    TRELLIS_RESERVED_SLOT(10)
+    TRELLIS_RESERVED_SLOT(11)
+    // Slot 12: moves the view without changing its size.
+    virtual u32 MoveBy(i32 dx, i32 dy) = 0;
+    TRELLIS_RESERVED_SLOT(13)
+    TRELLIS_RESERVED_SLOT(14)
+    // Slot 15: destroys the view's behaviour; the view gets no more callbacks.
+    virtual u32 DetachBehavior() = 0;
+    // Slot 16: destroys the view and its children (a content view goes with its window only).
+    virtual u32 Release() = 0;
+
+protected:
+    ~IView() = default;
+};
+
+// The GUI library's menu-item record; a menu is a flat array of them, every submenu right after
+// the item that holds it.
+struct TMenuItemData
+{
+    u32 fParent; // index of the item whose submenu holds this one; kMenuTopLevel for the menu's own
+    u16 fTitle[256];
+    u32 fFlags; // kMenuItem*
+    u16 fShortcut[16];
+    u64 fModifiers;
+    u32 fZero560;
+    u32 fCommand;
+    u8 fZero568[8];
+};
+static_assert(sizeof(TMenuItemData) == 576 && offsetof(TMenuItemData, fModifiers) == 552 &&
+              offsetof(TMenuItemData, fCommand) == 564);
+constexpr u32 kMenuTopLevel = 0xFFFFFFFF;
+constexpr u32 kMenuItemChecked = 0x1;
+constexpr u32 kMenuItemEnabled = 0x2;
+constexpr u32 kMenuItemVisualOnlyModifier = 0x4;
+
+// The menus of the bar: the library's edit menu (its commands kEditCommand*), the program's menu,
+// and the help menu holding the about item (kAboutCommand).
+constexpr u32 kEditMenu = 1;
+constexpr u32 kProgramMenu = 2;
+constexpr u32 kEditCommandCut = 50011;
+constexpr u32 kEditCommandCopy = 50012;
+constexpr u32 kEditCommandPaste = 50013;
+constexpr u32 kEditCommandClear = 50014;
+constexpr u32 kEditCommandSelectAll = 50015;
+constexpr u32 kAboutCommand = 50002;
+
+struct TMenuBarProperties
+{
+    u32 fVisible;
+    u32 fUnnamed4;
+    u64 fUnnamed8;
+    u32 fUnnamed16;
+};
+static_assert(sizeof(TMenuBarProperties) == 24);
+
+// The menu bar of the application's windows. Sizes are in bytes, a multiple of 576.
+class IMenuBar
+{
+public:
+    virtual u32 GetProperties(TMenuBarProperties* properties) = 0;
+    virtual u32 SetProperties(const TMenuBarProperties* properties) = 0;
+    virtual u32 CountItems(u32 menu, u32* count) = 0;
+    virtual u32 GetItems(u32 menu, TMenuItemData* items, u64 size) = 0;
+    virtual u32 SetItems(u32 menu, const TMenuItemData* items, u64 size) = 0;
+    virtual u32 SetTitle(u32 menu, const u16* title) = 0;
+
+protected:
+    ~IMenuBar() = default;
+};
+
 // The property records of the library's windows; fields not named here are passed back as read.
 struct TDocumentWindowProperties
 {
@@ -200,7 +435,8 @@ struct TDocumentWindowProperties
     u32 fUnnamed2084;
     i32 fFrame[4]; // left, top, right, bottom
 };
-static_assert(sizeof(TDocumentWindowProperties) == 2104 && offsetof(TDocumentWindowProperties, fFrame) == 2088);
+static_assert(sizeof(TDocumentWindowProperties) == 2104 &&
+              offsetof(TDocumentWindowProperties, fFrame) == 2088);
 
 struct TModalDialogProperties
 {
@@ -210,16 +446,25 @@ struct TModalDialogProperties
     u16 fTitle[1024];
     u8 fUnnamed2072[4];
     u32 fUnnamed2076;
-    u32 fPlacement;
+    u32 fPlacement; // kDialogPlacementGiven: the frame is where the dialog goes
     i32 fFrame[4];
 };
 static_assert(sizeof(TModalDialogProperties) == 2100 && offsetof(TModalDialogProperties, fFrame) == 2084);
+constexpr u32 kDialogPlacementGiven = 2201;
 
 class IDocumentWindow
 {
 public:
     TRELLIS_RESERVED_SLOT(0)
     virtual u32 GetProperties(TDocumentWindowProperties* properties) = 0;
+    // Slot 2: title and frame; the second argument must be 0.
+    virtual u32 SetProperties(const TDocumentWindowProperties* properties, u32 zero) = 0;
+    virtual u32 GetNativeWindow(INativeWindow** window) = 0;
+    TRELLIS_RESERVED_SLOT(4)
+    TRELLIS_RESERVED_SLOT(5)
+    TRELLIS_RESERVED_SLOT(6)
+    // Slot 7: closes the window; its behaviour is destroyed.
+    virtual u32 Close() = 0;
 
 protected:
     ~IDocumentWindow() = default;
@@ -230,9 +475,72 @@ class IModalDialog
 public:
     TRELLIS_RESERVED_SLOT(0)
     virtual u32 GetProperties(TModalDialogProperties* properties) = 0;
+    // Slot 2: title, frame and content size limits; the second argument must be 0.
+    virtual u32 SetProperties(const TModalDialogProperties* properties, u32 zero) = 0;
+    virtual u32 GetNativeWindow(INativeWindow** window) = 0;
+    TRELLIS_RESERVED_SLOT(4)
+    TRELLIS_RESERVED_SLOT(5)
+    TRELLIS_RESERVED_SLOT(6)
+    // Slot 7: closes the dialog; RunModalDialog returns.
+    virtual u32 Close() = 0;
 
 protected:
     ~IModalDialog() = default;
+};
+
+// What a window does; the library owns it and destroys it (slot 9) when the window goes. Close
+// requests come with a cause: kCloseCauseQuit when the application is quitting.
+class IWindowBehavior
+{
+public:
+    virtual u32 Callback0(u64 value1, u64 value2) = 0;
+    virtual u32 Callback1(u64 value1, u64 value2) = 0;
+    virtual u32 Callback2(i32 flag) = 0;
+    virtual u32 KeyDown(const TKeyEvent* event, u32* handled) = 0;
+    virtual u32 Callback4(i32 flag) = 0;
+    // Slot 5: the window is about to show its menus: it sets their items.
+    virtual u32 UpdateMenuBar(IMenuBar* menuBar) = 0;
+    virtual u32 DoCommand(const TCommandEvent* event, u32* handled) = 0;
+    virtual u32 Callback7(u32* out) = 0;
+    virtual u32 CloseRequested(u32 cause) = 0;
+    // Slot 9: destroys the object.
+    virtual void Destroy() = 0;
+
+protected:
+    ~IWindowBehavior() = default;
+};
+constexpr u32 kCloseCauseUser = 0;
+constexpr u32 kCloseCauseQuit = 1;
+
+class IDocumentWindowBehavior : public IWindowBehavior
+{
+protected:
+    ~IDocumentWindowBehavior() = default;
+};
+
+class IModalDialogBehavior : public IWindowBehavior
+{
+protected:
+    ~IModalDialogBehavior() = default;
+};
+
+// Called once while a window is made, for its behaviour; null with a status fails the opening.
+class IDocumentWindowCreator
+{
+public:
+    virtual IDocumentWindowBehavior* Create(IDocumentWindow* window, u32* status) = 0;
+
+protected:
+    ~IDocumentWindowCreator() = default;
+};
+
+class IModalDialogCreator
+{
+public:
+    virtual IModalDialogBehavior* Create(IModalDialog* dialog, u32* status) = 0;
+
+protected:
+    ~IModalDialogCreator() = default;
 };
 
 // Receive the open windows of one kind once, frontmost first; the array is valid only during
@@ -255,6 +563,29 @@ protected:
     ~IModalDialogListGetter() = default;
 };
 } // namespace NSTrellis
+
+// A window of the library: a document window or a modal dialog.
+class INativeWindow
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    // Slot 1: the view with the keyboard focus; null when none has it.
+    virtual u32 GetFocusedView(NSTrellis::IView** view) = 0;
+    TRELLIS_RESERVED_SLOT(2)
+    TRELLIS_RESERVED_SLOT(3)
+    TRELLIS_RESERVED_SLOT(4)
+    TRELLIS_RESERVED_SLOT(5)
+    virtual u32 GetContentView(NSTrellis::IView** view) = 0;
+    // Slot 7: 1 when the window takes commands now (it is enabled: no modal window is over it).
+    virtual u32 AcceptsCommand(u32* accepts) = 0;
+    TRELLIS_RESERVED_SLOT(8)
+    // Slots 9 and 10: between the window's frame and its content rectangle, in screen pixels.
+    virtual u32 ContentRectFromFrame(const i32* frame, i32* content) = 0;
+    virtual u32 FrameRectFromContent(const i32* content, i32* frame) = 0;
+
+protected:
+    ~INativeWindow() = default;
+};
 
 // Services of the platform the library runs on; owned by the library, valid until its release.
 class IPlatformServices
@@ -282,12 +613,18 @@ public:
     TRELLIS_RESERVED_SLOT(1)
     TRELLIS_RESERVED_SLOT(2)
     TRELLIS_RESERVED_SLOT(3)
-    TRELLIS_RESERVED_SLOT(4)
+    // Slot 4: runs the application until it quits: Startup, OpenDefaultWindow, SetUpMenus, the
+    // message loop, Shutdown; the application object is destroyed before it returns. Answers the
+    // status of a failed Startup unchanged, else 12000.
+    virtual u32 Run(NSTrellis::ITrellisRunBehavior* application, const TTrellisStartupBlock* block) = 0;
     TRELLIS_RESERVED_SLOT(5)
-    TRELLIS_RESERVED_SLOT(6)
-    TRELLIS_RESERVED_SLOT(7)
-    TRELLIS_RESERVED_SLOT(8)
-    TRELLIS_RESERVED_SLOT(9)
+    // Slot 6: the application object of the run (null outside Run).
+    virtual u32 GetRunBehavior(NSTrellis::ITrellisRunBehavior** application) = 0;
+    // Slot 7: ends the message loop once the current message is handled.
+    virtual u32 Quit() = 0;
+    // Slot 8: takes back a Quit that the loop has not acted on yet.
+    virtual u32 CancelQuit() = 0;
+    virtual u32 CountDocumentWindows(u32* count) = 0;
     // Slot 10: every screen, the main one marked. The second argument must be 0.
     virtual u32 GetScreens(TScreenList* list, u32 zero) = 0;
     TRELLIS_RESERVED_SLOT(11)
@@ -302,7 +639,8 @@ public:
     // entry's narrow description "TYPE/id/index" (for example "SSTR/128/34"); the getter receives
     // the text with its escapes decoded.
     virtual u32 GetResourceText(const char* spec, NSTrellis::ITextGetter* getter) = 0;
-    TRELLIS_RESERVED_SLOT(20)
+    // Slot 20: the stamp of the message being handled, in milliseconds.
+    virtual u32 GetEventStamp(u64* stamp) = 0;
     TRELLIS_RESERVED_SLOT(21)
     // Slot 22: an icon of the library's own set by number.
     virtual NSTrellis::IIcon* CreateIcon(u32 id, u32* status) = 0;
@@ -328,7 +666,9 @@ public:
     TRELLIS_RESERVED_SLOT(38)
     TRELLIS_RESERVED_SLOT(39)
     TRELLIS_RESERVED_SLOT(40)
-    TRELLIS_RESERVED_SLOT(41)
+    // Slot 41: handles the thread's pending messages (paints and posted requests included) and
+    // returns when none is left, without waiting.
+    virtual u32 ProcessEvents() = 0;
     TRELLIS_RESERVED_SLOT(42)
     // Slot 43: the modifier mask of a named set (kModifierSet*).
     virtual u32 GetModifierSet(const u32* set, u64* mask) = 0;
@@ -343,12 +683,18 @@ public:
     TRELLIS_RESERVED_SLOT(49)
     TRELLIS_RESERVED_SLOT(50)
     TRELLIS_RESERVED_SLOT(51)
-    TRELLIS_RESERVED_SLOT(52)
+    // Slot 52: makes a document window whose behaviour the creator gives, shows it and answers
+    // it. The window must be null and the third argument 1.
+    virtual NSTrellis::IDocumentWindow* OpenDocumentWindow(NSTrellis::IDocumentWindowCreator* creator,
+                                                           INativeWindow* window, u32 one, u32* status) = 0;
     // Slot 53: the open document windows, frontmost first.
     virtual u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter) = 0;
     TRELLIS_RESERVED_SLOT(54)
     TRELLIS_RESERVED_SLOT(55)
-    TRELLIS_RESERVED_SLOT(56)
+    // Slot 56: makes a modal dialog whose behaviour the creator gives and returns when it is
+    // closed, with the status also in *status. Arguments as OpenDocumentWindow's, the fourth 0.
+    virtual u32 RunModalDialog(NSTrellis::IModalDialogCreator* creator, INativeWindow* window, u32 one,
+                               u32 zero, u32* status) = 0;
     // Slot 57: the open modal dialogs, frontmost first.
     virtual u32 GetModalDialogs(NSTrellis::IModalDialogListGetter* getter) = 0;
     TRELLIS_RESERVED_SLOT(58)
@@ -359,9 +705,13 @@ public:
     // box and ignores Escape, so only a button closes it. Enter chooses the last button.
     virtual u32 RunAlert(INativeWindow* window, u32 appModal, const TAlertDescriptor* alert,
                          NSTrellis::IAlertListener* listener) = 0;
-    TRELLIS_RESERVED_SLOT(61)
+    // Slot 61: a view inside the parent view, invisible to input and painting until it has a
+    // frame; the narrow name is kept with it for finding it (window property kViewNameProperty).
+    virtual NSTrellis::IView* CreateView(NSTrellis::IViewCreator* creator, NSTrellis::IView* parent,
+                                         const char* name, u32* status) = 0;
     TRELLIS_RESERVED_SLOT(62)
-    TRELLIS_RESERVED_SLOT(63)
+    // Slot 63: the rectangle, in the parent's coordinates as the frame, is to be painted again.
+    virtual u32 InvalidateViewRect(NSTrellis::IView* view, const i32* rect) = 0;
     TRELLIS_RESERVED_SLOT(64)
     TRELLIS_RESERVED_SLOT(65)
     // Slot 66: the system's folder chooser, titled; returns after the listener heard the folder or
@@ -384,10 +734,11 @@ protected:
 
 #undef TRELLIS_RESERVED_SLOT
 
-extern "C" {
-// The library's interface by name ("ITrellis"); the caller presets the status to 12000.
-ITrellis* Trellis_Create(const char* interfaceName, u32* status);
-// Memory for every object that the library frees.
-void* Trellis_New(u64 size);
-void Trellis_Delete(void* memory);
+extern "C"
+{
+    // The library's interface by name ("ITrellis"); the caller presets the status to 12000.
+    ITrellis* Trellis_Create(const char* interfaceName, u32* status);
+    // Memory for every object that the library frees.
+    void* Trellis_New(u64 size);
+    void Trellis_Delete(void* memory);
 }

@@ -16,4 +16,32 @@ std::vector<void*> ListWindowsWithProperty(const wchar_t* property)
     }
     return found;
 }
+
+std::vector<HWND> ThreadWindowsWithProperty(const wchar_t* property)
+{
+    struct TSearch
+    {
+        const wchar_t* fProperty;
+        std::vector<HWND> fFound;
+    } search{property, {}};
+    const WNDENUMPROC collect = [](HWND window, LPARAM parameter) -> BOOL
+    {
+        auto* search = reinterpret_cast<TSearch*>(parameter);
+        if (GetPropW(window, search->fProperty))
+            search->fFound.push_back(window);
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM parameter) -> BOOL
+            {
+                auto* search = reinterpret_cast<TSearch*>(parameter);
+                if (GetPropW(child, search->fProperty))
+                    search->fFound.push_back(child);
+                return TRUE;
+            },
+            parameter);
+        return TRUE;
+    };
+    EnumThreadWindows(GetCurrentThreadId(), collect, LPARAM(&search));
+    return search.fFound;
+}
 } // namespace NSTrellisLibrary

@@ -13,4 +13,7 @@ constexpr wchar_t kModalDialogProperty[] = L"Trellis.IModalDialog";
 
 // Interface objects of the windows carrying the property, frontmost first.
 std::vector<void*> ListWindowsWithProperty(const wchar_t* property);
+
+// Every window of the thread that carries the property, shown or not, top-level or child.
+std::vector<HWND> ThreadWindowsWithProperty(const wchar_t* property);
 } // namespace NSTrellisLibrary

@@ -68,13 +68,13 @@ TEST(ScreenPlacement, RectanglesAreMovedOntoTheirScreen)
         TIntRect expected;
     };
     const Case kCases[] = {
-        {{100, 100, 300, 200}, {0, 0}, {100, 100, 300, 200}},      // already on it
-        {{-50, 0, 150, 100}, {0, 0}, {0, 20, 200, 120}},           // past the top left
-        {{900, 650, 1000, 750}, {0, 0}, {900, 600, 1000, 700}},    // past the bottom
-        {{1500, 300, 1700, 500}, {0, 0}, {1400, 200, 1600, 400}},  // on the second screen
-        {{-100, -100, 1900, 900}, {0, 0}, {0, 20, 1000, 700}},     // larger: shrunk and moved
+        {{100, 100, 300, 200}, {0, 0}, {100, 100, 300, 200}},       // already on it
+        {{-50, 0, 150, 100}, {0, 0}, {0, 20, 200, 120}},            // past the top left
+        {{900, 650, 1000, 750}, {0, 0}, {900, 600, 1000, 700}},     // past the bottom
+        {{1500, 300, 1700, 500}, {0, 0}, {1400, 200, 1600, 400}},   // on the second screen
+        {{-100, -100, 1900, 900}, {0, 0}, {0, 20, 1000, 700}},      // larger: shrunk and moved
         {{-100, -100, 1900, 900}, {1200, 800}, {0, 20, 1200, 820}}, // the minimum wins
-        {{10, 30, 20, 40}, {50, 0}, {10, 30, 60, 40}},             // grown to the minimum width
+        {{10, 30, 20, 40}, {50, 0}, {10, 30, 60, 40}},              // grown to the minimum width
     };
     for (const Case& c : kCases)
         EXPECT_EQ(MoveRectOntoScreen(screens, c.rect, c.minimum), c.expected) << c.rect;
@@ -112,6 +112,10 @@ public:
         std::memcpy(properties->fFrame, &fDialogFrame, sizeof(fDialogFrame));
         return fDialogStatus;
     }
+    u32 SetProperties(const NSTrellis::TDocumentWindowProperties*, u32) override { return 12004; }
+    u32 SetProperties(const NSTrellis::TModalDialogProperties*, u32) override { return 12004; }
+    u32 GetNativeWindow(INativeWindow**) override { return 12004; }
+    u32 Close() override { return 12004; }
 
     TScreenList fScreens = Screens({{0, 0, 800, 600}, {800, 0, 1800, 700}}, 1);
     bool fWindowOpen = false;

@@ -135,9 +135,8 @@ TEST_F(ReferenceResolutionTest, RelocationPointsIntoThePackage)
     MakeFile("Source/Samples/Old/Doc.sng");
     CSF10ReferenceChunk reference = AbsoluteReference("Source/Samples/Kick.aif");
     reference.fVantleName = THashedString(Text("Somewhere"));
-    CStandardReferenceRelocator relocator(Root(), fJob->fInfo, SourceFile("Samples/Old/Doc.sng"),
-                                          &fJob->fOutsideShortcuts);
-    const CSF10ReferenceChunk relocated = relocator.Relocate(CItemPtr(), reference);
+    CStandardReferenceRelocator relocator(Root(), fJob->fInfo, &fJob->fOutsideShortcuts);
+    const CSF10ReferenceChunk relocated = relocator.Relocate(SourceFile("Samples/Old/Doc.sng"), reference);
 
     EXPECT_EQ(TextOf(relocated.fVantleName.GetText()), "Bank");
     EXPECT_EQ(TextOf(relocated.fVantleURL.GetText()), "http://bank");

@@ -120,6 +120,44 @@ TEST_F(SampleProcessors, KeepLoopsAndTempoMapsAndRefuseADamagedTempoMapWhenPacke
     }
 }
 
+// A memory media that records the size of every write, as a file would see its system calls.
+class CWriteCountingMedia : public NSFerrant::COwnedMemoryMedia
+{
+public:
+    using COwnedMemoryMedia::COwnedMemoryMedia;
+    void Write(i64 offset, i64 size, const void* source) override
+    {
+        fWrites.push_back(size);
+        COwnedMemoryMedia::Write(offset, size, source);
+    }
+    std::vector<i64> fWrites;
+};
+
+TEST_F(SampleProcessors, WriteTheDestinationInLargePiecesOnly)
+{
+    // The stereo 24-bit sample codes to more than one buffer's worth once repeated.
+    std::vector<i32> samples;
+    const std::vector<i32> frames = ReadAudioFixtureFrames("wave-24-2.wav");
+    for (int i = 0; i < 80; ++i)
+        samples.insert(samples.end(), frames.begin(), frames.end());
+    NSTestSupport::TWAVESpec wave;
+    wave.fChannels = 2;
+    wave.fContainerBits = 24;
+    wave.fSamples = samples;
+    const CItemPtr item = SourceFile("long.wav", NSTestSupport::BuildWAVE(wave));
+    CWriteCountingMedia destination(0);
+    destination.fPosition = 10;
+    CPackedRelocator relocator;
+    CWAVEFileTypePacker().Pack(item, relocator, destination);
+    ASSERT_GT(destination.fWrites.size(), 1u);
+    for (size_t i = 0; i + 1 < destination.fWrites.size(); ++i)
+        EXPECT_GE(destination.fWrites[i], 64 * 1024);
+    EXPECT_EQ(destination.fPosition, destination.GetSize());
+    TKORBHeader header;
+    const NSTestSupport::TBytes all = NSTestSupport::BytesOf(destination);
+    EXPECT_EQ(DecodeRuns(NSTestSupport::TBytes(all.begin() + 10, all.end()), header), samples);
+}
+
 TEST_F(SampleProcessors, RefuseSourcesTheCodecCannotTakeBeforeAnythingIsPacked)
 {
     CAIFFFileVerifier aiffVerifier;

@@ -6,18 +6,50 @@
 class CTrellisStub : public ITrellis
 {
 public:
+    u32 Run(NSTrellis::ITrellisRunBehavior*, const TTrellisStartupBlock*) override { return 12004; }
+    u32 GetRunBehavior(NSTrellis::ITrellisRunBehavior**) override { return 12004; }
+    u32 Quit() override { return 12004; }
+    u32 CancelQuit() override { return 12004; }
+    u32 CountDocumentWindows(u32*) override { return 12004; }
     u32 GetScreens(TScreenList*, u32) override { return 12004; }
     u32 GetResourceText(const char*, NSTrellis::ITextGetter*) override { return 12004; }
+    u32 GetEventStamp(u64*) override { return 12004; }
     NSTrellis::IIcon* CreateIcon(u32, u32* status) override { return *status = 12004, nullptr; }
-    NSTrellis::IIcon* CreateIconFromSpec(const char*, u32, u32* status) override { return *status = 12004, nullptr; }
+    NSTrellis::IIcon* CreateIconFromSpec(const char*, u32, u32* status) override
+    {
+        return *status = 12004, nullptr;
+    }
     u32 GetKeyboardState(TKeyboardState*, INativeWindow*) override { return 12004; }
+    u32 ProcessEvents() override { return 12004; }
     u32 GetModifierSet(const u32*, u64*) override { return 12004; }
-    u32 MatchKeyEvent(const TKeyEvent*, const TKeyEventTail*, const TKeyShortcut*, u32*) override { return 12004; }
+    u32 MatchKeyEvent(const TKeyEvent*, const TKeyEventTail*, const TKeyShortcut*, u32*) override
+    {
+        return 12004;
+    }
     u32 UpdateNow() override { return 12004; }
+    NSTrellis::IDocumentWindow* OpenDocumentWindow(NSTrellis::IDocumentWindowCreator*, INativeWindow*, u32,
+                                                   u32* status) override
+    {
+        return *status = 12004, nullptr;
+    }
     u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter*) override { return 12004; }
+    u32 RunModalDialog(NSTrellis::IModalDialogCreator*, INativeWindow*, u32, u32, u32* status) override
+    {
+        return *status = 12004;
+    }
     u32 GetModalDialogs(NSTrellis::IModalDialogListGetter*) override { return 12004; }
-    u32 RunAlert(INativeWindow*, u32, const TAlertDescriptor*, NSTrellis::IAlertListener*) override { return 12004; }
-    u32 RunDirectoryChooser(NSTrellis::IDirectoryChooserListener*, u32, INativeWindow*, u32, const u16*) override
+    u32 RunAlert(INativeWindow*, u32, const TAlertDescriptor*, NSTrellis::IAlertListener*) override
+    {
+        return 12004;
+    }
+    NSTrellis::IView* CreateView(NSTrellis::IViewCreator*, NSTrellis::IView*, const char*,
+                                 u32* status) override
+    {
+        return *status = 12004, nullptr;
+    }
+    u32 InvalidateViewRect(NSTrellis::IView*, const i32*) override { return 12004; }
+    u32 RunDirectoryChooser(NSTrellis::IDirectoryChooserListener*, u32, INativeWindow*, u32,
+                            const u16*) override
     {
         return 12004;
     }

@@ -1,0 +1,112 @@
+// Our Trellis library's windows and views through its DLL boundary: the arguments it refuses and
+// a creator's failure, which leaves no window behind. Nothing here is shown.
+#include "base/LibraryStatusTables.h"
+#include "dlls/trellis/Trellis.h"
+#include "tests/dlls/TrellisLibraryTest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+using TrellisWindows = TrellisLibraryTest;
+
+class CFailingCreator final : public NSTrellis::IDocumentWindowCreator, public NSTrellis::IModalDialogCreator
+{
+public:
+    NSTrellis::IDocumentWindowBehavior* Create(NSTrellis::IDocumentWindow* window, u32* status) override
+    {
+        EXPECT_NE(window, nullptr);
+        ++fCalls;
+        *status = 12005;
+        return nullptr;
+    }
+    NSTrellis::IModalDialogBehavior* Create(NSTrellis::IModalDialog* dialog, u32* status) override
+    {
+        EXPECT_NE(dialog, nullptr);
+        ++fCalls;
+        *status = 12005;
+        return nullptr;
+    }
+    int fCalls = 0;
+};
+
+int CountLibraryWindows()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL
+        {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == L"Trellis.Window")
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        LPARAM(&count));
+    return count;
+}
+
+TEST_F(TrellisWindows, ACreatorsFailureIsTheOpeningsAndLeavesNoWindow)
+{
+    CFailingCreator creator;
+    u32 status = 0;
+    EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, nullptr, 1, &status), nullptr);
+    EXPECT_EQ(status, 12005u);
+    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 0, &status), 12005u);
+    EXPECT_EQ(status, 12005u);
+    EXPECT_EQ(creator.fCalls, 2);
+    EXPECT_EQ(CountLibraryWindows(), 0);
+    u32 count = 9;
+    ASSERT_EQ(fTrellis->CountDocumentWindows(&count), kTrellisOK);
+    EXPECT_EQ(count, 0u);
+}
+
+TEST_F(TrellisWindows, ArgumentsTheLibraryRefuses)
+{
+    CFailingCreator creator;
+    u32 status = 0;
+    INativeWindow* someWindow = reinterpret_cast<INativeWindow*>(&status);
+    EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, someWindow, 1, &status), nullptr);
+    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, nullptr, 0, &status), nullptr);
+    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 1, &status), 12002u);
+    EXPECT_EQ(fTrellis->OpenDocumentWindow(nullptr, nullptr, 1, &status), nullptr);
+    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(creator.fCalls, 0);
+    EXPECT_EQ(fTrellis->CreateView(nullptr, nullptr, "name", &status), nullptr);
+    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(fTrellis->Run(nullptr, nullptr), 12002u);
+    NSTrellis::ITrellisRunBehavior* application = reinterpret_cast<NSTrellis::ITrellisRunBehavior*>(1);
+    ASSERT_EQ(fTrellis->GetRunBehavior(&application), kTrellisOK);
+    EXPECT_EQ(application, nullptr); // no run
+    EXPECT_EQ(fTrellis->Quit(), 12003u);
+}
+
+TEST_F(TrellisWindows, ProcessEventsHandlesWhatIsPendingAndReturns)
+{
+    static int handled = 0;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT
+    {
+        if (message == WM_APP)
+            ++handled;
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TrellisPendingCounter";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, L"TrellisPendingCounter", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < 3; ++i)
+        PostMessageW(window, WM_APP, 0, 0);
+    ASSERT_EQ(fTrellis->ProcessEvents(), kTrellisOK);
+    EXPECT_EQ(handled, 3);
+    ASSERT_EQ(fTrellis->ProcessEvents(), kTrellisOK); // nothing pending: returns at once
+    EXPECT_EQ(handled, 3);
+    DestroyWindow(window);
+}
+} // namespace

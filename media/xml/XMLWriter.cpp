@@ -72,7 +72,8 @@ void WriteXMLElement(std::string& out, const CXMLElement& element, const std::st
     for (const auto& attribute : element.fAttributes)
     {
         out += ' ';
-        out += NSTextPackage::ToUTF8(attribute->fName);
+        // A parsed name may hold markup characters that came from references.
+        out += EscapeXMLText(attribute->fName);
         out += "=\"";
         out += EscapeXMLText(attribute->fValue);
         out += "\" ";

@@ -7,9 +7,13 @@ namespace
 constexpr u32 kNoLimit = 0xFFFFFFFF;
 constexpr TStatusCodeRange kHighRange{100000, kNoLimit};
 constexpr TStatusCodeRange kTinctRange{1003, kNoLimit};
+constexpr TStatusCodeRange kKIVRange{667, kNoLimit};
 
 constexpr u32 kTrellisRuntimeError = 12007;
 constexpr u32 kOrielRuntimeError = 740;
+constexpr u32 kGliskRuntimeError = 780;
+constexpr u32 kTinctRuntimeError = 1002;
+constexpr u32 kKIVRuntimeError = 666;
 
 constexpr TStatusCodeRow kTrellisTable[] = {
     {kFailureCode_BadAlloc, "", 12001},
@@ -53,6 +57,20 @@ constexpr TStatusCodeRow kOrielTable[] = {
     {kFailureCode_EndOfTable, "", kOrielOK},
 };
 
+constexpr TStatusCodeRow kGliskTable[] = {
+    {kFailureCode_BadAlloc, "", 771},
+    {kFailureCode_RuntimeError_FormatViolation, "", 772},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", 773},
+    {kFailureCode_RuntimeError_ReadFailure, "", 774},
+    {kFailureCode_RuntimeError_WriteFailure, "", 775},
+    {kFailureCode_LogicError_InvalidArgument, "", 776},
+    {kFailureCode_LogicError_InvariantCorrupt, "", 777},
+    {kFailureCode_LogicError_IllegalCallSequence, "", 778},
+    {kFailureCode_LogicError, "", 779},
+    {kFailureCode_RuntimeError, "", kGliskRuntimeError},
+    {kFailureCode_EndOfTable, "", kGliskOK},
+};
+
 constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_BadAlloc, "", 992},
     {kFailureCode_LogicError_InvalidArgument, "", 993},
@@ -60,8 +78,17 @@ constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_LogicError_IllegalCallSequence, "", 995},
     {kFailureCode_LogicError, "", 996},
     {kFailureCode_RuntimeError_UnsupportedFormat, "", 997},
-    {kFailureCode_RuntimeError, "", 1002},
+    {kFailureCode_RuntimeError, "", kTinctRuntimeError},
     {kFailureCode_EndOfTable, "", kTinctOK},
+};
+
+constexpr TStatusCodeRow kKIVTable[] = {
+    {kFailureCode_BadAlloc, "", 105},
+    {kFailureCode_RuntimeError_FormatViolation, "kiv_file", 106},
+    {kFailureCode_RuntimeError_VersionTooNew, "kiv_file", 107},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "kiv_file_zeroloop", 108},
+    {kFailureCode_RuntimeError, "", kKIVRuntimeError},
+    {kFailureCode_EndOfTable, "", kKIVOK},
 };
 } // namespace
 
@@ -122,6 +149,25 @@ u32 OrielStatusFromCurrentException(const TThrowSite& site)
     return StatusCodeFromCurrentException(kHighRange, kOrielTable, kOrielRuntimeError, site);
 }
 
+TStatusCodeRange GetGliskStatusRange()
+{
+    return kHighRange;
+}
+const TStatusCodeRow* GetGliskStatusTable()
+{
+    return kGliskTable;
+}
+
+void ThrowGliskFailure(u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, kHighRange, kGliskTable, site);
+}
+
+u32 GliskStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kHighRange, kGliskTable, kGliskRuntimeError, site);
+}
+
 TStatusCodeRange GetTinctStatusRange()
 {
     return kTinctRange;
@@ -134,4 +180,28 @@ const TStatusCodeRow* GetTinctStatusTable()
 void ThrowTinctFailure(u32 status, const TThrowSite& site)
 {
     ThrowByStatusCode(status, kTinctRange, kTinctTable, site);
+}
+
+u32 TinctStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kTinctRange, kTinctTable, kTinctRuntimeError, site);
+}
+
+TStatusCodeRange GetKIVStatusRange()
+{
+    return kKIVRange;
+}
+const TStatusCodeRow* GetKIVStatusTable()
+{
+    return kKIVTable;
+}
+
+void ThrowKIVFailure(u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, kKIVRange, kKIVTable, site);
+}
+
+u32 KIVStatusFromCurrentException(const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(kKIVRange, kKIVTable, kKIVRuntimeError, site);
 }

@@ -21,6 +21,12 @@ bool RangeFits(i64 offset, i64 size, i64 limit)
 {
     return offset >= 0 && size >= 0 && offset <= limit && size <= limit - offset;
 }
+
+// True when [offset, offset + size) lies inside [first, end), without overflow.
+bool RangeWithin(i64 offset, i64 size, i64 first, i64 end)
+{
+    return size >= 0 && offset >= first && offset <= end && size <= end - offset;
+}
 } // namespace
 
 COwnedMemoryMedia::COwnedMemoryMedia(i64 capacity)
@@ -90,12 +96,43 @@ CPartialMedia::CPartialMedia(const CMedia& readOnlyParent, i64 offset, i64 lengt
     : fReadOnlyParent(&readOnlyParent), fOffset(offset), fLength(length)
 {
     fPosition = readOnlyParent.fPosition - offset;
+    ComposeWithParent();
 }
 
 CPartialMedia::CPartialMedia(CMedia* writableParent, i64 offset, i64 length)
     : fWritableParent(writableParent), fOffset(offset), fLength(length)
 {
     fPosition = writableParent->fPosition - offset;
+    ComposeWithParent();
+}
+
+// Reading through d windows one after the other costs d calls a read; a chunk file nested
+// deeply would take time quadratic in its depth to walk. The readable range of a chain is the
+// intersection of its read-only windows' ranges, so checking it once here is the same as
+// checking every window in turn.
+void CPartialMedia::ComposeWithParent()
+{
+    fOutermost = &Parent();
+    fWritableOutermost = fWritableParent;
+    fOutermostOffset = fOffset;
+    if (const auto* window = dynamic_cast<const CPartialMedia*>(fOutermost))
+    {
+        fOutermost = window->fOutermost;
+        fWritableOutermost = fWritableParent ? window->fWritableOutermost : nullptr;
+        fOutermostOffset += window->fOutermostOffset;
+        if (window->fBounded)
+        {
+            fBounded = true;
+            fFirstReadable = window->fFirstReadable - fOffset;
+            fEndReadable = window->fEndReadable - fOffset;
+        }
+    }
+    if (fReadOnlyParent)
+    {
+        fFirstReadable = fBounded ? std::max(fFirstReadable, i64(0)) : 0;
+        fEndReadable = fBounded ? std::min(fEndReadable, fLength) : fLength;
+        fBounded = true;
+    }
 }
 
 CPartialMedia::~CPartialMedia()
@@ -111,16 +148,16 @@ const CMedia& CPartialMedia::Parent() const
 
 void CPartialMedia::Read(i64 offset, i64 size, void* destination) const
 {
-    if (fReadOnlyParent && !RangeFits(offset, size, fLength))
+    if (fBounded && !RangeWithin(offset, size, fFirstReadable, fEndReadable))
         NSQuorral::Throw<NSQuorral::XRead>();
-    Parent().Read(offset + fOffset, size, destination);
+    fOutermost->Read(offset + fOutermostOffset, size, destination);
 }
 
 void CPartialMedia::Write(i64 offset, i64 size, const void* source)
 {
-    if (!fWritableParent)
+    if (!fWritableOutermost)
         NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
-    fWritableParent->Write(offset + fOffset, size, source);
+    fWritableOutermost->Write(offset + fOutermostOffset, size, source);
 }
 
 i64 CPartialMedia::GetSize() const

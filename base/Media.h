@@ -65,6 +65,8 @@ public:
 // it. A window over a writable parent (given by pointer) is unchecked and may be open at its end
 // (length kOpenEnded), reaching however far the parent grows.
 // A new window's position is the parent's position minus the window's offset.
+// A window over a window reads and writes the outermost media in one step, with the offsets and
+// read bounds of the whole chain composed when it is made, so a read costs the same at any depth.
 class CPartialMedia : public CABCChildMedia
 {
 public:
@@ -81,11 +83,22 @@ public:
 
 private:
     const CMedia& Parent() const;
+    void ComposeWithParent();
 
     CMedia* fWritableParent = nullptr;
     const CMedia* fReadOnlyParent = nullptr;
     i64 fOffset;
     i64 fLength;
+
+    // The chain composed: the outermost media (writable only when every link is), where this
+    // window starts in it, and the readable range in this window's offsets when any link is
+    // read-only.
+    const CMedia* fOutermost = nullptr;
+    CMedia* fWritableOutermost = nullptr;
+    i64 fOutermostOffset = 0;
+    bool fBounded = false;
+    i64 fFirstReadable = 0;
+    i64 fEndReadable = 0;
 };
 
 // Cursor functions: each works at the media's position and advances it by the bytes moved.

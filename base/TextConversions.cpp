@@ -108,7 +108,8 @@ TUTF16String UTF8ToUTF16(const std::string& utf8)
                 ThrowFormatViolation("");
             codePoint = (codePoint << 6) | (continuation & 0x3F);
         }
-        if (codePoint > kMaxCodePoint)
+        // A surrogate is no character: decoded, it would make text that cannot be encoded again.
+        if (codePoint > kMaxCodePoint || IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint))
             ThrowFormatViolation("");
         AppendCodePoint(result, codePoint);
     }

@@ -8,8 +8,8 @@
 namespace NSTextPackage
 {
 // Decodes untrusted UTF-8: a stray continuation byte, a lead byte of F8..FF, a bad or missing
-// continuation byte and a code point above U+10FFFF are XFormatViolation. Overlong forms are
-// accepted as they decode (C0 80 is U+0000).
+// continuation byte, an encoded surrogate (U+D800..U+DFFF) and a code point above U+10FFFF are
+// XFormatViolation. Overlong forms are accepted as they decode (C0 80 is U+0000).
 TUTF16String UTF8ToUTF16(const std::string& utf8);
 // An unpaired surrogate is XFormatViolation "High-surrogate missing! Broken Unicode".
 std::string UTF16ToUTF8(const TUTF16String& text);

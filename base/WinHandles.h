@@ -1,6 +1,7 @@
 #pragma once
 // Owners of the platform resources that the Windows layer obtains: each is released on every
 // exit, failures included, through the replaceable call table.
+#include "base/ComRef.h"
 #include "base/Win32Calls.h"
 
 #include <utility>
@@ -45,37 +46,6 @@ public:
 
 private:
     HANDLE fHandle;
-};
-
-// One reference to a COM interface, released when the owner goes.
-template <class T> class CComRef
-{
-public:
-    CComRef() = default;
-    ~CComRef() { Reset(); }
-    CComRef(const CComRef&) = delete;
-    CComRef& operator=(const CComRef&) = delete;
-
-    T* Get() const { return fInterface; }
-    T* operator->() const { return fInterface; }
-    explicit operator bool() const { return fInterface != nullptr; }
-
-    // The place a creating call fills in; whatever was held is released first.
-    T** Receive()
-    {
-        Reset();
-        return &fInterface;
-    }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-
-    void Reset()
-    {
-        if (fInterface)
-            std::exchange(fInterface, nullptr)->Release();
-    }
-
-private:
-    T* fInterface = nullptr;
 };
 
 // A Windows icon handle, destroyed when the owner goes unless Release handed it on.

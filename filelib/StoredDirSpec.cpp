@@ -43,6 +43,10 @@ TDirSpecPtr ReadDirSpec(NSFerrant::CMedia& media)
 
     u32 status = kFileLibNotSet;
     TDirSpecPtr folder(GetFileLib()->GetWinExtensions()->CreateDirSpec(path.c_str(), &status));
+    // The path maker refuses what can be no folder's path (relative, a bare drive, a device name,
+    // wildcards, too long) as a bad argument; coming from stored bytes, it is a bad reference.
+    if (status == kFileLibBadArgument)
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
     if (status != kFileLibNotFound)
         ThrowIfFileLibError(status);
     return folder;

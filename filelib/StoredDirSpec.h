@@ -14,8 +14,8 @@ constexpr u32 kStoredDirSpecMagic = 0xF11E54ED;
 
 // Writes the reference at the media's position and advances it past the reference.
 void WriteDirSpec(NSFileLib::IDirSpec* folder, NSFerrant::CMedia& media);
-// Reads a reference at the media's position and advances past what it read. A bad magic, or a
-// length beyond the bytes left or beyond what a Windows path can take, is XFormatViolation; a
-// folder that no longer exists answers an empty owner.
+// Reads a reference at the media's position and advances past what it read. A bad magic, a
+// length beyond the bytes left or beyond what a Windows path can take, or a path that can name no
+// folder is XFormatViolation; a folder that no longer exists answers an empty owner.
 TDirSpecPtr ReadDirSpec(NSFerrant::CMedia& media);
 } // namespace NSFileLibSupport

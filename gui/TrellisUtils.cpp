@@ -39,6 +39,13 @@ std::shared_ptr<NSTrellis::IIcon> TakeIcon(NSTrellis::IIcon* icon, u32 status)
 }
 } // namespace
 
+void UpdateNow()
+{
+    const u32 status = GetTrellisInterface()->UpdateNow();
+    if (status != kTrellisOK)
+        ThrowTrellisFailure(status);
+}
+
 NSTextPackage::TUTF16String GetResourceText(const NSFerrant::TResourceID& id)
 {
     CTextGetter getter;

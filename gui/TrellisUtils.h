@@ -1,6 +1,6 @@
 #pragma once
 // Services of the GUI library that the rest of the program calls as plain functions: texts of the
-// string and alert tables, and icons.
+// string and alert tables, icons and painting now.
 #include "base/ResourceID.h"
 #include "dlls/trellis/Trellis.h"
 
@@ -8,6 +8,10 @@
 
 namespace NSTrellisUtils
 {
+// Paints now what waits to be painted (a long task on the GUI thread shows its progress so);
+// a library status other than kTrellisOK is thrown.
+void UpdateNow();
+
 // The text of one entry of a string or alert table; a library status other than kTrellisOK is thrown.
 NSTextPackage::TUTF16String GetResourceText(const NSFerrant::TResourceID& id);
 

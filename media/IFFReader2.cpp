@@ -24,8 +24,11 @@ CIFFReader2::CIFFReader2(CMedia& media, TChunkSizeDecoder decodeSize) : fWindow(
 
 CIFFReader2::CIFFReader2(CIFFReader2& parent, const TIFFChunk& chunk)
     : fParent(&parent), fOwnedWindow(parent.OpenChunkData(chunk)), fWindow(fOwnedWindow.get()), fChunk(chunk),
-      fDecodeSize(parent.fDecodeSize)
+      fDecodeSize(parent.fDecodeSize), fDepth(parent.fDepth + 1)
 {
+    // A small file can nest groups a hundred thousand deep; no document of ours comes near this.
+    if (fDepth > kMaxChunkNestingDepth)
+        NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
 
 CIFFReader2::~CIFFReader2() = default;

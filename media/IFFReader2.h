@@ -9,12 +9,16 @@
 
 namespace NSFerrant
 {
+// Groups nested deeper than this are refused as a format violation.
+constexpr u32 kMaxChunkNestingDepth = 1024;
+
 class CIFFReader2
 {
 public:
     // Root reader over a whole media, which it does not own.
     explicit CIFFReader2(CMedia& media, TChunkSizeDecoder decodeSize = &NSByteOrder::ReadBE32);
-    // Reader of the data of the chunk the parent has just read; the parent must outlive it.
+    // Reader of the data of the chunk the parent has just read; the parent must outlive it. A
+    // reader more than kMaxChunkNestingDepth levels below its root is XFormatViolation.
     CIFFReader2(CIFFReader2& parent, const TIFFChunk& chunk);
     CIFFReader2(const CIFFReader2&) = delete;
     CIFFReader2& operator=(const CIFFReader2&) = delete;
@@ -56,6 +60,8 @@ private:
     CMedia* fWindow;
     TIFFChunk fChunk;
     TChunkSizeDecoder fDecodeSize;
+    // Levels below the root reader.
+    u32 fDepth = 0;
 };
 
 // The RIFF reader: little-endian sizes, "RIFF" as the id of kind 1, and no room tests before the

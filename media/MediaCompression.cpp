@@ -12,12 +12,12 @@ void CompressMedia(const CMedia& source, CMedia& destination, u32 /*level*/)
     destination.fPosition += i64(compressedSize);
 }
 
-void DecompressMedia(const CMedia& source, CMedia& destination)
+void DecompressMedia(const CMedia& source, CMedia& destination, u64 limit)
 {
     CMediaByteReader reader(source);
     CMediaByteWriter writer(destination);
     u64 size = 0;
-    NSZipPackage::Inflate(reader, source.fPosition, GetBytesLeft(source), writer, destination.fPosition, size);
+    NSZipPackage::Inflate(reader, source.fPosition, GetBytesLeft(source), writer, destination.fPosition, size, limit);
     destination.fPosition += i64(size);
 }
 } // namespace NSFerrant

@@ -35,6 +35,7 @@ private:
 void CompressMedia(const CMedia& source, CMedia& destination, u32 level);
 
 // Inflates the source from its position to its end into the destination at its position, which
-// advances by the bytes produced. The source's position is not moved.
-void DecompressMedia(const CMedia& source, CMedia& destination);
+// advances by the bytes produced. The source's position is not moved. A stream that would produce
+// more than limit bytes is XFormatViolation (see NSZipPackage::Inflate).
+void DecompressMedia(const CMedia& source, CMedia& destination, u64 limit);
 } // namespace NSFerrant

@@ -120,7 +120,7 @@ void Deflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter&
 }
 
 void Inflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter& destination,
-             i64 destinationOffset, u64& size)
+             i64 destinationOffset, u64& size, u64 limit)
 {
     const u64 expected = size;
     CZlibPipe pipe(source, sourceOffset, sourceSize, destination, destinationOffset);
@@ -135,9 +135,13 @@ void Inflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter&
         result = pipe.Step([](z_streamp stream) { return inflate(stream, Z_NO_FLUSH); });
         if (result == Z_DATA_ERROR || result == Z_NEED_DICT || result == Z_STREAM_ERROR)
             NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, invalid deflate stream.");
-        // More than was expected: no need to inflate the rest to know the size is wrong.
+        // More than was expected: no need to inflate the rest to know the size is wrong. The
+        // output buffer is flushed only before the next step, so nothing beyond either bound
+        // reaches the destination.
         if (expected != 0 && pipe.Produced() > expected)
             NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, size mismatch.");
+        if (pipe.Produced() > limit)
+            NSQuorral::Throw<NSQuorral::XFormatViolation>("Corrupt Zip file, more data than allowed.");
         // No progress is possible: the input is used up and there is room for output.
         if (result == Z_BUF_ERROR && !pipe.InputLeft() && pipe.Stream().avail_out > 0)
             break;

@@ -34,7 +34,10 @@ void Deflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter&
 // Inflates the zlib stream in the source range to the destination. On entry size is the expected
 // size (0 for any); on return the size produced. A stream that is invalid or ends before its end
 // marker is XFormatViolation "Corrupt Zip file, invalid deflate stream."; a stream that does not
-// produce the expected size, "Corrupt Zip file, size mismatch.". Bytes already written stay.
+// produce the expected size, "Corrupt Zip file, size mismatch."; one that would produce more than
+// limit bytes, "Corrupt Zip file, more data than allowed.", with no byte beyond the limit written.
+// Callers that read untrusted data pass a limit: a few hundred bytes can inflate to gigabytes.
+// Bytes already written stay.
 void Inflate(IByteReader& source, i64 sourceOffset, i64 sourceSize, IByteWriter& destination,
-             i64 destinationOffset, u64& size);
+             i64 destinationOffset, u64& size, u64 limit);
 } // namespace NSZipPackage

@@ -2,6 +2,7 @@
 
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
+#include "dlls/trellis/LibraryFence.h"
 
 #include "dlls/trellis/Icon.h"
 
@@ -22,7 +23,7 @@ NSTrellis::IIcon* CPlatformServices::CreateIconFromHandles(HICON smallIcon, u32 
     {
         if (!status || !smallIcon || !largeIcon || (zero1 | zero2 | zero3 | zero4 | zero5) != 0)
         {
-            NSQuorral::Throw(std::invalid_argument(""));
+            ThrowInvalidArgument();
         }
         NSTrellis::IIcon* icon = new CIcon(std::move(smallOwned), std::move(largeOwned));
         *status = kTrellisOK;

@@ -1,6 +1,7 @@
 #include "dlls/trellis/ResourceSpec.h"
 
 #include "base/Quorral.h"
+#include "dlls/trellis/LibraryFence.h"
 #include "base/TextConversions.h"
 
 #include <stdexcept>
@@ -36,16 +37,16 @@ NSFerrant::TResourceID ParseEntrySpec(std::string_view spec)
     const std::size_t first = spec.find('/');
     const std::size_t second = first == spec.npos ? spec.npos : spec.find('/', first + 1);
     if (second == spec.npos || first == 0)
-        NSQuorral::Throw(std::invalid_argument(""));
+        ThrowInvalidArgument();
     const std::string_view type = spec.substr(0, first);
     const auto id = ParseDecimal(spec.substr(first + 1, second - first - 1), -32768, 32767);
     const auto index = ParseDecimal(spec.substr(second + 1), 0, 65535);
     if (!id || !index)
-        NSQuorral::Throw(std::invalid_argument(""));
+        ThrowInvalidArgument();
     for (const char c : type)
     {
         if (static_cast<unsigned char>(c) > 127)
-            NSQuorral::Throw(std::invalid_argument(""));
+            ThrowInvalidArgument();
     }
     return NSFerrant::TResourceID(NSTextPackage::ASCIIToUTF16(std::string(type), 0), i16(*id), u16(*index));
 }

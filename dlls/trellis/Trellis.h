@@ -6,9 +6,116 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // A slot whose operation is not built yet: it answers 12004 (std::logic_error at the caller).
 #define TRELLIS_RESERVED_SLOT(n) \
     virtual u32 ReservedSlot##n() { return 12004; }
+
+class INativeWindow;
+
+// The block RunAlert shows, zeroed before it is filled. Every text is zero-terminated UTF-16 of at
+// most 1023 units; the buttons read left to right in the order given, missing ones empty.
+struct TAlertDescriptor
+{
+    u32 fOperation; // kAlertOneButton, kAlertTwoButtons or kAlertThreeButtons
+    u32 fIcon;      // kAlertIconNone .. kAlertIconWarning
+    u16 fTitle[1024];
+    u16 fMessage[1024];
+    u16 fButtons[3][1024];
+};
+static_assert(sizeof(TAlertDescriptor) == 10248);
+static_assert(offsetof(TAlertDescriptor, fTitle) == 8 && offsetof(TAlertDescriptor, fMessage) == 2056);
+static_assert(offsetof(TAlertDescriptor, fButtons) == 4104);
+
+constexpr u32 kAlertOneButton = 14000;
+constexpr u32 kAlertTwoButtons = 14001;
+constexpr u32 kAlertThreeButtons = 14003;
+constexpr u32 kAlertIconNone = 23;
+constexpr u32 kAlertIconStop = 24;
+constexpr u32 kAlertIconNote = 25;
+constexpr u32 kAlertIconWarning = 26;
+// The answers of an alert count buttons from the right: the last button given answers 564.
+constexpr u32 kAlertAnswerLastButton = 564;
+constexpr u32 kAlertAnswerNextToLastButton = 565;
+constexpr u32 kAlertAnswerThirdToLastButton = 566;
+
+// One screen: its whole area and its usable area (without task bars), in virtual-screen pixels.
+struct TScreen
+{
+    i32 fBounds[4]; // left, top, right, bottom
+    i32 fUsableArea[4];
+    u32 fBitsPerPixel;
+    u32 fDotsPerInch;
+    u16 fDeviceName[14]; // zero-terminated, cut when longer
+};
+static_assert(sizeof(TScreen) == 68 && offsetof(TScreen, fUsableArea) == 16);
+
+constexpr u32 kMaxScreens = 20;
+struct TScreenList
+{
+    u32 fCount;
+    TScreen fScreens[kMaxScreens];
+    u32 fMainScreen; // index of the screen that holds the task bar and the origin
+};
+static_assert(sizeof(TScreenList) == 1368 && offsetof(TScreenList, fMainScreen) == 1364);
+
+// Modifier bits of key events, shortcuts and the keyboard state. On Windows Ctrl is the command
+// key (the usual shortcut modifier) and the Windows logo key stands in for the control key.
+constexpr u64 kModifierShift = 0x02;
+constexpr u64 kModifierOption = 0x04; // Alt
+constexpr u64 kModifierControl = 0x08;
+constexpr u64 kModifierCommand = 0x10;
+constexpr u64 kModifierKeys = kModifierShift | kModifierOption | kModifierControl | kModifierCommand;
+
+// The named modifier sets of GetModifierSet: command alone, with shift, with option, with both.
+constexpr u32 kModifierSetNormal = 4001;
+constexpr u32 kModifierSetAdvanced1 = 4002;
+constexpr u32 kModifierSetAdvanced2 = 4003;
+constexpr u32 kModifierSetAdvanced3 = 4004;
+
+// The part of a key event that names the key: the character it types, zero-terminated; keys that
+// type none have a code of their own: backspace 8, tab 9, keypad enter 10, return 13, escape 27,
+// space 32, forward delete 127, F1..F15 U+E001..U+E00F, page up U+E010, page down U+E011, home
+// U+E012, end U+E013, insert U+E014, help U+E015, arrows up, left, down, right U+E016..U+E019,
+// clear U+E01A.
+struct TKeyEventTail
+{
+    u16 fText[8];
+};
+
+struct TKeyEvent
+{
+    u32 fKind;       // kKeyDown or kKeyUp
+    u32 fVirtualKey; // the Windows virtual-key code
+    u64 fModifiers;  // kModifier* bits held with the key
+    TKeyEventTail fTail;
+};
+static_assert(sizeof(TKeyEvent) == 32 && offsetof(TKeyEvent, fTail) == 16);
+constexpr u32 kKeyDown = 1;
+constexpr u32 kKeyUp = 2;
+
+// A key with its modifiers, as menus and windows name their shortcuts. The key text is compared
+// with a key event's text without regard to letter case; the modifiers must be exactly those held.
+struct TKeyShortcut
+{
+    u16 fKey[16]; // zero-terminated, at most 15 units
+    u64 fModifiers;
+    u64 fZero;
+};
+static_assert(sizeof(TKeyShortcut) == 48);
+
+// The thread's keyboard and mouse state at the moment it is asked for.
+struct TKeyboardState
+{
+    i32 fCursor[2];    // screen position
+    u32 fMessageTime;  // time stamp of the last message the thread took from its queue
+    u32 fModifiers;    // kModifier* bits held
+    u32 fMouseButtons; // 0x1 left, 0x2 right, 0x4 middle
+    u32 fToggles;      // 0x1 caps lock, 0x2 num lock
+    u32 fZero[3];
+};
+static_assert(sizeof(TKeyboardState) == 36 && offsetof(TKeyboardState, fModifiers) == 12);
 
 namespace NSTrellis
 {
@@ -24,6 +131,31 @@ protected:
     ~IIcon() = default;
 };
 
+// The GUI library's canvas for one native drawing call, handed to the program's BeginNativeDrawing.
+class INativeCanvas
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    // Slot 1: the native drawing handle (a device context).
+    virtual u32 GetHandle(u64* handle) = 0;
+    // Slot 2: readies the handle for drawing.
+    virtual u32 Prepare() = 0;
+
+protected:
+    ~INativeCanvas() = default;
+};
+
+// The area a view's Draw is asked to redraw.
+class INativeRegion
+{
+public:
+    // Slot 0: the native region handle (an HRGN), owned by the library.
+    virtual u32 GetHandle(u64* handle) = 0;
+
+protected:
+    ~INativeRegion() = default;
+};
+
 // Receives the text of a resource entry: zero-terminated UTF-16, valid only during the call. A
 // status other than 12000 is handed back to the caller of the operation unchanged.
 class ITextGetter
@@ -33,6 +165,94 @@ public:
 
 protected:
     ~ITextGetter() = default;
+};
+
+// Hears how an alert was closed: the answer of the button chosen (kAlertAnswer*).
+class IAlertListener
+{
+public:
+    virtual u32 AlertClosed(u32 answer) = 0;
+
+protected:
+    ~IAlertListener() = default;
+};
+
+// Hears the end of a folder chooser: the folder chosen as a narrow "file://" URL (UTF-8 of its
+// Windows path, ending in "\"), or that the user cancelled. A status other than 12000 is handed
+// back to the caller of RunDirectoryChooser unchanged.
+class IDirectoryChooserListener
+{
+public:
+    virtual u32 FolderChosen(const char* url) = 0;
+    virtual u32 ChooserCancelled() = 0;
+
+protected:
+    ~IDirectoryChooserListener() = default;
+};
+
+// The property records of the library's windows; fields not named here are passed back as read.
+struct TDocumentWindowProperties
+{
+    u8 fUnnamed0[24];
+    u16 fTitle[1024];
+    u8 fUnnamed2072[8];
+    u32 fState; // 1: the window fills its screen
+    u32 fUnnamed2084;
+    i32 fFrame[4]; // left, top, right, bottom
+};
+static_assert(sizeof(TDocumentWindowProperties) == 2104 && offsetof(TDocumentWindowProperties, fFrame) == 2088);
+
+struct TModalDialogProperties
+{
+    i32 fMinContentSize[2];
+    i32 fMaxContentSize[2];
+    u8 fUnnamed16[8];
+    u16 fTitle[1024];
+    u8 fUnnamed2072[4];
+    u32 fUnnamed2076;
+    u32 fPlacement;
+    i32 fFrame[4];
+};
+static_assert(sizeof(TModalDialogProperties) == 2100 && offsetof(TModalDialogProperties, fFrame) == 2084);
+
+class IDocumentWindow
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    virtual u32 GetProperties(TDocumentWindowProperties* properties) = 0;
+
+protected:
+    ~IDocumentWindow() = default;
+};
+
+class IModalDialog
+{
+public:
+    TRELLIS_RESERVED_SLOT(0)
+    virtual u32 GetProperties(TModalDialogProperties* properties) = 0;
+
+protected:
+    ~IModalDialog() = default;
+};
+
+// Receive the open windows of one kind once, frontmost first; the array is valid only during
+// the call. A status other than 12000 is handed back to the caller unchanged.
+class IDocumentWindowListGetter
+{
+public:
+    virtual u32 SetDocumentWindows(IDocumentWindow* const* windows, u32 count) = 0;
+
+protected:
+    ~IDocumentWindowListGetter() = default;
+};
+
+class IModalDialogListGetter
+{
+public:
+    virtual u32 SetModalDialogs(IModalDialog* const* dialogs, u32 count) = 0;
+
+protected:
+    ~IModalDialogListGetter() = default;
 };
 } // namespace NSTrellis
 
@@ -68,7 +288,8 @@ public:
     TRELLIS_RESERVED_SLOT(7)
     TRELLIS_RESERVED_SLOT(8)
     TRELLIS_RESERVED_SLOT(9)
-    TRELLIS_RESERVED_SLOT(10)
+    // Slot 10: every screen, the main one marked. The second argument must be 0.
+    virtual u32 GetScreens(TScreenList* list, u32 zero) = 0;
     TRELLIS_RESERVED_SLOT(11)
     TRELLIS_RESERVED_SLOT(12)
     TRELLIS_RESERVED_SLOT(13)
@@ -91,7 +312,9 @@ public:
     // name in UTF-8. The second argument must be 0.
     virtual NSTrellis::IIcon* CreateIconFromSpec(const char* spec, u32 zero, u32* status) = 0;
     TRELLIS_RESERVED_SLOT(26)
-    TRELLIS_RESERVED_SLOT(27)
+    // Slot 27: the keyboard and mouse state; the state is the thread's, the same for every window
+    // (the window may be null).
+    virtual u32 GetKeyboardState(TKeyboardState* state, INativeWindow* window) = 0;
     TRELLIS_RESERVED_SLOT(28)
     TRELLIS_RESERVED_SLOT(29)
     TRELLIS_RESERVED_SLOT(30)
@@ -107,30 +330,45 @@ public:
     TRELLIS_RESERVED_SLOT(40)
     TRELLIS_RESERVED_SLOT(41)
     TRELLIS_RESERVED_SLOT(42)
-    TRELLIS_RESERVED_SLOT(43)
+    // Slot 43: the modifier mask of a named set (kModifierSet*).
+    virtual u32 GetModifierSet(const u32* set, u64* mask) = 0;
     TRELLIS_RESERVED_SLOT(44)
-    TRELLIS_RESERVED_SLOT(45)
+    // Slot 45: *matches = 1 when the event's key (text from tail) and modifiers are the shortcut's.
+    virtual u32 MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, const TKeyShortcut* shortcut,
+                              u32* matches) = 0;
     TRELLIS_RESERVED_SLOT(46)
-    TRELLIS_RESERVED_SLOT(47)
+    // Slot 47: paints now whatever of the thread's windows waits to be painted.
+    virtual u32 UpdateNow() = 0;
     TRELLIS_RESERVED_SLOT(48)
     TRELLIS_RESERVED_SLOT(49)
     TRELLIS_RESERVED_SLOT(50)
     TRELLIS_RESERVED_SLOT(51)
     TRELLIS_RESERVED_SLOT(52)
-    TRELLIS_RESERVED_SLOT(53)
+    // Slot 53: the open document windows, frontmost first.
+    virtual u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter) = 0;
     TRELLIS_RESERVED_SLOT(54)
     TRELLIS_RESERVED_SLOT(55)
     TRELLIS_RESERVED_SLOT(56)
-    TRELLIS_RESERVED_SLOT(57)
+    // Slot 57: the open modal dialogs, frontmost first.
+    virtual u32 GetModalDialogs(NSTrellis::IModalDialogListGetter* getter) = 0;
     TRELLIS_RESERVED_SLOT(58)
     TRELLIS_RESERVED_SLOT(59)
-    TRELLIS_RESERVED_SLOT(60)
+    // Slot 60: shows an alert and returns when it is closed, after the listener heard the answer.
+    // Alerts are application-modal: the window must be null and appModal 1. An alert of one
+    // button closes with Enter, Escape or its close box; an alert of more buttons has no close
+    // box and ignores Escape, so only a button closes it. Enter chooses the last button.
+    virtual u32 RunAlert(INativeWindow* window, u32 appModal, const TAlertDescriptor* alert,
+                         NSTrellis::IAlertListener* listener) = 0;
     TRELLIS_RESERVED_SLOT(61)
     TRELLIS_RESERVED_SLOT(62)
     TRELLIS_RESERVED_SLOT(63)
     TRELLIS_RESERVED_SLOT(64)
     TRELLIS_RESERVED_SLOT(65)
-    TRELLIS_RESERVED_SLOT(66)
+    // Slot 66: the system's folder chooser, titled; returns after the listener heard the folder or
+    // the cancel. The tag names the chooser's purpose: each tag remembers its own last folder.
+    // Choosers are application-modal: the window must be null and appModal 1.
+    virtual u32 RunDirectoryChooser(NSTrellis::IDirectoryChooserListener* listener, u32 tag,
+                                    INativeWindow* window, u32 appModal, const u16* title) = 0;
     TRELLIS_RESERVED_SLOT(67)
     TRELLIS_RESERVED_SLOT(68)
     TRELLIS_RESERVED_SLOT(69)

@@ -4,13 +4,25 @@
 #include "base/Quorral.h"
 #include "base/ResourceFile.h"
 #include "base/TextConversions.h"
+#include "dlls/trellis/AlertDescriptor.h"
+#include "dlls/trellis/AlertDialog.h"
+#include "dlls/trellis/DirectoryChooser.h"
+#include "dlls/trellis/HeadlessAnswerer.h"
 #include "dlls/trellis/Icon.h"
+#include "dlls/trellis/KeyEvents.h"
+#include "dlls/trellis/LibraryFence.h"
 #include "dlls/trellis/ResourceSpec.h"
+#include "dlls/trellis/Screens.h"
 #include "dlls/trellis/TextTable.h"
+#include "dlls/trellis/WindowLists.h"
+#include "dlls/trellis/WindowPainting.h"
 
 #include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace NSTrellisLibrary
 {
@@ -47,7 +59,33 @@ NSTrellis::IIcon* AnswerIcon(u32* status, TMake make)
         return nullptr;
     }
 }
+
+template <class TWindow>
+std::vector<TWindow*> ListWindows(const wchar_t* property)
+{
+    std::vector<TWindow*> windows;
+    for (void* window : ListWindowsWithProperty(property))
+        windows.push_back(static_cast<TWindow*>(window));
+    return windows;
+}
+
+// Only application-modal alerts and choosers exist: they take no window.
+void CheckApplicationModal(INativeWindow* window, u32 appModal)
+{
+    if (window || appModal != 1)
+        ThrowInvalidArgument();
+}
 } // namespace
+
+u32 CTrellis::GetScreens(TScreenList* list, u32 zero)
+{
+    return AnswerStatus([&] {
+        if (!list || zero != 0)
+            ThrowInvalidArgument();
+        ListScreens(*list);
+        return kTrellisOK;
+    });
+}
 
 u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
 {
@@ -87,6 +125,92 @@ NSTrellis::IIcon* CTrellis::CreateIconFromSpec(const char* spec, u32 zero, u32* 
             return LoadModuleIcon(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(*number));
         const NSTextPackage::TUTF16String name = NSTextPackage::UTF8ToUTF16(spec);
         return LoadModuleIcon(GetModuleHandleW(nullptr), NSTextPackage::AsWide(name));
+    });
+}
+
+u32 CTrellis::GetKeyboardState(TKeyboardState* state, INativeWindow*)
+{
+    return AnswerStatus([&] {
+        if (!state)
+            ThrowInvalidArgument();
+        ReadKeyboardState(*state);
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::GetModifierSet(const u32* set, u64* mask)
+{
+    return AnswerStatus([&] {
+        if (!set || !mask)
+            ThrowInvalidArgument();
+        *mask = ModifierSetMask(*set);
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::MatchKeyEvent(const TKeyEvent* event, const TKeyEventTail* tail, const TKeyShortcut* shortcut,
+                            u32* matches)
+{
+    return AnswerStatus([&] {
+        if (!event || !tail || !shortcut || !matches)
+            ThrowInvalidArgument();
+        *matches = KeyEventMatches(*event, *tail, *shortcut) ? 1 : 0;
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::UpdateNow()
+{
+    return AnswerStatus([&] {
+        PaintThreadWindowsNow();
+        return kTrellisOK;
+    });
+}
+
+u32 CTrellis::GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter)
+{
+    return AnswerStatus([&] {
+        if (!getter)
+            ThrowInvalidArgument();
+        const auto windows = ListWindows<NSTrellis::IDocumentWindow>(kDocumentWindowProperty);
+        return getter->SetDocumentWindows(windows.data(), u32(windows.size()));
+    });
+}
+
+u32 CTrellis::GetModalDialogs(NSTrellis::IModalDialogListGetter* getter)
+{
+    return AnswerStatus([&] {
+        if (!getter)
+            ThrowInvalidArgument();
+        const auto dialogs = ListWindows<NSTrellis::IModalDialog>(kModalDialogProperty);
+        return getter->SetModalDialogs(dialogs.data(), u32(dialogs.size()));
+    });
+}
+
+u32 CTrellis::RunAlert(INativeWindow* window, u32 appModal, const TAlertDescriptor* alert,
+                       NSTrellis::IAlertListener* listener)
+{
+    return AnswerStatus([&] {
+        CheckApplicationModal(window, appModal);
+        if (!alert || !listener)
+            ThrowInvalidArgument();
+        const u32 buttonCount = CheckAlertDescriptor(*alert);
+        const u32 answer =
+            IsHeadless() ? AnswerAlertHeadless(*alert, buttonCount) : RunAlertDialog(*alert, buttonCount);
+        return listener->AlertClosed(answer);
+    });
+}
+
+u32 CTrellis::RunDirectoryChooser(NSTrellis::IDirectoryChooserListener* listener, u32 tag, INativeWindow* window,
+                                  u32 appModal, const u16* title)
+{
+    return AnswerStatus([&] {
+        CheckApplicationModal(window, appModal);
+        if (!listener || !title)
+            ThrowInvalidArgument();
+        const std::optional<std::string> folder =
+            IsHeadless() ? AnswerFolderChooserHeadless(tag, title) : RunDirectoryChooserDialog(tag, title);
+        return folder ? listener->FolderChosen(folder->c_str()) : listener->ChooserCancelled();
     });
 }
 

@@ -36,6 +36,14 @@ bool IsXMLBlank(char c)
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
 
+// Characters that end or split a name in a tag, or that the writer would escape in a start tag
+// but not in the end tag's comparison. A name holding one, possibly made by a reference, could
+// not be written back so that it reads back the same.
+bool IsNameBreakingChar(char c)
+{
+    return IsXMLBlank(c) || c == '/' || c == '=' || c == '<' || c == '>' || c == '&' || c == '"' || c == '\'';
+}
+
 int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -227,7 +235,10 @@ private:
             {
                 TakeXMLChar();
                 if (name.empty())
+                {
                     name.swap(token);
+                    CheckElementName(name);
+                }
                 else if (!token.empty())
                     Fail(kUnexpectedCharError, std::string(1, c));
             }
@@ -246,6 +257,7 @@ private:
                 TakeXMLChar();
                 if (token.empty())
                     Fail(kUnexpectedCharError, "=");
+                CheckName(token);
                 const std::string attributeName = std::move(token);
                 token.clear();
                 ReadAttributeValue(*element, attributeName);
@@ -278,6 +290,27 @@ private:
             name = token;
         if (name.empty())
             Fail(kUnexpectedCharError, endMark);
+        CheckElementName(name);
+    }
+
+    void CheckName(const std::string& name) const
+    {
+        for (const char c : name)
+        {
+            if (IsNameBreakingChar(c))
+                Fail(kUnexpectedCharError, std::string(1, c));
+        }
+    }
+
+    // An element name must also not read back as the start of a comment, a document type or a
+    // processing instruction.
+    void CheckElementName(const std::string& name) const
+    {
+        CheckName(name);
+        if (name.compare(0, 3, "!--") == 0 || name.compare(0, 8, "!DOCTYPE") == 0)
+            Fail(kUnexpectedCharError, "!");
+        if (name.compare(0, 1, "?") == 0)
+            Fail(kUnexpectedCharError, "?");
     }
 
     void ReadAttributeValue(CXMLElement& element, const std::string& attributeName)

@@ -13,7 +13,9 @@ constexpr u32 kMaxXMLNestingDepth = 1024;
 // Parses the UTF-8 bytes [begin, end) into the list of top-level elements (possibly none, possibly
 // several: callers that need exactly one check it). A malformed document throws
 // NSQuorral::XFormatViolation with the object type "xml_format", the integer property
-// "line_number" and one text property naming the cause; an invalid name made by a reference
-// throws std::invalid_argument, malformed UTF-8 the text conversions' own error.
+// "line_number" and one text property naming the cause; malformed UTF-8 throws the text
+// conversions' own error. A name holding a blank or a markup character, written or made by a
+// reference, is malformed ("unexpected_char_error"), so every name the parser gives can be
+// written back and read back the same.
 TXMLElementList ParseXMLDocument(const char* begin, const char* end);
 } // namespace NSFerrant

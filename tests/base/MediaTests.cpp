@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 using namespace NSFerrant;
 using namespace NSTestSupport;
@@ -123,6 +126,119 @@ TEST(PartialMedia, PropagatePositionFollowsTheChainWhenRecursive)
     inner.PropagatePosition(true);
     EXPECT_EQ(outer.fPosition, 9);
     EXPECT_EQ(file.fPosition, 19);
+}
+
+// A window that counts the reads that reach it.
+class CCountingWindow : public CPartialMedia
+{
+public:
+    using CPartialMedia::CPartialMedia;
+    void Read(i64 offset, i64 size, void* destination) const override
+    {
+        ++fReads;
+        CPartialMedia::Read(offset, size, destination);
+    }
+    mutable int fReads = 0;
+};
+
+TEST(PartialMedia, WindowOverAWindowReadsTheOutermostMediaInOneStep)
+{
+    const auto file = MediaOf(Sequence(100));
+    const CCountingWindow middle(file, 10, 50);
+    const CPartialMedia inner(middle, 5, 20);
+    u8 bytes[4] = {};
+    inner.Read(2, 4, bytes);
+    EXPECT_EQ(bytes[0], 17);
+    EXPECT_EQ(bytes[3], 20);
+    EXPECT_EQ(middle.fReads, 0) << "a read at any depth must not pass through the windows between";
+}
+
+struct WindowSpec
+{
+    bool readOnly;
+    i64 offset;
+    i64 length;
+};
+
+struct ChainCase
+{
+    const char* what;
+    std::vector<WindowSpec> chain; // outermost first, over a media of 200 bytes
+    std::vector<WindowReadCase> reads; // through the innermost window
+};
+
+const ChainCase kChains[] = {
+    {"read-only in read-only",
+     {{true, 10, 50}, {true, 5, 20}},
+     {{0, 20, true}, {19, 1, true}, {20, 0, true}, {0, 21, false}, {-1, 1, false}, {21, 0, false}}},
+    {"inner reaching past its parent's end",
+     {{true, 10, 50}, {true, 40, 20}},
+     {{0, 10, true}, {10, 0, true}, {5, 6, false}, {9, 2, false}}},
+    {"inner starting past its parent's end",
+     {{true, 10, 50}, {true, 60, 10}},
+     {{0, 0, false}, {0, 1, false}}},
+    {"read-only in open-ended writable",
+     {{false, 10, CPartialMedia::kOpenEnded}, {true, 5, 20}},
+     {{0, 20, true}, {0, 21, false}}},
+    {"writable in read-only keeps the parent's bounds",
+     {{true, 10, 20}, {false, 5, CPartialMedia::kOpenEnded}},
+     {{-5, 1, true}, {-6, 1, false}, {15, 0, true}, {14, 1, true}, {15, 1, false}}},
+    {"three read-only levels",
+     {{true, 0, 100}, {true, 10, 30}, {true, 20, 30}},
+     {{0, 10, true}, {10, 0, true}, {0, 11, false}, {std::numeric_limits<i64>::max(), 1, false}}},
+    {"writable chain reads unchecked up to the file",
+     {{false, 10, CPartialMedia::kOpenEnded}, {false, 20, CPartialMedia::kOpenEnded}},
+     {{0, 170, true}, {-30, 1, true}, {0, 171, false}}},
+};
+
+TEST(PartialMedia, WindowsOverWindowsKeepEveryBoundOfTheChain)
+{
+    for (const ChainCase& c : kChains)
+    {
+        auto file = MediaOf(Sequence(200));
+        std::vector<std::unique_ptr<CPartialMedia>> windows;
+        i64 start = 0;
+        for (const WindowSpec& spec : c.chain)
+        {
+            CMedia& parent = windows.empty() ? static_cast<CMedia&>(file) : *windows.back();
+            windows.push_back(spec.readOnly ? std::make_unique<CPartialMedia>(std::as_const(parent), spec.offset, spec.length)
+                                            : std::make_unique<CPartialMedia>(&parent, spec.offset, spec.length));
+            start += spec.offset;
+        }
+        const CPartialMedia& inner = *windows.back();
+        for (const WindowReadCase& r : c.reads)
+        {
+            SCOPED_TRACE(testing::Message() << c.what << ": offset " << r.offset << " size " << r.size);
+            std::vector<u8> bytes(size_t(std::max(r.size, i64(1))));
+            if (r.fits)
+            {
+                inner.Read(r.offset, r.size, bytes.data());
+                for (i64 i = 0; i < r.size; ++i)
+                    EXPECT_EQ(bytes[size_t(i)], u8(start + r.offset + i));
+            }
+            else
+            {
+                EXPECT_THROW(inner.Read(r.offset, r.size, bytes.data()), NSQuorral::XRead);
+            }
+        }
+    }
+}
+
+TEST(PartialMedia, WindowOverAWindowWritesThroughToTheOutermostMedia)
+{
+    auto file = MediaOf(Sequence(20));
+    CPartialMedia outer(&file, 10, CPartialMedia::kOpenEnded);
+    CPartialMedia inner(&outer, 5, CPartialMedia::kOpenEnded);
+    const TBytes three = Bytes({0xA, 0xB, 0xC});
+    inner.Write(3, 3, three.data());
+    EXPECT_EQ(file.GetSize(), 21);
+    EXPECT_EQ(inner.GetSize(), 6);
+    EXPECT_EQ(BytesOf(inner), Concat({Bytes({15, 16, 17}), three}));
+
+    CPartialMedia readOnly(std::as_const(file), 2, 10);
+    CPartialMedia overReadOnly(&readOnly, 1, CPartialMedia::kOpenEnded);
+    EXPECT_THROW(overReadOnly.Write(0, 1, three.data()), NSQuorral::XIllegalCallSequence);
+    EXPECT_EQ(file.GetSize(), 21);
 }
 
 TEST(OwnedMemoryMedia, WritesPastTheEndGrowZeroFilled)

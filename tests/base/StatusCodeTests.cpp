@@ -25,8 +25,9 @@ const TLibrary kFileLib{"file library", NSFileLibSupport::GetFileLibStatusRange(
 const TLibrary kTrellis{"Trellis", GetTrellisStatusRange(), GetTrellisStatusTable(), kTrellisOK};
 const TLibrary kSprocket{"Sprocket", GetSprocketStatusRange(), GetSprocketStatusTable(), kTrellisOK};
 const TLibrary kOriel{"Oriel", GetOrielStatusRange(), GetOrielStatusTable(), kOrielOK};
+const TLibrary kGlisk{"Glisk", GetGliskStatusRange(), GetGliskStatusTable(), kGliskOK};
 const TLibrary kTinct{"Tinct", GetTinctStatusRange(), GetTinctStatusTable(), kTinctOK};
-const TLibrary kLibraries[] = {kFileLib, kTrellis, kSprocket, kOriel, kTinct};
+const TLibrary kLibraries[] = {kFileLib, kTrellis, kSprocket, kOriel, kGlisk, kTinct};
 
 std::exception_ptr CaptureStatus(const TLibrary& library, u32 status)
 {
@@ -182,6 +183,8 @@ const TToStatusCase kToStatusCases[] = {
     {"not found, vantle, GUI", kTrellis, Thrower<XNotFound>("vantle"), 100000 + 0x220000BA},
     {"format, kiv_file, pixels", kTinct, Thrower<XFormatViolation>("kiv_file"), 1003 + 0x16020ABA},
     {"read, PNG", kOriel, Thrower<XRead>(), 734},
+    {"read, JPEG", kGlisk, Thrower<XRead>(), 774},
+    {"format, JPEG", kGlisk, Thrower<XFormatViolation>(), 772},
     {"plain bad_alloc, GUI", kTrellis, [] { throw std::bad_alloc(); }, 12001},
     {"plain runtime_error, pixels", kTinct, [] { throw std::runtime_error("r"); }, 1002},
     {"tunnelled error code", kTrellis, [] { ThrowTunneled(true); }, 100000 + 1234},

@@ -30,6 +30,8 @@ const UTF8Case kWellFormed[] = {
     {"largest two bytes", "\xDF\xBF", MakeUnits({0x07FF})},
     {"smallest three bytes", "\xE0\xA0\x80", MakeUnits({0x0800})},
     {"euro sign", "\xE2\x82\xAC", MakeUnits({0x20AC})},
+    {"last before the surrogates", "\xED\x9F\xBF", MakeUnits({0xD7FF})},
+    {"first after the surrogates", "\xEE\x80\x80", MakeUnits({0xE000})},
     {"byte-order mark kept", "\xEF\xBB\xBF", MakeUnits({0xFEFF})},
     {"largest three bytes", "\xEF\xBF\xBF", MakeUnits({0xFFFF})},
     {"first astral", "\xF0\x90\x80\x80", MakeUnits({0xD800, 0xDC00})},
@@ -80,6 +82,12 @@ const MalformedCase kMalformed[] = {
     {"three bytes cut after one", "\xE2"},
     {"three bytes cut after two", "\xE2\x82"},
     {"four bytes cut after three", "ok\xF0\x9F\x98"},
+    {"first surrogate", "\xED\xA0\x80"},
+    {"last high surrogate", "\xED\xAF\xBF"},
+    {"first low surrogate", "\xED\xB0\x80"},
+    {"last surrogate", "\xED\xBF\xBF"},
+    {"surrogate pair as two sequences", "\xED\xA0\xBD\xED\xB8\x80"},
+    {"overlong surrogate", "\xF0\x8D\xA0\x80"},
 };
 
 TEST(UTF8Conversion, RejectsMalformedBytesAsFormatViolation)

@@ -5,6 +5,7 @@
 #include "base/Quorral.h"
 #include "base/UTF16String.h"
 #include "dlls/trellis/Trellis.h"
+#include "tests/dlls/TrellisLibraryTest.h"
 
 #include "tests/support/TextLiterals.h"
 
@@ -66,22 +67,15 @@ HICON MakeTestIcon()
     return CreateIcon(nullptr, 16, 16, 1, 1, andMask, xorMask);
 }
 
-class TrellisTest : public ::testing::Test
+class TrellisTest : public TrellisLibraryTest
 {
 protected:
     void SetUp() override
     {
-        u32 status = kTrellisOK;
-        fTrellis = Trellis_Create("ITrellis", &status);
-        ASSERT_EQ(status, kTrellisOK);
-        ASSERT_NE(fTrellis, nullptr);
+        TrellisLibraryTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_EQ(fTrellis->GetPlatformServices(&fServices), kTrellisOK);
-    }
-
-    void TearDown() override
-    {
-        if (fTrellis)
-            fTrellis->Release(1);
     }
 
     u32 GetText(const char* spec, NSTextPackage::TUTF16String& text)
@@ -92,7 +86,6 @@ protected:
         return status;
     }
 
-    ITrellis* fTrellis = nullptr;
     IPlatformServices* fServices = nullptr;
 };
 

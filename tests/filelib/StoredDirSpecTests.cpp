@@ -95,7 +95,6 @@ struct LengthCase
 TEST(StoredDirSpec, UntrustedLengthsAreCheckedBeforeTheyAllocate)
 {
     const LengthCase cases[] = {
-        {"empty path", Concat({kMagic, Bytes({0, 0, 0, 0})}), kFailureCode_LogicError_InvalidArgument},
         {"length beyond the data", Concat({kMagic, Bytes({0, 0, 0, 10}), Text("C:\\")}),
          kFailureCode_RuntimeError_FormatViolation},
         {"huge length", Concat({kMagic, Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Text("C:\\")}),
@@ -110,5 +109,39 @@ TEST(StoredDirSpec, UntrustedLengthsAreCheckedBeforeTheyAllocate)
         NSFerrant::COwnedMemoryMedia media = MediaOf(c.data);
         EXPECT_EQ(c.kind, ThrownKind([&] { ReadDirSpec(media); })) << c.what;
     }
+}
+
+TBytes StoredPath(const std::string& path)
+{
+    TBytes bytes = kMagic;
+    PutBE32(bytes, u32(path.size()));
+    return Concat({bytes, Text(path)});
+}
+
+TEST(StoredDirSpec, PathsNoFolderCanHaveAreFormatViolations)
+{
+    const char* const paths[] = {
+        "",
+        "Data\\",
+        "\\Data\\",
+        "C:",
+        "C:Data\\",
+        "CON",
+        "C:\\NUL\\",
+        "C:\\Data\\com1.txt\\",
+        "C:\\Da*ta\\",
+        "C:\\Data?\\",
+        "C:\\Data:x\\",
+        "C:\\Data\\\\",
+    };
+    for (const char* path : paths)
+    {
+        NSFerrant::COwnedMemoryMedia media = MediaOf(StoredPath(path));
+        EXPECT_EQ(u32(kFailureCode_RuntimeError_FormatViolation), ThrownKind([&] { ReadDirSpec(media); })) << path;
+    }
+    // Longer than a Windows path, yet within the byte bound of a stored one.
+    const std::string longPath = "C:\\" + std::string(300, 'a') + "\\";
+    NSFerrant::COwnedMemoryMedia media = MediaOf(StoredPath(longPath));
+    EXPECT_EQ(u32(kFailureCode_RuntimeError_FormatViolation), ThrownKind([&] { ReadDirSpec(media); }));
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include "base/Win32Calls.h"
 #include "gui/TrellisInterface.h"
 #include "tests/filelib/ShellItemTestSupport.h"
+#include "tests/support/TrellisStub.h"
 
 #include <gtest/gtest.h>
 
@@ -74,18 +75,14 @@ public:
     u32 fFailure = kTrellisOK;
 };
 
-class CTrellisDouble final : public ITrellis
+class CTrellisDouble final : public CTrellisStub
 {
 public:
-    u32 GetResourceText(const char*, NSTrellis::ITextGetter*) override { return 12004; }
-    NSTrellis::IIcon* CreateIcon(u32, u32* status) override { return *status = 12004, nullptr; }
-    NSTrellis::IIcon* CreateIconFromSpec(const char*, u32, u32* status) override { return *status = 12004, nullptr; }
     u32 GetPlatformServices(IPlatformServices** services) override
     {
         *services = &fServices;
         return fServicesStatus;
     }
-    u32 Release(u32) override { return kTrellisOK; }
 
     CPlatformServicesDouble fServices;
     u32 fServicesStatus = kTrellisOK;

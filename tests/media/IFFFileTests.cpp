@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 
 using namespace NSFerrant;
 using namespace NSTestSupport;
@@ -58,6 +61,66 @@ TEST(IFFFileReader, EntersSongCATAndBODYOrThrows)
     EXPECT_THROW(other.EnterBODYChunk(), NSQuorral::XFormatViolation);
     EXPECT_EQ(other.GetDepth(), 0u);
     EXPECT_THROW(other.LeaveLevel(), NSQuorral::XIllegalCallSequence);
+}
+
+// Groups nested depth deep, FORM, LIST and "CAT " in turn, the innermost one empty: 12 bytes a level.
+TBytes NestedGroups(u32 depth)
+{
+    const char* const ids[] = {"FORM", "LIST", "CAT "};
+    TBytes bytes;
+    bytes.reserve(size_t(depth) * 12);
+    for (u32 level = 0; level < depth; ++level)
+    {
+        const TBytes id = Text(ids[level % 3]);
+        bytes.insert(bytes.end(), id.begin(), id.end());
+        PutBE32(bytes, 4 + 12 * (depth - 1 - level));
+        const TBytes type = Text("NEST");
+        bytes.insert(bytes.end(), type.begin(), type.end());
+    }
+    return bytes;
+}
+
+// Enters the first chunk at every level until there is none; answers the depth reached.
+size_t WalkDown(CIFFFileReader& reader)
+{
+    while (reader.EnterFirstChunk())
+    {
+    }
+    return reader.GetDepth();
+}
+
+TEST(IFFFileReader, WalksNestingUpToTheBoundAndRefusesDeeper)
+{
+    for (const u32 depth : {1u, 1000u, kMaxChunkNestingDepth})
+    {
+        auto media = MediaOf(NestedGroups(depth));
+        CIFFFileReader reader(media);
+        EXPECT_EQ(WalkDown(reader), depth);
+        EXPECT_EQ(reader.GetCurrentChunk().fSize, 4);
+    }
+    // A deep file is refused when the walk passes the bound, without walking the rest of it.
+    for (const u32 depth : {kMaxChunkNestingDepth + 1, 100000u})
+    {
+        auto media = MediaOf(NestedGroups(depth));
+        CIFFFileReader reader(media);
+        EXPECT_THROW(WalkDown(reader), NSQuorral::XFormatViolation) << depth;
+        EXPECT_EQ(reader.GetDepth(), kMaxChunkNestingDepth) << depth;
+    }
+}
+
+TEST(IFFFileReader, ChunkReadersRefuseNestingBeyondTheBound)
+{
+    auto media = MediaOf(NestedGroups(kMaxChunkNestingDepth + 1));
+    std::vector<std::unique_ptr<CIFFReader2>> readers;
+    readers.push_back(std::make_unique<CIFFReader2>(media));
+    TIFFChunk chunk;
+    for (u32 depth = 1; depth <= kMaxChunkNestingDepth; ++depth)
+    {
+        ASSERT_TRUE(readers.back()->FirstChunk(chunk));
+        readers.push_back(std::make_unique<CIFFReader2>(*readers.back(), chunk));
+    }
+    ASSERT_TRUE(readers.back()->FirstChunk(chunk));
+    EXPECT_THROW(CIFFReader2(*readers.back(), chunk), NSQuorral::XFormatViolation);
 }
 
 TEST(IFFFileWriter, WritesAFORMWithAnOddChunk)

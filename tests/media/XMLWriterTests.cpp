@@ -147,6 +147,31 @@ TEST(XMLWriter, InvalidUTF16FailsInTheTextConversion)
     EXPECT_THROW(NSFerrant::WriteXMLDocument(document), NSQuorral::XFormatViolation);
 }
 
+TEST(XMLWriter, NamesMadeByReferencesReadBackEqual)
+{
+    // Each document's one element is named "aAb", with the attribute "x\u00E9y" where there is one.
+    const char* const documents[] = {
+        "<a&#x41;b/>",
+        "<a&#65;b></aAb>",
+        "<aAb x&#xE9;y='1'/>",
+        "<&#x61;Ab x\xC3\xA9&#x79;=\"1\"/>",
+    };
+    for (const char* body : documents)
+    {
+        SCOPED_TRACE(body);
+        const TXMLElementList parsed = Parse(std::string("<?xml version=\"1.0\"?>") + body + "\r\n");
+        ASSERT_EQ(parsed.size(), 1u);
+        EXPECT_EQ(NSTextPackage::ToUTF8(parsed[0]->fName), "aAb");
+        for (const auto& attribute : parsed[0]->fAttributes)
+            EXPECT_EQ(NSTextPackage::ToUTF8(attribute->fName), "x\xC3\xA9y");
+        ExpectEqualTrees(parsed, Parse(NSFerrant::WriteXMLDocument(parsed)));
+    }
+    // Names of characters no markup needs, made by references, are written as they are.
+    const TXMLElementList control = Parse("<?xml?><a&#1;b c&#x7F;d='1'/>\r\n");
+    ASSERT_EQ(control.size(), 1u);
+    ExpectEqualTrees(control, Parse(NSFerrant::WriteXMLDocument(control)));
+}
+
 // Random trees in the form the parser gives back: element and attribute names of the dialect,
 // attribute values and preserved texts of any characters, other texts without tabs and line
 // breaks and without spaces at their ends (the parser folds and trims those).

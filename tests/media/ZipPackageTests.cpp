@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 using namespace NSFerrant;
@@ -14,6 +16,8 @@ namespace
 {
 const char kInvalidStream[] = "Corrupt Zip file, invalid deflate stream.";
 const char kSizeMismatch[] = "Corrupt Zip file, size mismatch.";
+const char kBeyondLimit[] = "Corrupt Zip file, more data than allowed.";
+constexpr u64 kNoLimit = ~u64(0);
 
 // Compressible but not trivial, and larger than several 10,240-byte buffers.
 TBytes SampleContent(size_t size)
@@ -34,21 +38,21 @@ TBytes Compress(const TBytes& content)
 }
 
 // Inflates the whole of compressed with the given expected size; answers the bytes produced.
-TBytes Inflate(const TBytes& compressed, u64& size)
+TBytes Inflate(const TBytes& compressed, u64& size, u64 limit = kNoLimit)
 {
     auto source = MediaOf(compressed);
     COwnedMemoryMedia destination(0);
     CMediaByteReader reader(source);
     CMediaByteWriter writer(destination);
-    NSZipPackage::Inflate(reader, 0, i64(compressed.size()), writer, 0, size);
+    NSZipPackage::Inflate(reader, 0, i64(compressed.size()), writer, 0, size, limit);
     return BytesOf(destination);
 }
 
-void ExpectFormatViolation(const TBytes& compressed, u64 expected, const char* message)
+void ExpectFormatViolation(const TBytes& compressed, u64 expected, const char* message, u64 limit = kNoLimit)
 {
     try
     {
-        Inflate(compressed, expected);
+        Inflate(compressed, expected, limit);
         ADD_FAILURE() << "no exception";
     }
     catch (const NSQuorral::XFormatViolation& e)
@@ -92,7 +96,7 @@ TEST(ZipPackage, CompressMediaWorksFromThePositionsAndLeavesTheSource)
 
     destination.fPosition = 4;
     COwnedMemoryMedia restored(0);
-    DecompressMedia(destination, restored);
+    DecompressMedia(destination, restored, 29000);
     EXPECT_EQ(destination.fPosition, 4);
     EXPECT_EQ(restored.fPosition, 29000);
     EXPECT_EQ(BytesOf(restored), TBytes(content.begin() + 1000, content.end()));
@@ -144,5 +148,69 @@ TEST(ZipPackage, BytesAfterTheStreamEndAreIgnored)
     const TBytes compressed = Concat({Compress(content), Text("trailing")});
     u64 size = 0;
     EXPECT_EQ(Inflate(compressed, size), content);
+}
+
+// Endless zeros: the source of a compression bomb, without holding it in memory.
+class CZeroReader : public NSZipPackage::IByteReader
+{
+public:
+    void Read(i64 /*offset*/, i64 size, void* destination) override { std::memset(destination, 0, size_t(size)); }
+};
+
+// Keeps nothing, only how far the writes reached.
+class CReachWriter : public NSZipPackage::IByteWriter
+{
+public:
+    void Write(i64 offset, i64 size, const void* /*source*/) override { fReach = std::max(fReach, offset + size); }
+    i64 GetSize() override { return fReach; }
+    i64 fReach = 0;
+};
+
+TBytes CompressedZeros(i64 size)
+{
+    CZeroReader zeros;
+    COwnedMemoryMedia compressed(0);
+    CMediaByteWriter writer(compressed);
+    u64 compressedSize = 0;
+    NSZipPackage::Deflate(zeros, 0, size, writer, 0, compressedSize);
+    return BytesOf(compressed);
+}
+
+TEST(ZipPackage, InflatingStopsAtItsLimit)
+{
+    const TBytes content = SampleContent(30000);
+    const TBytes compressed = Compress(content);
+    u64 any = 0;
+    EXPECT_EQ(Inflate(compressed, any, content.size()), content);
+    ExpectFormatViolation(compressed, 0, kBeyondLimit, content.size() - 1);
+    // An expected size beyond the limit does not lift it.
+    ExpectFormatViolation(compressed, content.size(), kBeyondLimit, 100);
+}
+
+TEST(ZipPackage, ABombStopsAtItsLimitWithBoundedMemory)
+{
+    constexpr i64 kBombSize = i64(8) << 20;
+    constexpr u64 kLimit = 256 << 10;
+    const TBytes bomb = CompressedZeros(kBombSize);
+    ASSERT_LT(bomb.size() * 500, size_t(kBombSize));
+
+    auto source = MediaOf(bomb);
+    CMediaByteReader reader(source);
+    CReachWriter writer;
+    u64 size = 0;
+    try
+    {
+        NSZipPackage::Inflate(reader, 0, i64(bomb.size()), writer, 0, size, kLimit);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (const NSQuorral::XFormatViolation& e)
+    {
+        EXPECT_STREQ(e.what(), kBeyondLimit);
+    }
+    EXPECT_LE(writer.fReach, i64(kLimit));
+
+    COwnedMemoryMedia destination(0);
+    EXPECT_THROW(DecompressMedia(source, destination, kLimit), NSQuorral::XFormatViolation);
+    EXPECT_LE(destination.GetSize(), i64(kLimit));
 }
 } // namespace

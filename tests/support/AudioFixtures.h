@@ -1,25 +1,14 @@
 #pragma once
 // The sox-made fixtures of the audio codec tests (tests/support/make-audio-fixtures), which the
 // build makes into the folder VANTLE_AUDIO_FIXTURE_DIR of the suites that use them.
-#include "base/Types.h"
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include "tests/support/FixtureFiles.h"
 
 namespace NSTestSupport
 {
 // The whole fixture file (its name in the folder) as bytes; a missing one throws.
 inline std::vector<u8> ReadAudioFixture(const std::string& name)
 {
-    // Wine maps the Linux root to drive Z:.
-    std::ifstream file(std::filesystem::path("Z:" VANTLE_AUDIO_FIXTURE_DIR) / name, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("missing audio fixture " + name);
-    return std::vector<u8>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return ReadFixtureFile(VANTLE_AUDIO_FIXTURE_DIR, name);
 }
 
 // The frames of a fixture as sox decodes them, on the 24-bit integer scale the codec libraries

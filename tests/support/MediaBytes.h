@@ -50,7 +50,8 @@ inline NSFerrant::COwnedMemoryMedia MediaOf(const TBytes& bytes)
 inline TBytes BytesOf(const NSFerrant::CMedia& media)
 {
     TBytes bytes(size_t(media.GetSize()));
-    media.Read(0, i64(bytes.size()), bytes.data());
+    if (!bytes.empty()) // file media refuse a null destination, even for no bytes
+        media.Read(0, i64(bytes.size()), bytes.data());
     return bytes;
 }
 } // namespace NSTestSupport

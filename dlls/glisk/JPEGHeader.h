@@ -1,0 +1,11 @@
+#pragma once
+// What Glisk reads of a JPEG file itself: the size in its frame header.
+#include "dlls/imagecodec/ImageDecoding.h"
+
+namespace NSGliskLibrary
+{
+// The size from the first start-of-frame segment, rows always RGB. XFormatViolation for a file
+// that does not start with a start-of-image marker, a segment that runs past the end, or scan
+// data before any frame header; XUnsupportedFormat for a height left to a later marker (0).
+NSImageCodec::TImageHeader ReadJPEGHeader(const std::vector<u8>& file);
+} // namespace NSGliskLibrary

@@ -1,0 +1,34 @@
+#pragma once
+// The real GUI library with headless answering on: alerts and folder choosers are recorded and
+// answered from the test's queue, nothing is shown.
+#include "dlls/trellis/TrellisHeadless.h"
+#include "gui/TrellisInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+class HeadlessTrellisTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CreateTrellisInterface();
+        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    }
+    void TearDown() override
+    {
+        TrellisHeadless_Enable(0);
+        ReleaseTrellisInterface();
+    }
+
+    static std::vector<TTrellisHeadlessRecord> Records()
+    {
+        u32 count = 0;
+        EXPECT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+        std::vector<TTrellisHeadlessRecord> records(count);
+        for (u32 i = 0; i < count; ++i)
+            EXPECT_EQ(TrellisHeadless_GetRecord(i, &records[i]), 12000u);
+        return records;
+    }
+};

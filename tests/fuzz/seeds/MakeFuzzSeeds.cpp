@@ -18,6 +18,7 @@
 #include "tests/media/bigfile/ContainerImages.h"
 #include "tests/media/bigfile/MemoryMedium.h"
 #include "tests/media/soundfont/SoundFontFixture.h"
+#include "tests/support/VantlePackageWriter.h"
 
 #include <cmath>
 #include <filesystem>
@@ -171,9 +172,17 @@ void MakeInflateSeeds()
     for (int i = 0; i < 200; ++i)
         text += "sample " + std::to_string(i % 17) + "\n";
     COwnedMemoryMedia source(i64(text.size()), text.data());
-    COwnedMemoryMedia deflated(0);
-    CompressMedia(source, deflated, 9);
-    Save("inflate", "text", deflated.GetBytes());
+    // The first two bytes are the output limit (see targets/inflate.cpp): the text's size, then
+    // one byte short of it.
+    for (const u16 limit : {u16(text.size()), u16(text.size() - 1)})
+    {
+        COwnedMemoryMedia deflated(0);
+        const u8 limitBytes[2] = {u8(limit >> 8), u8(limit)};
+        deflated.Write(0, 2, limitBytes);
+        deflated.fPosition = 2;
+        CompressMedia(source, deflated, 9);
+        Save("inflate", "text-limit-" + std::to_string(limit), deflated.GetBytes());
+    }
 }
 
 void MakeBlockFileSeeds()
@@ -196,6 +205,21 @@ void MakeBlockFileSeeds()
     medium.Read(0, i64(bytes.size()), bytes.data());
     Save("blockfile", "two-streams", bytes);
 }
+// The package target's first byte chooses: 0 a whole package, 1 a compressed entry.
+void MakePackageSeeds()
+{
+    NSTestSupport::TTestPackage package;
+    package.fEntries.push_back({MakeText(u"Samples:Kick.aif"), 1, TBytes(40, 7), false});
+    package.fEntries.push_back({MakeText(u"Read Me.txt"), 2, TBytes{'h', 'i'}, true});
+    TBytes whole{0};
+    const TBytes written = NSTestSupport::WriteTestPackage(package).fBytes;
+    whole.insert(whole.end(), written.begin(), written.end());
+    Save("package", "two-entries", whole);
+    TBytes entry{1};
+    const TBytes framed = NSTestSupport::FrameCompressedEntry(TBytes(300, 'a'));
+    entry.insert(entry.end(), framed.begin(), framed.end());
+    Save("package", "compressed-entry", entry);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -213,5 +237,6 @@ int main(int argc, char** argv)
     MakeNameSeeds();
     MakeInflateSeeds();
     MakeBlockFileSeeds();
+    MakePackageSeeds();
     return 0;
 }

@@ -72,8 +72,7 @@ void WriteXMLElement(std::string& out, const CXMLElement& element, const std::st
     for (const auto& attribute : element.fAttributes)
     {
         out += ' ';
-        // A parsed name may hold markup characters that came from references.
-        out += EscapeXMLText(attribute->fName);
+        out += NSTextPackage::ToUTF8(attribute->fName);
         out += "=\"";
         out += EscapeXMLText(attribute->fValue);
         out += "\" ";

@@ -10,7 +10,6 @@
 #include "media/codec/OutputBitStream.h"
 #include "tests/fuzz/support/FuzzChecks.h"
 
-#include <cstring>
 #include <vector>
 
 using NSFerrant::COwnedMemoryMedia;

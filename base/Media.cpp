@@ -215,6 +215,13 @@ void WriteU8(CMedia& media, u8 value)
     WriteBytes(media, 1, &value);
 }
 
+void WriteU32BE(CMedia& media, u32 value)
+{
+    u8 bytes[4];
+    NSByteOrder::WriteBE32(bytes, value);
+    WriteBytes(media, 4, bytes);
+}
+
 i64 GetBytesLeft(const CMedia& media)
 {
     return std::max(media.GetSize() - media.fPosition, i64(0));

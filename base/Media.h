@@ -108,6 +108,7 @@ void WriteBytes(CMedia& media, i64 size, const void* source);
 u8 ReadU8(CMedia& media);
 u32 ReadU32BE(CMedia& media);
 void WriteU8(CMedia& media, u8 value);
+void WriteU32BE(CMedia& media, u32 value);
 
 // The bytes left between the media's position and its end (0 when the position is beyond it).
 i64 GetBytesLeft(const CMedia& media);

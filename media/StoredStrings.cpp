@@ -1,6 +1,5 @@
 #include "media/StoredStrings.h"
 
-#include "base/ByteOrder.h"
 #include "base/ExceptionClasses.h"
 #include "base/TextConversions.h"
 #include "base/Throw.h"
@@ -15,13 +14,6 @@ namespace
 {
 constexpr u32 kUTF8NameEscape = 0xFFFFFFFF;
 constexpr u16 kParagraphSeparator = 0x2029;
-
-void WriteU32BE(CMedia& media, u32 value)
-{
-    u8 bytes[4];
-    NSByteOrder::WriteBE32(bytes, value);
-    WriteBytes(media, 4, bytes);
-}
 
 // A u32 count followed by the bytes.
 void WriteCounted(CMedia& media, const std::string& bytes)

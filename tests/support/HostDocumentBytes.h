@@ -1,0 +1,93 @@
+#pragma once
+// Test helpers: the bytes of host documents built by hand, for the tests of the readers and
+// writers of the content model. Nothing here uses the program's own chunk or string writers, so
+// a fault there cannot hide in a fixture. Integers are big-endian; versions take the 5-byte short
+// form; names are the plain name string (a u32 count and the bytes).
+#include "tests/support/MediaBytes.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace NSHostDocumentBytes
+{
+using NSTestSupport::Concat;
+using NSTestSupport::MediaOf;
+using NSTestSupport::TBytes;
+using NSTestSupport::Text;
+
+inline TBytes U8(u8 value)
+{
+    return TBytes{value};
+}
+
+inline TBytes U32(u32 value)
+{
+    TBytes bytes(4);
+    NSByteOrder::WriteBE32(bytes.data(), value);
+    return bytes;
+}
+
+// 0xBC, major, minor, fix, 0.
+inline TBytes Version(u8 major, u8 minor, u8 fix)
+{
+    return TBytes{0xBC, major, minor, fix, 0};
+}
+
+// A count and the bytes as given: Windows-1252 for a name string, UTF-8 for the counted UTF-8
+// form of old records.
+inline TBytes Name(const std::string& bytes)
+{
+    return NSTestSupport::Concat({U32(u32(bytes.size())), NSTestSupport::Text(bytes)});
+}
+
+// A count and that many names.
+inline TBytes Names(std::initializer_list<std::string> names)
+{
+    TBytes bytes = U32(u32(names.size()));
+    for (const std::string& name : names)
+    {
+        const TBytes stored = Name(name);
+        bytes.insert(bytes.end(), stored.begin(), stored.end());
+    }
+    return bytes;
+}
+
+// The four characters as a chunk id.
+inline u32 FourCC(const std::string& text)
+{
+    return NSByteOrder::ReadBE32(reinterpret_cast<const u8*>(text.c_str()));
+}
+
+// A plain chunk: id, size, data and a zero pad byte after odd data.
+inline TBytes Chunk(const std::string& id, const TBytes& data)
+{
+    TBytes bytes = NSTestSupport::Concat({NSTestSupport::Text(id), U32(u32(data.size())), data});
+    if (data.size() % 2 != 0)
+        bytes.push_back(0);
+    return bytes;
+}
+
+// A group ("FORM", "CAT " or "LIST"): id, size (type and members), type, members.
+inline TBytes Group(const std::string& id, const std::string& type, std::initializer_list<TBytes> members)
+{
+    TBytes data = NSTestSupport::Text(type);
+    for (const TBytes& member : members)
+        data.insert(data.end(), member.begin(), member.end());
+    return NSTestSupport::Concat({NSTestSupport::Text(id), U32(u32(data.size())), data});
+}
+
+inline TBytes FORM(const std::string& type, std::initializer_list<TBytes> members)
+{
+    return Group("FORM", type, members);
+}
+
+inline TBytes CAT(const std::string& type, std::initializer_list<TBytes> members)
+{
+    return Group("CAT ", type, members);
+}
+
+inline TBytes LIST(const std::string& type, std::initializer_list<TBytes> members)
+{
+    return Group("LIST", type, members);
+}
+} // namespace NSHostDocumentBytes

@@ -63,6 +63,13 @@ constexpr u32 kTextStyleSmallBold = 335;
 constexpr u32 kTextStyleLarge = 336;
 constexpr u32 kTextStyleNormal = 337;
 
+struct TSeparatorLineRecord
+{
+    i32 fFrame[4];
+    u32 fUnnamed16;
+};
+static_assert(sizeof(TSeparatorLineRecord) == 20);
+
 class IPushButtonView;
 
 // The program's side of a push button: slot 2 hears the clicks (mouse, space, Enter on focus).
@@ -106,6 +113,12 @@ class IStaticTextView : public IControlView<TStaticTextRecord>
 {
 protected:
     ~IStaticTextView() = default;
+};
+
+class ISeparatorLineView : public IControlView<TSeparatorLineRecord>
+{
+protected:
+    ~ISeparatorLineView() = default;
 };
 
 // Push-button size styles: the regular, small and mini buttons.
@@ -156,7 +169,10 @@ public:
     SPROCKET_RESERVED_SLOT(26)
     SPROCKET_RESERVED_SLOT(27)
     SPROCKET_RESERVED_SLOT(28)
-    SPROCKET_RESERVED_SLOT(29)
+    // Slot 29: an etched line across the frame (horizontal when it is wider than tall).
+    virtual ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent, const TSeparatorLineRecord* record,
+                                                    u32 metric, u32 metricVariant, u32 version, const char* name,
+                                                    u32* status) = 0;
     SPROCKET_RESERVED_SLOT(30)
     SPROCKET_RESERVED_SLOT(31)
     SPROCKET_RESERVED_SLOT(32)

@@ -2,6 +2,7 @@
 #include "dlls/sprocket/ControlHost.h"
 #include "dlls/sprocket/ProgressView.h"
 #include "dlls/sprocket/PushButtonView.h"
+#include "dlls/sprocket/SeparatorLineView.h"
 #include "dlls/sprocket/Sprocket.h"
 #include "dlls/sprocket/SprocketFence.h"
 #include "dlls/sprocket/StaticTextView.h"
@@ -37,6 +38,14 @@ public:
     {
         return AnswerObject<NSSprocket::IStaticTextView>(
             status, [&] { return new CStaticTextView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent,
+                                                        const NSSprocket::TSeparatorLineRecord* record, u32, u32,
+                                                        u32, const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::ISeparatorLineView>(
+            status, [&] { return new CSeparatorLineView(ParentWindow(parent), Checked(record), NameOf(name)); });
     }
 
     u32 Initialize(u32 version) override

@@ -270,4 +270,21 @@ TEST_F(Sprocket, ALongTitleIsCutToItsField)
     EXPECT_EQ(read.fTitle[255], 0);
     button->Release(1);
 }
+TEST_F(Sprocket, ASeparatorLineRunsAlongTheLongerSideOfItsFrame)
+{
+    NSSprocket::TSeparatorLineRecord record{{20, 60, 460, 62}, 1};
+    u32 status = 0;
+    NSSprocket::ISeparatorLineView* line =
+        fSprocket->CreateSeparatorLine(&fParent, &record, 422, 422, 115, "fInputSeparatorView", &status);
+    ASSERT_EQ(status, kTrellisOK);
+    HWND control = OnlyControl(fParent.fWindow);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, SS_ETCHEDHORZ);
+    record = {{20, 60, 22, 200}, 1};
+    ASSERT_EQ(line->SetProperties(&record), kTrellisOK);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, SS_ETCHEDVERT);
+    NSSprocket::TSeparatorLineRecord read{};
+    ASSERT_EQ(line->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
+    line->Release(1);
+}
 } // namespace

@@ -49,9 +49,4 @@ ECompareResult CompareText(const TUTF16String& a, const TUTF16String& b, u32 mod
         ThrowTextFailure(std::logic_error(""));
     }
 }
-
-bool TextLess(const TUTF16String& a, const TUTF16String& b)
-{
-    return CompareText(a, b, kCompareRespectCase) == kCompareLess;
-}
 } // namespace NSTextPackage

@@ -22,5 +22,8 @@ enum ECompareMode : u32
 // A failing platform comparison throws with the object type "unicode".
 ECompareResult CompareText(const TUTF16String& a, const TUTF16String& b, u32 mode);
 // The ordering of the program's text-keyed maps: CompareText with mode 0 answers less.
-bool TextLess(const TUTF16String& a, const TUTF16String& b);
+inline bool TextLess(const TUTF16String& a, const TUTF16String& b)
+{
+    return CompareText(a, b, kCompareRespectCase) == kCompareLess;
+}
 } // namespace NSTextPackage

@@ -28,12 +28,14 @@ TUTF16String ASCIIToUTF16(const std::string& ascii, u32 replacement);
 // One byte per unit; every unit above 127 becomes the replacement byte.
 std::string UTF16ToASCII(const TUTF16String& text, char replacement);
 
+// The code-page conversions are the platform's (base/CodePages.cpp).
 // Bytes invalid in the code page make the conversion fail (a plain std::exception).
 TUTF16String CodePageToUTF16(const std::string& bytes, u32 codePage);
 // Characters the code page cannot hold (after the platform's best fit) become "?".
 std::string UTF16ToCodePage(const TUTF16String& text, u32 codePage);
 // The system ANSI code page (GetACP).
 TUTF16String ANSIToUTF16(const std::string& bytes);
+std::string UTF16ToANSI(const TUTF16String& text);
 TUTF16String Windows1252ToUTF16(const std::string& bytes);
 std::string UTF16ToWindows1252(const TUTF16String& text);
 } // namespace NSTextPackage

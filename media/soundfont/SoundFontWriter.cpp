@@ -5,8 +5,6 @@
 #include "media/IFFWriter2.h"
 #include "media/soundfont/SoundFontChunks.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -21,11 +19,6 @@ using TEntryBytes = std::vector<u8>;
 
 constexpr size_t kNameFieldSize = 20;
 constexpr size_t kWordsPerBlock = 4096;
-
-std::string ToANSI(const TUTF16String& text)
-{
-    return NSTextPackage::UTF16ToCodePage(text, GetACP());
-}
 
 // A group begun in the parent, with a writer on its data; End sets its size from the media's
 // current end, since the bank is appended.
@@ -61,7 +54,7 @@ void WriteVersionChunk(CIFFWriter2& info, const char (&id)[5], u16 major, u16 mi
 // The text cut to limit bytes, then one zero byte.
 void WriteTextChunk(CIFFWriter2& info, const char (&id)[5], const TUTF16String& text, size_t limit)
 {
-    std::string bytes = ToANSI(text);
+    std::string bytes = NSTextPackage::UTF16ToANSI(text);
     bytes.resize(std::min(bytes.size(), limit));
     bytes.push_back('\0');
     info.WriteChunk(MakeFourCC(id), i64(bytes.size()), bytes.data());
@@ -76,7 +69,7 @@ void WriteOptionalTextChunk(CIFFWriter2& info, const char (&id)[5], const TUTF16
 // The name cut or zero-filled to its 20-byte field.
 void AppendName(TEntryBytes& bytes, const TUTF16String& name)
 {
-    std::string field = ToANSI(name);
+    std::string field = NSTextPackage::UTF16ToANSI(name);
     field.resize(kNameFieldSize, '\0');
     bytes.insert(bytes.end(), field.begin(), field.end());
 }

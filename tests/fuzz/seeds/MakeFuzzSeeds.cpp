@@ -1,0 +1,242 @@
+// Writes the seed corpora of the fuzz targets with the project's own writers:
+// make_fuzz_seeds FOLDER makes FOLDER/<target>/<seed> for every target whose inputs it can write.
+// The AIFF and WAVE seeds come from sox (tests/fuzz/make-seeds).
+#include "base/Media.h"
+#include "base/TextConversions.h"
+#include "base/VersionNumbers.h"
+#include "media/IFFWriter2.h"
+#include "media/MediaCompression.h"
+#include "media/StoredStrings.h"
+#include "media/TempoMap.h"
+#include "media/bigfile/BigFile.h"
+#include "media/codec/KORBEncoder.h"
+#include "media/codec/KORBHeader.h"
+#include "media/codec/KORBTrailer.h"
+#include "media/codec/OutputBitStream.h"
+#include "media/xml/XMLElement.h"
+#include "media/xml/XMLWriter.h"
+#include "tests/media/bigfile/ContainerImages.h"
+#include "tests/media/bigfile/MemoryMedium.h"
+#include "tests/media/soundfont/SoundFontFixture.h"
+#include "tests/support/VantlePackageWriter.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace NSFerrant;
+using NSTextPackage::UTF8ToUTF16;
+using TBytes = std::vector<u8>;
+
+namespace
+{
+std::filesystem::path gFolder;
+
+void Save(const std::string& target, const std::string& name, const TBytes& bytes)
+{
+    const std::filesystem::path folder = gFolder / target;
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+void Save(const std::string& target, const std::string& name, const std::string& text)
+{
+    Save(target, name, TBytes(text.begin(), text.end()));
+}
+
+// A stream of a short tone, with a tempo map block behind the code words.
+TBytes KORBStream(u8 channels, u8 bits, bool withTempoMap)
+{
+    const u32 frames = 300;
+    std::vector<i32> first(frames);
+    std::vector<i32> second(frames);
+    for (u32 i = 0; i < frames; ++i)
+    {
+        const double scale = bits == 16 ? 20000 : 5000000;
+        first[i] = i32(scale * std::sin(i * 0.05));
+        second[i] = i32(scale * std::sin(i * 0.07));
+    }
+    TKORBHeader header;
+    header.fFrameCount = frames;
+    header.fChannelCount = channels;
+    header.fRootKey = 60;
+    header.fLoopMode = 1;
+    header.fLoopStart = 10;
+    header.fLoopEnd = 200;
+    header.fSampleRate = 44100;
+    header.fBitsPerSample = bits;
+    COwnedMemoryMedia stream(0);
+    WriteKORBHeader(header, stream);
+    {
+        COutputBitStream words(stream);
+        TKORBEncoder encoder(words, channels);
+        if (bits == 16)
+        {
+            const std::vector<i16> first16(first.begin(), first.end());
+            const std::vector<i16> second16(second.begin(), second.end());
+            EncodeKORBBlock16(encoder, frames, {first16.data(), channels == 2 ? second16.data() : nullptr});
+        }
+        else
+            EncodeKORBBlock24(encoder, frames, {first.data(), channels == 2 ? second.data() : nullptr});
+        words.Flush();
+    }
+    if (withTempoMap)
+    {
+        const NSTempoMap::CTempoMap map({{0, 120000}, {22050, 90000}, {44100, 140000}}, 44100);
+        BuildKORBTempoMapBlock(stream, map, 7);
+    }
+    return stream.GetBytes();
+}
+
+void MakeKORBSeeds()
+{
+    Save("korb", "mono16", KORBStream(1, 16, false));
+    Save("korb", "stereo16-tempomap", KORBStream(2, 16, true));
+    Save("korb", "mono24-tempomap", KORBStream(1, 24, true));
+    Save("korb", "stereo24", KORBStream(2, 24, false));
+}
+
+void MakeXMLSeeds()
+{
+    auto root = std::make_shared<CXMLElement>(UTF8ToUTF16("patch"), UTF8ToUTF16("text & <more>"));
+    root->fAttributes.push_back(std::make_shared<CXMLAttribute>(UTF8ToUTF16("name"), UTF8ToUTF16("K\xC3\xB6rper \"1\"")));
+    auto child = std::make_shared<CXMLElement>(UTF8ToUTF16("zone"), UTF8ToUTF16(""));
+    child->fAttributes.push_back(std::make_shared<CXMLAttribute>(UTF8ToUTF16("xml::space"), UTF8ToUTF16("preserve")));
+    child->fChildren.push_back(std::make_shared<CXMLElement>(UTF8ToUTF16("key"), UTF8ToUTF16("  60  ")));
+    root->fChildren.push_back(child);
+    Save("xml", "document", WriteXMLDocument({root}));
+    Save("xml", "declaration", std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- c -->\n<a b='1'>x<![CDATA[y]]>&#65;&amp;</a>\n"));
+}
+
+// A FORM with a plain chunk, a nested LIST and a CAT; the same shape with RIFF's byte order.
+TBytes ChunkFile(bool riff)
+{
+    COwnedMemoryMedia media(0);
+    {
+        CIFFWriter2 root(media, riff ? &NSByteOrder::WriteLE32 : &NSByteOrder::WriteBE32);
+        const TIFFChunk form = root.BeginGroup(kChunkKindFORM, MakeFourCC(riff ? "RIFF" : "FORM"), MakeFourCC("TEST"));
+        CIFFWriter2 inside(root, form);
+        const TIFFChunk plain = inside.BeginChunk(MakeFourCC("NAME"));
+        inside.GetMedia().Write(inside.GetMedia().fPosition, 5, "hello");
+        inside.EndChunk(plain, 5);
+        const TIFFChunk list = inside.BeginGroup(kChunkKindLIST, MakeFourCC("LIST"), MakeFourCC("INFO"));
+        {
+            CIFFWriter2 listWriter(inside, list);
+            const TIFFChunk text = listWriter.BeginChunk(MakeFourCC("INAM"));
+            listWriter.GetMedia().Write(listWriter.GetMedia().fPosition, 4, "abc");
+            listWriter.EndChunk(text, 4);
+        }
+        inside.EndChunk(list, inside.GetMedia().fPosition - GetChunkDataOffset(list));
+        root.EndChunk(form, root.GetMedia().fPosition - GetChunkDataOffset(form));
+    }
+    return media.GetBytes();
+}
+
+void MakeChunkSeeds()
+{
+    Save("chunks", "iff", ChunkFile(false));
+    Save("chunks", "riff", ChunkFile(true));
+    // Hand-made: a format-1 MIDI header of two tracks at 480 ticks per quarter note.
+    Save("chunks", "midi-header", TBytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0x01, 0xE0});
+}
+
+void MakeSoundFontSeeds()
+{
+    Save("soundfont", "bank", NSTestSupport::TSoundFontFixture().Build());
+}
+
+void MakeNameSeeds()
+{
+    // The first byte chooses the reader (see targets/names.cpp).
+    const auto seed = [](u8 choice, const std::string& name, auto write) {
+        COwnedMemoryMedia media(0);
+        media.Write(0, 1, &choice);
+        media.fPosition = 1;
+        write(media);
+        Save("names", name, media.GetBytes());
+    };
+    const auto text = UTF8ToUTF16("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9D\x84\x9E");
+    seed(0, "name-string", [&](CMedia& media) { WriteNameString(media, text); });
+    seed(1, "utf8-string", [&](CMedia& media) { WriteUTF8String(media, text); });
+    seed(2, "versioned-name", [&](CMedia& media) { WriteNameString(media, text); });
+    seed(3, "versioned-utf8", [&](CMedia& media) { WriteUTF8String(media, text); });
+    seed(4, "version-short", [&](CMedia& media) { WriteVersion({1, 2, 3}, media); });
+    seed(4, "version-long", [&](CMedia& media) { WriteVersion({300, 2, 3, kVersionStageFinal, 4, 5}, media); });
+}
+
+void MakeInflateSeeds()
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "sample " + std::to_string(i % 17) + "\n";
+    COwnedMemoryMedia source(i64(text.size()), text.data());
+    // The first two bytes are the output limit (see targets/inflate.cpp): the text's size, then
+    // one byte short of it.
+    for (const u16 limit : {u16(text.size()), u16(text.size() - 1)})
+    {
+        COwnedMemoryMedia deflated(0);
+        const u8 limitBytes[2] = {u8(limit >> 8), u8(limit)};
+        deflated.Write(0, 2, limitBytes);
+        deflated.fPosition = 2;
+        CompressMedia(source, deflated, 9);
+        Save("inflate", "text-limit-" + std::to_string(limit), deflated.GetBytes());
+    }
+}
+
+void MakeBlockFileSeeds()
+{
+    // Blocks of 64 bytes, as the container tests use, keep the seed small: a new container's
+    // blocks are a megabyte each.
+    CMemoryMedium medium(NSContainerImages::EmptyContainer(64));
+    {
+        NSBigFilePackage::CBigFile container(medium);
+        for (u32 id : {1u, 2u})
+        {
+            std::unique_ptr<NSBigFilePackage::IStream> stream = container.CreateStream(id);
+            const TBytes bytes(id * 700, u8(id));
+            container.WriteStreamAt(*stream, u32(bytes.size()), bytes.data());
+            stream->Close();
+        }
+    }
+    medium.Open();
+    TBytes bytes(medium.GetSize());
+    medium.Read(0, i64(bytes.size()), bytes.data());
+    Save("blockfile", "two-streams", bytes);
+}
+// The package target's first byte chooses: 0 a whole package, 1 a compressed entry.
+void MakePackageSeeds()
+{
+    NSTestSupport::TTestPackage package;
+    package.fEntries.push_back({MakeText(u"Samples:Kick.aif"), 1, TBytes(40, 7), false});
+    package.fEntries.push_back({MakeText(u"Read Me.txt"), 2, TBytes{'h', 'i'}, true});
+    TBytes whole{0};
+    const TBytes written = NSTestSupport::WriteTestPackage(package).fBytes;
+    whole.insert(whole.end(), written.begin(), written.end());
+    Save("package", "two-entries", whole);
+    TBytes entry{1};
+    const TBytes framed = NSTestSupport::FrameCompressedEntry(TBytes(300, 'a'));
+    entry.insert(entry.end(), framed.begin(), framed.end());
+    Save("package", "compressed-entry", entry);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
+        return 2;
+    }
+    gFolder = argv[1];
+    MakeKORBSeeds();
+    MakeXMLSeeds();
+    MakeChunkSeeds();
+    MakeSoundFontSeeds();
+    MakeNameSeeds();
+    MakeInflateSeeds();
+    MakeBlockFileSeeds();
+    MakePackageSeeds();
+    return 0;
+}

@@ -232,6 +232,18 @@ void CNativeView::Invalidate(const i32* rect)
     InvalidateRect(fWindow, &area, TRUE);
 }
 
+u32 CNativeView::GetNativeHandle(u64* handle)
+{
+    return AnswerStatus(
+        [&]
+        {
+            if (!handle)
+                ThrowInvalidArgument();
+            *handle = u64(reinterpret_cast<uintptr_t>(fWindow));
+            return kTrellisOK;
+        });
+}
+
 u32 CNativeView::GetParent(NSTrellis::IView** parent)
 {
     return AnswerStatus(

@@ -19,6 +19,7 @@ public:
     // The view of a window of this class; null for any other window.
     static CNativeView* FromWindow(HWND window);
 
+    u32 GetNativeHandle(u64* handle) override;
     u32 GetParent(NSTrellis::IView** parent) override;
     u32 SetProperties(const NSTrellis::TViewProperties* properties) override;
     u32 GetProperties(NSTrellis::TViewProperties* properties) override;

@@ -344,7 +344,8 @@ constexpr u32 kViewAttributeSolid = 4702;
 class IView
 {
 public:
-    TRELLIS_RESERVED_SLOT(0)
+    // Slot 0: the view's window handle (an HWND), for libraries that put native controls in it.
+    virtual u32 GetNativeHandle(u64* handle) = 0;
     TRELLIS_RESERVED_SLOT(1)
     // Slot 2: the parent view; null for a window's content view.
     virtual u32 GetParent(IView** parent) = 0;

@@ -17,6 +17,11 @@ class CFakeView final : public NSTrellis::IView
 public:
     CFakeView(std::vector<std::string>& log, NSTrellis::IView* parent) : fLog(log), fParent(parent) {}
 
+    u32 GetNativeHandle(u64* handle) override
+    {
+        *handle = 0;
+        return kTrellisOK;
+    }
     u32 GetParent(NSTrellis::IView** parent) override
     {
         *parent = fParent;

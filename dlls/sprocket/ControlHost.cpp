@@ -1,0 +1,128 @@
+#include "dlls/sprocket/ControlHost.h"
+
+#include "base/Quorral.h"
+#include "dlls/trellis/Trellis.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <mutex>
+
+namespace NSSprocketLibrary
+{
+namespace
+{
+constexpr wchar_t kHostClass[] = L"Sprocket.Control";
+constexpr wchar_t kHostObjectProperty[] = L"Sprocket.Object";
+
+HINSTANCE LibraryModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&LibraryModule), &module);
+    return module;
+}
+
+[[noreturn]] void ThrowPlatformFailure(const char* what)
+{
+    NSQuorral::Throw<NSQuorral::XInvariantCorrupt>(what);
+}
+} // namespace
+
+void CControlHost::RegisterClasses()
+{
+    static std::once_flag once;
+    std::call_once(once,
+                   []
+                   {
+                       const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                                           ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+                       InitCommonControlsEx(&controls);
+                       WNDCLASSEXW windowClass{};
+                       windowClass.cbSize = sizeof(windowClass);
+                       windowClass.lpfnWndProc = WindowProcedure;
+                       windowClass.hInstance = LibraryModule();
+                       windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
+                       windowClass.lpszClassName = kHostClass;
+                       if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+                           ThrowPlatformFailure("RegisterClassExW");
+                   });
+}
+
+CControlHost::CControlHost(HWND parent, const i32* frame, const wchar_t* controlClass, DWORD controlStyle,
+                           const std::string& name)
+    : fName(name)
+{
+    fHost = CreateWindowExW(WS_EX_CONTROLPARENT, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                            0, parent, nullptr, LibraryModule(), nullptr);
+    if (!fHost)
+        ThrowPlatformFailure("CreateWindowExW");
+    SetPropW(fHost, kHostObjectProperty, this);
+    SetPropW(fHost, kViewNameProperty, const_cast<char*>(fName.c_str()));
+    fControl = CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_VISIBLE | controlStyle, 0, 0, 0, 0, fHost,
+                               nullptr, LibraryModule(), nullptr);
+    if (!fControl)
+    {
+        DestroyWindow(fHost);
+        ThrowPlatformFailure("CreateWindowExW");
+    }
+    SendMessageW(fControl, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetFrame(frame);
+}
+
+CControlHost::~CControlHost()
+{
+    if (fHost)
+        DestroyWindow(fHost);
+}
+
+void CControlHost::SetFrame(const i32* frame)
+{
+    const int width = std::max(0, frame[2] - frame[0]);
+    const int height = std::max(0, frame[3] - frame[1]);
+    MoveWindow(fHost, frame[0], frame[1], width, height, TRUE);
+    MoveWindow(fControl, 0, 0, width, height, TRUE);
+}
+
+void CControlHost::GetFrame(i32* frame) const
+{
+    RECT rect{};
+    GetWindowRect(fHost, &rect);
+    MapWindowPoints(nullptr, GetParent(fHost), reinterpret_cast<POINT*>(&rect), 2);
+    frame[0] = rect.left;
+    frame[1] = rect.top;
+    frame[2] = rect.right;
+    frame[3] = rect.bottom;
+}
+
+void CControlHost::SetText(const std::wstring& text)
+{
+    SetWindowTextW(fControl, text.c_str());
+}
+
+std::wstring CControlHost::GetText() const
+{
+    std::wstring text(size_t(GetWindowTextLengthW(fControl)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(fControl, text.data(), int(text.size()))));
+    return text;
+}
+
+LRESULT CALLBACK CControlHost::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* host = static_cast<CControlHost*>(GetPropW(window, kHostObjectProperty));
+    if (host && message == WM_COMMAND && HWND(lParam) == host->fControl)
+    {
+        host->ControlNotified(HIWORD(wParam));
+        return 0;
+    }
+    if (host && message == WM_NCDESTROY)
+    {
+        // The parent went first: the object stays until its release, without a window.
+        RemovePropW(window, kHostObjectProperty);
+        RemovePropW(window, kViewNameProperty);
+        host->fHost = nullptr;
+        host->fControl = nullptr;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+} // namespace NSSprocketLibrary

@@ -1,0 +1,44 @@
+#pragma once
+// The native side of every control: a host window of the library's own class, placed in the
+// parent view at the control's frame, holding the platform control that fills it. The host hears
+// the control's notifications, which Windows sends to a control's parent.
+#include "base/Types.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace NSSprocketLibrary
+{
+class CControlHost
+{
+public:
+    // Registers the host class and the common controls once per process.
+    static void RegisterClasses();
+
+    CControlHost(HWND parent, const i32* frame, const wchar_t* controlClass, DWORD controlStyle,
+                 const std::string& name);
+    virtual ~CControlHost();
+    CControlHost(const CControlHost&) = delete;
+    CControlHost& operator=(const CControlHost&) = delete;
+
+    HWND GetControl() const { return fControl; }
+    // Moves and sizes the host and the control with it; right and bottom below left and top mean
+    // an empty frame.
+    void SetFrame(const i32* frame);
+    void GetFrame(i32* frame) const;
+    void SetText(const std::wstring& text);
+    std::wstring GetText() const;
+
+protected:
+    // A WM_COMMAND notification code of the control.
+    virtual void ControlNotified(WORD code) = 0;
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND fHost = nullptr;
+    HWND fControl = nullptr;
+    std::string fName; // the view name, kept as the host's window property
+};
+} // namespace NSSprocketLibrary

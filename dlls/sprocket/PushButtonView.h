@@ -1,0 +1,22 @@
+#pragma once
+// A push button: the platform button showing the record's title, greyed unless enabled; its
+// clicks reach the program's handler.
+#include "dlls/sprocket/ControlView.h"
+#include "dlls/sprocket/Sprocket.h"
+
+namespace NSSprocketLibrary
+{
+class CPushButtonView final : public CControlView<NSSprocket::IPushButtonView, NSSprocket::TPushButtonRecord>
+{
+public:
+    CPushButtonView(HWND parent, NSSprocket::IPushButtonViewHandler* handler,
+                    const NSSprocket::TPushButtonRecord& record, const std::string& name);
+
+private:
+    void ShowRecord(const NSSprocket::TPushButtonRecord& record) override;
+    void ReadBack(NSSprocket::TPushButtonRecord& record) const override;
+    void ControlNotified(WORD code) override;
+
+    NSSprocket::IPushButtonViewHandler* fHandler;
+};
+} // namespace NSSprocketLibrary

@@ -1,0 +1,204 @@
+#pragma once
+// The Sprocket widget library as its users see it: standard controls as native views of the
+// Trellis GUI library, laid out by slot. Every operation answers a u32 status, 12000 for success;
+// an out-status is set to 12004 on entry and holds the final status when the operation returns.
+// No exception leaves the library.
+#include "base/Types.h"
+#include "dlls/trellis/Trellis.h"
+
+#include <cstddef>
+
+// A slot whose operation is not built yet: it answers 12004.
+#define SPROCKET_RESERVED_SLOT(n)                                                                            \
+    virtual u32 ReservedSlot##n()                                                                            \
+    {                                                                                                        \
+        return 12004;                                                                                        \
+    }
+
+namespace NSSprocket
+{
+// The controls' records, zeroed before they are filled. Frames are left, top, right, bottom in
+// the parent view's coordinates; texts are zero-terminated UTF-16, cut at the field's length less
+// one. Fields not named here are passed back as read.
+struct TPushButtonRecord
+{
+    i32 fFrame[4];
+    u16 fTitle[256];
+    u8 fUnnamed528[8]; // the icon
+    u32 fEnabled;      // 1 enabled, 0 greyed
+    u16 fText[1024];
+    u8 fUnnamed2588[4];
+};
+static_assert(sizeof(TPushButtonRecord) == 2592 && offsetof(TPushButtonRecord, fTitle) == 16 &&
+              offsetof(TPushButtonRecord, fEnabled) == 536 && offsetof(TPushButtonRecord, fText) == 540);
+
+struct TProgressViewRecord
+{
+    i32 fFrame[4];
+    u32 fValue; // thousandths of the whole, 0..1000; more shows as full
+    u32 fUnnamed20;
+    u16 fText[1024];
+};
+static_assert(sizeof(TProgressViewRecord) == 2072 && offsetof(TProgressViewRecord, fText) == 24);
+constexpr u32 kProgressWhole = 1000;
+
+struct TStaticTextRecord
+{
+    i32 fFrame[4];
+    u16 fText[1024];
+    u32 fAlignment; // kAlignment*
+    u32 fStyle;     // kTextStyle*
+    u32 fUnnamed2072;
+    u32 fUnnamed2076;
+    u16 fSecondText[1024];
+};
+static_assert(sizeof(TStaticTextRecord) == 4128 && offsetof(TStaticTextRecord, fAlignment) == 2064 &&
+              offsetof(TStaticTextRecord, fSecondText) == 2080);
+constexpr u32 kAlignmentLeft = 7;
+constexpr u32 kAlignmentCenter = 8;
+constexpr u32 kAlignmentRight = 9;
+// The static texts' fonts: the dialog font, the small dialog font, its bold form, the large one.
+constexpr u32 kTextStyleSmall = 334;
+constexpr u32 kTextStyleSmallBold = 335;
+constexpr u32 kTextStyleLarge = 336;
+constexpr u32 kTextStyleNormal = 337;
+
+struct TSeparatorLineRecord
+{
+    i32 fFrame[4];
+    u32 fUnnamed16;
+};
+static_assert(sizeof(TSeparatorLineRecord) == 20);
+
+class IPushButtonView;
+
+// The program's side of a push button: slot 2 hears the clicks (mouse, space, Enter on focus).
+class IPushButtonViewHandler
+{
+public:
+    virtual u32 Callback0() = 0;
+    virtual u32 Callback1(u32* out) = 0;
+    virtual u32 Pressed(IPushButtonView* button) = 0;
+
+protected:
+    ~IPushButtonViewHandler() = default;
+};
+
+// A control: slot 0 destroys it (with 1) and its window; slots 1 and 2 write and read its record.
+template <class TRecord>
+class IControlView
+{
+public:
+    virtual u32 Release(u32 destroy) = 0;
+    virtual u32 SetProperties(const TRecord* record) = 0;
+    virtual u32 GetProperties(TRecord* record) = 0;
+
+protected:
+    ~IControlView() = default;
+};
+
+class IPushButtonView : public IControlView<TPushButtonRecord>
+{
+protected:
+    ~IPushButtonView() = default;
+};
+
+class IProgressView : public IControlView<TProgressViewRecord>
+{
+protected:
+    ~IProgressView() = default;
+};
+
+class IStaticTextView : public IControlView<TStaticTextRecord>
+{
+protected:
+    ~IStaticTextView() = default;
+};
+
+class ISeparatorLineView : public IControlView<TSeparatorLineRecord>
+{
+protected:
+    ~ISeparatorLineView() = default;
+};
+
+// Push-button size styles: the regular, small and mini buttons.
+constexpr u32 kSizeStyleRegular = 87;
+constexpr u32 kSizeStyleSmall = 88;
+constexpr u32 kSizeStyleMini = 89;
+
+// The library's main interface. The values in the creation calls that the program always passes
+// (88, 96, 115 and the like) are accepted as they come.
+class ISprocket
+{
+public:
+    // Slot 0: a push button in the parent view, its clicks to the handler.
+    virtual IPushButtonView* CreatePushButton(NSTrellis::IView* parent, IPushButtonViewHandler* handler,
+                                              const TPushButtonRecord* record, u32 style, u32 sizeStyle,
+                                              u32 variant, u32 fontStyle, u32 fontVariant, u32 version,
+                                              const char* name, u32* status) = 0;
+    SPROCKET_RESERVED_SLOT(1)
+    SPROCKET_RESERVED_SLOT(2)
+    SPROCKET_RESERVED_SLOT(3)
+    SPROCKET_RESERVED_SLOT(4)
+    SPROCKET_RESERVED_SLOT(5)
+    SPROCKET_RESERVED_SLOT(6)
+    SPROCKET_RESERVED_SLOT(7)
+    SPROCKET_RESERVED_SLOT(8)
+    SPROCKET_RESERVED_SLOT(9)
+    SPROCKET_RESERVED_SLOT(10)
+    SPROCKET_RESERVED_SLOT(11)
+    SPROCKET_RESERVED_SLOT(12)
+    SPROCKET_RESERVED_SLOT(13)
+    SPROCKET_RESERVED_SLOT(14)
+    SPROCKET_RESERVED_SLOT(15)
+    SPROCKET_RESERVED_SLOT(16)
+    SPROCKET_RESERVED_SLOT(17)
+    SPROCKET_RESERVED_SLOT(18)
+    SPROCKET_RESERVED_SLOT(19)
+    // Slot 20: a progress bar in the parent view.
+    virtual IProgressView* CreateProgressView(NSTrellis::IView* parent, const TProgressViewRecord* record,
+                                              u32 sizeStyle, u32 fontStyle, u32 version, const char* name,
+                                              u32* status) = 0;
+    SPROCKET_RESERVED_SLOT(21)
+    // Slot 22: a static text in the parent view.
+    virtual IStaticTextView* CreateStaticText(NSTrellis::IView* parent, const TStaticTextRecord* record,
+                                              u32 fontStyle, u32 version, const char* name, u32* status) = 0;
+    SPROCKET_RESERVED_SLOT(23)
+    SPROCKET_RESERVED_SLOT(24)
+    SPROCKET_RESERVED_SLOT(25)
+    SPROCKET_RESERVED_SLOT(26)
+    SPROCKET_RESERVED_SLOT(27)
+    SPROCKET_RESERVED_SLOT(28)
+    // Slot 29: an etched line across the frame (horizontal when it is wider than tall).
+    virtual ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent, const TSeparatorLineRecord* record,
+                                                    u32 metric, u32 metricVariant, u32 version, const char* name,
+                                                    u32* status) = 0;
+    SPROCKET_RESERVED_SLOT(30)
+    SPROCKET_RESERVED_SLOT(31)
+    SPROCKET_RESERVED_SLOT(32)
+    SPROCKET_RESERVED_SLOT(33)
+    SPROCKET_RESERVED_SLOT(34)
+    SPROCKET_RESERVED_SLOT(35)
+    SPROCKET_RESERVED_SLOT(36)
+    SPROCKET_RESERVED_SLOT(37)
+    SPROCKET_RESERVED_SLOT(38)
+    // Slot 39: readies the library; the version must be 1. Controls are refused before it.
+    virtual u32 Initialize(u32 version) = 0;
+    SPROCKET_RESERVED_SLOT(40)
+    SPROCKET_RESERVED_SLOT(41)
+    // Slot 42: ends the library's use; with 1 the interface object is destroyed.
+    virtual u32 Release(u32 destroy) = 0;
+
+protected:
+    ~ISprocket() = default;
+};
+} // namespace NSSprocket
+
+#undef SPROCKET_RESERVED_SLOT
+
+extern "C"
+{
+    // The process's one interface object for the program's GUI library; the name must be
+    // "ISprocket". The status is 12000 on success.
+    NSSprocket::ISprocket* Sprocket_Create(const char* interfaceName, ITrellis* trellis, u32* status);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The library's boundary: failures inside are exceptions, every operation answers a status.
+#include "base/LibraryStatusTables.h"
+#include "base/Quorral.h"
+
+#include <stdexcept>
+
+namespace NSSprocketLibrary
+{
+[[noreturn]] inline void ThrowInvalidArgument()
+{
+    NSQuorral::Throw(std::invalid_argument(""));
+}
+
+// Runs an operation that answers a status; any exception becomes the status of its class.
+template <class TOperation>
+u32 AnswerStatus(TOperation operation) noexcept
+{
+    try
+    {
+        return operation();
+    }
+    catch (...)
+    {
+        return SprocketStatusFromCurrentException();
+    }
+}
+
+// Runs an operation that makes an object: the status goes to *status (12004 while it runs).
+template <class TObject, class TOperation>
+TObject* AnswerObject(u32* status, TOperation operation) noexcept
+{
+    if (!status)
+        return nullptr;
+    *status = 12004;
+    TObject* object = nullptr;
+    *status = AnswerStatus(
+        [&]
+        {
+            object = operation();
+            return kTrellisOK;
+        });
+    return object;
+}
+} // namespace NSSprocketLibrary

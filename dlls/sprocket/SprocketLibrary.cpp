@@ -1,0 +1,128 @@
+// The library's interface object and its export.
+#include "dlls/sprocket/ControlHost.h"
+#include "dlls/sprocket/ProgressView.h"
+#include "dlls/sprocket/PushButtonView.h"
+#include "dlls/sprocket/SeparatorLineView.h"
+#include "dlls/sprocket/Sprocket.h"
+#include "dlls/sprocket/SprocketFence.h"
+#include "dlls/sprocket/StaticTextView.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace NSSprocketLibrary
+{
+class CSprocket final : public NSSprocket::ISprocket
+{
+public:
+    NSSprocket::IPushButtonView* CreatePushButton(NSTrellis::IView* parent,
+                                                  NSSprocket::IPushButtonViewHandler* handler,
+                                                  const NSSprocket::TPushButtonRecord* record, u32, u32,
+                                                  u32, u32, u32, u32, const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::IPushButtonView>(
+            status, [&] { return new CPushButtonView(ParentWindow(parent), handler, Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::IProgressView* CreateProgressView(NSTrellis::IView* parent,
+                                                  const NSSprocket::TProgressViewRecord* record, u32, u32, u32,
+                                                  const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::IProgressView>(
+            status, [&] { return new CProgressView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::IStaticTextView* CreateStaticText(NSTrellis::IView* parent,
+                                                  const NSSprocket::TStaticTextRecord* record, u32, u32,
+                                                  const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::IStaticTextView>(
+            status, [&] { return new CStaticTextView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent,
+                                                        const NSSprocket::TSeparatorLineRecord* record, u32, u32,
+                                                        u32, const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::ISeparatorLineView>(
+            status, [&] { return new CSeparatorLineView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    u32 Initialize(u32 version) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (version != 1)
+                    ThrowInvalidArgument();
+                CControlHost::RegisterClasses();
+                fInitialized = true;
+                return kTrellisOK;
+            });
+    }
+
+    u32 Release(u32 destroy) override;
+
+private:
+    // The parent view's window; controls are refused until the library is initialized.
+    HWND ParentWindow(NSTrellis::IView* parent) const
+    {
+        if (!fInitialized)
+            NSQuorral::Throw<NSQuorral::XIllegalCallSequence>("Initialize");
+        if (!parent)
+            ThrowInvalidArgument();
+        u64 handle = 0;
+        const u32 status = parent->GetNativeHandle(&handle);
+        if (status != kTrellisOK)
+            ThrowSprocketFailure(status);
+        const HWND window = reinterpret_cast<HWND>(uintptr_t(handle));
+        if (!IsWindow(window))
+            ThrowInvalidArgument();
+        return window;
+    }
+
+    template <class TRecord>
+    static const TRecord& Checked(const TRecord* record)
+    {
+        if (!record)
+            ThrowInvalidArgument();
+        return *record;
+    }
+
+    static std::string NameOf(const char* name) { return name ? name : ""; }
+
+    bool fInitialized = false;
+};
+
+CSprocket* gSprocket = nullptr;
+
+u32 CSprocket::Release(u32 destroy)
+{
+    if (destroy == 1)
+    {
+        if (gSprocket == this)
+            gSprocket = nullptr;
+        delete this;
+    }
+    return kTrellisOK;
+}
+} // namespace NSSprocketLibrary
+
+NSSprocket::ISprocket* Sprocket_Create(const char* interfaceName, ITrellis* trellis, u32* status)
+{
+    if (status && (!interfaceName || std::strcmp(interfaceName, "ISprocket") != 0))
+    {
+        *status = 12009; // an interface this library does not have
+        return nullptr;
+    }
+    return NSSprocketLibrary::AnswerObject<NSSprocket::ISprocket>(
+        status,
+        [&]
+        {
+            if (!trellis)
+                NSSprocketLibrary::ThrowInvalidArgument();
+            if (!NSSprocketLibrary::gSprocket)
+                NSSprocketLibrary::gSprocket = new NSSprocketLibrary::CSprocket;
+            return NSSprocketLibrary::gSprocket;
+        });
+}

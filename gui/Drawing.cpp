@@ -5,6 +5,8 @@
 #include "gui/TinctInterface.h"
 #include "gui/VRAMBitmap.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -87,7 +89,7 @@ void CTinctCanvas::Finish()
     fHandle = 0;
 }
 
-void DrawImageAt(TDrawContext& context, float x, float y, CABCImage* image)
+void DrawImagePart(TDrawContext& context, float x, float y, CABCImage* image, u32 width, u32 height)
 {
     u32 size[2] = {0, 0};
     // A bitmap's size is stored: no call needed.
@@ -98,8 +100,15 @@ void DrawImageAt(TDrawContext& context, float x, float y, CABCImage* image)
     }
     else if (image)
         image->GetSize(size);
+    size[0] = std::min(size[0], width);
+    size[1] = std::min(size[1], height);
     if (size[0] > 0 && size[1] > 0)
         image->Draw(context, x, y, 0, 0, size[0], size[1]);
+}
+
+void DrawImageAt(TDrawContext& context, float x, float y, CABCImage* image)
+{
+    DrawImagePart(context, x, y, image, UINT32_MAX, UINT32_MAX);
 }
 } // namespace NSFerrant
 

@@ -86,6 +86,9 @@ namespace NSFerrant
 {
 // The whole image at (x, y); nothing for an image without pixels.
 void DrawImageAt(TDrawContext& context, float x, float y, CABCImage* image);
+// The image's part from its top-left corner at (x, y), at most width × height and cut to the
+// image, so that no pixel outside the image is asked for.
+void DrawImagePart(TDrawContext& context, float x, float y, CABCImage* image, u32 width, u32 height);
 } // namespace NSFerrant
 
 // Narrows the canvas's clip to a rectangle for its life (a rectangle less than 1e-5 wide or high

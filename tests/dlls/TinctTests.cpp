@@ -3,6 +3,7 @@
 #include "dlls/tinct/Tinct.h"
 
 #include "base/LibraryStatusTables.h"
+#include "tests/support/MemorySurface.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
@@ -14,29 +15,22 @@
 
 namespace
 {
-using TRGB = std::array<u8, 3>;
 
 const u8 kRed[4] = {255, 0, 0, 255};
 const u8 kBlue[4] = {0, 0, 255, 255};
 const TRGB kWhite{255, 255, 255};
 
 // A 32-bit memory surface of 80 × 80 white pixels with a canvas over it.
-class TinctCanvasTest : public ::testing::Test
+class TinctCanvasTest : public ::testing::Test, protected CMemorySurface
 {
 protected:
     static constexpr int kSize = 80;
 
-    TinctCanvasTest()
+    TinctCanvasTest() : CMemorySurface(kSize)
     {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        fSurface = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&fPixels), nullptr, 0);
-        fDC = CreateCompatibleDC(nullptr);
-        fPrevious = SelectObject(fDC, fSurface);
-        std::memset(fPixels, 0xFF, kSize * kSize * 4);
         u32 status = kTinctOK;
         fTinct = Tinct_Create("ITinct", &status);
-        const u64 handle = u64(uintptr_t(fDC));
+        const u64 handle = u64(uintptr_t(GetDeviceContext()));
         fCanvas = fTinct->CreateCanvas(&handle, &status);
         EXPECT_EQ(status, kTinctOK);
     }
@@ -44,26 +38,6 @@ protected:
     {
         fCanvas->Release(1);
         fTinct->Release(1);
-        SelectObject(fDC, fPrevious);
-        DeleteDC(fDC);
-        DeleteObject(fSurface);
-    }
-
-    TRGB Pixel(int x, int y)
-    {
-        GdiFlush();
-        const u8* bgra = fPixels + (y * kSize + x) * 4;
-        return {bgra[2], bgra[1], bgra[0]};
-    }
-
-    // The number of pixels of that colour in the surface.
-    int CountOf(const TRGB& colour)
-    {
-        int count = 0;
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
-                count += Pixel(x, y) == colour;
-        return count;
     }
 
     NSTinct::IBitmap* MakeBitmap(u32 width, u32 height, bool rgba, const u8 bgra[4])
@@ -84,10 +58,6 @@ protected:
         return bitmap;
     }
 
-    HBITMAP fSurface = nullptr;
-    u8* fPixels = nullptr;
-    HDC fDC = nullptr;
-    HGDIOBJ fPrevious = nullptr;
     ITinct* fTinct = nullptr;
     NSTinct::ICanvas* fCanvas = nullptr;
 };
@@ -168,7 +138,7 @@ TEST_F(TinctCanvasTest, BitmapPartsAreCutToTheBitmap)
     EXPECT_EQ(Pixel(69, 69), kWhite);
 
     // An origin left of the bitmap moves the destination with the cut edge.
-    std::memset(fPixels, 0xFF, kSize * kSize * 4);
+    Clear();
     const float before[2] = {-10, 60};
     const float size[2] = {20, 20};
     ASSERT_EQ(fTinct->DrawBitmap(fCanvas, bitmap, origin, before, size), kTinctOK);
@@ -177,7 +147,7 @@ TEST_F(TinctCanvasTest, BitmapPartsAreCutToTheBitmap)
     EXPECT_EQ(Pixel(9, 0), kWhite);
 
     // Scaled into a rectangle.
-    std::memset(fPixels, 0xFF, kSize * kSize * 4);
+    Clear();
     const float rect[4] = {0, 0, 8, 4};
     ASSERT_EQ(fTinct->DrawBitmapInRect(fCanvas, bitmap, rect), kTinctOK);
     EXPECT_EQ(CountOf({0, 200, 0}), 32);

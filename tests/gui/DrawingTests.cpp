@@ -6,10 +6,10 @@
 #include "base/Quorral.h"
 #include "gui/DefaultFontInfo.h"
 #include "gui/ScanLineWriters.h"
+#include "tests/gui/NativeCanvasDoubles.h"
+#include "tests/support/MemorySurface.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 #include <windows.h>
 
@@ -17,59 +17,19 @@ using namespace NSFerrant;
 
 namespace
 {
-using TRGB = std::array<u8, 3>;
 const TColour kRed{255, 0, 0, 255};
 const TColour kBlue{0, 0, 255, 255};
 const TRGB kWhite{255, 255, 255};
 
-// The GUI library's canvas for a device context, counting its calls.
-class CNativeCanvas final : public NSTrellis::INativeCanvas
-{
-public:
-    explicit CNativeCanvas(HDC dc) : fDC(dc) {}
-    u32 GetHandle(u64* handle) override
-    {
-        *handle = u64(uintptr_t(fDC));
-        return fStatus;
-    }
-    u32 Prepare() override
-    {
-        ++fPrepareCount;
-        return kTrellisOK;
-    }
-
-    HDC fDC;
-    u32 fStatus = kTrellisOK;
-    u32 fPrepareCount = 0;
-};
-
-class CNativeRegion final : public NSTrellis::INativeRegion
-{
-public:
-    explicit CNativeRegion(HRGN region) : fRegion(region) {}
-    u32 GetHandle(u64* handle) override
-    {
-        *handle = u64(uintptr_t(fRegion));
-        return kTrellisOK;
-    }
-
-    HRGN fRegion;
-};
-
 // A 40 × 40 white 32-bit surface, its native canvas pushed on the stack for the test.
-class DrawingTest : public ::testing::Test
+class DrawingTest : public ::testing::Test, protected CMemorySurface
 {
 protected:
     static constexpr int kSize = 40;
 
-    DrawingTest()
+    DrawingTest() : CMemorySurface(kSize)
     {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        fSurface = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&fPixels), nullptr, 0);
-        fDC = CreateCompatibleDC(nullptr);
-        fPrevious = SelectObject(fDC, fSurface);
-        std::memset(fPixels, 0xFF, kSize * kSize * 4);
+        fDC = GetDeviceContext();
         fNative.fDC = fDC;
         NSTrellisUtils::PushCurrentCanvas(&fNative);
     }
@@ -77,30 +37,9 @@ protected:
     {
         while (NSTrellisUtils::CountCurrentCanvases() > 0)
             NSTrellisUtils::PopCurrentCanvas();
-        SelectObject(fDC, fPrevious);
-        DeleteDC(fDC);
-        DeleteObject(fSurface);
     }
 
-    TRGB Pixel(int x, int y)
-    {
-        GdiFlush();
-        const u8* bgra = fPixels + (y * kSize + x) * 4;
-        return {bgra[2], bgra[1], bgra[0]};
-    }
-    int CountOf(const TRGB& colour)
-    {
-        int count = 0;
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
-                count += Pixel(x, y) == colour;
-        return count;
-    }
-
-    HBITMAP fSurface = nullptr;
-    u8* fPixels = nullptr;
     HDC fDC = nullptr;
-    HGDIOBJ fPrevious = nullptr;
     CNativeCanvas fNative{nullptr};
 };
 

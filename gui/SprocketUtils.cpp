@@ -1,0 +1,128 @@
+#include "gui/SprocketUtils.h"
+
+#include "base/LibraryStatusTables.h"
+#include "gui/SprocketInterface.h"
+#include "gui/WidgetStyles.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace NSSprocketUtils
+{
+namespace
+{
+constexpr u32 kSprocketOK = 12000;
+constexpr u32 kOutStatusPreset = 12004;
+constexpr u32 kVersion = 115;
+
+void ThrowIfSprocketFailure(u32 status)
+{
+    if (status != kSprocketOK)
+        ThrowSprocketFailure(status);
+}
+
+// Copies the text into a zeroed field of N units, cut to leave its terminating zero.
+template <size_t N> void CopyText(u16 (&field)[N], const NSTextPackage::TUTF16String& text)
+{
+    const size_t count = std::min(text.size(), N - 1);
+    std::copy_n(text.begin(), count, field);
+}
+
+void CopyFrame(i32 (&field)[4], const NSTrellisGlue::TViewFrame& frame)
+{
+    for (size_t i = 0; i < 4; ++i)
+        field[i] = i32(frame[i]);
+}
+
+NSTrellisGlue::TViewFrame Shifted(const NSTrellisGlue::TViewFrame& frame, const float origin[2])
+{
+    return {frame[0] + origin[0], frame[1] + origin[1], frame[2] + origin[0], frame[3] + origin[1]};
+}
+
+// The control in a shared pointer that destroys it; the status of its creation checked first.
+template <class TControl> std::shared_ptr<TControl> Hold(TControl* control, u32 status)
+{
+    if (status != kSprocketOK && control)
+        control->Release(1);
+    ThrowIfSprocketFailure(status);
+    return std::shared_ptr<TControl>(control, [](TControl* held) { held->Release(1); });
+}
+} // namespace
+
+TPushButtonPtr CreatePushButton(const NSTrellisGlue::CABCView& parent, const float origin[2],
+                                const NSFerrant::TDialogItem& item, NSSprocket::IPushButtonViewHandler* handler,
+                                u32 style, const std::string& name)
+{
+    return CreatePushButtonView(parent, handler, Shifted(item.fFrame, origin), item.fText, 0, {}, style,
+                                PushButtonSizeStyle(item.fSize), 96, name);
+}
+
+TPushButtonPtr CreatePushButtonView(const NSTrellisGlue::CABCView& parent, NSSprocket::IPushButtonViewHandler* handler,
+                                    const NSTrellisGlue::TViewFrame& frame, const NSTextPackage::TUTF16String& title,
+                                    u64 icon, const NSTextPackage::TUTF16String& text, u32 style, u32 sizeStyle,
+                                    u32 variant, const std::string& name)
+{
+    NSSprocket::TPushButtonRecord record{};
+    CopyFrame(record.fFrame, frame);
+    CopyText(record.fTitle, title);
+    std::memcpy(record.fUnnamed528, &icon, sizeof(icon));
+    record.fEnabled = 1;
+    CopyText(record.fText, text);
+    u32 status = kOutStatusPreset;
+    auto* button = GetSprocketInterface()->CreatePushButton(parent.GetNativeView(), handler, &record, style,
+                                                            sizeStyle, variant, 88, 96, kVersion, name.c_str(),
+                                                            &status);
+    return Hold(button, status);
+}
+
+TStaticTextPtr CreateStaticText(const NSTrellisGlue::CABCView& parent, const float origin[2],
+                                const NSFerrant::TDialogItem& item, const NSTextPackage::TUTF16String& secondText,
+                                const std::string& name)
+{
+    NSSprocket::TStaticTextRecord record{};
+    CopyFrame(record.fFrame, Shifted(item.fFrame, origin));
+    CopyText(record.fText, item.fText);
+    record.fAlignment = StaticTextAlignment(item.fAlignment);
+    record.fStyle = StaticTextStyle(item.fFont, item.fSize);
+    record.fUnnamed2072 = 97;
+    record.fUnnamed2076 = 1;
+    CopyText(record.fSecondText, secondText);
+    u32 status = kOutStatusPreset;
+    auto* text = GetSprocketInterface()->CreateStaticText(parent.GetNativeView(), &record, 88, kVersion,
+                                                          name.c_str(), &status);
+    return Hold(text, status);
+}
+
+TProgressViewPtr CreateProgressView(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
+                                    const NSTextPackage::TUTF16String& text, const std::string& name)
+{
+    NSSprocket::TProgressViewRecord record{};
+    CopyFrame(record.fFrame, frame);
+    record.fUnnamed20 = 1;
+    CopyText(record.fText, text);
+    u32 status = kOutStatusPreset;
+    auto* progress = GetSprocketInterface()->CreateProgressView(parent.GetNativeView(), &record, 87, 88, kVersion,
+                                                                name.c_str(), &status);
+    return Hold(progress, status);
+}
+
+TSeparatorLinePtr CreateSeparatorLine(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
+                                      const std::string& name)
+{
+    NSSprocket::TSeparatorLineRecord record{};
+    CopyFrame(record.fFrame, frame);
+    record.fUnnamed16 = 1;
+    u32 status = kOutStatusPreset;
+    auto* line = GetSprocketInterface()->CreateSeparatorLine(parent.GetNativeView(), &record, 422, 422, kVersion,
+                                                             name.c_str(), &status);
+    return Hold(line, status);
+}
+
+void SetEnabled(NSSprocket::IPushButtonView& button, bool enabled)
+{
+    NSSprocket::TPushButtonRecord record{};
+    ThrowIfSprocketFailure(button.GetProperties(&record));
+    record.fEnabled = enabled ? 1 : 0;
+    ThrowIfSprocketFailure(button.SetProperties(&record));
+}
+} // namespace NSSprocketUtils

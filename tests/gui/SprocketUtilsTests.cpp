@@ -2,8 +2,10 @@
 // records read back.
 #include "gui/SprocketUtils.h"
 
+#include "base/Quorral.h"
 #include "gui/SprocketInterface.h"
 #include "gui/TrellisInterface.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/WindowViewDouble.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,28 @@ protected:
     std::shared_ptr<NSTrellisGlue::CABCView> fParent;
     CButtonHandler fHandler;
 };
+
+TEST(SprocketInterface, AFailedStartIsReportedOnceAndEndsTheProgramQuietly)
+{
+    bool silent = false;
+    const std::string failure = RunAndAnswerDialog(
+        L"Application",
+        [&] {
+            try
+            {
+                CreateSprocketInterface(nullptr); // the library refuses a missing GUI library
+            }
+            catch (const NSQuorral::XSilentAbort& abort)
+            {
+                silent = std::string(abort.what()).empty();
+            }
+        },
+        [](HWND) { PressKey(VK_RETURN); }, IDOK);
+    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(silent);
+    EXPECT_THROW(CreateSprocketInterface(nullptr), NSQuorral::XSilentAbort) << "no second report";
+    EXPECT_THROW(GetSprocketInterface(), NSQuorral::XIllegalCallSequence);
+}
 
 TEST_F(SprocketUtilsTest, APushButtonItemBecomesAButtonMovedByTheOrigin)
 {

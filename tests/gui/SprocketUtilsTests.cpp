@@ -2,6 +2,7 @@
 // records read back.
 #include "gui/SprocketUtils.h"
 
+#include "base/CodeModule.h"
 #include "base/Quorral.h"
 #include "gui/SprocketInterface.h"
 #include "gui/TrellisInterface.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace NSSprocketUtils;
 using NSFerrant::TDialogItem;
@@ -136,5 +138,40 @@ TEST_F(SprocketUtilsTest, ProgressViewsAndSeparatorsAreMadeAndDestroyedWithTheir
         EXPECT_NE(FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
     }
     EXPECT_EQ(FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
+}
+TEST_F(SprocketUtilsTest, TheLogOnDialogsButtonsAndTextsBecomeControlsOfTheirMeasuredSizes)
+{
+    const NSFerrant::CApplicationTarget module(NSFerrant::TCodeModuleInfo(
+        nullptr, U("VantlePacker.exe"), U("Vantle Packer"), GetModuleHandleW(nullptr)));
+    const NSFerrant::CDialogResource dialog =
+        NSFerrant::LoadDialogResource(NSFerrant::MakeDialogResourceID(170), NSFerrant::kDialogFontSegoeUI);
+    const float origin[2] = {0, 0};
+    std::vector<NSSprocket::TPushButtonRecord> buttons;
+    std::vector<TPushButtonPtr> held;
+    for (u32 id : {1u, 2u, 8u})
+    {
+        held.push_back(CreatePushButton(*fParent, origin, dialog.FindItem(id), &fHandler, 0, "button"));
+        buttons.emplace_back();
+        ASSERT_EQ(held.back()->GetProperties(&buttons.back()), 12000u);
+    }
+    const auto width = [](const auto& record) { return record.fFrame[2] - record.fFrame[0]; };
+    const auto height = [](const auto& record) { return record.fFrame[3] - record.fFrame[1]; };
+    EXPECT_EQ(width(buttons[0]), width(buttons[1]));
+    EXPECT_EQ(height(buttons[0]), height(buttons[2]));
+    EXPECT_LT(buttons[0].fFrame[2], buttons[1].fFrame[0]);
+    EXPECT_LT(buttons[1].fFrame[2], buttons[2].fFrame[0]);
+    EXPECT_EQ(NSTextPackage::TUTF16String(buttons[1].fTitle), U("Cancel"));
+
+    const TStaticTextPtr info = CreateStaticText(*fParent, origin, dialog.FindItem(3), {}, "fInfoText");
+    const TStaticTextPtr userName = CreateStaticText(*fParent, origin, dialog.FindItem(4), {}, "fUserNameTitle");
+    NSSprocket::TStaticTextRecord infoRecord{};
+    NSSprocket::TStaticTextRecord userNameRecord{};
+    ASSERT_EQ(info->GetProperties(&infoRecord), 12000u);
+    ASSERT_EQ(userName->GetProperties(&userNameRecord), 12000u);
+    EXPECT_GT(width(infoRecord), width(userNameRecord)) << "122 units against 48";
+    EXPECT_EQ(height(infoRecord), height(userNameRecord));
+    EXPECT_EQ(infoRecord.fFrame[0], userNameRecord.fFrame[0]);
+    EXPECT_EQ(infoRecord.fStyle, 334u) << "font field 0, size field 1";
+    EXPECT_EQ(infoRecord.fAlignment, 7u);
 }
 } // namespace

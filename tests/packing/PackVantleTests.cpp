@@ -11,6 +11,7 @@
 #include "filelib/WinShortcuts.h"
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
+#include "tests/support/HostDocumentBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 
 namespace
@@ -41,6 +43,87 @@ std::string ReadAll(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+fs::path PackFixtures()
+{
+    return fs::path("Z:" + std::string(VANTLE_PACK_FIXTURE_DIR));
+}
+
+// The relative path of a package entry's name; the names of the fixtures keep to the characters
+// that Windows-1252 and Latin-1 share.
+fs::path EntryPath(const std::string& name)
+{
+    std::wstring path;
+    for (const char c : name)
+        path += c == ':' ? L'/' : wchar_t(u8(c));
+    return fs::path(path);
+}
+
+// The frames sox decoded from a sample of the clean source folder, at the depth a packed sample
+// keeps: 16 bits for sources of up to 16, else 24.
+std::vector<i32> SourceFrames(const std::string& entryName, u8 bits)
+{
+    fs::path file = PackFixtures() / "pcm" / EntryPath(entryName);
+    file += ".s32";
+    const std::string bytes = ReadAll(file);
+    EXPECT_FALSE(bytes.empty()) << file;
+    std::vector<i32> frames(bytes.size() / 4);
+    for (std::size_t i = 0; i < frames.size(); ++i)
+    {
+        const u32 value = u32(u8(bytes[4 * i])) | (u32(u8(bytes[4 * i + 1])) << 8) |
+                          (u32(u8(bytes[4 * i + 2])) << 16) | (u32(u8(bytes[4 * i + 3])) << 24);
+        // Left-justified 32-bit values: the 24-bit scale, and for 16 bits its top 16.
+        frames[i] = bits == 16 ? i32(value) >> 16 : i32(value) >> 8;
+    }
+    return frames;
+}
+
+// A Braider patch, which the package keeps compressed: large enough for several pieces of the
+// compressor, and holding nothing the packer rewrites.
+std::string BraiderPatch()
+{
+    namespace H = NSHostDocumentBytes;
+    H::TBytes parameters;
+    for (u32 i = 0; i < 60000; ++i)
+        parameters.push_back(u8((i * 7) ^ (i >> 5)));
+    const H::TBytes embedded =
+        H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyzw"))});
+    const H::TBytes patch = H::FORM("PTCH", {H::Chunk("PRMS", parameters), H::CAT("REFS", {embedded})});
+    return std::string(patch.begin(), patch.end());
+}
+
+// Checks every entry of the package against its file in the source folder: a sample decodes to
+// the frames sox reads from it (the fixture's WAVE samples are stereo, the others mono, the 24-bit
+// ones named so), a compressed entry inflates to it, any other entry is a copy of it. Answers how
+// many entries each packed type has.
+std::map<u32, int> ExpectEntriesUnpackToTheirSources(const NSPackingTests::TIndependentPackage& package,
+                                                     const fs::path& source)
+{
+    std::map<u32, int> types;
+    for (const auto& entry : package.fEntries)
+    {
+        SCOPED_TRACE(entry.fName);
+        ++types[entry.fPackedType];
+        if (!entry.fSample)
+        {
+            const std::string content(entry.fContent.begin(), entry.fContent.end());
+            EXPECT_TRUE(content == ReadAll(source / EntryPath(entry.fName))) << "the entry differs from its source";
+            continue;
+        }
+        const NSPackingTests::TIndependentSample& sample = *entry.fSample;
+        const bool deep = entry.fName.find("24.") != std::string::npos;
+        const u8 channels = entry.fName.rfind("Samples:WAVE:", 0) == 0 ? 2 : 1;
+        EXPECT_EQ(sample.fBits, deep ? 24 : 16);
+        EXPECT_EQ(sample.fChannels, channels);
+        EXPECT_EQ(sample.fSampleRate, 44100u);
+        EXPECT_EQ(sample.fLoopMode, 0);
+        EXPECT_EQ(sample.fLoopEnd, sample.fFrameCount);
+        const std::vector<i32> frames = SourceFrames(entry.fName, sample.fBits);
+        EXPECT_EQ(std::size_t(sample.fFrameCount) * channels, frames.size());
+        EXPECT_TRUE(sample.fSamples == frames) << "the decoded frames differ from the source's";
+    }
+    return types;
 }
 
 // Records the phases begun and ended; stops the pack (as the user's Stop does) at the first
@@ -226,29 +309,33 @@ TEST_F(PackVantleTest, ACleanPackReportsTheFilesAddedAndWritesACompleteLog)
     EXPECT_TRUE(gOpenedLogs.empty());
 }
 
-TEST_F(PackVantleTest, ThePackageReadsBackWithItsIndexInTreeOrderAndCopiesItsSplash)
+TEST_F(PackVantleTest, ThePackageReadsBackInTreeOrderAndEveryEntryUnpacksToItsSource)
 {
     UseSource("clean");
+    const fs::path source = Scratch().Path() / "Source";
+    fs::create_directory(source / "Patches");
+    std::ofstream(source / "Patches" / "Pad.brd", std::ios::binary) << BraiderPatch();
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
     const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
     EXPECT_EQ(package.fName, "Test Bank");
     EXPECT_EQ(package.fComments, "First line\r\nSecond line");
     EXPECT_EQ(package.fURL, "https://example.com/bank");
     EXPECT_EQ(package.fCopyright, "Copyright 2026 Example");
+    const std::map<u32, int> types = ExpectEntriesUnpackToTheirSources(package, source);
     std::vector<std::string> names;
     for (const auto& entry : package.fEntries)
     {
         names.push_back(entry.fName);
         EXPECT_EQ(entry.fFlag, entry.fName == "SPLASH.JPG" ? 1 : 0) << entry.fName;
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"D\xE9j\xE0 vu:Crash.wav", "Samples:AIFF:Tone 16.aif",
-                                               "Samples:AIFF:Tone 24.aif", "Samples:AIFF:Tone 8.aif",
-                                               "Samples:WAVE:Tone 16.wav", "Samples:WAVE:Tone 24.wav",
-                                               "Samples:WAVE:Tone 8.wav", "Samples:Kick.aif", "SPLASH.JPG"}));
-    ASSERT_FALSE(package.fEntries.empty());
-    const std::string splash = ReadAll(Scratch().Path() / "Source" / "SPLASH.JPG");
-    EXPECT_EQ(std::string(package.fEntries.back().fBytes.begin(), package.fEntries.back().fBytes.end()),
-              splash);
+    EXPECT_EQ(names, (std::vector<std::string>{"D\xE9j\xE0 vu:Crash.wav", "Patches:Pad.brd",
+                                               "Samples:AIFF:Tone 16.aif", "Samples:AIFF:Tone 24.aif",
+                                               "Samples:AIFF:Tone 8.aif", "Samples:WAVE:Tone 16.wav",
+                                               "Samples:WAVE:Tone 24.wav", "Samples:WAVE:Tone 8.wav",
+                                               "Samples:Kick.aif", "SPLASH.JPG"}));
+    EXPECT_EQ(types, (std::map<u32, int>{{NSPackingTests::kIndependentSampleType, 8},
+                                         {9, 1}, // the splash, a JPEG
+                                         {NSPackingTests::kIndependentCompressedType, 1}}));
 }
 
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)

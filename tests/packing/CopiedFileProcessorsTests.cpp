@@ -5,6 +5,7 @@
 #include "content/package/PackedFileTypes.h"
 #include "tests/media/soundfont/SoundFontFixture.h"
 #include "tests/packing/ProcessorTestSupport.h"
+#include "tests/support/MediaBytes.h"
 #include "tests/support/FixtureFiles.h"
 #include "tests/support/ImageFixtures.h"
 #include "tests/support/LoopFiles.h"
@@ -16,19 +17,6 @@ namespace
 using namespace NSPackingTests;
 using NSTestSupport::Concat;
 using NSTestSupport::Text;
-
-// A memory media that records the offset and size of every read.
-class CRecordingMedia : public NSFerrant::COwnedMemoryMedia
-{
-public:
-    using COwnedMemoryMedia::COwnedMemoryMedia;
-    void Read(i64 offset, i64 size, void* destination) const override
-    {
-        fReads.emplace_back(offset, size);
-        COwnedMemoryMedia::Read(offset, size, destination);
-    }
-    mutable std::vector<std::pair<i64, i64>> fReads;
-};
 
 TEST(ReadProbe, ReadsTheBeginningTheMiddleAndTheEnd)
 {
@@ -42,9 +30,9 @@ TEST(ReadProbe, ReadsTheBeginningTheMiddleAndTheEnd)
     };
     for (const auto& [size, reads] : kCases)
     {
-        CRecordingMedia media(size, TBytes(size_t(size), 7).data());
+        NSTestSupport::CPieceRecordingMedia media(size, TBytes(size_t(size), 7).data());
         NSVantlePacking::ReadProbe(media);
-        EXPECT_EQ(media.fReads, reads) << size;
+        EXPECT_EQ(media.fPieces->fReads, reads) << size;
         EXPECT_EQ(media.fPosition, size) << size;
     }
 }

@@ -4,6 +4,7 @@
 #include "media/codec/KORBTrailer.h"
 #include "packing/PackedSampleDecoding.h"
 #include "tests/packing/ProcessorTestSupport.h"
+#include "tests/support/MediaBytes.h"
 #include "tests/support/AudioFileBuilder.h"
 #include "tests/support/AudioFixtures.h"
 
@@ -120,19 +121,6 @@ TEST_F(SampleProcessors, KeepLoopsAndTempoMapsAndRefuseADamagedTempoMapWhenPacke
     }
 }
 
-// A memory media that records the size of every write, as a file would see its system calls.
-class CWriteCountingMedia : public NSFerrant::COwnedMemoryMedia
-{
-public:
-    using COwnedMemoryMedia::COwnedMemoryMedia;
-    void Write(i64 offset, i64 size, const void* source) override
-    {
-        fWrites.push_back(size);
-        COwnedMemoryMedia::Write(offset, size, source);
-    }
-    std::vector<i64> fWrites;
-};
-
 TEST_F(SampleProcessors, WriteTheDestinationInLargePiecesOnly)
 {
     // The stereo 24-bit sample codes to more than one buffer's worth once repeated.
@@ -145,13 +133,14 @@ TEST_F(SampleProcessors, WriteTheDestinationInLargePiecesOnly)
     wave.fContainerBits = 24;
     wave.fSamples = samples;
     const CItemPtr item = SourceFile("long.wav", NSTestSupport::BuildWAVE(wave));
-    CWriteCountingMedia destination(0);
+    NSTestSupport::CPieceRecordingMedia destination(0);
     destination.fPosition = 10;
     CPackedRelocator relocator;
     CWAVEFileTypePacker().Pack(item, relocator, destination);
-    ASSERT_GT(destination.fWrites.size(), 1u);
-    for (size_t i = 0; i + 1 < destination.fWrites.size(); ++i)
-        EXPECT_GE(destination.fWrites[i], 64 * 1024);
+    const auto& writes = destination.fPieces->fWrites;
+    ASSERT_GT(writes.size(), 1u);
+    for (size_t i = 0; i + 1 < writes.size(); ++i)
+        EXPECT_GE(writes[i].second, 64 * 1024);
     EXPECT_EQ(destination.fPosition, destination.GetSize());
     TKORBHeader header;
     const NSTestSupport::TBytes all = NSTestSupport::BytesOf(destination);

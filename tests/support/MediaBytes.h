@@ -4,7 +4,9 @@
 #include "base/Media.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace NSTestSupport
@@ -54,4 +56,31 @@ inline TBytes BytesOf(const NSFerrant::CMedia& media)
         media.Read(0, i64(bytes.size()), bytes.data());
     return bytes;
 }
+
+// The offset and size of every read and write asked of a media, as a file would see its system
+// calls.
+struct TMediaPieces
+{
+    std::vector<std::pair<i64, i64>> fReads;
+    std::vector<std::pair<i64, i64>> fWrites;
+};
+
+// A memory media that records its pieces where the test keeps them, also when the code under
+// test owns and destroys the media.
+class CPieceRecordingMedia : public NSFerrant::COwnedMemoryMedia
+{
+public:
+    using COwnedMemoryMedia::COwnedMemoryMedia;
+    void Read(i64 offset, i64 size, void* destination) const override
+    {
+        fPieces->fReads.emplace_back(offset, size);
+        COwnedMemoryMedia::Read(offset, size, destination);
+    }
+    void Write(i64 offset, i64 size, const void* source) override
+    {
+        fPieces->fWrites.emplace_back(offset, size);
+        COwnedMemoryMedia::Write(offset, size, source);
+    }
+    const std::shared_ptr<TMediaPieces> fPieces = std::make_shared<TMediaPieces>();
+};
 } // namespace NSTestSupport

@@ -338,6 +338,23 @@ TEST_F(PackVantleTest, ThePackageReadsBackInTreeOrderAndEveryEntryUnpacksToItsSo
                                          {NSPackingTests::kIndependentCompressedType, 1}}));
 }
 
+TEST_F(PackVantleTest, ASoundFontBankAndAMIDIFilePackCleanAndAreCopiedWhole)
+{
+    UseSource("music");
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed successfully! 3 files were added.");
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    std::vector<std::string> names;
+    for (const auto& entry : package.fEntries)
+        names.push_back(entry.fName);
+    EXPECT_EQ(names, (std::vector<std::string>{"Banks:TimGM6mb.sf2", "Songs:Tune.mid", "SPLASH.JPG"}));
+    // A SoundFont bank, a MIDI file and the splash, a JPEG.
+    EXPECT_EQ(ExpectEntriesUnpackToTheirSources(package, Scratch().Path() / "Source"),
+              (std::map<u32, int>{{16, 1}, {10, 1}, {9, 1}}));
+}
+
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 {
     UseSource("warnings");

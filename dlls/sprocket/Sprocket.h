@@ -55,8 +55,8 @@ struct TStaticTextRecord
 static_assert(sizeof(TStaticTextRecord) == 4128 && offsetof(TStaticTextRecord, fAlignment) == 2064 &&
               offsetof(TStaticTextRecord, fSecondText) == 2080);
 constexpr u32 kAlignmentLeft = 7;
-constexpr u32 kAlignmentCenter = 8;
-constexpr u32 kAlignmentRight = 9;
+constexpr u32 kAlignmentRight = 8;
+constexpr u32 kAlignmentCenter = 9;
 // The static texts' fonts: the dialog font, the small dialog font, its bold form, the large one.
 constexpr u32 kTextStyleSmall = 334;
 constexpr u32 kTextStyleSmallBold = 335;

@@ -127,6 +127,35 @@ TEST_F(SprocketUtilsTest, AStaticTextItemCarriesItsAlignmentAndStyle)
     EXPECT_EQ(NSTextPackage::TUTF16String(record.fSecondText), U("second"));
 }
 
+TEST_F(SprocketUtilsTest, AStaticTextItemIsShownInTheAlignmentOfItsField)
+{
+    // From the dialog item's field through the library's record to the platform control.
+    struct
+    {
+        u32 fField;
+        LONG_PTR fControlStyle;
+    } const kCases[] = {{0, SS_LEFT}, {1, SS_CENTER}, {2, SS_RIGHT}, {3, SS_LEFT}};
+    const float origin[2] = {0, 0};
+    for (const auto& c : kCases)
+    {
+        TDialogItem item;
+        item.fFrame = {0, 0, 200, 16};
+        item.fText = U("Aligned");
+        item.fAlignment = c.fField;
+        const TStaticTextPtr text = CreateStaticText(*fParent, origin, item, {}, "fAligned");
+        const HWND host = FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr);
+        ASSERT_NE(host, nullptr);
+        const HWND control = GetWindow(host, GW_CHILD);
+        EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle) << c.fField;
+
+        NSSprocket::TStaticTextRecord record{};
+        ASSERT_EQ(text->GetProperties(&record), 12000u);
+        ASSERT_EQ(text->SetProperties(&record), 12000u);
+        EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle)
+            << c.fField << ": the alignment read back shows the same";
+    }
+}
+
 TEST_F(SprocketUtilsTest, ProgressViewsAndSeparatorsAreMadeAndDestroyedWithTheirPointers)
 {
     {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace NSSprocketUtils;
@@ -154,6 +155,27 @@ TEST_F(SprocketUtilsTest, AStaticTextItemIsShownInTheAlignmentOfItsField)
         EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle)
             << c.fField << ": the alignment read back shows the same";
     }
+}
+
+TEST_F(SprocketUtilsTest, ARadioGroupsPropertiesShowTheItemTheUserClicked)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 2;
+    record->fItems[0] = {{0, 0, 120, 16}};
+    record->fItems[1] = {{0, 26, 120, 42}};
+    record->fUnnamed164872 = 1;
+    u32 status = 12004;
+    NSSprocket::IRadioButtonGroupView* group = GetSprocketInterface()->CreateRadioButtonGroup(
+        fParent->GetNativeView(), nullptr, record.get(), 87, 88, 115, "radioButtonGroupView", &status);
+    ASSERT_EQ(status, 12000u);
+    const HWND host = FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr);
+    SendMessageW(GetWindow(GetWindow(host, GW_CHILD), GW_HWNDNEXT), BM_CLICK, 0, 0);
+    const auto read = GetRadioButtonGroupProperties(*group);
+    EXPECT_EQ(read->fCount, 2u);
+    EXPECT_EQ(read->fSelected, 1u);
+    EXPECT_EQ(read->fItems[1].fFrame[1], 26);
+    EXPECT_EQ(read->fUnnamed164872, 1u);
+    group->Release(1);
 }
 
 TEST_F(SprocketUtilsTest, ProgressViewsAndSeparatorsAreMadeAndDestroyedWithTheirPointers)

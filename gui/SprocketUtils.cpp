@@ -125,4 +125,12 @@ void SetEnabled(NSSprocket::IPushButtonView& button, bool enabled)
     record.fEnabled = enabled ? 1 : 0;
     ThrowIfSprocketFailure(button.SetProperties(&record));
 }
+
+std::unique_ptr<NSSprocket::TRadioButtonGroupRecord> GetRadioButtonGroupProperties(
+    NSSprocket::IRadioButtonGroupView& group)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    ThrowIfSprocketFailure(group.GetProperties(record.get()));
+    return record;
+}
 } // namespace NSSprocketUtils

@@ -34,4 +34,7 @@ TSeparatorLinePtr CreateSeparatorLine(const NSTrellisGlue::CABCView& parent, con
                                       const std::string& name);
 
 void SetEnabled(NSSprocket::IPushButtonView& button, bool enabled);
+// A copy of the group's record (operation 2), kept off the stack: the record is 161 KB.
+std::unique_ptr<NSSprocket::TRadioButtonGroupRecord> GetRadioButtonGroupProperties(
+    NSSprocket::IRadioButtonGroupView& group);
 } // namespace NSSprocketUtils

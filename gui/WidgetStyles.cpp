@@ -31,15 +31,14 @@ u32 PushButtonSizeStyle(u32 sizeField)
 
 u32 StaticTextAlignment(u32 alignmentField)
 {
-    // The program's alignment values as the widget library has always taken them.
     switch (alignmentField)
     {
     case 1:
-        return 9;
+        return kAlignmentCenter;
     case 2:
-        return 8;
+        return kAlignmentRight;
     default:
-        return 7;
+        return kAlignmentLeft;
     }
 }
 

@@ -59,15 +59,29 @@ CControlHost::CControlHost(HWND parent, const i32* frame, const wchar_t* control
         ThrowPlatformFailure("CreateWindowExW");
     SetPropW(fHost, kHostObjectProperty, this);
     SetPropW(fHost, kViewNameProperty, const_cast<char*>(fName.c_str()));
-    fControl = CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_VISIBLE | controlStyle, 0, 0, 0, 0, fHost,
-                               nullptr, LibraryModule(), nullptr);
-    if (!fControl)
+    if (controlClass)
     {
-        DestroyWindow(fHost);
-        ThrowPlatformFailure("CreateWindowExW");
+        try
+        {
+            fControl = AddControl(controlClass, controlStyle);
+        }
+        catch (...)
+        {
+            DestroyWindow(fHost);
+            throw;
+        }
     }
-    SendMessageW(fControl, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SetFrame(frame);
+}
+
+HWND CControlHost::AddControl(const wchar_t* controlClass, DWORD controlStyle)
+{
+    const HWND control = CreateWindowExW(0, controlClass, L"", WS_CHILD | WS_VISIBLE | controlStyle, 0, 0, 0, 0,
+                                         fHost, nullptr, LibraryModule(), nullptr);
+    if (!control)
+        ThrowPlatformFailure("CreateWindowExW");
+    SendMessageW(control, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return control;
 }
 
 CControlHost::~CControlHost()
@@ -81,14 +95,20 @@ void CControlHost::SetFrame(const i32* frame)
     const int width = std::max(0, frame[2] - frame[0]);
     const int height = std::max(0, frame[3] - frame[1]);
     MoveWindow(fHost, frame[0], frame[1], width, height, TRUE);
-    MoveWindow(fControl, 0, 0, width, height, TRUE);
+    if (fControl)
+        MoveWindow(fControl, 0, 0, width, height, TRUE);
 }
 
 void CControlHost::GetFrame(i32* frame) const
 {
+    WindowFrame(fHost, frame);
+}
+
+void CControlHost::WindowFrame(HWND window, i32* frame)
+{
     RECT rect{};
-    GetWindowRect(fHost, &rect);
-    MapWindowPoints(nullptr, GetParent(fHost), reinterpret_cast<POINT*>(&rect), 2);
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     frame[0] = rect.left;
     frame[1] = rect.top;
     frame[2] = rect.right;
@@ -102,17 +122,22 @@ void CControlHost::SetText(const std::wstring& text)
 
 std::wstring CControlHost::GetText() const
 {
-    std::wstring text(size_t(GetWindowTextLengthW(fControl)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(fControl, text.data(), int(text.size()))));
+    return WindowText(fControl);
+}
+
+std::wstring CControlHost::WindowText(HWND window)
+{
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
     return text;
 }
 
 LRESULT CALLBACK CControlHost::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* host = static_cast<CControlHost*>(GetPropW(window, kHostObjectProperty));
-    if (host && message == WM_COMMAND && HWND(lParam) == host->fControl)
+    if (host && message == WM_COMMAND && lParam && GetParent(HWND(lParam)) == window)
     {
-        host->ControlNotified(HIWORD(wParam));
+        host->ControlNotified(HWND(lParam), HIWORD(wParam));
         return 0;
     }
     if (host && message == WM_NCDESTROY)

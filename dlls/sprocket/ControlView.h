@@ -1,11 +1,15 @@
 #pragma once
 // A control interface over its host window: the record is kept as the program wrote it, with the
-// frame and the fields the control shows read back from the control.
+// frame and the fields the control shows read back from the control. A record without a frame of
+// its own (a group of controls) is placed and read back by the control's ShowRecord and ReadBack.
 #include "dlls/sprocket/ControlHost.h"
 #include "dlls/sprocket/SprocketFence.h"
 
 namespace NSSprocketLibrary
 {
+template <class TRecord>
+constexpr bool kRecordHasFrame = requires(TRecord record) { record.fFrame[0]; };
+
 template <class TInterface, class TRecord>
 class CControlView : public TInterface, protected CControlHost
 {
@@ -26,7 +30,8 @@ public:
                     ThrowInvalidArgument();
                 CheckRecord(*record);
                 fRecord = *record;
-                SetFrame(fRecord.fFrame);
+                if constexpr (kRecordHasFrame<TRecord>)
+                    SetFrame(fRecord.fFrame);
                 ShowRecord(fRecord);
                 return kTrellisOK;
             });
@@ -40,9 +45,10 @@ public:
                 if (!record)
                     ThrowInvalidArgument();
                 *record = fRecord;
-                if (GetControl())
+                if (GetHost())
                 {
-                    GetFrame(record->fFrame);
+                    if constexpr (kRecordHasFrame<TRecord>)
+                        GetFrame(record->fFrame);
                     ReadBack(*record);
                 }
                 return kTrellisOK;
@@ -52,7 +58,12 @@ public:
 protected:
     CControlView(HWND parent, const TRecord& record, const wchar_t* controlClass, DWORD controlStyle,
                  const std::string& name)
-        : CControlHost(parent, record.fFrame, controlClass, controlStyle, name), fRecord(record)
+        : CControlView(parent, record.fFrame, record, controlClass, controlStyle, name)
+    {
+    }
+    CControlView(HWND parent, const i32* frame, const TRecord& record, const wchar_t* controlClass,
+                 DWORD controlStyle, const std::string& name)
+        : CControlHost(parent, frame, controlClass, controlStyle, name), fRecord(record)
     {
     }
     ~CControlView() override = default;
@@ -62,7 +73,7 @@ protected:
     virtual void ShowRecord(const TRecord& record) = 0;
     // The fields that the control holds, read from it.
     virtual void ReadBack(TRecord& record) const = 0;
-    void ControlNotified(WORD) override {}
+    void ControlNotified(HWND, WORD) override {}
 
     TRecord fRecord;
 };

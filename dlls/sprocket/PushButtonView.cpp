@@ -23,7 +23,7 @@ void CPushButtonView::ReadBack(NSSprocket::TPushButtonRecord& record) const
     record.fEnabled = IsWindowEnabled(GetControl()) ? 1 : 0;
 }
 
-void CPushButtonView::ControlNotified(WORD code)
+void CPushButtonView::ControlNotified(HWND, WORD code)
 {
     // The handler's status has no caller to go to: a click is not an operation of the program.
     if (code == BN_CLICKED && fHandler)

@@ -15,7 +15,7 @@ public:
 private:
     void ShowRecord(const NSSprocket::TPushButtonRecord& record) override;
     void ReadBack(NSSprocket::TPushButtonRecord& record) const override;
-    void ControlNotified(WORD code) override;
+    void ControlNotified(HWND control, WORD code) override;
 
     NSSprocket::IPushButtonViewHandler* fHandler;
 };

@@ -55,8 +55,8 @@ struct TStaticTextRecord
 static_assert(sizeof(TStaticTextRecord) == 4128 && offsetof(TStaticTextRecord, fAlignment) == 2064 &&
               offsetof(TStaticTextRecord, fSecondText) == 2080);
 constexpr u32 kAlignmentLeft = 7;
-constexpr u32 kAlignmentCenter = 8;
-constexpr u32 kAlignmentRight = 9;
+constexpr u32 kAlignmentRight = 8;
+constexpr u32 kAlignmentCenter = 9;
 // The static texts' fonts: the dialog font, the small dialog font, its bold form, the large one.
 constexpr u32 kTextStyleSmall = 334;
 constexpr u32 kTextStyleSmallBold = 335;
@@ -70,7 +70,33 @@ struct TSeparatorLineRecord
 };
 static_assert(sizeof(TSeparatorLineRecord) == 20);
 
+// A group of radio buttons, one of them selected. Each item's frame is in the parent view's
+// coordinates; the group's own window spans them all.
+struct TRadioButtonItem
+{
+    i32 fFrame[4];
+    u16 fLabel[256];
+    u16 fLabelAgain[256]; // the same label, passed back as written
+    u8 fUnnamed1040[1536];
+};
+static_assert(sizeof(TRadioButtonItem) == 2576 && offsetof(TRadioButtonItem, fLabelAgain) == 528);
+
+constexpr u32 kRadioButtonGroupMaxItems = 64;
+struct TRadioButtonGroupRecord
+{
+    u16 fCount; // at most kRadioButtonGroupMaxItems
+    u16 fUnnamed2;
+    TRadioButtonItem fItems[kRadioButtonGroupMaxItems];
+    u16 fSelected; // below fCount when there are items
+    u16 fUnnamed164870;
+    u32 fUnnamed164872;
+};
+static_assert(sizeof(TRadioButtonGroupRecord) == 164876 && offsetof(TRadioButtonGroupRecord, fItems) == 4 &&
+              offsetof(TRadioButtonGroupRecord, fSelected) == 164868 &&
+              offsetof(TRadioButtonGroupRecord, fUnnamed164872) == 164872);
+
 class IPushButtonView;
+class IRadioButtonGroupView;
 
 // The program's side of a push button: slot 2 hears the clicks (mouse, space, Enter on focus).
 class IPushButtonViewHandler
@@ -82,6 +108,19 @@ public:
 
 protected:
     ~IPushButtonViewHandler() = default;
+};
+
+// The program's side of a radio group: slot 2 hears the user select another item (a click, or the
+// space bar on a focused item); the group shows the new selection already.
+class IRadioButtonGroupViewHandler
+{
+public:
+    virtual u32 Callback0() = 0;
+    virtual u32 Callback1() = 0;
+    virtual u32 SelectionChanged(IRadioButtonGroupView* group, u16 selection) = 0;
+
+protected:
+    ~IRadioButtonGroupViewHandler() = default;
 };
 
 // A control: slot 0 destroys it (with 1) and its window; slots 1 and 2 write and read its record.
@@ -101,6 +140,12 @@ class IPushButtonView : public IControlView<TPushButtonRecord>
 {
 protected:
     ~IPushButtonView() = default;
+};
+
+class IRadioButtonGroupView : public IControlView<TRadioButtonGroupRecord>
+{
+protected:
+    ~IRadioButtonGroupView() = default;
 };
 
 class IProgressView : public IControlView<TProgressViewRecord>
@@ -139,7 +184,12 @@ public:
     SPROCKET_RESERVED_SLOT(1)
     SPROCKET_RESERVED_SLOT(2)
     SPROCKET_RESERVED_SLOT(3)
-    SPROCKET_RESERVED_SLOT(4)
+    // Slot 4: a group of radio buttons in the parent view, selections to the handler.
+    virtual IRadioButtonGroupView* CreateRadioButtonGroup(NSTrellis::IView* parent,
+                                                          IRadioButtonGroupViewHandler* handler,
+                                                          const TRadioButtonGroupRecord* record, u32 sizeStyle,
+                                                          u32 fontStyle, u32 version, const char* name,
+                                                          u32* status) = 0;
     SPROCKET_RESERVED_SLOT(5)
     SPROCKET_RESERVED_SLOT(6)
     SPROCKET_RESERVED_SLOT(7)

@@ -2,6 +2,7 @@
 #include "dlls/sprocket/ControlHost.h"
 #include "dlls/sprocket/ProgressView.h"
 #include "dlls/sprocket/PushButtonView.h"
+#include "dlls/sprocket/RadioButtonGroupView.h"
 #include "dlls/sprocket/SeparatorLineView.h"
 #include "dlls/sprocket/Sprocket.h"
 #include "dlls/sprocket/SprocketFence.h"
@@ -22,6 +23,16 @@ public:
     {
         return AnswerObject<NSSprocket::IPushButtonView>(
             status, [&] { return new CPushButtonView(ParentWindow(parent), handler, Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::IRadioButtonGroupView* CreateRadioButtonGroup(NSTrellis::IView* parent,
+                                                              NSSprocket::IRadioButtonGroupViewHandler* handler,
+                                                              const NSSprocket::TRadioButtonGroupRecord* record, u32,
+                                                              u32, u32, const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::IRadioButtonGroupView>(
+            status,
+            [&] { return new CRadioButtonGroupView(ParentWindow(parent), handler, Checked(record), NameOf(name)); });
     }
 
     NSSprocket::IProgressView* CreateProgressView(NSTrellis::IView* parent,

@@ -1,5 +1,5 @@
-// Our Sprocket widget library through its DLL boundary: its start, and push buttons, progress
-// views and static texts as real controls inside a real parent window.
+// Our Sprocket widget library through its DLL boundary: its start, and push buttons, radio groups,
+// progress views and static texts as real controls inside a real parent window.
 #include "base/LibraryStatusTables.h"
 #include "dlls/sprocket/Sprocket.h"
 #include "tests/dlls/TrellisLibraryTest.h"
@@ -12,7 +12,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -31,6 +34,27 @@ public:
     int fPresses = 0;
 };
 
+// Hears selections; like the program's window, it writes each one back into the group's record.
+class CRadioHandler final : public NSSprocket::IRadioButtonGroupViewHandler
+{
+public:
+    u32 Callback0() override { return kTrellisOK; }
+    u32 Callback1() override { return kTrellisOK; }
+    u32 SelectionChanged(NSSprocket::IRadioButtonGroupView* group, u16 selection) override
+    {
+        fGroup = group;
+        fSelections.push_back(selection);
+        auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+        EXPECT_EQ(group->GetProperties(record.get()), kTrellisOK);
+        EXPECT_EQ(record->fSelected, selection) << "the group shows the selection before it tells";
+        record->fSelected = selection;
+        EXPECT_EQ(group->SetProperties(record.get()), kTrellisOK);
+        return kTrellisOK;
+    }
+    NSSprocket::IRadioButtonGroupView* fGroup = nullptr;
+    std::vector<u16> fSelections;
+};
+
 // The platform control of the only control in the window.
 HWND OnlyControl(HWND parent)
 {
@@ -45,6 +69,23 @@ std::wstring WindowText(HWND window)
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return text;
+}
+
+// The platform controls of the only control in the window, in their order.
+std::vector<HWND> OnlyControls(HWND parent)
+{
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(OnlyControl(parent), GW_HWNDFIRST); child; child = GetWindow(child, GW_HWNDNEXT))
+        controls.push_back(child);
+    return controls;
+}
+
+RECT FrameInParent(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(GetParent(window)), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 template <size_t N>
@@ -256,5 +297,164 @@ TEST_F(Sprocket, ASeparatorLineRunsAlongTheLongerSideOfItsFrame)
     ASSERT_EQ(line->GetProperties(&read), kTrellisOK);
     EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
     line->Release(1);
+}
+TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 2;
+    const i32 frames[2][4] = {{20, 30, 220, 46}, {20, 56, 120, 72}};
+    const wchar_t* labels[2] = {L"Default (Tessaro 8.2 or later)", L"Custom"};
+    for (int i = 0; i < 2; ++i)
+    {
+        std::copy(frames[i], frames[i] + 4, record->fItems[i].fFrame);
+        Fill(record->fItems[i].fLabel, labels[i]);
+        Fill(record->fItems[i].fLabelAgain, labels[i]);
+    }
+    record->fUnnamed164872 = 1;
+    CRadioHandler handler;
+    u32 status = 0;
+    NSSprocket::IRadioButtonGroupView* group =
+        fSprocket->CreateRadioButtonGroup(&fParent, &handler, record.get(), 87, 88, 115, "radioButtonGroupView",
+                                          &status);
+    ASSERT_EQ(status, kTrellisOK);
+    ASSERT_NE(group, nullptr);
+    std::vector<HWND> buttons = OnlyControls(fParent.fWindow);
+    ASSERT_EQ(buttons.size(), 2u);
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_EQ(WindowText(buttons[i]), labels[i]);
+        const RECT shown = FrameInParent(buttons[i]);
+        EXPECT_EQ(shown.left, frames[i][0]);
+        EXPECT_EQ(shown.top, frames[i][1]);
+        EXPECT_EQ(shown.right, frames[i][2]);
+        EXPECT_EQ(shown.bottom, frames[i][3]);
+        EXPECT_EQ(SendMessageW(buttons[i], BM_GETCHECK, 0, 0), i == 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+    auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
+    EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof(*record)), 0);
+
+    // Moved by one offset, the second selected, a third item added.
+    for (int i = 0; i < 2; ++i)
+    {
+        record->fItems[i].fFrame[0] += 5;
+        record->fItems[i].fFrame[2] += 5;
+        record->fItems[i].fFrame[1] += 40;
+        record->fItems[i].fFrame[3] += 40;
+    }
+    record->fItems[2] = record->fItems[1];
+    record->fItems[2].fFrame[1] += 30;
+    record->fItems[2].fFrame[3] += 30;
+    std::fill(std::begin(record->fItems[2].fLabel), std::end(record->fItems[2].fLabel), u16(0));
+    Fill(record->fItems[2].fLabel, L"Third");
+    record->fCount = 3;
+    record->fSelected = 1;
+    ASSERT_EQ(group->SetProperties(record.get()), kTrellisOK);
+    buttons = OnlyControls(fParent.fWindow);
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(FrameInParent(buttons[0]).top, 70);
+    EXPECT_EQ(WindowText(buttons[2]), L"Third");
+    EXPECT_EQ(SendMessageW(buttons[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(buttons[1], BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
+    EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof(*record)), 0);
+
+    record->fCount = 1;
+    record->fSelected = 0;
+    ASSERT_EQ(group->SetProperties(record.get()), kTrellisOK);
+    EXPECT_EQ(OnlyControls(fParent.fWindow).size(), 1u);
+    EXPECT_TRUE(handler.fSelections.empty()) << "the program's own changes are not selections";
+    group->Release(1);
+    EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
+}
+
+TEST_F(Sprocket, ClickingAnotherRadioButtonSelectsItAndTellsTheHandler)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 3;
+    for (i32 i = 0; i < 3; ++i)
+    {
+        const i32 frame[4] = {10, 10 + 20 * i, 150, 26 + 20 * i};
+        std::copy(frame, frame + 4, record->fItems[i].fFrame);
+        Fill(record->fItems[i].fLabel, L"choice");
+    }
+    CRadioHandler handler;
+    u32 status = 0;
+    NSSprocket::IRadioButtonGroupView* group =
+        fSprocket->CreateRadioButtonGroup(&fParent, &handler, record.get(), 87, 88, 115, "group", &status);
+    ASSERT_NE(group, nullptr);
+    const std::vector<HWND> buttons = OnlyControls(fParent.fWindow);
+    ASSERT_EQ(buttons.size(), 3u);
+    const auto checked = [&]
+    {
+        std::vector<bool> states;
+        for (HWND button : buttons)
+            states.push_back(SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        return states;
+    };
+
+    SendMessageW(buttons[2], BM_CLICK, 0, 0);
+    EXPECT_EQ(handler.fSelections, std::vector<u16>{2});
+    EXPECT_EQ(handler.fGroup, group);
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true}));
+
+    SendMessageW(buttons[2], BM_CLICK, 0, 0);
+    EXPECT_EQ(handler.fSelections.size(), 1u) << "the selected item clicked again changes nothing";
+
+    SendMessageW(buttons[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(buttons[1], WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(handler.fSelections, (std::vector<u16>{2, 1}));
+    EXPECT_EQ(checked(), (std::vector<bool>{false, true, false}));
+    auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
+    EXPECT_EQ(read->fSelected, 1u);
+    group->Release(1);
+}
+
+TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 2;
+    record->fItems[0] = {{0, 0, 80, 16}};
+    record->fItems[1] = {{0, 20, 80, 36}};
+    struct
+    {
+        u16 fCount;
+        u16 fSelected;
+    } const kRefused[] = {{65, 0}, {0xFFFF, 0}, {2, 2}, {1, 7}};
+    u32 status = 0;
+    for (const auto& c : kRefused)
+    {
+        auto bad = std::make_unique<NSSprocket::TRadioButtonGroupRecord>(*record);
+        bad->fCount = c.fCount;
+        bad->fSelected = c.fSelected;
+        EXPECT_EQ(fSprocket->CreateRadioButtonGroup(&fParent, nullptr, bad.get(), 87, 88, 115, "bad", &status),
+                  nullptr);
+        EXPECT_EQ(status, 12002u) << c.fCount << " " << c.fSelected;
+    }
+    EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
+
+    NSSprocket::IRadioButtonGroupView* group =
+        fSprocket->CreateRadioButtonGroup(&fParent, nullptr, record.get(), 87, 88, 115, "group", &status);
+    ASSERT_NE(group, nullptr);
+    for (const auto& c : kRefused)
+    {
+        auto bad = std::make_unique<NSSprocket::TRadioButtonGroupRecord>(*record);
+        bad->fCount = c.fCount;
+        bad->fSelected = c.fSelected;
+        EXPECT_EQ(group->SetProperties(bad.get()), 12002u) << c.fCount << " " << c.fSelected;
+    }
+    auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
+    EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof(*record)), 0) << "a refused record changes nothing";
+    SendMessageW(OnlyControls(fParent.fWindow)[1], BM_CLICK, 0, 0); // no handler: the click only selects
+    ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
+    EXPECT_EQ(read->fSelected, 1u);
+
+    record->fCount = 0;
+    record->fSelected = 0;
+    ASSERT_EQ(group->SetProperties(record.get()), kTrellisOK);
+    EXPECT_EQ(GetWindow(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), GW_CHILD), nullptr);
+    group->Release(1);
 }
 } // namespace

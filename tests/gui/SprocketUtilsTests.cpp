@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace NSSprocketUtils;
@@ -125,6 +126,56 @@ TEST_F(SprocketUtilsTest, AStaticTextItemCarriesItsAlignmentAndStyle)
     EXPECT_EQ(record.fAlignment, 8u);
     EXPECT_EQ(record.fStyle, 336u);
     EXPECT_EQ(NSTextPackage::TUTF16String(record.fSecondText), U("second"));
+}
+
+TEST_F(SprocketUtilsTest, AStaticTextItemIsShownInTheAlignmentOfItsField)
+{
+    // From the dialog item's field through the library's record to the platform control.
+    struct
+    {
+        u32 fField;
+        LONG_PTR fControlStyle;
+    } const kCases[] = {{0, SS_LEFT}, {1, SS_CENTER}, {2, SS_RIGHT}, {3, SS_LEFT}};
+    const float origin[2] = {0, 0};
+    for (const auto& c : kCases)
+    {
+        TDialogItem item;
+        item.fFrame = {0, 0, 200, 16};
+        item.fText = U("Aligned");
+        item.fAlignment = c.fField;
+        const TStaticTextPtr text = CreateStaticText(*fParent, origin, item, {}, "fAligned");
+        const HWND host = FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr);
+        ASSERT_NE(host, nullptr);
+        const HWND control = GetWindow(host, GW_CHILD);
+        EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle) << c.fField;
+
+        NSSprocket::TStaticTextRecord record{};
+        ASSERT_EQ(text->GetProperties(&record), 12000u);
+        ASSERT_EQ(text->SetProperties(&record), 12000u);
+        EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle)
+            << c.fField << ": the alignment read back shows the same";
+    }
+}
+
+TEST_F(SprocketUtilsTest, ARadioGroupsPropertiesShowTheItemTheUserClicked)
+{
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 2;
+    record->fItems[0] = {{0, 0, 120, 16}};
+    record->fItems[1] = {{0, 26, 120, 42}};
+    record->fUnnamed164872 = 1;
+    u32 status = 12004;
+    NSSprocket::IRadioButtonGroupView* group = GetSprocketInterface()->CreateRadioButtonGroup(
+        fParent->GetNativeView(), nullptr, record.get(), 87, 88, 115, "radioButtonGroupView", &status);
+    ASSERT_EQ(status, 12000u);
+    const HWND host = FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr);
+    SendMessageW(GetWindow(GetWindow(host, GW_CHILD), GW_HWNDNEXT), BM_CLICK, 0, 0);
+    const auto read = GetRadioButtonGroupProperties(*group);
+    EXPECT_EQ(read->fCount, 2u);
+    EXPECT_EQ(read->fSelected, 1u);
+    EXPECT_EQ(read->fItems[1].fFrame[1], 26);
+    EXPECT_EQ(read->fUnnamed164872, 1u);
+    group->Release(1);
 }
 
 TEST_F(SprocketUtilsTest, ProgressViewsAndSeparatorsAreMadeAndDestroyedWithTheirPointers)

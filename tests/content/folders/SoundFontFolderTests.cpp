@@ -175,6 +175,8 @@ TEST_F(SoundFontFolderTest, APresetDocumentEmbedsTheBankAndPathsToEverySample)
     path.Read(media);
     EXPECT_EQ(path.GetDisplayText(), Text("../../Samples/1. Left"));
 
+    // N is the embedded file's length exactly: its form ends there, with no stray pad byte after it.
+    EXPECT_EQ(NSByteOrder::ReadLE32(reinterpret_cast<const u8*>(document.data()) + 17), embedded - 8);
     NSFerrant::COwnedMemoryMedia embeddedBank(embedded, document.data() + 13);
     const NSFerrant::TSoundFontData read = NSFerrant::ReadSoundFont(embeddedBank);
     EXPECT_EQ(read.fPresetHeaders.size(), 2u);

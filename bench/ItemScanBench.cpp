@@ -6,6 +6,7 @@
 // Prints: items N seconds T items_per_second R notifications_held H process_handles P
 //         notifications_after_rebuild H2
 #include "base/UTF16String.h"
+#include "bench/ItemWalk.h"
 #include "content/vfs/ItemDatabase.h"
 #include "content/vfs/ShellFileCalls.h"
 #include "filelib/FileLibWrappers.h"
@@ -33,17 +34,6 @@ void GenerateTree(const std::filesystem::path& root, unsigned files, unsigned fo
     }
 }
 
-unsigned long long Walk(const CItemPtr& folder)
-{
-    unsigned long long count = 0;
-    for (const CItemPtr& child : GetChildItems(folder))
-    {
-        ++count;
-        if (child->IsFolder())
-            count += Walk(child);
-    }
-    return count;
-}
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -73,7 +63,8 @@ int wmain(int argc, wchar_t** argv)
             const CItemDatabaseBatch batch;
             const auto start = std::chrono::steady_clock::now();
             std::wstring folderPath = root.wstring() + L"\\";
-            items = Walk(GetItemForFolder(NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(folderPath.c_str()))));
+            items = NSBench::WalkItemTree(GetItemForFolder(
+                NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(folderPath.c_str()))));
             seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         }
         const unsigned held = NSVirtualFS::CFolderChangeNotification::GetOpenCount();

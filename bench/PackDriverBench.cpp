@@ -6,6 +6,7 @@
 // (or "log none"), "seconds T" for the whole pack and "peak_working_set_mb M".
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "bench/PeakMemory.h"
 #include "content/package/VantleInfo.h"
 #include "content/vfs/ItemDatabase.h"
 #include "dlls/trellis/TrellisHeadless.h"
@@ -14,7 +15,6 @@
 #include "packing/PackDriver.h"
 
 #include <objbase.h>
-#include <psapi.h>
 #include <windows.h>
 
 #include <chrono>
@@ -30,14 +30,6 @@ using TClock = std::chrono::steady_clock;
 double SecondsSince(TClock::time_point start)
 {
     return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-double PeakWorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return double(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
 class CPrintingProgress final : public NSVantlePacking::IVantlePackingProgress
@@ -126,7 +118,7 @@ int wmain(int argc, wchar_t** argv)
                                                                outputFile->GetFileName())
                                         .c_str());
         std::printf("log %s\nseconds %.3f\npeak_working_set_mb %.1f\n", FindNewestLog(argv[2]).c_str(),
-                    seconds, PeakWorkingSetMB());
+                    seconds, NSBench::PeakWorkingSetMB());
         gItemDatabase = nullptr;
     }
     catch (const std::exception& failure)

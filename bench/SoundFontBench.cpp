@@ -4,28 +4,14 @@
 // Usage: soundfont_bench BANK (a Windows path, e.g. Z:\usr\share\sounds\sf2\FluidR3_GM.sf2)
 // Prints: soundfont BANK bytes B presets P samples S seconds T peak_before_mb M1 peak_after_mb M2
 #include "base/UTF16String.h"
+#include "bench/PeakMemory.h"
 #include "filelib/FileLibWrappers.h"
 #include "filelib/FileMedia.h"
 #include "media/soundfont/SoundFontBank.h"
 
-#include <windows.h>
-
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <exception>
-
-namespace
-{
-double PeakWorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return double(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -39,12 +25,12 @@ int wmain(int argc, wchar_t** argv)
         const NSFileLibSupport::TFileSpecPtr spec =
             NSFileLibSupport::FileSpecFromWinPath(NSTextPackage::FromWide(argv[1]));
         NSFileLibSupport::COpenFile media(spec.get());
-        const double before = PeakWorkingSetMB();
+        const double before = NSBench::PeakWorkingSetMB();
         const auto start = std::chrono::steady_clock::now();
         const NSFerrant::CSoundFontBank bank(media);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const double after = PeakWorkingSetMB();
+        const double after = NSBench::PeakWorkingSetMB();
         std::printf("soundfont %ls bytes %lld presets %zu samples %zu seconds %.3f peak_before_mb %.1f "
                     "peak_after_mb %.1f\n",
                     argv[1], static_cast<long long>(media.GetSize()),

@@ -237,7 +237,10 @@ void WriteSoundFontSampleHeaders(CIFFWriter2& pdta, const TSoundFontData& data)
 
 void WriteSoundFont(CMedia& media, const TSoundFontData& data, const std::vector<i16>& sampleWords)
 {
-    CRIFFWriter2 root(media);
+    // The writer pads odd ends by their offset in its media, so the bank gets a window of its
+    // own: appended at an odd offset it would otherwise gain a pad byte after its form.
+    CPartialMedia bank(&media, media.fPosition, CPartialMedia::kOpenEnded);
+    CRIFFWriter2 root(bank);
     CGroupWriter form(root, kChunkKindFORM, kFourCC_RIFF, kFourCC_sfbk);
     WriteSoundFontInfo(form.Writer(), data);
     WriteSoundFontSampleData(form.Writer(), sampleWords);
@@ -256,5 +259,6 @@ void WriteSoundFont(CMedia& media, const TSoundFontData& data, const std::vector
     WriteSoundFontSampleHeaders(lists, data);
     pdta.End();
     form.End();
+    bank.PropagatePosition(false);
 }
 } // namespace NSFerrant

@@ -12,7 +12,8 @@ class CIFFWriter2;
 class CMedia;
 
 // Appends the whole bank at the media's position, which must be its end; afterwards the
-// position is at the bank's end. Without sample words the "sdta" list holds no "smpl" chunk.
+// position is at the bank's end. Pad bytes count from the bank's start, so at any offset the
+// bank ends with its form. Without sample words the "sdta" list holds no "smpl" chunk.
 // On a failure the media holds a partial bank whose unfinished groups have a size of 0.
 void WriteSoundFont(CMedia& media, const TSoundFontData& data, const std::vector<i16>& sampleWords);
 

@@ -67,6 +67,36 @@ TEST_F(SoundFontFolderTest, ABankIsAFolderOfPresetsAndSamples)
     EXPECT_EQ(Child(samples, 2), GetChildItems(samples)[2]);
 }
 
+// A SoundFont bank must hold at least one preset, so a bank without presets (with or without
+// samples) is refused when its tree is first built; it stays a folder, empty from then on.
+TEST_F(SoundFontFolderTest, ABankWithoutPresetsIsRefusedOnceAndThenEmpty)
+{
+    TSoundFontFixture noPresets;
+    noPresets.fPresets = {{"EOP", 0, 0, 0}};
+    noPresets.fPresetBags = {{0, 0}};
+    noPresets.fPresetModulators = {{}};
+    noPresets.fPresetGenerators = {{}};
+    TSoundFontFixture nothing = noPresets;
+    nothing.fInstruments = {{"EOI", 0}};
+    nothing.fInstrumentBags = {{0, 0}};
+    nothing.fInstrumentModulators = {{}};
+    nothing.fInstrumentGenerators = {{}};
+    nothing.fSamples = {{"EOS"}};
+    nothing.fSampleData = NSTestSupport::TBytes();
+
+    const std::pair<const char*, const TSoundFontFixture*> cases[] = {{"NoPresets.sf2", &noPresets},
+                                                                      {"Nothing.sf2", &nothing}};
+    for (const auto& [name, fixture] : cases)
+    {
+        WriteBytes(name, fixture->Build());
+        const CItemPtr bank = FileItem(name);
+        EXPECT_THROW(GetChildItems(bank), NSQuorral::XFormatViolation) << name;
+        EXPECT_TRUE(GetChildItems(bank).empty()) << name;
+        EXPECT_TRUE(bank->IsFolder()) << name;
+        EXPECT_TRUE(bank->IsBrowsableFile()) << name;
+    }
+}
+
 struct TPairCase
 {
     const char* fWhat;
@@ -175,6 +205,8 @@ TEST_F(SoundFontFolderTest, APresetDocumentEmbedsTheBankAndPathsToEverySample)
     path.Read(media);
     EXPECT_EQ(path.GetDisplayText(), Text("../../Samples/1. Left"));
 
+    // N is the embedded file's length exactly: its form ends there, with no stray pad byte after it.
+    EXPECT_EQ(NSByteOrder::ReadLE32(reinterpret_cast<const u8*>(document.data()) + 17), embedded - 8);
     NSFerrant::COwnedMemoryMedia embeddedBank(embedded, document.data() + 13);
     const NSFerrant::TSoundFontData read = NSFerrant::ReadSoundFont(embeddedBank);
     EXPECT_EQ(read.fPresetHeaders.size(), 2u);

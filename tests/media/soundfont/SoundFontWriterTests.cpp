@@ -60,6 +60,29 @@ TEST(SoundFontWriter, GroupSizesCoverTheirDataAndTheBankIsAppended)
     EXPECT_FALSE(Holds(bytes, Text("smpl")));
 }
 
+TEST(SoundFontWriter, ABankAppendedAtAnOddOffsetIsTheBankWrittenAlone)
+{
+    // As in a document that embeds a bank after 13 bytes: pad bytes count from the bank's start,
+    // so no stray pad byte follows the form.
+    const TSoundFontFixture fixture;
+    TSoundFontData data = ReadFixture(fixture);
+    data.fSoundEngine.clear(); // "isng" of one byte, then its pad byte
+    const TBytes prefix = Bytes({0xBC, 0, 0, 0, 0});
+    COwnedMemoryMedia media = MediaOf(prefix);
+    media.fPosition = media.GetSize();
+    WriteSoundFont(media, data, fixture.fWords);
+
+    EXPECT_EQ(media.fPosition, media.GetSize());
+    const TBytes bytes = BytesOf(media);
+    const TBytes bank(bytes.begin() + i64(prefix.size()), bytes.end());
+    EXPECT_EQ(bank, Written(data, fixture.fWords));
+    EXPECT_TRUE(Holds(bank, Concat({Text("isng"), Bytes({1, 0, 0, 0, 0, 0}), Text("INAM")})));
+    const u32 formSize = bank[4] | (bank[5] << 8) | (bank[6] << 16) | (bank[7] << 24);
+    EXPECT_EQ(formSize, bank.size() - 8);
+    COwnedMemoryMedia bankMedia = MediaOf(bank);
+    EXPECT_EQ(CSoundFontBank(bankMedia).GetSampleWordCount(), fixture.fWords.size());
+}
+
 TEST(SoundFontWriter, EmptyListsHoldOnlyTheirTerminalEntries)
 {
     TSoundFontData data;

@@ -302,12 +302,13 @@ private:
         }
     }
 
-    // An element name must also not read back as the start of a comment, a document type or a
-    // processing instruction.
+    // An element name must also not read back as the start of a comment, a document type, a
+    // processing instruction or, written as a first child, the parent's CDATA section.
     void CheckElementName(const std::string& name) const
     {
         CheckName(name);
-        if (name.compare(0, 3, "!--") == 0 || name.compare(0, 8, "!DOCTYPE") == 0)
+        if (name.compare(0, 3, "!--") == 0 || name.compare(0, 8, "!DOCTYPE") == 0 ||
+            name.compare(0, 8, "![CDATA[") == 0)
             Fail(kUnexpectedCharError, "!");
         if (name.compare(0, 1, "?") == 0)
             Fail(kUnexpectedCharError, "?");

@@ -15,7 +15,8 @@ constexpr u32 kMaxXMLNestingDepth = 1024;
 // NSQuorral::XFormatViolation with the object type "xml_format", the integer property
 // "line_number" and one text property naming the cause; malformed UTF-8 throws the text
 // conversions' own error. A name holding a blank or a markup character, written or made by a
-// reference, is malformed ("unexpected_char_error"), so every name the parser gives can be
-// written back and read back the same.
+// reference, is malformed ("unexpected_char_error"), and so is an element name that starts like
+// a comment, a document type, an instruction or a CDATA section, so every name the parser gives
+// can be written back and read back the same.
 TXMLElementList ParseXMLDocument(const char* begin, const char* end);
 } // namespace NSFerrant

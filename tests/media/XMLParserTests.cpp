@@ -159,6 +159,10 @@ const FailureCase kFailureCases[] = {
     {kDeclaration + "<&#x21;--x/>", "unexpected_char_error", "!", 1},
     {kDeclaration + "<&#x21;DOCTYPE/>", "unexpected_char_error", "!", 1},
     {kDeclaration + "<&#x3F;x/>", "unexpected_char_error", "?", 1},
+    // A section opener after the text run starts an element; written as the first child it would
+    // read back as the element's section.
+    {kDeclaration + "<a><b/>\n<![CDATA[y]/></a>", "unexpected_char_error", "!", 2},
+    {kDeclaration + "<&#x21;[CDATA[y]/>", "unexpected_char_error", "!", 1},
     // Line counting through comments, references and skipped text.
     {kDeclaration + "<!--\n\n-->\n<a>&bad;</a>", "unsupported_amp_error", "", 4},
     {kDeclaration + "\n<a>x&#10;\ny\n</b>", "tag_mismatch_error", "a", 4},

@@ -3,6 +3,7 @@
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "content/references/SampleReference.h"
 #include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibWrappers.h"
 #include "packing/CreateWindowData.h"
@@ -93,6 +94,129 @@ std::string BraiderPatch()
     return std::string(patch.begin(), patch.end());
 }
 
+namespace H = NSHostDocumentBytes;
+
+std::string Bytes(const H::TBytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The members of an IFF group (FORM, CAT or LIST), each whole with its pad byte; the group's
+// size field must cover exactly its bytes.
+std::vector<H::TBytes> GroupMembers(const std::vector<u8>& group)
+{
+    std::vector<H::TBytes> members;
+    if (group.size() < 12)
+    {
+        ADD_FAILURE() << "no IFF group";
+        return members;
+    }
+    EXPECT_EQ(std::size_t(NSByteOrder::ReadBE32(&group[4])) + 8, group.size()) << "the group's size field";
+    std::size_t at = 12;
+    while (at + 8 <= group.size())
+    {
+        const std::size_t size = NSByteOrder::ReadBE32(&group[at + 4]);
+        const std::size_t end = at + 8 + size + size % 2;
+        if (end > group.size())
+        {
+            ADD_FAILURE() << "a member runs past its group";
+            break;
+        }
+        members.emplace_back(group.begin() + std::ptrdiff_t(at), group.begin() + std::ptrdiff_t(end));
+        at = end;
+    }
+    EXPECT_EQ(at, group.size()) << "bytes left after the last member";
+    return members;
+}
+
+// The reference stored in a "REFE" chunk, read with the program's own reader.
+CSF10ReferenceChunk ReadREFE(const H::TBytes& chunk)
+{
+    EXPECT_EQ(Bytes(H::TBytes(chunk.begin(), chunk.begin() + 4)), "REFE");
+    NSFerrant::COwnedMemoryMedia body = H::MediaOf(H::TBytes(chunk.begin() + 8, chunk.end()));
+    return CSF10ReferenceChunk(body);
+}
+
+std::vector<std::string> ComponentTexts(const TPathComponents& components)
+{
+    std::vector<std::string> texts;
+    for (const THashedString& component : components)
+        texts.push_back(Narrow(component.GetText()));
+    return texts;
+}
+
+// A reference relocated into the package "Test Bank" of the fixtures: its database path names the
+// entry below the package, its relative path leads there from the referring document's folder,
+// and it has no absolute path.
+void ExpectRelocated(const CSF10ReferenceChunk& reference, const std::string& trueName,
+                     const std::vector<std::string>& belowPackage, u32 stepUp)
+{
+    SCOPED_TRACE(trueName);
+    EXPECT_EQ(Narrow(reference.fTrueName.GetText()), trueName);
+    EXPECT_EQ(Narrow(reference.fVantleName.GetText()), "Test Bank");
+    EXPECT_EQ(Narrow(reference.fVantleURL.GetText()), "https://example.com/bank");
+    EXPECT_EQ(reference.fDatabasePath.fValid, 1);
+    EXPECT_EQ(reference.fDatabasePath.fPathKind, u32(kDatabasePathInPackage));
+    EXPECT_EQ(Narrow(reference.fDatabasePath.fVantleName.GetText()), "Test Bank");
+    std::vector<std::string> inPackage{"Test Bank"};
+    inPackage.insert(inPackage.end(), belowPackage.begin(), belowPackage.end());
+    EXPECT_EQ(ComponentTexts(reference.fDatabasePath.fComponents), inPackage);
+    EXPECT_EQ(reference.fRelativePath.fValid, 1);
+    EXPECT_EQ(reference.fRelativePath.fStepUp, stepUp);
+    EXPECT_EQ(ComponentTexts(reference.fRelativePath.fComponents), belowPackage);
+    EXPECT_EQ(reference.fAbsolutePath.fValid, 0);
+}
+
+const NSPackingTests::TIndependentEntry* FindEntry(const NSPackingTests::TIndependentPackage& package,
+                                                   const std::string& name)
+{
+    for (const auto& entry : package.fEntries)
+        if (entry.fName == name)
+            return &entry;
+    ADD_FAILURE() << "no entry " << name;
+    return nullptr;
+}
+
+// Checks a packed patch against its source, member by member: every member but the references
+// group is unchanged, and the references group keeps its other members and holds the references in
+// their places, relocated as `check` expects (called with each reference in turn).
+template <class TCheck>
+void ExpectPatchRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
+{
+    ASSERT_GE(packed.size(), 12u);
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)), "FORM");
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)),
+              Bytes(H::TBytes(source.begin() + 8, source.begin() + 12)));
+    const std::vector<H::TBytes> packedMembers = GroupMembers(packed);
+    const std::vector<H::TBytes> sourceMembers = GroupMembers(source);
+    ASSERT_EQ(packedMembers.size(), sourceMembers.size());
+    int references = 0;
+    for (std::size_t i = 0; i < sourceMembers.size(); ++i)
+    {
+        const std::string head = Bytes(H::TBytes(sourceMembers[i].begin(), sourceMembers[i].begin() + 12));
+        if (head.substr(0, 4) != "CAT " || head.substr(8) != "REFS")
+        {
+            EXPECT_TRUE(packedMembers[i] == sourceMembers[i]) << "member " << i << " changed";
+            continue;
+        }
+        const std::vector<H::TBytes> packedReferences = GroupMembers(packedMembers[i]);
+        const std::vector<H::TBytes> sourceReferences = GroupMembers(sourceMembers[i]);
+        ASSERT_EQ(packedReferences.size(), sourceReferences.size());
+        for (std::size_t j = 0; j < sourceReferences.size(); ++j)
+        {
+            if (Bytes(H::TBytes(sourceReferences[j].begin(), sourceReferences[j].begin() + 4)) != "REFE")
+            {
+                EXPECT_TRUE(packedReferences[j] == sourceReferences[j])
+                    << "reference group member " << j << " changed";
+                continue;
+            }
+            check(ReadREFE(packedReferences[j]));
+            ++references;
+        }
+    }
+    EXPECT_GT(references, 0);
+}
+
 // Checks every entry of the package against its file in the source folder: a sample decodes to
 // the frames sox reads from it (the fixture's WAVE samples are stereo, the others mono, the 24-bit
 // ones named so), a compressed entry inflates to it, any other entry is a copy of it. Answers how
@@ -108,7 +232,8 @@ std::map<u32, int> ExpectEntriesUnpackToTheirSources(const NSPackingTests::TInde
         if (!entry.fSample)
         {
             const std::string content(entry.fContent.begin(), entry.fContent.end());
-            EXPECT_TRUE(content == ReadAll(source / EntryPath(entry.fName))) << "the entry differs from its source";
+            EXPECT_TRUE(content == ReadAll(source / EntryPath(entry.fName)))
+                << "the entry differs from its source";
             continue;
         }
         const NSPackingTests::TIndependentSample& sample = *entry.fSample;
@@ -353,6 +478,58 @@ TEST_F(PackVantleTest, ASoundFontBankAndAMIDIFilePackCleanAndAreCopiedWhole)
     // A SoundFont bank, a MIDI file and the splash, a JPEG.
     EXPECT_EQ(ExpectEntriesUnpackToTheirSources(package, Scratch().Path() / "Source"),
               (std::map<u32, int>{{16, 1}, {10, 1}, {9, 1}}));
+}
+
+// A Carvel patch in Patches/ that uses two samples of the clean source folder by relative paths,
+// with chunks before and after its references and an embedded file among them.
+H::TBytes PatchUsingTheCleanSamples()
+{
+    const H::TBytes embedded =
+        H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyz"))});
+    return H::FORM("PTCH", {H::PatchDescription("Carvel Analog Synth"), H::Chunk("PRMS", H::Text("odd")),
+                            H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"}), embedded,
+                                            H::RelativeREFE("crash", 1, {"D\xE9j\xE0 vu", "Crash.wav"})}),
+                            H::LIST("XTRA", {H::Chunk("DATA", H::Text("tail"))})});
+}
+
+TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUnchanged)
+{
+    UseSource("clean");
+    const fs::path source = Scratch().Path() / "Source";
+    fs::create_directory(source / "Patches");
+    const H::TBytes patch = PatchUsingTheCleanSamples();
+    std::ofstream(source / "Patches" / "Lead.crv", std::ios::binary) << Bytes(patch);
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed successfully! 10 files were added.");
+    EXPECT_EQ(LogTexts(), "Packing complete\r\n");
+
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    EXPECT_EQ(packed->fPackedType, 2u); // a Carvel patch, stored as it is
+    std::vector<std::string> checked;
+    ExpectPatchRelocated(
+        packed->fContent, patch,
+        [&](const CSF10ReferenceChunk& reference)
+        {
+            const std::string name = Narrow(reference.fTrueName.GetText());
+            checked.push_back(name);
+            if (name == "kick")
+                ExpectRelocated(reference, "kick", {"Samples", "Kick.aif"}, 1);
+            else
+                ExpectRelocated(reference, "crash", {"D\xC3\xA9j\xC3\xA0 vu", "Crash.wav"}, 1);
+            EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceSample));
+        });
+    EXPECT_EQ(checked, (std::vector<std::string>{"kick", "crash"}));
+    // The targets are packed samples of the package.
+    for (const char* target : {"Samples:Kick.aif", "D\xE9j\xE0 vu:Crash.wav"})
+    {
+        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, target);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fPackedType, NSPackingTests::kIndependentSampleType) << target;
+    }
 }
 
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)

@@ -532,6 +532,47 @@ TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUncha
     }
 }
 
+// A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's
+// sample is packed as Extra:Hat.aif, and a patch's references to it, through the shortcut or
+// straight to the outside folder, both point at that entry.
+TEST_F(PackVantleTest, ASampleReachedThroughAnOutsideShortcutIsPackedUnderTheShortcutsName)
+{
+    UseSource("clean");
+    const fs::path source = Scratch().Path() / "Source";
+    MakeFolder("Elsewhere");
+    fs::copy_file(source / "Samples" / "Kick.aif", Scratch().Path() / "Elsewhere" / "Hat.aif");
+    WinShortcut(FolderPath("Elsewhere"), FilePath("Source/Extra.lnk"));
+    fs::create_directory(source / "Patches");
+    const H::TBytes patch =
+        H::FORM("PTCH", {H::Chunk("PRMS", H::Text("prm")),
+                         H::CAT("REFS", {H::RelativeREFE("through", 1, {"Extra", "Hat.aif"}),
+                                         H::RelativeREFE("outside", 2, {"Elsewhere", "Hat.aif"})})});
+    std::ofstream(source / "Patches" / "Lead.crv", std::ios::binary) << Bytes(patch);
+    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed successfully! 11 files were added.");
+    EXPECT_EQ(LogTexts(), "Packing complete\r\n");
+
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    const NSPackingTests::TIndependentEntry* hat = FindEntry(package, "Extra:Hat.aif");
+    ASSERT_NE(hat, nullptr);
+    ASSERT_TRUE(hat->fSample);
+    EXPECT_TRUE(hat->fSample->fSamples == SourceFrames("Samples:Kick.aif", 16))
+        << "the outside sample's frames";
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    int relocated = 0;
+    ExpectPatchRelocated(
+        packed->fContent, patch,
+        [&](const CSF10ReferenceChunk& reference)
+        {
+            ExpectRelocated(reference, relocated == 0 ? "through" : "outside", {"Extra", "Hat.aif"}, 1);
+            ++relocated;
+        });
+    EXPECT_EQ(relocated, 2);
+}
+
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 {
     UseSource("warnings");

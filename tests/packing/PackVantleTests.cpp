@@ -13,6 +13,7 @@
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/support/HostDocumentBytes.h"
+#include "tests/support/LoopFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ namespace
 using NSContentTests::Text;
 using NSTextPackage::TUTF16String;
 namespace fs = std::filesystem;
+namespace H = NSHostDocumentBytes;
 
 std::string Narrow(const TUTF16String& text)
 {
@@ -84,7 +86,6 @@ std::vector<i32> SourceFrames(const std::string& entryName, u8 bits)
 // compressor, and holding nothing the packer rewrites.
 std::string BraiderPatch()
 {
-    namespace H = NSHostDocumentBytes;
     H::TBytes parameters;
     for (u32 i = 0; i < 60000; ++i)
         parameters.push_back(u8((i * 7) ^ (i >> 5)));
@@ -93,8 +94,6 @@ std::string BraiderPatch()
     const H::TBytes patch = H::FORM("PTCH", {H::Chunk("PRMS", parameters), H::CAT("REFS", {embedded})});
     return std::string(patch.begin(), patch.end());
 }
-
-namespace H = NSHostDocumentBytes;
 
 std::string Bytes(const H::TBytes& bytes)
 {
@@ -367,6 +366,27 @@ protected:
         }
     }
 
+    // Puts the patch into the source folder as Patches/Lead.crv.
+    void AddPatch(const H::TBytes& patch) const
+    {
+        const fs::path folder = Scratch().Path() / "Source" / "Patches";
+        fs::create_directories(folder);
+        std::ofstream(folder / "Lead.crv", std::ios::binary) << Bytes(patch);
+    }
+
+    // Packs, expecting a clean pack of that many files (alert 5 and a log of its last line
+    // alone), and reads the package back.
+    NSPackingTests::TIndependentPackage PackClean(u32 files)
+    {
+        const bool packed = Pack(nullptr);
+        const std::vector<TShownAlert> alerts = Alerts();
+        EXPECT_TRUE(packed) << Describe(alerts) << LogTexts();
+        EXPECT_EQ(Describe(alerts), "[Pack complete] The Vantle file has been packed successfully! " +
+                                        std::to_string(files) + " files were added.\n");
+        EXPECT_EQ(LogTexts(), "Packing complete\r\n");
+        return NSPackingTests::ReadPackageIndependently(Package());
+    }
+
     static std::vector<TShownAlert> Alerts()
     {
         u32 count = 0;
@@ -495,17 +515,9 @@ H::TBytes PatchUsingTheCleanSamples()
 TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUnchanged)
 {
     UseSource("clean");
-    const fs::path source = Scratch().Path() / "Source";
-    fs::create_directory(source / "Patches");
     const H::TBytes patch = PatchUsingTheCleanSamples();
-    std::ofstream(source / "Patches" / "Lead.crv", std::ios::binary) << Bytes(patch);
-    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
-    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed successfully! 10 files were added.");
-    EXPECT_EQ(LogTexts(), "Packing complete\r\n");
-
-    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(10);
     const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
     ASSERT_NE(packed, nullptr);
     EXPECT_EQ(packed->fPackedType, 2u); // a Carvel patch, stored as it is
@@ -542,19 +554,12 @@ TEST_F(PackVantleTest, ASampleReachedThroughAnOutsideShortcutIsPackedUnderTheSho
     MakeFolder("Elsewhere");
     fs::copy_file(source / "Samples" / "Kick.aif", Scratch().Path() / "Elsewhere" / "Hat.aif");
     WinShortcut(FolderPath("Elsewhere"), FilePath("Source/Extra.lnk"));
-    fs::create_directory(source / "Patches");
     const H::TBytes patch =
         H::FORM("PTCH", {H::Chunk("PRMS", H::Text("prm")),
                          H::CAT("REFS", {H::RelativeREFE("through", 1, {"Extra", "Hat.aif"}),
                                          H::RelativeREFE("outside", 2, {"Elsewhere", "Hat.aif"})})});
-    std::ofstream(source / "Patches" / "Lead.crv", std::ios::binary) << Bytes(patch);
-    ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
-    EXPECT_EQ(alerts[0].fMessage, "The Vantle file has been packed successfully! 11 files were added.");
-    EXPECT_EQ(LogTexts(), "Packing complete\r\n");
-
-    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(11);
     const NSPackingTests::TIndependentEntry* hat = FindEntry(package, "Extra:Hat.aif");
     ASSERT_NE(hat, nullptr);
     ASSERT_TRUE(hat->fSample);
@@ -571,6 +576,68 @@ TEST_F(PackVantleTest, ASampleReachedThroughAnOutsideShortcutIsPackedUnderTheSho
             ++relocated;
         });
     EXPECT_EQ(relocated, 2);
+}
+
+// Sliced loops of each loop extension are copied whole under their own packed types, and a patch's
+// reference to a loop is relocated like a sample's and stays a loop reference. A loop without
+// slices fails verification.
+TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesRelocated)
+{
+    struct TLoopCase
+    {
+        const char* fName;
+        u32 fPackedType;
+        std::vector<u32> fSliceFrames;
+    };
+    const TLoopCase loops[] = {
+        {"Beat.kiv", 7, {300, 200}},
+        {"Groove.kv2", 6, {120}},
+        {"Roll.kiv2", 6, {64, 64, 64}},
+        {"Chop.cpw", 12, {90, 10}},
+    };
+    UseSource("clean");
+    const fs::path folder = Scratch().Path() / "Source" / "Loops";
+    fs::create_directory(folder);
+    for (const TLoopCase& loop : loops)
+    {
+        const std::vector<u8> bytes = NSTestSupport::MakeLoopFile(2, loop.fSliceFrames);
+        std::ofstream(folder / loop.fName, std::ios::binary) << Bytes(bytes);
+    }
+    const H::TBytes patch = H::FORM(
+        "PTCH", {H::CAT("REFS", {H::RelativeREFE("beat", 1, {"Loops", "Beat.kiv"}, kSampleReferenceLoop)})});
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(14);
+    for (const TLoopCase& loop : loops)
+    {
+        SCOPED_TRACE(loop.fName);
+        const NSPackingTests::TIndependentEntry* entry =
+            FindEntry(package, std::string("Loops:") + loop.fName);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fPackedType, loop.fPackedType);
+        EXPECT_TRUE(Bytes(entry->fContent) == ReadAll(folder / loop.fName))
+            << "the entry differs from its source";
+    }
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    ExpectPatchRelocated(packed->fContent, patch,
+                         [](const CSF10ReferenceChunk& reference)
+                         {
+                             ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
+                             EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
+                         });
+
+    std::ofstream(folder / "Empty.kiv", std::ios::binary) << Bytes(NSTestSupport::MakeLoopFile(2, {}));
+    fs::remove_all(Out());
+    MakeFolder("Out");
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    EXPECT_FALSE(Pack(nullptr));
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(ReadAll(logs[0]),
+              "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
 }
 
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)

@@ -640,6 +640,66 @@ TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesReloca
               "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
 }
 
+// A patch for a prohibited device that also holds another prohibited device: by default the pack
+// completes with a warning and a log line naming both; skipping leaves the patch out but still
+// logs it; without the warning the pack is clean.
+TEST_F(PackVantleTest, APatchUsingProhibitedDevicesIsLoggedAndLeftOutWhenAsked)
+{
+    struct TProhibitedCase
+    {
+        const char* fName;
+        const char* fSettings;
+        u32 fFiles;
+        bool fWarned;
+        bool fPatchPacked;
+    };
+    const TProhibitedCase cases[] = {
+        {"warned by default", "", 10, true, true},
+        {"skipped", "SKIP_PROHIBITED_DEVICES=\"Yes\"\r\n", 9, true, false},
+        {"not warned", "WARN_ABOUT_PROHIBITED_DEVICES=\"No\"\r\n", 10, false, true},
+    };
+    const H::TBytes deviceList = H::CAT("DEVL", {H::FORM("DEVC", {H::DeviceDescription("Hallwick Echo")})});
+    const H::TBytes patch =
+        H::FORM("PTCH", {H::PatchDescription("Carvel Analog Synth"),
+                         H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})}), deviceList});
+    for (const TProhibitedCase& c : cases)
+    {
+        SCOPED_TRACE(c.fName);
+        fs::remove_all(Scratch().Path() / "Source");
+        fs::remove_all(Out());
+        MakeFolder("Out");
+        UseSource("clean");
+        AddPatch(patch);
+        std::ofstream(Scratch().Path() / "Source" / "INFO.TXT", std::ios::binary)
+            << "PROHIBITED_DEVICES=\"Carvel Analog Synth,Hallwick Echo\"\r\n"
+            << c.fSettings;
+        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
+        const std::string files = std::to_string(c.fFiles);
+        EXPECT_EQ(Describe(Alerts()),
+                  c.fWarned
+                      ? "[Pack complete] The Vantle file has been packed sucessfully (" + files +
+                            " files in the Vantle). See the generated log file in the destination folder "
+                            "for more info.\n"
+                      : "[Pack complete] The Vantle file has been packed successfully! " + files +
+                            " files were added.\n");
+        EXPECT_EQ(LogTexts(), c.fWarned
+                                  ? "Files that references prohibited device types:\r\n"
+                                    "    Patches/Lead.crv uses the following prohibited device type(s): "
+                                    "Carvel Analog Synth, Hallwick Echo\r\n"
+                                    "\r\n\r\n\r\n\r\n\r\n"
+                                    "Packing complete\r\n"
+                                  : "Packing complete\r\n");
+        const NSPackingTests::TIndependentPackage package =
+            NSPackingTests::ReadPackageIndependently(Package());
+        EXPECT_EQ(package.fFileCount, c.fFiles);
+        bool patchPacked = false;
+        for (const auto& entry : package.fEntries)
+            patchPacked = patchPacked || entry.fName == "Patches:Lead.crv";
+        EXPECT_EQ(patchPacked, c.fPatchPacked);
+    }
+}
+
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 {
     UseSource("warnings");

@@ -12,12 +12,6 @@ namespace
 using namespace NSPackingTests;
 using namespace NSHostDocumentBytes;
 
-TBytes DeviceDescription(const std::string& device)
-{
-    return Chunk("DESC",
-                 Concat({Version(1, 2, 0), Name(device), U8(3), Name("Bass"), U8(1), U32(1), U32(2)}));
-}
-
 const TBytes kReferences = CAT("REFS", {REFE("a1"), REFE("s1"), REFE("u1"), REFE("x1")});
 const TBytes kEmbedded = FORM("EMBF", {Chunk("NAME", Text("pad.wav")), Chunk("DATA", Text("xyz"))});
 

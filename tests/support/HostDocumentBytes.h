@@ -119,6 +119,14 @@ inline TBytes PatchDescription(const std::string& device)
     return Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name(device)}));
 }
 
+// A device description ("DESC" of a member of a patch's "DEVL" group, version 1.2.0) naming the
+// device's type.
+inline TBytes DeviceDescription(const std::string& device)
+{
+    return Chunk("DESC",
+                 Concat({Version(1, 2, 0), Name(device), U8(3), Name("Bass"), U8(1), U32(1), U32(2)}));
+}
+
 inline TBytes REFE(const std::string& trueName)
 {
     return Chunk("REFE", ReferenceBody(trueName));

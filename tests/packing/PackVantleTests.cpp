@@ -3,6 +3,7 @@
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "content/references/SampleReference.h"
 #include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibWrappers.h"
 #include "packing/CreateWindowData.h"
@@ -12,6 +13,7 @@
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/support/HostDocumentBytes.h"
+#include "tests/support/LoopFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,7 @@ namespace
 using NSContentTests::Text;
 using NSTextPackage::TUTF16String;
 namespace fs = std::filesystem;
+namespace H = NSHostDocumentBytes;
 
 std::string Narrow(const TUTF16String& text)
 {
@@ -83,7 +86,6 @@ std::vector<i32> SourceFrames(const std::string& entryName, u8 bits)
 // compressor, and holding nothing the packer rewrites.
 std::string BraiderPatch()
 {
-    namespace H = NSHostDocumentBytes;
     H::TBytes parameters;
     for (u32 i = 0; i < 60000; ++i)
         parameters.push_back(u8((i * 7) ^ (i >> 5)));
@@ -91,6 +93,127 @@ std::string BraiderPatch()
         H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyzw"))});
     const H::TBytes patch = H::FORM("PTCH", {H::Chunk("PRMS", parameters), H::CAT("REFS", {embedded})});
     return std::string(patch.begin(), patch.end());
+}
+
+std::string Bytes(const H::TBytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The members of an IFF group (FORM, CAT or LIST), each whole with its pad byte; the group's
+// size field must cover exactly its bytes.
+std::vector<H::TBytes> GroupMembers(const std::vector<u8>& group)
+{
+    std::vector<H::TBytes> members;
+    if (group.size() < 12)
+    {
+        ADD_FAILURE() << "no IFF group";
+        return members;
+    }
+    EXPECT_EQ(std::size_t(NSByteOrder::ReadBE32(&group[4])) + 8, group.size()) << "the group's size field";
+    std::size_t at = 12;
+    while (at + 8 <= group.size())
+    {
+        const std::size_t size = NSByteOrder::ReadBE32(&group[at + 4]);
+        const std::size_t end = at + 8 + size + size % 2;
+        if (end > group.size())
+        {
+            ADD_FAILURE() << "a member runs past its group";
+            break;
+        }
+        members.emplace_back(group.begin() + std::ptrdiff_t(at), group.begin() + std::ptrdiff_t(end));
+        at = end;
+    }
+    EXPECT_EQ(at, group.size()) << "bytes left after the last member";
+    return members;
+}
+
+// The reference stored in a "REFE" chunk, read with the program's own reader.
+CSF10ReferenceChunk ReadREFE(const H::TBytes& chunk)
+{
+    EXPECT_EQ(Bytes(H::TBytes(chunk.begin(), chunk.begin() + 4)), "REFE");
+    NSFerrant::COwnedMemoryMedia body = H::MediaOf(H::TBytes(chunk.begin() + 8, chunk.end()));
+    return CSF10ReferenceChunk(body);
+}
+
+std::vector<std::string> ComponentTexts(const TPathComponents& components)
+{
+    std::vector<std::string> texts;
+    for (const THashedString& component : components)
+        texts.push_back(Narrow(component.GetText()));
+    return texts;
+}
+
+// A reference relocated into the package "Test Bank" of the fixtures: its database path names the
+// entry below the package, its relative path leads there from the referring document's folder,
+// and it has no absolute path.
+void ExpectRelocated(const CSF10ReferenceChunk& reference, const std::string& trueName,
+                     const std::vector<std::string>& belowPackage, u32 stepUp)
+{
+    SCOPED_TRACE(trueName);
+    EXPECT_EQ(Narrow(reference.fTrueName.GetText()), trueName);
+    EXPECT_EQ(Narrow(reference.fVantleName.GetText()), "Test Bank");
+    EXPECT_EQ(Narrow(reference.fVantleURL.GetText()), "https://example.com/bank");
+    EXPECT_EQ(reference.fDatabasePath.fValid, 1);
+    EXPECT_EQ(reference.fDatabasePath.fPathKind, u32(kDatabasePathInPackage));
+    EXPECT_EQ(Narrow(reference.fDatabasePath.fVantleName.GetText()), "Test Bank");
+    std::vector<std::string> inPackage{"Test Bank"};
+    inPackage.insert(inPackage.end(), belowPackage.begin(), belowPackage.end());
+    EXPECT_EQ(ComponentTexts(reference.fDatabasePath.fComponents), inPackage);
+    EXPECT_EQ(reference.fRelativePath.fValid, 1);
+    EXPECT_EQ(reference.fRelativePath.fStepUp, stepUp);
+    EXPECT_EQ(ComponentTexts(reference.fRelativePath.fComponents), belowPackage);
+    EXPECT_EQ(reference.fAbsolutePath.fValid, 0);
+}
+
+const NSPackingTests::TIndependentEntry* FindEntry(const NSPackingTests::TIndependentPackage& package,
+                                                   const std::string& name)
+{
+    for (const auto& entry : package.fEntries)
+        if (entry.fName == name)
+            return &entry;
+    ADD_FAILURE() << "no entry " << name;
+    return nullptr;
+}
+
+// Checks a packed patch against its source, member by member: every member but the references
+// group is unchanged, and the references group keeps its other members and holds the references in
+// their places, relocated as `check` expects (called with each reference in turn).
+template <class TCheck>
+void ExpectPatchRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
+{
+    ASSERT_GE(packed.size(), 12u);
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)), "FORM");
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)),
+              Bytes(H::TBytes(source.begin() + 8, source.begin() + 12)));
+    const std::vector<H::TBytes> packedMembers = GroupMembers(packed);
+    const std::vector<H::TBytes> sourceMembers = GroupMembers(source);
+    ASSERT_EQ(packedMembers.size(), sourceMembers.size());
+    int references = 0;
+    for (std::size_t i = 0; i < sourceMembers.size(); ++i)
+    {
+        const std::string head = Bytes(H::TBytes(sourceMembers[i].begin(), sourceMembers[i].begin() + 12));
+        if (head.substr(0, 4) != "CAT " || head.substr(8) != "REFS")
+        {
+            EXPECT_TRUE(packedMembers[i] == sourceMembers[i]) << "member " << i << " changed";
+            continue;
+        }
+        const std::vector<H::TBytes> packedReferences = GroupMembers(packedMembers[i]);
+        const std::vector<H::TBytes> sourceReferences = GroupMembers(sourceMembers[i]);
+        ASSERT_EQ(packedReferences.size(), sourceReferences.size());
+        for (std::size_t j = 0; j < sourceReferences.size(); ++j)
+        {
+            if (Bytes(H::TBytes(sourceReferences[j].begin(), sourceReferences[j].begin() + 4)) != "REFE")
+            {
+                EXPECT_TRUE(packedReferences[j] == sourceReferences[j])
+                    << "reference group member " << j << " changed";
+                continue;
+            }
+            check(ReadREFE(packedReferences[j]));
+            ++references;
+        }
+    }
+    EXPECT_GT(references, 0);
 }
 
 // Checks every entry of the package against its file in the source folder: a sample decodes to
@@ -108,7 +231,8 @@ std::map<u32, int> ExpectEntriesUnpackToTheirSources(const NSPackingTests::TInde
         if (!entry.fSample)
         {
             const std::string content(entry.fContent.begin(), entry.fContent.end());
-            EXPECT_TRUE(content == ReadAll(source / EntryPath(entry.fName))) << "the entry differs from its source";
+            EXPECT_TRUE(content == ReadAll(source / EntryPath(entry.fName)))
+                << "the entry differs from its source";
             continue;
         }
         const NSPackingTests::TIndependentSample& sample = *entry.fSample;
@@ -242,6 +366,27 @@ protected:
         }
     }
 
+    // Puts the patch into the source folder as Patches/Lead.crv.
+    void AddPatch(const H::TBytes& patch) const
+    {
+        const fs::path folder = Scratch().Path() / "Source" / "Patches";
+        fs::create_directories(folder);
+        std::ofstream(folder / "Lead.crv", std::ios::binary) << Bytes(patch);
+    }
+
+    // Packs, expecting a clean pack of that many files (alert 5 and a log of its last line
+    // alone), and reads the package back.
+    NSPackingTests::TIndependentPackage PackClean(u32 files)
+    {
+        const bool packed = Pack(nullptr);
+        const std::vector<TShownAlert> alerts = Alerts();
+        EXPECT_TRUE(packed) << Describe(alerts) << LogTexts();
+        EXPECT_EQ(Describe(alerts), "[Pack complete] The Vantle file has been packed successfully! " +
+                                        std::to_string(files) + " files were added.\n");
+        EXPECT_EQ(LogTexts(), "Packing complete\r\n");
+        return NSPackingTests::ReadPackageIndependently(Package());
+    }
+
     static std::vector<TShownAlert> Alerts()
     {
         u32 count = 0;
@@ -353,6 +498,206 @@ TEST_F(PackVantleTest, ASoundFontBankAndAMIDIFilePackCleanAndAreCopiedWhole)
     // A SoundFont bank, a MIDI file and the splash, a JPEG.
     EXPECT_EQ(ExpectEntriesUnpackToTheirSources(package, Scratch().Path() / "Source"),
               (std::map<u32, int>{{16, 1}, {10, 1}, {9, 1}}));
+}
+
+// A Carvel patch in Patches/ that uses two samples of the clean source folder by relative paths,
+// with chunks before and after its references and an embedded file among them.
+H::TBytes PatchUsingTheCleanSamples()
+{
+    const H::TBytes embedded =
+        H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyz"))});
+    return H::FORM("PTCH", {H::PatchDescription("Carvel Analog Synth"), H::Chunk("PRMS", H::Text("odd")),
+                            H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"}), embedded,
+                                            H::RelativeREFE("crash", 1, {"D\xE9j\xE0 vu", "Crash.wav"})}),
+                            H::LIST("XTRA", {H::Chunk("DATA", H::Text("tail"))})});
+}
+
+TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUnchanged)
+{
+    UseSource("clean");
+    const H::TBytes patch = PatchUsingTheCleanSamples();
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(10);
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    EXPECT_EQ(packed->fPackedType, 2u); // a Carvel patch, stored as it is
+    std::vector<std::string> checked;
+    ExpectPatchRelocated(
+        packed->fContent, patch,
+        [&](const CSF10ReferenceChunk& reference)
+        {
+            const std::string name = Narrow(reference.fTrueName.GetText());
+            checked.push_back(name);
+            if (name == "kick")
+                ExpectRelocated(reference, "kick", {"Samples", "Kick.aif"}, 1);
+            else
+                ExpectRelocated(reference, "crash", {"D\xC3\xA9j\xC3\xA0 vu", "Crash.wav"}, 1);
+            EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceSample));
+        });
+    EXPECT_EQ(checked, (std::vector<std::string>{"kick", "crash"}));
+    // The targets are packed samples of the package.
+    for (const char* target : {"Samples:Kick.aif", "D\xE9j\xE0 vu:Crash.wav"})
+    {
+        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, target);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fPackedType, NSPackingTests::kIndependentSampleType) << target;
+    }
+}
+
+// A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's
+// sample is packed as Extra:Hat.aif, and a patch's references to it, through the shortcut or
+// straight to the outside folder, both point at that entry.
+TEST_F(PackVantleTest, ASampleReachedThroughAnOutsideShortcutIsPackedUnderTheShortcutsName)
+{
+    UseSource("clean");
+    const fs::path source = Scratch().Path() / "Source";
+    MakeFolder("Elsewhere");
+    fs::copy_file(source / "Samples" / "Kick.aif", Scratch().Path() / "Elsewhere" / "Hat.aif");
+    WinShortcut(FolderPath("Elsewhere"), FilePath("Source/Extra.lnk"));
+    const H::TBytes patch =
+        H::FORM("PTCH", {H::Chunk("PRMS", H::Text("prm")),
+                         H::CAT("REFS", {H::RelativeREFE("through", 1, {"Extra", "Hat.aif"}),
+                                         H::RelativeREFE("outside", 2, {"Elsewhere", "Hat.aif"})})});
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(11);
+    const NSPackingTests::TIndependentEntry* hat = FindEntry(package, "Extra:Hat.aif");
+    ASSERT_NE(hat, nullptr);
+    ASSERT_TRUE(hat->fSample);
+    EXPECT_TRUE(hat->fSample->fSamples == SourceFrames("Samples:Kick.aif", 16))
+        << "the outside sample's frames";
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    int relocated = 0;
+    ExpectPatchRelocated(
+        packed->fContent, patch,
+        [&](const CSF10ReferenceChunk& reference)
+        {
+            ExpectRelocated(reference, relocated == 0 ? "through" : "outside", {"Extra", "Hat.aif"}, 1);
+            ++relocated;
+        });
+    EXPECT_EQ(relocated, 2);
+}
+
+// Sliced loops of each loop extension are copied whole under their own packed types, and a patch's
+// reference to a loop is relocated like a sample's and stays a loop reference. A loop without
+// slices fails verification.
+TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesRelocated)
+{
+    struct TLoopCase
+    {
+        const char* fName;
+        u32 fPackedType;
+        std::vector<u32> fSliceFrames;
+    };
+    const TLoopCase loops[] = {
+        {"Beat.kiv", 7, {300, 200}},
+        {"Groove.kv2", 6, {120}},
+        {"Roll.kiv2", 6, {64, 64, 64}},
+        {"Chop.cpw", 12, {90, 10}},
+    };
+    UseSource("clean");
+    const fs::path folder = Scratch().Path() / "Source" / "Loops";
+    fs::create_directory(folder);
+    for (const TLoopCase& loop : loops)
+    {
+        const std::vector<u8> bytes = NSTestSupport::MakeLoopFile(2, loop.fSliceFrames);
+        std::ofstream(folder / loop.fName, std::ios::binary) << Bytes(bytes);
+    }
+    const H::TBytes patch = H::FORM(
+        "PTCH", {H::CAT("REFS", {H::RelativeREFE("beat", 1, {"Loops", "Beat.kiv"}, kSampleReferenceLoop)})});
+    AddPatch(patch);
+    const NSPackingTests::TIndependentPackage package = PackClean(14);
+    for (const TLoopCase& loop : loops)
+    {
+        SCOPED_TRACE(loop.fName);
+        const NSPackingTests::TIndependentEntry* entry =
+            FindEntry(package, std::string("Loops:") + loop.fName);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fPackedType, loop.fPackedType);
+        EXPECT_TRUE(Bytes(entry->fContent) == ReadAll(folder / loop.fName))
+            << "the entry differs from its source";
+    }
+    const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
+    ASSERT_NE(packed, nullptr);
+    ExpectPatchRelocated(packed->fContent, patch,
+                         [](const CSF10ReferenceChunk& reference)
+                         {
+                             ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
+                             EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
+                         });
+
+    std::ofstream(folder / "Empty.kiv", std::ios::binary) << Bytes(NSTestSupport::MakeLoopFile(2, {}));
+    fs::remove_all(Out());
+    MakeFolder("Out");
+    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    EXPECT_FALSE(Pack(nullptr));
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(ReadAll(logs[0]),
+              "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
+}
+
+// A patch for a prohibited device that also holds another prohibited device: by default the pack
+// completes with a warning and a log line naming both; skipping leaves the patch out but still
+// logs it; without the warning the pack is clean.
+TEST_F(PackVantleTest, APatchUsingProhibitedDevicesIsLoggedAndLeftOutWhenAsked)
+{
+    struct TProhibitedCase
+    {
+        const char* fName;
+        const char* fSettings;
+        u32 fFiles;
+        bool fWarned;
+        bool fPatchPacked;
+    };
+    const TProhibitedCase cases[] = {
+        {"warned by default", "", 10, true, true},
+        {"skipped", "SKIP_PROHIBITED_DEVICES=\"Yes\"\r\n", 9, true, false},
+        {"not warned", "WARN_ABOUT_PROHIBITED_DEVICES=\"No\"\r\n", 10, false, true},
+    };
+    const H::TBytes deviceList = H::CAT("DEVL", {H::FORM("DEVC", {H::DeviceDescription("Hallwick Echo")})});
+    const H::TBytes patch =
+        H::FORM("PTCH", {H::PatchDescription("Carvel Analog Synth"),
+                         H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})}), deviceList});
+    for (const TProhibitedCase& c : cases)
+    {
+        SCOPED_TRACE(c.fName);
+        fs::remove_all(Scratch().Path() / "Source");
+        fs::remove_all(Out());
+        MakeFolder("Out");
+        UseSource("clean");
+        AddPatch(patch);
+        std::ofstream(Scratch().Path() / "Source" / "INFO.TXT", std::ios::binary)
+            << "PROHIBITED_DEVICES=\"Carvel Analog Synth,Hallwick Echo\"\r\n"
+            << c.fSettings;
+        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
+        const std::string files = std::to_string(c.fFiles);
+        EXPECT_EQ(Describe(Alerts()),
+                  c.fWarned
+                      ? "[Pack complete] The Vantle file has been packed sucessfully (" + files +
+                            " files in the Vantle). See the generated log file in the destination folder "
+                            "for more info.\n"
+                      : "[Pack complete] The Vantle file has been packed successfully! " + files +
+                            " files were added.\n");
+        EXPECT_EQ(LogTexts(), c.fWarned
+                                  ? "Files that references prohibited device types:\r\n"
+                                    "    Patches/Lead.crv uses the following prohibited device type(s): "
+                                    "Carvel Analog Synth, Hallwick Echo\r\n"
+                                    "\r\n\r\n\r\n\r\n\r\n"
+                                    "Packing complete\r\n"
+                                  : "Packing complete\r\n");
+        const NSPackingTests::TIndependentPackage package =
+            NSPackingTests::ReadPackageIndependently(Package());
+        EXPECT_EQ(package.fFileCount, c.fFiles);
+        bool patchPacked = false;
+        for (const auto& entry : package.fEntries)
+            patchPacked = patchPacked || entry.fName == "Patches:Lead.crv";
+        EXPECT_EQ(patchPacked, c.fPatchPacked);
+    }
 }
 
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)

@@ -12,16 +12,6 @@ namespace
 using namespace NSPackingTests;
 using namespace NSHostDocumentBytes;
 
-TBytes PatchDescription(const std::string& device)
-{
-    return Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name(device)}));
-}
-
-TBytes DeviceDescription(const std::string& device)
-{
-    return Chunk("DESC", Concat({Version(1, 2, 0), Name(device), U8(3), Name("Bass"), U8(1), U32(1), U32(2)}));
-}
-
 const TBytes kReferences = CAT("REFS", {REFE("a1"), REFE("s1"), REFE("u1"), REFE("x1")});
 const TBytes kEmbedded = FORM("EMBF", {Chunk("NAME", Text("pad.wav")), Chunk("DATA", Text("xyz"))});
 
@@ -66,9 +56,10 @@ TEST(PatchVerification, ADamagedDeviceListEndsOnlyTheDeviceScan)
 {
     CPatchFileTypeProcessor carvel(2, kFourCC_PTCH);
     const TBytes broken = Chunk("DESC", {0x00}); // no version mark
-    const TBytes patch = FORM("PTCH", {kReferences, CAT("DEVL", {FORM("DEVC", {DeviceDescription("My Device")}),
-                                                                 FORM("DEVC", {broken}),
-                                                                 FORM("DEVC", {DeviceDescription("Other")})})});
+    const TBytes patch =
+        FORM("PTCH", {kReferences,
+                      CAT("DEVL", {FORM("DEVC", {DeviceDescription("My Device")}), FORM("DEVC", {broken}),
+                                   FORM("DEVC", {DeviceDescription("Other")})})});
     const TFindings found = Verify(carvel, patch, {"My Device", "Other"});
     EXPECT_EQ(found.devices, Findings{"My Device"});
     EXPECT_EQ(found.resolved, Findings{"a1"});
@@ -83,8 +74,10 @@ TEST(PatchVerification, ADrumChannelPatchWithoutDescriptionUsesTheDrumDeviceComp
     EXPECT_EQ(Verify(drums, FORM("TPDP", {kReferences}), {"Brakka Drum Studio"}).devices,
               Findings{"Brakka Drum Studio"});
     EXPECT_TRUE(Verify(drums, FORM("TPDP", {kReferences}), {"brakka drum studio"}).devices.empty());
-    EXPECT_EQ(Verify(drums, FORM("TPDP", {PatchDescription("Kit"), kReferences}), {"Brakka Drum Studio", "Kit"}).devices,
-              Findings{"Kit"});
+    EXPECT_EQ(
+        Verify(drums, FORM("TPDP", {PatchDescription("Kit"), kReferences}), {"Brakka Drum Studio", "Kit"})
+            .devices,
+        Findings{"Kit"});
     EXPECT_TRUE(Verify(carvel, FORM("PTCH", {kReferences}), {"Brakka Drum Studio"}).devices.empty());
 }
 
@@ -93,7 +86,8 @@ TEST(PatchVerification, ALumenPresetNeedsItsPresetChunk)
     CLMNPatchFileTypeVerifier lumen;
     EXPECT_EQ(Verify(lumen, FORM("PTCH", {kReferences, Chunk("LMNP", Text("p"))})).resolved, Findings{"a1"});
     EXPECT_THROW(Verify(lumen, FORM("PTCH", {kReferences})), NSQuorral::XFormatViolation);
-    EXPECT_THROW(Verify(lumen, FORM("LMNP", {kReferences, Chunk("LMNP", Text("p"))})), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Verify(lumen, FORM("LMNP", {kReferences, Chunk("LMNP", Text("p"))})),
+                 NSQuorral::XFormatViolation);
     EXPECT_THROW(Verify(lumen, FORM("PTCH", {Chunk("LMNP", Text("p"))})), NSQuorral::XFormatViolation);
 }
 
@@ -119,7 +113,8 @@ std::string GramolaPatch(const std::string& version, const std::vector<std::stri
 {
     auto root = std::make_shared<NSFerrant::CXMLElement>(U("GramolaPatch"), U(""));
     root->fAttributes.push_back(std::make_shared<NSFerrant::CXMLAttribute>(U("version"), U(version)));
-    root->fAttributes.push_back(std::make_shared<NSFerrant::CXMLAttribute>(U("deviceProductID"), U("Gramola Keys")));
+    root->fAttributes.push_back(
+        std::make_shared<NSFerrant::CXMLAttribute>(U("deviceProductID"), U("Gramola Keys")));
     auto samples = std::make_shared<NSFerrant::CXMLElement>(U("Samples"), U(""));
     for (const std::string& name : references)
     {
@@ -141,7 +136,8 @@ TEST(GramolaPatchVerification, FindsTheDeviceInTheFirst1024BytesOnly)
 {
     CGramolaDevicePatchProcessor gramola(39);
     const std::vector<std::string> prohibited{"Gramola Keys"};
-    EXPECT_EQ(Verify(gramola, BytesOfText(GramolaPatch("1.0.0", {})), prohibited).devices, Findings{"Gramola Keys"});
+    EXPECT_EQ(Verify(gramola, BytesOfText(GramolaPatch("1.0.0", {})), prohibited).devices,
+              Findings{"Gramola Keys"});
     // The identifier's word starts beyond byte 1,024, or its closing quote lies beyond it.
     const std::string comment = "<!--" + std::string(1100, '-').replace(0, 1, " ") + " -->\r\n";
     EXPECT_TRUE(Verify(gramola, BytesOfText(GramolaPatch("1.0.0", {}, comment)), prohibited).devices.empty());
@@ -174,16 +170,19 @@ TEST(GramolaPatchVerification, ReportsItsSampleReferencesAndRefusesEmptyAndNewer
         EXPECT_STREQ(e.what(), "missing device identifier in Gramola patch");
     }
     EXPECT_THROW(Verify(gramola, BytesOfText(GramolaPatch("3.0.0", {"a1"}))), NSQuorral::XVersionTooNew);
-    EXPECT_THROW(Verify(gramola, BytesOfText("deviceProductID=\"x\" but no XML")), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Verify(gramola, BytesOfText("deviceProductID=\"x\" but no XML")),
+                 NSQuorral::XFormatViolation);
 }
 
 TEST_F(PatchProcessors, PackingAGramolaPatchRelocatesItsReferencesInAFreshDocument)
 {
     CGramolaDevicePatchProcessor gramola(39);
-    const TBytes packed = Pack(gramola, SourceFile("keys.gmpatch", BytesOfText(GramolaPatch("1.0.0", {"a1", "u1"}))), 7);
+    const TBytes packed =
+        Pack(gramola, SourceFile("keys.gmpatch", BytesOfText(GramolaPatch("1.0.0", {"a1", "u1"}))), 7);
     const std::string text(packed.begin(), packed.end());
     EXPECT_EQ(text.rfind("<?xml version=\"1.0\"?>\r\n", 0), 0u);
-    const NSFerrant::TXMLElementList elements = NSFerrant::ParseXMLDocument(text.data(), text.data() + text.size());
+    const NSFerrant::TXMLElementList elements =
+        NSFerrant::ParseXMLDocument(text.data(), text.data() + text.size());
     ASSERT_EQ(elements.size(), 1u);
     const auto& samples = elements[0]->fChildren.at(0)->fChildren;
     ASSERT_EQ(samples.size(), 3u);

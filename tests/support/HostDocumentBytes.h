@@ -90,11 +90,41 @@ inline TBytes LIST(const std::string& type, std::initializer_list<TBytes> member
 {
     return Group("LIST", type, members);
 }
-// A 1.2.0 sample reference body ("REFE" data) whose true name tells the references apart.
+// A 1.2.0 sample reference body ("REFE" data) with the relative path given in its 1.1.0 form, no
+// database or absolute path, no package, and the sample type and true name given.
+inline TBytes ReferenceBodyWith(const TBytes& relativePath, u8 sampleType, const std::string& trueName)
+{
+    return Concat({Version(1, 2, 0), Version(1, 1, 0), relativePath, Version(1, 2, 0), U8(0),
+                   Version(1, 4, 0), U8(0), Name(""), Name(""), Name(""), U8(sampleType), Name(""),
+                   Name(trueName)});
+}
+
+// A sample reference body whose true name tells the references apart; it has no valid path.
 inline TBytes ReferenceBody(const std::string& trueName)
 {
-    return Concat({Version(1, 2, 0), Version(1, 1, 0), U8(0), Version(1, 2, 0), U8(0), Version(1, 4, 0), U8(0),
-                   Name(""), Name(""), Name(""), U8(13), Name(""), Name(trueName)});
+    return ReferenceBodyWith(U8(0), 13, trueName);
+}
+
+// A reference found by its relative path alone: up stepUp levels from the referring document's
+// folder, then down through the names (Windows-1252). Type 13 is a sample, 12 a loop file.
+inline TBytes RelativeREFE(const std::string& trueName, u32 stepUp, std::initializer_list<std::string> names,
+                           u8 sampleType = 13)
+{
+    return Chunk("REFE", ReferenceBodyWith(Concat({U8(1), U32(stepUp), Names(names)}), sampleType, trueName));
+}
+
+// A patch description ("DESC" of a patch, version 1.3.0) naming the device the patch is for.
+inline TBytes PatchDescription(const std::string& device)
+{
+    return Chunk("DESC", Concat({Version(1, 3, 0), U8(0), Name("Init"), Name(device)}));
+}
+
+// A device description ("DESC" of a member of a patch's "DEVL" group, version 1.2.0) naming the
+// device's type.
+inline TBytes DeviceDescription(const std::string& device)
+{
+    return Chunk("DESC",
+                 Concat({Version(1, 2, 0), Name(device), U8(3), Name("Bass"), U8(1), U32(1), U32(2)}));
 }
 
 inline TBytes REFE(const std::string& trueName)

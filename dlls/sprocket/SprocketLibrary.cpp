@@ -7,6 +7,7 @@
 #include "dlls/sprocket/Sprocket.h"
 #include "dlls/sprocket/SprocketFence.h"
 #include "dlls/sprocket/StaticTextView.h"
+#include "dlls/sprocket/TextFieldView.h"
 
 #include <cstdint>
 #include <cstring>
@@ -49,6 +50,29 @@ public:
     {
         return AnswerObject<NSSprocket::IStaticTextView>(
             status, [&] { return new CStaticTextView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    NSSprocket::ITextFieldView* CreateTextField(NSTrellis::IView* parent, NSSprocket::ITextFieldViewHandler* handler,
+                                                const NSSprocket::TTextFieldRecord* record, u32, u32, u32, u8 flags,
+                                                const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::ITextFieldView>(
+            status,
+            [&] { return new CTextFieldView(ParentWindow(parent), handler, Checked(record), flags, NameOf(name)); });
+    }
+
+    u32 MeasureTextLines(const u16* text, u32 width, u32, u32, i32* size) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!text || !size)
+                    ThrowInvalidArgument();
+                const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), width);
+                size[0] = measured.cx;
+                size[1] = measured.cy;
+                return kTrellisOK;
+            });
     }
 
     NSSprocket::ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent,

@@ -116,7 +116,7 @@ static_assert(sizeof(TTextFieldRecord) == 4128 && offsetof(TTextFieldRecord, fTe
               offsetof(TTextFieldRecord, fSecondText) == 2080);
 // The most units a field holds: its record's text less the terminator.
 constexpr u32 kTextFieldMaxLength = 1023;
-// The creation flag of a field whose text is shown masked.
+// The creation flag of a single-line field whose text is shown masked.
 constexpr u8 kTextFieldPassword = 1;
 
 class IPushButtonView;
@@ -280,12 +280,13 @@ public:
     SPROCKET_RESERVED_SLOT(23)
     SPROCKET_RESERVED_SLOT(24)
     // Slot 25: a text field in the parent view, its user's changes to the handler; flags
-    // kTextFieldPassword masks the text.
+    // kTextFieldPassword masks the text of a single-line field.
     virtual ITextFieldView* CreateTextField(NSTrellis::IView* parent, ITextFieldViewHandler* handler,
                                             const TTextFieldRecord* record, u32 fontStyle, u32 sizeStyle,
                                             u32 version, u8 flags, const char* name, u32* status) = 0;
-    // Slot 26: the size of the text in a font style (kSizeStyle*) as lines, broken at line breaks
-    // and, with a width above 0, wrapped to it.
+    // Slot 26: the size of a text field that shows the text whole in a font style (kSizeStyle*):
+    // its lines, broken at line breaks and, with a width above 0, wrapped to fit a field that
+    // wide, with the field's border and margins.
     virtual u32 MeasureTextLines(const u16* text, u32 width, u32 fontStyle, u32 sizeStyle, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(27)
     SPROCKET_RESERVED_SLOT(28)

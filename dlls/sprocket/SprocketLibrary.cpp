@@ -68,9 +68,11 @@ public:
             {
                 if (!text || !size)
                     ThrowInvalidArgument();
-                const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), width);
-                size[0] = measured.cx;
-                size[1] = measured.cy;
+                constexpr i32 kMargins = 2 * CTextFieldView::kMargin;
+                const u32 textWidth = width > u32(kMargins) ? width - kMargins : width == 0 ? 0 : 1;
+                const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), textWidth);
+                size[0] = measured.cx + kMargins;
+                size[1] = measured.cy + kMargins;
                 return kTrellisOK;
             });
     }

@@ -20,6 +20,9 @@ public:
     u32 Clear(const NSTrellis::TCommandEvent*, u32, u32) override { return Edit(WM_CLEAR); }
     u32 CanPaste(u32* out) override;
 
+    // The field's border and the margin inside it, on each side: the field's size beyond its text.
+    static constexpr i32 kMargin = 4;
+
 private:
     // Refuses a text without its terminator, a selection outside the text and a change of the
     // single-line flag.

@@ -3,6 +3,7 @@
 #include "base/LibraryStatusTables.h"
 #include "dlls/sprocket/Sprocket.h"
 #include "tests/dlls/TrellisLibraryTest.h"
+#include "tests/support/Clipboard.h"
 #include "tests/support/WindowViewDouble.h"
 
 #include <gtest/gtest.h>
@@ -538,20 +539,6 @@ void Type(HWND control, const std::wstring& keys)
         SendMessageW(control, WM_CHAR, key, 1);
 }
 
-std::wstring ClipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return L"(no clipboard)";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
-    {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 void EmptyTheClipboard(HWND owner)
 {
     ASSERT_TRUE(OpenClipboard(owner));
@@ -788,7 +775,7 @@ TEST_F(SprocketTextField, RecordsItCannotShowAreRefused)
     field->Release(1);
 }
 
-TEST_F(Sprocket, TextLinesAreMeasuredInTheControlsFont)
+TEST_F(Sprocket, TextIsMeasuredAsTheTextFieldThatShowsItWhole)
 {
     const auto measure = [&](const wchar_t* text, u32 width)
     {
@@ -797,17 +784,37 @@ TEST_F(Sprocket, TextLinesAreMeasuredInTheControlsFont)
         EXPECT_EQ(fSprocket->MeasureTextLines(units.data(), width, 87, 88, size.data()), kTrellisOK);
         return size;
     };
+    const auto empty = measure(L"", 0);
     const auto word = measure(L"word", 0);
-    EXPECT_GT(word[0], 0);
-    EXPECT_GT(word[1], 0);
-    EXPECT_EQ(measure(L"", 0)[1], word[1]) << "an empty text is one line";
-    EXPECT_EQ(measure(L"", 0)[0], 0);
     const auto two = measure(L"word\nword", 0);
+    const i32 pitch = two[1] - word[1];
+    EXPECT_GT(pitch, 0);
+    EXPECT_EQ(empty[1], word[1]) << "an empty text is one line";
+    EXPECT_GT(word[0], empty[0]);
+    EXPECT_GT(empty[0], 0) << "the field's border and margins";
+    EXPECT_GT(word[1], pitch) << "a field is taller than a line of its text";
     EXPECT_EQ(two[0], word[0]);
-    EXPECT_EQ(two[1], 2 * word[1]);
-    EXPECT_GT(measure(L"word word", 0)[0], word[0]);
-    EXPECT_EQ(measure(L"word word", u32(word[0] + 2))[1], 2 * word[1]) << "wrapped to the width";
+    EXPECT_EQ(measure(L"word\nword\nword", 0)[1] - two[1], pitch);
+    const auto both = measure(L"word word", 0);
+    EXPECT_GT(both[0], word[0]);
+    EXPECT_EQ(measure(L"word word", u32(word[0] + 2))[1], two[1]) << "wrapped to the field's width";
+    EXPECT_EQ(measure(L"word word", u32(both[0]))[1], word[1]) << "a field as wide as the text needs one line";
+
+    // A field just one line high takes that line and the margin of the program's single-line rule.
+    u32 status = 0;
+    NSSprocket::TTextFieldRecord record{{0, 0, 100, word[1]}};
+    record.fSingleLine = 1;
+    NSSprocket::ITextFieldView* field =
+        fSprocket->CreateTextField(&fParent, nullptr, &record, 87, 88, 115, 0, "fUserName", &status);
+    ASSERT_NE(field, nullptr);
+    RECT client{};
+    GetClientRect(OnlyControl(fParent.fWindow), &client);
+    EXPECT_GE(client.bottom, pitch) << "the field's inside holds a line";
+    field->Release(1);
+
     std::array<i32, 2> size{};
     EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), 12002u);
+    const u16 text[] = {u'w', 0};
+    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), 12002u);
 }
 } // namespace

@@ -151,6 +151,22 @@ float TextLineHeight(u32 style)
     return float(size[1]);
 }
 
+std::array<float, 2> GetTextSize(const NSTextPackage::TUTF16String& text, const float limit[2], u32 style)
+{
+    const i32 truncated[2] = {i32(limit[0]), i32(limit[1])};
+    i32 size[2] = {};
+    ThrowIfSprocketFailure(
+        GetSprocketInterface()->MeasureText(text.c_str(), truncated, 87, style, 88, 96, size));
+    return {float(size[0]), float(size[1])};
+}
+
+float GetMetric()
+{
+    i32 value = 0;
+    ThrowIfSprocketFailure(GetSprocketInterface()->GetMetric(422, 422, &value));
+    return float(value);
+}
+
 void SetEnabled(NSSprocket::IPushButtonView& button, bool enabled)
 {
     NSSprocket::TPushButtonRecord record{};

@@ -5,6 +5,7 @@
 #include "gui/DialogResource.h"
 #include "gui/View.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -40,8 +41,12 @@ TProgressViewPtr CreateProgressView(const NSTrellisGlue::CABCView& parent, const
 TSeparatorLinePtr CreateSeparatorLine(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
                                       const std::string& name);
 
-// The height of one line of text in a font style (kSizeStyle*).
+// The height of one line of text in a text field of a font style (kSizeStyle*).
 float TextLineHeight(u32 style);
+// The size of a push button showing the text, its content at least limit (truncated).
+std::array<float, 2> GetTextSize(const NSTextPackage::TUTF16String& text, const float limit[2], u32 style);
+// The thickness of a separator line.
+float GetMetric();
 
 void SetEnabled(NSSprocket::IPushButtonView& button, bool enabled);
 // A copy of the group's record (operation 2), kept off the stack: the record is 161 KB.

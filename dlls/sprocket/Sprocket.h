@@ -245,7 +245,12 @@ public:
                                               const TPushButtonRecord* record, u32 style, u32 sizeStyle,
                                               u32 variant, u32 fontStyle, u32 fontVariant, u32 version,
                                               const char* name, u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(1)
+    // Slot 1: the size of a push button that shows the text in the controls' font, its content
+    // at least limit (an icon's size, say; {0, 0} for none). An empty text has no width and one
+    // line's height. The style values (96 a titled button, 97 an icon button) are accepted as
+    // they come; every button is measured alike.
+    virtual u32 MeasureText(const u16* text, const i32* limit, u32 sizeStyle, u32 style, u32 fontStyle,
+                            u32 variant, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(2)
     SPROCKET_RESERVED_SLOT(3)
     // Slot 4: a group of radio buttons in the parent view, selections to the handler.
@@ -294,7 +299,8 @@ public:
     virtual ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent, const TSeparatorLineRecord* record,
                                                     u32 metric, u32 metricVariant, u32 version, const char* name,
                                                     u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(30)
+    // Slot 30: the thickness of a separator line (the metric values are accepted as they come).
+    virtual u32 GetMetric(u32 metric, u32 metricVariant, i32* value) = 0;
     SPROCKET_RESERVED_SLOT(31)
     SPROCKET_RESERVED_SLOT(32)
     SPROCKET_RESERVED_SLOT(33)

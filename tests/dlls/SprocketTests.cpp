@@ -817,4 +817,72 @@ TEST_F(Sprocket, TextIsMeasuredAsTheTextFieldThatShowsItWhole)
     const u16 text[] = {u'w', 0};
     EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), 12002u);
 }
+
+TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
+{
+    const auto measure = [&](const wchar_t* text, i32 width, i32 height)
+    {
+        std::vector<u16> units(text, text + wcslen(text) + 1);
+        const i32 limit[2] = {width, height};
+        std::array<i32, 2> size{-1, -1};
+        EXPECT_EQ(fSprocket->MeasureText(units.data(), limit, 87, 96, 88, 96, size.data()), kTrellisOK) << text;
+        return size;
+    };
+    const auto stop = measure(L"Stop", 0, 0);
+    const auto create = measure(L"Create Vantle\x2026", 0, 0);
+    const auto empty = measure(L"", 0, 0);
+    EXPECT_GT(create[0], stop[0]);
+    EXPECT_EQ(create[1], stop[1]);
+    EXPECT_EQ(empty[1], stop[1]) << "an empty title is one line high";
+    EXPECT_GT(empty[0], 0) << "the button's margins";
+    EXPECT_LT(empty[0], stop[0]);
+
+    const auto icon = measure(L"", 64, 48);
+    EXPECT_EQ(icon[0] - empty[0], 64) << "the content's least width";
+    EXPECT_GT(icon[1], 48);
+    EXPECT_EQ(measure(L"", 64, 49)[1], icon[1] + 1) << "the content's least height, past a line's";
+    EXPECT_EQ(measure(L"Stop", 1, 1), stop) << "a least size below the title's changes nothing";
+
+    // A button of the measured size shows its title whole.
+    NSSprocket::TPushButtonRecord record{{0, 0, create[0], create[1]}};
+    Fill(record.fTitle, L"Create Vantle\x2026");
+    record.fEnabled = 1;
+    u32 status = 0;
+    NSSprocket::IPushButtonView* button =
+        fSprocket->CreatePushButton(&fParent, nullptr, &record, 98, 87, 96, 88, 96, 115, "fCreateVantleButton",
+                                    &status);
+    ASSERT_NE(button, nullptr);
+    const HWND control = OnlyControl(fParent.fWindow);
+    const HDC context = GetDC(control);
+    const HGDIOBJ previous = SelectObject(context, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE title{};
+    GetTextExtentPoint32W(context, L"Create Vantle\x2026", 14, &title);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    RECT client{};
+    GetClientRect(control, &client);
+    EXPECT_GT(client.right, title.cx + 8) << "room for the title inside the button's frame";
+    EXPECT_GT(client.bottom, title.cy + 4);
+    button->Release(1);
+
+    std::array<i32, 2> size{};
+    const u16 text[] = {u'w', 0};
+    const i32 limit[2] = {0, 0};
+    const i32 huge[2] = {0x7FFFFFFF, 0};
+    const i32 negative[2] = {0, -1};
+    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), 12002u);
+}
+
+TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
+{
+    i32 thickness = 0;
+    ASSERT_EQ(fSprocket->GetMetric(422, 422, &thickness), kTrellisOK);
+    EXPECT_GT(thickness, 0);
+    EXPECT_LT(thickness, 8);
+    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), 12002u);
+}
 } // namespace

@@ -407,4 +407,18 @@ TEST_F(SprocketUtilsTest, EditCommandsReachTheFieldsOperations)
         EXPECT_FALSE(DoEditCommand(*field, event, other)) << other;
     EXPECT_EQ(NSTextPackage::TUTF16String(GetTextFieldProperties(*field).fText), U("world"));
 }
+
+TEST_F(SprocketUtilsTest, ButtonSizesTakeTheirLeastSizeTruncated)
+{
+    const float none[2] = {0, 0};
+    const float icon[2] = {16.9f, 16.9f};
+    const float wholeIcon[2] = {16, 16};
+    const float largerIcon[2] = {17, 17};
+    const std::array<float, 2> measured = GetTextSize({}, icon, 97);
+    EXPECT_EQ(measured, GetTextSize({}, wholeIcon, 97));
+    EXPECT_EQ(GetTextSize({}, largerIcon, 97)[0], measured[0] + 1);
+    EXPECT_LT(GetTextSize(U("dummy"), none, 96)[0], GetTextSize(U("dummy dummy"), none, 96)[0]);
+    EXPECT_EQ(GetTextSize(U("dummy"), none, 96)[1], GetTextSize(U("Stop"), none, 96)[1]);
+    EXPECT_GT(GetMetric(), 0);
+}
 } // namespace

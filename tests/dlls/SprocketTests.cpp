@@ -674,6 +674,27 @@ TEST_F(SprocketTextField, EnterIsTheActionOfASingleLineFieldAndALineBreakInAMult
     multi->Release(1);
 }
 
+TEST_F(SprocketTextField, KeysPressedReachTheFieldAsTheMessageLoopTranslatesThem)
+{
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(L"", 0, 0, 1));
+    ASSERT_NE(field, nullptr);
+    for (WPARAM key : {WPARAM('K'), WPARAM('4'), WPARAM(VK_RETURN)})
+    {
+        const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(key), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(fControl, WM_KEYDOWN, key, scan | 1);
+        PostMessageW(fControl, WM_KEYUP, key, scan | 1 | (LPARAM(3) << 30));
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"k", L"k4"}));
+    EXPECT_EQ(fHandler.fActions, std::vector<u32>{13});
+    field->Release(1);
+}
+
 TEST_F(SprocketTextField, EditOperationsMoveTextThroughTheClipboard)
 {
     NSSprocket::ITextFieldView* field = Make(FieldRecord(L"hello world", 0, 5, 1));

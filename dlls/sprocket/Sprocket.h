@@ -163,6 +163,8 @@ public:
     virtual u32 TextChanged(ITextFieldView* field, u16* text, u32* selectionStart, u32* selectionEnd) = 0;
     virtual u32 Callback4() = 0;
     virtual u32 Callback5() = 0;
+    // The program's Edit menu for the field. The GUI library hands its menu bar to windows only,
+    // so this library never calls it: a window updates the menu for its focused field itself.
     virtual u32 UpdateEditMenu(ITextFieldView* field, NSTrellis::IMenuBar* menuBar) = 0;
     // An edit command the user gave in the field with its keyboard shortcut (Ctrl+X, C, V, A):
     // *handled nonzero when the program carried it out, else the field does it itself.

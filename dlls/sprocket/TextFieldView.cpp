@@ -33,8 +33,7 @@ DWORD ControlStyle(const NSSprocket::TTextFieldRecord& record, u8 flags)
 
 CTextFieldView::CTextFieldView(HWND parent, NSSprocket::ITextFieldViewHandler* handler,
                                const NSSprocket::TTextFieldRecord& record, u8 flags, const std::string& name)
-    : CControlView(parent, (Check(record, record.fSingleLine == 1), record), L"EDIT", ControlStyle(record, flags),
-                   name),
+    : CControlView(parent, CheckedAtCreation(record), L"EDIT", ControlStyle(record, flags), name),
       fHandler(handler), fSingleLine(record.fSingleLine == 1)
 {
     SendMessageW(GetControl(), EM_LIMITTEXT, NSSprocket::kTextFieldMaxLength, 0);
@@ -46,6 +45,12 @@ CTextFieldView::~CTextFieldView()
 {
     if (GetControl())
         RemoveWindowSubclass(GetControl(), ControlProcedure, 0);
+}
+
+const NSSprocket::TTextFieldRecord& CTextFieldView::CheckedAtCreation(const NSSprocket::TTextFieldRecord& record)
+{
+    Check(record, record.fSingleLine == 1);
+    return record;
 }
 
 void CTextFieldView::Check(const NSSprocket::TTextFieldRecord& record, bool singleLine)

@@ -27,6 +27,7 @@ private:
     // Refuses a text without its terminator, a selection outside the text and a change of the
     // single-line flag.
     static void Check(const NSSprocket::TTextFieldRecord& record, bool singleLine);
+    static const NSSprocket::TTextFieldRecord& CheckedAtCreation(const NSSprocket::TTextFieldRecord& record);
     void CheckRecord(const NSSprocket::TTextFieldRecord& record) const override { Check(record, fSingleLine); }
     void ShowRecord(const NSSprocket::TTextFieldRecord& record) override;
     void ReadBack(NSSprocket::TTextFieldRecord& record) const override;

@@ -84,6 +84,24 @@ HWND CControlHost::AddControl(const wchar_t* controlClass, DWORD controlStyle)
     return control;
 }
 
+SIZE CControlHost::MeasureText(const wchar_t* text, u32 width)
+{
+    const HDC screen = GetDC(nullptr);
+    if (!screen)
+        ThrowPlatformFailure("GetDC");
+    const HGDIOBJ previous = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    RECT rect{0, 0, LONG(std::min<u32>(width, 0x7FFFFFFF)), 0};
+    if (*text)
+        DrawTextW(screen, text, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (width ? DT_WORDBREAK : 0));
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    if (!*text)
+        return {0, metrics.tmHeight};
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 CControlHost::~CControlHost()
 {
     if (fHost)

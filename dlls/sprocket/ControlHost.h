@@ -27,6 +27,10 @@ public:
     HWND GetControl() const { return fControl; }
     // The host window; null once its parent has destroyed it.
     HWND GetHost() const { return fHost; }
+    // The size of a text in the controls' font: its lines broken at line breaks and, with a width
+    // above 0, wrapped to it. An empty text is one empty line.
+    static SIZE MeasureText(const wchar_t* text, u32 width);
+
     // A platform control in the host, at no size, in the library's font.
     HWND AddControl(const wchar_t* controlClass, DWORD controlStyle);
     // Moves and sizes the host and the control with it; right and bottom below left and top mean

@@ -12,6 +12,10 @@ public:
     CPushButtonView(HWND parent, NSSprocket::IPushButtonViewHandler* handler,
                     const NSSprocket::TPushButtonRecord& record, const std::string& name);
 
+    // A button's frame and the space around its content, on each side.
+    static constexpr i32 kMarginX = 12;
+    static constexpr i32 kMarginY = 5;
+
 private:
     void ShowRecord(const NSSprocket::TPushButtonRecord& record) override;
     void ReadBack(NSSprocket::TPushButtonRecord& record) const override;

@@ -95,8 +95,33 @@ static_assert(sizeof(TRadioButtonGroupRecord) == 164876 && offsetof(TRadioButton
               offsetof(TRadioButtonGroupRecord, fSelected) == 164868 &&
               offsetof(TRadioButtonGroupRecord, fUnnamed164872) == 164872);
 
+// A text field: the text and its selection (UTF-16 unit offsets; the ends may come either way
+// round, both within the text). A single-line field takes no line breaks and hands Enter to its
+// handler; the flag is fixed when the field is made.
+struct TTextFieldRecord
+{
+    i32 fFrame[4];
+    u16 fText[1024];
+    u32 fSelectionStart;
+    u32 fSelectionEnd;
+    u8 fSingleLine; // 1 single-line, 0 multi-line
+    u8 fUnnamed2073[3];
+    u32 fUnnamed2076;
+    u16 fSecondText[1024];
+};
+static_assert(sizeof(TTextFieldRecord) == 4128 && offsetof(TTextFieldRecord, fText) == 16 &&
+              offsetof(TTextFieldRecord, fSelectionStart) == 2064 &&
+              offsetof(TTextFieldRecord, fSelectionEnd) == 2068 &&
+              offsetof(TTextFieldRecord, fSingleLine) == 2072 && offsetof(TTextFieldRecord, fUnnamed2076) == 2076 &&
+              offsetof(TTextFieldRecord, fSecondText) == 2080);
+// The most units a field holds: its record's text less the terminator.
+constexpr u32 kTextFieldMaxLength = 1023;
+// The creation flag of a single-line field whose text is shown masked.
+constexpr u8 kTextFieldPassword = 1;
+
 class IPushButtonView;
 class IRadioButtonGroupView;
+class ITextFieldView;
 
 // The program's side of a push button: slot 2 hears the clicks (mouse, space, Enter on focus).
 class IPushButtonViewHandler
@@ -123,6 +148,32 @@ protected:
     ~IRadioButtonGroupViewHandler() = default;
 };
 
+// The program's side of a text field. Each slot answers a status; the library has no caller to
+// hand it on to.
+class ITextFieldViewHandler
+{
+public:
+    virtual u32 Callback0() = 0;
+    // Enter in a single-line field (key is the character, 13); *out nonzero when the program acted.
+    virtual u32 Action(ITextFieldView* field, u32 key, u32* out) = 0;
+    virtual u32 Callback2(ITextFieldView* field, u32* out) = 0;
+    // The user changed the text (typing, an edit operation). text holds the new text (room for
+    // kTextFieldMaxLength units and a zero) and the selection; the program may rewrite all three,
+    // and the field then shows what it wrote.
+    virtual u32 TextChanged(ITextFieldView* field, u16* text, u32* selectionStart, u32* selectionEnd) = 0;
+    virtual u32 Callback4() = 0;
+    virtual u32 Callback5() = 0;
+    // The program's Edit menu for the field. The GUI library hands its menu bar to windows only,
+    // so this library never calls it: a window updates the menu for its focused field itself.
+    virtual u32 UpdateEditMenu(ITextFieldView* field, NSTrellis::IMenuBar* menuBar) = 0;
+    // An edit command the user gave in the field with its keyboard shortcut (Ctrl+X, C, V, A):
+    // *handled nonzero when the program carried it out, else the field does it itself.
+    virtual u32 DoEditCommand(ITextFieldView* field, const NSTrellis::TCommandEvent* event, u32* handled) = 0;
+
+protected:
+    ~ITextFieldViewHandler() = default;
+};
+
 // A control: slot 0 destroys it (with 1) and its window; slots 1 and 2 write and read its record.
 template <class TRecord>
 class IControlView
@@ -146,6 +197,21 @@ class IRadioButtonGroupView : public IControlView<TRadioButtonGroupRecord>
 {
 protected:
     ~IRadioButtonGroupView() = default;
+};
+
+// A text field: slots 3 to 6 cut, copy, paste and clear the selection (the event and the two
+// values are not read); slot 7 answers nonzero when the clipboard holds text to paste.
+class ITextFieldView : public IControlView<TTextFieldRecord>
+{
+public:
+    virtual u32 Cut(const NSTrellis::TCommandEvent* event, u32, u32) = 0;
+    virtual u32 Copy(const NSTrellis::TCommandEvent* event, u32, u32) = 0;
+    virtual u32 Paste(const NSTrellis::TCommandEvent* event, u32, u32) = 0;
+    virtual u32 Clear(const NSTrellis::TCommandEvent* event, u32, u32) = 0;
+    virtual u32 CanPaste(u32* out) = 0;
+
+protected:
+    ~ITextFieldView() = default;
 };
 
 class IProgressView : public IControlView<TProgressViewRecord>
@@ -181,7 +247,12 @@ public:
                                               const TPushButtonRecord* record, u32 style, u32 sizeStyle,
                                               u32 variant, u32 fontStyle, u32 fontVariant, u32 version,
                                               const char* name, u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(1)
+    // Slot 1: the size of a push button that shows the text in the controls' font, its content
+    // at least limit (an icon's size, say; {0, 0} for none). An empty text has no width and one
+    // line's height. The style values (96 a titled button, 97 an icon button) are accepted as
+    // they come; every button is measured alike.
+    virtual u32 MeasureText(const u16* text, const i32* limit, u32 sizeStyle, u32 style, u32 fontStyle,
+                            u32 variant, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(2)
     SPROCKET_RESERVED_SLOT(3)
     // Slot 4: a group of radio buttons in the parent view, selections to the handler.
@@ -215,15 +286,23 @@ public:
                                               u32 fontStyle, u32 version, const char* name, u32* status) = 0;
     SPROCKET_RESERVED_SLOT(23)
     SPROCKET_RESERVED_SLOT(24)
-    SPROCKET_RESERVED_SLOT(25)
-    SPROCKET_RESERVED_SLOT(26)
+    // Slot 25: a text field in the parent view, its user's changes to the handler; flags
+    // kTextFieldPassword masks the text of a single-line field.
+    virtual ITextFieldView* CreateTextField(NSTrellis::IView* parent, ITextFieldViewHandler* handler,
+                                            const TTextFieldRecord* record, u32 fontStyle, u32 sizeStyle,
+                                            u32 version, u8 flags, const char* name, u32* status) = 0;
+    // Slot 26: the size of a text field that shows the text whole in a font style (kSizeStyle*):
+    // its lines, broken at line breaks and, with a width above 0, wrapped to fit a field that
+    // wide, with the field's border and margins.
+    virtual u32 MeasureTextLines(const u16* text, u32 width, u32 fontStyle, u32 sizeStyle, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(27)
     SPROCKET_RESERVED_SLOT(28)
     // Slot 29: an etched line across the frame (horizontal when it is wider than tall).
     virtual ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent, const TSeparatorLineRecord* record,
                                                     u32 metric, u32 metricVariant, u32 version, const char* name,
                                                     u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(30)
+    // Slot 30: the thickness of a separator line (the metric values are accepted as they come).
+    virtual u32 GetMetric(u32 metric, u32 metricVariant, i32* value) = 0;
     SPROCKET_RESERVED_SLOT(31)
     SPROCKET_RESERVED_SLOT(32)
     SPROCKET_RESERVED_SLOT(33)

@@ -7,7 +7,9 @@
 #include "dlls/sprocket/Sprocket.h"
 #include "dlls/sprocket/SprocketFence.h"
 #include "dlls/sprocket/StaticTextView.h"
+#include "dlls/sprocket/TextFieldView.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -51,12 +53,66 @@ public:
             status, [&] { return new CStaticTextView(ParentWindow(parent), Checked(record), NameOf(name)); });
     }
 
+    NSSprocket::ITextFieldView* CreateTextField(NSTrellis::IView* parent, NSSprocket::ITextFieldViewHandler* handler,
+                                                const NSSprocket::TTextFieldRecord* record, u32, u32, u32, u8 flags,
+                                                const char* name, u32* status) override
+    {
+        return AnswerObject<NSSprocket::ITextFieldView>(
+            status,
+            [&] { return new CTextFieldView(ParentWindow(parent), handler, Checked(record), flags, NameOf(name)); });
+    }
+
+    u32 MeasureText(const u16* text, const i32* limit, u32, u32, u32, u32, i32* size) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!text || !limit || !size)
+                    ThrowInvalidArgument();
+                constexpr i32 kLargestLimit = 0x7FFF; // far past any screen
+                if (limit[0] < 0 || limit[1] < 0 || limit[0] > kLargestLimit || limit[1] > kLargestLimit)
+                    ThrowInvalidArgument();
+                const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), 0);
+                size[0] = std::max<i32>(measured.cx, limit[0]) + 2 * CPushButtonView::kMarginX;
+                size[1] = std::max<i32>(measured.cy, limit[1]) + 2 * CPushButtonView::kMarginY;
+                return kTrellisOK;
+            });
+    }
+
+    u32 MeasureTextLines(const u16* text, u32 width, u32, u32, i32* size) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!text || !size)
+                    ThrowInvalidArgument();
+                constexpr i32 kMargins = 2 * CTextFieldView::kMargin;
+                const u32 textWidth = width > u32(kMargins) ? width - kMargins : width == 0 ? 0 : 1;
+                const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), textWidth);
+                size[0] = measured.cx + kMargins;
+                size[1] = measured.cy + kMargins;
+                return kTrellisOK;
+            });
+    }
+
     NSSprocket::ISeparatorLineView* CreateSeparatorLine(NSTrellis::IView* parent,
                                                         const NSSprocket::TSeparatorLineRecord* record, u32, u32,
                                                         u32, const char* name, u32* status) override
     {
         return AnswerObject<NSSprocket::ISeparatorLineView>(
             status, [&] { return new CSeparatorLineView(ParentWindow(parent), Checked(record), NameOf(name)); });
+    }
+
+    u32 GetMetric(u32, u32, i32* value) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!value)
+                    ThrowInvalidArgument();
+                *value = GetSystemMetrics(SM_CYEDGE);
+                return kTrellisOK;
+            });
     }
 
     u32 Initialize(u32 version) override

@@ -1,8 +1,9 @@
 // Our Sprocket widget library through its DLL boundary: its start, and push buttons, radio groups,
-// progress views and static texts as real controls inside a real parent window.
+// progress views, static texts and text fields as real controls inside a real parent window.
 #include "base/LibraryStatusTables.h"
 #include "dlls/sprocket/Sprocket.h"
 #include "tests/dlls/TrellisLibraryTest.h"
+#include "tests/support/Clipboard.h"
 #include "tests/support/WindowViewDouble.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <cwchar>
+#include <utility>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -53,6 +57,57 @@ public:
     }
     NSSprocket::IRadioButtonGroupView* fGroup = nullptr;
     std::vector<u16> fSelections;
+};
+
+// Hears a text field. Like the log-on dialog, it may hold the text to a length; edit commands
+// are taken or left to the field as the test says.
+class CFieldHandler final : public NSSprocket::ITextFieldViewHandler
+{
+public:
+    u32 Callback0() override { return kTrellisOK; }
+    u32 Action(NSSprocket::ITextFieldView* field, u32 key, u32* out) override
+    {
+        fField = field;
+        fActions.push_back(key);
+        *out = 1;
+        return kTrellisOK;
+    }
+    u32 Callback2(NSSprocket::ITextFieldView*, u32* out) override
+    {
+        *out = 0;
+        return kTrellisOK;
+    }
+    u32 TextChanged(NSSprocket::ITextFieldView* field, u16* text, u32* start, u32* end) override
+    {
+        fField = field;
+        std::wstring seen;
+        for (const u16* unit = text; *unit; ++unit)
+            seen.push_back(wchar_t(*unit));
+        fTexts.push_back(seen);
+        if (seen.size() > fLimit)
+        {
+            text[fLimit] = 0;
+            *start = std::min<u32>(*start, fLimit);
+            *end = std::min<u32>(*end, fLimit);
+        }
+        return kTrellisOK;
+    }
+    u32 Callback4() override { return kTrellisOK; }
+    u32 Callback5() override { return kTrellisOK; }
+    u32 UpdateEditMenu(NSSprocket::ITextFieldView*, NSTrellis::IMenuBar*) override { return kTrellisOK; }
+    u32 DoEditCommand(NSSprocket::ITextFieldView*, const NSTrellis::TCommandEvent* event, u32* handled) override
+    {
+        fCommands.push_back(event->fCommand);
+        *handled = fTakeCommands ? 1 : 0;
+        return kTrellisOK;
+    }
+
+    NSSprocket::ITextFieldView* fField = nullptr;
+    std::vector<u32> fActions;
+    std::vector<std::wstring> fTexts;
+    std::vector<u32> fCommands;
+    size_t fLimit = 1023;
+    bool fTakeCommands = false;
 };
 
 // The platform control of the only control in the window.
@@ -456,5 +511,399 @@ TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
     ASSERT_EQ(group->SetProperties(record.get()), kTrellisOK);
     EXPECT_EQ(GetWindow(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), GW_CHILD), nullptr);
     group->Release(1);
+}
+
+NSSprocket::TTextFieldRecord FieldRecord(const wchar_t* text, u32 start, u32 end, u8 singleLine)
+{
+    NSSprocket::TTextFieldRecord record{{10, 10, 200, 30}};
+    Fill(record.fText, text);
+    record.fSelectionStart = start;
+    record.fSelectionEnd = end;
+    record.fSingleLine = singleLine;
+    record.fUnnamed2076 = 1;
+    Fill(record.fSecondText, L"second");
+    return record;
+}
+
+std::pair<DWORD, DWORD> SelectionOf(HWND control)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(control, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    return {start, end};
+}
+
+void Type(HWND control, const std::wstring& keys)
+{
+    for (wchar_t key : keys)
+        SendMessageW(control, WM_CHAR, key, 1);
+}
+
+void EmptyTheClipboard(HWND owner)
+{
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+class SprocketTextField : public Sprocket
+{
+protected:
+    NSSprocket::ITextFieldView* Make(const NSSprocket::TTextFieldRecord& record, u8 flags = 0)
+    {
+        u32 status = 0;
+        NSSprocket::ITextFieldView* field =
+            fSprocket->CreateTextField(&fParent, &fHandler, &record, 87, 88, 115, flags, "fUserName", &status);
+        EXPECT_EQ(status, kTrellisOK);
+        EXPECT_NE(field, nullptr);
+        fControl = field ? OnlyControl(fParent.fWindow) : nullptr;
+        return field;
+    }
+
+    CFieldHandler fHandler;
+    HWND fControl = nullptr;
+};
+
+TEST_F(SprocketTextField, ItsRecordRoundTripsThroughTheEditControl)
+{
+    struct
+    {
+        const wchar_t* fText;
+        u32 fStart;
+        u32 fEnd;
+        u8 fSingleLine;
+        u8 fFlags;
+        LONG_PTR fStyles; // the control's styles that tell the kind of field
+    } const kCases[] = {
+        {L"Administrator", 2, 5, 1, 0, 0},
+        {L"one\r\ntwo", 0, 8, 0, 0, ES_MULTILINE},
+        {L"secret", 6, 6, 1, NSSprocket::kTextFieldPassword, ES_PASSWORD},
+        {L"", 0, 0, 1, 0, 0},
+    };
+    for (const auto& c : kCases)
+    {
+        SCOPED_TRACE(::testing::Message() << "field " << int(&c - kCases));
+        const NSSprocket::TTextFieldRecord record = FieldRecord(c.fText, c.fStart, c.fEnd, c.fSingleLine);
+        NSSprocket::ITextFieldView* field = Make(record, c.fFlags);
+        ASSERT_NE(field, nullptr);
+        wchar_t className[16] = {};
+        GetClassNameW(fControl, className, 16);
+        EXPECT_EQ(_wcsicmp(className, L"Edit"), 0);
+        EXPECT_EQ(GetWindowLongPtrW(fControl, GWL_STYLE) & (ES_MULTILINE | ES_PASSWORD), c.fStyles);
+        EXPECT_EQ(WindowText(fControl), c.fText);
+        EXPECT_EQ(SelectionOf(fControl), std::make_pair(DWORD(c.fStart), DWORD(c.fEnd)));
+        NSSprocket::TTextFieldRecord read{};
+        ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+        EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0) << "the masked text reads back plain";
+        field->Release(1);
+    }
+
+    NSSprocket::TTextFieldRecord record = FieldRecord(L"Administrator", 0, 0, 1);
+    NSSprocket::ITextFieldView* field = Make(record);
+    ASSERT_NE(field, nullptr);
+    record = FieldRecord(L"Tessaro", 7, 1, 1);
+    record.fFrame[3] = 40;
+    ASSERT_EQ(field->SetProperties(&record), kTrellisOK);
+    EXPECT_EQ(WindowText(fControl), L"Tessaro");
+    EXPECT_EQ(SelectionOf(fControl), std::make_pair(DWORD(1), DWORD(7)));
+    NSSprocket::TTextFieldRecord read{};
+    ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0) << "a selection written backwards reads back so";
+
+    SendMessageW(fControl, EM_SETSEL, 0, 3);
+    Type(fControl, L"X");
+    ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::wstring(read.fText, read.fText + 6), std::wstring(L"Xsaro", 6)) << "with its terminator";
+    EXPECT_EQ(read.fSelectionStart, 1u);
+    EXPECT_EQ(read.fSelectionEnd, 1u);
+    EXPECT_EQ(read.fFrame[3], 40);
+    EXPECT_TRUE(fHandler.fTexts.size() == 1) << "the program's own records are no changes of the user";
+    field->Release(1);
+    EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
+}
+
+TEST_F(SprocketTextField, TypedTextTellsTheHandlerWhichMayHoldItToALength)
+{
+    fHandler.fLimit = 3;
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(L"", 0, 0, 1));
+    ASSERT_NE(field, nullptr);
+    Type(fControl, L"abcd");
+    EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"a", L"ab", L"abc", L"abcd"}));
+    EXPECT_EQ(fHandler.fField, field);
+    EXPECT_EQ(WindowText(fControl), L"abc") << "the field shows the handler's answer";
+    EXPECT_EQ(SelectionOf(fControl), std::make_pair(DWORD(3), DWORD(3)));
+    NSSprocket::TTextFieldRecord read{};
+    ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(read.fText[2], u16('c'));
+    EXPECT_EQ(read.fText[3], 0);
+    EXPECT_EQ(fHandler.fTexts.size(), 4u) << "the answer shown is no new change";
+    field->Release(1);
+}
+
+TEST_F(SprocketTextField, TypingStopsAtWhatTheRecordHolds)
+{
+    fHandler.fLimit = 5000;
+    const std::wstring full(NSSprocket::kTextFieldMaxLength, L'n');
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(full.c_str(), 1023, 1023, 1));
+    ASSERT_NE(field, nullptr);
+    Type(fControl, L"xy");
+    EXPECT_EQ(GetWindowTextLengthW(fControl), int(NSSprocket::kTextFieldMaxLength));
+    NSSprocket::TTextFieldRecord read{};
+    ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(read.fText[1022], u16('n'));
+    EXPECT_EQ(read.fText[1023], 0);
+    field->Release(1);
+}
+
+TEST_F(SprocketTextField, EnterIsTheActionOfASingleLineFieldAndALineBreakInAMultiLineOne)
+{
+    NSSprocket::ITextFieldView* single = Make(FieldRecord(L"name", 4, 4, 1));
+    ASSERT_NE(single, nullptr);
+    Type(fControl, L"\r");
+    EXPECT_EQ(fHandler.fActions, std::vector<u32>{13});
+    EXPECT_EQ(fHandler.fField, single);
+    EXPECT_EQ(WindowText(fControl), L"name");
+    EXPECT_TRUE(fHandler.fTexts.empty());
+    single->Release(1);
+
+    NSSprocket::ITextFieldView* multi = Make(FieldRecord(L"name", 4, 4, 0));
+    ASSERT_NE(multi, nullptr);
+    Type(fControl, L"\rx");
+    EXPECT_EQ(fHandler.fActions.size(), 1u);
+    EXPECT_EQ(WindowText(fControl), L"name\r\nx");
+    multi->Release(1);
+}
+
+TEST_F(SprocketTextField, KeysPressedReachTheFieldAsTheMessageLoopTranslatesThem)
+{
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(L"", 0, 0, 1));
+    ASSERT_NE(field, nullptr);
+    for (WPARAM key : {WPARAM('K'), WPARAM('4'), WPARAM(VK_RETURN)})
+    {
+        const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(key), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(fControl, WM_KEYDOWN, key, scan | 1);
+        PostMessageW(fControl, WM_KEYUP, key, scan | 1 | (LPARAM(3) << 30));
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"k", L"k4"}));
+    EXPECT_EQ(fHandler.fActions, std::vector<u32>{13});
+    field->Release(1);
+}
+
+TEST_F(SprocketTextField, EditOperationsMoveTextThroughTheClipboard)
+{
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(L"hello world", 0, 5, 1));
+    ASSERT_NE(field, nullptr);
+    EmptyTheClipboard(fParent.fWindow);
+    u32 canPaste = 7;
+    ASSERT_EQ(field->CanPaste(&canPaste), kTrellisOK);
+    EXPECT_EQ(canPaste, 0u);
+
+    const NSTrellis::TCommandEvent event{NSTrellis::kCommandEventKind, NSTrellis::kEditCommandCopy};
+    ASSERT_EQ(field->Copy(&event, 0, 0), kTrellisOK);
+    EXPECT_EQ(ClipboardText(), L"hello");
+    ASSERT_EQ(field->CanPaste(&canPaste), kTrellisOK);
+    EXPECT_EQ(canPaste, 1u);
+    EXPECT_TRUE(fHandler.fTexts.empty()) << "a copy changes no text";
+
+    SendMessageW(fControl, EM_SETSEL, 5, 11);
+    ASSERT_EQ(field->Cut(&event, 0, 0), kTrellisOK);
+    EXPECT_EQ(WindowText(fControl), L"hello");
+    EXPECT_EQ(ClipboardText(), L" world");
+    ASSERT_EQ(field->Paste(&event, 0, 0), kTrellisOK);
+    ASSERT_EQ(field->Paste(&event, 0, 0), kTrellisOK);
+    EXPECT_EQ(WindowText(fControl), L"hello world world");
+    SendMessageW(fControl, EM_SETSEL, 0, 6);
+    ASSERT_EQ(field->Clear(&event, 0, 0), kTrellisOK);
+    EXPECT_EQ(WindowText(fControl), L"world world");
+    EXPECT_EQ(ClipboardText(), L" world") << "clear leaves the clipboard alone";
+    EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"hello", L"hello world", L"hello world world",
+                                                          L"world world"}));
+    EXPECT_EQ(field->CanPaste(nullptr), 12002u);
+    field->Release(1);
+}
+
+TEST_F(SprocketTextField, EditShortcutsGoToTheHandlerFirst)
+{
+    NSSprocket::ITextFieldView* field = Make(FieldRecord(L"abc def", 1, 2, 1));
+    ASSERT_NE(field, nullptr);
+    fHandler.fTakeCommands = true;
+    Type(fControl, L"\x01\x03\x18\x16");
+    EXPECT_EQ(fHandler.fCommands, (std::vector<u32>{NSTrellis::kEditCommandSelectAll, NSTrellis::kEditCommandCopy,
+                                                     NSTrellis::kEditCommandCut, NSTrellis::kEditCommandPaste}));
+    EXPECT_EQ(WindowText(fControl), L"abc def") << "the handler took them all";
+    EXPECT_EQ(SelectionOf(fControl), std::make_pair(DWORD(1), DWORD(2)));
+
+    fHandler.fTakeCommands = false;
+    Type(fControl, L"\x01\x03");
+    EXPECT_EQ(SelectionOf(fControl), std::make_pair(DWORD(0), DWORD(7)));
+    EXPECT_EQ(ClipboardText(), L"abc def");
+    SendMessageW(fControl, EM_SETSEL, 3, 7);
+    Type(fControl, L"\x18");
+    EXPECT_EQ(WindowText(fControl), L"abc");
+    Type(fControl, L"\x16\x16");
+    EXPECT_EQ(WindowText(fControl), L"abc def def");
+    EXPECT_EQ(fHandler.fCommands.size(), 9u);
+    field->Release(1);
+}
+
+TEST_F(SprocketTextField, RecordsItCannotShowAreRefused)
+{
+    const NSSprocket::TTextFieldRecord good = FieldRecord(L"name", 1, 3, 1);
+    NSSprocket::TTextFieldRecord unterminated = good;
+    std::fill(std::begin(unterminated.fText), std::end(unterminated.fText), u16('z'));
+    unterminated.fSelectionStart = unterminated.fSelectionEnd = 0;
+    struct
+    {
+        const char* fWhat;
+        NSSprocket::TTextFieldRecord fRecord;
+        bool fRefusedAtCreation;
+    } const kCases[] = {
+        {"selection start past the text", FieldRecord(L"name", 5, 1, 1), true},
+        {"selection end past the text", FieldRecord(L"name", 0, 9, 1), true},
+        {"a text without its terminator", unterminated, true},
+        {"a single-line flag of 2", FieldRecord(L"name", 0, 0, 2), true},
+        {"a multi-line record for a single-line field", FieldRecord(L"name", 0, 0, 0), false},
+    };
+    u32 status = 0;
+    for (const auto& c : kCases)
+    {
+        if (!c.fRefusedAtCreation)
+            continue;
+        EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, &c.fRecord, 87, 88, 115, 0, "bad", &status),
+                  nullptr)
+            << c.fWhat;
+        EXPECT_EQ(status, 12002u) << c.fWhat;
+    }
+    EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, nullptr, 87, 88, 115, 0, "bad", &status), nullptr);
+    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
+
+    NSSprocket::ITextFieldView* field = Make(good);
+    ASSERT_NE(field, nullptr);
+    for (const auto& c : kCases)
+        EXPECT_EQ(field->SetProperties(&c.fRecord), 12002u) << c.fWhat;
+    EXPECT_EQ(field->SetProperties(nullptr), 12002u);
+    NSSprocket::TTextFieldRecord read{};
+    ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::memcmp(&read, &good, sizeof(good)), 0) << "a refused record changes nothing";
+    EXPECT_TRUE(fHandler.fTexts.empty());
+    field->Release(1);
+}
+
+TEST_F(Sprocket, TextIsMeasuredAsTheTextFieldThatShowsItWhole)
+{
+    const auto measure = [&](const wchar_t* text, u32 width)
+    {
+        std::vector<u16> units(text, text + wcslen(text) + 1);
+        std::array<i32, 2> size{-1, -1};
+        EXPECT_EQ(fSprocket->MeasureTextLines(units.data(), width, 87, 88, size.data()), kTrellisOK);
+        return size;
+    };
+    const auto empty = measure(L"", 0);
+    const auto word = measure(L"word", 0);
+    const auto two = measure(L"word\nword", 0);
+    const i32 pitch = two[1] - word[1];
+    EXPECT_GT(pitch, 0);
+    EXPECT_EQ(empty[1], word[1]) << "an empty text is one line";
+    EXPECT_GT(word[0], empty[0]);
+    EXPECT_GT(empty[0], 0) << "the field's border and margins";
+    EXPECT_GT(word[1], pitch) << "a field is taller than a line of its text";
+    EXPECT_EQ(two[0], word[0]);
+    EXPECT_EQ(measure(L"word\nword\nword", 0)[1] - two[1], pitch);
+    const auto both = measure(L"word word", 0);
+    EXPECT_GT(both[0], word[0]);
+    EXPECT_EQ(measure(L"word word", u32(word[0] + 2))[1], two[1]) << "wrapped to the field's width";
+    EXPECT_EQ(measure(L"word word", u32(both[0]))[1], word[1]) << "a field as wide as the text needs one line";
+
+    // A field just one line high takes that line and the margin of the program's single-line rule.
+    u32 status = 0;
+    NSSprocket::TTextFieldRecord record{{0, 0, 100, word[1]}};
+    record.fSingleLine = 1;
+    NSSprocket::ITextFieldView* field =
+        fSprocket->CreateTextField(&fParent, nullptr, &record, 87, 88, 115, 0, "fUserName", &status);
+    ASSERT_NE(field, nullptr);
+    RECT client{};
+    GetClientRect(OnlyControl(fParent.fWindow), &client);
+    EXPECT_GE(client.bottom, pitch) << "the field's inside holds a line";
+    field->Release(1);
+
+    std::array<i32, 2> size{};
+    EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), 12002u);
+    const u16 text[] = {u'w', 0};
+    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), 12002u);
+}
+
+TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
+{
+    const auto measure = [&](const wchar_t* text, i32 width, i32 height)
+    {
+        std::vector<u16> units(text, text + wcslen(text) + 1);
+        const i32 limit[2] = {width, height};
+        std::array<i32, 2> size{-1, -1};
+        EXPECT_EQ(fSprocket->MeasureText(units.data(), limit, 87, 96, 88, 96, size.data()), kTrellisOK) << text;
+        return size;
+    };
+    const auto stop = measure(L"Stop", 0, 0);
+    const auto create = measure(L"Create Vantle\x2026", 0, 0);
+    const auto empty = measure(L"", 0, 0);
+    EXPECT_GT(create[0], stop[0]);
+    EXPECT_EQ(create[1], stop[1]);
+    EXPECT_EQ(empty[1], stop[1]) << "an empty title is one line high";
+    EXPECT_GT(empty[0], 0) << "the button's margins";
+    EXPECT_LT(empty[0], stop[0]);
+
+    const auto icon = measure(L"", 64, 48);
+    EXPECT_EQ(icon[0] - empty[0], 64) << "the content's least width";
+    EXPECT_GT(icon[1], 48);
+    EXPECT_EQ(measure(L"", 64, 49)[1], icon[1] + 1) << "the content's least height, past a line's";
+    EXPECT_EQ(measure(L"Stop", 1, 1), stop) << "a least size below the title's changes nothing";
+
+    // A button of the measured size shows its title whole.
+    NSSprocket::TPushButtonRecord record{{0, 0, create[0], create[1]}};
+    Fill(record.fTitle, L"Create Vantle\x2026");
+    record.fEnabled = 1;
+    u32 status = 0;
+    NSSprocket::IPushButtonView* button =
+        fSprocket->CreatePushButton(&fParent, nullptr, &record, 98, 87, 96, 88, 96, 115, "fCreateVantleButton",
+                                    &status);
+    ASSERT_NE(button, nullptr);
+    const HWND control = OnlyControl(fParent.fWindow);
+    const HDC context = GetDC(control);
+    const HGDIOBJ previous = SelectObject(context, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE title{};
+    GetTextExtentPoint32W(context, L"Create Vantle\x2026", 14, &title);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    RECT client{};
+    GetClientRect(control, &client);
+    EXPECT_GT(client.right, title.cx + 8) << "room for the title inside the button's frame";
+    EXPECT_GT(client.bottom, title.cy + 4);
+    button->Release(1);
+
+    std::array<i32, 2> size{};
+    const u16 text[] = {u'w', 0};
+    const i32 limit[2] = {0, 0};
+    const i32 huge[2] = {0x7FFFFFFF, 0};
+    const i32 negative[2] = {0, -1};
+    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), 12002u);
+}
+
+TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
+{
+    i32 thickness = 0;
+    ASSERT_EQ(fSprocket->GetMetric(422, 422, &thickness), kTrellisOK);
+    EXPECT_GT(thickness, 0);
+    EXPECT_LT(thickness, 8);
+    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), 12002u);
 }
 } // namespace

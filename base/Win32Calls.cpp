@@ -41,6 +41,7 @@ const TWin32Calls kRealCalls = {
     &::UnlockFile,
     &::SHGetFileInfoW,
     &::DestroyIcon,
+    &::WaitForSingleObject,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -42,6 +42,7 @@ const TWin32Calls kRealCalls = {
     &::SHGetFileInfoW,
     &::DestroyIcon,
     &::WaitForSingleObject,
+    &::Sleep,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

@@ -3,7 +3,7 @@
 // the block container's file medium and of the framework's mutex go through one replaceable
 // table, so that tests can make a call fail the way a device would (an empty floppy, a drive
 // that is not ready, a full disk, a move that fails halfway through an exchange) without the
-// device, and can see a wait through without spending its time.
+// device, and can see a wait or a pause through without spending its time.
 // The members carry the platform names and exact signatures of the calls they stand for.
 #include <windows.h>
 #include <shellapi.h>
@@ -50,6 +50,7 @@ struct TWin32Calls
     decltype(&::SHGetFileInfoW) SHGetFileInfoW;
     decltype(&::DestroyIcon) DestroyIcon;
     decltype(&::WaitForSingleObject) WaitForSingleObject;
+    decltype(&::Sleep) Sleep;
 };
 
 // The table in use: the platform's own calls unless a test has installed others.

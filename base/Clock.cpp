@@ -24,7 +24,12 @@ i64 CounterToMicroseconds(i64 ticks)
         gCounterFrequency = frequency.QuadPart;
         gCounterFrequencyKnown = true;
     }
-    return NSTextPackage::MulDiv64(ticks, gCounterFrequency) / 1000;
+    return CounterToMicroseconds(ticks, gCounterFrequency);
+}
+
+i64 CounterToMicroseconds(i64 ticks, i64 frequency)
+{
+    return NSTextPackage::MulDiv64(ticks, frequency) / 1000;
 }
 
 i64 GetMilliseconds()

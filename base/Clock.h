@@ -7,6 +7,9 @@ namespace NSFerrant
 {
 // Counter ticks to microseconds, truncated toward zero; the counter frequency is queried once.
 i64 CounterToMicroseconds(i64 ticks);
+// The same at a given frequency in ticks per second, so the conversion can be checked at
+// frequencies other than this machine's.
+i64 CounterToMicroseconds(i64 ticks, i64 frequency);
 // The counter now in milliseconds; no fixed origin, only differences mean anything.
 i64 GetMilliseconds();
 // A FILETIME in UTC (100 ns since 1601) as the user's short date in local time; empty when

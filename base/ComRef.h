@@ -10,6 +10,16 @@ public:
     ~CComRef() { Reset(); }
     CComRef(const CComRef&) = delete;
     CComRef& operator=(const CComRef&) = delete;
+    CComRef(CComRef&& other) noexcept : fInterface(std::exchange(other.fInterface, nullptr)) {}
+    CComRef& operator=(CComRef&& other) noexcept
+    {
+        if (this != &other)
+        {
+            Reset();
+            fInterface = std::exchange(other.fInterface, nullptr);
+        }
+        return *this;
+    }
 
     T* Get() const { return fInterface; }
     T* operator->() const { return fInterface; }
@@ -22,6 +32,14 @@ public:
         return &fInterface;
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+    // One more reference to an interface that another owner holds too (none for null).
+    void Share(T* shared)
+    {
+        if (shared)
+            shared->AddRef();
+        Reset();
+        fInterface = shared;
+    }
 
     void Reset()
     {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Quorral.h"
+#include "base/Win32Calls.h"
 
 namespace
 {
@@ -35,9 +36,9 @@ CMutex::~CMutex()
 
 void CMutex::Lock()
 {
-    DWORD result = WaitForSingleObject(fCell->fHandle, kFirstWaitMilliseconds);
+    DWORD result = Win32Calls().WaitForSingleObject(fCell->fHandle, kFirstWaitMilliseconds);
     if (result == WAIT_TIMEOUT)
-        result = WaitForSingleObject(fCell->fHandle, INFINITE);
+        result = Win32Calls().WaitForSingleObject(fCell->fHandle, INFINITE);
     if (!IsHeld(result))
         NSQuorral::Throw(std::exception());
 }

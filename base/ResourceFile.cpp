@@ -59,7 +59,7 @@ const void* LockResourceData(HMODULE module, const TResourceID& id, u64& size)
     return bytes;
 }
 
-COpenResourceFile::COpenResourceFile() : fOwnsModule(false), fModule(nullptr)
+COpenResourceFile::COpenResourceFile() : fModule(nullptr)
 {
     const CABCCodeModule* codeModule = GetCurrentCodeModule();
     if (!codeModule)
@@ -72,11 +72,6 @@ COpenResourceFile::~COpenResourceFile()
 {
     try
     {
-        if (fOwnsModule && fModule)
-        {
-            FreeLibrary(fModule);
-            fModule = nullptr;
-        }
         fSecondary.reset();
     }
     catch (...)

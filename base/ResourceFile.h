@@ -41,8 +41,7 @@ public:
     // A new media holding the resource's bytes at position 0; the caller owns it.
     std::unique_ptr<COwnedMemoryMedia> LoadResourceMedia(const TResourceID& id) const;
 
-    bool fOwnsModule;
-    HMODULE fModule;
+    HMODULE fModule; // borrowed: the code module outlives every source
     TSharedModule fSecondary;
 };
 } // namespace NSFerrant

@@ -41,6 +41,8 @@ const TWin32Calls kRealCalls = {
     &::UnlockFile,
     &::SHGetFileInfoW,
     &::DestroyIcon,
+    &::WaitForSingleObject,
+    &::Sleep,
 };
 
 const TWin32Calls* gCurrentCalls = &kRealCalls;

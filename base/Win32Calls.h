@@ -1,8 +1,9 @@
 #pragma once
-// The Win32 calls of the file library (its Windows layer, open files and folder scanner) and of
-// the block container's file medium go through one replaceable table, so that tests can make a call fail the way a device would
-// (an empty floppy, a drive that is not ready, a full disk, a move that fails halfway through an
-// exchange) without the device.
+// The Win32 calls of the file library (its Windows layer, open files and folder scanner), of
+// the block container's file medium and of the framework's mutex go through one replaceable
+// table, so that tests can make a call fail the way a device would (an empty floppy, a drive
+// that is not ready, a full disk, a move that fails halfway through an exchange) without the
+// device, and can see a wait or a pause through without spending its time.
 // The members carry the platform names and exact signatures of the calls they stand for.
 #include <windows.h>
 #include <shellapi.h>
@@ -48,6 +49,8 @@ struct TWin32Calls
     decltype(&::UnlockFile) UnlockFile;
     decltype(&::SHGetFileInfoW) SHGetFileInfoW;
     decltype(&::DestroyIcon) DestroyIcon;
+    decltype(&::WaitForSingleObject) WaitForSingleObject;
+    decltype(&::Sleep) Sleep;
 };
 
 // The table in use: the platform's own calls unless a test has installed others.

@@ -68,23 +68,47 @@ private:
     HICON fHandle;
 };
 
-// An item id list allocated by the shell, freed through the shell's allocator.
+// An item id list allocated by the shell, freed through the shell's allocator, which must
+// outlive the list.
 class CShellIDList
 {
 public:
-    explicit CShellIDList(IMalloc* allocator) : fAllocator(allocator) {}
-    ~CShellIDList()
-    {
-        if (fList)
-            fAllocator->Free(fList);
-    }
+    explicit CShellIDList(IMalloc* allocator = nullptr) : fAllocator(allocator) {}
+    ~CShellIDList() { Free(); }
     CShellIDList(const CShellIDList&) = delete;
     CShellIDList& operator=(const CShellIDList&) = delete;
+    CShellIDList(CShellIDList&& other) noexcept
+        : fAllocator(other.fAllocator), fList(std::exchange(other.fList, nullptr))
+    {
+    }
+    CShellIDList& operator=(CShellIDList&& other) noexcept
+    {
+        if (this != &other)
+        {
+            Free();
+            fAllocator = other.fAllocator;
+            fList = std::exchange(other.fList, nullptr);
+        }
+        return *this;
+    }
 
     LPITEMIDLIST Get() const { return fList; }
     LPITEMIDLIST* Receive() { return &fList; }
+    // Frees the list held, then holds list, to be freed through allocator.
+    void Adopt(IMalloc* allocator, LPITEMIDLIST list)
+    {
+        Free();
+        fAllocator = allocator;
+        fList = list;
+    }
 
 private:
+    void Free()
+    {
+        if (fList)
+            fAllocator->Free(std::exchange(fList, nullptr));
+    }
+
     IMalloc* fAllocator;
     LPITEMIDLIST fList = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "base/FileLibStatus.h"
 #include "base/Quorral.h"
+#include "base/Win32Calls.h"
 #include "filelib/FileLibAccess.h"
 #include "filelib/RobustFileSpec.h"
 
@@ -182,7 +183,7 @@ void COpenTemporaryFile::Close()
             while (library->DeleteFile(fFileSpec.get()) == kFileLibNotReady && retries < kDeleteRetries)
             {
                 ++retries;
-                Sleep(kDeleteRetryPauseMs);
+                Win32Calls().Sleep(kDeleteRetryPauseMs);
             }
         }
         catch (...)

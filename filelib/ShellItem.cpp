@@ -55,38 +55,18 @@ bool IsComponentValid(const TUTF16String& component)
 
 CShellItem::CShellItem()
 {
-    try
-    {
-        AcquireShellObjects();
-        fIDList = CloneItemIDList(EmptyIDList(), fMalloc);
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    AcquireShellObjects();
+    fIDList.Adopt(fMalloc.Get(), CloneItemIDList(EmptyIDList(), fMalloc.Get()));
 }
 
 CShellItem::CShellItem(const CShellItem& other)
-    : fMalloc(other.fMalloc), fDesktopFolder(other.fDesktopFolder), fKind(other.fKind),
-      fIsShortcut(other.fIsShortcut), fParentFolder(other.fParentFolder), fPath(other.fPath),
-      fTypeName(other.fTypeName), fTypeNameValid(other.fTypeNameValid)
+    : fKind(other.fKind), fIsShortcut(other.fIsShortcut), fPath(other.fPath), fTypeName(other.fTypeName),
+      fTypeNameValid(other.fTypeNameValid)
 {
-    for (IUnknown* shared : {static_cast<IUnknown*>(fMalloc), static_cast<IUnknown*>(fDesktopFolder),
-                             static_cast<IUnknown*>(fParentFolder)})
-    {
-        if (shared)
-            shared->AddRef();
-    }
-    try
-    {
-        fIDList = CloneItemIDList(other.fIDList, fMalloc);
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    fMalloc.Share(other.fMalloc.Get());
+    fDesktopFolder.Share(other.fDesktopFolder.Get());
+    fParentFolder.Share(other.fParentFolder.Get());
+    fIDList.Adopt(fMalloc.Get(), CloneItemIDList(other.fIDList.Get(), fMalloc.Get()));
 }
 
 CShellItem& CShellItem::operator=(const CShellItem& other)
@@ -96,84 +76,47 @@ CShellItem& CShellItem::operator=(const CShellItem& other)
     return *this;
 }
 
-CShellItem::~CShellItem()
-{
-    ReleaseShellObjects();
-}
-
 CShellItem::CShellItem(const NSFileLibSupport::TFileSpecPtr& file)
 {
-    try
-    {
-        InitFromPath(NSFileLibSupport::GetFileWinPath(file.get()));
-        fKind = kShellItemFile;
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    InitFromPath(NSFileLibSupport::GetFileWinPath(file.get()));
+    fKind = kShellItemFile;
 }
 
 CShellItem::CShellItem(const NSFileLibSupport::TDirSpecPtr& folder)
 {
-    try
-    {
-        fKind = DetermineKind(InitFromPath(NSFileLibSupport::GetDirWinPath(folder.get())));
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    fKind = DetermineKind(InitFromPath(NSFileLibSupport::GetDirWinPath(folder.get())));
 }
 
 CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
 {
-    try
-    {
-        fKind = DetermineKind(InitFromIDList(absoluteList));
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    fKind = DetermineKind(InitFromIDList(absoluteList));
 }
 
 CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID)
 {
-    try
-    {
-        CComRef<IMalloc> allocator;
-        ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
-        CShellIDList joined(allocator.Get());
-        *joined.Receive() = CombineItemIDLists(folderList, childID, allocator.Get());
-        fKind = DetermineKind(InitFromIDList(joined.Get()));
-    }
-    catch (...)
-    {
-        ReleaseShellObjects();
-        throw;
-    }
+    CComRef<IMalloc> allocator;
+    ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
+    CShellIDList joined(allocator.Get());
+    *joined.Receive() = CombineItemIDLists(folderList, childID, allocator.Get());
+    fKind = DetermineKind(InitFromIDList(joined.Get()));
 }
 
 void CShellItem::AcquireShellObjects()
 {
-    ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(&fMalloc));
-    ThrowIfFailedHRESULT(::SHGetDesktopFolder(&fDesktopFolder));
+    ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(fMalloc.Receive()));
+    ThrowIfFailedHRESULT(::SHGetDesktopFolder(fDesktopFolder.Receive()));
 }
 
 u32 CShellItem::InitFromIDList(LPCITEMIDLIST list)
 {
     AcquireShellObjects();
-    fIDList = CloneItemIDList(list, fMalloc);
-    if (CountItemIDs(fIDList) == 0)
+    fIDList.Adopt(fMalloc.Get(), CloneItemIDList(list, fMalloc.Get()));
+    if (CountItemIDs(fIDList.Get()) == 0)
         return 0;
     BindParentFolder();
     const u32 attributes = GetAttributesOfLastID(kShellItemAttributeMask);
     if ((attributes & SFGAO_FILESYSTEM) && (attributes & SFGAO_LINK))
-        fIsShortcut = IsShortcutFileItem(fParentFolder, FindLastItemID(fIDList));
+        fIsShortcut = IsShortcutFileItem(fParentFolder.Get(), FindLastItemID(fIDList.Get()));
     return attributes;
 }
 
@@ -181,63 +124,53 @@ u32 CShellItem::InitFromPath(const TUTF16String& path)
 {
     AcquireShellObjects();
     TUTF16String writable = path; // the shell takes a writable text
+    LPITEMIDLIST parsedList = nullptr;
     const HRESULT parsed = fDesktopFolder->ParseDisplayName(
-        nullptr, nullptr, const_cast<wchar_t*>(NSTextPackage::AsWide(writable)), nullptr, &fIDList, nullptr);
+        nullptr, nullptr, const_cast<wchar_t*>(NSTextPackage::AsWide(writable)), nullptr, &parsedList,
+        nullptr);
     if (FAILED(parsed))
     {
-        fIDList = nullptr;
+        // Whatever a failed parse left in the list is not ours to free.
         if (parsed == E_FAIL || (u32(parsed) & 0xFFFF) == ERROR_FILE_NOT_FOUND)
             ThrowShellItemFailure<NSQuorral::XNotFound>();
         ThrowIfFailedHRESULT(parsed);
     }
+    fIDList.Adopt(fMalloc.Get(), parsedList);
     BindParentFolder();
     const u32 attributes = GetAttributesOfLastID(kShellItemAttributeMask);
     if (!(attributes & SFGAO_FILESYSTEM))
         ThrowShellItemFailure<std::domain_error>();
     if (attributes & SFGAO_LINK)
-        fIsShortcut = IsShortcutFileItem(fParentFolder, FindLastItemID(fIDList));
+        fIsShortcut = IsShortcutFileItem(fParentFolder.Get(), FindLastItemID(fIDList.Get()));
     return attributes;
 }
 
 void CShellItem::BindParentFolder()
 {
-    if (fParentFolder || CountItemIDs(fIDList) == 0)
+    if (fParentFolder || CountItemIDs(fIDList.Get()) == 0)
         return;
-    if (CountItemIDs(fIDList) == 1)
+    if (CountItemIDs(fIDList.Get()) == 1)
     {
-        fDesktopFolder->AddRef();
-        fParentFolder = fDesktopFolder;
+        fParentFolder.Share(fDesktopFolder.Get());
         return;
     }
-    CShellIDList parentList(fMalloc);
-    *parentList.Receive() = CloneParentItemIDList(fIDList, fMalloc);
-    IShellFolder* parent = nullptr;
+    CShellIDList parentList(fMalloc.Get());
+    *parentList.Receive() = CloneParentItemIDList(fIDList.Get(), fMalloc.Get());
+    CComRef<IShellFolder> parent;
     const HRESULT bound =
-        fDesktopFolder->BindToObject(parentList.Get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(&parent));
+        fDesktopFolder->BindToObject(parentList.Get(), nullptr, IID_IShellFolder, parent.ReceiveVoid());
     if (bound == REGDB_E_CLASSNOTREG)
         ThrowShellItemFailure<NSQuorral::XNotFound>();
     ThrowIfFailedHRESULT(bound);
-    fParentFolder = parent;
+    fParentFolder = std::move(parent);
 }
 
 u32 CShellItem::GetAttributesOfLastID(u32 mask)
 {
-    LPCITEMIDLIST last = FindLastItemID(fIDList);
+    LPCITEMIDLIST last = FindLastItemID(fIDList.Get());
     SFGAOF attributes = mask;
     ThrowIfFailedHRESULT(fParentFolder->GetAttributesOf(1, &last, &attributes));
     return attributes;
-}
-
-void CShellItem::ReleaseShellObjects()
-{
-    if (fParentFolder)
-        std::exchange(fParentFolder, nullptr)->Release();
-    if (fIDList)
-        fMalloc->Free(std::exchange(fIDList, nullptr));
-    if (fDesktopFolder)
-        std::exchange(fDesktopFolder, nullptr)->Release();
-    if (fMalloc)
-        std::exchange(fMalloc, nullptr)->Release();
 }
 
 void CShellItem::Swap(CShellItem& other) noexcept
@@ -258,7 +191,7 @@ void CShellItem::Swap(CShellItem& other) noexcept
 
 u32 CShellItem::DetermineKind(u32 attributes)
 {
-    if (CountItemIDs(fIDList) == 0)
+    if (CountItemIDs(fIDList.Get()) == 0)
         return kShellItemDesktop;
     if (!(attributes & SFGAO_FILESYSTEM))
         return (attributes & SFGAO_FOLDER) ? kShellItemVirtualFolder : kShellItemVirtualItem;
@@ -287,9 +220,9 @@ bool CShellItem::operator==(const CShellItem& other) const
         return true;
     if (fKind != other.fKind || fIsShortcut != other.fIsShortcut)
         return false;
-    if (fDesktopFolder && fDesktopFolder->CompareIDs(0, fIDList, other.fIDList) == 0)
+    if (fDesktopFolder && fDesktopFolder->CompareIDs(0, fIDList.Get(), other.fIDList.Get()) == 0)
         return true;
-    return AreItemIDListsIdentical(fIDList, other.fIDList);
+    return AreItemIDListsIdentical(fIDList.Get(), other.fIDList.Get());
 }
 
 void CShellItem::GetPath(TUTF16String& path)
@@ -297,7 +230,7 @@ void CShellItem::GetPath(TUTF16String& path)
     if (fPath.empty())
     {
         wchar_t buffer[MAX_PATH + 1] = {};
-        if (!Win32Calls().SHGetPathFromIDListW(fIDList, buffer))
+        if (!Win32Calls().SHGetPathFromIDListW(fIDList.Get(), buffer))
             ThrowShellItemFailure<NSQuorral::XNotFound>();
         TUTF16String found = NSTextPackage::FromWide(buffer);
         if (!IsPathOfValidNames(found))
@@ -310,18 +243,18 @@ void CShellItem::GetPath(TUTF16String& path)
 void CShellItem::GetShellDisplayName(TUTF16String& name)
 {
     name.clear();
-    if (CountItemIDs(fIDList) == 0)
+    if (CountItemIDs(fIDList.Get()) == 0)
     {
         SFGAOF attributes = SFGAO_VALIDATE;
         ThrowIfFailedHRESULT(fDesktopFolder->GetAttributesOf(0, nullptr, &attributes));
-        name = GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder, fIDList);
+        name = GetDisplayNameOf(kShellNameIncludingNonFileSystem, fDesktopFolder.Get(), fIDList.Get());
         return;
     }
     BindParentFolder();
     // Asks the folder to look at its children again; the answer itself does not matter.
     SFGAOF attributes = SFGAO_VALIDATE;
     fParentFolder->GetAttributesOf(0, nullptr, &attributes);
-    name = GetDisplayNameOf(SHGDN_INFOLDER, fParentFolder, FindLastItemID(fIDList));
+    name = GetDisplayNameOf(SHGDN_INFOLDER, fParentFolder.Get(), FindLastItemID(fIDList.Get()));
 }
 
 void CShellItem::GetDisplayName(TUTF16String& name)
@@ -341,8 +274,8 @@ void CShellItem::GetDisplayName(TUTF16String& name)
 
 void CShellItem::GetParent(CShellItem& parent) const
 {
-    CShellIDList parentList(fMalloc);
-    *parentList.Receive() = CloneParentItemIDList(fIDList, fMalloc);
+    CShellIDList parentList(fMalloc.Get());
+    *parentList.Receive() = CloneParentItemIDList(fIDList.Get(), fMalloc.Get());
     parent = CShellItem(parentList.Get());
 }
 

@@ -7,8 +7,10 @@
 // Items live on the one thread that initialised COM. Failures are exceptions of the error
 // framework with an empty message and the object type "shell_item", unless a comment says
 // otherwise.
+#include "base/ComRef.h"
 #include "base/Types.h"
 #include "base/UTF16String.h"
+#include "base/WinHandles.h"
 #include "filelib/FileLibWrappers.h"
 #include "base/Media.h"
 
@@ -40,7 +42,7 @@ public:
     CShellItem();
     CShellItem(const CShellItem& other);
     CShellItem& operator=(const CShellItem& other);
-    virtual ~CShellItem();
+    virtual ~CShellItem() = default;
 
     // Kind 114 whatever the shell says. A path the shell cannot parse is XNotFound; one outside
     // the file system std::domain_error.
@@ -54,7 +56,7 @@ public:
 
     u32 GetKind() const { return fKind; } // EShellItemKind
     bool IsShortcut() const { return fIsShortcut != 0; }
-    LPCITEMIDLIST GetIDList() const { return fIDList; }
+    LPCITEMIDLIST GetIDList() const { return fIDList.Get(); }
 
     // The shell's comparison decides; without it, the same bytes. Kinds and shortcut flags must
     // agree.
@@ -100,17 +102,18 @@ private:
     u32 InitFromPath(const NSTextPackage::TUTF16String& path);
     void BindParentFolder();
     u32 GetAttributesOfLastID(u32 mask);
-    void ReleaseShellObjects();
     void Swap(CShellItem& other) noexcept;
     // GetPath with a final "\", as the file library takes folder and volume paths.
     NSTextPackage::TUTF16String GetFolderPath();
 
-    IMalloc* fMalloc = nullptr;
-    IShellFolder* fDesktopFolder = nullptr;
-    LPITEMIDLIST fIDList = nullptr;
+    // Declared in the order they are acquired, so that they are released in reverse: the list
+    // and the folders before the allocator that frees the list.
+    CComRef<IMalloc> fMalloc;
+    CComRef<IShellFolder> fDesktopFolder;
+    CShellIDList fIDList;
     u32 fKind = kShellItemDesktop;
     u8 fIsShortcut = 0;
-    IShellFolder* fParentFolder = nullptr; // the desktop folder for an item right below it
+    CComRef<IShellFolder> fParentFolder; // the desktop folder for an item right below it
     NSTextPackage::TUTF16String fPath;
     NSTextPackage::TUTF16String fTypeName;
     u8 fTypeNameValid = 0;

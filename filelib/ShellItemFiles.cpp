@@ -42,7 +42,7 @@ bool CShellItem::HasExtensionIn(const u16* extensionList)
         {
             // Asked often while scanning; the path cache and its test are left to GetPath.
             wchar_t buffer[MAX_PATH + 1] = {};
-            if (!Win32Calls().SHGetPathFromIDListW(fIDList, buffer))
+            if (!Win32Calls().SHGetPathFromIDListW(fIDList.Get(), buffer))
                 return false;
             path = NSTextPackage::FromWide(buffer);
         }
@@ -74,7 +74,7 @@ bool CShellItem::IsValid()
         }
         if (!fParentFolder)
             return true;
-        LPCITEMIDLIST last = FindLastItemID(fIDList);
+        LPCITEMIDLIST last = FindLastItemID(fIDList.Get());
         SFGAOF attributes = SFGAO_VALIDATE;
         if (FAILED(fParentFolder->GetAttributesOf(1, &last, &attributes)))
         {
@@ -111,7 +111,8 @@ u64 CShellItem::GetFileSize()
     try
     {
         NSFileLib::SFileInfo info = {};
-        NSFileLibSupport::ThrowIfFileLibError(NSFileLibSupport::GetFileLib()->GetFileInfo(GetFileSpec().get(), &info));
+        NSFileLibSupport::ThrowIfFileLibError(
+            NSFileLibSupport::GetFileLib()->GetFileInfo(GetFileSpec().get(), &info));
         return info.size;
     }
     catch (...)
@@ -145,7 +146,7 @@ void CShellItem::ResolveShortcut(CShellItem& target)
             ThrowShellItemFailure<NSQuorral::XResolve>();
         if (link->Resolve(nullptr, kResolveFlags) != S_OK)
             ThrowShellItemFailure<NSQuorral::XResolve>();
-        CShellIDList targetList(fMalloc);
+        CShellIDList targetList(fMalloc.Get());
         if (link->GetIDList(targetList.Receive()) != S_OK || !targetList.Get())
             ThrowShellItemFailure<NSQuorral::XResolve>();
         CShellItem resolved(targetList.Get());

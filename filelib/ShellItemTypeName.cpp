@@ -11,7 +11,8 @@ namespace NSFerrant
 SHFILEINFOW GetShellFileInfo(LPCITEMIDLIST list, UINT flags)
 {
     SHFILEINFOW info = {};
-    if (!Win32Calls().SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &info, sizeof(info), flags | SHGFI_PIDL))
+    if (!Win32Calls().SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &info, sizeof(info),
+                                     flags | SHGFI_PIDL))
         ThrowShellFailure(std::exception(), NSQuorral::TFixedName());
     return info;
 }
@@ -27,7 +28,7 @@ const TUTF16String& CShellItem::GetTypeName()
         case kShellItemDesktop:
         case kShellItemVirtualFolder:
         case kShellItemVirtualItem:
-            fTypeName = NSTextPackage::FromWide(GetShellFileInfo(fIDList, SHGFI_TYPENAME).szTypeName);
+            fTypeName = NSTextPackage::FromWide(GetShellFileInfo(fIDList.Get(), SHGFI_TYPENAME).szTypeName);
             break;
         case kShellItemVolumeRoot:
             fTypeName = NSFileLibSupport::GetVolumeTypeName(GetVolumeSpec().get());

@@ -2,14 +2,98 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
+#include <functional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "base/Mutex.h"
 #include "base/Quorral.h"
+#include "base/Win32Calls.h"
 
 namespace
 {
+// A manual-reset event: one thread says that something happened, another waits for it.
+class CSignal
+{
+public:
+    CSignal() : fHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~CSignal() { CloseHandle(fHandle); }
+    CSignal(const CSignal&) = delete;
+    CSignal& operator=(const CSignal&) = delete;
+
+    void Raise() { SetEvent(fHandle); }
+    void Await() { WaitForSingleObject(fHandle, INFINITE); }
+
+private:
+    HANDLE fHandle;
+};
+
+// The mutex's waits on the test's own thread, seen through the call table: the time-out asked
+// for and the answer of each. A limited wait answers at once, as it would once its time had
+// passed: the real wait without a time-out, so a mutex still held answers WAIT_TIMEOUT. Before
+// an unlimited wait the test's release step runs, so that a holder the test keeps waiting lets
+// go and even a wrong wait ends. Other threads wait as usual.
+class CWaitWatch
+{
+public:
+    explicit CWaitWatch(std::function<void()> beforeUnlimitedWait = [] {})
+        : fBeforeUnlimitedWait(std::move(beforeUnlimitedWait)), fThread(GetCurrentThreadId()),
+          fOverride(WatchedCalls())
+    {
+        gWatch = this;
+    }
+    ~CWaitWatch() { gWatch = nullptr; }
+    CWaitWatch(const CWaitWatch&) = delete;
+    CWaitWatch& operator=(const CWaitWatch&) = delete;
+
+    std::vector<DWORD> fTimeouts;
+    std::vector<DWORD> fAnswers;
+
+private:
+    static TWin32Calls WatchedCalls()
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.WaitForSingleObject = &Wait;
+        return calls;
+    }
+
+    static DWORD WINAPI Wait(HANDLE handle, DWORD milliseconds)
+    {
+        const auto realWait = RealWin32Calls().WaitForSingleObject;
+        CWaitWatch* watch = gWatch;
+        if (watch == nullptr || GetCurrentThreadId() != watch->fThread)
+            return realWait(handle, milliseconds);
+        watch->fTimeouts.push_back(milliseconds);
+        if (milliseconds == INFINITE)
+            watch->fBeforeUnlimitedWait();
+        const DWORD answer = realWait(handle, milliseconds == INFINITE ? INFINITE : 0);
+        watch->fAnswers.push_back(answer);
+        return answer;
+    }
+
+    static inline CWaitWatch* gWatch = nullptr;
+
+    std::function<void()> fBeforeUnlimitedWait;
+    DWORD fThread;
+    CWin32CallsOverride fOverride;
+};
+
+// Lock, a failure reported rather than thrown: the test goes on to let its other thread end.
+bool LockOrFail(CMutex& mutex)
+{
+    try
+    {
+        mutex.Lock();
+        return true;
+    }
+    catch (const std::exception&)
+    {
+        ADD_FAILURE() << "Lock threw";
+        return false;
+    }
+}
+
 TEST(Mutex, FreeMutexLocksAndUnlocks)
 {
     CMutex mutex;
@@ -24,30 +108,39 @@ TEST(Mutex, AbandonedMutexIsTakenOver)
     CMutex mutex;
     std::thread owner([&] { mutex.Lock(); }); // ends without unlocking
     owner.join();
-    mutex.Lock();
+    CWaitWatch watch;
+    EXPECT_NO_THROW(mutex.Lock());
+    EXPECT_EQ(watch.fAnswers, std::vector<DWORD>{WAIT_ABANDONED});
     mutex.Unlock();
 }
 
+// The first wait gives up after five seconds; the lock must then wait on, not fail. The holder
+// keeps the mutex until the lock has started its unlimited wait.
 TEST(Mutex, WaitsPastFiveSecondsForAHeldMutex)
 {
     CMutex mutex;
-    std::atomic<bool> held = false;
+    CSignal held;
+    CSignal release;
     std::atomic<bool> released = false;
+    CWaitWatch watch([&] { release.Raise(); });
     std::thread owner(
         [&]
         {
             mutex.Lock();
-            held = true;
-            Sleep(6000);
+            held.Raise();
+            release.Await();
             released = true;
             mutex.Unlock();
         });
-    while (!held)
-        Sleep(1);
-    EXPECT_NO_THROW(mutex.Lock());
+    held.Await();
+    const bool locked = LockOrFail(mutex);
     EXPECT_TRUE(released);
-    mutex.Unlock();
+    EXPECT_EQ(watch.fTimeouts, (std::vector<DWORD>{5000, INFINITE}));
+    EXPECT_EQ(watch.fAnswers, (std::vector<DWORD>{WAIT_TIMEOUT, WAIT_OBJECT_0}));
+    release.Raise(); // a lock that gave up has left the holder waiting
     owner.join();
+    if (locked)
+        mutex.Unlock();
 }
 
 TEST(Mutex, UnlockWithoutOwningFails)
@@ -64,46 +157,46 @@ TEST(Mutex, UnlockWithoutOwningFails)
         EXPECT_EQ(NSQuorral::GetLastFrame(body).GetKind(), 7u) << "a plain std::exception";
     }
 
-    std::atomic<bool> held = false;
-    std::atomic<bool> checked = false;
+    CSignal held;
+    CSignal checked;
     std::thread owner(
         [&]
         {
             mutex.Lock();
-            held = true;
-            while (!checked)
-                Sleep(1);
+            held.Raise();
+            checked.Await();
             mutex.Unlock();
         });
-    while (!held)
-        Sleep(1);
+    held.Await();
     EXPECT_THROW(mutex.Unlock(), std::exception) << "held by another thread";
-    checked = true;
+    checked.Raise();
     owner.join();
 }
 
 TEST(Mutex, ScopedLockReleasesAtTheEndOfItsBlock)
 {
     CMutex mutex;
-    std::atomic<bool> blockEnded = false;
-    std::atomic<bool> threadEnded = false;
+    CSignal blockEnded;
+    CSignal checked;
+    // Still held, the mutex would only come free when the thread ends and abandons it: the
+    // thread ends only once the lock has been tried.
+    CWaitWatch watch([&] { checked.Raise(); });
     std::thread owner(
         [&]
         {
             {
                 CMutexLocker lock(mutex);
             }
-            blockEnded = true;
-            Sleep(500);
-            threadEnded = true;
+            blockEnded.Raise();
+            checked.Await();
         });
-    while (!blockEnded)
-        Sleep(1);
-    // Still held, the mutex would only come free when the thread ends and abandons it.
-    mutex.Lock();
-    EXPECT_FALSE(threadEnded);
-    mutex.Unlock();
+    blockEnded.Await();
+    const bool locked = LockOrFail(mutex);
+    EXPECT_EQ(watch.fAnswers, std::vector<DWORD>{WAIT_OBJECT_0}) << "free as soon as the block ended";
+    checked.Raise();
     owner.join();
+    if (locked)
+        mutex.Unlock();
 }
 
 TEST(Mutex, ScopedLockSwallowsAFailedUnlock)

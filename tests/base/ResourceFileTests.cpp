@@ -178,7 +178,6 @@ TEST_F(ResourceFileTest, MissingOrEmptyIdsFailAsRuntimeErrorsOfKind17)
 TEST_F(ResourceFileTest, ASourceReadsTheCurrentModuleAndOwnsNothing)
 {
     const NSFerrant::COpenResourceFile resources;
-    EXPECT_FALSE(resources.fOwnsModule);
     EXPECT_EQ(resources.fModule, GetModuleHandleW(nullptr));
     EXPECT_FALSE(resources.fSecondary);
 }

@@ -1,5 +1,6 @@
 // Files as media: open, created, safe-written and temporary files, and the file reference.
 #include "filelib/FileMedia.h"
+#include "base/Win32Calls.h"
 #include "filelib/RobustFileSpec.h"
 #include "tests/filelib/FileLibDouble.h"
 #include "tests/filelib/FileLibSupportTestHelpers.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace NSFileLibTests;
 using namespace NSFileLibSupport;
@@ -172,6 +174,28 @@ public:
     }
 };
 
+// The pauses between delete attempts, taken through the call table without spending them.
+class CPauseLog
+{
+public:
+    CPauseLog() : fOverride(LoggedCalls()) { gPauses.clear(); }
+    CPauseLog(const CPauseLog&) = delete;
+    CPauseLog& operator=(const CPauseLog&) = delete;
+
+    const std::vector<DWORD>& Pauses() const { return gPauses; }
+
+private:
+    static TWin32Calls LoggedCalls()
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.Sleep = [](DWORD milliseconds) { gPauses.push_back(milliseconds); };
+        return calls;
+    }
+
+    static inline std::vector<DWORD> gPauses;
+    CWin32CallsOverride fOverride;
+};
+
 struct DeleteCase
 {
     TFileLibStatus status;
@@ -186,12 +210,15 @@ TEST(FileMedia, TemporaryFileRetriesADeleteThatIsNotReady)
     {
         CDeleteLibrary library;
         CFileLibDoubleScope scope(&library);
+        CPauseLog pauses;
         library.fDeleteStatus = c.status;
         {
             COpenTemporaryFile media(MakeFileTypeDescriptor(".tmp", 0));
             EXPECT_EQ(0, library.fDeletes);
         }
         EXPECT_EQ(c.attempts, library.fDeletes) << c.status;
+        EXPECT_EQ(std::vector<DWORD>(std::size_t(c.attempts - 1), 50), pauses.Pauses())
+            << c.status << ": a pause before each retry";
         EXPECT_EQ(0, library.fAlive) << "the specifications are released";
     }
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -329,4 +331,95 @@ TEST(ShellItem, ACopyKeepsPathAndTypeNameButMakesItsSpecificationsAnew)
     const NSFileLibSupport::TFileSpecPtr copiedSpec = copy.GetFileSpec();
     EXPECT_NE(copiedSpec, spec);
     EXPECT_TRUE(copy == file);
+}
+
+namespace
+{
+// The shell's allocator with a count of the references handed out through the call table and of
+// the lists allocated through it and not yet freed. A list the shell made itself may be freed
+// here too; a free once every reference has gone is noted, as the allocator may be gone by then.
+class CCountingAllocator : public IMalloc
+{
+public:
+    CCountingAllocator() : fShell(ShellAllocator()) {}
+
+    int fReferences = 0;
+    std::set<void*> fLive;
+    bool fFreedWhenUnheld = false;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
+    {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++fReferences); }
+    ULONG STDMETHODCALLTYPE Release() override { return ULONG(--fReferences); }
+    void* STDMETHODCALLTYPE Alloc(SIZE_T bytes) override
+    {
+        void* memory = fShell->Alloc(bytes);
+        fLive.insert(memory);
+        return memory;
+    }
+    void* STDMETHODCALLTYPE Realloc(void*, SIZE_T) override
+    {
+        ADD_FAILURE() << "no list is resized";
+        return nullptr;
+    }
+    void STDMETHODCALLTYPE Free(void* memory) override
+    {
+        fFreedWhenUnheld |= fReferences <= 0;
+        fLive.erase(memory);
+        fShell->Free(memory);
+    }
+    SIZE_T STDMETHODCALLTYPE GetSize(void* memory) override { return fShell->GetSize(memory); }
+    int STDMETHODCALLTYPE DidAlloc(void* memory) override { return fShell->DidAlloc(memory); }
+    void STDMETHODCALLTYPE HeapMinimize() override {}
+
+private:
+    IMalloc* fShell;
+};
+
+CCountingAllocator* gCountingAllocator = nullptr;
+} // namespace
+
+TEST(ShellItem, ItemsGiveBackEveryReferenceAndListOfTheAllocator)
+{
+    NSFileLibTests::CScratchFolder folder;
+    folder.WriteFile("Data.bin", TextBytes("data"));
+    folder.WriteFile("Gone.bin", TextBytes("data"));
+    const NSFileLibSupport::TFileSpecPtr gone =
+        NSFileLibSupport::FileSpecFromWinPath(PathIn(folder, "Gone.bin"));
+    std::filesystem::remove(folder.Path() / "Gone.bin");
+
+    CCountingAllocator allocator;
+    gCountingAllocator = &allocator;
+    TWin32Calls calls = RealWin32Calls();
+    calls.SHGetMalloc = [](LPMALLOC* out) -> HRESULT
+    {
+        gCountingAllocator->AddRef();
+        *out = gCountingAllocator;
+        return S_OK;
+    };
+    {
+        CWin32CallsOverride counted(calls);
+        CShellItem desktop;
+        CShellItem file = MakeFileItem(PathIn(folder, "Data.bin"));
+        CShellItem folderItem = MakeFolderItem(folder.FolderPath());
+        CShellItem child(folderItem.GetIDList(), NSFerrant::FindLastItemID(file.GetIDList()));
+        EXPECT_TRUE(child == file);
+        CShellItem copy(file);
+        copy = folderItem;
+        CShellItem parent;
+        file.GetParent(parent);
+        EXPECT_TRUE(parent == folderItem);
+        CShellItem computer = MakeKnownFolderItem(FOLDERID_ComputerFolder);
+        // Fails once the allocator and the desktop folder are held.
+        ExpectShellFailure<NSQuorral::XNotFound>([&] { CShellItem item(gone); });
+        EXPECT_GT(allocator.fReferences, 0);
+        EXPECT_FALSE(allocator.fLive.empty());
+    }
+    gCountingAllocator = nullptr;
+    EXPECT_EQ(allocator.fReferences, 0);
+    EXPECT_TRUE(allocator.fLive.empty()) << allocator.fLive.size() << " lists left";
+    EXPECT_FALSE(allocator.fFreedWhenUnheld);
 }

@@ -24,12 +24,15 @@ struct TPushButtonRecord
 {
     i32 fFrame[4];
     u16 fTitle[256];
-    u8 fUnnamed528[8]; // the icon
+    // Shown on the button in place of a title; null for none. The program keeps the icon while the
+    // button shows it.
+    NSTrellis::IIcon* fIcon;
     u32 fEnabled;      // 1 enabled, 0 greyed
     u16 fText[1024];
     u8 fUnnamed2588[4];
 };
 static_assert(sizeof(TPushButtonRecord) == 2592 && offsetof(TPushButtonRecord, fTitle) == 16 &&
+              offsetof(TPushButtonRecord, fIcon) == 528 &&
               offsetof(TPushButtonRecord, fEnabled) == 536 && offsetof(TPushButtonRecord, fText) == 540);
 
 struct TProgressViewRecord

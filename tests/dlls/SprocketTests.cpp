@@ -238,6 +238,40 @@ TEST_F(Sprocket, APushButtonsRecordRoundTripsThroughTheButton)
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 }
 
+TEST_F(Sprocket, AnIconTakesTheTitlesPlaceOnAButton)
+{
+    IPlatformServices* services = nullptr;
+    ASSERT_EQ(fTrellis->GetPlatformServices(&services), kTrellisOK);
+    static const BYTE andMask[32] = {};
+    static const BYTE xorMask[32] = {0xFF, 0xFF, 0xF0, 0x0F};
+    const HICON handle = CreateIcon(nullptr, 16, 16, 1, 1, andMask, xorMask);
+    u32 status = 0;
+    NSTrellis::IIcon* icon = services->CreateIconFromHandles(handle, 0, handle, 0, 0, 0, 0, &status);
+    ASSERT_NE(icon, nullptr);
+
+    NSSprocket::TPushButtonRecord record{{0, 0, 28, 24}};
+    record.fIcon = icon;
+    record.fEnabled = 1;
+    NSSprocket::IPushButtonView* button = fSprocket->CreatePushButton(
+        &fParent, nullptr, &record, 97, 87, 97, 88, 96, 115, "fSelectInputDirButton", &status);
+    ASSERT_NE(button, nullptr);
+    const HWND control = OnlyControl(fParent.fWindow);
+    EXPECT_NE(GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON, 0);
+    EXPECT_EQ(HICON(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0)), handle);
+    NSSprocket::TPushButtonRecord read{};
+    ASSERT_EQ(button->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
+
+    read.fIcon = nullptr;
+    Fill(read.fTitle, L"Go");
+    ASSERT_EQ(button->SetProperties(&read), kTrellisOK);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON, 0) << "the title shows again";
+    EXPECT_EQ(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    EXPECT_EQ(WindowText(control), L"Go");
+    button->Release(1);
+    icon->Release();
+}
+
 TEST_F(Sprocket, ClicksOnAnEnabledButtonReachItsHandler)
 {
     NSSprocket::TPushButtonRecord record{{0, 0, 80, 24}};

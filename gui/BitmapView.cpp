@@ -67,6 +67,11 @@ void CBitmapView::Draw(NSTrellis::INativeRegion* region)
         FillRect(context, frame, kBlack);
 }
 
+void CBitmapView::ViewCallback4(bool)
+{
+    Invalidate();
+}
+
 std::shared_ptr<CBitmapView> MakeBitmapViewPtr(CBitmapView* view)
 {
     return NSTrellisGlue::MakeViewPtr(view);

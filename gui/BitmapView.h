@@ -23,6 +23,8 @@ public:
     void SetFilled(bool filled) { fFilled = filled; }
 
     void Draw(NSTrellis::INativeRegion* region) override;
+    // The library's change of the view's state may change what it shows: it is drawn anew.
+    void ViewCallback4(bool flag) override;
     u32 SetLayoutFrame(const NSTrellisGlue::TViewFrame& frame) override { return MoveTo(frame); }
     NSTrellisGlue::TViewFrame GetLayoutFrame() const override { return GetFrame(); }
 

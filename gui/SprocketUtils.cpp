@@ -61,19 +61,19 @@ TPushButtonPtr CreatePushButton(const NSTrellisGlue::CABCView& parent, const flo
                                 const NSFerrant::TDialogItem& item, NSSprocket::IPushButtonViewHandler* handler,
                                 u32 style, const std::string& name)
 {
-    return CreatePushButtonView(parent, handler, Shifted(item.fFrame, origin), item.fText, 0, {}, style,
+    return CreatePushButtonView(parent, handler, Shifted(item.fFrame, origin), item.fText, nullptr, {}, style,
                                 PushButtonSizeStyle(item.fSize), 96, name);
 }
 
 TPushButtonPtr CreatePushButtonView(const NSTrellisGlue::CABCView& parent, NSSprocket::IPushButtonViewHandler* handler,
                                     const NSTrellisGlue::TViewFrame& frame, const NSTextPackage::TUTF16String& title,
-                                    u64 icon, const NSTextPackage::TUTF16String& text, u32 style, u32 sizeStyle,
+                                    NSTrellis::IIcon* icon, const NSTextPackage::TUTF16String& text, u32 style, u32 sizeStyle,
                                     u32 variant, const std::string& name)
 {
     NSSprocket::TPushButtonRecord record{};
     CopyFrame(record.fFrame, frame);
     CopyText(record.fTitle, title);
-    std::memcpy(record.fUnnamed528, &icon, sizeof(icon));
+    record.fIcon = icon;
     record.fEnabled = 1;
     CopyText(record.fText, text);
     u32 status = kOutStatusPreset;

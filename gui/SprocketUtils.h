@@ -21,10 +21,11 @@ using TTextFieldPtr = std::shared_ptr<NSSprocket::ITextFieldView>;
 TPushButtonPtr CreatePushButton(const NSTrellisGlue::CABCView& parent, const float origin[2],
                                 const NSFerrant::TDialogItem& item, NSSprocket::IPushButtonViewHandler* handler,
                                 u32 style, const std::string& name);
-// A push button from its fields: the title is cut at 255 units, the text at 1023.
+// A push button from its fields: the title is cut at 255 units, the text at 1023. The icon, or
+// null, must outlive the button.
 TPushButtonPtr CreatePushButtonView(const NSTrellisGlue::CABCView& parent, NSSprocket::IPushButtonViewHandler* handler,
                                     const NSTrellisGlue::TViewFrame& frame, const NSTextPackage::TUTF16String& title,
-                                    u64 icon, const NSTextPackage::TUTF16String& text, u32 style, u32 sizeStyle,
+                                    NSTrellis::IIcon* icon, const NSTextPackage::TUTF16String& text, u32 style, u32 sizeStyle,
                                     u32 variant, const std::string& name);
 // The item's static text, its frame moved by origin, aligned and styled by the item's fields.
 TStaticTextPtr CreateStaticText(const NSTrellisGlue::CABCView& parent, const float origin[2],

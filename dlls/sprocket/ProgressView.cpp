@@ -13,6 +13,11 @@ CProgressView::CProgressView(HWND parent, const NSSprocket::TProgressViewRecord&
     ShowRecord(record);
 }
 
+i32 CProgressView::Height()
+{
+    return MeasureText(L"", 0).cy;
+}
+
 void CProgressView::ShowRecord(const NSSprocket::TProgressViewRecord& record)
 {
     SendMessageW(GetControl(), PBM_SETPOS, std::min(record.fValue, NSSprocket::kProgressWhole), 0);

@@ -14,6 +14,23 @@ CPushButtonView::CPushButtonView(HWND parent, NSSprocket::IPushButtonViewHandler
 void CPushButtonView::ShowRecord(const NSSprocket::TPushButtonRecord& record)
 {
     SetText(TextOfField(record.fTitle));
+    // The platform button shows either its title or its image: the icon takes the title's place.
+    HICON icon = nullptr;
+    if (record.fIcon)
+    {
+        HICON largeIcon = nullptr;
+        const u32 status = record.fIcon->GetHandles(&icon, &largeIcon);
+        if (status != kTrellisOK)
+            ThrowSprocketFailure(status);
+    }
+    // The button takes an image only while it has the image style.
+    const LONG_PTR style = GetWindowLongPtrW(GetControl(), GWL_STYLE);
+    if (icon)
+        SetWindowLongPtrW(GetControl(), GWL_STYLE, style | BS_ICON);
+    SendMessageW(GetControl(), BM_SETIMAGE, IMAGE_ICON, LPARAM(icon));
+    if (!icon)
+        SetWindowLongPtrW(GetControl(), GWL_STYLE, style & ~LONG_PTR(BS_ICON));
+    InvalidateRect(GetControl(), nullptr, TRUE);
     EnableWindow(GetControl(), record.fEnabled != 0);
 }
 

@@ -7,6 +7,23 @@
 
 namespace NSSprocketLibrary
 {
+namespace
+{
+// The platform draws the label this far right of the glyph, and its focus rectangle one pixel
+// outside the label's.
+constexpr i32 kLabelGap = 4;
+constexpr i32 kFocusMargin = 1;
+} // namespace
+
+SIZE CRadioButtonGroupView::MeasureItem(const wchar_t* label)
+{
+    // The glyph is drawn within the menu check mark's square, whatever the screen's resolution.
+    const i32 glyph = std::max(GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK));
+    const SIZE text = MeasureText(label, 0);
+    const i32 labelWidth = text.cx > 0 ? kLabelGap + text.cx + 2 * kFocusMargin : 0;
+    return {glyph + labelWidth, std::max<i32>(glyph, text.cy + 2 * kFocusMargin)};
+}
+
 CRadioButtonGroupView::CRadioButtonGroupView(HWND parent, NSSprocket::IRadioButtonGroupViewHandler* handler,
                                              const NSSprocket::TRadioButtonGroupRecord& record,
                                              const std::string& name)

@@ -16,6 +16,9 @@ public:
     CRadioButtonGroupView(HWND parent, NSSprocket::IRadioButtonGroupViewHandler* handler,
                           const NSSprocket::TRadioButtonGroupRecord& record, const std::string& name);
 
+    // The frame's size that shows an item's label whole on one line beside the round glyph.
+    static SIZE MeasureItem(const wchar_t* label);
+
 private:
     // Refuses more items than the record holds and a selection outside the items.
     static void Check(const NSSprocket::TRadioButtonGroupRecord& record);

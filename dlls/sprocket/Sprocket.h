@@ -24,12 +24,15 @@ struct TPushButtonRecord
 {
     i32 fFrame[4];
     u16 fTitle[256];
-    u8 fUnnamed528[8]; // the icon
+    // Shown on the button in place of a title; null for none. The program keeps the icon while the
+    // button shows it.
+    NSTrellis::IIcon* fIcon;
     u32 fEnabled;      // 1 enabled, 0 greyed
     u16 fText[1024];
     u8 fUnnamed2588[4];
 };
 static_assert(sizeof(TPushButtonRecord) == 2592 && offsetof(TPushButtonRecord, fTitle) == 16 &&
+              offsetof(TPushButtonRecord, fIcon) == 528 &&
               offsetof(TPushButtonRecord, fEnabled) == 536 && offsetof(TPushButtonRecord, fText) == 540);
 
 struct TProgressViewRecord
@@ -261,7 +264,10 @@ public:
                                                           const TRadioButtonGroupRecord* record, u32 sizeStyle,
                                                           u32 fontStyle, u32 version, const char* name,
                                                           u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(5)
+    // Slot 5: the size of a radio button that shows the label whole on one line beside its
+    // glyph, in the controls' font; an empty label leaves the glyph's width and one line's
+    // height. The style values are accepted as they come.
+    virtual u32 MeasureRadioButton(const u16* label, u32 sizeStyle, u32 fontStyle, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(6)
     SPROCKET_RESERVED_SLOT(7)
     SPROCKET_RESERVED_SLOT(8)
@@ -280,7 +286,8 @@ public:
     virtual IProgressView* CreateProgressView(NSTrellis::IView* parent, const TProgressViewRecord* record,
                                               u32 sizeStyle, u32 fontStyle, u32 version, const char* name,
                                               u32* status) = 0;
-    SPROCKET_RESERVED_SLOT(21)
+    // Slot 21: the height of a progress view (the style values are accepted as they come).
+    virtual u32 GetControlMetrics(u32 sizeStyle, u32 fontStyle, i32* height) = 0;
     // Slot 22: a static text in the parent view.
     virtual IStaticTextView* CreateStaticText(NSTrellis::IView* parent, const TStaticTextRecord* record,
                                               u32 fontStyle, u32 version, const char* name, u32* status) = 0;

@@ -79,6 +79,20 @@ public:
             });
     }
 
+    u32 MeasureRadioButton(const u16* label, u32, u32, i32* size) override
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!label || !size)
+                    ThrowInvalidArgument();
+                const SIZE measured = CRadioButtonGroupView::MeasureItem(reinterpret_cast<const wchar_t*>(label));
+                size[0] = measured.cx;
+                size[1] = measured.cy;
+                return kTrellisOK;
+            });
+    }
+
     u32 MeasureTextLines(const u16* text, u32 width, u32, u32, i32* size) override
     {
         return AnswerStatus(
@@ -105,14 +119,12 @@ public:
 
     u32 GetMetric(u32, u32, i32* value) override
     {
-        return AnswerStatus(
-            [&]
-            {
-                if (!value)
-                    ThrowInvalidArgument();
-                *value = GetSystemMetrics(SM_CYEDGE);
-                return kTrellisOK;
-            });
+        return AnswerMetric(value, [] { return GetSystemMetrics(SM_CYEDGE); });
+    }
+
+    u32 GetControlMetrics(u32, u32, i32* height) override
+    {
+        return AnswerMetric(height, [] { return CProgressView::Height(); });
     }
 
     u32 Initialize(u32 version) override
@@ -157,6 +169,20 @@ private:
     }
 
     static std::string NameOf(const char* name) { return name ? name : ""; }
+
+    // A metric into *value; a null value is refused.
+    template <class TMetric>
+    static u32 AnswerMetric(i32* value, TMetric metric)
+    {
+        return AnswerStatus(
+            [&]
+            {
+                if (!value)
+                    ThrowInvalidArgument();
+                *value = metric();
+                return kTrellisOK;
+            });
+    }
 
     bool fInitialized = false;
 };

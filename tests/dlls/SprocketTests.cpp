@@ -238,6 +238,40 @@ TEST_F(Sprocket, APushButtonsRecordRoundTripsThroughTheButton)
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 }
 
+TEST_F(Sprocket, AnIconTakesTheTitlesPlaceOnAButton)
+{
+    IPlatformServices* services = nullptr;
+    ASSERT_EQ(fTrellis->GetPlatformServices(&services), kTrellisOK);
+    static const BYTE andMask[32] = {};
+    static const BYTE xorMask[32] = {0xFF, 0xFF, 0xF0, 0x0F};
+    const HICON handle = CreateIcon(nullptr, 16, 16, 1, 1, andMask, xorMask);
+    u32 status = 0;
+    NSTrellis::IIcon* icon = services->CreateIconFromHandles(handle, 0, handle, 0, 0, 0, 0, &status);
+    ASSERT_NE(icon, nullptr);
+
+    NSSprocket::TPushButtonRecord record{{0, 0, 28, 24}};
+    record.fIcon = icon;
+    record.fEnabled = 1;
+    NSSprocket::IPushButtonView* button = fSprocket->CreatePushButton(
+        &fParent, nullptr, &record, 97, 87, 97, 88, 96, 115, "fSelectInputDirButton", &status);
+    ASSERT_NE(button, nullptr);
+    const HWND control = OnlyControl(fParent.fWindow);
+    EXPECT_NE(GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON, 0);
+    EXPECT_EQ(HICON(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0)), handle);
+    NSSprocket::TPushButtonRecord read{};
+    ASSERT_EQ(button->GetProperties(&read), kTrellisOK);
+    EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
+
+    read.fIcon = nullptr;
+    Fill(read.fTitle, L"Go");
+    ASSERT_EQ(button->SetProperties(&read), kTrellisOK);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON, 0) << "the title shows again";
+    EXPECT_EQ(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    EXPECT_EQ(WindowText(control), L"Go");
+    button->Release(1);
+    icon->Release();
+}
+
 TEST_F(Sprocket, ClicksOnAnEnabledButtonReachItsHandler)
 {
     NSSprocket::TPushButtonRecord record{{0, 0, 80, 24}};
@@ -896,6 +930,87 @@ TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
     EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), 12002u);
     EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), 12002u);
     EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), 12002u);
+}
+
+TEST_F(Sprocket, ARadioButtonIsMeasuredToShowItsLabelWholeBesideItsGlyph)
+{
+    const auto measure = [&](const wchar_t* label)
+    {
+        std::vector<u16> units(label, label + wcslen(label) + 1);
+        std::array<i32, 2> size{-1, -1};
+        EXPECT_EQ(fSprocket->MeasureRadioButton(units.data(), 87, 88, size.data()), kTrellisOK) << label;
+        return size;
+    };
+    const wchar_t* labels[2] = {L"Default (Tessaro 8.2 or later)", L"Custom"};
+    const std::array<i32, 2> sizes[2] = {measure(labels[0]), measure(labels[1])};
+    const auto empty = measure(L"");
+    EXPECT_GT(sizes[0][0], sizes[1][0]);
+    EXPECT_GT(sizes[1][0], empty[0]);
+    EXPECT_GT(empty[0], 0) << "the glyph's width";
+    EXPECT_EQ(sizes[0][1], sizes[1][1]);
+    EXPECT_EQ(empty[1], sizes[1][1]) << "one line high, label or not";
+
+    // The items laid out at their measured sizes, one below the other, show their labels whole.
+    auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
+    record->fCount = 2;
+    i32 top = 10;
+    for (int i = 0; i < 2; ++i)
+    {
+        const i32 frame[4] = {10, top, 10 + sizes[i][0], top + sizes[i][1]};
+        std::copy(frame, frame + 4, record->fItems[i].fFrame);
+        Fill(record->fItems[i].fLabel, labels[i]);
+        top = frame[3] + 10;
+    }
+    u32 status = 0;
+    NSSprocket::IRadioButtonGroupView* group =
+        fSprocket->CreateRadioButtonGroup(&fParent, nullptr, record.get(), 87, 88, 115, "radioButtonGroupView",
+                                          &status);
+    ASSERT_NE(group, nullptr);
+    const std::vector<HWND> buttons = OnlyControls(fParent.fWindow);
+    ASSERT_EQ(buttons.size(), 2u);
+    const i32 glyph = GetSystemMetrics(SM_CXMENUCHECK);
+    SIZE extents[2] = {};
+    for (int i = 0; i < 2; ++i)
+    {
+        const HDC context = GetDC(buttons[i]);
+        const HGDIOBJ previous = SelectObject(context, HGDIOBJ(SendMessageW(buttons[i], WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(context, labels[i], int(wcslen(labels[i])), &extents[i]);
+        SelectObject(context, previous);
+        ReleaseDC(buttons[i], context);
+        RECT client{};
+        GetClientRect(buttons[i], &client);
+        EXPECT_GE(client.right, glyph + extents[i].cx) << labels[i];
+        EXPECT_GE(client.bottom, extents[i].cy) << labels[i];
+    }
+    EXPECT_EQ(sizes[0][0] - sizes[1][0], extents[0].cx - extents[1].cx) << "the width follows the label's";
+    group->Release(1);
+
+    std::array<i32, 2> size{};
+    const u16 label[] = {u'w', 0};
+    EXPECT_EQ(fSprocket->MeasureRadioButton(nullptr, 87, 88, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureRadioButton(label, 87, 88, nullptr), 12002u);
+}
+
+TEST_F(Sprocket, TheProgressMetricIsABarThatSitsCentredBesideAOneLineButton)
+{
+    i32 height = 0;
+    ASSERT_EQ(fSprocket->GetControlMetrics(87, 88, &height), kTrellisOK);
+    const u16 dummy[] = {u'd', u'u', u'm', u'm', u'y', 0};
+    const i32 limit[2] = {0, 0};
+    std::array<i32, 2> button{};
+    ASSERT_EQ(fSprocket->MeasureText(dummy, limit, 87, 96, 88, 96, button.data()), kTrellisOK);
+    EXPECT_LT(height, button[1]);
+    EXPECT_GT(height, 2 * GetSystemMetrics(SM_CYEDGE)) << "room for the bar inside the control's border";
+
+    NSSprocket::TProgressViewRecord record{{20, 100, 300, 100 + height}, 0, 1};
+    u32 status = 0;
+    NSSprocket::IProgressView* progress =
+        fSprocket->CreateProgressView(&fParent, &record, 87, 88, 115, "fProgressBarView", &status);
+    ASSERT_NE(progress, nullptr);
+    const RECT shown = FrameInParent(OnlyControl(fParent.fWindow));
+    EXPECT_EQ(shown.bottom - shown.top, height) << "the control takes the height it was given";
+    progress->Release(1);
+    EXPECT_EQ(fSprocket->GetControlMetrics(87, 88, nullptr), 12002u);
 }
 
 TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)

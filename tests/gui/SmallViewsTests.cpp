@@ -125,6 +125,17 @@ TEST_F(SmallViewTest, SetBitmapOfTheShownIdentityWithoutAnImageDoesNotInvalidate
     EXPECT_EQ(CountOf(kRed), 0);
 }
 
+TEST_F(SmallViewTest, TheLibrarysFourthViewCallbackRedrawsABitmapView)
+{
+    const auto view = MakeBitmapViewPtr(new CBitmapView(*fRoot, {0, 0, 10, 10}, "bitmap"));
+    for (const i32 flag : {0, 1})
+    {
+        const int before = Invalidations();
+        EXPECT_EQ(fTrellis.fViews.back()->fBehavior->Callback3(flag), kTrellisOK);
+        EXPECT_EQ(Invalidations(), before + 1) << flag;
+    }
+}
+
 TEST_F(SmallViewTest, BorderedTextStaysInsideItsAreaAndANarrowViewDrawsNone)
 {
     CBorderStaticTextView text(*fRoot, {'W', 'g', 'W', 'g'});

@@ -147,7 +147,7 @@ TEST_F(SprocketUtilsTest, APushButtonItemBecomesAButtonMovedByTheOrigin)
 TEST_F(SprocketUtilsTest, ALongTitleIsCutToItsField)
 {
     const NSTextPackage::TUTF16String title(300, u'x');
-    const TPushButtonPtr button = CreatePushButtonView(*fParent, &fHandler, {0, 0, 80, 20}, title, 0, title, 0, 87,
+    const TPushButtonPtr button = CreatePushButtonView(*fParent, &fHandler, {0, 0, 80, 20}, title, nullptr, title, 0, 87,
                                                        97, "long");
     NSSprocket::TPushButtonRecord record{};
     ASSERT_EQ(button->GetProperties(&record), 12000u);

@@ -18,6 +18,7 @@
 #include "tests/media/bigfile/ContainerImages.h"
 #include "tests/media/bigfile/MemoryMedium.h"
 #include "tests/media/soundfont/SoundFontFixture.h"
+#include "tests/support/LoopFiles.h"
 #include "tests/support/VantlePackageWriter.h"
 
 #include <cmath>
@@ -220,6 +221,15 @@ void MakePackageSeeds()
     entry.insert(entry.end(), framed.begin(), framed.end());
     Save("package", "compressed-entry", entry);
 }
+
+// Loops of the test fixtures' known samples: one channel with an empty slice among others, two
+// channels, and a loop of no slices.
+void MakeLoopFileSeeds()
+{
+    Save("loopfile", "mono-three-slices", NSTestSupport::MakeLoopFile(1, {5, 0, 3}));
+    Save("loopfile", "stereo-two-slices", NSTestSupport::MakeLoopFile(2, {4, 2}));
+    Save("loopfile", "no-slices", NSTestSupport::MakeLoopFile(1, {}));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -238,5 +248,6 @@ int main(int argc, char** argv)
     MakeInflateSeeds();
     MakeBlockFileSeeds();
     MakePackageSeeds();
+    MakeLoopFileSeeds();
     return 0;
 }

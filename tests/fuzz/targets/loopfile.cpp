@@ -54,7 +54,8 @@ void CheckOpenedLoop(TKIVHandle loop, const TKIVInfo& info, const u8* bytes, siz
         NSFuzz::Require(KIVGetSliceInfo(loop, index, sizeof(slice), &slice) == i32(kKIVOK), "slice refused");
         NSFuzz::Require(slice.fFirstFrame == nextFrame && slice.fFrameCount <= info.fFrameCount - nextFrame,
                         "slices not one after the other");
-        NSFuzz::Require(NSByteOrder::ReadBE32(bytes + kHeaderSize + size_t(index) * kSliceEntrySize) == slice.fFrameCount,
+        NSFuzz::Require(NSByteOrder::ReadBE32(bytes + kHeaderSize + size_t(index) * kSliceEntrySize) ==
+                            slice.fFrameCount,
                         "slice length differs from its table entry");
         nextFrame += slice.fFrameCount;
 
@@ -66,7 +67,8 @@ void CheckOpenedLoop(TKIVHandle loop, const TKIVInfo& info, const u8* bytes, siz
         if (frames > 0)
             NSFuzz::Require(KIVRenderSlice(loop, index, i32(frames - 1), buffers) != i32(kKIVOK),
                             "slice rendered into a short buffer");
-        NSFuzz::Require(KIVRenderSlice(loop, index, i32(frames), buffers) == i32(kKIVOK), "slice not rendered");
+        NSFuzz::Require(KIVRenderSlice(loop, index, i32(frames), buffers) == i32(kKIVOK),
+                        "slice not rendered");
         std::vector<i16>& samples = content.fSlices.emplace_back();
         const u8* stored = bytes + framesOffset + size_t(slice.fFirstFrame) * channels * kBytesPerSample;
         for (size_t frame = 0; frame < frames; ++frame)

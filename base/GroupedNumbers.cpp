@@ -1,13 +1,10 @@
 #include "base/GroupedNumbers.h"
 
-#include <windows.h>
-
-#include <iterator>
 #include <limits>
 #include <memory>
-#include <optional>
 
 #include "base/TextConversions.h"
+#include "base/UserNumberSettings.h"
 
 namespace NSTextPackage
 {
@@ -17,16 +14,6 @@ std::unique_ptr<TNumberLocale>& NumberLocaleOwner()
 {
     static std::unique_ptr<TNumberLocale> owner;
     return owner;
-}
-
-std::optional<TUTF16String> ReadUserLocaleInfo(LCTYPE item)
-{
-    // Separators hold at most 4 units and the grouping 10, terminator included.
-    wchar_t buffer[32] = {};
-    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, int(std::size(buffer)));
-    if (length <= 0)
-        return std::nullopt;
-    return FromWide(buffer);
 }
 
 // Windows writes the grouping as sizes from the right separated by ";", a final 0 meaning that
@@ -53,9 +40,9 @@ void ParseGrouping(const TUTF16String& text, TNumberLocale& locale)
 TNumberLocale ReadUserNumberLocale()
 {
     TNumberLocale locale;
-    const auto grouping = ReadUserLocaleInfo(LOCALE_SGROUPING);
-    const auto thousands = ReadUserLocaleInfo(LOCALE_STHOUSAND);
-    const auto decimal = ReadUserLocaleInfo(LOCALE_SDECIMAL);
+    const auto grouping = ReadUserNumberSetting(ENumberSetting::kGrouping);
+    const auto thousands = ReadUserNumberSetting(ENumberSetting::kThousandsSeparator);
+    const auto decimal = ReadUserNumberSetting(ENumberSetting::kDecimalPoint);
     locale.fThousandsSeparator = thousands ? *thousands : ASCIIToUTF16(",", 0);
     locale.fDecimalPoint = decimal ? *decimal : ASCIIToUTF16(".", 0);
     if (grouping && thousands && !thousands->empty())

@@ -154,9 +154,15 @@ std::shared_ptr<NSFerrant::CXMLElement> CAbsolutePath::WriteXML() const
     NSXMLBuilders::AddAttribute(volume, "name", fVolumeName.GetText());
     NSXMLBuilders::AddAttribute(volume, "type",
                                 TextOfCode(kVolumeKindTexts, NSFileLib::kVolumeKindFloppy, fVolumeType));
-    NSFerrant::CXMLElement& path =
-        NSXMLBuilders::AddChild(*element, "Path", NSPathComponents::FormatPathText(fComponents));
-    NSXMLBuilders::AddAttribute(path, "partOfVantle", NSASCIIText::Widen(fPartOfVantle != 0 ? "yes" : "no"));
+    // No components make the empty path text, which the reader refuses; without a "Path" the
+    // element reads back as a path of none (the part-of-package flag is lost with it).
+    if (!fComponents.empty())
+    {
+        NSFerrant::CXMLElement& path =
+            NSXMLBuilders::AddChild(*element, "Path", NSPathComponents::FormatPathText(fComponents));
+        NSXMLBuilders::AddAttribute(path, "partOfVantle",
+                                    NSASCIIText::Widen(fPartOfVantle != 0 ? "yes" : "no"));
+    }
     if (fNativeURLMode != kNativeURLNone)
     {
         NSFerrant::CXMLElement& url =

@@ -100,6 +100,10 @@ std::shared_ptr<NSFerrant::CXMLElement> CDatabasePath::WriteXML() const
         return nullptr;
     std::shared_ptr<NSFerrant::CXMLElement> element = NSXMLBuilders::NewElement("DatabasePath");
     NSXMLBuilders::AddChild(*element, "VantleName", fVantleName.GetText());
+    // No components make the empty path text, which the reader refuses; without a "Path" the
+    // element reads back as a path of none (the device platform's kind is lost with it).
+    if (fComponents.empty())
+        return element;
     NSFerrant::CXMLElement& path =
         NSXMLBuilders::AddChild(*element, "Path", NSPathComponents::FormatPathText(fComponents));
     if (fPathKind == kDatabasePathGramola)

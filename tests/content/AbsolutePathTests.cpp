@@ -1,5 +1,6 @@
 #include "content/references/AbsolutePath.h"
 
+#include "media/xml/XMLWriter.h"
 #include "tests/content/ContentTestSupport.h"
 #include "tests/content/PathStorage.h"
 #include "tests/support/HostDocumentBytes.h"
@@ -233,6 +234,22 @@ TEST(AbsolutePath, XMLRoundTrip)
     const std::shared_ptr<NSFerrant::CXMLElement> shorter = noURL.WriteXML();
     EXPECT_EQ(shorter->fChildren.size(), 2u);
     EXPECT_EQ(UTF8Of(shorter->fChildren[0]->fAttributes[1]->fValue), "");
+}
+
+// A path of no components (a volume's root, read from an element without a "Path") has no path
+// text that reads back: its written element must read back as that path.
+TEST(AbsolutePath, APathWithoutComponentsWritesXMLThatReadsBack)
+{
+    CAbsolutePath path;
+    path.ReadXML(ParseElement("<AbsolutePath><Volume name=\"Data\" type=\"hd\"/></AbsolutePath>"));
+    ASSERT_EQ(path.fValid, 1);
+    const std::string written = NSFerrant::WriteXMLDocument({path.WriteXML()});
+    CAbsolutePath back;
+    back.ReadXML(ParseElement(written.substr(written.find("<AbsolutePath"))));
+    EXPECT_EQ(back.fValid, 1) << written;
+    EXPECT_EQ(UTF8Of(back.fVolumeName), "Data") << written;
+    EXPECT_EQ(back.fVolumeType, NSFileLib::kVolumeKindFixed) << written;
+    EXPECT_TRUE(back.fComponents.empty()) << written;
 }
 
 TEST(AbsolutePath, ReadXMLRefusesMalformedElementsWithItsMessages)

@@ -1,5 +1,6 @@
 #include "content/references/DatabasePath.h"
 
+#include "media/xml/XMLWriter.h"
 #include "tests/content/ContentTestSupport.h"
 #include "tests/content/PathStorage.h"
 #include "tests/support/HostDocumentBytes.h"
@@ -157,6 +158,26 @@ TEST(DatabasePath, XMLRoundTripKeepsTheGramolaKind)
 
     path.fPathKind = kDatabasePathInPackage;
     EXPECT_TRUE(path.WriteXML()->fChildren[1]->fAttributes.empty());
+}
+
+// A path of no components (the element read without a "Path") has no path text that reads back:
+// its written element, as the patch packer writes it, must read back as that path.
+TEST(DatabasePath, APathWithoutComponentsWritesXMLThatReadsBack)
+{
+    for (const char* name : {"", "Other"})
+    {
+        CDatabasePath path;
+        path.ReadXML(
+            ParseElement(std::string("<DatabasePath><VantleName>") + name + "</VantleName></DatabasePath>"));
+        ASSERT_EQ(path.fValid, 1);
+        const std::string written = NSFerrant::WriteXMLDocument({path.WriteXML()});
+        CDatabasePath back;
+        back.ReadXML(ParseElement(written.substr(written.find("<DatabasePath"))));
+        EXPECT_EQ(back.fValid, 1) << written;
+        EXPECT_EQ(back.fPathKind, path.fPathKind) << written;
+        EXPECT_EQ(UTF8Of(back.fVantleName), name) << written;
+        EXPECT_TRUE(back.fComponents.empty()) << written;
+    }
 }
 
 TEST(DatabasePath, ReadXMLTakesTheKindOnlyFromAPathAttributeSpelledExactly)

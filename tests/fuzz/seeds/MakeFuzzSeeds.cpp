@@ -4,6 +4,10 @@
 #include "base/Media.h"
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
+#include "content/items/PatchXMLReader.h"
+#include "content/references/SampleReference.h"
+#include "content/references/XMLBuilders.h"
+#include "media/IFFFileWriter.h"
 #include "media/IFFWriter2.h"
 #include "media/MediaCompression.h"
 #include "media/StoredStrings.h"
@@ -18,6 +22,7 @@
 #include "tests/media/bigfile/ContainerImages.h"
 #include "tests/media/bigfile/MemoryMedium.h"
 #include "tests/media/soundfont/SoundFontFixture.h"
+#include "tests/support/LoopFiles.h"
 #include "tests/support/VantlePackageWriter.h"
 
 #include <cmath>
@@ -44,6 +49,17 @@ void Save(const std::string& target, const std::string& name, const TBytes& byte
 void Save(const std::string& target, const std::string& name, const std::string& text)
 {
     Save(target, name, TBytes(text.begin(), text.end()));
+}
+
+// A seed of a target whose first byte chooses the reader: that byte, then what write writes.
+template <class TWrite>
+void SaveChosen(const std::string& target, u8 choice, const std::string& name, TWrite&& write)
+{
+    COwnedMemoryMedia media(0);
+    media.Write(0, 1, &choice);
+    media.fPosition = 1;
+    write(media);
+    Save(target, name, media.GetBytes());
 }
 
 // A stream of a short tone, with a tempo map block behind the code words.
@@ -151,11 +167,7 @@ void MakeNameSeeds()
 {
     // The first byte chooses the reader (see targets/names.cpp).
     const auto seed = [](u8 choice, const std::string& name, auto write) {
-        COwnedMemoryMedia media(0);
-        media.Write(0, 1, &choice);
-        media.fPosition = 1;
-        write(media);
-        Save("names", name, media.GetBytes());
+        SaveChosen("names", choice, name, write);
     };
     const auto text = UTF8ToUTF16("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9D\x84\x9E");
     seed(0, "name-string", [&](CMedia& media) { WriteNameString(media, text); });
@@ -220,6 +232,95 @@ void MakePackageSeeds()
     entry.insert(entry.end(), framed.begin(), framed.end());
     Save("package", "compressed-entry", entry);
 }
+
+// Loops of the test fixtures' known samples: one channel with an empty slice among others, two
+// channels, and a loop of no slices.
+void MakeLoopFileSeeds()
+{
+    Save("loopfile", "mono-three-slices", NSTestSupport::MakeLoopFile(1, {5, 0, 3}));
+    Save("loopfile", "stereo-two-slices", NSTestSupport::MakeLoopFile(2, {4, 2}));
+    Save("loopfile", "no-slices", NSTestSupport::MakeLoopFile(1, {}));
+}
+
+THashedString Hashed(const char* text)
+{
+    return THashedString(UTF8ToUTF16(text));
+}
+
+TPathComponents Components(std::initializer_list<const char*> names)
+{
+    TPathComponents components;
+    for (const char* name : names)
+        components.push_back(Hashed(name));
+    return components;
+}
+
+// A reference whose three paths are all valid, read from its XML element as a patch names it and
+// then given what only the stored body carries.
+CSF10ReferenceChunk SeedReference(bool withDevice)
+{
+    const auto element = NSXMLBuilders::NewElement("SampleReference");
+    NSXMLBuilders::AddAttribute(*element, "trueName", MakeText(u"Kick.aif"));
+    NSXMLBuilders::AddAttribute(*element, "userFriendlyName", MakeText(u"Kick"));
+    NSXMLBuilders::AddAttribute(*element, "type", MakeText(u"sample"));
+    CSF10ReferenceChunk reference(element);
+    reference.fRelativePath.fValid = 1;
+    reference.fRelativePath.fStepUp = 1234;
+    reference.fRelativePath.fComponents = Components({"Drums", "Kick.aif"});
+    reference.fDatabasePath.fValid = 1;
+    reference.fDatabasePath.fVantleName = Hashed("Pack");
+    reference.fDatabasePath.fComponents = Components({"Pack", "Drums", "Kick.aif"});
+    reference.fAbsolutePath.fValid = 1;
+    reference.fAbsolutePath.fVolumeName = Hashed("Data");
+    reference.fAbsolutePath.fComponents = Components({"Samples", "Drums", "Kick.aif"});
+    reference.fAbsolutePath.fNativeURLMode = kNativeURLWin32File;
+    reference.fAbsolutePath.fNativeURL = "C:\\Samples\\Drums\\Kick.aif";
+    reference.fVantleName = Hashed("Pack");
+    reference.fVantleURL = Hashed("https://example.com/pack");
+    reference.fPackageName = Hashed("Pack");
+    if (withDevice)
+    {
+        reference.fDeviceInternalID = MakeText(u"com.example.sampler");
+        reference.fDeviceUIName = MakeText(u"Sampler");
+        reference.fDeviceVersion = {1, 2, 0};
+    }
+    return reference;
+}
+
+// The references target's first byte chooses (see targets/references.cpp): 0 a body, 1 the data
+// of a reference group, 2 to 4 the relative, database and absolute paths in their newer forms.
+void MakeReferenceSeeds()
+{
+    const auto seed = [](u8 choice, const std::string& name, auto write) {
+        SaveChosen("references", choice, name, write);
+    };
+    const CSF10ReferenceChunk reference = SeedReference(false);
+    const CSF10ReferenceChunk withDevice = SeedReference(true);
+    seed(0, "body", [&](CMedia& media) { reference.Write(media); });
+    seed(0, "body-with-device", [&](CMedia& media) { withDevice.Write(media); });
+    seed(1, "group", [&](CMedia& media) {
+        CIFFFileWriter writer(media);
+        WriteReferenceChunk(writer, reference);
+        writer.BeginFORM(MakeFourCC("EMBF"));
+        writer.EndLevel();
+        WriteReferenceChunk(writer, withDevice);
+    });
+    seed(2, "relative", [&](CMedia& media) { reference.fRelativePath.Write(media, CRelativePath::kNewerForm); });
+    seed(3, "database", [&](CMedia& media) { reference.fDatabasePath.Write(media, CDatabasePath::kNewerForm); });
+    seed(4, "absolute", [&](CMedia& media) { reference.fAbsolutePath.Write(media, CAbsolutePath::kNewerForm); });
+}
+
+// A device patch of the newest version naming two samples.
+void MakePatchXMLSeeds()
+{
+    const auto root = NSXMLBuilders::NewElement("GramolaPatch");
+    NSXMLBuilders::AddAttribute(*root, "version", MakeText(u"2.0.0"));
+    NSXMLBuilders::AddChild(*root, "Name", MakeText(u"Kit"));
+    CXMLElement& samples = NSXMLBuilders::AddChild(*root, "Samples");
+    samples.fChildren.push_back(SeedReference(false).WriteXML());
+    samples.fChildren.push_back(SeedReference(true).WriteXML());
+    Save("patchxml", "two-samples", WriteXMLDocument({root}));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -238,5 +339,8 @@ int main(int argc, char** argv)
     MakeInflateSeeds();
     MakeBlockFileSeeds();
     MakePackageSeeds();
+    MakeLoopFileSeeds();
+    MakeReferenceSeeds();
+    MakePatchXMLSeeds();
     return 0;
 }

@@ -4,16 +4,24 @@
 
 namespace NSBench
 {
-// The items below folder, at every depth.
-inline unsigned long long WalkItemTree(const CItemPtr& folder)
+// Calls visit(item) for every item below folder, at every depth, each folder before its
+// children; answers how many items there were.
+template <class TVisit> unsigned long long WalkItemTree(const CItemPtr& folder, TVisit&& visit)
 {
     unsigned long long count = 0;
     for (const CItemPtr& child : GetChildItems(folder))
     {
         ++count;
+        visit(child);
         if (child->IsFolder())
-            count += WalkItemTree(child);
+            count += WalkItemTree(child, visit);
     }
     return count;
+}
+
+// The items below folder, at every depth.
+inline unsigned long long WalkItemTree(const CItemPtr& folder)
+{
+    return WalkItemTree(folder, [](const CItemPtr&) {});
 }
 } // namespace NSBench

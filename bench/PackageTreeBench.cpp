@@ -9,7 +9,7 @@
 // The run that generates the package reports a higher peak before the walk.
 #include "base/TextConversions.h"
 #include "base/UTF16String.h"
-#include "base/Win32Calls.h"
+#include "bench/CountedReads.h"
 #include "bench/ItemWalk.h"
 #include "bench/PeakMemory.h"
 #include "content/folders/ContentItemClasses.h"
@@ -53,25 +53,6 @@ void GeneratePackage(const std::filesystem::path& path, unsigned entries)
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
-
-unsigned long long gReadCalls = 0;
-unsigned long long gReadBytes = 0;
-
-BOOL WINAPI CountingReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped)
-{
-    ++gReadCalls;
-    const BOOL done = RealWin32Calls().ReadFile(file, buffer, size, read, overlapped);
-    if (done && read)
-        gReadBytes += *read;
-    return done;
-}
-
-TWin32Calls CountingCalls()
-{
-    TWin32Calls calls = RealWin32Calls();
-    calls.ReadFile = &CountingReadFile;
-    return calls;
-}
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -97,7 +78,7 @@ int wmain(int argc, wchar_t** argv)
         double seconds = 0;
         const double peakBefore = NSBench::PeakWorkingSetMB();
         {
-            const CWin32CallsOverride counting(CountingCalls());
+            const CWin32CallsOverride counting(NSBench::CountingReadCalls());
             const CItemDatabaseBatch batch;
             const auto start = std::chrono::steady_clock::now();
             const CItemPtr package =
@@ -111,7 +92,8 @@ int wmain(int argc, wchar_t** argv)
             "entries %u items %llu seconds %.3f items_per_second %.0f peak_before_mb %.1f peak_after_mb %.1f "
             "read_calls %llu read_mb %.1f\n",
             entries, items, seconds, seconds > 0 ? double(items) / seconds : 0.0, peakBefore,
-            NSBench::PeakWorkingSetMB(), gReadCalls, double(gReadBytes) / (1024.0 * 1024.0));
+            NSBench::PeakWorkingSetMB(), NSBench::gReadCounts.fCalls,
+            double(NSBench::gReadCounts.fBytes) / (1024.0 * 1024.0));
         gItemDatabase = nullptr;
     }
     catch (const std::exception& e)

@@ -21,7 +21,7 @@ template <class TPart> TBytes StoredForm(const TPart& part)
 }
 } // namespace
 
-TWrittenPackage WriteTestPackage(const TTestPackage& package)
+TWrittenPackage WriteTestPackageHead(const TTestPackage& package, const std::vector<u32>& entrySizes)
 {
     TWrittenPackage written;
     CVantleInfo& info = written.fInfo;
@@ -29,14 +29,15 @@ TWrittenPackage WriteTestPackage(const TTestPackage& package)
     info.fCreatorVersion = package.fCreator.fVersion;
 
     TBytes rows;
-    TBytes data;
-    for (const TTestEntry& entry : package.fEntries)
+    u64 dataSize = 0;
+    for (size_t i = 0; i < package.fEntries.size(); ++i)
     {
-        const CVantleIndexRow row{entry.fName, u32(data.size()), u32(entry.fBytes.size()), entry.fHidden,
+        const TTestEntry& entry = package.fEntries[i];
+        const CVantleIndexRow row{entry.fName, u32(dataSize), entrySizes[i], entry.fHidden,
                                   entry.fPackedType};
         const TBytes stored = StoredForm(row);
         rows.insert(rows.end(), stored.begin(), stored.end());
-        data.insert(data.end(), entry.fBytes.begin(), entry.fBytes.end());
+        dataSize += entrySizes[i];
     }
 
     // The block's length does not depend on the counts' values. An older creator's block ends
@@ -62,8 +63,19 @@ TWrittenPackage WriteTestPackage(const TTestPackage& package)
     PutBE32(bytes, kVantleMagic);
     PutBE32(bytes, 0);
     bytes.insert(bytes.end(), creator, creator + NSFerrant::kCreatorBlockSize);
-    bytes = Concat({bytes, infoBytes, rows, data});
-    PatchBE32(bytes, 4, u32(bytes.size()));
+    bytes = Concat({bytes, infoBytes, rows});
+    PatchBE32(bytes, 4, u32(bytes.size() + dataSize));
+    return written;
+}
+
+TWrittenPackage WriteTestPackage(const TTestPackage& package)
+{
+    std::vector<u32> sizes;
+    for (const TTestEntry& entry : package.fEntries)
+        sizes.push_back(u32(entry.fBytes.size()));
+    TWrittenPackage written = WriteTestPackageHead(package, sizes);
+    for (const TTestEntry& entry : package.fEntries)
+        written.fBytes.insert(written.fBytes.end(), entry.fBytes.begin(), entry.fBytes.end());
     return written;
 }
 

@@ -44,6 +44,11 @@ struct TWrittenPackage
 
 TWrittenPackage WriteTestPackage(const TTestPackage& package);
 
+// The package up to its data area, for entries of the given sizes (the entries' own bytes are
+// not looked at): a generator of large packages writes the entries' bytes after it, in index
+// order, without holding them. The stored package size counts the data area.
+TWrittenPackage WriteTestPackageHead(const TTestPackage& package, const std::vector<u32>& entrySizes);
+
 // An entry of a compressed type: the mark, the stored unpacked size and the file deflated.
 TBytes FrameCompressedEntry(const TBytes& file, u32 storedSize);
 inline TBytes FrameCompressedEntry(const TBytes& file)

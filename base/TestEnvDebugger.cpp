@@ -10,10 +10,8 @@ CSimpleTestEnvDebugger::CSimpleTestEnvDebugger(const std::string& name) : fName(
 
 std::string CSimpleTestEnvDebugger::GetName()
 {
-    fMutex.Lock();
-    std::string name = fName;
-    fMutex.Unlock();
-    return name;
+    CTestMutexLocker lock(fMutex);
+    return fName;
 }
 
 void CSimpleTestEnvDebugger::Trace(const void*, const char* text)

@@ -3,6 +3,7 @@
 #include "base/TextBuffers.h"
 #include "base/Win32Calls.h"
 #include "filelib/FileLib.h"
+#include "filelib/WinErrors.h"
 #include "filelib/WinFiles.h"
 
 #include <cwchar>
@@ -30,15 +31,25 @@ CDirScannerImpl::CDirScannerImpl(const NSTextPackage::TUTF16String& folder)
 
 void CDirScannerImpl::Next()
 {
-    fDone = !Win32Calls().FindNextFileW(fFind.Get(), &fCurrent);
-    if (!fDone)
-        SkipDotEntries();
+    MoveToNextEntry();
+    SkipDotEntries();
 }
 
 void CDirScannerImpl::SkipDotEntries()
 {
     while (!fDone && IsDotEntry(fCurrent.cFileName))
-        fDone = !Win32Calls().FindNextFileW(fFind.Get(), &fCurrent);
+        MoveToNextEntry();
+}
+
+void CDirScannerImpl::MoveToNextEntry()
+{
+    if (Win32Calls().FindNextFileW(fFind.Get(), &fCurrent))
+        return;
+    const DWORD error = ::GetLastError();
+    fDone = true;
+    // Ending quietly on any other error would pass off what was read so far as the whole folder.
+    if (error != ERROR_NO_MORE_FILES)
+        WinThrowForError<NSQuorral::XRead>(error, "FindNextFile failed with unrecognized error type");
 }
 
 void CDirScannerImpl::GetCurrent(u16* name, SChildInfo& info) const

@@ -2,7 +2,8 @@
 // The backend's listing of one folder, once, forward only. Each entry is read from the platform
 // when the scanner moves to it; "." and ".." are skipped, everything else (hidden and system
 // entries, shortcuts) is listed in the platform's order. A folder that cannot be listed gives a
-// scanner that is done from the start.
+// scanner that is done from the start; a listing that breaks off with an error after it began
+// throws, so that a partial listing is never taken for the whole folder.
 #include "base/Types.h"
 #include "base/UTF16String.h"
 #include "base/WinHandles.h"
@@ -24,11 +25,13 @@ public:
     // The current entry's name (at most 1023 units and a zero into a 1024-unit buffer) and its
     // record, from the find data alone: isAlias is always 0.
     void GetCurrent(u16* name, NSFileLib::SChildInfo& info) const;
-    // Never fails: the end of the folder and any error make the scanner done.
+    // The end of the folder makes the scanner done; any other error makes it done and throws
+    // (the Win32 error's exception, else XRead).
     void Next();
 
 private:
     void SkipDotEntries();
+    void MoveToNextEntry();
 
     WIN32_FIND_DATAW fCurrent = {}; // filled by the search's first call, so made before it
     CWinFindHandle fFind;

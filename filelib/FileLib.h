@@ -142,7 +142,8 @@ public:
 };
 
 // Positioned on the first entry of its folder; "." and ".." never appear. A folder that cannot
-// be listed gives a scanner that is done from the start.
+// be listed gives a scanner that is done from the start; one whose listing breaks off with an
+// error answers that error's status from Next (or from CreateDirScanner) and is done.
 class IDirScanner
 {
 public:

@@ -19,8 +19,7 @@ TFileLibStatus CDirScannerGlue::Next()
 {
     if (fScanner->IsDone())
         return kFileLibIllegalCallSequence;
-    fScanner->Next();
-    return kFileLibOK;
+    return RunFenced([&] { fScanner->Next(); });
 }
 
 CVolumesGlue::CVolumesGlue(const std::vector<TUTF16String>& volumePaths)

@@ -66,24 +66,24 @@ void CIFFTests::WriteTestStructure(CMedia& media)
 
 void CIFFTests::ReadTestStructure(CMedia& media)
 {
+    // Every group and chunk written must be found again with the same bytes; a reader that
+    // finds nothing must not pass.
     CIFFReader2 root(media);
     TIFFChunk form;
-    if (!root.FindFORM(kFormType, form))
-        return;
+    TEST_VERIFY(root.FindFORM(kFormType, form));
     CIFFReader2 formReader(root, form);
     for (const TTestList& list : TestLists())
     {
         TIFFChunk listChunk;
-        if (!formReader.FindLIST(list.fType, listChunk))
-            continue;
+        TEST_VERIFY(formReader.FindLIST(list.fType, listChunk));
         CIFFReader2 listReader(formReader, listChunk);
         for (const TTestChunk& expected : list.fChunks)
         {
             TIFFChunk chunk;
-            if (!listReader.FindChunk(expected.fID, chunk))
-                continue;
+            TEST_VERIFY(listReader.FindChunk(expected.fID, chunk));
             std::vector<u8> data(size_t(GetChunkDataSize(chunk)));
             listReader.ReadChunkData(chunk, data.data());
+            TEST_VERIFY(data == expected.fData);
         }
     }
 }

@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cpuid.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <cwchar>
+#include <string>
 
 namespace
 {
@@ -194,5 +199,59 @@ TEST(SystemDescription, GatheringOnThisMachineFillsTheRecord)
 
     // The start-up call: all of it again, and nothing escapes.
     EXPECT_NO_THROW(GetSystemDescription());
+}
+
+// The fields this machine fixes, each held against a source other than the one the gathering
+// reads: the processor itself, the process environment, the build's own architecture and the
+// locale the test run selects.
+TEST(SystemDescription, GatheredFieldsMatchWhatTheMachineSays)
+{
+    SSystemDescription description;
+    GatherSystemDescription(description);
+
+    // A 64-bit program runs only on a 64-bit x86 Windows, with its fixed page layout.
+    EXPECT_TRUE(description.fIs64BitOS);
+    EXPECT_TRUE(description.fProcessorIs64Bit);
+    EXPECT_EQ(description.fProcessorFamily, 3u);
+    EXPECT_EQ(description.fProcessorType, u32(PROCESSOR_AMD_X8664));
+    EXPECT_EQ(description.fPageSize, 4096u);
+    EXPECT_EQ(description.fAllocationGranularity, 65536u);
+    EXPECT_TRUE(description.fHasPageFile);
+    EXPECT_EQ(description.fProcessorClockHz % 1000000, 0u);
+
+    // The vendor comes first in the processor's name, as the processor reports it.
+    unsigned int highest = 0, ebx = 0, ecx = 0, edx = 0;
+    ASSERT_TRUE(__get_cpuid(0, &highest, &ebx, &ecx, &edx));
+    char vendor[13] = {};
+    std::memcpy(vendor, &ebx, 4);
+    std::memcpy(vendor + 4, &edx, 4);
+    std::memcpy(vendor + 8, &ecx, 4);
+    EXPECT_EQ(NSTextPackage::UTF16ToUTF8(description.fProcessorName).rfind(std::string(vendor) + " ", 0), 0u)
+        << NSTextPackage::UTF16ToUTF8(description.fProcessorName);
+
+    const wchar_t* computerName = _wgetenv(L"COMPUTERNAME");
+    ASSERT_NE(computerName, nullptr);
+    EXPECT_EQ(description.fComputerName, NSTextPackage::FromWide(computerName));
+
+    // The system folder is on C:, whose serial number is written in decimal.
+    DWORD serial = 0;
+    ASSERT_TRUE(GetVolumeInformationW(L"C:\\", nullptr, 0, &serial, nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(NSTextPackage::UTF16ToUTF8(description.fSystemVolumeSerial), std::to_string(serial));
+
+    struct Locale
+    {
+        const char* name;
+        const char* language;
+    };
+    const Locale kLocales[] = {{"en-US", "English"}, {"de-DE", "German"}};
+    const char* requested = std::getenv("VANTLE_TEST_LOCALE");
+    const std::string expected = requested != nullptr ? requested : "en-US";
+    EXPECT_EQ(NSTextPackage::UTF16ToUTF8(description.fLocaleName), expected);
+    EXPECT_EQ(NSTextPackage::UTF16ToUTF8(description.fUILanguage), expected);
+    for (const Locale& locale : kLocales)
+    {
+        if (expected == locale.name)
+            EXPECT_EQ(NSTextPackage::UTF16ToUTF8(description.fLanguageName), locale.language);
+    }
 }
 } // namespace

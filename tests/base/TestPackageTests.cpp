@@ -1,12 +1,15 @@
 #include "base/Quorral.h"
 #include "base/TestEnvDebugger.h"
 #include "base/TestPackage.h"
+#include "tests/base/FailingAllocation.h"
 #include "tests/support/TestRegistryQueries.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
+#include <thread>
 
 using namespace NSTestPackage;
 using NSTestSupport::FindSuite;
@@ -207,5 +210,27 @@ TEST(TestEnvDebugger, PrintsTracesAndAssertionsAndFailsTheAssertion)
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "TRACE : > hello\nASSERT: > Source.cpp:31  ASSERT(a == b)\n");
     EXPECT_EQ(thrown, "Assert");
+}
+
+// The name is copied under the lock; a copy that cannot allocate must not leave the lock held,
+// or every other thread's next trace fails once the lock's wait gives up.
+TEST(TestEnvDebugger, AFailedNameCopyLeavesTheLockFree)
+{
+    CSimpleTestEnvDebugger debugger("a name too long to be kept inside the string");
+    NSTestSupport::FailNextAllocation();
+    EXPECT_THROW(debugger.GetName(), std::bad_alloc);
+
+    std::string nameSeenElsewhere;
+    std::thread other([&] {
+        try
+        {
+            nameSeenElsewhere = debugger.GetName();
+        }
+        catch (const std::exception&)
+        {
+        }
+    });
+    other.join();
+    EXPECT_EQ(nameSeenElsewhere, "a name too long to be kept inside the string");
 }
 } // namespace

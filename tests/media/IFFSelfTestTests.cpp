@@ -33,6 +33,44 @@ TEST(IFFSelfTest, WritesTheStructureByteForByte)
     EXPECT_EQ(BytesOf(media), kIFFTestStructure);
 }
 
+TEST(IFFSelfTest, ReadingBackWhatWasWrittenPasses)
+{
+    NSFerrant::COwnedMemoryMedia media = MediaOf(kIFFTestStructure);
+    EXPECT_NO_THROW(CIFFTests::ReadTestStructure(media));
+    EXPECT_NO_THROW(CIFFTests("Test 1").Test1());
+}
+
+// Reading checks what it finds: a missing group or chunk and a changed byte each fail a check.
+TEST(IFFSelfTest, ReadingFailsWhereTheStructureIsNotAsWritten)
+{
+    struct Case
+    {
+        const char* name;
+        size_t offset; // where one byte is changed; past the end: an empty medium
+        u8 value;
+    };
+    const Case kCases[] = {
+        {"an empty medium", 96, 0},
+        {"another FORM type", 8 + 3, 'x'},           // "Tutx"
+        {"another type of the empty LIST", 58 + 11, '9'}, // "Lst9"
+        {"a chunk under another id", 46 + 3, '9'},     // "Cnk9"
+        {"a changed data byte", 24 + 9, 0x7F},         // Cnk1 01 7F
+        {"a changed last data byte", 82 + 12, 0x7F},   // Cnk4 .. 0D 7F
+    };
+    for (const Case& c : kCases)
+    {
+        SCOPED_TRACE(c.name);
+        TBytes bytes;
+        if (c.offset < kIFFTestStructure.size())
+        {
+            bytes = kIFFTestStructure;
+            bytes[c.offset] = c.value;
+        }
+        NSFerrant::COwnedMemoryMedia media = MediaOf(bytes);
+        EXPECT_THROW(CIFFTests::ReadTestStructure(media), NSQuorral::XUnitTestFailure);
+    }
+}
+
 TEST(IFFSelfTest, ReadingAGroupSmallerThanItsTypeFails)
 {
     TBytes bytes = kIFFTestStructure;

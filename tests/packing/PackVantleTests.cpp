@@ -329,6 +329,15 @@ std::string Describe(const std::vector<TShownAlert>& alerts)
     return text;
 }
 
+std::vector<std::string> TemporaryFolderNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class PackVantleTest : public NSContentTests::CItemTest
 {
 protected:
@@ -643,6 +652,78 @@ TEST_F(PackVantleTest, PackedSongReferencesOfEveryKindPointIntoThePackageAndTheR
     EXPECT_EQ(ExpectMembersRelocated(streams[1], k42Song, check), 4);
     streams.erase(1);
     EXPECT_TRUE(streams == otherStreams) << "the streams besides the song are copies";
+}
+
+// A song whose references resolve to nothing, one described by each rule of the log: a relative
+// path, a database path (without a package, into the package being built, and into a package whose
+// name differs from it only in letter case, which could not be relocated either), an absolute
+// path, a reference with no valid path but its name, and a second relative path to the same
+// missing file. The pack ends
+// after verification with alert 7 and a log that lists the song and each reference text once.
+TEST_F(PackVantleTest, UnresolvedReferencesAbortWithAlert7AndALogListingThemAndLeaveNoPackage)
+{
+    UseSource("clean");
+    H::TReferenceFields unnamedDisk;
+    unnamedDisk.fDatabasePath = H::DatabasePath("", {"Old Disk", "Source", "Samples", "Lost.aif"});
+    unnamedDisk.fTrueName = "lost";
+    H::TReferenceFields inPackage;
+    inPackage.fDatabasePath = H::DatabasePath("Test Bank", {"Test Bank", "Samples", "Lost.aif"});
+    inPackage.fVantleName = "Test Bank";
+    inPackage.fTrueName = "lost too";
+    H::TReferenceFields otherCase;
+    otherCase.fDatabasePath = H::DatabasePath("test bank", {"test bank", "Samples", "Lost.aif"});
+    otherCase.fVantleName = "test bank";
+    otherCase.fTrueName = "lost as well";
+    // The URL of a file that is then removed.
+    const fs::path missing = Scratch().Path() / "Source" / "Samples" / "Missing.aif";
+    std::ofstream(missing, std::ios::binary) << "gone";
+    H::TReferenceFields absolute;
+    absolute.fAbsolutePath = H::AbsolutePathByURL(FileURL(FilePath("Source/Samples/Missing.aif")));
+    fs::remove(missing);
+    absolute.fTrueName = "missing";
+    H::TReferenceFields nameOnly;
+    nameOnly.fUserFriendlyName = "Ghost";
+    nameOnly.fTrueName = "ghost";
+    const H::TBytes song = H::CAT(
+        "TS10", {H::CAT("REFS", {H::RelativeREFE("gone", 1, {"Samples", "Gone.aif"}),
+                                 H::Chunk("REFE", H::ReferenceBodyOf(unnamedDisk)),
+                                 H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
+                                 H::Chunk("REFE", H::ReferenceBodyOf(otherCase)),
+                                 H::Chunk("REFE", H::ReferenceBodyOf(absolute)),
+                                 H::Chunk("REFE", H::ReferenceBodyOf(nameOnly)),
+                                 H::RelativeREFE("gone again", 1, {"Samples", "Gone.aif"})})});
+    AddSong(song);
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+
+    EXPECT_FALSE(Pack(nullptr));
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
+    const std::vector<fs::path> logs = Logs();
+    ASSERT_EQ(logs.size(), 1u);
+    const TUTF16String root = Database().GetDatabaseRoot()->GetName();
+    // A file's references are listed in the order of their texts' UTF-16 code units.
+    std::vector<TUTF16String> texts = {
+        FilePath("Source/Songs/Demo.tns") + Text(" => ../Samples/Gone.aif"),
+        root + Text(":Old Disk/Source/Samples/Lost.aif"),
+        root + Text(":Test Bank/Samples/Lost.aif"),
+        root + Text(":test bank/Samples/Lost.aif"),
+        Database().GetShellRootItem()->GetName(), // an absolute path without components
+        Text("Ghost"),
+    };
+    std::sort(texts.begin(), texts.end());
+    std::string expected = "Unresolved references:\r\n"
+                           "    Songs/Demo.tns\r\n"
+                           "\r\n\r\n"
+                           "    Songs/Demo.tns\r\n";
+    for (const TUTF16String& text : texts)
+        expected += "        " + Narrow(text) + "\r\n";
+    expected += "\r\n"
+                "\r\n\r\n\r\n\r\n\r\n"
+                "Packing aborted\r\n";
+    EXPECT_EQ(ReadAll(logs[0]), expected);
+    EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
 // A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's

@@ -189,17 +189,20 @@ bool IsGroup(const H::TBytes& member)
 // references group that is no reference is unchanged, and each reference of a "CAT " "REFS" group
 // is in its place, relocated as `check` expects (called with each reference in turn). Answers how
 // many references were checked.
-template <class TCheck> int ExpectMembersRelocated(const H::TBytes& packed, const H::TBytes& source, TCheck& check)
+template <class TCheck>
+int ExpectMembersRelocated(const H::TBytes& packed, const H::TBytes& source, TCheck& check)
 {
     if (packed.size() < 12 || source.size() < 12)
     {
         ADD_FAILURE() << "no IFF group";
         return 0;
     }
-    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)), Bytes(H::TBytes(source.begin(), source.begin() + 4)));
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)),
+              Bytes(H::TBytes(source.begin(), source.begin() + 4)));
     const std::string type = Bytes(H::TBytes(source.begin() + 8, source.begin() + 12));
     EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)), type);
-    const bool referenceGroup = Bytes(H::TBytes(source.begin(), source.begin() + 4)) == "CAT " && type == "REFS";
+    const bool referenceGroup =
+        Bytes(H::TBytes(source.begin(), source.begin() + 4)) == "CAT " && type == "REFS";
     const std::vector<H::TBytes> packedMembers = GroupMembers(packed);
     const std::vector<H::TBytes> sourceMembers = GroupMembers(source);
     EXPECT_EQ(packedMembers.size(), sourceMembers.size()) << "members of " << type;
@@ -218,13 +221,15 @@ template <class TCheck> int ExpectMembersRelocated(const H::TBytes& packed, cons
         }
         else
         {
-            EXPECT_TRUE(packedMembers[i] == sourceMembers[i]) << "member " << i << " of " << type << " changed";
+            EXPECT_TRUE(packedMembers[i] == sourceMembers[i])
+                << "member " << i << " of " << type << " changed";
         }
     }
     return references;
 }
 
-template <class TCheck> void ExpectDocumentRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
+template <class TCheck>
+void ExpectDocumentRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
 {
     EXPECT_GT(ExpectMembersRelocated(packed, source, check), 0);
 }
@@ -404,6 +409,18 @@ protected:
         std::ofstream(folder / "Demo.tns", std::ios::binary) << Bytes(song);
     }
 
+    // Packs, expecting an abort with problems (alert 7 alone and one log); answers the log.
+    std::string PackAborted()
+    {
+        EXPECT_FALSE(Pack(nullptr));
+        EXPECT_EQ(Describe(Alerts()),
+                  "[Pack has been aborted] Problems were encountered during the packing of the "
+                  "Vantle. See the generated log file in the destination folder for more info.\n");
+        const std::vector<fs::path> logs = Logs();
+        EXPECT_EQ(logs.size(), 1u);
+        return logs.size() == 1 ? ReadAll(logs[0]) : std::string();
+    }
+
     // Packs, expecting a clean pack of that many files (alert 5 and a log of its last line
     // alone), and reads the package back.
     NSPackingTests::TIndependentPackage PackClean(u32 files)
@@ -578,8 +595,9 @@ TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUncha
 std::string FileURL(const TUTF16String& path)
 {
     char url[NSFileLib::kFileLibURLBufferBytes] = {};
-    EXPECT_EQ(NSFileLibSupport::GetFileLib()->GetFileURL(NSFileLibSupport::FileSpecFromWinPath(path).get(), url),
-              NSFileLib::kFileLibOK);
+    EXPECT_EQ(
+        NSFileLibSupport::GetFileLib()->GetFileURL(NSFileLibSupport::FileSpecFromWinPath(path).get(), url),
+        NSFileLib::kFileLibOK);
     return url;
 }
 
@@ -599,7 +617,8 @@ H::TBytes SongReferences(const std::string& crashURL)
     H::TReferenceFields absolute;
     absolute.fAbsolutePath = H::AbsolutePathByURL(crashURL);
     absolute.fTrueName = "crash";
-    const H::TBytes embedded = H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyz"))});
+    const H::TBytes embedded =
+        H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyz"))});
     return H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"}),
                            H::Chunk("REFE", H::ReferenceBodyOf(belowSource)), embedded,
                            H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
@@ -627,13 +646,14 @@ void ExpectSongReferenceRelocated(const CSF10ReferenceChunk& reference)
 TEST_F(PackVantleTest, PackedSongReferencesOfEveryKindPointIntoThePackageAndTheRestIsUnchanged)
 {
     UseSource("clean");
-    const H::TBytes references =
-        SongReferences(FileURL(FolderPath("Source") + NSTextPackage::FromUTF8("D\xC3\xA9j\xC3\xA0 vu\\Crash.wav")));
+    const H::TBytes references = SongReferences(
+        FileURL(FolderPath("Source") + NSTextPackage::FromUTF8("D\xC3\xA9j\xC3\xA0 vu\\Crash.wav")));
     const H::TBytes song = H::CAT("TS10", {H::Chunk("HEAD", H::Text("odd")), references,
                                            H::LIST("XTRA", {H::Chunk("DATA", H::Text("tail"))})});
     AddSong(song);
     const H::TBytes k42Song =
-        H::FORM("K42S", {H::Chunk("HEAD", H::Text("k42")), H::FORM("REMB", {references, H::Chunk("PRMS", H::Text("p"))})});
+        H::FORM("K42S", {H::Chunk("HEAD", H::Text("k42")),
+                         H::FORM("REMB", {references, H::Chunk("PRMS", H::Text("p"))})});
     const std::map<u32, H::TBytes> otherStreams = {{2, H::TBytes(70000, 0x5A)}, {7, H::Text("seven")}};
     NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song, otherStreams);
 
@@ -684,23 +704,18 @@ TEST_F(PackVantleTest, UnresolvedReferencesAbortWithAlert7AndALogListingThemAndL
     H::TReferenceFields nameOnly;
     nameOnly.fUserFriendlyName = "Ghost";
     nameOnly.fTrueName = "ghost";
-    const H::TBytes song = H::CAT(
-        "TS10", {H::CAT("REFS", {H::RelativeREFE("gone", 1, {"Samples", "Gone.aif"}),
-                                 H::Chunk("REFE", H::ReferenceBodyOf(unnamedDisk)),
-                                 H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
-                                 H::Chunk("REFE", H::ReferenceBodyOf(otherCase)),
-                                 H::Chunk("REFE", H::ReferenceBodyOf(absolute)),
-                                 H::Chunk("REFE", H::ReferenceBodyOf(nameOnly)),
-                                 H::RelativeREFE("gone again", 1, {"Samples", "Gone.aif"})})});
+    const H::TBytes song =
+        H::CAT("TS10", {H::CAT("REFS", {H::RelativeREFE("gone", 1, {"Samples", "Gone.aif"}),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(unnamedDisk)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(otherCase)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(absolute)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(nameOnly)),
+                                        H::RelativeREFE("gone again", 1, {"Samples", "Gone.aif"})})});
     AddSong(song);
     const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
 
-    EXPECT_FALSE(Pack(nullptr));
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
-    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
-    const std::vector<fs::path> logs = Logs();
-    ASSERT_EQ(logs.size(), 1u);
+    const std::string log = PackAborted();
     const TUTF16String root = Database().GetDatabaseRoot()->GetName();
     // A file's references are listed in the order of their texts' UTF-16 code units.
     std::vector<TUTF16String> texts = {
@@ -721,7 +736,7 @@ TEST_F(PackVantleTest, UnresolvedReferencesAbortWithAlert7AndALogListingThemAndL
     expected += "\r\n"
                 "\r\n\r\n\r\n\r\n\r\n"
                 "Packing aborted\r\n";
-    EXPECT_EQ(ReadAll(logs[0]), expected);
+    EXPECT_EQ(log, expected);
     EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
@@ -802,23 +817,17 @@ TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesReloca
     const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
     ASSERT_NE(packed, nullptr);
     ExpectDocumentRelocated(packed->fContent, patch,
-                         [](const CSF10ReferenceChunk& reference)
-                         {
-                             ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
-                             EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
-                         });
+                            [](const CSF10ReferenceChunk& reference)
+                            {
+                                ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
+                                EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
+                            });
 
     std::ofstream(folder / "Empty.kiv", std::ios::binary) << Bytes(NSTestSupport::MakeLoopFile(2, {}));
     fs::remove_all(Out());
     MakeFolder("Out");
     ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
-    EXPECT_FALSE(Pack(nullptr));
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
-    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
-    const std::vector<fs::path> logs = Logs();
-    ASSERT_EQ(logs.size(), 1u);
-    EXPECT_EQ(ReadAll(logs[0]),
+    EXPECT_EQ(PackAborted(),
               "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
 }
 
@@ -909,13 +918,7 @@ TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 TEST_F(PackVantleTest, AFailedFileAbortsWithAlert7AndALogAndLeavesNoPackage)
 {
     UseSource("broken");
-    ASSERT_FALSE(Pack(nullptr));
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
-    const std::vector<fs::path> logs = Logs();
-    ASSERT_EQ(logs.size(), 1u);
-    EXPECT_EQ(ReadAll(logs[0]),
+    EXPECT_EQ(PackAborted(),
               "Failed validating:\r\n    Samples/Cut.aif\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
     EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
     EXPECT_TRUE(gOpenedLogs.empty());

@@ -31,7 +31,8 @@ TBytes MakeK42Container(const NSTextPackage::TUTF16String& path, const TBytes& s
         NSBigFilePackage::CStdioMedia medium(path);
         NSBigFilePackage::CreateBigFile(medium);
         NSBigFilePackage::CBigFile container(medium);
-        const auto write = [&container](std::unique_ptr<NSBigFilePackage::IStream> stream, const TBytes& bytes)
+        const auto write =
+            [&container](std::unique_ptr<NSBigFilePackage::IStream> stream, const TBytes& bytes)
         {
             NSBigFileUtils::CBigFileStreamMedia media(container, *stream);
             NSFerrant::WriteBytes(media, i64(bytes.size()), bytes.data());

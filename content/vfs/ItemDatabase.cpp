@@ -3,6 +3,7 @@
 #include "base/FileLibStatus.h"
 #include "base/TextCompare.h"
 #include "base/Throw.h"
+#include "content/references/ContentRootNames.h"
 #include "content/vfs/DatabaseInterface.h"
 #include "content/vfs/ItemClassFactory.h"
 #include "content/vfs/ItemFileTypes.h"
@@ -77,6 +78,20 @@ bool DoesFolderExist(NSFileLib::IDirSpec* folder)
 }
 } // namespace
 
+// The names the path texts start from, installed for the database's lifetime.
+class CItemDatabase::CRootNames final : public IContentRootNames
+{
+public:
+    explicit CRootNames(CItemDatabase& database) : fDatabase(database), fInstalled(*this) {}
+
+    TUTF16String GetDatabaseRootName() const override { return fDatabase.GetDatabaseRoot()->GetName(); }
+    TUTF16String GetDesktopName() const override { return fDatabase.GetShellRootItem()->GetName(); }
+
+private:
+    CItemDatabase& fDatabase;
+    CInstalledContentRootNames fInstalled;
+};
+
 CItemDatabase::CItemDatabase() : fRegistry(std::make_unique<CItemRegistry>())
 {
     u32 status = NSFileLib::kFileLibNotSet;
@@ -87,10 +102,12 @@ CItemDatabase::CItemDatabase() : fRegistry(std::make_unique<CItemRegistry>())
     fDesktopShellItem2 = std::make_shared<NSFerrant::CShellItem>();
     fDesktopShellItem2->GetDisplayName(fDesktopName);
     fRoot = CItemPtr(new CDatabaseInterface(*this));
+    fRootNames = std::make_unique<CRootNames>(*this);
 }
 
 CItemDatabase::~CItemDatabase()
 {
+    fRootNames.reset();
     fRegistry.reset();
     fMountedVantles.clear();
     fFactoryBank.Reset();

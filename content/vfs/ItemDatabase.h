@@ -5,7 +5,8 @@
 // while a batch is open every item it makes is registered and found again, so a walk of a folder
 // tree makes and lists each folder once. Registered items stay until RebuildCache or Unregister.
 //
-// One database per process, made at start-up and destroyed at the end; one thread only.
+// One database per process, made at start-up and destroyed at the end; one thread only. While it
+// exists it gives the path descriptions the names of its root folder and of the desktop item.
 #include "base/HashedString.h"
 #include "content/vfs/ItemRegistry.h"
 #include "content/vfs/VirtualFileItem.h"
@@ -59,6 +60,8 @@ public:
     CItemRegistry& GetRegistry() { return *fRegistry; }
 
 private:
+    class CRootNames;
+
     std::unique_ptr<CItemRegistry> fRegistry;
     CItemPtr fRoot;
     std::vector<CItemPtr> fMountedVantles;
@@ -68,6 +71,7 @@ private:
     NSTextPackage::TUTF16String fDesktopName;
     TShellItemPtr fDesktopShellItem;  // every item of the desktop is made over it
     TShellItemPtr fDesktopShellItem2; // the one GetDesktopItem asks with
+    std::unique_ptr<CRootNames> fRootNames;
 };
 
 // Keeps a batch of the process's database open for its lifetime.

@@ -5,6 +5,7 @@
 #include "base/TextConversions.h"
 #include "content/references/SampleReference.h"
 #include "dlls/trellis/TrellisHeadless.h"
+#include "filelib/FileLibAccess.h"
 #include "filelib/FileLibWrappers.h"
 #include "packing/CreateWindowData.h"
 #include "packing/PackDriver.h"
@@ -12,6 +13,7 @@
 #include "filelib/WinShortcuts.h"
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
+#include "tests/packing/ProcessorTestSupport.h"
 #include "tests/support/HostDocumentBytes.h"
 #include "tests/support/LoopFiles.h"
 
@@ -176,44 +178,60 @@ const NSPackingTests::TIndependentEntry* FindEntry(const NSPackingTests::TIndepe
     return nullptr;
 }
 
-// Checks a packed patch against its source, member by member: every member but the references
-// group is unchanged, and the references group keeps its other members and holds the references in
-// their places, relocated as `check` expects (called with each reference in turn).
-template <class TCheck>
-void ExpectPatchRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
+bool IsGroup(const H::TBytes& member)
 {
-    ASSERT_GE(packed.size(), 12u);
-    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)), "FORM");
-    EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)),
-              Bytes(H::TBytes(source.begin() + 8, source.begin() + 12)));
+    const std::string id = Bytes(H::TBytes(member.begin(), member.begin() + 4));
+    return id == "FORM" || id == "CAT " || id == "LIST";
+}
+
+// Checks a packed document (or one of its groups) against its source, member by member and down
+// through nested groups: the group keeps its id and type, every plain chunk and every member of a
+// references group that is no reference is unchanged, and each reference of a "CAT " "REFS" group
+// is in its place, relocated as `check` expects (called with each reference in turn). Answers how
+// many references were checked.
+template <class TCheck>
+int ExpectMembersRelocated(const H::TBytes& packed, const H::TBytes& source, TCheck& check)
+{
+    if (packed.size() < 12 || source.size() < 12)
+    {
+        ADD_FAILURE() << "no IFF group";
+        return 0;
+    }
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin(), packed.begin() + 4)),
+              Bytes(H::TBytes(source.begin(), source.begin() + 4)));
+    const std::string type = Bytes(H::TBytes(source.begin() + 8, source.begin() + 12));
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)), type);
+    const bool referenceGroup =
+        Bytes(H::TBytes(source.begin(), source.begin() + 4)) == "CAT " && type == "REFS";
     const std::vector<H::TBytes> packedMembers = GroupMembers(packed);
     const std::vector<H::TBytes> sourceMembers = GroupMembers(source);
-    ASSERT_EQ(packedMembers.size(), sourceMembers.size());
+    EXPECT_EQ(packedMembers.size(), sourceMembers.size()) << "members of " << type;
     int references = 0;
-    for (std::size_t i = 0; i < sourceMembers.size(); ++i)
+    for (std::size_t i = 0; i < std::min(sourceMembers.size(), packedMembers.size()); ++i)
     {
-        const std::string head = Bytes(H::TBytes(sourceMembers[i].begin(), sourceMembers[i].begin() + 12));
-        if (head.substr(0, 4) != "CAT " || head.substr(8) != "REFS")
+        const std::string id = Bytes(H::TBytes(sourceMembers[i].begin(), sourceMembers[i].begin() + 4));
+        if (referenceGroup && id == "REFE")
         {
-            EXPECT_TRUE(packedMembers[i] == sourceMembers[i]) << "member " << i << " changed";
-            continue;
-        }
-        const std::vector<H::TBytes> packedReferences = GroupMembers(packedMembers[i]);
-        const std::vector<H::TBytes> sourceReferences = GroupMembers(sourceMembers[i]);
-        ASSERT_EQ(packedReferences.size(), sourceReferences.size());
-        for (std::size_t j = 0; j < sourceReferences.size(); ++j)
-        {
-            if (Bytes(H::TBytes(sourceReferences[j].begin(), sourceReferences[j].begin() + 4)) != "REFE")
-            {
-                EXPECT_TRUE(packedReferences[j] == sourceReferences[j])
-                    << "reference group member " << j << " changed";
-                continue;
-            }
-            check(ReadREFE(packedReferences[j]));
+            check(ReadREFE(packedMembers[i]));
             ++references;
         }
+        else if (IsGroup(sourceMembers[i]))
+        {
+            references += ExpectMembersRelocated(packedMembers[i], sourceMembers[i], check);
+        }
+        else
+        {
+            EXPECT_TRUE(packedMembers[i] == sourceMembers[i])
+                << "member " << i << " of " << type << " changed";
+        }
     }
-    EXPECT_GT(references, 0);
+    return references;
+}
+
+template <class TCheck>
+void ExpectDocumentRelocated(const std::vector<u8>& packed, const H::TBytes& source, TCheck check)
+{
+    EXPECT_GT(ExpectMembersRelocated(packed, source, check), 0);
 }
 
 // Checks every entry of the package against its file in the source folder: a sample decodes to
@@ -316,6 +334,15 @@ std::string Describe(const std::vector<TShownAlert>& alerts)
     return text;
 }
 
+std::vector<std::string> TemporaryFolderNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class PackVantleTest : public NSContentTests::CItemTest
 {
 protected:
@@ -372,6 +399,26 @@ protected:
         const fs::path folder = Scratch().Path() / "Source" / "Patches";
         fs::create_directories(folder);
         std::ofstream(folder / "Lead.crv", std::ios::binary) << Bytes(patch);
+    }
+
+    // Puts the song into the source folder as Songs/Demo.tns.
+    void AddSong(const H::TBytes& song) const
+    {
+        const fs::path folder = Scratch().Path() / "Source" / "Songs";
+        fs::create_directories(folder);
+        std::ofstream(folder / "Demo.tns", std::ios::binary) << Bytes(song);
+    }
+
+    // Packs, expecting an abort with problems (alert 7 alone and one log); answers the log.
+    std::string PackAborted()
+    {
+        EXPECT_FALSE(Pack(nullptr));
+        EXPECT_EQ(Describe(Alerts()),
+                  "[Pack has been aborted] Problems were encountered during the packing of the "
+                  "Vantle. See the generated log file in the destination folder for more info.\n");
+        const std::vector<fs::path> logs = Logs();
+        EXPECT_EQ(logs.size(), 1u);
+        return logs.size() == 1 ? ReadAll(logs[0]) : std::string();
     }
 
     // Packs, expecting a clean pack of that many files (alert 5 and a log of its last line
@@ -522,7 +569,7 @@ TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUncha
     ASSERT_NE(packed, nullptr);
     EXPECT_EQ(packed->fPackedType, 2u); // a Carvel patch, stored as it is
     std::vector<std::string> checked;
-    ExpectPatchRelocated(
+    ExpectDocumentRelocated(
         packed->fContent, patch,
         [&](const CSF10ReferenceChunk& reference)
         {
@@ -542,6 +589,156 @@ TEST_F(PackVantleTest, PackedPatchReferencesPointIntoThePackageAndTheRestIsUncha
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->fPackedType, NSPackingTests::kIndependentSampleType) << target;
     }
+}
+
+// The URL the file library gives the file at that Windows path.
+std::string FileURL(const TUTF16String& path)
+{
+    char url[NSFileLib::kFileLibURLBufferBytes] = {};
+    EXPECT_EQ(
+        NSFileLibSupport::GetFileLib()->GetFileURL(NSFileLibSupport::FileSpecFromWinPath(path).get(), url),
+        NSFileLib::kFileLibOK);
+    return url;
+}
+
+// References of a document in Songs/ to samples of the clean source folder, one of each kind the
+// packer resolves: Kick.aif by a relative path; Tone 8.aif by a database path without a package
+// that names the source folder ("Source") below an old root; Tone 16.wav by a database path into
+// the package being built; Crash.wav by an absolute path (its file URL alone).
+H::TBytes SongReferences(const std::string& crashURL)
+{
+    H::TReferenceFields belowSource;
+    belowSource.fDatabasePath = H::DatabasePath("", {"Old Disk", "Source", "Samples", "AIFF", "Tone 8.aif"});
+    belowSource.fTrueName = "tone 8";
+    H::TReferenceFields inPackage;
+    inPackage.fDatabasePath = H::DatabasePath("Test Bank", {"Test Bank", "Samples", "WAVE", "Tone 16.wav"});
+    inPackage.fVantleName = "Test Bank";
+    inPackage.fTrueName = "tone 16";
+    H::TReferenceFields absolute;
+    absolute.fAbsolutePath = H::AbsolutePathByURL(crashURL);
+    absolute.fTrueName = "crash";
+    const H::TBytes embedded =
+        H::FORM("EMBF", {H::Chunk("NAME", H::Text("pad.wav")), H::Chunk("DATA", H::Text("xyz"))});
+    return H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"}),
+                           H::Chunk("REFE", H::ReferenceBodyOf(belowSource)), embedded,
+                           H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
+                           H::Chunk("REFE", H::ReferenceBodyOf(absolute))});
+}
+
+// Where the references of SongReferences point once packed, below the package.
+void ExpectSongReferenceRelocated(const CSF10ReferenceChunk& reference)
+{
+    static const std::map<std::string, std::vector<std::string>> kTargets = {
+        {"kick", {"Samples", "Kick.aif"}},
+        {"tone 8", {"Samples", "AIFF", "Tone 8.aif"}},
+        {"tone 16", {"Samples", "WAVE", "Tone 16.wav"}},
+        {"crash", {"D\xC3\xA9j\xC3\xA0 vu", "Crash.wav"}},
+    };
+    const std::string name = Narrow(reference.fTrueName.GetText());
+    const auto target = kTargets.find(name);
+    ASSERT_NE(target, kTargets.end()) << name;
+    ExpectRelocated(reference, name, target->second, 1);
+    EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceSample));
+}
+
+// A host song and a K42 song (with two further streams) in Songs/, each using samples of the
+// clean source folder by each kind of reference.
+TEST_F(PackVantleTest, PackedSongReferencesOfEveryKindPointIntoThePackageAndTheRestIsUnchanged)
+{
+    UseSource("clean");
+    const H::TBytes references = SongReferences(
+        FileURL(FolderPath("Source") + NSTextPackage::FromUTF8("D\xC3\xA9j\xC3\xA0 vu\\Crash.wav")));
+    const H::TBytes song = H::CAT("TS10", {H::Chunk("HEAD", H::Text("odd")), references,
+                                           H::LIST("XTRA", {H::Chunk("DATA", H::Text("tail"))})});
+    AddSong(song);
+    const H::TBytes k42Song =
+        H::FORM("K42S", {H::Chunk("HEAD", H::Text("k42")),
+                         H::FORM("REMB", {references, H::Chunk("PRMS", H::Text("p"))})});
+    const std::map<u32, H::TBytes> otherStreams = {{2, H::TBytes(70000, 0x5A)}, {7, H::Text("seven")}};
+    NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song, otherStreams);
+
+    const NSPackingTests::TIndependentPackage package = PackClean(11);
+    const NSPackingTests::TIndependentEntry* packedSong = FindEntry(package, "Songs:Demo.tns");
+    ASSERT_NE(packedSong, nullptr);
+    EXPECT_EQ(packedSong->fPackedType, 1u); // a host song
+    auto check = [](const CSF10ReferenceChunk& reference) { ExpectSongReferenceRelocated(reference); };
+    EXPECT_EQ(ExpectMembersRelocated(packedSong->fContent, song, check), 4);
+
+    const NSPackingTests::TIndependentEntry* packedK42 = FindEntry(package, "Songs:Demo.tessaro");
+    ASSERT_NE(packedK42, nullptr);
+    EXPECT_EQ(packedK42->fPackedType, 34u); // a Tessaro song
+    std::map<u32, H::TBytes> streams = NSPackingTests::StreamsOf(packedK42->fContent);
+    ASSERT_EQ(streams.count(1), 1u);
+    EXPECT_EQ(ExpectMembersRelocated(streams[1], k42Song, check), 4);
+    streams.erase(1);
+    EXPECT_TRUE(streams == otherStreams) << "the streams besides the song are copies";
+}
+
+// A song whose references resolve to nothing, one described by each rule of the log: a relative
+// path, a database path (without a package, into the package being built, and into a package whose
+// name differs from it only in letter case, which could not be relocated either), an absolute
+// path, a reference with no valid path but its name, and a second relative path to the same
+// missing file. The pack ends
+// after verification with alert 7 and a log that lists the song and each reference text once.
+TEST_F(PackVantleTest, UnresolvedReferencesAbortWithAlert7AndALogListingThemAndLeaveNoPackage)
+{
+    UseSource("clean");
+    H::TReferenceFields unnamedDisk;
+    unnamedDisk.fDatabasePath = H::DatabasePath("", {"Old Disk", "Source", "Samples", "Lost.aif"});
+    unnamedDisk.fTrueName = "lost";
+    H::TReferenceFields inPackage;
+    inPackage.fDatabasePath = H::DatabasePath("Test Bank", {"Test Bank", "Samples", "Lost.aif"});
+    inPackage.fVantleName = "Test Bank";
+    inPackage.fTrueName = "lost too";
+    H::TReferenceFields otherCase;
+    otherCase.fDatabasePath = H::DatabasePath("test bank", {"test bank", "Samples", "Lost.aif"});
+    otherCase.fVantleName = "test bank";
+    otherCase.fTrueName = "lost as well";
+    // The URL of a file that is then removed.
+    const fs::path missing = Scratch().Path() / "Source" / "Samples" / "Missing.aif";
+    std::ofstream(missing, std::ios::binary) << "gone";
+    H::TReferenceFields absolute;
+    absolute.fAbsolutePath = H::AbsolutePathByURL(FileURL(FilePath("Source/Samples/Missing.aif")));
+    fs::remove(missing);
+    absolute.fTrueName = "missing";
+    H::TReferenceFields nameOnly;
+    nameOnly.fUserFriendlyName = "Ghost";
+    nameOnly.fTrueName = "ghost";
+    const H::TBytes song =
+        H::CAT("TS10", {H::CAT("REFS", {H::RelativeREFE("gone", 1, {"Samples", "Gone.aif"}),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(unnamedDisk)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(inPackage)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(otherCase)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(absolute)),
+                                        H::Chunk("REFE", H::ReferenceBodyOf(nameOnly)),
+                                        H::RelativeREFE("gone again", 1, {"Samples", "Gone.aif"})})});
+    AddSong(song);
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+
+    const std::string log = PackAborted();
+    const TUTF16String root = Database().GetDatabaseRoot()->GetName();
+    // A file's references are listed in the order of their texts' UTF-16 code units.
+    std::vector<TUTF16String> texts = {
+        FilePath("Source/Songs/Demo.tns") + Text(" => ../Samples/Gone.aif"),
+        root + Text(":Old Disk/Source/Samples/Lost.aif"),
+        root + Text(":Test Bank/Samples/Lost.aif"),
+        root + Text(":test bank/Samples/Lost.aif"),
+        Database().GetShellRootItem()->GetName(), // an absolute path without components
+        Text("Ghost"),
+    };
+    std::sort(texts.begin(), texts.end());
+    std::string expected = "Unresolved references:\r\n"
+                           "    Songs/Demo.tns\r\n"
+                           "\r\n\r\n"
+                           "    Songs/Demo.tns\r\n";
+    for (const TUTF16String& text : texts)
+        expected += "        " + Narrow(text) + "\r\n";
+    expected += "\r\n"
+                "\r\n\r\n\r\n\r\n\r\n"
+                "Packing aborted\r\n";
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
 // A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's
@@ -568,7 +765,7 @@ TEST_F(PackVantleTest, ASampleReachedThroughAnOutsideShortcutIsPackedUnderTheSho
     const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
     ASSERT_NE(packed, nullptr);
     int relocated = 0;
-    ExpectPatchRelocated(
+    ExpectDocumentRelocated(
         packed->fContent, patch,
         [&](const CSF10ReferenceChunk& reference)
         {
@@ -619,24 +816,18 @@ TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesReloca
     }
     const NSPackingTests::TIndependentEntry* packed = FindEntry(package, "Patches:Lead.crv");
     ASSERT_NE(packed, nullptr);
-    ExpectPatchRelocated(packed->fContent, patch,
-                         [](const CSF10ReferenceChunk& reference)
-                         {
-                             ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
-                             EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
-                         });
+    ExpectDocumentRelocated(packed->fContent, patch,
+                            [](const CSF10ReferenceChunk& reference)
+                            {
+                                ExpectRelocated(reference, "beat", {"Loops", "Beat.kiv"}, 1);
+                                EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceLoop));
+                            });
 
     std::ofstream(folder / "Empty.kiv", std::ios::binary) << Bytes(NSTestSupport::MakeLoopFile(2, {}));
     fs::remove_all(Out());
     MakeFolder("Out");
     ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
-    EXPECT_FALSE(Pack(nullptr));
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
-    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
-    const std::vector<fs::path> logs = Logs();
-    ASSERT_EQ(logs.size(), 1u);
-    EXPECT_EQ(ReadAll(logs[0]),
+    EXPECT_EQ(PackAborted(),
               "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
 }
 
@@ -727,13 +918,7 @@ TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 TEST_F(PackVantleTest, AFailedFileAbortsWithAlert7AndALogAndLeavesNoPackage)
 {
     UseSource("broken");
-    ASSERT_FALSE(Pack(nullptr));
-    const std::vector<TShownAlert> alerts = Alerts();
-    ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].fTitle, "Pack has been aborted");
-    const std::vector<fs::path> logs = Logs();
-    ASSERT_EQ(logs.size(), 1u);
-    EXPECT_EQ(ReadAll(logs[0]),
+    EXPECT_EQ(PackAborted(),
               "Failed validating:\r\n    Samples/Cut.aif\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
     EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
     EXPECT_TRUE(gOpenedLogs.empty());

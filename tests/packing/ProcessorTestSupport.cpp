@@ -1,6 +1,14 @@
 #include "tests/packing/ProcessorTestSupport.h"
 
 #include "base/Media.h"
+#include "media/bigfile/BigFile.h"
+#include "media/bigfile/BigFileMediaWrapper.h"
+#include "media/bigfile/BigFileStreamMedia.h"
+#include "media/bigfile/StdioMedia.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace NSPackingTests
 {
@@ -12,6 +20,45 @@ TBytes RelocatedREFE(const std::string& trueName)
     NSFerrant::COwnedMemoryMedia body(0);
     relocator.Relocate(CItemPtr(), CSF10ReferenceChunk(source)).Write(body);
     return NSHostDocumentBytes::Chunk("REFE", NSTestSupport::BytesOf(body));
+}
+
+TBytes MakeK42Container(const NSTextPackage::TUTF16String& path, const TBytes& song,
+                        const std::map<u32, TBytes>& otherStreams)
+{
+    const std::filesystem::path file(std::u16string(path.begin(), path.end()));
+    std::filesystem::remove(file);
+    {
+        NSBigFilePackage::CStdioMedia medium(path);
+        NSBigFilePackage::CreateBigFile(medium);
+        NSBigFilePackage::CBigFile container(medium);
+        const auto write =
+            [&container](std::unique_ptr<NSBigFilePackage::IStream> stream, const TBytes& bytes)
+        {
+            NSBigFileUtils::CBigFileStreamMedia media(container, *stream);
+            NSFerrant::WriteBytes(media, i64(bytes.size()), bytes.data());
+            media.Close();
+        };
+        write(container.OpenStreamForWriting(), song);
+        for (const auto& [id, bytes] : otherStreams)
+            write(container.CreateStream(id), bytes);
+    }
+    std::ifstream stored(file, std::ios::binary);
+    return TBytes(std::istreambuf_iterator<char>(stored), std::istreambuf_iterator<char>());
+}
+
+std::map<u32, TBytes> StreamsOf(const TBytes& containerBytes)
+{
+    NSFerrant::COwnedMemoryMedia media = NSTestSupport::MediaOf(containerBytes);
+    NSBigFilePackage::CBigFileMediaWrapper medium(media);
+    NSBigFilePackage::CBigFile container(medium);
+    std::map<u32, TBytes> streams;
+    for (const u32 id : container.GetStreamIDs())
+    {
+        const std::unique_ptr<NSBigFilePackage::IStream> stream = container.OpenStreamForReading(id);
+        NSBigFileUtils::CBigFileStreamMedia streamMedia(container, *stream);
+        streams[id] = NSTestSupport::BytesOf(streamMedia);
+    }
+    return streams;
 }
 
 TFindings Verify(IFileTypeVerifier& verifier, const TBytes& bytes, const std::vector<std::string>& prohibited)

@@ -62,6 +62,14 @@ public:
 // The "REFE" chunk CPackedRelocator makes of the reference with that true name.
 TBytes RelocatedREFE(const std::string& trueName);
 
+// A K42 document, made with the program's container code: the song in stream 1 and the other
+// streams by id. Answers the file's bytes; the file at the path (a Windows path) stays.
+TBytes MakeK42Container(const NSTextPackage::TUTF16String& path, const TBytes& song,
+                        const std::map<u32, TBytes>& otherStreams);
+
+// Every stream of a container, by id.
+std::map<u32, TBytes> StreamsOf(const TBytes& containerBytes);
+
 struct TFindings
 {
     std::vector<std::string> resolved, unresolvable, inOtherPackage, devices;

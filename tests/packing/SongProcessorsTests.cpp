@@ -5,15 +5,9 @@
 #include "content/references/HostDocumentChunks.h"
 #include "media/IFFFileReader.h"
 #include "media/MediaCompression.h"
-#include "media/bigfile/BigFile.h"
-#include "media/bigfile/BigFileMediaWrapper.h"
-#include "media/bigfile/BigFileStreamMedia.h"
-#include "media/bigfile/StdioMedia.h"
 #include "tests/packing/ProcessorTestSupport.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace
@@ -123,24 +117,7 @@ protected:
 
     TBytes MakeContainer(const TBytes& song) const
     {
-        const std::string name = "container.bin";
-        std::filesystem::remove(Scratch().Path() / name);
-        {
-            NSBigFilePackage::CStdioMedia medium(Scratch().PathOf(u"container.bin"));
-            NSBigFilePackage::CreateBigFile(medium);
-            NSBigFilePackage::CBigFile container(medium);
-            const auto write = [&container](std::unique_ptr<NSBigFilePackage::IStream> stream, const TBytes& bytes)
-            {
-                NSBigFileUtils::CBigFileStreamMedia media(container, *stream);
-                NSFerrant::WriteBytes(media, i64(bytes.size()), bytes.data());
-                media.Close();
-            };
-            write(container.OpenStreamForWriting(), song);
-            for (const auto& [id, bytes] : fOther)
-                write(container.CreateStream(id), bytes);
-        }
-        std::ifstream file(Scratch().Path() / name, std::ios::binary);
-        return TBytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        return MakeK42Container(Scratch().PathOf(u"container.bin"), song, fOther);
     }
 };
 
@@ -151,21 +128,6 @@ size_t CountTemporaryContainers()
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
         count += entry.path().extension() == ".dicta" ? 1 : 0;
     return count;
-}
-
-std::map<u32, TBytes> StreamsOf(const TBytes& containerBytes)
-{
-    NSFerrant::COwnedMemoryMedia media = NSTestSupport::MediaOf(containerBytes);
-    NSBigFilePackage::CBigFileMediaWrapper medium(media);
-    NSBigFilePackage::CBigFile container(medium);
-    std::map<u32, TBytes> streams;
-    for (const u32 id : container.GetStreamIDs())
-    {
-        const std::unique_ptr<NSBigFilePackage::IStream> stream = container.OpenStreamForReading(id);
-        NSBigFileUtils::CBigFileStreamMedia streamMedia(container, *stream);
-        streams[id] = NSTestSupport::BytesOf(streamMedia);
-    }
-    return streams;
 }
 
 TEST_F(K42Songs, AreVerifiedFromStreamOneAndPackedWithTheOtherStreamsCopied)

@@ -90,13 +90,64 @@ inline TBytes LIST(const std::string& type, std::initializer_list<TBytes> member
 {
     return Group("LIST", type, members);
 }
-// A 1.2.0 sample reference body ("REFE" data) with the relative path given in its 1.1.0 form, no
-// database or absolute path, no package, and the sample type and true name given.
+// The stored paths of a reference, each with its version; the defaults are invalid paths.
+inline TBytes NoRelativePath()
+{
+    return Concat({Version(1, 1, 0), U8(0)});
+}
+
+inline TBytes NoDatabasePath()
+{
+    return Concat({Version(1, 2, 0), U8(0)});
+}
+
+inline TBytes NoAbsolutePath()
+{
+    return Concat({Version(1, 4, 0), U8(0)});
+}
+
+// A valid 1.2.0 database path: the package name ("" for none) and the components.
+inline TBytes DatabasePath(const std::string& packageName, std::initializer_list<std::string> components)
+{
+    return Concat({Version(1, 2, 0), U8(1), Name(packageName), Names(components)});
+}
+
+// A valid 1.9.0 absolute path on no named volume that names its file by a Win32 file URL alone
+// (mode 75), with no components and no matching without the extension.
+inline TBytes AbsolutePathByURL(const std::string& url)
+{
+    return Concat({Version(1, 9, 0), U8(1), Name(""), U8(15), U32(0), U8(0), U8(75), U32(u32(url.size())),
+                   NSTestSupport::Text(url), U8(0)});
+}
+
+// What a 1.2.0 sample reference body ("REFE" data) holds.
+struct TReferenceFields
+{
+    TBytes fRelativePath = NoRelativePath();
+    TBytes fDatabasePath = NoDatabasePath();
+    TBytes fAbsolutePath = NoAbsolutePath();
+    std::string fUserFriendlyName;
+    std::string fVantleName;
+    u8 fSampleType = 13;
+    std::string fTrueName;
+};
+
+inline TBytes ReferenceBodyOf(const TReferenceFields& fields)
+{
+    return Concat({Version(1, 2, 0), fields.fRelativePath, fields.fDatabasePath, fields.fAbsolutePath,
+                   Name(fields.fUserFriendlyName), Name(fields.fVantleName), Name(""), U8(fields.fSampleType),
+                   Name(""), Name(fields.fTrueName)});
+}
+
+// A 1.2.0 sample reference body with the relative path given in its 1.1.0 form (without the
+// version), no database or absolute path, no package, and the sample type and true name given.
 inline TBytes ReferenceBodyWith(const TBytes& relativePath, u8 sampleType, const std::string& trueName)
 {
-    return Concat({Version(1, 2, 0), Version(1, 1, 0), relativePath, Version(1, 2, 0), U8(0),
-                   Version(1, 4, 0), U8(0), Name(""), Name(""), Name(""), U8(sampleType), Name(""),
-                   Name(trueName)});
+    TReferenceFields fields;
+    fields.fRelativePath = Concat({Version(1, 1, 0), relativePath});
+    fields.fSampleType = sampleType;
+    fields.fTrueName = trueName;
+    return ReferenceBodyOf(fields);
 }
 
 // A sample reference body whose true name tells the references apart; it has no valid path.

@@ -4,6 +4,8 @@
 #include "tests/content/vfs/TestItemFactory.h"
 
 #include "base/Quorral.h"
+#include "content/references/AbsolutePath.h"
+#include "content/references/DatabasePath.h"
 #include "content/vfs/DatabaseInterface.h"
 #include "filelib/ShellContainerIterator.h"
 #include "filelib/ShellItem.h"
@@ -193,6 +195,21 @@ TEST_F(ItemDatabaseTest, TheRootFolderListsTheMountedPackages)
     EXPECT_EQ(FindChildItem(root, Text("FIRST bank")).Get(), package.Get());
     EXPECT_TRUE(FindChildItem(root, Text("one.vtl")).IsEmpty());
     EXPECT_NE(root->GetIcon(0), nullptr);
+}
+
+// The packing log prints path descriptions, whose texts begin with the names of these roots.
+TEST_F(ItemDatabaseTest, PathTextsStartFromTheNamesOfItsRootFolderAndOfTheDesktop)
+{
+    CDatabasePath database;
+    database.fValid = 1;
+    database.fComponents = {THashedString(Text("Bank")), THashedString(Text("kick.aif"))};
+    EXPECT_EQ(database.GetDisplayText(), Text("Vantles:Bank/kick.aif"));
+    CAbsolutePath absolute;
+    absolute.fValid = 1;
+    absolute.fComponents = {THashedString(Text("kick.aif"))};
+    const TUTF16String desktop = Database().GetShellRootItem()->GetName();
+    EXPECT_FALSE(desktop.empty());
+    EXPECT_EQ(absolute.GetDisplayText(), desktop + Text("/kick.aif"));
 }
 } // namespace
 } // namespace NSContentTests

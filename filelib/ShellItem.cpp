@@ -141,10 +141,12 @@ CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
     }
 }
 
-CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID)
+CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder)
 {
     try
     {
+        folder->AddRef();
+        fParentFolder = folder;
         CComRef<IMalloc> allocator;
         ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
         CShellIDList joined(allocator.Get());

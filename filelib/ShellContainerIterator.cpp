@@ -52,7 +52,9 @@ CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
             ThrowIfFailedHRESULT(bound);
         }
 
-        const HRESULT listed = folderObject->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);
+        fFolder = folderObject.Get();
+        fFolder->AddRef();
+        const HRESULT listed = fFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);
         if (FAILED(listed))
         {
             fEnumerator = nullptr;
@@ -81,7 +83,7 @@ void CShellContainerIterator::GetCurrent(CShellItem& child) const
 {
     if (fDone)
         ThrowShellItemFailure<NSQuorral::XIllegalCallSequence>();
-    child = CShellItem(fFolderIDList, fCurrentID);
+    child = CShellItem(fFolderIDList, fCurrentID, fFolder);
 }
 
 void CShellContainerIterator::Next()
@@ -134,6 +136,8 @@ void CShellContainerIterator::ReleaseAll()
         std::exchange(fDesktopFolder, nullptr)->Release();
     if (fEnumerator)
         std::exchange(fEnumerator, nullptr)->Release();
+    if (fFolder)
+        std::exchange(fFolder, nullptr)->Release();
     if (fMalloc)
         std::exchange(fMalloc, nullptr)->Release();
 }

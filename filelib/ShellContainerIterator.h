@@ -35,6 +35,7 @@ private:
     IMalloc* fMalloc = nullptr;
     IShellFolder* fDesktopFolder = nullptr;
     LPITEMIDLIST fFolderIDList = nullptr;
+    IShellFolder* fFolder = nullptr; // bound once, handed to every child
     LPITEMIDLIST fCurrentID = nullptr;
     IEnumIDList* fEnumerator = nullptr;
     u8 fDone = 0;

@@ -92,8 +92,9 @@ CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
     fKind = DetermineKind(InitFromIDList(absoluteList));
 }
 
-CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID)
+CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder)
 {
+    fParentFolder.Share(folder);
     CComRef<IMalloc> allocator;
     ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
     CShellIDList joined(allocator.Get());

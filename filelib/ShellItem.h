@@ -51,8 +51,10 @@ public:
     explicit CShellItem(const NSFileLibSupport::TDirSpecPtr& folder);
     // The caller keeps its list; the empty list is the desktop root.
     explicit CShellItem(LPCITEMIDLIST absoluteList);
-    // The child id of the folder's absolute list.
-    CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID);
+    // The child id of the folder's absolute list. The folder's shell object, bound by the caller
+    // (a listing binds it once for all its children), is kept rather than bound again: under
+    // Wine every bind reads a desktop.ini in each folder from the root down.
+    CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder);
 
     u32 GetKind() const { return fKind; } // EShellItemKind
     bool IsShortcut() const { return fIsShortcut != 0; }

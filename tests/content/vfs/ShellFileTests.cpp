@@ -167,6 +167,32 @@ TEST_F(ShellFileTest, ANewFileIsListedOutsideABatchAndInsideOnlyAfterIt)
     EXPECT_TRUE(Eventually([&] { return HasChildNamed(batchFolder, "inside.txt"); }));
 }
 
+// The packing phases take every file of a folder from one listing; asking for the children again,
+// by name, or the folder again by path must not list it anew while the batch lasts.
+TEST_F(ShellFileTest, InsideABatchAFolderIsListedOnceAcrossEveryLookupOfItsChildren)
+{
+    const std::vector<std::string> names = {"1.wav", "2.wav", "3.wav", "4.wav", "5.wav", "6.wav"};
+    for (const std::string& name : names)
+        MakeFile("many/" + name);
+    const CItemDatabaseBatch batch;
+    const CChildReadCounter counter;
+    const std::vector<CItemPtr> listed = GetChildItems(FolderItem("many"));
+    ASSERT_EQ(listed.size(), names.size());
+    EXPECT_EQ(counter.Count(), names.size());
+
+    const CItemPtr folder = FolderItem("many");
+    for (const CItemPtr& child : listed)
+    {
+        const CItemPtr found = FindChildItem(folder, child->GetName());
+        EXPECT_EQ(found.Get(), child.Get());
+    }
+    const std::vector<CItemPtr> again = GetChildItems(folder);
+    ASSERT_EQ(again.size(), listed.size());
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        EXPECT_EQ(again[i].Get(), listed[i].Get());
+    EXPECT_EQ(counter.Count(), names.size());
+}
+
 // A clock the test moves, and change notifications the platform refuses.
 i64 gNow = 0;
 i64 TestClock()

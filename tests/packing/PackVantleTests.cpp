@@ -14,6 +14,7 @@
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/packing/ProcessorTestSupport.h"
+#include "tests/support/FixtureFiles.h"
 #include "tests/support/HostDocumentBytes.h"
 #include "tests/support/LoopFiles.h"
 
@@ -52,7 +53,7 @@ std::string ReadAll(const fs::path& path)
 
 fs::path PackFixtures()
 {
-    return fs::path("Z:" + std::string(VANTLE_PACK_FIXTURE_DIR));
+    return NSTestSupport::WinePathOfLinuxPath(VANTLE_PACK_FIXTURE_DIR);
 }
 
 // The relative path of a package entry's name; the names of the fixtures keep to the characters
@@ -364,8 +365,7 @@ protected:
     // Copies a source folder of the fixture script into the scratch folder as "Source".
     void UseSource(const std::string& name)
     {
-        fs::copy(fs::path("Z:" + std::string(VANTLE_PACK_FIXTURE_DIR)) / name, Scratch().Path() / "Source",
-                 fs::copy_options::recursive);
+        fs::copy(PackFixtures() / name, Scratch().Path() / "Source", fs::copy_options::recursive);
     }
     fs::path Out() const { return Scratch().Path() / "Out"; }
     fs::path Package() const { return Out() / "Test Bank.vtl"; }
@@ -944,8 +944,8 @@ TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
         {"splash of the wrong size",
          [](const fs::path& source)
          {
-             fs::copy_file(fs::path("Z:" + std::string(VANTLE_PACK_FIXTURE_DIR)) / "splash-64x48.jpg",
-                           source / "SPLASH.JPG", fs::copy_options::overwrite_existing);
+             fs::copy_file(PackFixtures() / "splash-64x48.jpg", source / "SPLASH.JPG",
+                           fs::copy_options::overwrite_existing);
          },
          "Bad format for Vantle splash",
          "The splash image (Splash.jpg) must be a JPEG with the size 64x64 pixels. Cancelling."},

@@ -1,5 +1,7 @@
 #include "tests/support/SourceTree.h"
 
+#include "tests/support/FixtureFiles.h"
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -8,8 +10,7 @@ namespace NSTestSupport
 {
 std::filesystem::path GetSourcePath(const std::string& relative)
 {
-    // Wine maps the Linux root to drive Z:.
-    return std::filesystem::path("Z:" VANTLE_SOURCE_DIR) / relative;
+    return WinePathOfLinuxPath(VANTLE_SOURCE_DIR) / relative;
 }
 
 std::string ReadSourceFile(const std::string& relative)

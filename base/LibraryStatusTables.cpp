@@ -1,5 +1,7 @@
 #include "base/LibraryStatusTables.h"
 
+#include <array>
+
 using namespace NSQuorral;
 
 namespace
@@ -43,33 +45,27 @@ constexpr TStatusCodeRow kSprocketTable[] = {
     {kFailureCode_EndOfTable, "", kTrellisOK},
 };
 
-constexpr TStatusCodeRow kOrielTable[] = {
-    {kFailureCode_BadAlloc, "", 731},
-    {kFailureCode_RuntimeError_FormatViolation, "", 732},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 733},
-    {kFailureCode_RuntimeError_ReadFailure, "", 734},
-    {kFailureCode_RuntimeError_WriteFailure, "", 735},
-    {kFailureCode_LogicError_InvalidArgument, "", 736},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 737},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 738},
-    {kFailureCode_LogicError, "", 739},
-    {kFailureCode_RuntimeError, "", kOrielRuntimeError},
-    {kFailureCode_EndOfTable, "", kOrielOK},
-};
+// The PNG and JPEG libraries number the same rows upwards from their success codes.
+constexpr std::array<TStatusCodeRow, 11> ImageLibraryTable(u32 ok)
+{
+    return {{
+        {kFailureCode_BadAlloc, "", ok + 1},
+        {kFailureCode_RuntimeError_FormatViolation, "", ok + 2},
+        {kFailureCode_RuntimeError_UnsupportedFormat, "", ok + 3},
+        {kFailureCode_RuntimeError_ReadFailure, "", ok + 4},
+        {kFailureCode_RuntimeError_WriteFailure, "", ok + 5},
+        {kFailureCode_LogicError_InvalidArgument, "", ok + 6},
+        {kFailureCode_LogicError_InvariantCorrupt, "", ok + 7},
+        {kFailureCode_LogicError_IllegalCallSequence, "", ok + 8},
+        {kFailureCode_LogicError, "", ok + 9},
+        {kFailureCode_RuntimeError, "", ok + 10},
+        {kFailureCode_EndOfTable, "", ok},
+    }};
+}
 
-constexpr TStatusCodeRow kGliskTable[] = {
-    {kFailureCode_BadAlloc, "", 771},
-    {kFailureCode_RuntimeError_FormatViolation, "", 772},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 773},
-    {kFailureCode_RuntimeError_ReadFailure, "", 774},
-    {kFailureCode_RuntimeError_WriteFailure, "", 775},
-    {kFailureCode_LogicError_InvalidArgument, "", 776},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 777},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 778},
-    {kFailureCode_LogicError, "", 779},
-    {kFailureCode_RuntimeError, "", kGliskRuntimeError},
-    {kFailureCode_EndOfTable, "", kGliskOK},
-};
+constexpr auto kOrielTable = ImageLibraryTable(kOrielOK);
+constexpr auto kGliskTable = ImageLibraryTable(kGliskOK);
+static_assert(kOrielTable[9].fStatus == kOrielRuntimeError && kGliskTable[9].fStatus == kGliskRuntimeError);
 
 constexpr TStatusCodeRow kTinctTable[] = {
     {kFailureCode_BadAlloc, "", 992},
@@ -136,17 +132,17 @@ TStatusCodeRange GetOrielStatusRange()
 }
 const TStatusCodeRow* GetOrielStatusTable()
 {
-    return kOrielTable;
+    return kOrielTable.data();
 }
 
 void ThrowOrielFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kOrielTable, site);
+    ThrowByStatusCode(status, kHighRange, kOrielTable.data(), site);
 }
 
 u32 OrielStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kOrielTable, kOrielRuntimeError, site);
+    return StatusCodeFromCurrentException(kHighRange, kOrielTable.data(), kOrielRuntimeError, site);
 }
 
 TStatusCodeRange GetGliskStatusRange()
@@ -155,17 +151,17 @@ TStatusCodeRange GetGliskStatusRange()
 }
 const TStatusCodeRow* GetGliskStatusTable()
 {
-    return kGliskTable;
+    return kGliskTable.data();
 }
 
 void ThrowGliskFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kGliskTable, site);
+    ThrowByStatusCode(status, kHighRange, kGliskTable.data(), site);
 }
 
 u32 GliskStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kGliskTable, kGliskRuntimeError, site);
+    return StatusCodeFromCurrentException(kHighRange, kGliskTable.data(), kGliskRuntimeError, site);
 }
 
 TStatusCodeRange GetTinctStatusRange()

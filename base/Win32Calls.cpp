@@ -1,8 +1,7 @@
 #include "base/Win32Calls.h"
 
-namespace
-{
-const TWin32Calls kRealCalls = {
+template <>
+const TWin32Calls TCallTable<TWin32Calls>::kReal = {
     &::SetErrorMode,
     &::GetFileAttributesW,
     &::SetFileAttributesW,
@@ -44,26 +43,3 @@ const TWin32Calls kRealCalls = {
     &::WaitForSingleObject,
     &::Sleep,
 };
-
-const TWin32Calls* gCurrentCalls = &kRealCalls;
-} // namespace
-
-const TWin32Calls& Win32Calls()
-{
-    return *gCurrentCalls;
-}
-
-const TWin32Calls& RealWin32Calls()
-{
-    return kRealCalls;
-}
-
-CWin32CallsOverride::CWin32CallsOverride(const TWin32Calls& calls) : fCalls(calls), fReplaced(gCurrentCalls)
-{
-    gCurrentCalls = &fCalls;
-}
-
-CWin32CallsOverride::~CWin32CallsOverride()
-{
-    gCurrentCalls = fReplaced;
-}

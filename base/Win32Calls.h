@@ -5,6 +5,8 @@
 // that is not ready, a full disk, a move that fails halfway through an exchange) without the
 // device, and can see a wait or a pause through without spending its time.
 // The members carry the platform names and exact signatures of the calls they stand for.
+#include "base/CallTable.h"
+
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -53,22 +55,18 @@ struct TWin32Calls
     decltype(&::Sleep) Sleep;
 };
 
+template <> const TWin32Calls TCallTable<TWin32Calls>::kReal;
+
 // The table in use: the platform's own calls unless a test has installed others.
-const TWin32Calls& Win32Calls();
+inline const TWin32Calls& Win32Calls()
+{
+    return *TCallTable<TWin32Calls>::sCurrent;
+}
 
 // The platform's own calls, for a test table that changes only some of them.
-const TWin32Calls& RealWin32Calls();
-
-// Puts a table in place for its lifetime and then restores the one it replaced.
-class CWin32CallsOverride
+inline const TWin32Calls& RealWin32Calls()
 {
-public:
-    explicit CWin32CallsOverride(const TWin32Calls& calls);
-    ~CWin32CallsOverride();
-    CWin32CallsOverride(const CWin32CallsOverride&) = delete;
-    CWin32CallsOverride& operator=(const CWin32CallsOverride&) = delete;
+    return TCallTable<TWin32Calls>::kReal;
+}
 
-private:
-    TWin32Calls fCalls;
-    const TWin32Calls* fReplaced;
-};
+using CWin32CallsOverride = CCallTableOverride<TWin32Calls>;

@@ -3,6 +3,7 @@
 // can make the library fail where ours never does (an initialisation that fails, a failure
 // between two calls on one handle) and count the calls.
 // The members carry the export names and exact signatures of the calls they stand for.
+#include "base/CallTable.h"
 #include "dlls/kiv/KIV.h"
 
 struct TKIVCalls
@@ -17,22 +18,18 @@ struct TKIVCalls
     decltype(&::KIVDelete) KIVDelete;
 };
 
+template <> const TKIVCalls TCallTable<TKIVCalls>::kReal;
+
 // The table in use: the library's own exports unless a test has installed others.
-const TKIVCalls& KIVCalls();
+inline const TKIVCalls& KIVCalls()
+{
+    return *TCallTable<TKIVCalls>::sCurrent;
+}
 
 // The library's own exports, for a test table that changes only some of them.
-const TKIVCalls& RealKIVCalls();
-
-// Puts a table in place for its lifetime and then restores the one it replaced.
-class CKIVCallsOverride
+inline const TKIVCalls& RealKIVCalls()
 {
-public:
-    explicit CKIVCallsOverride(const TKIVCalls& calls);
-    ~CKIVCallsOverride();
-    CKIVCallsOverride(const CKIVCallsOverride&) = delete;
-    CKIVCallsOverride& operator=(const CKIVCallsOverride&) = delete;
+    return TCallTable<TKIVCalls>::kReal;
+}
 
-private:
-    TKIVCalls fCalls;
-    const TKIVCalls* fReplaced;
-};
+using CKIVCallsOverride = CCallTableOverride<TKIVCalls>;

@@ -1,5 +1,6 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
+#include "base/ComRef.h"
 #include "base/Win32Calls.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 
@@ -405,7 +406,12 @@ TEST(ShellItem, ItemsGiveBackEveryReferenceAndListOfTheAllocator)
         CShellItem desktop;
         CShellItem file = MakeFileItem(PathIn(folder, "Data.bin"));
         CShellItem folderItem = MakeFolderItem(folder.FolderPath());
-        CShellItem child(folderItem.GetIDList(), NSFerrant::FindLastItemID(file.GetIDList()));
+        CComRef<IShellFolder> desktopFolder;
+        ASSERT_HRESULT_SUCCEEDED(::SHGetDesktopFolder(desktopFolder.Receive()));
+        CComRef<IShellFolder> folderObject;
+        ASSERT_HRESULT_SUCCEEDED(desktopFolder->BindToObject(folderItem.GetIDList(), nullptr, IID_IShellFolder,
+                                                             folderObject.ReceiveVoid()));
+        CShellItem child(folderItem.GetIDList(), NSFerrant::FindLastItemID(file.GetIDList()), folderObject.Get());
         EXPECT_TRUE(child == file);
         CShellItem copy(file);
         copy = folderItem;

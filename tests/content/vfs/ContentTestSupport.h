@@ -75,10 +75,11 @@ private:
     CShellFileCallsScope fScope;
 };
 
-// Asks until check answers true, up to about five seconds: change notifications arrive late.
+// Asks until check answers true, up to about twenty seconds: change notifications arrive late, and
+// much later on a machine busy with parallel builds (five seconds proved too short there).
 template <class TCheck> bool Eventually(TCheck check)
 {
-    for (int attempt = 0; attempt < 100; ++attempt)
+    for (int attempt = 0; attempt < 400; ++attempt)
     {
         if (check())
             return true;

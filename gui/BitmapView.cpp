@@ -11,7 +11,6 @@ namespace NSFerrant
 {
 namespace
 {
-constexpr u32 kDrawnAttribute = 4701;
 const TColour kBlack{0, 0, 0, 255};
 
 void DrawCentred(TDrawContext& context, const TRect& frame, CABCImage* image)
@@ -30,7 +29,7 @@ CBitmapView::CBitmapView(const NSTrellisGlue::CABCView& parent, const NSTrellisG
                          const std::string& name)
     : CABCView(parent, frame, name)
 {
-    SetNativeAttribute(kDrawnAttribute);
+    SetNativeAttribute(NSTrellis::kViewAttributeProgram);
 }
 
 void CBitmapView::SetBitmap(const TImageID& id)

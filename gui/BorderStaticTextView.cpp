@@ -11,7 +11,6 @@ namespace NSFerrant
 {
 namespace
 {
-constexpr u32 kDrawnAttribute = 4701;
 constexpr u8 kBlack[4] = {0, 0, 0, 255};
 } // namespace
 
@@ -19,7 +18,7 @@ CBorderStaticTextView::CBorderStaticTextView(const NSTrellisGlue::CABCView& pare
                                              const NSTextPackage::TUTF16String& text)
     : CABCView(parent, {0, 0, 0, 0}, "CBorderStaticTextView"), fText(text)
 {
-    SetNativeAttribute(kDrawnAttribute);
+    SetNativeAttribute(NSTrellis::kViewAttributeProgram);
 }
 
 void CBorderStaticTextView::SetText(const NSTextPackage::TUTF16String& text)

@@ -4,16 +4,11 @@
 
 namespace NSFerrant
 {
-namespace
-{
-constexpr u32 kDrawnAttribute = 4701;
-} // namespace
-
 CDirectBitmapView::CDirectBitmapView(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
                                      const std::string& name, const TImagePtr& bitmap)
     : CABCView(parent, frame, name), fBitmap(bitmap)
 {
-    SetNativeAttribute(kDrawnAttribute);
+    SetNativeAttribute(NSTrellis::kViewAttributeProgram);
 }
 
 void CDirectBitmapView::Draw(NSTrellis::INativeRegion* region)

@@ -7,16 +7,11 @@
 
 namespace NSFerrant
 {
-namespace
-{
-constexpr u32 kOpaqueAttribute = 4702;
-} // namespace
-
 CSimpleColorView::CSimpleColorView(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
                                    const std::string& name, const TColour& colour)
     : CABCView(parent, frame, name), fColour{colour[0], colour[1], colour[2], 255}
 {
-    SetNativeAttribute(kOpaqueAttribute);
+    SetNativeAttribute(NSTrellis::kViewAttributeSolid);
 }
 
 void CSimpleColorView::Draw(NSTrellis::INativeRegion* region)

@@ -25,20 +25,6 @@ bool IsAtLeast(const NSFerrant::TVersion& version, const NSFerrant::TVersion& ol
 {
     return NSFerrant::CompareVersions(version, oldest) != NSFerrant::kVersionOlder;
 }
-
-u8 ReadByte(NSFerrant::CMedia& media)
-{
-    u8 byte = 0;
-    media.Read(media.fPosition, 1, &byte);
-    ++media.fPosition;
-    return byte;
-}
-
-void WriteByte(NSFerrant::CMedia& media, u8 byte)
-{
-    media.Write(media.fPosition, 1, &byte);
-    ++media.fPosition;
-}
 } // namespace
 
 TUTF16String GetApplicationName()
@@ -78,10 +64,10 @@ void CPreferences::ReadFrom(NSFerrant::CMedia& media)
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(body);
     if (version.fMajor != kFormatVersion.fMajor)
         return;
-    if (IsAtLeast(version, kHostFolderVersion) && ReadByte(body) != 0)
+    if (IsAtLeast(version, kHostFolderVersion) && NSFerrant::ReadU8(body) != 0)
         fHostFolder = NSFileLibSupport::ReadDirSpec(body);
     if (IsAtLeast(version, kFormatVersion))
-        fCustomHostFolder = ReadByte(body) == 1 ? 1 : 0;
+        fCustomHostFolder = NSFerrant::ReadU8(body) == 1 ? 1 : 0;
     reader.LeaveLevel();
 }
 
@@ -91,10 +77,10 @@ void CPreferences::WriteTo(NSFerrant::CMedia& media) const
     writer.BeginFORM(kFourCC_VPPR);
     NSFerrant::CMedia& body = writer.GetCurrentWriter().GetMedia();
     NSFerrant::WriteVersion(kFormatVersion, body);
-    WriteByte(body, fHostFolder ? 1 : 0);
+    NSFerrant::WriteU8(body, fHostFolder ? 1 : 0);
     if (fHostFolder)
         NSFileLibSupport::WriteDirSpec(fHostFolder.get(), body);
-    WriteByte(body, fCustomHostFolder ? 1 : 0);
+    NSFerrant::WriteU8(body, fCustomHostFolder ? 1 : 0);
     writer.EndLevel();
 }
 

@@ -9,23 +9,21 @@
 
 namespace
 {
-constexpr u32 kSprocketOK = 12000;
-
 NSSprocket::ISprocket* gSprocket = nullptr;
 bool gReported = false;
+} // namespace
 
 void ThrowIfSprocketFailure(u32 status)
 {
-    if (status != kSprocketOK)
+    if (status != kTrellisOK)
         ThrowSprocketFailure(status);
 }
-} // namespace
 
 void CreateSprocketInterface(ITrellis* trellis)
 {
     try
     {
-        u32 status = kSprocketOK;
+        u32 status = kTrellisOK;
         gSprocket = Sprocket_Create("ISprocket", trellis, &status);
         ThrowIfSprocketFailure(status);
         if (!gSprocket)

@@ -10,3 +10,5 @@ void CreateSprocketInterface(ITrellis* trellis);
 NSSprocket::ISprocket* GetSprocketInterface();
 // Releases the interface at the end of the run (nothing when there is none).
 void ReleaseSprocketInterface();
+// Throws the exception of a library status other than success.
+void ThrowIfSprocketFailure(u32 status);

@@ -13,15 +13,8 @@ namespace NSSprocketUtils
 {
 namespace
 {
-constexpr u32 kSprocketOK = 12000;
 constexpr u32 kOutStatusPreset = 12004;
 constexpr u32 kVersion = 115;
-
-void ThrowIfSprocketFailure(u32 status)
-{
-    if (status != kSprocketOK)
-        ThrowSprocketFailure(status);
-}
 
 // Copies the text into a zeroed field of N units, cut to leave its terminating zero.
 template <size_t N> void CopyText(u16 (&field)[N], const NSTextPackage::TUTF16String& text)
@@ -50,7 +43,7 @@ u32 TextLength(const NSSprocket::TTextFieldRecord& record)
 // The control in a shared pointer that destroys it; the status of its creation checked first.
 template <class TControl> std::shared_ptr<TControl> Hold(TControl* control, u32 status)
 {
-    if (status != kSprocketOK && control)
+    if (status != kTrellisOK && control)
         control->Release(1);
     ThrowIfSprocketFailure(status);
     return std::shared_ptr<TControl>(control, [](TControl* held) { held->Release(1); });

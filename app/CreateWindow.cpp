@@ -130,7 +130,8 @@ CCreateWindow::CCreateWindow(NSTrellis::IDocumentWindow* native, const TUTF16Str
     fData.fWarnExternalReferences = 1;
     CreateViews();
     CVantlePacker* packer = GetVantlePacker();
-    packer->SetMainWindow(this);
+    if (packer)
+        packer->SetMainWindow(this);
     try
     {
         Layout();
@@ -141,7 +142,8 @@ CCreateWindow::CCreateWindow(NSTrellis::IDocumentWindow* native, const TUTF16Str
     catch (...)
     {
         // No destructor runs for a window that was never made: nothing may point to it.
-        packer->SetMainWindow(nullptr);
+        if (packer)
+            packer->SetMainWindow(nullptr);
         throw;
     }
 }

@@ -130,6 +130,7 @@ CCreateWindow::CCreateWindow(NSTrellis::IDocumentWindow* native, const TUTF16Str
     fData.fWarnExternalReferences = 1;
     CreateViews();
     CVantlePacker* packer = GetVantlePacker();
+    CCreateWindow* previous = packer ? packer->GetMainWindow() : nullptr;
     if (packer)
         packer->SetMainWindow(this);
     try
@@ -143,7 +144,7 @@ CCreateWindow::CCreateWindow(NSTrellis::IDocumentWindow* native, const TUTF16Str
     {
         // No destructor runs for a window that was never made: nothing may point to it.
         if (packer)
-            packer->SetMainWindow(nullptr);
+            packer->SetMainWindow(previous);
         throw;
     }
 }

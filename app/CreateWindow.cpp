@@ -89,8 +89,9 @@ void ShowButtonAt(NSSprocket::IPushButtonView& button, const TViewFrame& frame, 
 }
 
 // The choice between the default and a custom host folder, its items stacked 10 apart.
-std::shared_ptr<NSSprocket::IRadioButtonGroupView> CreateHostFolderChoice(
-    const NSTrellisGlue::CABCView& parent, NSSprocket::IRadioButtonGroupViewHandler* handler)
+std::shared_ptr<NSSprocket::IRadioButtonGroupView>
+CreateHostFolderChoice(const NSTrellisGlue::CABCView& parent,
+                       NSSprocket::IRadioButtonGroupViewHandler* handler)
 {
     static const char* const kLabels[kHostFolderChoiceCount] = {"Default (Tessaro 8.2 or later)", "Custom"};
     NSSprocket::ISprocket* sprocket = GetSprocketInterface();
@@ -112,9 +113,9 @@ std::shared_ptr<NSSprocket::IRadioButtonGroupView> CreateHostFolderChoice(
     record->fSelected = 0;
     record->fUnnamed164872 = 1;
     u32 status = 12004;
-    NSSprocket::IRadioButtonGroupView* group =
-        sprocket->CreateRadioButtonGroup(parent.GetNativeView(), handler, record.get(), NSSprocket::kSizeStyleRegular,
-                                         kSmallFont, kControlsVersion, "radioButtonGroupView", &status);
+    NSSprocket::IRadioButtonGroupView* group = sprocket->CreateRadioButtonGroup(
+        parent.GetNativeView(), handler, record.get(), NSSprocket::kSizeStyleRegular, kSmallFont,
+        kControlsVersion, "radioButtonGroupView", &status);
     if (status != kTrellisOK && group)
         group->Release(1);
     ThrowIfSprocketFailure(status);
@@ -195,21 +196,22 @@ void CCreateWindow::CreateViews()
     fRadioButtonGroupView = CreateHostFolderChoice(background, this);
     fHostFolderView = MakeTextView(background);
     fSplashLabel = MakeTextView(background, StringText(kSplashLabel));
-    fSplashView = NSTrellisGlue::MakeViewPtr(new NSFerrant::CDirectBitmapView(content, {}, "CDirectBitmapView", {}));
+    fSplashView =
+        NSTrellisGlue::MakeViewPtr(new NSFerrant::CDirectBitmapView(content, {}, "CDirectBitmapView", {}));
     fSoundbankOkOrNotOkImage = NSFerrant::MakeBitmapViewPtr(
         new NSFerrant::CBitmapView(background, {-100, -100, -50, -50}, "fSoundbankOkOrNotOkImage"));
 
     const float separatorHeight = NSSprocketUtils::GetMetric();
-    fInputSeparatorView =
-        NSSprocketUtils::CreateSeparatorLine(content, ParkedFrameOfHeight(separatorHeight), "fInputSeparatorView");
-    fPhaseSeparatorView =
-        NSSprocketUtils::CreateSeparatorLine(content, ParkedFrameOfHeight(separatorHeight), "fPhaseSeparatorView");
+    fInputSeparatorView = NSSprocketUtils::CreateSeparatorLine(content, ParkedFrameOfHeight(separatorHeight),
+                                                               "fInputSeparatorView");
+    fPhaseSeparatorView = NSSprocketUtils::CreateSeparatorLine(content, ParkedFrameOfHeight(separatorHeight),
+                                                               "fPhaseSeparatorView");
     fProgressTextView = MakeTextView(background);
     i32 progressHeight = 0;
-    ThrowIfSprocketFailure(
-        GetSprocketInterface()->GetControlMetrics(NSSprocket::kSizeStyleRegular, kSmallFont, &progressHeight));
-    fProgressBarView =
-        NSSprocketUtils::CreateProgressView(content, ParkedFrameOfHeight(float(progressHeight)), {}, "fProgressBarView");
+    ThrowIfSprocketFailure(GetSprocketInterface()->GetControlMetrics(NSSprocket::kSizeStyleRegular,
+                                                                     kSmallFont, &progressHeight));
+    fProgressBarView = NSSprocketUtils::CreateProgressView(
+        content, ParkedFrameOfHeight(float(progressHeight)), {}, "fProgressBarView");
 
     fSelectButtonIcon = NSTrellisUtils::CreateIcon(kFolderIcon);
     const float iconLimit[2] = {16, 16};
@@ -217,8 +219,8 @@ void CCreateWindow::CreateViews()
     const TViewFrame selectFrame{-1000, -1000, selectSize[0] - 1000, selectSize[1] - 1000};
     const auto makeSelectButton = [&](const std::string& name)
     {
-        return NSSprocketUtils::CreatePushButtonView(content, this, selectFrame, {}, fSelectButtonIcon.get(), {},
-                                                     kIconButtonStyle, NSSprocket::kSizeStyleRegular,
+        return NSSprocketUtils::CreatePushButtonView(content, this, selectFrame, {}, fSelectButtonIcon.get(),
+                                                     {}, kIconButtonStyle, NSSprocket::kSizeStyleRegular,
                                                      kIconButtonStyle, name);
     };
     fSelectInputDirButton = makeSelectButton("fSelectInputDirButton");
@@ -324,7 +326,8 @@ void CCreateWindow::Layout()
     const float x = fHostFolderView->GetFrame()[2];
     fSoundbankOkOrNotOkImage->SetFrame({x + 9, t - 51, x + 25, t - 35});
     const float g = std::floor((16 - hostButtonHeight) / 2);
-    PlaceControl(*fSelectTessaroOrK42DirButton, {kRight - hostButtonWidth, t + g, kRight, t + g + hostButtonHeight});
+    PlaceControl(*fSelectTessaroOrK42DirButton,
+                 {kRight - hostButtonWidth, t + g, kRight, t + g + hostButtonHeight});
     const float b = t + g + hostButtonHeight;
 
     fProgressTextView->SetFrame({kLeft, b, kRight, b + 48});
@@ -339,7 +342,8 @@ void CCreateWindow::Layout()
     const float q = b + 2 * H + 32 + std::floor((H - progressHeight) / 2);
     PlaceControl(*fProgressBarView, {kLeft, q, 440 - titleWidth, q + progressHeight});
     PlaceControl(*fSelectInputDirButton, {kRight - selectWidth, 20, kRight, 20 + selectHeight});
-    PlaceControl(*fSelectOutputDirButton, {kRight - selectWidth, 20 + selectHeight, kRight, 20 + 2 * selectHeight});
+    PlaceControl(*fSelectOutputDirButton,
+                 {kRight - selectWidth, 20 + selectHeight, kRight, 20 + 2 * selectHeight});
 
     SetContentSize({i32(kContentWidth), i32(fCreateButtonFrame[3] + 20)});
 }
@@ -347,7 +351,8 @@ void CCreateWindow::Layout()
 void CCreateWindow::UpdateControls()
 {
     const bool idle = fPacking == 0;
-    for (const TPushButtonPtr& button : {fSelectInputDirButton, fSelectOutputDirButton, fSelectTessaroOrK42DirButton})
+    for (const TPushButtonPtr& button :
+         {fSelectInputDirButton, fSelectOutputDirButton, fSelectTessaroOrK42DirButton})
         NSSprocketUtils::SetEnabled(*button, idle);
     // Create and Stop take turns at the Create button's place; the other waits outside the window.
     ShowButtonAt(*fCreateVantleButton, idle ? fCreateButtonFrame : kParkedFrame, idle);
@@ -364,8 +369,8 @@ void CCreateWindow::UpdateControls()
     fURLView->SetText(info.fURL);
     fSplashView->SetBitmap(fData.fSplashImage);
     // The package's count includes its own information entry, which the user never chose.
-    fFileCountView->SetText(info.fFileCount != 0 ? NSTextPackage::FormatGroupedNumber(i64(info.fFileCount) - 1)
-                                                 : TUTF16String());
+    fFileCountView->SetText(
+        info.fFileCount != 0 ? NSTextPackage::FormatGroupedNumber(i64(info.fFileCount) - 1) : TUTF16String());
 
     const CPreferences* preferences = GetApplicationPreferences();
     const NSFileLibSupport::TDirSpecPtr hostFolder = preferences ? preferences->GetHostFolder() : nullptr;

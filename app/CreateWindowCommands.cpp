@@ -101,10 +101,12 @@ void CCreateWindow::UpdateMenus(NSTrellis::IMenuBar* menuBar)
         NSTrellis::TMenuBarProperties properties{};
         NSTrellisGlue::CheckTrellis(menuBar->GetProperties(&properties));
         // The eight bytes from offset 4 are cleared, whatever the library keeps there.
-        std::memset(reinterpret_cast<u8*>(&properties) + offsetof(NSTrellis::TMenuBarProperties, fUnnamed4), 0, 8);
+        std::memset(reinterpret_cast<u8*>(&properties) + offsetof(NSTrellis::TMenuBarProperties, fUnnamed4),
+                    0, 8);
         NSTrellisGlue::CheckTrellis(menuBar->SetProperties(&properties));
     }
-    std::vector<NSTrellis::TMenuItemData> items = NSSprocketUtils::GetMenuItems(menuBar, NSTrellis::kProgramMenu);
+    std::vector<NSTrellis::TMenuItemData> items =
+        NSSprocketUtils::GetMenuItems(menuBar, NSTrellis::kProgramMenu);
     SetMenuItemFlag(items, kWarnExternalReferencesCommand, NSTrellis::kMenuItemChecked,
                     fData.fWarnExternalReferences == 1);
     for (u32 command = kSelectInputFolderCommand; command <= kWarnExternalReferencesCommand; ++command)
@@ -209,13 +211,15 @@ void CCreateWindow::AskStopPacking()
 {
     if (!fPacking || fStopRequested)
         return;
-    if (NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kWindowResourceTable, kStopPackAlert)) == kAlertLastButton)
+    if (NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kWindowResourceTable, kStopPackAlert)) ==
+        kAlertLastButton)
         fStopRequested = 1;
 }
 
 bool CCreateWindow::SelectInputFolder()
 {
-    return SelectFolder(kSelectSourceTitle, NSTrellisUtils::kInputFolderChooserTag, &NSVantlePacking::SetInputDirectory);
+    return SelectFolder(kSelectSourceTitle, NSTrellisUtils::kInputFolderChooserTag,
+                        &NSVantlePacking::SetInputDirectory);
 }
 
 bool CCreateWindow::SelectOutputFolder()
@@ -325,12 +329,12 @@ void CCreateWindow::RunPack()
         // The pack keeps its own references: the window's data may change while it lets events run.
         const NSFileLibSupport::TDirSpecPtr input = fData.fInputFolder;
         const std::shared_ptr<NSFileLibSupport::CRobustFileSpec> output = fData.fOutputFile;
-        NSVantlePacking::CVantlePackProgress progress(
-            fData.fWarnExternalReferences, fNameView, fCommentsView, fCopyrightView, fURLView, fSplashView,
-            fFileCountView, fExternalVantlesView, fProgressTextView, fProgressBarView, fTimeRemainingView,
-            &fStopRequested);
-        NSVantlePacking::PackVantle(input, output, fData.fInfo, fData.fSplashImage, fData.fWarnExternalReferences,
-                                    &progress);
+        NSVantlePacking::CVantlePackProgress progress(fData.fWarnExternalReferences, fNameView, fCommentsView,
+                                                      fCopyrightView, fURLView, fSplashView, fFileCountView,
+                                                      fExternalVantlesView, fProgressTextView,
+                                                      fProgressBarView, fTimeRemainingView, &fStopRequested);
+        NSVantlePacking::PackVantle(input, output, fData.fInfo, fData.fSplashImage,
+                                    fData.fWarnExternalReferences, &progress);
         fData.fExternalVantlesText = fExternalVantlesView->GetText();
         EndPackRun();
     }

@@ -47,7 +47,8 @@ template <class TRecord> float HeightOf(const TRecord& record)
 }
 
 // Moves and sizes the control; the rest of its record stays.
-template <class TRecord> void PlaceControl(NSSprocket::IControlView<TRecord>& control, const NSTrellisGlue::TViewFrame& frame)
+template <class TRecord>
+void PlaceControl(NSSprocket::IControlView<TRecord>& control, const NSTrellisGlue::TViewFrame& frame)
 {
     TRecord record = ReadRecord(control);
     CopyFrame(record.fFrame, frame);
@@ -57,6 +58,7 @@ template <class TRecord> void PlaceControl(NSSprocket::IControlView<TRecord>& co
 // The title a push button's record holds, up to its terminator.
 inline NSTextPackage::TUTF16String TitleOf(const NSSprocket::TPushButtonRecord& record)
 {
-    return NSTextPackage::TUTF16String(record.fTitle, std::find(std::begin(record.fTitle), std::end(record.fTitle), u16(0)));
+    return NSTextPackage::TUTF16String(record.fTitle,
+                                       std::find(std::begin(record.fTitle), std::end(record.fTitle), u16(0)));
 }
 } // namespace NSSprocketUtils

@@ -240,6 +240,9 @@ void CCreateWindow::CreateViews()
     fStopButton = makeTitledButton(kStopTitle, kStopButtonKind, "fStopButton");
     fTimeRemainingView = MakeTextView(background);
 
+    // The background was made first, to hold the texts; it goes behind the content's other views.
+    fBackgroundView->SendToBack();
+
     // Labels and the two progress lines are plain text; the values sit in a border.
     for (const TTextViewPtr& plain : {fInputFolderLabel, fOutputFileLabel, fNameLabel, fCommentsLabel,
                                       fExternalVantlesLabel, fCopyrightLabel, fURLLabel, fFileCountLabel,

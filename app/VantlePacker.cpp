@@ -1,5 +1,6 @@
 #include "app/VantlePacker.h"
 
+#include "app/AboutBox.h"
 #include "app/ExceptionTexts.h"
 #include "app/HostFolder.h"
 #include "app/Preferences.h"
@@ -41,6 +42,7 @@ constexpr u16 kWebPageAlert = 22;
 
 constexpr u32 kHomePageCommand = 800;
 constexpr u32 kSupportPageCommand = 804;
+constexpr u32 kAboutCommand = 50002;
 
 CVantlePacker* gApplication = nullptr;
 
@@ -58,7 +60,8 @@ CSilentResponder gSilentResponder;
 // The shell's "open" on the web address of string entry; a failure is shown, never thrown.
 void OpenWebPage(u16 addressEntry)
 {
-    const TUTF16String address = NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
+    const TUTF16String address =
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
     bool opened = false;
     try
     {
@@ -129,11 +132,16 @@ void CVantlePacker::OnStartup()
     }
 }
 
-void CVantlePacker::StartServices()
+void CVantlePacker::StartBitmapService()
 {
     fBitmapCache = std::make_unique<NSFerrant::CBitmapCache>(kBitmapCacheCapacity);
     fScreen = std::make_unique<CScreenInfo>();
     NSFerrant::SetBitmapService(this, fScreen.get());
+}
+
+void CVantlePacker::StartServices()
+{
+    StartBitmapService();
 
     try
     {
@@ -158,8 +166,8 @@ void CVantlePacker::SetUpHostFolder()
         if (ValidateHostFolder(fPreferences->GetHostFolder()).fStatus == 2)
         {
             const THostFolderStatus found = FindDefaultHostFolder();
-            fPreferences->SetHostFolder(found.fStatus != 2 ? NSFileLibSupport::GetFileParentDirectory(found.fItem.get())
-                                                            : nullptr);
+            fPreferences->SetHostFolder(
+                found.fStatus != 2 ? NSFileLibSupport::GetFileParentDirectory(found.fItem.get()) : nullptr);
         }
         const TDirSpecPtr folder = fPreferences->GetHostFolder();
         if (!folder)
@@ -237,7 +245,8 @@ void CVantlePacker::OnSetUpMenus(NSTrellis::IMenuBar* menuBar)
     std::vector<NSTrellis::TMenuItemData> items;
     TUTF16String title;
     NSTrellisUtils::LoadMenu(items, title);
-    CheckTrellis(menuBar->SetItems(kProgramMenu, items.data(), items.size() * sizeof(NSTrellis::TMenuItemData)));
+    CheckTrellis(
+        menuBar->SetItems(kProgramMenu, items.data(), items.size() * sizeof(NSTrellis::TMenuItemData)));
     CheckTrellis(menuBar->SetTitle(kProgramMenu, title.c_str()));
 }
 
@@ -250,6 +259,9 @@ bool CVantlePacker::DoCommand(const NSTrellis::TCommandEvent& event)
         return true;
     case kSupportPageCommand:
         OpenWebPage(kSupportPageAddress);
+        return true;
+    case kAboutCommand:
+        ShowAboutBox();
         return true;
     default:
         return false;

@@ -41,6 +41,10 @@ public:
     // when the Create command started none; never throws.
     bool RunRequestedPack(NSFileLibSupport::TDirSpecPtr input, NSFileLibSupport::TDirSpecPtr output);
 
+    // The bitmap cache and the bitmap service for the desktop's screen: the first step of
+    // start-up, and all that a test of a view needs.
+    void StartBitmapService();
+
     // Start-up's loading of the preferences, and a test's own in their place; a previous one is
     // destroyed.
     void ReplacePreferences(std::unique_ptr<CPreferences> preferences);

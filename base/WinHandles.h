@@ -17,11 +17,10 @@ public:
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return fHandle; }
-    // Closes now rather than when the owner goes.
-    void Close()
+    // Closes now rather than when the owner goes; false when the system failed to close it.
+    bool Close()
     {
-        if (IsOpen())
-            Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE));
+        return !IsOpen() || Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE)) != FALSE;
     }
 
 private:

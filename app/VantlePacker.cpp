@@ -1,15 +1,22 @@
 #include "app/VantlePacker.h"
 
 #include "app/AboutBox.h"
+#include "app/ApplicationPathDuty.h"
+#include "app/CreateWindow.h"
 #include "app/ExceptionTexts.h"
 #include "app/HostFolder.h"
+#include "app/InstallDuties.h"
 #include "app/Preferences.h"
+#include "base/CodeModule.h"
+#include "base/FileLibStatus.h"
 #include "base/LibraryStatusTables.h"
 #include "base/OpenWithShell.h"
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "content/vfs/ItemDatabase.h"
 #include "filelib/ApplicationFolders.h"
+#include "filelib/FileLibAccess.h"
+#include "filelib/RobustFileSpec.h"
 #include "gui/Alerts.h"
 #include "gui/BitmapCache.h"
 #include "gui/CallbackFence.h"
@@ -39,6 +46,9 @@ constexpr u16 kProgramTable = 128;
 constexpr u16 kHomePageAddress = 34;
 constexpr u16 kSupportPageAddress = 35;
 constexpr u16 kWebPageAlert = 22;
+constexpr u16 kMainWindowTitle = 18;
+constexpr u16 kInstallAlerts = 301;
+constexpr u16 kNotAdministratorAlert = 1;
 
 constexpr u32 kHomePageCommand = 800;
 constexpr u32 kSupportPageCommand = 804;
@@ -142,6 +152,7 @@ void CVantlePacker::StartBitmapService()
 void CVantlePacker::StartServices()
 {
     StartBitmapService();
+    RunInstallDutiesForStartup();
 
     try
     {
@@ -157,6 +168,22 @@ void CVantlePacker::StartServices()
 
     ReplacePreferences(std::make_unique<CPreferences>(NSFileLibSupport::GetCompanyName()));
     SetUpHostFolder();
+}
+
+void CVantlePacker::RunInstallDutiesForStartup()
+{
+    const TInstallDutiesContext context{NSFerrant::GetCodeModuleName(),
+                                        NSFerrant::MakeAlertID(kInstallAlerts, kNotAdministratorAlert),
+                                        NSFerrant::TResourceID(), NSFerrant::TResourceID()};
+    try
+    {
+        RunInstallDuties(context, {std::make_shared<CWinRegisterApplicationPath>()});
+    }
+    catch (const XAbort&)
+    {
+        // The user was told already; the start-up ends quietly.
+        Throw<XSilentAbort>();
+    }
 }
 
 void CVantlePacker::SetUpHostFolder()
@@ -230,6 +257,55 @@ void CVantlePacker::OnQuitRequested()
     CheckTrellis(trellis->CountDocumentWindows(&count));
     if (count == 0)
         CheckTrellis(trellis->Quit());
+}
+
+void CVantlePacker::OnOpenDefaultWindow()
+{
+    OpenCreateWindow(
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, kMainWindowTitle)));
+}
+
+CCreateWindow* OpenCreateWindow(const TUTF16String& title)
+{
+    NSTrellisGlue::CDocumentWindowCreator<CCreateWindow, const TUTF16String> creator(title);
+    u32 status = 12004; // until the library sets it
+    GetTrellisInterface()->OpenDocumentWindow(&creator, 0, 1, &status);
+    CheckTrellis(status);
+    NSTrellisUtils::UpdateNow();
+    return creator.fWindow;
+}
+
+void CVantlePacker::OnOpenFile(const char* url)
+{
+    if (!fMainWindow)
+        OnOpenDefaultWindow();
+    if (!fMainWindow || fMainWindow->IsPacking())
+        return;
+    u16 fileName[NSFileLib::kFileLibNameBufferUnits] = {};
+    u32 status = NSFileLib::kFileLibNotSet;
+    const TDirSpecPtr folder(NSFileLibSupport::GetFileLib()->InterpretURL(url, fileName, &status));
+    NSFileLibSupport::ThrowIfFileLibError(status);
+    if (fileName[0] != 0)
+        fMainWindow->SetOutputFile(
+            std::make_shared<NSFileLibSupport::CRobustFileSpec>(folder.get(), fileName));
+    else
+        fMainWindow->SetInputFolder(folder);
+}
+
+bool CVantlePacker::RunRequestedPack(TDirSpecPtr input, TDirSpecPtr output)
+{
+    if (!fMainWindow || fMainWindow->IsPacking())
+        return false;
+    try
+    {
+        fMainWindow->SetInputFolder(input);
+        fMainWindow->SetOutputFolder(output);
+        return fMainWindow->CreateVantle();
+    }
+    catch (...)
+    {
+        return false;
+    }
 }
 
 void CVantlePacker::OnSetUpMenus(NSTrellis::IMenuBar* menuBar)

@@ -64,6 +64,9 @@ private:
     void OnStartup() override;
     void OnQuit() override;
     void OnQuitRequested() override;
+    void OnOpenDefaultWindow() override;
+    // Ignored while a pack runs: the pack reads and writes what the file would change.
+    void OnOpenFile(const char* url) override;
     void OnSetUpMenus(NSTrellis::IMenuBar* menuBar) override;
     bool DoCommand(const NSTrellis::TCommandEvent& event) override;
     void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override;
@@ -71,6 +74,7 @@ private:
     void OnReportStatus(u32 status) override;
 
     void StartServices();
+    void RunInstallDutiesForStartup();
     void SetUpHostFolder();
     // What start-up made, released in the reverse order; also after a partial start-up.
     void ReleaseRunResources();

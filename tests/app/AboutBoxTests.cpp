@@ -1,16 +1,16 @@
 // The About box through the real GUI library on the test display: its version line, its size, the
 // line drawn over the picture, and the inputs that close it and the one that does not.
 #include "app/AboutBox.h"
+#include "app/ProgramRun.h"
 
 #include "base/CodeModule.h"
-#include "base/FileLibStatus.h"
 #include "base/TextConversions.h"
-#include "filelib/FileLibAccess.h"
 #include "gui/CallbackFence.h"
 #include "gui/Drawing.h"
 #include "gui/RunBehaviour.h"
 #include "gui/TrellisInterface.h"
 #include "tests/app/ApplicationObject.h"
+#include "tests/app/AboutBoxPixels.h"
 #include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -22,32 +22,6 @@ using NSTextPackage::TUTF16String;
 namespace
 {
 constexpr wchar_t kAboutTitle[] = L"About Vantle Packer\u2026";
-constexpr COLORREF kVersionGrey = RGB(0x77, 0x77, 0x77);
-
-// The test executable as the program's code module, as the entry point registers the program.
-std::unique_ptr<NSFerrant::CApplicationTarget> RegisterTestModule()
-{
-    u16 fileName[NSFileLib::kFileLibNameBufferUnits] = {};
-    u32 status = NSFileLib::kFileLibNotSet;
-    NSFileLibSupport::TDirSpecPtr folder(
-        NSFileLibSupport::GetFileLib()->GetApplicationDirectory(fileName, &status));
-    NSFileLibSupport::ThrowIfFileLibError(status);
-    return std::make_unique<NSFerrant::CApplicationTarget>(
-        NSFerrant::TCodeModuleInfo(folder, TUTF16String(fileName),
-                                   NSTextPackage::UTF8ToUTF16("Vantle Packer"), GetModuleHandleW(nullptr)));
-}
-
-// Pixels of the version line's colour in the client rectangle {left, top, right, bottom}.
-int CountGreyPixels(HWND window, const RECT& area)
-{
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (LONG y = area.top; y < area.bottom; ++y)
-        for (LONG x = area.left; x < area.right; ++x)
-            count += GetPixel(dc, x, y) == kVersionGrey ? 1 : 0;
-    ReleaseDC(window, dc);
-    return count;
-}
 
 // The GUI library's run around a test: views draw only while an application object hands them
 // the library's canvases.
@@ -85,7 +59,7 @@ class AboutBox : public ::testing::Test
 protected:
     void SetUp() override
     {
-        fModule = RegisterTestModule();
+        fModule = NSVantleApp::MakeProgramCodeModule(GetModuleHandleW(nullptr));
         CreateTrellisInterface();
         fApplication = NSAppTests::MakeApplication();
         fApplication->StartBitmapService();
@@ -129,8 +103,12 @@ TEST_F(AboutBox, ShowsThePictureWithTheVersionLineAndClosesOnAClickAndOnEscapeOn
                 {
                     GetClientRect(box, &client);
                     // The line is drawn once the box has painted: 25 units in, its top 25 units down.
-                    WaitFor([&] { return (lineGrey = CountGreyPixels(box, {25, 25, 200, 60})) > 0; });
-                    belowGrey = CountGreyPixels(box, {25, 80, 200, 115});
+                    WaitFor(
+                        [&] {
+                            return (lineGrey = NSAppTests::CountVersionLinePixels(box, {25, 25, 200, 60})) >
+                                   0;
+                        });
+                    belowGrey = NSAppTests::CountVersionLinePixels(box, {25, 80, 200, 115});
                     // Handled before SendMessageW returns; keys that close the box are posted, as typed
                     // keys are, for the box's loop to see it gone.
                     SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);

@@ -73,9 +73,7 @@ class CAboutContents final : public NSTrellisGlue::CABCView
 public:
     CAboutContents(const NSTrellisGlue::CABCView& parent, const NSFerrant::TImageID& picture,
                    IAboutContentsHandler* handler)
-        : CABCView(parent, FrameOf(picture), "CAboutContents"),
-          fPicture(picture),
-          fHandler(handler),
+        : CABCView(parent, FrameOf(picture), "CAboutContents"), fPicture(picture), fHandler(handler),
           fVersionLine(GetAboutVersionLine())
     {
         SetNativeAttribute(NSTrellis::kViewAttributeProgram);
@@ -98,7 +96,8 @@ public:
         ThrowIfTinctFailure(measurer->GetFontMetrics(&font, metrics));
         // The first metric is the ascent: the baseline sits one ascent below the inset.
         const float position[2] = {frame[0] + kVersionInset, frame[1] + metrics[0] + kVersionInset};
-        ThrowIfTinctFailure(context.GetCanvas()->DrawTextRun(position, fVersionLine.c_str(), &font, kVersionColour));
+        ThrowIfTinctFailure(
+            context.GetCanvas()->DrawTextRun(position, fVersionLine.c_str(), &font, kVersionColour));
     }
 
     bool OnMouseDown(const NSTrellis::TMouseEvent& /*event*/) override
@@ -125,14 +124,16 @@ class CAboutDialog final : public NSTrellisGlue::CABCModalDialog, public IAboutC
 {
 public:
     CAboutDialog(NSTrellis::IModalDialog* native, const TAboutDialogData& data)
-        : CABCModalDialog(native, PictureSize(data.fPicture),
-                          NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kAboutTitle)))
+        : CABCModalDialog(
+              native, PictureSize(data.fPicture),
+              NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kAboutTitle)))
     {
         fContents = NSTrellisGlue::MakeViewPtr(new CAboutContents(*GetContentView(), data.fPicture, this));
         // At the content view's top-left corner, at the picture's own size.
         const NSTrellisGlue::TViewFrame content = GetContentView()->GetFrame();
         const NSTrellisGlue::TViewFrame own = fContents->GetFrame();
-        fContents->SetFrame({content[0], content[1], content[0] + own[2] - own[0], content[1] + own[3] - own[1]});
+        fContents->SetFrame(
+            {content[0], content[1], content[0] + own[2] - own[0], content[1] + own[3] - own[1]});
     }
 
     bool CloseAboutBox() override
@@ -162,7 +163,8 @@ TUTF16String GetAboutVersionLine()
         NSFileLibSupport::GetChildFile(module->fInfo.fModuleFolder.get(), module->fInfo.fFileName);
     const TUTF16String version = FormatVersionText(NSFileLibSupport::GetModuleVersion(program.get()));
     return NSTextPackage::ExpandTemplate(
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kVersionTemplate)), {version});
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kVersionTemplate)),
+        {version});
 }
 
 void ShowAboutBox()

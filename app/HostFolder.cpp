@@ -39,8 +39,8 @@ TUTF16String Text(const char16_t* text)
     return TUTF16String(text, text + std::char_traits<char16_t>::length(text));
 }
 
-TKnownBank Bank(const char* name, const TUTF16String& fileName, const char* folderName, const char* folderName2,
-                const NSFerrant::TVersion& version)
+TKnownBank Bank(const char* name, const TUTF16String& fileName, const char* folderName,
+                const char* folderName2, const NSFerrant::TVersion& version)
 {
     return TKnownBank{Text(name), fileName, Text(folderName), Text(folderName2), version};
 }
@@ -110,7 +110,8 @@ THostFolderStatus ValidateHostFolder(const TDirSpecPtr& folder)
 {
     if (!folder)
         return {};
-    for (const auto& [status, bank] : {std::pair<u32, const TKnownBank*>{0, &GetSinfonelBank()}, {1, &GetLumenBank()}})
+    for (const auto& [status, bank] :
+         {std::pair<u32, const TKnownBank*>{0, &GetSinfonelBank()}, {1, &GetLumenBank()}})
         if (DoesChildFileExist(folder.get(), bank->fFileName))
             return {status, GetChildFile(folder.get(), bank->fFileName)};
     return {};
@@ -147,8 +148,8 @@ void ChooseHostFolder()
         NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, kHostFolderChooserTitle));
     for (;;)
     {
-        TDirSpecPtr folder =
-            NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(title, NSTrellisUtils::kHostFolderChooserTag);
+        TDirSpecPtr folder = NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(
+            title, NSTrellisUtils::kHostFolderChooserTag);
         if (!folder)
             NSQuorral::Throw<NSQuorral::XSilentAbort>();
         if (ValidateHostFolder(folder).fStatus != 2)

@@ -18,8 +18,8 @@ struct THostFolderStatus
 struct TKnownBank
 {
     NSTextPackage::TUTF16String fName;
-    NSTextPackage::TUTF16String fFileName;    // the file that marks or holds the bank
-    NSTextPackage::TUTF16String fFolderName;  // its folder in the shared "Soundbanks" folder
+    NSTextPackage::TUTF16String fFileName;   // the file that marks or holds the bank
+    NSTextPackage::TUTF16String fFolderName; // its folder in the shared "Soundbanks" folder
     NSTextPackage::TUTF16String fFolderName2;
     NSFerrant::TVersion fVersion;
 };

@@ -1,14 +1,22 @@
 #include "app/VantlePacker.h"
 
+#include "app/AboutBox.h"
+#include "app/ApplicationPathDuty.h"
+#include "app/CreateWindow.h"
 #include "app/ExceptionTexts.h"
 #include "app/HostFolder.h"
+#include "app/InstallDuties.h"
 #include "app/Preferences.h"
+#include "base/CodeModule.h"
+#include "base/FileLibStatus.h"
 #include "base/LibraryStatusTables.h"
 #include "base/OpenWithShell.h"
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "content/vfs/ItemDatabase.h"
 #include "filelib/ApplicationFolders.h"
+#include "filelib/FileLibAccess.h"
+#include "filelib/RobustFileSpec.h"
 #include "gui/Alerts.h"
 #include "gui/BitmapCache.h"
 #include "gui/CallbackFence.h"
@@ -38,9 +46,13 @@ constexpr u16 kProgramTable = 128;
 constexpr u16 kHomePageAddress = 34;
 constexpr u16 kSupportPageAddress = 35;
 constexpr u16 kWebPageAlert = 22;
+constexpr u16 kMainWindowTitle = 18;
+constexpr u16 kInstallAlerts = 301;
+constexpr u16 kNotAdministratorAlert = 1;
 
 constexpr u32 kHomePageCommand = 800;
 constexpr u32 kSupportPageCommand = 804;
+constexpr u32 kAboutCommand = 50002;
 
 CVantlePacker* gApplication = nullptr;
 
@@ -58,7 +70,8 @@ CSilentResponder gSilentResponder;
 // The shell's "open" on the web address of string entry; a failure is shown, never thrown.
 void OpenWebPage(u16 addressEntry)
 {
-    const TUTF16String address = NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
+    const TUTF16String address =
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
     bool opened = false;
     try
     {
@@ -129,11 +142,17 @@ void CVantlePacker::OnStartup()
     }
 }
 
-void CVantlePacker::StartServices()
+void CVantlePacker::StartBitmapService()
 {
     fBitmapCache = std::make_unique<NSFerrant::CBitmapCache>(kBitmapCacheCapacity);
     fScreen = std::make_unique<CScreenInfo>();
     NSFerrant::SetBitmapService(this, fScreen.get());
+}
+
+void CVantlePacker::StartServices()
+{
+    StartBitmapService();
+    RunInstallDutiesForStartup();
 
     try
     {
@@ -151,6 +170,22 @@ void CVantlePacker::StartServices()
     SetUpHostFolder();
 }
 
+void CVantlePacker::RunInstallDutiesForStartup()
+{
+    const TInstallDutiesContext context{NSFerrant::GetCodeModuleName(),
+                                        NSFerrant::MakeAlertID(kInstallAlerts, kNotAdministratorAlert),
+                                        NSFerrant::TResourceID(), NSFerrant::TResourceID()};
+    try
+    {
+        RunInstallDuties(context, {std::make_shared<CWinRegisterApplicationPath>()});
+    }
+    catch (const XAbort&)
+    {
+        // The user was told already; the start-up ends quietly.
+        Throw<XSilentAbort>();
+    }
+}
+
 void CVantlePacker::SetUpHostFolder()
 {
     if (fPreferences->fCustomHostFolder)
@@ -158,8 +193,8 @@ void CVantlePacker::SetUpHostFolder()
         if (ValidateHostFolder(fPreferences->GetHostFolder()).fStatus == 2)
         {
             const THostFolderStatus found = FindDefaultHostFolder();
-            fPreferences->SetHostFolder(found.fStatus != 2 ? NSFileLibSupport::GetFileParentDirectory(found.fItem.get())
-                                                            : nullptr);
+            fPreferences->SetHostFolder(
+                found.fStatus != 2 ? NSFileLibSupport::GetFileParentDirectory(found.fItem.get()) : nullptr);
         }
         const TDirSpecPtr folder = fPreferences->GetHostFolder();
         if (!folder)
@@ -224,6 +259,55 @@ void CVantlePacker::OnQuitRequested()
         CheckTrellis(trellis->Quit());
 }
 
+void CVantlePacker::OnOpenDefaultWindow()
+{
+    OpenCreateWindow(
+        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, kMainWindowTitle)));
+}
+
+CCreateWindow* OpenCreateWindow(const TUTF16String& title)
+{
+    NSTrellisGlue::CDocumentWindowCreator<CCreateWindow, const TUTF16String> creator(title);
+    u32 status = 12004; // until the library sets it
+    GetTrellisInterface()->OpenDocumentWindow(&creator, 0, 1, &status);
+    CheckTrellis(status);
+    NSTrellisUtils::UpdateNow();
+    return creator.fWindow;
+}
+
+void CVantlePacker::OnOpenFile(const char* url)
+{
+    if (!fMainWindow)
+        OnOpenDefaultWindow();
+    if (!fMainWindow || fMainWindow->IsPacking())
+        return;
+    u16 fileName[NSFileLib::kFileLibNameBufferUnits] = {};
+    u32 status = NSFileLib::kFileLibNotSet;
+    const TDirSpecPtr folder(NSFileLibSupport::GetFileLib()->InterpretURL(url, fileName, &status));
+    NSFileLibSupport::ThrowIfFileLibError(status);
+    if (fileName[0] != 0)
+        fMainWindow->SetOutputFile(
+            std::make_shared<NSFileLibSupport::CRobustFileSpec>(folder.get(), fileName));
+    else
+        fMainWindow->SetInputFolder(folder);
+}
+
+bool CVantlePacker::RunRequestedPack(TDirSpecPtr input, TDirSpecPtr output)
+{
+    if (!fMainWindow || fMainWindow->IsPacking())
+        return false;
+    try
+    {
+        fMainWindow->SetInputFolder(input);
+        fMainWindow->SetOutputFolder(output);
+        return fMainWindow->CreateVantle();
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
 void CVantlePacker::OnSetUpMenus(NSTrellis::IMenuBar* menuBar)
 {
     NSTrellis::TMenuBarProperties properties{};
@@ -237,7 +321,8 @@ void CVantlePacker::OnSetUpMenus(NSTrellis::IMenuBar* menuBar)
     std::vector<NSTrellis::TMenuItemData> items;
     TUTF16String title;
     NSTrellisUtils::LoadMenu(items, title);
-    CheckTrellis(menuBar->SetItems(kProgramMenu, items.data(), items.size() * sizeof(NSTrellis::TMenuItemData)));
+    CheckTrellis(
+        menuBar->SetItems(kProgramMenu, items.data(), items.size() * sizeof(NSTrellis::TMenuItemData)));
     CheckTrellis(menuBar->SetTitle(kProgramMenu, title.c_str()));
 }
 
@@ -250,6 +335,9 @@ bool CVantlePacker::DoCommand(const NSTrellis::TCommandEvent& event)
         return true;
     case kSupportPageCommand:
         OpenWebPage(kSupportPageAddress);
+        return true;
+    case kAboutCommand:
+        ShowAboutBox();
         return true;
     default:
         return false;

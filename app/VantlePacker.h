@@ -41,6 +41,10 @@ public:
     // when the Create command started none; never throws.
     bool RunRequestedPack(NSFileLibSupport::TDirSpecPtr input, NSFileLibSupport::TDirSpecPtr output);
 
+    // The bitmap cache and the bitmap service for the desktop's screen: the first step of
+    // start-up, and all that a test of a view needs.
+    void StartBitmapService();
+
     // Start-up's loading of the preferences, and a test's own in their place; a previous one is
     // destroyed.
     void ReplacePreferences(std::unique_ptr<CPreferences> preferences);
@@ -60,6 +64,9 @@ private:
     void OnStartup() override;
     void OnQuit() override;
     void OnQuitRequested() override;
+    void OnOpenDefaultWindow() override;
+    // Ignored while a pack runs: the pack reads and writes what the file would change.
+    void OnOpenFile(const char* url) override;
     void OnSetUpMenus(NSTrellis::IMenuBar* menuBar) override;
     bool DoCommand(const NSTrellis::TCommandEvent& event) override;
     void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override;
@@ -67,6 +74,7 @@ private:
     void OnReportStatus(u32 status) override;
 
     void StartServices();
+    void RunInstallDutiesForStartup();
     void SetUpHostFolder();
     // What start-up made, released in the reverse order; also after a partial start-up.
     void ReleaseRunResources();

@@ -340,6 +340,12 @@ TViewFrame CABCView::GetFrame() const
             float(properties.fFrame[3])};
 }
 
+TViewFrame CABCView::GetBounds() const
+{
+    const TViewFrame frame = GetFrame();
+    return {0, 0, frame[2] - frame[0], frame[3] - frame[1]};
+}
+
 void CABCView::SetFrame(const TViewFrame& frame)
 {
     const std::array<i32, 4> rect = OrderedFrame(frame);

@@ -86,6 +86,9 @@ public:
     // The parent program view; null when the library gives none or it is no program view.
     CABCView* GetParent() const;
     TViewFrame GetFrame() const;
+    // The view's own rectangle, {0, 0, width, height}: the library's canvas for the view's Draw
+    // has its origin at the view's top-left corner.
+    TViewFrame GetBounds() const;
     // Writes the truncated frame (right and bottom at least left and top) unless it is the same.
     void SetFrame(const TViewFrame& frame);
     // Moves and sizes the view; answers kFrameUnchanged, kFrameMoved or kFrameResized.

@@ -27,6 +27,28 @@ private:
     HANDLE fHandle;
 };
 
+// A handle of a kernel object other than a file (a process, a thread, an access token); null
+// stands for none.
+class CWinKernelHandle
+{
+public:
+    explicit CWinKernelHandle(HANDLE handle = nullptr) : fHandle(handle) {}
+    ~CWinKernelHandle()
+    {
+        if (fHandle)
+            Win32Calls().CloseHandle(fHandle);
+    }
+    CWinKernelHandle(const CWinKernelHandle&) = delete;
+    CWinKernelHandle& operator=(const CWinKernelHandle&) = delete;
+
+    HANDLE Get() const { return fHandle; }
+    // Hands the handle on; the owner holds none after.
+    HANDLE Release() { return std::exchange(fHandle, nullptr); }
+
+private:
+    HANDLE fHandle;
+};
+
 // A search from FindFirstFileW.
 class CWinFindHandle
 {

@@ -50,7 +50,7 @@ void CBitmapView::SetImage(const TImagePtr& image)
 void CBitmapView::Draw(NSTrellis::INativeRegion* region)
 {
     TDrawContext context(region);
-    TRect frame = ToRect(GetFrame());
+    TRect frame = ToRect(GetBounds());
     std::unique_ptr<CClipScope> clip;
     if (fFramed)
     {

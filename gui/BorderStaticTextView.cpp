@@ -32,7 +32,7 @@ void CBorderStaticTextView::SetText(const NSTextPackage::TUTF16String& text)
 void CBorderStaticTextView::Draw(NSTrellis::INativeRegion* region)
 {
     TDrawContext context(region);
-    TRect area = ToRect(GetFrame());
+    TRect area = ToRect(GetBounds());
     if (fBordered)
     {
         DrawViewBorder(context, area);

@@ -21,7 +21,7 @@ void CDirectBitmapView::SetBitmap(const TImagePtr& bitmap)
 
 void CDirectBitmapView::Draw(NSTrellis::INativeRegion* region)
 {
-    const TRect frame = ToRect(GetFrame());
+    const TRect frame = ToRect(GetBounds());
     const float width = frame.fRight - frame.fLeft;
     const float height = frame.fBottom - frame.fTop;
     if (!fBitmap || width <= 0 || height <= 0)

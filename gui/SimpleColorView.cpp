@@ -19,7 +19,7 @@ void CSimpleColorView::Draw(NSTrellis::INativeRegion* region)
     TDrawContext context(region);
     float visible[4] = {0, 0, 0, 0};
     ThrowIfTinctFailure(context.GetCanvas()->GetClipBounds(visible));
-    const TRect frame = ToRect(GetFrame());
+    const TRect frame = ToRect(GetBounds());
     // FillRect draws nothing when the overlap is less than 1e-5 wide or high.
     FillRect(context,
              {std::max(frame.fLeft, visible[0]), std::max(frame.fTop, visible[1]), std::min(frame.fRight, visible[2]),

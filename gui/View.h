@@ -86,11 +86,17 @@ public:
     // The parent program view; null when the library gives none or it is no program view.
     CABCView* GetParent() const;
     TViewFrame GetFrame() const;
+    // The view's own rectangle, {0, 0, width, height}: the library's canvas for the view's Draw
+    // has its origin at the view's top-left corner.
+    TViewFrame GetBounds() const;
     // Writes the truncated frame (right and bottom at least left and top) unless it is the same.
     void SetFrame(const TViewFrame& frame);
     // Moves and sizes the view; answers kFrameUnchanged, kFrameMoved or kFrameResized.
     u32 MoveTo(const TViewFrame& frame);
     void SetNativeAttribute(u32 value);
+    // Puts the view behind its siblings: a backdrop made before them would otherwise cover them,
+    // since the platform stacks each new view below those made earlier.
+    void SendToBack();
     // Asks for the whole view, or a rectangle of it in its own coordinates, to be painted again.
     void Invalidate();
     void InvalidateRect(const TViewFrame& rect);

@@ -76,18 +76,20 @@ protected:
     std::shared_ptr<NSTrellisGlue::CABCView> fRoot;
 };
 
-TEST_F(SmallViewTest, ABitmapWiderThanTheViewIsDrawnCentredStartingLeftOfTheFrame)
+TEST_F(SmallViewTest, ABitmapWiderThanTheViewIsDrawnCentredStartingLeftOfTheView)
 {
-    const auto view = MakeBitmapViewPtr(new CBitmapView(*fRoot, {10, 10, 20, 20}, "bitmap"));
-    view->SetImage(SolidBitmap(16, 4, kRed));
+    // The canvas is the view's own: its origin at the view's top-left corner, wherever the view
+    // stands in its parent.
+    const auto view = MakeBitmapViewPtr(new CBitmapView(*fRoot, {10, 10, 30, 20}, "bitmap"));
+    view->SetImage(SolidBitmap(24, 4, kRed));
     view->Draw(nullptr);
-    // Left 10 + (10 - 16) / 2 = 7, top 10 + (10 - 4) / 2 = 13.
-    EXPECT_EQ(CountOf(kRed), 16 * 4);
-    EXPECT_EQ(Pixel(7, 13), kRed);
-    EXPECT_EQ(Pixel(22, 16), kRed);
-    EXPECT_EQ(Pixel(6, 13), kWhite);
-    EXPECT_EQ(Pixel(23, 16), kWhite);
-    EXPECT_EQ(Pixel(7, 12), kWhite);
+    // Left (20 - 24) / 2 = -2, top (10 - 4) / 2 = 3: what lies left of the canvas is not drawn.
+    EXPECT_EQ(CountOf(kRed), 22 * 4);
+    EXPECT_EQ(Pixel(0, 3), kRed);
+    EXPECT_EQ(Pixel(21, 6), kRed);
+    EXPECT_EQ(Pixel(22, 6), kWhite);
+    EXPECT_EQ(Pixel(0, 2), kWhite);
+    EXPECT_EQ(Pixel(0, 7), kWhite);
 }
 
 TEST_F(SmallViewTest, AFramedBitmapViewWithoutImageIsBorderedAndFilledInside)
@@ -141,20 +143,20 @@ TEST_F(SmallViewTest, BorderedTextStaysInsideItsAreaAndANarrowViewDrawsNone)
     CBorderStaticTextView text(*fRoot, {'W', 'g', 'W', 'g'});
     text.SetFrame({2, 2, 38, 30});
     text.Draw(nullptr);
-    EXPECT_EQ(Pixel(2, 2), (TRGB{0x77, 0x77, 0x77}));
+    EXPECT_EQ(Pixel(0, 0), (TRGB{0x77, 0x77, 0x77})) << "the view's own top-left corner";
     const int inked = CountOf(kBlack);
     EXPECT_GT(inked, 0);
     int outside = 0;
     for (int y = 0; y < GetSize(); ++y)
         for (int x = 0; x < GetSize(); ++x)
-            outside += (x < 4 || x >= 36 || y < 3 || y >= 29) && Pixel(x, y) == kBlack;
-    EXPECT_EQ(outside, 0) << "clipped to the frame less 2 sideways and 1 up and down";
+            outside += (x < 2 || x >= 34 || y < 1 || y >= 27) && Pixel(x, y) == kBlack;
+    EXPECT_EQ(outside, 0) << "clipped to the view less 2 sideways and 1 up and down";
 
     Clear();
     text.SetBordered(false);
     text.Draw(nullptr);
     EXPECT_GE(CountOf(kBlack), inked) << "the same text with more room";
-    EXPECT_EQ(Pixel(2, 2), kWhite);
+    EXPECT_EQ(Pixel(0, 0), kWhite);
 
     Clear();
     CBorderStaticTextView narrow(*fRoot, {'W', 'g'});
@@ -173,8 +175,8 @@ TEST_F(SmallViewTest, ADirectBitmapViewLargerThanItsBitmapAsksOnlyForTheBitmap)
     CDirectBitmapView direct(*fRoot, {5, 5, 15, 15}, "direct", SolidBitmap(4, 4, kRed));
     direct.Draw(nullptr);
     EXPECT_EQ(CountOf(kRed), 16);
-    EXPECT_EQ(Pixel(5, 5), kRed);
-    EXPECT_EQ(Pixel(9, 5), kWhite);
+    EXPECT_EQ(Pixel(0, 0), kRed) << "at the view's own top-left corner";
+    EXPECT_EQ(Pixel(4, 0), kWhite);
 }
 
 TEST_F(SmallViewTest, ADirectBitmapViewRedrawsOnlyForAnotherBitmap)
@@ -200,9 +202,9 @@ TEST_F(SmallViewTest, ASolidColourViewFillsOnlyWhatIsVisible)
         int fPixels;
     } const kCases[] = {
         {{5, 5, 15, 15}, 100},
-        {{35, 35, 45, 45}, 25},
-        {{50, 50, 60, 60}, 0},
-        {{-20, 0, 0, 10}, 0},
+        {{35, 35, 95, 45}, 400},
+        {{-20, 0, 40, 60}, 1600},
+        {{5, 5, 5, 15}, 0},
     };
     for (const auto& c : kCases)
     {

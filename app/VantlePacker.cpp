@@ -68,20 +68,12 @@ public:
 
 CSilentResponder gSilentResponder;
 
-// The shell's "open" on the web address of string entry; a failure is shown, never thrown.
+// The shell's "open" on the web address of the string entry; a failure is shown as an alert.
 void OpenWebPage(u16 addressEntry)
 {
     const TUTF16String address =
         NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
-    bool opened = false;
-    try
-    {
-        opened = NSFerrant::OpenWithShell(address);
-    }
-    catch (...)
-    {
-    }
-    if (!opened)
+    if (!NSFerrant::OpenWithShell(address))
         NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramTable, kWebPageAlert), address);
 }
 } // namespace
@@ -230,7 +222,7 @@ CCreateWindow* OpenCreateWindow(const TUTF16String& title)
 {
     NSTrellisGlue::CDocumentWindowCreator<CCreateWindow, const TUTF16String> creator(title);
     u32 status = 12004; // until the library sets it
-    GetTrellisInterface()->OpenDocumentWindow(&creator, 0, 1, &status);
+    GetTrellisInterface()->OpenDocumentWindow(&creator, nullptr, 1, &status);
     CheckTrellis(status);
     NSTrellisUtils::UpdateNow();
     return creator.fWindow;

@@ -68,6 +68,24 @@ bool CanBeListed(NSFileLib::IDirSpec* folder)
     return true;
 }
 
+// False when the folder holds no bank the database can mount.
+bool TryMount(CItemDatabase& database, const TDirSpecPtr& folder)
+{
+    try
+    {
+        database.SetHostFolder(folder);
+        return true;
+    }
+    catch (const NSQuorral::XNotFound&)
+    {
+        return false;
+    }
+    catch (const NSQuorral::XFormatViolation&)
+    {
+        return false;
+    }
+}
+
 CPreferences& GetApplicationPreferences()
 {
     CVantlePacker* application = GetVantlePacker();
@@ -159,6 +177,23 @@ void ChooseHostFolder()
         }
         NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramTable, kNoHostFolderAlert));
     }
+}
+
+void MountHostFolder(CPreferences& preferences, CItemDatabase& database)
+{
+    if (!preferences.fCustomHostFolder)
+    {
+        if (const TDirSpecPtr shared = FindSoundbanksFolder(GetStockBank()))
+            TryMount(database, shared);
+        return;
+    }
+    if (ValidateHostFolder(preferences.GetHostFolder()).fStatus == 2)
+    {
+        const THostFolderStatus found = FindDefaultHostFolder();
+        preferences.SetHostFolder(found.fStatus != 2 ? GetFileParentDirectory(found.fItem.get()) : nullptr);
+    }
+    if (const TDirSpecPtr folder = preferences.GetHostFolder(); folder && !TryMount(database, folder))
+        preferences.SetHostFolder(nullptr);
 }
 
 TDirSpecPtr FindSoundbanksFolder(const TKnownBank& bank)

@@ -5,8 +5,11 @@
 #include "base/VersionNumbers.h"
 #include "filelib/FileLibWrappers.h"
 
+class CItemDatabase;
+
 namespace NSVantleApp
 {
+class CPreferences;
 struct THostFolderStatus
 {
     u32 fStatus = 2; // 0 the Sinfonel bank file found, 1 the Lumen data file found, 2 no host folder
@@ -38,6 +41,11 @@ THostFolderStatus GetHostFolder();
 // Stores the folder the user picks in the preferences; asks again, after an alert, while the
 // pick is no host folder. XSilentAbort when they cancel.
 void ChooseHostFolder();
+// Start-up's host folder, mounted in the database: with the custom flag the preferences' folder,
+// or the default installation in place of one that is no host folder (none found: none stored);
+// else the stock bank's shared folder, when there is one. A custom folder whose bank cannot be
+// mounted is dropped from the preferences; the start-up goes on without a host folder.
+void MountHostFolder(CPreferences& preferences, CItemDatabase& database);
 // The bank's folder in the machine-wide "Soundbanks" folder of the maker (made when missing);
 // null when it is not there or may not be listed.
 NSFileLibSupport::TDirSpecPtr FindSoundbanksFolder(const TKnownBank& bank);

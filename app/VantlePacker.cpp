@@ -13,6 +13,7 @@
 #include "base/OpenWithShell.h"
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
+#include "content/folders/ContentItemClasses.h"
 #include "content/vfs/ItemDatabase.h"
 #include "filelib/ApplicationFolders.h"
 #include "filelib/FileLibAccess.h"
@@ -67,20 +68,12 @@ public:
 
 CSilentResponder gSilentResponder;
 
-// The shell's "open" on the web address of string entry; a failure is shown, never thrown.
+// The shell's "open" on the web address of the string entry; a failure is shown as an alert.
 void OpenWebPage(u16 addressEntry)
 {
     const TUTF16String address =
         NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
-    bool opened = false;
-    try
-    {
-        opened = NSFerrant::OpenWithShell(address);
-    }
-    catch (...)
-    {
-    }
-    if (!opened)
+    if (!NSFerrant::OpenWithShell(address))
         NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramTable, kWebPageAlert), address);
 }
 } // namespace
@@ -163,11 +156,12 @@ void CVantlePacker::StartServices()
         // The program runs without loop files; using one reports the missing library then.
     }
 
+    fItemClasses = std::make_unique<NSVirtualFS::CContentItemClassesInUse>();
     fItemDatabase = std::make_unique<CItemDatabase>();
     gItemDatabase = fItemDatabase.get();
 
     ReplacePreferences(std::make_unique<CPreferences>(NSFileLibSupport::GetCompanyName()));
-    SetUpHostFolder();
+    MountHostFolder(*fPreferences, *fItemDatabase);
 }
 
 void CVantlePacker::RunInstallDutiesForStartup()
@@ -186,48 +180,6 @@ void CVantlePacker::RunInstallDutiesForStartup()
     }
 }
 
-void CVantlePacker::SetUpHostFolder()
-{
-    if (fPreferences->fCustomHostFolder)
-    {
-        if (ValidateHostFolder(fPreferences->GetHostFolder()).fStatus == 2)
-        {
-            const THostFolderStatus found = FindDefaultHostFolder();
-            fPreferences->SetHostFolder(
-                found.fStatus != 2 ? NSFileLibSupport::GetFileParentDirectory(found.fItem.get()) : nullptr);
-        }
-        const TDirSpecPtr folder = fPreferences->GetHostFolder();
-        if (!folder)
-            return;
-        try
-        {
-            fItemDatabase->SetHostFolder(folder);
-        }
-        catch (const XNotFound&)
-        {
-            fPreferences->SetHostFolder(nullptr);
-        }
-        catch (const XFormatViolation&)
-        {
-            fPreferences->SetHostFolder(nullptr);
-        }
-        return;
-    }
-    const TDirSpecPtr folder = FindSoundbanksFolder(GetStockBank());
-    if (!folder)
-        return;
-    try
-    {
-        fItemDatabase->SetHostFolder(folder);
-    }
-    catch (const XNotFound&)
-    {
-    }
-    catch (const XFormatViolation&)
-    {
-    }
-}
-
 void CVantlePacker::OnQuit()
 {
     if (fPreferences)
@@ -240,6 +192,7 @@ void CVantlePacker::ReleaseRunResources()
     if (gItemDatabase == fItemDatabase.get())
         gItemDatabase = nullptr;
     fItemDatabase.reset();
+    fItemClasses.reset();
     fKIVLibraryUse.reset();
     if (fScreen)
         NSFerrant::SetBitmapService(nullptr, nullptr);
@@ -269,7 +222,7 @@ CCreateWindow* OpenCreateWindow(const TUTF16String& title)
 {
     NSTrellisGlue::CDocumentWindowCreator<CCreateWindow, const TUTF16String> creator(title);
     u32 status = 12004; // until the library sets it
-    GetTrellisInterface()->OpenDocumentWindow(&creator, 0, 1, &status);
+    GetTrellisInterface()->OpenDocumentWindow(&creator, nullptr, 1, &status);
     CheckTrellis(status);
     NSTrellisUtils::UpdateNow();
     return creator.fWindow;

@@ -18,6 +18,11 @@ namespace NSFerrant
 class CBitmapCache;
 }
 
+namespace NSVirtualFS
+{
+class CContentItemClassesInUse;
+}
+
 namespace NSVantleApp
 {
 class CCreateWindow;
@@ -75,7 +80,6 @@ private:
 
     void StartServices();
     void RunInstallDutiesForStartup();
-    void SetUpHostFolder();
     // What start-up made, released in the reverse order; also after a partial start-up.
     void ReleaseRunResources();
 
@@ -83,6 +87,8 @@ private:
     std::unique_ptr<CScreenInfo> fScreen; // of the bitmap service, while it is set
     CCreateWindow* fMainWindow = nullptr;
     std::unique_ptr<CKIVLibraryUse> fKIVLibraryUse;
+    // The database makes packages, SoundFont banks and loop files browsable through these.
+    std::unique_ptr<NSVirtualFS::CContentItemClassesInUse> fItemClasses;
     std::unique_ptr<CItemDatabase> fItemDatabase;
     std::unique_ptr<CPreferences> fPreferences;
 };

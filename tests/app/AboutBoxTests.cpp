@@ -5,12 +5,10 @@
 
 #include "base/CodeModule.h"
 #include "base/TextConversions.h"
-#include "gui/CallbackFence.h"
-#include "gui/Drawing.h"
-#include "gui/RunBehaviour.h"
 #include "gui/TrellisInterface.h"
 #include "tests/app/ApplicationObject.h"
 #include "tests/app/AboutBoxPixels.h"
+#include "tests/app/DrawingRun.h"
 #include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -22,37 +20,6 @@ using NSTextPackage::TUTF16String;
 namespace
 {
 constexpr wchar_t kAboutTitle[] = L"About Vantle Packer\u2026";
-
-// The GUI library's run around a test: views draw only while an application object hands them
-// the library's canvases.
-class CDrawingRun final : public NSTrellisGlue::CABCRunBehaviour
-{
-public:
-    explicit CDrawingRun(std::function<void()> inside) : fInside(std::move(inside)) {}
-
-    static void RunWith(std::function<void()> inside)
-    {
-        TTrellisStartupBlock block{};
-        block.fVersion = 1;
-        EXPECT_EQ(GetTrellisInterface()->Run(NSTrellisGlue::NewRunBehaviour<CDrawingRun>(std::move(inside)),
-                                             &block),
-                  kTrellisOK);
-    }
-
-private:
-    void OnStartup() override
-    {
-        fInside();
-        NSTrellisGlue::CheckTrellis(GetTrellisInterface()->Quit());
-    }
-    void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override
-    {
-        NSTrellisUtils::PushCurrentCanvas(canvas);
-    }
-    void OnEndNativeDrawing(NSTrellis::INativeCanvas*) override { NSTrellisUtils::PopCurrentCanvas(); }
-
-    std::function<void()> fInside;
-};
 
 class AboutBox : public ::testing::Test
 {
@@ -95,7 +62,7 @@ TEST_F(AboutBox, ShowsThePictureWithTheVersionLineAndClosesOnAClickAndOnEscapeOn
     bool openAfterReturn = false;
     std::string clicked;
     std::string escaped;
-    CDrawingRun::RunWith(
+    NSAppTests::CDrawingRun::RunWith(
         [&]
         {
             clicked = ShowAndAnswer(

@@ -4,13 +4,17 @@
 // prefix's own Program Files and ProgramData folders and removed again.
 #include "app/HostFolder.h"
 
+#include "app/Preferences.h"
 #include "base/Quorral.h"
+#include "content/folders/ContentItemClasses.h"
+#include "content/vfs/ItemDatabase.h"
 #include "base/TextConversions.h"
 #include "gui/DirectoryChooser.h"
 #include "tests/app/ApplicationObject.h"
 #include "tests/filelib/ScratchFolder.h"
 #include "tests/gui/HeadlessTrellis.h"
 #include "tests/support/TextLiterals.h"
+#include "tests/support/VantlePackageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +180,84 @@ TEST_F(HostFolderInstallations, TheCurrentHostFolderFollowsTheCustomFlag)
 
     preferences.SetHostFolder(nullptr);
     EXPECT_EQ(GetHostFolder().fStatus, 2u);
+}
+
+void WritePackage(const fs::path& file)
+{
+    fs::create_directories(file.parent_path());
+    const NSTestSupport::TBytes bytes = NSTestSupport::WriteTestPackage(NSTestSupport::TTestPackage{}).fBytes;
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// Start-up's mounting of the host folder, with a database (and the item classes that open its
+// packages) and preferences of the test's own.
+class StartupHostFolder : public HostFolderInstallations
+{
+protected:
+    void SetUp() override
+    {
+        HostFolderInstallations::SetUp();
+        gItemDatabase = &fDatabase;
+    }
+    void TearDown() override
+    {
+        gItemDatabase = nullptr;
+        HostFolderInstallations::TearDown();
+    }
+
+    TUTF16String StoredPath() const
+    {
+        const TDirSpecPtr folder = fPreferences.GetHostFolder();
+        return folder ? NSFileLibSupport::GetDirWinPath(folder.get()) : TUTF16String();
+    }
+
+    const NSVirtualFS::CContentItemClassesInUse fItemClasses;
+    CItemDatabase fDatabase;
+    CPreferences fPreferences{NSAppTests::GetTestCompany()};
+    NSFileLibTests::CScratchFolder fNotAHost;
+};
+
+TEST_F(StartupHostFolder, AChosenFolderThatIsNoneGivesWayToTheDefaultInstallation)
+{
+    fPreferences.fCustomHostFolder = 1;
+    fPreferences.SetHostFolder(Folder(fNotAHost.Path()));
+    MountHostFolder(fPreferences, fDatabase);
+    EXPECT_EQ(StoredPath(), TUTF16String());
+    EXPECT_TRUE(fDatabase.GetFactoryBank().IsEmpty());
+
+    Touch(fTessaro / L"Sinfonel.vtl");
+    WritePackage(fTessaro / L"Stock Sound Bank.vtl");
+    fPreferences.SetHostFolder(Folder(fNotAHost.Path()));
+    MountHostFolder(fPreferences, fDatabase);
+    EXPECT_EQ(StoredPath(), PathText(fTessaro / L""));
+    EXPECT_FALSE(fDatabase.GetFactoryBank().IsEmpty());
+}
+
+TEST_F(StartupHostFolder, AChosenFolderWhoseBankCannotBeMountedIsDropped)
+{
+    fPreferences.fCustomHostFolder = 1;
+    NSFileLibTests::CScratchFolder broken;
+    broken.Write(u"Lumen.dat", "");
+    broken.Write(u"Stock Sound Bank.vtl", "no package");
+    fPreferences.SetHostFolder(Folder(broken.Path()));
+    MountHostFolder(fPreferences, fDatabase);
+    EXPECT_EQ(StoredPath(), TUTF16String());
+    EXPECT_TRUE(fDatabase.GetFactoryBank().IsEmpty());
+}
+
+TEST_F(StartupHostFolder, WithoutTheCustomFlagTheSharedStockBankIsMountedAndThePreferencesStay)
+{
+    NSFileLibTests::CScratchFolder chosen;
+    chosen.Write(u"Sinfonel.vtl", "");
+    fPreferences.SetHostFolder(Folder(chosen.Path()));
+    // No shared folder: the start-up goes on without a host folder.
+    MountHostFolder(fPreferences, fDatabase);
+    EXPECT_TRUE(fDatabase.GetFactoryBank().IsEmpty());
+
+    WritePackage(fSoundbanks / L"Tessaro 10" / L"Stock Sound Bank.vtl");
+    MountHostFolder(fPreferences, fDatabase);
+    EXPECT_FALSE(fDatabase.GetFactoryBank().IsEmpty());
+    EXPECT_EQ(StoredPath(), chosen.FolderPath());
 }
 
 std::string URLOf(const fs::path& folder)

@@ -3,6 +3,7 @@
 // elevated administrator: an access check that a plain user fails, and a shell start that
 // records what it was asked and starts a command that ends with a chosen exit code instead.
 #include "app/ElevationCalls.h"
+#include "base/Types.h"
 
 #include <string>
 #include <vector>
@@ -65,7 +66,7 @@ inline BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* info)
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring command = std::wstring(system) + L"\\cmd.exe";
-    const std::wstring parameters = L"/c exit " + std::to_wstring(TShellDouble::sChildExitCode);
+    const std::wstring parameters = L"/c exit " + std::to_wstring(i32(TShellDouble::sChildExitCode));
     SHELLEXECUTEINFOW child = *info;
     child.lpVerb = L"open";
     child.hwnd = nullptr;

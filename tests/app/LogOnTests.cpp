@@ -131,6 +131,19 @@ TEST(LogOnCommandLine, QuotesThePathAndTheArgumentsThatHoldABlank)
                   TUTF16String(c.fCommandLine.begin(), c.fCommandLine.end()));
 }
 
+TEST(LogOnCredentials, APasswordIsWipedWhereItWasHeld)
+{
+    CAuthenticationDialogData data;
+    data.fPassword = MakeText(u"secret");
+    const u16* units = data.fPassword.data();
+    WipeText(data.fPassword);
+    EXPECT_TRUE(data.fPassword.empty());
+    // The string keeps its room, so its units are still there to look at.
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(units[i], 0) << i;
+    EXPECT_EQ(data.fPassword.data(), units);
+}
+
 TEST_F(LogOnTest, TheStartUnderTheAccountGetsTheWholeCommandLine)
 {
     const CElevationCallsOverride override(RecordingLogOnCalls());

@@ -8,6 +8,8 @@
 #include "tests/app/ElevationDoubles.h"
 #include "tests/app/InstallDutyDoubles.h"
 
+#include "tests/support/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -222,6 +224,69 @@ TEST_F(ElevatedRelaunchTest, AnUnknownSystemVersionIsReported)
     EXPECT_THROW(RunElevated(GetApplicationPath(), {"/install"}), NSQuorral::XSilentAbort);
     EXPECT_TRUE(TShellDouble::sStarts.empty());
     EXPECT_EQ(ShownAlerts(), std::vector<std::string>{"301/5"});
+}
+
+// A plain top-level window of this process.
+class CTestWindow
+{
+public:
+    explicit CTestWindow(bool visible)
+    {
+        static const ATOM kClass = [] {
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = &DefWindowProcW;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = L"RelaunchTestWindow";
+            return RegisterClassW(&windowClass);
+        }();
+        fWindow = CreateWindowExW(0, MAKEINTATOM(kClass), L"Program window", WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
+                                  300, 300, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~CTestWindow() { DestroyWindow(fWindow); }
+    CTestWindow(const CTestWindow&) = delete;
+    CTestWindow& operator=(const CTestWindow&) = delete;
+
+    HWND Get() const { return fWindow; }
+
+private:
+    HWND fWindow;
+};
+
+std::wstring WindowChildPath()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + L"relaunch_window_child.exe";
+}
+
+TEST_F(ElevatedRelaunchTest, TheProgramsWindowsGiveWayWhileTheCopyShowsOne)
+{
+    const CTestWindow shown(true);
+    const CTestWindow hidden(false);
+    const CElevationCallsOverride override(RecordingShellCalls());
+    TShellDouble::Reset();
+    TShellDouble::sChildFile = WindowChildPath();
+    std::string failure;
+    bool gaveWay = false;
+    // The user of the copy: looks at the program's window while the copy's is up, then closes it.
+    std::thread user([&] {
+        HWND copy = nullptr;
+        if (!WaitFor([&] { return (copy = FindWindowW(L"RelaunchedCopy", nullptr)) && IsWindowVisible(copy); }))
+        {
+            failure = "the copy showed no window";
+            return;
+        }
+        gaveWay = WaitFor([&] { return !IsWindowVisible(shown.Get()); });
+        PostMessageW(copy, WM_CLOSE, 0, 0);
+    });
+    const i32 exitCode = RunElevatedAndWait(GetApplicationFileSpec(), {"/install"});
+    user.join();
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(gaveWay) << "hidden while the copy's window was up";
+    EXPECT_TRUE(IsWindowVisible(shown.Get())) << "back when the copy ended";
+    EXPECT_FALSE(IsWindowVisible(hidden.Get())) << "a window hidden before stays hidden";
 }
 
 TEST_F(ElevatedRelaunchTest, TheWaitAnswersTheCopysWholeExitCode)

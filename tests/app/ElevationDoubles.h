@@ -3,6 +3,7 @@
 // elevated administrator: an access check that a plain user fails, and a shell start that
 // records what it was asked and starts a command that ends with a chosen exit code instead.
 #include "app/ElevationCalls.h"
+#include "base/Types.h"
 
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ struct TShellDouble
     static inline DWORD sChildExitCode = 0;
     static inline DWORD sError = ERROR_SUCCESS; // fail with this error instead of starting
     static inline bool sNoProcess = false;      // succeed without a process handle
+    static inline std::wstring sChildFile;       // the program started instead, when not empty
 
     static void Reset(DWORD childExitCode = 0)
     {
@@ -45,6 +47,7 @@ struct TShellDouble
         sChildExitCode = childExitCode;
         sError = ERROR_SUCCESS;
         sNoProcess = false;
+        sChildFile.clear();
     }
 };
 
@@ -64,12 +67,13 @@ inline BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* info)
     }
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring command = std::wstring(system) + L"\\cmd.exe";
-    const std::wstring parameters = L"/c exit " + std::to_wstring(TShellDouble::sChildExitCode);
+    const bool ownChild = !TShellDouble::sChildFile.empty();
+    const std::wstring command = ownChild ? TShellDouble::sChildFile : std::wstring(system) + L"\\cmd.exe";
+    const std::wstring parameters = ownChild ? L"" : L"/c exit " + std::to_wstring(i32(TShellDouble::sChildExitCode));
     SHELLEXECUTEINFOW child = *info;
     child.lpVerb = L"open";
     child.hwnd = nullptr;
-    child.nShow = SW_HIDE;
+    child.nShow = ownChild ? SW_SHOWNORMAL : SW_HIDE;
     child.lpFile = command.c_str();
     child.lpParameters = parameters.c_str();
     const BOOL started = RealElevationCalls().ShellExecuteExW(&child);

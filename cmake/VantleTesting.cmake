@@ -13,6 +13,21 @@ target_compile_definitions(vantle_test_main PRIVATE VANTLE_SOURCE_DIR="${PROJECT
 target_link_libraries(vantle_test_main PUBLIC GTest::gtest GTest::gmock base ole32)
 target_include_directories(vantle_test_main PUBLIC ${PROJECT_SOURCE_DIR})
 
+# Every test that runs under Wine requires the fixture wine_environment: its set-up prepares the
+# Wine prefix, one wineserver and a display before the first such test, its clean-up ends them
+# after the last, also for a bare `ctest` or `ctest -R <suite>`.
+add_test(NAME wine_environment_setup
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/support/test-environment start ${CMAKE_BINARY_DIR})
+add_test(NAME wine_environment_cleanup
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/support/test-environment stop ${CMAKE_BINARY_DIR})
+set_tests_properties(wine_environment_setup PROPERTIES FIXTURES_SETUP wine_environment TIMEOUT 300)
+set_tests_properties(wine_environment_cleanup PROPERTIES FIXTURES_CLEANUP wine_environment TIMEOUT 60)
+
+# vantle_wine_test(<test>): the test runs under Wine.
+function(vantle_wine_test test)
+    set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_environment)
+endfunction()
+
 # vantle_add_test_suite(<name> SOURCES <files...> LIBS <targets...>)
 function(vantle_add_test_suite name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
@@ -20,4 +35,5 @@ function(vantle_add_test_suite name)
     target_link_libraries(${name} PRIVATE vantle_test_main ${ARG_LIBS})
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+    vantle_wine_test(${name})
 endfunction()

@@ -158,9 +158,14 @@ TEST_F(ShellFileTest, ANewFileIsListedOutsideABatchAndInsideOnlyAfterIt)
         const CItemDatabaseBatch batch;
         batchFolder = FolderItem("watched");
         EXPECT_EQ(GetChildItems(batchFolder).size(), 1u);
+        // A watch of the test's own sees the change when the database's does: once it has fired,
+        // a folder outside a batch would list the new file.
+        const HANDLE change = ::FindFirstChangeNotificationW(
+            NSTextPackage::AsWide(FolderPath("watched")), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+        ASSERT_NE(change, INVALID_HANDLE_VALUE);
         MakeFile("watched/inside.txt");
-        // Long enough for the notification to have arrived outside a batch.
-        ::Sleep(300);
+        EXPECT_EQ(::WaitForSingleObject(change, 20000), WAIT_OBJECT_0);
+        ::FindCloseChangeNotification(change);
         EXPECT_FALSE(HasChildNamed(batchFolder, "inside.txt"));
         EXPECT_FALSE(HasChildNamed(FolderItem("watched"), "inside.txt"));
     }

@@ -1,15 +1,41 @@
 #pragma once
 // A hidden top-level window through which another process asks the running program to pack a
 // folder (message 0x485 with a readable handle carrying two big-endian-length-prefixed paths).
+//
+// The request on the handle: a u32 byte count (most significant byte first), the source folder's
+// Windows path in this process's ANSI code page (GetACP), no terminator; then the same for the
+// output folder. The sender writes the whole request before it sends the message: the window
+// never waits for bytes a pipe does not hold yet. The message answers 1 when a pack ran, 0 when
+// none was started, -1 when the request could not be read or the handle not closed; the handle
+// is closed in every case.
+#include "app/VantlePacker.h"
 #include "base/Types.h"
+#include "base/UTF16String.h"
+#include "filelib/FileLibWrappers.h"
 
 #include <windows.h>
 
-#include <string>
+#include <functional>
 
 namespace NSVantleApp
 {
 class CCreateWindow;
+
+constexpr u32 kPackRequestMessage = WM_USER + 133;
+// A longer path of a request is refused unread: no path of a folder comes near it.
+constexpr u32 kMaxPackRequestPathBytes = 32 * 1024;
+
+// Runs the pack of a request: true when a pack ran, whatever its outcome.
+using TPackRequestRunner = std::function<bool(const NSFileLibSupport::TDirSpecPtr& input,
+                                              const NSFileLibSupport::TDirSpecPtr& output)>;
+
+// The application object's: false while a pack runs or when there is no application object.
+inline bool RunRequestedPackOfApplication(const NSFileLibSupport::TDirSpecPtr& input,
+                                          const NSFileLibSupport::TDirSpecPtr& output)
+{
+    CVantlePacker* application = GetVantlePacker();
+    return application != nullptr && application->RunRequestedPack(input, output);
+}
 
 struct TPackRequestWindow
 {
@@ -18,8 +44,29 @@ struct TPackRequestWindow
     CCreateWindow* fOwner = nullptr;
     u16 fClassAtom = 0;
     HWND fWindow = nullptr;
+    // Who runs the packs the window is asked for.
+    TPackRequestRunner fRunner;
 };
 
-TPackRequestWindow* CreatePackRequestWindow(TPackRequestWindow* holder, CCreateWindow* owner);
+// Registers the window class and makes the hidden window; the holder becomes the one the window
+// procedure answers for. A failure (a std::exception) leaves nothing registered.
+TPackRequestWindow* CreatePackRequestWindow(TPackRequestWindow* holder, CCreateWindow* owner,
+                                            TPackRequestRunner runner = RunRequestedPackOfApplication);
+// Destroys the window and unregisters its class; the window procedure answers for no holder.
 void DestroyPackRequestWindow(TPackRequestWindow* holder);
+
+// The window's procedure: the holder's messages, else DefWindowProcW. A failure (of the GUI
+// library's quit) goes to the exception responder and never leaves the procedure.
+LRESULT CALLBACK PackRequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A pack request (with a handle) answered through the runner, or WM_CLOSE turned into the GUI
+// library's quit; false for any other message, which is then not handled. Only the quit's
+// failure is thrown.
+bool HandlePackRequestMessage(HWND window, u32 message, WPARAM wParam, LPARAM lParam, LRESULT* result,
+                              const TPackRequestRunner& runner);
+
+// Reads one length-prefixed path of a request. Throws when the length is above
+// kMaxPackRequestPathBytes, when the source holds fewer bytes than announced, when it is neither
+// a file nor a pipe, or when the bytes are no text of the ANSI code page.
+void ReadPackRequestString(NSTextPackage::TUTF16String& out, HANDLE source);
 } // namespace NSVantleApp

@@ -7,6 +7,17 @@
 #include "gui/BitmapService.h"
 #include "gui/RunBehaviour.h"
 
+#include <memory>
+
+class CItemDatabase;
+class CKIVLibraryUse;
+class CScreenInfo;
+
+namespace NSFerrant
+{
+class CBitmapCache;
+}
+
 namespace NSVantleApp
 {
 class CCreateWindow;
@@ -29,6 +40,51 @@ public:
     // A pack asked for from outside the program: false while a pack runs (nothing changes) or
     // when the Create command started none; never throws.
     bool RunRequestedPack(NSFileLibSupport::TDirSpecPtr input, NSFileLibSupport::TDirSpecPtr output);
+
+    // The bitmap cache and the bitmap service for the desktop's screen: the first step of
+    // start-up, and all that a test of a view needs.
+    void StartBitmapService();
+
+    // Start-up's loading of the preferences, and a test's own in their place; a previous one is
+    // destroyed.
+    void ReplacePreferences(std::unique_ptr<CPreferences> preferences);
+
+    void ForgetBitmap(const NSFerrant::TImageID& id) override;
+    void FetchBitmap(std::shared_ptr<NSFerrant::CABCImage>& out, const CScreenInfo* screen,
+                     const NSFerrant::TImageID& id) override;
+
+    // Never throw: what they cannot show is dropped.
+    void RespondToException(const std::exception& exception) override;
+    void RespondToUnknownException() override;
+
+private:
+    // The memory goes back through Destroy.
+    ~CVantlePacker() override;
+
+    void OnStartup() override;
+    void OnQuit() override;
+    void OnQuitRequested() override;
+    void OnOpenDefaultWindow() override;
+    // Ignored while a pack runs: the pack reads and writes what the file would change.
+    void OnOpenFile(const char* url) override;
+    void OnSetUpMenus(NSTrellis::IMenuBar* menuBar) override;
+    bool DoCommand(const NSTrellis::TCommandEvent& event) override;
+    void OnBeginNativeDrawing(NSTrellis::INativeCanvas* canvas) override;
+    void OnEndNativeDrawing(NSTrellis::INativeCanvas* canvas) override;
+    void OnReportStatus(u32 status) override;
+
+    void StartServices();
+    void RunInstallDutiesForStartup();
+    void SetUpHostFolder();
+    // What start-up made, released in the reverse order; also after a partial start-up.
+    void ReleaseRunResources();
+
+    std::unique_ptr<NSFerrant::CBitmapCache> fBitmapCache;
+    std::unique_ptr<CScreenInfo> fScreen; // of the bitmap service, while it is set
+    CCreateWindow* fMainWindow = nullptr;
+    std::unique_ptr<CKIVLibraryUse> fKIVLibraryUse;
+    std::unique_ptr<CItemDatabase> fItemDatabase;
+    std::unique_ptr<CPreferences> fPreferences;
 };
 
 // The running application object; null before it is built and after it is gone.

@@ -17,12 +17,33 @@ public:
 
     bool IsOpen() const { return fHandle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return fHandle; }
-    // Closes now rather than when the owner goes.
-    void Close()
+    // Closes now rather than when the owner goes; false when the system failed to close it.
+    bool Close()
     {
-        if (IsOpen())
-            Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE));
+        return !IsOpen() || Win32Calls().CloseHandle(std::exchange(fHandle, INVALID_HANDLE_VALUE)) != FALSE;
     }
+
+private:
+    HANDLE fHandle;
+};
+
+// A handle of a kernel object other than a file (a process, a thread, an access token); null
+// stands for none.
+class CWinKernelHandle
+{
+public:
+    explicit CWinKernelHandle(HANDLE handle = nullptr) : fHandle(handle) {}
+    ~CWinKernelHandle()
+    {
+        if (fHandle)
+            Win32Calls().CloseHandle(fHandle);
+    }
+    CWinKernelHandle(const CWinKernelHandle&) = delete;
+    CWinKernelHandle& operator=(const CWinKernelHandle&) = delete;
+
+    HANDLE Get() const { return fHandle; }
+    // Hands the handle on; the owner holds none after.
+    HANDLE Release() { return std::exchange(fHandle, nullptr); }
 
 private:
     HANDLE fHandle;

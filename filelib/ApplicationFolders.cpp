@@ -18,8 +18,6 @@ namespace NSFileLibSupport
 {
 namespace
 {
-const TUTF16String kCompanyFolderName = NSTextPackage::ASCIIToUTF16("Quillmont Software", 0);
-
 struct SCoTaskMemFree
 {
     void operator()(wchar_t* text) const { CoTaskMemFree(text); }
@@ -59,6 +57,11 @@ TDirSpecPtr ShortcutFolder(IFileSpec* file)
 }
 } // namespace
 
+TUTF16String GetCompanyName()
+{
+    return NSTextPackage::ASCIIToUTF16("Quillmont Software", 0);
+}
+
 TDirSpecPtr GetUserAppDataDirSpec(const TUTF16String& company, const TUTF16String& product)
 {
     u32 status = kFileLibUnknownError;
@@ -75,7 +78,7 @@ TDirSpecPtr GetLocalAppDataDirSpec()
 
 TDirSpecPtr GetCompanyDataDirSpec()
 {
-    return GetOrCreateChildDirectory(GetLocalAppDataDirSpec().get(), kCompanyFolderName);
+    return GetOrCreateChildDirectory(GetLocalAppDataDirSpec().get(), GetCompanyName());
 }
 
 TDirSpecPtr GetCachedDataFolderDirSpec(const TUTF16String& name)

@@ -6,6 +6,8 @@
 
 namespace NSFileLibSupport
 {
+// "Quillmont Software": the maker's folder in the application data folders.
+TUTF16String GetCompanyName();
 // The per-user application data's company\product folder, created when missing.
 TDirSpecPtr GetUserAppDataDirSpec(const TUTF16String& company, const TUTF16String& product);
 // The local application data folder. A failed query is a plain std::exception.

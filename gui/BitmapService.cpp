@@ -28,4 +28,10 @@ CABCImage* GetBitmap(const TImageID& id)
     gService.fFetcher->FetchBitmap(image, gService.fScreen, id);
     return image.get();
 }
+
+void ForgetBitmap(const TImageID& id)
+{
+    if (gService.fFetcher)
+        gService.fFetcher->ForgetBitmap(id);
+}
 } // namespace NSFerrant

@@ -29,4 +29,6 @@ void SetBitmapService(IBitmapFetcher* fetcher, const CScreenInfo* screen);
 // The identity's bitmap through the fetcher; XIllegalCallSequence without one. The pointer stays
 // valid while the application's cache holds the bitmap.
 CABCImage* GetBitmap(const TImageID& id);
+// Drops the identity's bitmap from the application's cache; nothing without a fetcher.
+void ForgetBitmap(const TImageID& id);
 } // namespace NSFerrant

@@ -16,6 +16,7 @@ public:
     // Shows the identity's bitmap; the owner's image is dropped. Nothing happens when the identity
     // is the one shown already and no owner's image is set.
     void SetBitmap(const TImageID& id);
+    const TImageID& GetImageID() const { return fImage; }
     // The image shown while the identity is none.
     void SetImage(const TImagePtr& image);
     void SetFramed(bool framed) { fFramed = framed; }

@@ -13,6 +13,7 @@ public:
 
     // Redraws only when the text changes.
     void SetText(const NSTextPackage::TUTF16String& text);
+    const NSTextPackage::TUTF16String& GetText() const { return fText; }
     void SetBordered(bool bordered) { fBordered = bordered; }
 
     void Draw(NSTrellis::INativeRegion* region) override;

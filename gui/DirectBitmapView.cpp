@@ -11,6 +11,14 @@ CDirectBitmapView::CDirectBitmapView(const NSTrellisGlue::CABCView& parent, cons
     SetNativeAttribute(NSTrellis::kViewAttributeProgram);
 }
 
+void CDirectBitmapView::SetBitmap(const TImagePtr& bitmap)
+{
+    if (bitmap == fBitmap)
+        return;
+    fBitmap = bitmap;
+    Invalidate();
+}
+
 void CDirectBitmapView::Draw(NSTrellis::INativeRegion* region)
 {
     const TRect frame = ToRect(GetFrame());

@@ -11,6 +11,10 @@ public:
     CDirectBitmapView(const NSTrellisGlue::CABCView& parent, const NSTrellisGlue::TViewFrame& frame,
                       const std::string& name, const TImagePtr& bitmap);
 
+    // Redraws only when it is another bitmap.
+    void SetBitmap(const TImagePtr& bitmap);
+    const TImagePtr& GetBitmap() const { return fBitmap; }
+
     // A frame larger than the bitmap shows the bitmap alone: nothing outside it is read.
     void Draw(NSTrellis::INativeRegion* region) override;
 

@@ -1,6 +1,7 @@
 #include "gui/SprocketUtils.h"
 
 #include "base/LibraryStatusTables.h"
+#include "gui/ControlRecords.h"
 #include "gui/EditMenu.h"
 #include "gui/SprocketInterface.h"
 #include "gui/WidgetStyles.h"
@@ -15,19 +16,6 @@ namespace
 {
 constexpr u32 kOutStatusPreset = 12004;
 constexpr u32 kVersion = 115;
-
-// Copies the text into a zeroed field of N units, cut to leave its terminating zero.
-template <size_t N> void CopyText(u16 (&field)[N], const NSTextPackage::TUTF16String& text)
-{
-    const size_t count = std::min(text.size(), N - 1);
-    std::copy_n(text.begin(), count, field);
-}
-
-void CopyFrame(i32 (&field)[4], const NSTrellisGlue::TViewFrame& frame)
-{
-    for (size_t i = 0; i < 4; ++i)
-        field[i] = i32(frame[i]);
-}
 
 NSTrellisGlue::TViewFrame Shifted(const NSTrellisGlue::TViewFrame& frame, const float origin[2])
 {

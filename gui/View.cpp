@@ -1,13 +1,18 @@
 #include "gui/View.h"
 
 #include "base/Throw.h"
+#include "base/ThrowContext.h"
 #include "gui/CallbackFence.h"
 #include "gui/TrellisInterface.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <stdexcept>
 
 namespace NSTrellisGlue
 {
@@ -377,6 +382,16 @@ void CABCView::SetNativeAttribute(u32 value)
     NSTrellis::TViewProperties properties = ReadProperties();
     properties.fAttribute = value;
     WriteProperties(properties);
+}
+
+void CABCView::SendToBack()
+{
+    u64 handle = 0;
+    CheckTrellis(fNative->GetNativeHandle(&handle));
+    if (!SetWindowPos(reinterpret_cast<HWND>(static_cast<uintptr_t>(handle)), HWND_BOTTOM, 0, 0, 0, 0,
+                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << std::runtime_error("the view cannot be put behind its siblings"));
 }
 
 void CABCView::Invalidate()

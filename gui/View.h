@@ -91,6 +91,9 @@ public:
     // Moves and sizes the view; answers kFrameUnchanged, kFrameMoved or kFrameResized.
     u32 MoveTo(const TViewFrame& frame);
     void SetNativeAttribute(u32 value);
+    // Puts the view behind its siblings: a backdrop made before them would otherwise cover them,
+    // since the platform stacks each new view below those made earlier.
+    void SendToBack();
     // Asks for the whole view, or a rectangle of it in its own coordinates, to be painted again.
     void Invalidate();
     void InvalidateRect(const TViewFrame& rect);

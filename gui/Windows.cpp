@@ -48,6 +48,16 @@ TIntRect FrameFromContent(INativeWindow* window, const TIntRect& content)
     return frame;
 }
 
+// The frame of a content of that size at the frame's content corner.
+void FitFrameToContent(INativeWindow* window, const TIntSize& contentSize, i32 (&frame)[4])
+{
+    TIntRect content{};
+    CheckTrellis(window->ContentRectFromFrame(frame, &content.fLeft));
+    content.fRight = content.fLeft + contentSize.fWidth;
+    content.fBottom = content.fTop + contentSize.fHeight;
+    CheckTrellis(window->FrameRectFromContent(&content.fLeft, frame));
+}
+
 TIntSize SizeOf(const TIntRect& rect)
 {
     return {rect.fRight - rect.fLeft, rect.fBottom - rect.fTop};
@@ -193,13 +203,16 @@ CABCDocumentWindow::CABCDocumentWindow(NSTrellis::IDocumentWindow* native, const
     : CABCWindowBehaviour(NativeWindowOf(native)), fDocumentWindow(native)
 {
     auto properties = ReadWindowProperties<NSTrellis::TDocumentWindowProperties>(native);
-    TIntRect content{};
-    CheckTrellis(GetNativeWindow()->ContentRectFromFrame(properties.fFrame, &content.fLeft));
-    content.fRight = content.fLeft + contentSize.fWidth;
-    content.fBottom = content.fTop + contentSize.fHeight;
-    CheckTrellis(GetNativeWindow()->FrameRectFromContent(&content.fLeft, properties.fFrame));
+    FitFrameToContent(GetNativeWindow(), contentSize, properties.fFrame);
     CopyTitle(properties.fTitle, title);
     CheckTrellis(native->SetProperties(&properties, 0));
+}
+
+void CABCDocumentWindow::SetContentSize(const TIntSize& contentSize)
+{
+    auto properties = ReadWindowProperties<NSTrellis::TDocumentWindowProperties>(fDocumentWindow);
+    FitFrameToContent(GetNativeWindow(), contentSize, properties.fFrame);
+    CheckTrellis(fDocumentWindow->SetProperties(&properties, 0));
 }
 
 void CABCDocumentWindow::Close()

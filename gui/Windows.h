@@ -89,6 +89,9 @@ public:
     void Close() override;
     NSTrellis::IDocumentWindow* GetDocumentWindow() const { return fDocumentWindow; }
 
+    // Makes the content contentSize; its top-left corner stays where it is.
+    void SetContentSize(const TIntSize& contentSize);
+
 private:
     NSTrellis::IDocumentWindow* fDocumentWindow;
 };

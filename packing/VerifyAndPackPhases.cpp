@@ -79,10 +79,15 @@ void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
         VerifySourceTree(job, *entry, index, progress);
     ApplyTreeRules(*job);
     EndPhase(job, progress, 3);
-    if (!job->fFailedFiles.empty())
+    ThrowIfVerificationFailed(*job);
+}
+
+void ThrowIfVerificationFailed(const CPackJob& job)
+{
+    if (!job.fFailedFiles.empty())
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                                   << NSQuorral::XAbort("vantle has failed entries"));
-    if (!job->fUnresolvedReferences.empty())
+    if (!job.fUnresolvedReferences.empty())
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                                   << NSQuorral::XAbort("vantle has unresolved entries"));
 }

@@ -8,6 +8,17 @@
 
 #include <vector>
 
+// What headless answering recorded since it was turned on, in order.
+inline std::vector<TTrellisHeadlessRecord> HeadlessRecords()
+{
+    u32 count = 0;
+    EXPECT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+    std::vector<TTrellisHeadlessRecord> records(count);
+    for (u32 i = 0; i < count; ++i)
+        EXPECT_EQ(TrellisHeadless_GetRecord(i, &records[i]), 12000u);
+    return records;
+}
+
 class HeadlessTrellisTest : public ::testing::Test
 {
 protected:
@@ -22,13 +33,5 @@ protected:
         ReleaseTrellisInterface();
     }
 
-    static std::vector<TTrellisHeadlessRecord> Records()
-    {
-        u32 count = 0;
-        EXPECT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
-        std::vector<TTrellisHeadlessRecord> records(count);
-        for (u32 i = 0; i < count; ++i)
-            EXPECT_EQ(TrellisHeadless_GetRecord(i, &records[i]), 12000u);
-        return records;
-    }
+    static std::vector<TTrellisHeadlessRecord> Records() { return HeadlessRecords(); }
 };

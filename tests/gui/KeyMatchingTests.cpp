@@ -1,6 +1,7 @@
 // Key events matched by the real GUI library: keys, letter case and every modifier combination.
 #include "gui/KeyMatching.h"
 #include "gui/TrellisInterface.h"
+#include "tests/gui/KeyEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ u64 Combination(u32 counter)
     return modifiers;
 }
 
-TKeyEvent KeyEvent(u16 key, u64 modifiers)
-{
-    TKeyEvent event{};
-    event.fKind = kKeyDown;
-    event.fModifiers = modifiers;
-    event.fTail.fText[0] = key;
-    return event;
-}
-
 class KeyMatching : public ::testing::Test
 {
 protected:
@@ -37,23 +29,23 @@ TEST_F(KeyMatching, EscapeIsRecognisedWithEveryModifierCombination)
     for (u32 counter = 0; counter < 16; ++counter)
     {
         const u64 held = Combination(counter);
-        EXPECT_TRUE(IsEscapeKeyEvent(KeyEvent(27, held))) << counter;
-        EXPECT_FALSE(IsEscapeKeyEvent(KeyEvent(13, held))) << counter;
+        EXPECT_TRUE(IsEscapeKeyEvent(MakeKeyEvent(27, held))) << counter;
+        EXPECT_FALSE(IsEscapeKeyEvent(MakeKeyEvent(13, held))) << counter;
         // A match asks for exactly the modifiers held: of the 16 masks only the held one fits.
         for (u32 asked = 0; asked < 16; ++asked)
-            EXPECT_EQ(DoesKeyEventMatch(KeyEvent(27, held), 27, Combination(asked)), asked == counter)
+            EXPECT_EQ(DoesKeyEventMatch(MakeKeyEvent(27, held), 27, Combination(asked)), asked == counter)
                 << counter << " " << asked;
     }
 }
 
 TEST_F(KeyMatching, KeysMatchByTheirTextWithoutRegardToLetterCase)
 {
-    EXPECT_TRUE(DoesKeyEventMatch(KeyEvent(13, 0), 13, 0));
-    EXPECT_FALSE(DoesKeyEventMatch(KeyEvent(13, 0), 10, 0)); // Return is not the keypad's Enter
-    EXPECT_TRUE(DoesKeyEventMatch(KeyEvent(10, 0), 10, 0));
-    EXPECT_TRUE(DoesKeyEventMatch(KeyEvent(u'q', kModifierCommand), u'Q', kModifierCommand));
-    EXPECT_TRUE(DoesKeyEventMatch(KeyEvent(0xE00A, 0), 0xE00A, 0)); // F10
-    EXPECT_FALSE(DoesKeyEventMatch(KeyEvent(0, 0), 0, 0));           // no key, no match
+    EXPECT_TRUE(DoesKeyEventMatch(MakeKeyEvent(13, 0), 13, 0));
+    EXPECT_FALSE(DoesKeyEventMatch(MakeKeyEvent(13, 0), 10, 0)); // Return is not the keypad's Enter
+    EXPECT_TRUE(DoesKeyEventMatch(MakeKeyEvent(10, 0), 10, 0));
+    EXPECT_TRUE(DoesKeyEventMatch(MakeKeyEvent(u'q', kModifierCommand), u'Q', kModifierCommand));
+    EXPECT_TRUE(DoesKeyEventMatch(MakeKeyEvent(0xE00A, 0), 0xE00A, 0)); // F10
+    EXPECT_FALSE(DoesKeyEventMatch(MakeKeyEvent(0, 0), 0, 0));          // no key, no match
 }
 
 TEST_F(KeyMatching, NamedModifierSetsAndRefusedArguments)
@@ -81,7 +73,7 @@ TEST_F(KeyMatching, NamedModifierSetsAndRefusedArguments)
     TKeyShortcut shortcut{};
     for (u16& unit : shortcut.fKey)
         unit = u'a';
-    const TKeyEvent event = KeyEvent(u'a', 0);
+    const TKeyEvent event = MakeKeyEvent(u'a', 0);
     u32 matches = 7;
     EXPECT_EQ(trellis->MatchKeyEvent(&event, &event.fTail, &shortcut, &matches), 12002u);
 }

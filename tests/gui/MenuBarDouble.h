@@ -1,5 +1,5 @@
 #pragma once
-// A menu bar of the GUI library holding only an Edit menu, for the edit-command tests.
+// A menu bar of the GUI library holding one menu, for the tests of the code that updates menus.
 #include "base/LibraryStatusTables.h"
 #include "dlls/trellis/Trellis.h"
 #include "gui/EditMenu.h"
@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <vector>
 
-// A menu bar whose Edit menu holds the given commands, each flagged 0x5 at the start.
 class CMenuBar final : public NSTrellis::IMenuBar
 {
 public:
-    explicit CMenuBar(std::vector<u32> commands)
+    // An Edit menu holding the given commands, each flagged 0x5 at the start.
+    explicit CMenuBar(std::vector<u32> commands) : fMenu(NSSprocketUtils::kEditMenu)
     {
         for (u32 command : commands)
         {
@@ -23,23 +23,34 @@ public:
             fItems.push_back(item);
         }
     }
-    u32 GetProperties(NSTrellis::TMenuBarProperties*) override { return 12004; }
-    u32 SetProperties(const NSTrellis::TMenuBarProperties*) override { return 12004; }
+    // The menu holding the items as given.
+    CMenuBar(u32 menu, std::vector<NSTrellis::TMenuItemData> items) : fMenu(menu), fItems(std::move(items)) {}
+
+    u32 GetProperties(NSTrellis::TMenuBarProperties* properties) override
+    {
+        *properties = fProperties;
+        return kTrellisOK;
+    }
+    u32 SetProperties(const NSTrellis::TMenuBarProperties* properties) override
+    {
+        fProperties = *properties;
+        return kTrellisOK;
+    }
     u32 CountItems(u32 menu, u32* count) override
     {
-        *count = menu == NSSprocketUtils::kEditMenu ? u32(fItems.size()) : 0;
+        *count = menu == fMenu ? u32(fItems.size()) : 0;
         return kTrellisOK;
     }
     u32 GetItems(u32 menu, NSTrellis::TMenuItemData* items, u64 size) override
     {
-        EXPECT_EQ(menu, NSSprocketUtils::kEditMenu);
+        EXPECT_EQ(menu, fMenu);
         EXPECT_EQ(size, fItems.size() * sizeof(NSTrellis::TMenuItemData));
         std::copy(fItems.begin(), fItems.end(), items);
         return kTrellisOK;
     }
     u32 SetItems(u32 menu, const NSTrellis::TMenuItemData* items, u64 size) override
     {
-        EXPECT_EQ(menu, NSSprocketUtils::kEditMenu);
+        EXPECT_EQ(menu, fMenu);
         fItems.assign(items, items + size / sizeof(NSTrellis::TMenuItemData));
         return kTrellisOK;
     }
@@ -47,5 +58,7 @@ public:
 
     u32 FlagsOf(size_t index) const { return fItems[index].fFlags; }
 
+    u32 fMenu;
     std::vector<NSTrellis::TMenuItemData> fItems;
+    NSTrellis::TMenuBarProperties fProperties{1, 1, 1, 1};
 };

@@ -177,6 +177,21 @@ TEST_F(SmallViewTest, ADirectBitmapViewLargerThanItsBitmapAsksOnlyForTheBitmap)
     EXPECT_EQ(Pixel(9, 5), kWhite);
 }
 
+TEST_F(SmallViewTest, ADirectBitmapViewRedrawsOnlyForAnotherBitmap)
+{
+    CDirectBitmapView view(*fRoot, {0, 0, 10, 10}, "direct", nullptr);
+    const int before = Invalidations();
+    view.SetBitmap(nullptr);
+    EXPECT_EQ(Invalidations(), before);
+    const TImagePtr red = SolidBitmap(2, 2, kRed);
+    view.SetBitmap(red);
+    view.SetBitmap(red);
+    EXPECT_EQ(Invalidations(), before + 1);
+    EXPECT_EQ(view.GetBitmap(), red);
+    view.Draw(nullptr);
+    EXPECT_EQ(CountOf(kRed), 4);
+}
+
 TEST_F(SmallViewTest, ASolidColourViewFillsOnlyWhatIsVisible)
 {
     struct

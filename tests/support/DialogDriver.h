@@ -54,16 +54,18 @@ inline void PressKey(WORD key)
     SendInputs({down, up});
 }
 
-// Runs show() on this thread while a second thread finds the dialog by its title, waits until
-// it is in front and hands it to answer(). Returns what went wrong, empty when nothing did; a
-// dialog left open is closed with a WM_COMMAND of closeID so that show() returns.
+// Runs show() on this thread while a second thread finds the dialog by its title (and window
+// class), waits until it is in front and hands it to answer(). Returns what went wrong, empty
+// when nothing did; a dialog left open is closed with a WM_COMMAND of closeID so that show()
+// returns.
 inline std::string RunAndAnswerDialog(const std::wstring& title, const std::function<void()>& show,
-                                      const std::function<void(HWND dialog)>& answer, WORD closeID)
+                                      const std::function<void(HWND dialog)>& answer, WORD closeID,
+                                      const wchar_t* windowClass = L"#32770")
 {
     std::string failure;
     std::thread answering([&] {
         HWND dialog = nullptr;
-        if (!WaitFor([&] { return (dialog = FindWindowW(L"#32770", title.c_str())) && IsWindowVisible(dialog); }))
+        if (!WaitFor([&] { return (dialog = FindWindowW(windowClass, title.c_str())) && IsWindowVisible(dialog); }))
         {
             failure = "no dialog window with the title";
             return;
@@ -76,6 +78,7 @@ inline std::string RunAndAnswerDialog(const std::wstring& title, const std::func
         {
             failure = "the dialog stayed open";
             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(closeID, BN_CLICKED), 0);
+            PostMessageW(dialog, WM_CLOSE, 0, 0); // a window that takes no close command
         }
     });
     show();

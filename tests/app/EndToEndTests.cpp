@@ -87,9 +87,11 @@ protected:
         HWND window = program.WaitForWindow(kMainWindowTitle);
         if (!window)
             return nullptr;
-        PressButton(program.FindView(window, "fSelectInputDirButton"));
+        // The window takes presses once the start-up, which may relaunch the program for its
+        // install duty, has given it back its input.
+        EXPECT_TRUE(program.PressWhenEnabled(window, "fSelectInputDirButton"));
         EXPECT_TRUE(program.ChooseFolder(kSourceChooserTitle, source));
-        PressButton(program.FindView(window, "fSelectOutputDirButton"));
+        EXPECT_TRUE(program.PressWhenEnabled(window, "fSelectOutputDirButton"));
         EXPECT_TRUE(program.ChooseFolder(kOutputChooserTitle, fOutput));
         return window;
     }
@@ -112,7 +114,7 @@ TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndThe
     CRunningProgram program;
     HWND window = OpenWithFolders(program, FixtureFolder("clean"));
     ASSERT_NE(window, nullptr);
-    PressButton(program.FindView(window, "fCreateVantleButton"));
+    ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
 
     const std::optional<TShownAlert> alert = program.WaitForAlert();
     ASSERT_TRUE(alert);
@@ -143,7 +145,7 @@ TEST_F(EndToEnd, StopDuringAPackLeavesNoPackageAndTheWindowIdle)
     CRunningProgram program;
     HWND window = OpenWithFolders(program, source);
     ASSERT_NE(window, nullptr);
-    PressButton(program.FindView(window, "fCreateVantleButton"));
+    ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
     HWND stop = nullptr;
     const ULONGLONG end = GetTickCount64() + 60000;
     while (!(stop = program.FindView(window, "fStopButton")) || !IsViewEnabled(stop))

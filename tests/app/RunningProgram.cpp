@@ -156,10 +156,20 @@ std::string CRunningProgram::ReadProgramString(const void* address) const
 HWND CRunningProgram::FindView(HWND window, const std::string& name) const
 {
     for (HWND child : DescendantsOf(window))
-        if (const HANDLE address = GetPropW(child, NSTrellis::kViewNameProperty))
+        if (const HANDLE address = GetPropW(child, kViewNameProperty))
             if (ReadProgramString(address) == name)
                 return child;
     return nullptr;
+}
+
+bool CRunningProgram::PressWhenEnabled(HWND window, const std::string& name) const
+{
+    HWND view = nullptr;
+    if (!WaitUntil([&] { return IsWindowEnabled(window) && (view = FindView(window, name)) && IsViewEnabled(view); },
+                   kWindowWaitMilliseconds))
+        return false;
+    PressButton(view);
+    return true;
 }
 
 std::optional<TShownAlert> CRunningProgram::WaitForAlert() const
@@ -181,7 +191,7 @@ std::optional<TShownAlert> CRunningProgram::WaitForAlert() const
             }
             return false;
         },
-        kWindowWaitMilliseconds * 5);
+        kWindowWaitMilliseconds * 3);
     return alert;
 }
 

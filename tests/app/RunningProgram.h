@@ -39,6 +39,9 @@ public:
     HWND WaitForWindow(const std::wstring& title, const wchar_t* windowClass = nullptr) const;
     // The view of the window named as the program named it; null when there is none.
     HWND FindView(HWND window, const std::string& name) const;
+    // Presses the window's push button of that name once the window and the button take input;
+    // false when they never do.
+    bool PressWhenEnabled(HWND window, const std::string& name) const;
 
     // The next alert the program shows (a dialog with a message); nothing within the wait.
     std::optional<TShownAlert> WaitForAlert() const;

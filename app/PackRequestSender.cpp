@@ -1,0 +1,215 @@
+// VantlePackRequest: asks a running Vantle Packer to pack a folder, with nobody at the screen.
+//
+//   VantlePackRequest SOURCE_FOLDER OUTPUT_FOLDER [--quit]
+//   VantlePackRequest --quit
+//
+// Waits for the program's hidden message window, hands it the request through a pipe whose read
+// end it duplicates into the program, and answers every alert the program shows meanwhile with
+// the alert's default button, printing each. With --quit the program is then asked to quit.
+// Exit code: 0 when a pack ran, 1 when the program started none, 2 on a failure of the request.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+constexpr UINT kPackRequestMessage = WM_USER + 133;
+constexpr wchar_t kMessageWindowClass[] = L"VantlePacker Message Window";
+constexpr int kAlertMessageID = 100;
+constexpr DWORD kWindowWaitMilliseconds = 120000;
+
+void Print(const std::wstring& line)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), utf8.data(), size, nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+    return text;
+}
+
+// The program's hidden window, waited for while the program starts.
+HWND WaitForMessageWindow()
+{
+    const DWORD start = GetTickCount();
+    for (;;)
+    {
+        if (HWND window = FindWindowW(kMessageWindowClass, nullptr))
+            return window;
+        if (GetTickCount() - start > kWindowWaitMilliseconds)
+            return nullptr;
+        Sleep(200);
+    }
+}
+
+// The request's bytes: each path in the receiver's ANSI code page after its big-endian length.
+std::string EncodeRequest(const std::vector<std::wstring>& paths)
+{
+    std::string request;
+    for (const std::wstring& path : paths)
+    {
+        const int size = WideCharToMultiByte(CP_ACP, 0, path.c_str(), int(path.size()), nullptr, 0, nullptr, nullptr);
+        std::string narrow(size_t(size), '\0');
+        WideCharToMultiByte(CP_ACP, 0, path.c_str(), int(path.size()), narrow.data(), size, nullptr, nullptr);
+        const DWORD length = DWORD(narrow.size());
+        for (int shift = 24; shift >= 0; shift -= 8)
+            request.push_back(char((length >> shift) & 0xFF));
+        request += narrow;
+    }
+    return request;
+}
+
+// Answers the program's alerts while the request runs; the program's own thread is busy in the
+// request, so its dialogs are found among the top-level windows of its process.
+class CAlertAnswerer
+{
+public:
+    explicit CAlertAnswerer(DWORD processID) : fProcessID(processID), fThread([this] { Run(); }) {}
+    ~CAlertAnswerer()
+    {
+        fStop = true;
+        fThread.join();
+    }
+
+    std::wstring LastAlert() const { return fLastAlert; }
+
+private:
+    void Run()
+    {
+        while (!fStop)
+        {
+            EnumWindows(&CAlertAnswerer::AnswerWindow, LPARAM(this));
+            Sleep(100);
+        }
+    }
+
+    static BOOL CALLBACK AnswerWindow(HWND window, LPARAM self)
+    {
+        auto* answerer = reinterpret_cast<CAlertAnswerer*>(self);
+        DWORD processID = 0;
+        GetWindowThreadProcessId(window, &processID);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (processID == answerer->fProcessID && IsWindowVisible(window) && std::wstring(className) == L"#32770")
+            answerer->Answer(window);
+        return TRUE;
+    }
+
+    void Answer(HWND dialog)
+    {
+        const LRESULT defaultID = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+        if (HIWORD(defaultID) != DC_HASDEFID)
+            return;
+        const WORD buttonID = LOWORD(defaultID);
+        HWND message = GetDlgItem(dialog, kAlertMessageID);
+        HWND button = GetDlgItem(dialog, buttonID);
+        std::wstring text = message ? WindowText(message) : std::wstring();
+        for (wchar_t& c : text)
+            if (c == L'\r' || c == L'\n')
+                c = L' ';
+        fLastAlert = L"\u201C" + WindowText(dialog) + L"\u201D " + text;
+        Print(L"alert: " + fLastAlert + L" [" + (button ? WindowText(button) : std::wstring()) + L"]");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonID, BN_CLICKED), LPARAM(button));
+        // One answer per dialog: wait until it has gone before looking again.
+        for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i)
+            Sleep(50);
+    }
+
+    const DWORD fProcessID;
+    std::atomic<bool> fStop{false};
+    std::wstring fLastAlert;
+    std::thread fThread;
+};
+
+// Sends the request and answers the program's alerts until it has been handled: 1 when a pack
+// ran, 0 when none started, -1 when the program could not read the request; 2 on a local failure.
+int SendPackRequest(HWND window, const std::wstring& source, const std::wstring& output)
+{
+    DWORD processID = 0;
+    GetWindowThreadProcessId(window, &processID);
+    HANDLE process = OpenProcess(PROCESS_DUP_HANDLE, FALSE, processID);
+    if (!process)
+    {
+        Print(L"failure: the program's process cannot be reached");
+        return 2;
+    }
+    const std::string request = EncodeRequest({source, output});
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    DWORD written = 0;
+    HANDLE remoteReadEnd = nullptr;
+    const bool sent = CreatePipe(&readEnd, &writeEnd, nullptr, DWORD(request.size() + 4096)) &&
+                      WriteFile(writeEnd, request.data(), DWORD(request.size()), &written, nullptr) &&
+                      written == request.size() &&
+                      DuplicateHandle(GetCurrentProcess(), readEnd, process, &remoteReadEnd, 0, FALSE,
+                                      DUPLICATE_SAME_ACCESS);
+    if (writeEnd)
+        CloseHandle(writeEnd);
+    if (readEnd)
+        CloseHandle(readEnd);
+    CloseHandle(process);
+    if (!sent)
+    {
+        Print(L"failure: the request could not be handed to the program");
+        return 2;
+    }
+    LRESULT result = 0;
+    std::wstring lastAlert;
+    {
+        CAlertAnswerer answerer(processID);
+        result = SendMessageW(window, kPackRequestMessage, 0, LPARAM(remoteReadEnd));
+        lastAlert = answerer.LastAlert();
+    }
+    Print(L"result: " + std::to_wstring(result));
+    if (!lastAlert.empty())
+        Print(L"ended with alert: " + lastAlert);
+    return result == 1 ? 0 : result == 0 ? 1 : 2;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    std::wstring full(MAX_PATH * 4, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr));
+    return full;
+}
+} // namespace
+
+int main()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> words(arguments + 1, arguments + count);
+    LocalFree(arguments);
+    const bool quit = !words.empty() && words.back() == L"--quit";
+    if (quit)
+        words.pop_back();
+    if (words.size() != 0 && words.size() != 2)
+    {
+        Print(L"usage: VantlePackRequest SOURCE_FOLDER OUTPUT_FOLDER [--quit] | --quit");
+        return 2;
+    }
+    HWND window = WaitForMessageWindow();
+    if (!window)
+    {
+        Print(L"failure: no running Vantle Packer");
+        return 2;
+    }
+    int exitCode = 0;
+    if (words.size() == 2)
+        exitCode = SendPackRequest(window, FullPath(words[0]), FullPath(words[1]));
+    if (quit)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    return exitCode;
+}

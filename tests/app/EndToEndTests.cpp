@@ -1,0 +1,197 @@
+// The program as a person uses it: started on its own, driven through its window, its folder
+// choosers and its alerts, and by another process through its hidden message window. Every
+// package it writes must be accepted by the tests' own package reader.
+#include "tests/app/RunningProgram.h"
+#include "tests/packing/IndependentPackageReader.h"
+#include "tests/support/FixtureFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace NSAppTests
+{
+namespace
+{
+namespace fs = std::filesystem;
+
+const std::wstring kMainWindowTitle = L"Vantle Packer";
+const std::wstring kSourceChooserTitle = L"Select a source folder";
+const std::wstring kOutputChooserTitle = L"Select a destination folder";
+
+fs::path FixtureFolder(const char* name)
+{
+    return NSTestSupport::WinePathOfLinuxPath(VANTLE_PACK_FIXTURE_DIR) / name;
+}
+
+std::vector<fs::path> FilesOf(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        files.push_back(entry.path());
+    return files;
+}
+
+// A 16-bit stereo WAVE file of the given length of a plain ramp, which packs slowly enough to
+// be stopped.
+void WriteLongWave(const fs::path& file, u32 frames)
+{
+    const u32 dataSize = frames * 4;
+    std::vector<u8> bytes;
+    auto put32 = [&](u32 value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(u8(value >> (8 * i)));
+    };
+    auto put16 = [&](u16 value) {
+        bytes.push_back(u8(value));
+        bytes.push_back(u8(value >> 8));
+    };
+    bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
+    put32(36 + dataSize);
+    bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put32(16);
+    put16(1);
+    put16(2);
+    put32(44100);
+    put32(44100 * 4);
+    put16(4);
+    put16(16);
+    bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
+    put32(dataSize);
+    for (u32 i = 0; i < frames; ++i)
+    {
+        put16(u16(i * 7));
+        put16(u16(i * 13));
+    }
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+class EndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fWork = fs::temp_directory_path() / ("vantle-end-to-end-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(fWork);
+        fs::create_directories(fOutput = fWork / "Output");
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(fWork, ignored);
+    }
+
+    // The program's main window, its folders chosen through its own choosers.
+    HWND OpenWithFolders(CRunningProgram& program, const fs::path& source)
+    {
+        HWND window = program.WaitForWindow(kMainWindowTitle);
+        if (!window)
+            return nullptr;
+        // The window takes presses once the start-up, which may relaunch the program for its
+        // install duty, has given it back its input.
+        EXPECT_TRUE(program.PressWhenEnabled(window, "fSelectInputDirButton"));
+        EXPECT_TRUE(program.ChooseFolder(kSourceChooserTitle, source));
+        EXPECT_TRUE(program.PressWhenEnabled(window, "fSelectOutputDirButton"));
+        EXPECT_TRUE(program.ChooseFolder(kOutputChooserTitle, fOutput));
+        return window;
+    }
+
+    std::vector<fs::path> Packages() const
+    {
+        std::vector<fs::path> packages;
+        for (const fs::path& file : FilesOf(fOutput))
+            if (file.extension() == ".vtl")
+                packages.push_back(file);
+        return packages;
+    }
+
+    fs::path fWork;
+    fs::path fOutput;
+};
+
+TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndTheProgramQuitsCleanly)
+{
+    CRunningProgram program;
+    HWND window = OpenWithFolders(program, FixtureFolder("clean"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
+
+    const std::optional<TShownAlert> alert = program.WaitForAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->fTitle, L"Pack complete");
+    EXPECT_EQ(alert->fMessage.rfind(L"The Vantle file has been packed successfully!", 0), 0u);
+    EXPECT_TRUE(CRunningProgram::Answer(*alert, L"OK"));
+
+    const std::vector<fs::path> packages = Packages();
+    ASSERT_EQ(packages.size(), 1u);
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(packages[0]);
+    EXPECT_EQ(package.fName, "Test Bank");
+    EXPECT_FALSE(package.fEntries.empty());
+    EXPECT_TRUE(IsViewEnabled(program.FindView(window, "fCreateVantleButton")));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(EndToEnd, StopDuringAPackLeavesNoPackageAndTheWindowIdle)
+{
+    const fs::path source = fWork / "Large";
+    fs::create_directories(source / "Samples");
+    for (const char* name : {"NAME.TXT", "SPLASH.JPG"})
+        fs::copy_file(FixtureFolder("clean") / name, source / name);
+    for (int i = 0; i < 24; ++i)
+        WriteLongWave(source / "Samples" / ("Long " + std::to_string(i) + ".wav"), 44100 * 30);
+
+    CRunningProgram program;
+    HWND window = OpenWithFolders(program, source);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
+    HWND stop = nullptr;
+    const ULONGLONG end = GetTickCount64() + 60000;
+    while (!(stop = program.FindView(window, "fStopButton")) || !IsViewEnabled(stop))
+    {
+        ASSERT_LT(GetTickCount64(), end) << "the Stop button never became usable";
+        Sleep(25);
+    }
+    // What the window shows during a pack, kept beside the test output.
+    EXPECT_TRUE(SaveWindowImage(window, fs::current_path() / "main-window-packing.bmp"));
+    PressButton(stop);
+
+    HWND create = program.FindView(window, "fCreateVantleButton");
+    while (!IsViewEnabled(create))
+    {
+        ASSERT_LT(GetTickCount64(), end + 60000) << "the window never returned to idle";
+        Sleep(25);
+    }
+    EXPECT_TRUE(FilesOf(fOutput).empty()) << "a stopped pack leaves nothing in the output folder";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(EndToEnd, APackRequestFromAnotherProcessPacksWithNobodyAtTheScreen)
+{
+    CRunningProgram program;
+    ASSERT_NE(program.WaitForWindow(kMainWindowTitle), nullptr);
+
+    const fs::path sender = BuildProgram(L"VantlePackRequest.exe");
+    std::wstring commandLine = L"\"" + sender.wstring() + L"\" \"" + FixtureFolder("clean").wstring() + L"\" \"" +
+                               fOutput.wstring() + L"\" --quit";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(sender.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 300000), WAIT_OBJECT_0);
+    DWORD senderExit = 99;
+    GetExitCodeProcess(process.hProcess, &senderExit);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(senderExit, 0u) << "0: a pack ran";
+
+    const std::vector<fs::path> packages = Packages();
+    ASSERT_EQ(packages.size(), 1u);
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(packages[0]).fName, "Test Bank");
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << "the request's --quit ends the program";
+}
+} // namespace
+} // namespace NSAppTests

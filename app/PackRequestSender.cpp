@@ -7,7 +7,7 @@
 // end it duplicates into the program, and answers every alert the program shows meanwhile with
 // the alert's default button, printing each. With --quit the program is then asked to quit.
 // Exit code: 0 when a pack ran, 1 when the program started none, 2 on a failure of the request.
-#include <windows.h>
+#include "app/PackRequestProtocol.h"
 
 #include <shellapi.h>
 
@@ -19,8 +19,8 @@
 
 namespace
 {
-constexpr UINT kPackRequestMessage = WM_USER + 133;
-constexpr wchar_t kMessageWindowClass[] = L"VantlePacker Message Window";
+using NSVantleApp::kPackRequestMessage;
+using NSVantleApp::kPackRequestWindowName;
 constexpr int kAlertMessageID = 100;
 constexpr DWORD kWindowWaitMilliseconds = 120000;
 
@@ -46,7 +46,7 @@ HWND WaitForMessageWindow()
     const DWORD start = GetTickCount();
     for (;;)
     {
-        if (HWND window = FindWindowW(kMessageWindowClass, nullptr))
+        if (HWND window = FindWindowW(kPackRequestWindowName, nullptr))
             return window;
         if (GetTickCount() - start > kWindowWaitMilliseconds)
             return nullptr;

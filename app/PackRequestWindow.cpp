@@ -16,7 +16,6 @@ namespace NSVantleApp
 {
 namespace
 {
-constexpr const wchar_t* kWindowName = L"VantlePacker Message Window";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 // The holder whose window exists; the window procedure answers for it alone.
@@ -103,12 +102,12 @@ TPackRequestWindow* CreatePackRequestWindow(TPackRequestWindow* holder, CCreateW
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = PackRequestWindowProc;
         windowClass.hInstance = instance;
-        windowClass.lpszClassName = kWindowName;
+        windowClass.lpszClassName = kPackRequestWindowName;
         holder->fClassAtom = RegisterClassExW(&windowClass);
         if (holder->fClassAtom == 0)
             throw std::runtime_error("the pack request window's class is not registered");
         holder->fWindow =
-            CreateWindowExW(0, kWindowName, kWindowName, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+            CreateWindowExW(0, kPackRequestWindowName, kPackRequestWindowName, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
         if (holder->fWindow == nullptr)
             throw std::runtime_error("the pack request window is not made");

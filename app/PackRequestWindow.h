@@ -1,13 +1,8 @@
 #pragma once
 // A hidden top-level window through which another process asks the running program to pack a
-// folder (message 0x485 with a readable handle carrying two big-endian-length-prefixed paths).
-//
-// The request on the handle: a u32 byte count (most significant byte first), the source folder's
-// Windows path in this process's ANSI code page (GetACP), no terminator; then the same for the
-// output folder. The sender writes the whole request before it sends the message: the window
-// never waits for bytes a pipe does not hold yet. The message answers 1 when a pack ran, 0 when
-// none was started, -1 when the request could not be read or the handle not closed; the handle
-// is closed in every case.
+// folder (the message and request of app/PackRequestProtocol.h). The window never waits for
+// bytes a pipe does not hold yet.
+#include "app/PackRequestProtocol.h"
 #include "app/VantlePacker.h"
 #include "base/Types.h"
 #include "base/UTF16String.h"
@@ -20,10 +15,6 @@
 namespace NSVantleApp
 {
 class CCreateWindow;
-
-constexpr u32 kPackRequestMessage = WM_USER + 133;
-// A longer path of a request is refused unread: no path of a folder comes near it.
-constexpr u32 kMaxPackRequestPathBytes = 32 * 1024;
 
 // Runs the pack of a request: true when a pack ran, whatever its outcome.
 using TPackRequestRunner = std::function<bool(const NSFileLibSupport::TDirSpecPtr& input,

@@ -111,8 +111,11 @@ protected:
 
 TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndTheProgramQuitsCleanly)
 {
+    // Chosen from the temporary folder: Wine's chooser does not take a typed path on drive Z:.
+    const fs::path source = fWork / "Clean";
+    fs::copy(FixtureFolder("clean"), source, fs::copy_options::recursive);
     CRunningProgram program;
-    HWND window = OpenWithFolders(program, FixtureFolder("clean"));
+    HWND window = OpenWithFolders(program, source);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
 

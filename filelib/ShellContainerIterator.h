@@ -3,6 +3,7 @@
 // without the folder itself and without the special folders no listing shows. Each child is
 // handed out as a new shell item. One thread only.
 #include "base/Types.h"
+#include "base/UTF16String.h"
 
 #include <shlobj.h>
 
@@ -38,6 +39,9 @@ private:
     IShellFolder* fFolder = nullptr; // bound once, handed to every child
     LPITEMIDLIST fCurrentID = nullptr;
     IEnumIDList* fEnumerator = nullptr;
+    // The folder's path with a final "\" when it is in long form, handed to every child: their
+    // file specifications then look up only their own names. Empty otherwise.
+    NSTextPackage::TUTF16String fLongFolderPath;
     u8 fDone = 0;
 };
 } // namespace NSFerrant

@@ -131,11 +131,9 @@ void CShellContainerIterator::Next()
     }
 }
 
-bool CShellContainerIterator::IsSkipped() const
+bool CShellContainerIterator::IsSkipped()
 {
-    CShellIDList joined(fMalloc);
-    *joined.Receive() = CombineItemIDLists(fFolderIDList, fCurrentID, fMalloc);
-    if (fDesktopFolder->CompareIDs(0, fFolderIDList, joined.Get()) == 0)
+    if (IsFolderItself())
         return true;
     for (const auto& special : GetSkippedSpecialFolders())
     {
@@ -143,6 +141,21 @@ bool CShellContainerIterator::IsSkipped() const
             return true;
     }
     return false;
+}
+
+bool CShellContainerIterator::IsFolderItself()
+{
+    if (fFolderItselfAnswer != kNotAsked)
+        return fFolderItselfAnswer == kFolderItself;
+    CShellIDList joined(fMalloc);
+    *joined.Receive() = CombineItemIDLists(fFolderIDList, fCurrentID, fMalloc);
+    const bool itself = fDesktopFolder->CompareIDs(0, fFolderIDList, joined.Get()) == 0;
+    // The shell compares the two lists a level at a time, binding each folder on the way down;
+    // under a folder on disk the levels it reaches are the folder's own, so its answer holds for
+    // every child of the listing.
+    if (!fLongFolderPath.empty())
+        fFolderItselfAnswer = itself ? kFolderItself : kNotFolderItself;
+    return itself;
 }
 
 void CShellContainerIterator::EndListing()

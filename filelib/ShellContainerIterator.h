@@ -29,7 +29,9 @@ public:
     void Next();
 
 private:
-    bool IsSkipped() const;
+    bool IsSkipped();
+    // Whether the shell takes the current child for the folder itself.
+    bool IsFolderItself();
     void EndListing();
     void ReleaseAll();
 
@@ -42,6 +44,13 @@ private:
     // The folder's path with a final "\" when it is in long form, handed to every child: their
     // file specifications then look up only their own names. Empty otherwise.
     NSTextPackage::TUTF16String fLongFolderPath;
+    enum EFolderItselfAnswer : u8
+    {
+        kNotAsked,
+        kFolderItself,
+        kNotFolderItself,
+    };
+    EFolderItselfAnswer fFolderItselfAnswer = kNotAsked; // kept for a folder on disk only
     u8 fDone = 0;
 };
 } // namespace NSFerrant

@@ -631,11 +631,21 @@ void CFileLibGlue::GetDirPath(IDirSpec* folder, u16* path)
 
 IFileSpec* CFileLibGlue::CreateFileSpec(const u16* path, u32* status)
 {
+    return MakeFileSpec(path, status, &CFileLibImpl::MakeFilePath);
+}
+
+IFileSpec* CFileLibGlue::CreateFileSpecInLongFolder(const u16* path, u32* status)
+{
+    return MakeFileSpec(path, status, &CFileLibImpl::MakeFilePathInLongFolder);
+}
+
+IFileSpec* CFileLibGlue::MakeFileSpec(const u16* path, u32* status, TUTF16String (*makePath)(const TUTF16String&))
+{
     if (IsValid() == 0)
         return Refuse(status, kFileLibInvalidObject);
     if (IsEmpty(path))
         return Refuse(status, kFileLibBadArgument);
-    return MakeFenced<IFileSpec>(status, [&] { return NewFile(CFileLibImpl::MakeFilePath(path)); });
+    return MakeFenced<IFileSpec>(status, [&] { return NewFile(makePath(path)); });
 }
 
 void CFileLibGlue::GetFilePath(IFileSpec* file, u16* path)

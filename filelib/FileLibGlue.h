@@ -81,11 +81,14 @@ public:
     NSFileLib::IDirSpec* CreateDirSpec(const u16* path, u32* status) override;
     void GetDirPath(NSFileLib::IDirSpec* folder, u16* path) override;
     NSFileLib::IFileSpec* CreateFileSpec(const u16* path, u32* status) override;
+    NSFileLib::IFileSpec* CreateFileSpecInLongFolder(const u16* path, u32* status) override;
     void GetFilePath(NSFileLib::IFileSpec* file, u16* path) override;
     NSFileLib::IFileSpec* CreateAlias(NSFileLib::IFileSpec* source, NSFileLib::IDirSpec* folder, const u16* name,
                                       u32* status) override;
 
 private:
+    // A file specification of the path made by one of the implementation's file path makers.
+    NSFileLib::IFileSpec* MakeFileSpec(const u16* path, u32* status, TUTF16String (*makePath)(const TUTF16String&));
     NSFileLib::TFileLibStatus GetURL(const TUTF16String& path, char* url);
     NSFileLib::TFileLibStatus DoesChildExist(NSFileLib::IDirSpec* folder, const u16* name, u32* result,
                                              bool (CFileLibImpl::*test)(const TUTF16String&, const TUTF16String&)

@@ -33,6 +33,14 @@ TUTF16String LongPathWithin260(const TUTF16String& path, const char* refusal)
     return longPath;
 }
 
+void CheckFilePath(const TUTF16String& path)
+{
+    if (!WinIsValidPath(path) || path.back() == kBackslash)
+        WinThrow<std::invalid_argument>("WinIsValidFilePath failed");
+    if (!WinDoesFileExist(path))
+        WinThrow<NSQuorral::XNotFound>("WinDoesFileExist failed");
+}
+
 bool IsText(const TUTF16String& text, const char* ascii)
 {
     return NSTextPackage::CompareText(text, NSTextPackage::ASCIIToUTF16(ascii, 0), 0) ==
@@ -79,11 +87,14 @@ TUTF16String CFileLibImpl::MakeDirPath(TUTF16String path)
 
 TUTF16String CFileLibImpl::MakeFilePath(const TUTF16String& path)
 {
-    if (!WinIsValidPath(path) || path.back() == kBackslash)
-        WinThrow<std::invalid_argument>("WinIsValidFilePath failed");
-    if (!WinDoesFileExist(path))
-        WinThrow<NSQuorral::XNotFound>("WinDoesFileExist failed");
+    CheckFilePath(path);
     return LongPathWithin260(path, "WinIsValidFilePath failed");
+}
+
+TUTF16String CFileLibImpl::MakeFilePathInLongFolder(const TUTF16String& path)
+{
+    CheckFilePath(path);
+    return WinGetLongPathNameInLongFolder(path);
 }
 
 TUTF16String CFileLibImpl::GetDirName(const TUTF16String& folder)

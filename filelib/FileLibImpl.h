@@ -45,6 +45,8 @@ public:
     static TUTF16String MakeVolumePath(TUTF16String path);
     static TUTF16String MakeDirPath(TUTF16String path);
     static TUTF16String MakeFilePath(const TUTF16String& path);
+    // MakeFilePath for a path whose folder part is already in long form.
+    static TUTF16String MakeFilePathInLongFolder(const TUTF16String& path);
 
     // Names.
     static TUTF16String GetDirName(const TUTF16String& folder);

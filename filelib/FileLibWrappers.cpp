@@ -189,6 +189,13 @@ TFileSpecPtr FileSpecFromWinPath(const TUTF16String& path)
     return OwnOrThrow(file, status);
 }
 
+TFileSpecPtr FileSpecFromWinPathInLongFolder(const TUTF16String& path)
+{
+    u32 status = kFileLibNotSet;
+    IFileSpec* file = WinExtensions()->CreateFileSpecInLongFolder(path.c_str(), &status);
+    return OwnOrThrow(file, status);
+}
+
 TDirSpecPtr DirSpecFromWinPath(const TUTF16String& path)
 {
     u32 status = kFileLibNotSet;

@@ -4,6 +4,8 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
 #include "filelib/SpecialVirtualFolder.h"
+#include "filelib/WinPaths.h"
+#include "base/TextConversions.h"
 #include "base/Win32Calls.h"
 #include "base/WinHandles.h"
 
@@ -26,6 +28,28 @@ bool IsEndOfListing(HRESULT result)
 {
     const u32 code = u32(result) & 0xFFFF;
     return code == ERROR_NO_MORE_ITEMS || code == ERROR_FILE_NOT_FOUND || result == E_FAIL || result == E_UNEXPECTED;
+}
+
+// The folder's path with a final "\" when it is already in long form; empty when it has no path
+// or is not.
+NSTextPackage::TUTF16String FindLongFolderPath(LPCITEMIDLIST folderList)
+{
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!Win32Calls().SHGetPathFromIDListW(folderList, buffer))
+        return {};
+    NSTextPackage::TUTF16String path = NSTextPackage::FromWide(buffer);
+    if (path.empty())
+        return {};
+    if (path.back() != u'\\')
+        path += u'\\';
+    try
+    {
+        return WinGetLongPathName(path) == path ? path : NSTextPackage::TUTF16String();
+    }
+    catch (const std::exception&)
+    {
+        return {};
+    }
 }
 } // namespace
 
@@ -52,6 +76,7 @@ CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
             ThrowIfFailedHRESULT(bound);
         }
 
+        fLongFolderPath = FindLongFolderPath(fFolderIDList);
         fFolder = folderObject.Get();
         fFolder->AddRef();
         const HRESULT listed = fFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);
@@ -83,7 +108,7 @@ void CShellContainerIterator::GetCurrent(CShellItem& child) const
 {
     if (fDone)
         ThrowShellItemFailure<NSQuorral::XIllegalCallSequence>();
-    child = CShellItem(fFolderIDList, fCurrentID, fFolder);
+    child = CShellItem(fFolderIDList, fCurrentID, fFolder, fLongFolderPath);
 }
 
 void CShellContainerIterator::Next()
@@ -106,11 +131,9 @@ void CShellContainerIterator::Next()
     }
 }
 
-bool CShellContainerIterator::IsSkipped() const
+bool CShellContainerIterator::IsSkipped()
 {
-    CShellIDList joined(fMalloc);
-    *joined.Receive() = CombineItemIDLists(fFolderIDList, fCurrentID, fMalloc);
-    if (fDesktopFolder->CompareIDs(0, fFolderIDList, joined.Get()) == 0)
+    if (IsFolderItself())
         return true;
     for (const auto& special : GetSkippedSpecialFolders())
     {
@@ -118,6 +141,21 @@ bool CShellContainerIterator::IsSkipped() const
             return true;
     }
     return false;
+}
+
+bool CShellContainerIterator::IsFolderItself()
+{
+    if (fFolderItselfAnswer != kNotAsked)
+        return fFolderItselfAnswer == kFolderItself;
+    CShellIDList joined(fMalloc);
+    *joined.Receive() = CombineItemIDLists(fFolderIDList, fCurrentID, fMalloc);
+    const bool itself = fDesktopFolder->CompareIDs(0, fFolderIDList, joined.Get()) == 0;
+    // The shell compares the two lists a level at a time, binding each folder on the way down;
+    // under a folder on disk the levels it reaches are the folder's own, so its answer holds for
+    // every child of the listing.
+    if (!fLongFolderPath.empty())
+        fFolderItselfAnswer = itself ? kFolderItself : kNotFolderItself;
+    return itself;
 }
 
 void CShellContainerIterator::EndListing()

@@ -3,6 +3,7 @@
 // without the folder itself and without the special folders no listing shows. Each child is
 // handed out as a new shell item. One thread only.
 #include "base/Types.h"
+#include "base/UTF16String.h"
 
 #include <shlobj.h>
 
@@ -28,7 +29,9 @@ public:
     void Next();
 
 private:
-    bool IsSkipped() const;
+    bool IsSkipped();
+    // Whether the shell takes the current child for the folder itself.
+    bool IsFolderItself();
     void EndListing();
     void ReleaseAll();
 
@@ -38,6 +41,16 @@ private:
     IShellFolder* fFolder = nullptr; // bound once, handed to every child
     LPITEMIDLIST fCurrentID = nullptr;
     IEnumIDList* fEnumerator = nullptr;
+    // The folder's path with a final "\" when it is in long form, handed to every child: their
+    // file specifications then look up only their own names. Empty otherwise.
+    NSTextPackage::TUTF16String fLongFolderPath;
+    enum EFolderItselfAnswer : u8
+    {
+        kNotAsked,
+        kFolderItself,
+        kNotFolderItself,
+    };
+    EFolderItselfAnswer fFolderItselfAnswer = kNotAsked; // kept for a folder on disk only
     u8 fDone = 0;
 };
 } // namespace NSFerrant

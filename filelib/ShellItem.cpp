@@ -8,6 +8,8 @@
 
 #include "base/TextBuffers.h"
 
+#include <shlwapi.h>
+
 #include <stdexcept>
 #include <utility>
 
@@ -60,7 +62,8 @@ CShellItem::CShellItem()
 }
 
 CShellItem::CShellItem(const CShellItem& other)
-    : fKind(other.fKind), fIsShortcut(other.fIsShortcut), fPath(other.fPath), fTypeName(other.fTypeName),
+    : fKind(other.fKind), fIsShortcut(other.fIsShortcut), fIsListed(other.fIsListed),
+      fLongFolderPath(other.fLongFolderPath), fPath(other.fPath), fTypeName(other.fTypeName),
       fTypeNameValid(other.fTypeNameValid)
 {
     fMalloc.Share(other.fMalloc.Get());
@@ -92,9 +95,12 @@ CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
     fKind = DetermineKind(InitFromIDList(absoluteList));
 }
 
-CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder)
+CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder,
+                       const TUTF16String& longFolderPath)
+    : fLongFolderPath(longFolderPath)
 {
     fParentFolder.Share(folder);
+    fIsListed = 1;
     CComRef<IMalloc> allocator;
     ThrowIfFailedHRESULT(Win32Calls().SHGetMalloc(allocator.Receive()));
     CShellIDList joined(allocator.Get());
@@ -181,6 +187,8 @@ void CShellItem::Swap(CShellItem& other) noexcept
     std::swap(fIDList, other.fIDList);
     std::swap(fKind, other.fKind);
     std::swap(fIsShortcut, other.fIsShortcut);
+    std::swap(fIsListed, other.fIsListed);
+    fLongFolderPath.swap(other.fLongFolderPath);
     std::swap(fParentFolder, other.fParentFolder);
     fPath.swap(other.fPath);
     fTypeName.swap(other.fTypeName);
@@ -231,7 +239,7 @@ void CShellItem::GetPath(TUTF16String& path)
     if (fPath.empty())
     {
         wchar_t buffer[MAX_PATH + 1] = {};
-        if (!Win32Calls().SHGetPathFromIDListW(fIDList.Get(), buffer))
+        if (!ReadShellPath(buffer))
             ThrowShellItemFailure<NSQuorral::XNotFound>();
         TUTF16String found = NSTextPackage::FromWide(buffer);
         if (!IsPathOfValidNames(found))
@@ -239,6 +247,22 @@ void CShellItem::GetPath(TUTF16String& path)
         fPath = std::move(found);
     }
     path = fPath;
+}
+
+bool CShellItem::ReadShellPath(wchar_t (&buffer)[MAX_PATH + 1]) const
+{
+    if (!fIsListed || (fKind != kShellItemFile && fKind != kShellItemFolder))
+        return Win32Calls().SHGetPathFromIDListW(fIDList.Get(), buffer) != FALSE;
+    // What SHGetPathFromIDListW asks of the item's parent folder, asked of the one the listing
+    // bound: the call binds every folder from the root down again, per item.
+    LPCITEMIDLIST last = FindLastItemID(fIDList.Get());
+    SFGAOF attributes = SFGAO_FILESYSTEM;
+    if (FAILED(fParentFolder->GetAttributesOf(1, &last, &attributes)) || !(attributes & SFGAO_FILESYSTEM))
+        return false;
+    STRRET name = {};
+    if (FAILED(fParentFolder->GetDisplayNameOf(last, SHGDN_FORPARSING, &name)))
+        return false;
+    return SUCCEEDED(::StrRetToBufW(&name, last, buffer, MAX_PATH));
 }
 
 void CShellItem::GetShellDisplayName(TUTF16String& name)
@@ -280,6 +304,13 @@ void CShellItem::GetParent(CShellItem& parent) const
     parent = CShellItem(parentList.Get());
 }
 
+bool CShellItem::IsNamedInLongFolder(const TUTF16String& path) const
+{
+    const std::size_t folderLength = fLongFolderPath.size();
+    return folderLength != 0 && path.size() > folderLength && path.compare(0, folderLength, fLongFolderPath) == 0 &&
+           path.find(kBackslash, folderLength) == npos;
+}
+
 TUTF16String CShellItem::GetFolderPath()
 {
     TUTF16String path;
@@ -297,7 +328,8 @@ NSFileLibSupport::TFileSpecPtr CShellItem::GetFileSpec()
     {
         TUTF16String path;
         GetPath(path);
-        fFileSpec = NSFileLibSupport::FileSpecFromWinPath(path);
+        fFileSpec = IsNamedInLongFolder(path) ? NSFileLibSupport::FileSpecFromWinPathInLongFolder(path)
+                                              : NSFileLibSupport::FileSpecFromWinPath(path);
     }
     return fFileSpec;
 }

@@ -53,8 +53,10 @@ public:
     explicit CShellItem(LPCITEMIDLIST absoluteList);
     // The child id of the folder's absolute list. The folder's shell object, bound by the caller
     // (a listing binds it once for all its children), is kept rather than bound again: under
-    // Wine every bind reads a desktop.ini in each folder from the root down.
-    CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder);
+    // Wine every bind reads a desktop.ini in each folder from the root down. longFolderPath is
+    // the folder's path with a final "\" when the listing found it in long form, else empty.
+    CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder,
+               const NSTextPackage::TUTF16String& longFolderPath = {});
 
     u32 GetKind() const { return fKind; } // EShellItemKind
     bool IsShortcut() const { return fIsShortcut != 0; }
@@ -105,8 +107,12 @@ private:
     void BindParentFolder();
     u32 GetAttributesOfLastID(u32 mask);
     void Swap(CShellItem& other) noexcept;
+    // SHGetPathFromIDListW's answer; files and folders of a listing ask their parent folder.
+    bool ReadShellPath(wchar_t (&buffer)[MAX_PATH + 1]) const;
     // GetPath with a final "\", as the file library takes folder and volume paths.
     NSTextPackage::TUTF16String GetFolderPath();
+    // The path is a name right inside the listed folder's long path.
+    bool IsNamedInLongFolder(const NSTextPackage::TUTF16String& path) const;
 
     // Declared in the order they are acquired, so that they are released in reverse: the list
     // and the folders before the allocator that frees the list.
@@ -115,6 +121,8 @@ private:
     CShellIDList fIDList;
     u32 fKind = kShellItemDesktop;
     u8 fIsShortcut = 0;
+    u8 fIsListed = 0; // made by a listing, which bound the parent folder
+    NSTextPackage::TUTF16String fLongFolderPath; // see the listing's constructor
     CComRef<IShellFolder> fParentFolder; // the desktop folder for an item right below it
     NSTextPackage::TUTF16String fPath;
     NSTextPackage::TUTF16String fTypeName;

@@ -42,7 +42,7 @@ bool CShellItem::HasExtensionIn(const u16* extensionList)
         {
             // Asked often while scanning; the path cache and its test are left to GetPath.
             wchar_t buffer[MAX_PATH + 1] = {};
-            if (!Win32Calls().SHGetPathFromIDListW(fIDList.Get(), buffer))
+            if (!ReadShellPath(buffer))
                 return false;
             path = NSTextPackage::FromWide(buffer);
         }

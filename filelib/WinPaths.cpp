@@ -4,6 +4,7 @@
 #include "base/TextCompare.h"
 #include "base/TextConversions.h"
 #include "base/Win32Calls.h"
+#include "base/WinHandles.h"
 #include "filelib/WinErrors.h"
 
 #include <algorithm>
@@ -285,6 +286,21 @@ TUTF16String WinGetDirParentDirectory(const TUTF16String& folderPath)
             return folderPath.substr(0, separator + 1);
     }
     WinThrow<std::invalid_argument>("WinGetDirParentDirectory");
+}
+
+TUTF16String WinGetLongPathNameInLongFolder(const TUTF16String& path)
+{
+    // GetLongPathNameW looks nothing up on a share.
+    if (path.size() >= 2 && path[0] == kBackslash && path[1] == kBackslash)
+        return WinGetLongPathName(path);
+    WIN32_FIND_DATAW entry;
+    const CWinFindHandle search(Win32Calls().FindFirstFileW(NSTextPackage::AsWide(path), &entry));
+    if (!search.IsOpen())
+        WinThrowForError<NSQuorral::XNotFound>(ERROR_FILE_NOT_FOUND,
+                                               "GetLongPathName failed with unrecognized error type");
+    const TUTF16String longPath =
+        path.substr(0, path.rfind(kBackslash) + 1) + NSTextPackage::FromWide(entry.cFileName);
+    return longPath.size() > kWinMaxPathUnits ? path : longPath;
 }
 
 TUTF16String WinGetLongPathName(const TUTF16String& path)

@@ -54,3 +54,8 @@ NSTextPackage::TUTF16String WinGetDirParentDirectory(const NSTextPackage::TUTF16
 // The long form of an existing path, with "/" turned into "\". A drive that is not ready or an
 // unreachable share keeps the path as it came; a missing path raises NSQuorral::XNotFound.
 NSTextPackage::TUTF16String WinGetLongPathName(const NSTextPackage::TUTF16String& path);
+// WinGetLongPathName of an existing path whose folder part (up to its last "\") is already in
+// long form. GetLongPathNameW looks up each name in turn and the long form of a folder does not
+// change, so only the last name is looked up; a long form beyond the path limit keeps the path as
+// it came, as WinGetLongPathName does.
+NSTextPackage::TUTF16String WinGetLongPathNameInLongFolder(const NSTextPackage::TUTF16String& path);

@@ -1,6 +1,7 @@
 #include "filelib/ShellContainerIterator.h"
 #include "filelib/ShellIDLists.h"
 #include "filelib/SpecialVirtualFolder.h"
+#include "filelib/WinShortcuts.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,36 @@ TEST(ShellContainerIterator, ListsFilesAndFoldersButNoHiddenItems)
         const TUTF16String name = DisplayName(child);
         EXPECT_EQ(child.GetKind(), name == Text("Sub") ? NSFerrant::kShellItemFolder : NSFerrant::kShellItemFile)
             << NSTextPackage::ToUTF8(name);
+    }
+}
+
+// A listed child takes its path from the folder the listing bound and its file specification
+// from the folder's long path; both must be what the child's own path gives.
+TEST(ShellContainerIterator, AListedChildHasThePathAndFileSpecificationOfItsPath)
+{
+    NSFileLibTests::CScratchFolder folder;
+    for (const std::u16string& name : {std::u16string(u"Plain.wav"),
+                                       std::u16string(u"\u00dcn\u00efc\u00f6d\u00e9 \u03a9mega \u97f3.wav"),
+                                       std::u16string(180, u'L') + u".wav"})
+        folder.Write(name, "x");
+    std::filesystem::create_directory(folder.Path() / "Sub");
+    WinCreateShortcut(PathIn(folder, "Plain.wav"), PathIn(folder, "Link.lnk"), Text("test"));
+
+    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.FolderPath()));
+    ASSERT_EQ(children.size(), 5u);
+    for (CShellItem& child : children)
+    {
+        wchar_t shellPath[MAX_PATH + 1] = {};
+        ASSERT_TRUE(::SHGetPathFromIDListW(child.GetIDList(), shellPath));
+        TUTF16String path;
+        child.GetPath(path);
+        EXPECT_EQ(path, NSTextPackage::FromWide(shellPath));
+        if (child.GetKind() != NSFerrant::kShellItemFile)
+            continue;
+        CShellItem byPath = MakeFileItem(path);
+        EXPECT_EQ(child.IsShortcut(), byPath.IsShortcut()) << NSTextPackage::ToUTF8(path);
+        EXPECT_EQ(NSFileLibSupport::GetFileWinPath(child.GetFileSpec().get()),
+                  NSFileLibSupport::GetFileWinPath(byPath.GetFileSpec().get()));
     }
 }
 

@@ -272,6 +272,24 @@ TEST(WinPathRules, LongFormOfAnExistingPath)
                    "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
 }
 
+TEST(WinPathRules, LongFormInALongFolderLooksUpTheLastNameAsTheWholeLookupDoes)
+{
+    CScratchFolder scratch;
+    ASSERT_EQ(WinGetLongPathName(scratch.FolderPath()), scratch.FolderPath());
+    const std::u16string kNames[] = {u"Plain.wav", u"\u00dcn\u00efc\u00f6d\u00e9 \u03a9mega \u97f3.wav",
+                                     std::u16string(180, u'L') + u".wav"};
+    for (const std::u16string& name : kNames)
+        scratch.Write(name, "x");
+    // The last name asked in another case comes back as the folder stores it.
+    for (const std::u16string& name : {kNames[0], kNames[1], kNames[2], std::u16string(u"PLAIN.WAV")})
+    {
+        const TUTF16String path = scratch.PathOf(name);
+        EXPECT_EQ(WinGetLongPathNameInLongFolder(path), WinGetLongPathName(path)) << NSTextPackage::UTF16ToUTF8(path);
+    }
+    EXPECT_FAILURE(WinGetLongPathNameInLongFolder(scratch.PathOf(u"missing.txt")), kFailureCode_RuntimeError_NotFound,
+                   "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
+}
+
 namespace
 {
 DWORD gLongPathError;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace NSAppTests
@@ -197,4 +198,19 @@ TEST_F(EndToEnd, APackRequestFromAnotherProcessPacksWithNobodyAtTheScreen)
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << "the request's --quit ends the program";
 }
 } // namespace
+} // namespace NSAppTests
+
+namespace NSAppTests
+{
+// The package that scripts/run made for tests/app/run-script-packs-a-folder, named by its Linux path.
+TEST(RunScriptPackage, IsAcceptedByTheIndependentReader)
+{
+    const char* package = std::getenv("VANTLE_CHECK_PACKAGE");
+    if (package == nullptr)
+        GTEST_SKIP() << "run by tests/app/run-script-packs-a-folder";
+    const NSPackingTests::TIndependentPackage read =
+        NSPackingTests::ReadPackageIndependently(NSTestSupport::WinePathOfLinuxPath(package));
+    EXPECT_EQ(read.fName, "Test Bank");
+    EXPECT_FALSE(read.fEntries.empty());
+}
 } // namespace NSAppTests

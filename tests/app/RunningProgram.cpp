@@ -141,6 +141,14 @@ HWND CRunningProgram::WaitForWindow(const std::wstring& title, const wchar_t* wi
     return found;
 }
 
+HWND CRunningProgram::FindWindowNow(const std::wstring& title) const
+{
+    for (HWND window : TopLevelWindowsOf(ProcessID()))
+        if (WindowText(window) == title)
+            return window;
+    return nullptr;
+}
+
 std::string CRunningProgram::ReadProgramString(const void* address) const
 {
     std::string text;

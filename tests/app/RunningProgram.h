@@ -37,6 +37,8 @@ public:
     // A visible top-level window of the program with the title (and window class when given);
     // null when none shows within the wait.
     HWND WaitForWindow(const std::wstring& title, const wchar_t* windowClass = nullptr) const;
+    // The visible top-level window of the program with the title, when there is one now.
+    HWND FindWindowNow(const std::wstring& title) const;
     // The view of the window named as the program named it; null when there is none.
     HWND FindView(HWND window, const std::string& name) const;
     // Presses the window's push button of that name once the window and the button take input;

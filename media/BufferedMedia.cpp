@@ -6,7 +6,7 @@
 namespace NSFerrant
 {
 CBufferedMedia::CBufferedMedia(CMedia& base, i64 bufferSize)
-    : fBase(base), fBuffer(size_t(std::max(bufferSize, kMinimumBufferSize)))
+    : fBase(base), fCapacity(std::max(bufferSize, kMinimumBufferSize)), fBuffer(new u8[size_t(fCapacity)])
 {
     fPosition = base.fPosition;
 }
@@ -29,7 +29,7 @@ void CBufferedMedia::Read(i64 offset, i64 size, void* destination) const
     FlushPending();
     if (offset >= fStart && offset <= fStart + fLength && size <= fStart + fLength - offset)
     {
-        std::memcpy(destination, fBuffer.data() + (offset - fStart), size_t(size));
+        std::memcpy(destination, fBuffer.get() + (offset - fStart), size_t(size));
         return;
     }
     const i64 available = offset >= 0 ? fBase.GetSize() - offset : 0;
@@ -41,10 +41,10 @@ void CBufferedMedia::Read(i64 offset, i64 size, void* destination) const
     }
     fLength = 0;
     const i64 window = std::min(Capacity(), available);
-    fBase.Read(offset, window, fBuffer.data());
+    fBase.Read(offset, window, fBuffer.get());
     fStart = offset;
     fLength = window;
-    std::memcpy(destination, fBuffer.data(), size_t(size));
+    std::memcpy(destination, fBuffer.get(), size_t(size));
 }
 
 void CBufferedMedia::Write(i64 offset, i64 size, const void* source)
@@ -64,7 +64,7 @@ void CBufferedMedia::Write(i64 offset, i64 size, const void* source)
         }
         fStart = offset;
     }
-    std::memcpy(fBuffer.data() + (offset - fStart), source, size_t(size));
+    std::memcpy(fBuffer.get() + (offset - fStart), source, size_t(size));
     fLength = std::max(fLength, offset + size - fStart);
     fPending = true;
 }
@@ -84,7 +84,7 @@ void CBufferedMedia::FlushPending() const
 {
     if (!fPending)
         return;
-    fBase.Write(fStart, fLength, fBuffer.data());
+    fBase.Write(fStart, fLength, fBuffer.get());
     fPending = false;
 }
 } // namespace NSFerrant

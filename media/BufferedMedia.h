@@ -3,7 +3,7 @@
 // for bases where every call is expensive (a file costs a system call per read or write).
 #include "base/Media.h"
 
-#include <vector>
+#include <memory>
 
 namespace NSFerrant
 {
@@ -33,11 +33,14 @@ public:
 
 private:
     void FlushPending() const;
-    i64 Capacity() const { return i64(fBuffer.size()); }
+    i64 Capacity() const { return fCapacity; }
 
     CMedia& fBase;
-    // Reads refill and flush the buffer, so it changes under the const Read of the interface.
-    mutable std::vector<u8> fBuffer;
+    // Reads refill and flush the buffer, so it changes under the const Read of the interface. Left
+    // uninitialised: only the fLength bytes written into it are ever read, and zeroing it cost more
+    // than packing a small sample file.
+    i64 fCapacity;
+    std::unique_ptr<u8[]> fBuffer;
     mutable i64 fStart = 0;  // the base offset of the buffer's first byte
     mutable i64 fLength = 0; // the bytes of the buffer that hold the base's content or pending bytes
     mutable bool fPending = false;

@@ -73,34 +73,35 @@ i32 ToInt24(float value)
     return i32(std::clamp(value, -8388608.0f, 8388607.0f));
 }
 
-template <class TLibrary>
-void EncodeFrames(COpenedAudioSource<TLibrary>& opened, TKORBEncoder& encoder, const TKORBHeader& header)
+// The frames of a run split into one plane per channel, in the sample type the coder takes: the
+// 24-bit values, or their top 16 bits.
+template <typename TSample>
+void SplitIntoPlanes(const float* frames, u32 frameCount, u32 channels, std::vector<TSample> (&planes)[2])
+{
+    constexpr u32 shift = sizeof(TSample) == 2 ? 8 : 0;
+    for (u32 c = 0; c < channels; ++c)
+    {
+        TSample* plane = planes[c].data();
+        for (u32 i = 0; i < frameCount; ++i)
+            plane[i] = TSample(ToInt24(frames[size_t(i) * channels + c]) >> shift);
+    }
+}
+
+template <typename TSample, class TLibrary, typename TPlanes>
+void EncodeFrames(COpenedAudioSource<TLibrary>& opened, TKORBEncoder& encoder, const TKORBHeader& header,
+                  void (*encodeBlock)(TKORBEncoder&, u32, const TPlanes&))
 {
     const u32 channels = header.fChannelCount;
     std::vector<float> buffer(size_t(kFramesPerRun) * channels);
-    std::vector<i32> planes24[2];
-    std::vector<i16> planes16[2];
+    std::vector<TSample> planes[2];
     for (u32 c = 0; c < channels; ++c)
-    {
-        planes24[c].resize(kFramesPerRun);
-        planes16[c].resize(kFramesPerRun);
-    }
+        planes[c].resize(kFramesPerRun);
     for (u32 done = 0; done < header.fFrameCount;)
     {
         const u32 n = std::min(kFramesPerRun, header.fFrameCount - done);
         opened.ReadFrames(done, buffer.data(), n);
-        for (u32 i = 0; i < n; ++i)
-            for (u32 c = 0; c < channels; ++c)
-            {
-                const i32 value = ToInt24(buffer[size_t(i) * channels + c]);
-                planes24[c][i] = value;
-                planes16[c][i] = i16(value >> 8);
-            }
-        const bool stereo = channels == 2;
-        if (header.fBitsPerSample == 16)
-            EncodeKORBBlock16(encoder, n, TKORBPlanes16{planes16[0].data(), stereo ? planes16[1].data() : nullptr});
-        else
-            EncodeKORBBlock24(encoder, n, TKORBPlanes24{planes24[0].data(), stereo ? planes24[1].data() : nullptr});
+        SplitIntoPlanes(buffer.data(), n, channels, planes);
+        encodeBlock(encoder, n, TPlanes{planes[0].data(), channels == 2 ? planes[1].data() : nullptr});
         done += n;
     }
 }
@@ -118,7 +119,10 @@ void EncodeToKORB(CMedia& source, CMedia& destination, EAudioFileKind kind)
         // Flushed here and once more when destroyed: one zero word ends the code words.
         COutputBitStream stream(destination);
         TKORBEncoder encoder(stream, header.fChannelCount);
-        EncodeFrames(opened, encoder, header);
+        if (header.fBitsPerSample == 16)
+            EncodeFrames<i16>(opened, encoder, header, EncodeKORBBlock16);
+        else
+            EncodeFrames<i32>(opened, encoder, header, EncodeKORBBlock24);
         stream.Flush();
     }
     if (const std::optional<TByteRange> range = TempoMapRange(opened.GetTempoMap()))

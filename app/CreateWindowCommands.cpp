@@ -329,12 +329,17 @@ void CCreateWindow::RunPack()
         // The pack keeps its own references: the window's data may change while it lets events run.
         const NSFileLibSupport::TDirSpecPtr input = fData.fInputFolder;
         const std::shared_ptr<NSFileLibSupport::CRobustFileSpec> output = fData.fOutputFile;
-        NSVantlePacking::CVantlePackProgress progress(fData.fWarnExternalReferences, fNameView, fCommentsView,
-                                                      fCopyrightView, fURLView, fSplashView, fFileCountView,
-                                                      fExternalVantlesView, fProgressTextView,
-                                                      fProgressBarView, fTimeRemainingView, &fStopRequested);
-        NSVantlePacking::PackVantle(input, output, fData.fInfo, fData.fSplashImage,
-                                    fData.fWarnExternalReferences, &progress);
+        {
+            // The progress object lets events run until it is gone, its last time as it goes. The
+            // window counts as packing until then: a close request handled there as idle would
+            // destroy the window under the views the object still holds.
+            NSVantlePacking::CVantlePackProgress progress(fData.fWarnExternalReferences, fNameView, fCommentsView,
+                                                          fCopyrightView, fURLView, fSplashView, fFileCountView,
+                                                          fExternalVantlesView, fProgressTextView,
+                                                          fProgressBarView, fTimeRemainingView, &fStopRequested);
+            NSVantlePacking::PackVantle(input, output, fData.fInfo, fData.fSplashImage,
+                                        fData.fWarnExternalReferences, &progress);
+        }
         fData.fExternalVantlesText = fExternalVantlesView->GetText();
         EndPackRun();
     }

@@ -17,6 +17,7 @@
 #include "gui/VRAMBitmap.h"
 #include "gui/VersionText.h"
 #include "gui/Windows.h"
+#include "packing/ProgramStrings.h"
 
 #include <memory>
 
@@ -28,7 +29,6 @@ namespace NSVantleApp
 namespace
 {
 constexpr u16 kAboutPicture = 1000;
-constexpr u16 kProgramStrings = 128;
 constexpr u16 kAboutTitle = 15;
 constexpr u16 kVersionTemplate = 17;
 constexpr u32 kEscapeKey = 27;
@@ -126,7 +126,7 @@ public:
     CAboutDialog(NSTrellis::IModalDialog* native, const TAboutDialogData& data)
         : CABCModalDialog(
               native, PictureSize(data.fPicture),
-              NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kAboutTitle)))
+              NSVantlePacking::GetProgramString(kAboutTitle))
     {
         fContents = NSTrellisGlue::MakeViewPtr(new CAboutContents(*GetContentView(), data.fPicture, this));
         // At the content view's top-left corner, at the picture's own size.
@@ -163,7 +163,7 @@ TUTF16String GetAboutVersionLine()
         NSFileLibSupport::GetChildFile(module->fInfo.fModuleFolder.get(), module->fInfo.fFileName);
     const TUTF16String version = FormatVersionText(NSFileLibSupport::GetModuleVersion(program.get()));
     return NSTextPackage::ExpandTemplate(
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramStrings, kVersionTemplate)),
+        NSVantlePacking::GetProgramString(kVersionTemplate),
         {version});
 }
 

@@ -192,10 +192,10 @@ void CCreateWindow::CreateViews()
         {&CCreateWindow::fHostFolderLabel, kHostFolderLabel},
     };
     for (const auto& [view, label] : kTextViews)
-        this->*view = MakeTextView(background, label == kEmpty ? TUTF16String() : StringText(label));
+        this->*view = MakeTextView(background, label == kEmpty ? TUTF16String() : GetProgramString(label));
     fRadioButtonGroupView = CreateHostFolderChoice(background, this);
     fHostFolderView = MakeTextView(background);
-    fSplashLabel = MakeTextView(background, StringText(kSplashLabel));
+    fSplashLabel = MakeTextView(background, GetProgramString(kSplashLabel));
     fSplashView =
         NSTrellisGlue::MakeViewPtr(new NSFerrant::CDirectBitmapView(content, {}, "CDirectBitmapView", {}));
     fSoundbankOkOrNotOkImage = NSFerrant::MakeBitmapViewPtr(
@@ -233,7 +233,7 @@ void CCreateWindow::CreateViews()
     const auto makeTitledButton = [&](u16 title, u32 kind, const std::string& name)
     {
         return NSSprocketUtils::CreatePushButtonView(content, this, ParkedFrameOfHeight(titledHeight),
-                                                     StringText(title), nullptr, {}, kind,
+                                                     GetProgramString(title), nullptr, {}, kind,
                                                      NSSprocket::kSizeStyleRegular, kTitledButtonStyle, name);
     };
     fCreateVantleButton = makeTitledButton(kCreateTitle, kCreateButtonKind, "fCreateVantleButton");

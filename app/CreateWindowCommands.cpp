@@ -211,7 +211,7 @@ void CCreateWindow::AskStopPacking()
 {
     if (!fPacking || fStopRequested)
         return;
-    if (NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kWindowResourceTable, kStopPackAlert)) ==
+    if (NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramStringTable, kStopPackAlert)) ==
         kAlertLastButton)
         fStopRequested = 1;
 }
@@ -234,7 +234,7 @@ bool CCreateWindow::SelectFolder(u16 titleString, u32 chooserTag, TFolderSetter 
         [&]
         {
             const NSFileLibSupport::TDirSpecPtr folder =
-                NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(StringText(titleString), chooserTag);
+                NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(GetProgramString(titleString), chooserTag);
             if (!folder)
                 return false;
             store(fData, folder);

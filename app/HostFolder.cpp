@@ -12,6 +12,7 @@
 #include "gui/Alerts.h"
 #include "gui/DirectoryChooser.h"
 #include "gui/TrellisUtils.h"
+#include "packing/ProgramStrings.h"
 
 #include <memory>
 
@@ -25,7 +26,6 @@ namespace NSVantleApp
 {
 namespace
 {
-constexpr u16 kProgramTable = 128;
 constexpr u16 kHostFolderChooserTitle = 81;
 constexpr u16 kNoHostFolderAlert = 30;
 
@@ -86,10 +86,9 @@ bool TryMount(CItemDatabase& database, const TDirSpecPtr& folder)
     }
 }
 
-CPreferences& GetApplicationPreferences()
+CPreferences& RequireApplicationPreferences()
 {
-    CVantlePacker* application = GetVantlePacker();
-    CPreferences* preferences = application ? application->GetPreferences() : nullptr;
+    CPreferences* preferences = GetApplicationPreferences();
     if (!preferences)
         NSQuorral::Throw<NSQuorral::XIllegalCallSequence>("No preferences");
     return *preferences;
@@ -154,7 +153,7 @@ THostFolderStatus FindDefaultHostFolder()
 
 THostFolderStatus GetHostFolder()
 {
-    const CPreferences& preferences = GetApplicationPreferences();
+    const CPreferences& preferences = RequireApplicationPreferences();
     if (preferences.fCustomHostFolder)
         return ValidateHostFolder(preferences.GetHostFolder());
     return ValidateHostFolder(FindSoundbanksFolder(GetLumenBank()));
@@ -163,7 +162,7 @@ THostFolderStatus GetHostFolder()
 void ChooseHostFolder()
 {
     const TUTF16String title =
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, kHostFolderChooserTitle));
+        NSVantlePacking::GetProgramString(kHostFolderChooserTitle);
     for (;;)
     {
         TDirSpecPtr folder = NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(
@@ -172,10 +171,10 @@ void ChooseHostFolder()
             NSQuorral::Throw<NSQuorral::XSilentAbort>();
         if (ValidateHostFolder(folder).fStatus != 2)
         {
-            GetApplicationPreferences().SetHostFolder(std::move(folder));
+            RequireApplicationPreferences().SetHostFolder(std::move(folder));
             return;
         }
-        NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramTable, kNoHostFolderAlert));
+        NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(NSVantlePacking::kProgramStringTable, kNoHostFolderAlert));
     }
 }
 

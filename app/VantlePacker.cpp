@@ -28,6 +28,7 @@
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
 #include "media/codec/KIVLibrary.h"
+#include "packing/ProgramStrings.h"
 
 #include <vector>
 
@@ -43,7 +44,6 @@ namespace
 constexpr u64 kBitmapCacheCapacity = 1500;
 constexpr u32 kProgramMenu = 2;
 
-constexpr u16 kProgramTable = 128;
 constexpr u16 kHomePageAddress = 34;
 constexpr u16 kSupportPageAddress = 35;
 constexpr u16 kWebPageAlert = 22;
@@ -72,9 +72,9 @@ CSilentResponder gSilentResponder;
 void OpenWebPage(u16 addressEntry)
 {
     const TUTF16String address =
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, addressEntry));
+        NSVantlePacking::GetProgramString(addressEntry);
     if (!NSFerrant::OpenWithShell(address))
-        NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(kProgramTable, kWebPageAlert), address);
+        NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(NSVantlePacking::kProgramStringTable, kWebPageAlert), address);
 }
 } // namespace
 
@@ -215,7 +215,7 @@ void CVantlePacker::OnQuitRequested()
 void CVantlePacker::OnOpenDefaultWindow()
 {
     OpenCreateWindow(
-        NSTrellisUtils::GetResourceText(NSFerrant::MakeStringID(kProgramTable, kMainWindowTitle)));
+        NSVantlePacking::GetProgramString(kMainWindowTitle));
 }
 
 CCreateWindow* OpenCreateWindow(const TUTF16String& title)

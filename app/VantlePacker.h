@@ -96,6 +96,14 @@ private:
 // The running application object; null before it is built and after it is gone.
 CVantlePacker* GetVantlePacker();
 
+// The running application's preferences; null while there is none or before its start-up has
+// made them.
+inline CPreferences* GetApplicationPreferences()
+{
+    CVantlePacker* application = GetVantlePacker();
+    return application ? application->GetPreferences() : nullptr;
+}
+
 // Opens the program's main window with the title.
 CCreateWindow* OpenCreateWindow(const NSTextPackage::TUTF16String& title);
 } // namespace NSVantleApp

@@ -1,9 +1,9 @@
 #include "tests/app/RunningProgram.h"
 
 #include "dlls/trellis/Trellis.h"
+#include "tests/support/DialogDriver.h"
 
 #include <fstream>
-#include <functional>
 #include <stdexcept>
 
 namespace NSAppTests
@@ -13,20 +13,6 @@ namespace
 constexpr int kAlertMessageID = 100;
 constexpr int kChooserNameFieldID = 0x480;
 constexpr DWORD kWindowWaitMilliseconds = 60000;
-
-// Polls with a bound: the program runs in another process and answers in its own time.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;)
-    {
-        if (condition())
-            return true;
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(25);
-    }
-}
 
 std::wstring WindowText(HWND window)
 {
@@ -130,7 +116,7 @@ CRunningProgram::~CRunningProgram()
 HWND CRunningProgram::WaitForWindow(const std::wstring& title, const wchar_t* windowClass) const
 {
     HWND found = nullptr;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : TopLevelWindowsOf(ProcessID()))
                 if (WindowText(window) == title && (!windowClass || ClassName(window) == windowClass))
@@ -173,7 +159,7 @@ HWND CRunningProgram::FindView(HWND window, const std::string& name) const
 bool CRunningProgram::PressWhenEnabled(HWND window, const std::string& name) const
 {
     HWND view = nullptr;
-    if (!WaitUntil([&] { return IsWindowEnabled(window) && (view = FindView(window, name)) && IsViewEnabled(view); },
+    if (!WaitFor([&] { return IsWindowEnabled(window) && (view = FindView(window, name)) && IsViewEnabled(view); },
                    kWindowWaitMilliseconds))
         return false;
     PressButton(view);
@@ -183,7 +169,7 @@ bool CRunningProgram::PressWhenEnabled(HWND window, const std::string& name) con
 std::optional<TShownAlert> CRunningProgram::WaitForAlert() const
 {
     std::optional<TShownAlert> alert;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : TopLevelWindowsOf(ProcessID()))
             {
@@ -209,7 +195,7 @@ bool CRunningProgram::Answer(const TShownAlert& alert, const std::wstring& butto
         if (ClassName(child) == L"Button" && WithoutMnemonics(WindowText(child)) == button)
         {
             PostMessageW(alert.fDialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED), LPARAM(child));
-            return WaitUntil([&] { return !IsWindow(alert.fDialog); }, kWindowWaitMilliseconds);
+            return WaitFor([&] { return !IsWindow(alert.fDialog); }, kWindowWaitMilliseconds);
         }
     return false;
 }
@@ -220,12 +206,12 @@ bool CRunningProgram::ChooseFolder(const std::wstring& title, const std::filesys
     if (!chooser)
         return false;
     HWND name = nullptr;
-    if (!WaitUntil([&] { return (name = GetDlgItem(chooser, kChooserNameFieldID)) != nullptr; },
+    if (!WaitFor([&] { return (name = GetDlgItem(chooser, kChooserNameFieldID)) != nullptr; },
                    kWindowWaitMilliseconds))
         return false;
     SendMessageW(name, WM_SETTEXT, 0, LPARAM(folder.wstring().c_str()));
     PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(chooser, IDOK)));
-    return WaitUntil([&] { return !IsWindow(chooser); }, kWindowWaitMilliseconds);
+    return WaitFor([&] { return !IsWindow(chooser); }, kWindowWaitMilliseconds);
 }
 
 std::optional<DWORD> CRunningProgram::WaitForExit(DWORD milliseconds) const

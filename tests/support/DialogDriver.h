@@ -10,16 +10,18 @@
 #include <vector>
 
 // Polls with a bound: a dialog appears, comes to the front and goes asynchronously to the
-// driving thread.
-inline bool WaitFor(const std::function<bool()>& condition)
+// driving thread (or in another process).
+inline bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 20000)
 {
-    for (int i = 0; i < 800; ++i)
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;)
     {
         if (condition())
             return true;
+        if (GetTickCount64() > end)
+            return false;
         Sleep(25);
     }
-    return false;
 }
 
 inline void SendInputs(std::initializer_list<INPUT> inputs)

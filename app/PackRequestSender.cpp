@@ -77,13 +77,16 @@ class CAlertAnswerer
 {
 public:
     explicit CAlertAnswerer(DWORD processID) : fProcessID(processID), fThread([this] { Run(); }) {}
-    ~CAlertAnswerer()
+    ~CAlertAnswerer() { Finish(); }
+
+    // Stops answering; the last alert answered, read once the answering thread has ended.
+    std::wstring Finish()
     {
         fStop = true;
-        fThread.join();
+        if (fThread.joinable())
+            fThread.join();
+        return fLastAlert;
     }
-
-    std::wstring LastAlert() const { return fLastAlert; }
 
 private:
     void Run()
@@ -165,13 +168,9 @@ int SendPackRequest(HWND window, const std::wstring& source, const std::wstring&
         Print(L"failure: the request could not be handed to the program");
         return 2;
     }
-    LRESULT result = 0;
-    std::wstring lastAlert;
-    {
-        CAlertAnswerer answerer(processID);
-        result = SendMessageW(window, kPackRequestMessage, 0, LPARAM(remoteReadEnd));
-        lastAlert = answerer.LastAlert();
-    }
+    CAlertAnswerer answerer(processID);
+    const LRESULT result = SendMessageW(window, kPackRequestMessage, 0, LPARAM(remoteReadEnd));
+    const std::wstring lastAlert = answerer.Finish();
     Print(L"result: " + std::to_wstring(result));
     if (!lastAlert.empty())
         Print(L"ended with alert: " + lastAlert);

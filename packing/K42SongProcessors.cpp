@@ -31,13 +31,20 @@ constexpr u32 kSongStreamID = 1;
 // Streams other than the song are copied in pieces of the container's own block size.
 constexpr i64 kStreamCopyPieceSize = 256 * 1024;
 
+std::unique_ptr<NSBigFilePackage::IMedia> MakeFileMedium(const NSTextPackage::TUTF16String& path)
+{
+    return std::make_unique<NSBigFilePackage::CStdioMedia>(path);
+}
+
+NSVantlePacking::TContainerMediumMaker gContainerMediumMaker = &MakeFileMedium;
+
 // Builds the new container in the file: the rewritten song as stream 1, then a copy of every other
 // stream of the source, in ascending ids.
 void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, const NSTextPackage::TUTF16String& path)
 {
-    NSBigFilePackage::CStdioMedia medium(path);
-    NSBigFilePackage::CreateBigFile(medium);
-    CBigFile container(medium);
+    const std::unique_ptr<NSBigFilePackage::IMedia> medium = gContainerMediumMaker(path);
+    NSBigFilePackage::CreateBigFile(*medium);
+    CBigFile container(*medium);
     {
         const std::unique_ptr<NSBigFilePackage::IStream> stream = container.OpenStreamForWriting();
         CBigFileStreamMedia song(container, *stream);
@@ -80,6 +87,13 @@ void VerifyK42Song(CMedia& media, const TDeviceNameList& prohibited, IReferenceR
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
     FindReferenceChunk(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     CollectDevicesFromDEVL(reader, prohibited, usedProhibited);
+}
+
+TContainerMediumMaker SetContainerMediumMaker(TContainerMediumMaker maker)
+{
+    const TContainerMediumMaker previous = gContainerMediumMaker;
+    gContainerMediumMaker = maker;
+    return previous;
 }
 
 void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia& destination)

@@ -3,7 +3,15 @@
 // with a "FORM" "REMB" that holds the reference group and the device list. Demo songs are
 // processed like songs under their own packed types: their references are relocated when they are
 // packed, so they are reported when they are verified.
+#include "base/UTF16String.h"
 #include "packing/FileTypeProcessors.h"
+
+#include <memory>
+
+namespace NSBigFilePackage
+{
+class IMedia;
+}
 
 class CK42SongFileTypeProcessor final : public IFileTypePacker, public IFileTypeVerifier
 {
@@ -35,4 +43,11 @@ void VerifyK42Song(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, 
 // every other stream of the source copied byte for byte under its id. The container is built in a
 // temporary file, which is deleted whether the pack succeeds or fails.
 void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);
+
+// Makes the medium over the temporary container's path (a file medium); tests replace it to fail
+// the writing of the container part-way, which a real disk does not do on demand.
+using TContainerMediumMaker =
+    std::unique_ptr<NSBigFilePackage::IMedia> (*)(const NSTextPackage::TUTF16String& path);
+// Answers the maker it replaces.
+TContainerMediumMaker SetContainerMediumMaker(TContainerMediumMaker maker);
 } // namespace NSVantlePacking

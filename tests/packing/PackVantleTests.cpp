@@ -11,6 +11,8 @@
 #include "packing/PackDriver.h"
 #include "packing/PackJob.h"
 #include "filelib/WinShortcuts.h"
+#include "media/bigfile/StdioMedia.h"
+#include "packing/K42SongProcessors.h"
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/packing/ProcessorTestSupport.h"
@@ -21,9 +23,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -270,13 +274,16 @@ std::map<u32, int> ExpectEntriesUnpackToTheirSources(const NSPackingTests::TInde
 }
 
 // Records the phases begun and ended; stops the pack (as the user's Stop does) at the first
-// progress call of a chosen phase, or at a chosen item of it.
+// progress call of a chosen phase, or at a chosen item of it. fOnBeginPhase, when set, runs as
+// each phase begins, so a test can change the source files between two phases.
 class CRecordingProgress final : public NSVantlePacking::IVantlePackingProgress
 {
 public:
     void BeginPhase(TPackJobHandle&, u32 phase, u64) override
     {
         fPhases.push_back(phase);
+        if (fOnBeginPhase)
+            fOnBeginPhase(phase);
         StopIfAsked(phase, 0, true);
     }
     void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String&) override
@@ -295,6 +302,7 @@ public:
     // Stop at the phase's start, or at its nth item when fStopItem is not 0.
     std::optional<u32> fStopPhase;
     u64 fStopItem = 0;
+    std::function<void(u32 phase)> fOnBeginPhase;
 
 private:
     void StopIfAsked(u32 phase, u64 item, bool atBegin)
@@ -641,8 +649,58 @@ void ExpectSongReferenceRelocated(const CSF10ReferenceChunk& reference)
     EXPECT_EQ(reference.fSampleType, u32(kSampleReferenceSample));
 }
 
-// A host song and a K42 song (with two further streams) in Songs/, each using samples of the
-// clean source folder by each kind of reference.
+// The zlib stream of those bytes, for a published song's compressed body.
+H::TBytes Deflated(const H::TBytes& bytes)
+{
+    uLongf size = compressBound(uLong(bytes.size()));
+    H::TBytes deflated(size);
+    EXPECT_EQ(compress2(deflated.data(), &size, bytes.data(), uLong(bytes.size()), 9), Z_OK);
+    deflated.resize(size);
+    return deflated;
+}
+
+// The bytes of a zlib stream that must inflate to fewer than a mebibyte.
+H::TBytes Inflated(const H::TBytes& bytes)
+{
+    uLongf size = 1 << 20;
+    H::TBytes inflated(size);
+    EXPECT_EQ(uncompress(inflated.data(), &size, bytes.data(), uLong(bytes.size())), Z_OK);
+    inflated.resize(size);
+    return inflated;
+}
+
+// A published song ("TNPS", or "TPS2" with its body deflated) around the song, with a chunk of
+// odd size before the body and a group after it.
+H::TBytes PublishedSong(const H::TBytes& song, bool deflated)
+{
+    return H::FORM(deflated ? "TPS2" : "TNPS",
+                   {H::Chunk("INFO", H::Text("pad")), H::Chunk("BODY", deflated ? Deflated(song) : song),
+                    H::FORM("ARTW", {H::Chunk("DATA", H::Text("xy"))})});
+}
+
+// Checks a packed published song against its source: the same form type, the chunks around the
+// body unchanged, and the body (inflated when deflated) the song with its references relocated.
+template <class TCheck>
+void ExpectPublishedSongRelocated(const std::vector<u8>& packed, const H::TBytes& source,
+                                  const H::TBytes& song, bool deflated, TCheck& check)
+{
+    ASSERT_GE(packed.size(), 12u);
+    // Its size follows the relocated references; GroupMembers checks it against the bytes.
+    EXPECT_EQ(Bytes(H::TBytes(packed.begin() + 8, packed.begin() + 12)),
+              Bytes(H::TBytes(source.begin() + 8, source.begin() + 12)));
+    const std::vector<H::TBytes> packedMembers = GroupMembers(packed);
+    const std::vector<H::TBytes> sourceMembers = GroupMembers(source);
+    ASSERT_EQ(packedMembers.size(), 3u);
+    EXPECT_TRUE(packedMembers[0] == sourceMembers[0]) << "the chunk before the body changed";
+    EXPECT_TRUE(packedMembers[2] == sourceMembers[2]) << "the group after the body changed";
+    const H::TBytes& body = packedMembers[1];
+    ASSERT_EQ(Bytes(H::TBytes(body.begin(), body.begin() + 4)), "BODY");
+    const H::TBytes stored(body.begin() + 8, body.begin() + 8 + NSByteOrder::ReadBE32(&body[4]));
+    EXPECT_EQ(ExpectMembersRelocated(deflated ? Inflated(stored) : stored, song, check), 4);
+}
+
+// A host song, a published song (raw and deflated) and a K42 song (with two further streams) in
+// Songs/, each using samples of the clean source folder by each kind of reference.
 TEST_F(PackVantleTest, PackedSongReferencesOfEveryKindPointIntoThePackageAndTheRestIsUnchanged)
 {
     UseSource("clean");
@@ -656,13 +714,32 @@ TEST_F(PackVantleTest, PackedSongReferencesOfEveryKindPointIntoThePackageAndTheR
                          H::FORM("REMB", {references, H::Chunk("PRMS", H::Text("p"))})});
     const std::map<u32, H::TBytes> otherStreams = {{2, H::TBytes(70000, 0x5A)}, {7, H::Text("seven")}};
     NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song, otherStreams);
+    const H::TBytes published = PublishedSong(song, false);
+    const H::TBytes publishedDeflated = PublishedSong(song, true);
+    std::ofstream(Scratch().Path() / "Source" / "Songs" / "Published.tps", std::ios::binary)
+        << Bytes(published);
+    std::ofstream(Scratch().Path() / "Source" / "Songs" / "Deflated.tps", std::ios::binary)
+        << Bytes(publishedDeflated);
 
-    const NSPackingTests::TIndependentPackage package = PackClean(11);
+    const NSPackingTests::TIndependentPackage package = PackClean(13);
     const NSPackingTests::TIndependentEntry* packedSong = FindEntry(package, "Songs:Demo.tns");
     ASSERT_NE(packedSong, nullptr);
     EXPECT_EQ(packedSong->fPackedType, 1u); // a host song
     auto check = [](const CSF10ReferenceChunk& reference) { ExpectSongReferenceRelocated(reference); };
     EXPECT_EQ(ExpectMembersRelocated(packedSong->fContent, song, check), 4);
+
+    // Published songs are stored as they are (no compressed entry), flagged like any file but the
+    // splash.
+    for (const auto& [name, source] :
+         {std::pair{"Songs:Published.tps", &published}, std::pair{"Songs:Deflated.tps", &publishedDeflated}})
+    {
+        SCOPED_TRACE(name);
+        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, name);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->fPackedType, 13u);
+        EXPECT_EQ(entry->fFlag, 0);
+        ExpectPublishedSongRelocated(entry->fContent, *source, song, source == &publishedDeflated, check);
+    }
 
     const NSPackingTests::TIndependentEntry* packedK42 = FindEntry(package, "Songs:Demo.tessaro");
     ASSERT_NE(packedK42, nullptr);
@@ -739,6 +816,124 @@ TEST_F(PackVantleTest, UnresolvedReferencesAbortWithAlert7AndALogListingThemAndL
     EXPECT_EQ(log, expected);
     EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+}
+
+// A song whose sample is there when the files are verified, but whose reference leads nowhere by
+// the time it is packed (the song was saved again in between): the pack stops at that song with
+// the unresolved-references alert naming it. The failure is told by that alert alone: no package,
+// no temporary file, no log.
+TEST_F(PackVantleTest, AReferenceLostBetweenVerifyingAndPackingStopsThePackWithTheUnresolvedAlert)
+{
+    UseSource("clean");
+    const auto songUsing = [](const char* sample)
+    { return H::CAT("TS10", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", sample})})}); };
+    AddSong(songUsing("Kick.aif"));
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+    CRecordingProgress progress;
+    // A name of the same length: the song changes in its reference alone.
+    progress.fOnBeginPhase = [&](u32 phase)
+    {
+        if (phase == 4)
+            AddSong(songUsing("Kicc.aif"));
+    };
+
+    EXPECT_FALSE(Pack(&progress));
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4}));
+    u32 count = 0;
+    ASSERT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+    ASSERT_EQ(count, 1u) << Describe(Alerts());
+    TTrellisHeadlessRecord record{};
+    ASSERT_EQ(TrellisHeadless_GetRecord(0, &record), 12000u);
+    EXPECT_EQ(record.fAlert.fIcon, kAlertIconStop);
+    EXPECT_EQ(record.fAlert.fOperation, kAlertOneButton);
+    EXPECT_EQ(Narrow(record.fAlert.fTitle), "Unresolved references");
+    EXPECT_EQ(Narrow(record.fAlert.fMessage),
+              "The file \xE2\x80\x9C" + Narrow(FilePath("Source/Songs/Demo.tns")) +
+                  "\xE2\x80\x9D has unresolved references to external files. Packing is cancelled.");
+    EXPECT_EQ(Narrow(record.fAlert.fButtons[0]), "OK");
+    EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
+    EXPECT_TRUE(gOpenedLogs.empty());
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+}
+
+// The temporary container of a K42 song, on disk, with one write failing the way a full disk
+// would: part of its bytes reach the file first. Counts the writes; records the file's path.
+class CFailingContainerFile final : public NSBigFilePackage::CStdioMedia
+{
+public:
+    explicit CFailingContainerFile(const TUTF16String& path) : CStdioMedia(path) { sPath = path; }
+
+    void Write(u64 offset, i64 size, const u8* source) override
+    {
+        ++sWrites;
+        if (sWrites != sFailingWrite)
+            return CStdioMedia::Write(offset, size, source);
+        CStdioMedia::Write(offset, size / 2, source);
+        sFileWasThere = fs::exists(fs::path(Narrow(sPath)));
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XWrite(""));
+    }
+
+    static std::unique_ptr<NSBigFilePackage::IMedia> Make(const TUTF16String& path)
+    {
+        return std::make_unique<CFailingContainerFile>(path);
+    }
+
+    static inline int sWrites = 0;
+    // Counted from 1; 0 fails none.
+    static inline int sFailingWrite = 0;
+    static inline TUTF16String sPath;
+    static inline bool sFileWasThere = false;
+};
+
+// A K42 song whose temporary container cannot be written to the end: the pack stops at that song
+// with the file-error alert naming it, and leaves neither the temporary container nor any part of
+// the package (nor a log) behind. Failed at its second write and at its last, the container is
+// already partly on disk.
+TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBehind)
+{
+    UseSource("clean");
+    fs::create_directories(Scratch().Path() / "Source" / "Songs");
+    const H::TBytes k42Song = H::FORM(
+        "K42S", {H::Chunk("HEAD", H::Text("k42")),
+                 H::FORM("REMB", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})})});
+    NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song,
+                                     {{2, H::TBytes(300000, 0x5A)}, {7, H::Text("seven")}});
+    struct TRestoreMaker
+    {
+        NSVantlePacking::TContainerMediumMaker fPrevious;
+        ~TRestoreMaker() { NSVantlePacking::SetContainerMediumMaker(fPrevious); }
+    } restore{NSVantlePacking::SetContainerMediumMaker(&CFailingContainerFile::Make)};
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+
+    // Through the seam without a failure the pack is clean; this counts the container's writes.
+    CFailingContainerFile::sWrites = 0;
+    CFailingContainerFile::sFailingWrite = 0;
+    PackClean(10);
+    const int writes = CFailingContainerFile::sWrites;
+    ASSERT_GE(writes, 3);
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore);
+
+    for (const int failing : {2, writes})
+    {
+        SCOPED_TRACE(testing::Message() << "failing write " << failing << " of " << writes);
+        for (const auto& entry : fs::directory_iterator(Out()))
+            fs::remove(entry.path());
+        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        CFailingContainerFile::sWrites = 0;
+        CFailingContainerFile::sFailingWrite = failing;
+        CFailingContainerFile::sFileWasThere = false;
+        EXPECT_FALSE(Pack(nullptr));
+        EXPECT_TRUE(CFailingContainerFile::sFileWasThere) << "the container was not yet on disk";
+        const std::vector<TShownAlert> alerts = Alerts();
+        ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
+        EXPECT_EQ(alerts[0].fTitle, "File error");
+        EXPECT_EQ(alerts[0].fMessage, "There was a problem with the file \xE2\x80\x9C" +
+                                          Narrow(FilePath("Source/Songs/Demo.tessaro")) +
+                                          "\xE2\x80\x9D. Packing is cancelled.");
+        EXPECT_FALSE(fs::exists(fs::path(Narrow(CFailingContainerFile::sPath))));
+        EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+        EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
+    }
 }
 
 // A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's

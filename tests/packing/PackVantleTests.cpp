@@ -456,6 +456,26 @@ protected:
         return alerts;
     }
 
+    // The one alert shown is the unresolved-references alert naming that file, and the pack left
+    // nothing in the output folder: no package, no log.
+    void ExpectOnlyTheUnresolvedAlert(const TUTF16String& file) const
+    {
+        u32 count = 0;
+        ASSERT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+        ASSERT_EQ(count, 1u) << Describe(Alerts());
+        TTrellisHeadlessRecord record{};
+        ASSERT_EQ(TrellisHeadless_GetRecord(0, &record), 12000u);
+        EXPECT_EQ(record.fAlert.fIcon, kAlertIconStop);
+        EXPECT_EQ(record.fAlert.fOperation, kAlertOneButton);
+        EXPECT_EQ(Narrow(record.fAlert.fTitle), "Unresolved references");
+        EXPECT_EQ(Narrow(record.fAlert.fMessage),
+                  "The file \xE2\x80\x9C" + Narrow(file) +
+                      "\xE2\x80\x9D has unresolved references to external files. Packing is cancelled.");
+        EXPECT_EQ(Narrow(record.fAlert.fButtons[0]), "OK");
+        EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
+        EXPECT_TRUE(gOpenedLogs.empty());
+    }
+
     std::vector<std::string> OutputNames() const
     {
         std::vector<std::string> names;
@@ -839,20 +859,28 @@ TEST_F(PackVantleTest, AReferenceLostBetweenVerifyingAndPackingStopsThePackWithT
 
     EXPECT_FALSE(Pack(&progress));
     EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4}));
-    u32 count = 0;
-    ASSERT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
-    ASSERT_EQ(count, 1u) << Describe(Alerts());
-    TTrellisHeadlessRecord record{};
-    ASSERT_EQ(TrellisHeadless_GetRecord(0, &record), 12000u);
-    EXPECT_EQ(record.fAlert.fIcon, kAlertIconStop);
-    EXPECT_EQ(record.fAlert.fOperation, kAlertOneButton);
-    EXPECT_EQ(Narrow(record.fAlert.fTitle), "Unresolved references");
-    EXPECT_EQ(Narrow(record.fAlert.fMessage),
-              "The file \xE2\x80\x9C" + Narrow(FilePath("Source/Songs/Demo.tns")) +
-                  "\xE2\x80\x9D has unresolved references to external files. Packing is cancelled.");
-    EXPECT_EQ(Narrow(record.fAlert.fButtons[0]), "OK");
-    EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
-    EXPECT_TRUE(gOpenedLogs.empty());
+    ExpectOnlyTheUnresolvedAlert(FilePath("Source/Songs/Demo.tns"));
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+}
+
+// A song in the source folder only through a shortcut to it elsewhere: its relative reference
+// leads to a sample from the shortcut's folder, where the files are verified, but to nothing from
+// the song's own folder, from where it is relocated when packed.
+TEST_F(PackVantleTest, ASongShortcutWhoseReferenceLeadsNowhereFromTheSongStopsThePackWithTheUnresolvedAlert)
+{
+    UseSource("clean");
+    MakeFolder("Elsewhere");
+    const H::TBytes song =
+        H::CAT("TS10", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})});
+    std::ofstream(Scratch().Path() / "Elsewhere" / "Demo.tns", std::ios::binary) << Bytes(song);
+    fs::create_directories(Scratch().Path() / "Source" / "Songs");
+    WinShortcut(FilePath("Elsewhere/Demo.tns"), FilePath("Source/Songs/Demo.lnk"));
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+
+    CRecordingProgress progress;
+    EXPECT_FALSE(Pack(&progress));
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4}));
+    ExpectOnlyTheUnresolvedAlert(FilePath("Source/Songs/Demo.lnk"));
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 

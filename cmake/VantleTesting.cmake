@@ -2,7 +2,7 @@
 # GoogleTest comes from Debian's sources and is built with the cross compiler.
 set(VANTLE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VANTLE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_library(vantle_test_main STATIC
@@ -10,7 +10,7 @@ add_library(vantle_test_main STATIC
     ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp
 )
 target_compile_definitions(vantle_test_main PRIVATE VANTLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(vantle_test_main PUBLIC GTest::gtest GTest::gmock base ole32)
+target_link_libraries(vantle_test_main PUBLIC GTest::gtest base ole32)
 target_include_directories(vantle_test_main PUBLIC ${PROJECT_SOURCE_DIR})
 
 # Every test that runs under Wine requires the fixture wine_environment: its set-up prepares the
@@ -28,11 +28,24 @@ function(vantle_wine_test test)
     set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_environment)
 endfunction()
 
+# Parsing gtest.h is a third of the compile time of a test source, so each suite precompiles it
+# once. ccache 4.7 compiles a source that uses a precompiled header afresh every time, so a build
+# through a compiler launcher is faster without.
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+    set(vantle_test_pch_default OFF)
+else()
+    set(vantle_test_pch_default ON)
+endif()
+option(VANTLE_TEST_PCH "Precompile gtest.h for each test suite" ${vantle_test_pch_default})
+
 # vantle_add_test_suite(<name> SOURCES <files...> LIBS <targets...>)
 function(vantle_add_test_suite name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE vantle_test_main ${ARG_LIBS})
+    if(VANTLE_TEST_PCH)
+        target_precompile_headers(${name} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:<gtest/gtest.h>>")
+    endif()
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
     vantle_wine_test(${name})

@@ -28,24 +28,12 @@ function(vantle_wine_test test)
     set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_environment)
 endfunction()
 
-# Parsing gtest.h is a third of the compile time of a test source, so each suite precompiles it
-# once. ccache 4.7 compiles a source that uses a precompiled header afresh every time, so a build
-# through a compiler launcher is faster without.
-if(CMAKE_CXX_COMPILER_LAUNCHER)
-    set(vantle_test_pch_default OFF)
-else()
-    set(vantle_test_pch_default ON)
-endif()
-option(VANTLE_TEST_PCH "Precompile gtest.h for each test suite" ${vantle_test_pch_default})
-
 # vantle_add_test_suite(<name> SOURCES <files...> LIBS <targets...>)
 function(vantle_add_test_suite name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE vantle_test_main ${ARG_LIBS})
-    if(VANTLE_TEST_PCH)
-        target_precompile_headers(${name} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:<gtest/gtest.h>>")
-    endif()
+    vantle_precompile_headers(${name} <windows.h> <gtest/gtest.h>)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
     vantle_wine_test(${name})

@@ -2,7 +2,7 @@
 # GoogleTest comes from Debian's sources and is built with the cross compiler.
 set(VANTLE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VANTLE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_library(vantle_test_main STATIC
@@ -10,7 +10,7 @@ add_library(vantle_test_main STATIC
     ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp
 )
 target_compile_definitions(vantle_test_main PRIVATE VANTLE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(vantle_test_main PUBLIC GTest::gtest GTest::gmock base ole32)
+target_link_libraries(vantle_test_main PUBLIC GTest::gtest base ole32)
 target_include_directories(vantle_test_main PUBLIC ${PROJECT_SOURCE_DIR})
 
 # Every test that runs under Wine requires the fixture wine_environment: its set-up prepares the
@@ -33,6 +33,7 @@ function(vantle_add_test_suite name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE vantle_test_main ${ARG_LIBS})
+    vantle_precompile_headers(${name} <windows.h> <gtest/gtest.h>)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
     vantle_wine_test(${name})

@@ -2,11 +2,44 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace NSFerrant
 {
+namespace
+{
+// Buffers of the default size are kept for reuse, per thread, a few at most. A large allocation
+// is a fresh mapping whose pages fault in at first touch, and a pack that buffers each of
+// thousands of small files paid that twice per file.
+constexpr size_t kKeptBufferCount = 4;
+thread_local std::vector<std::unique_ptr<u8[]>> tKeptBuffers;
+
+std::unique_ptr<u8[]> TakeBuffer(i64 capacity)
+{
+    if (capacity != CBufferedMedia::kDefaultBufferSize || tKeptBuffers.empty())
+        return std::unique_ptr<u8[]>(new u8[size_t(capacity)]);
+    std::unique_ptr<u8[]> buffer = std::move(tKeptBuffers.back());
+    tKeptBuffers.pop_back();
+    return buffer;
+}
+
+void KeepBuffer(i64 capacity, std::unique_ptr<u8[]> buffer) noexcept
+{
+    if (capacity != CBufferedMedia::kDefaultBufferSize || tKeptBuffers.size() >= kKeptBufferCount)
+        return;
+    try
+    {
+        tKeptBuffers.push_back(std::move(buffer));
+    }
+    catch (...)
+    {
+        // No room to keep it: it is freed like any other.
+    }
+}
+} // namespace
+
 CBufferedMedia::CBufferedMedia(CMedia& base, i64 bufferSize)
-    : fBase(base), fCapacity(std::max(bufferSize, kMinimumBufferSize)), fBuffer(new u8[size_t(fCapacity)])
+    : fBase(base), fCapacity(std::max(bufferSize, kMinimumBufferSize)), fBuffer(TakeBuffer(fCapacity))
 {
     fPosition = base.fPosition;
 }
@@ -20,6 +53,7 @@ CBufferedMedia::~CBufferedMedia()
     catch (...)
     {
     }
+    KeepBuffer(fCapacity, std::move(fBuffer));
 }
 
 void CBufferedMedia::Read(i64 offset, i64 size, void* destination) const

@@ -15,6 +15,7 @@
 #include "filelib/WinFiles.h"
 #include "media/CreatorBlock.h"
 #include "base/Media.h"
+#include "media/BufferedMedia.h"
 #include "media/StoredStrings.h"
 #include "packing/CollectPhases.h"
 #include "packing/PackFailures.h"
@@ -224,13 +225,15 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
     CompareHeader(read, job->fInfo);
     {
         NSFileLibSupport::COpenFile packageMedia(package->GetFileSpec().get());
-        packageMedia.fPosition = i64(read.fIndexStart);
+        // The index rows are read field by field, the entries in one piece each.
+        NSFerrant::CBufferedMedia index(packageMedia);
+        index.fPosition = i64(read.fIndexStart);
         for (u32 i = 0; i < read.fFileCount; ++i)
         {
             CVantleIndexRow row;
-            row.Read(packageMedia);
+            row.Read(index);
             ReportItem(job, progress, i, nullptr, row.fName);
-            const i64 next = packageMedia.fPosition;
+            const i64 next = index.fPosition;
             try
             {
                 VerifyEntry(*job, package, packageMedia, read, row, packageResolver);
@@ -246,7 +249,7 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
                     throw;
                 ThrowFileEntryFailure(failure, row.fName, {}, row.fPackedType);
             }
-            packageMedia.fPosition = next;
+            index.fPosition = next;
         }
     }
     GetItemDatabase().UnmountVantle(THashedString(job->fInfo.fName));

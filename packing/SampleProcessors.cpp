@@ -70,5 +70,6 @@ void CWAVEFileTypePacker::Pack(const CItemPtr& source, IReferenceRelocator&, NSF
 void CKORBPackedFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
                                      TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
 {
-    NSVantlePacking::DecodeKORBSample(media);
+    NSFerrant::CBufferedMedia buffered(media);
+    NSVantlePacking::DecodeKORBSample(buffered);
 }

@@ -37,7 +37,8 @@ public:
     void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) override;
 };
 
-// A packed sample verifies when it decodes completely (DecodeKORBSample). Only the media is used.
+// A packed sample verifies when it decodes completely (DecodeKORBSample), read through a buffer
+// since its header, code words and trailer come in separate reads. Only the media is used.
 class CKORBPackedFileVerifier final : public IFileTypeVerifier
 {
 public:

@@ -61,6 +61,15 @@ struct TCreateWindowTestAccess
         return *window.fRadioButtonGroupView;
     }
 
+    // The object of a table of window fields by its field name.
+    template <typename T, size_t N>
+    static T& Named(const std::pair<const char*, T*> (&table)[N], const std::string& name)
+    {
+        for (const auto& [fieldName, object] : table)
+            if (name == fieldName)
+                return *object;
+        throw std::invalid_argument(name);
+    }
     // The program views by their field names.
     static NSTrellisGlue::CABCView& View(CCreateWindow& window, const std::string& name)
     {
@@ -89,10 +98,7 @@ struct TCreateWindowTestAccess
             {"fProgressTextView", window.fProgressTextView.get()},
             {"fTimeRemainingView", window.fTimeRemainingView.get()},
         };
-        for (const auto& [viewName, view] : views)
-            if (name == viewName)
-                return *view;
-        throw std::invalid_argument(name);
+        return Named(views, name);
     }
     static NSFerrant::CBorderStaticTextView& Text(CCreateWindow& window, const std::string& name)
     {
@@ -107,10 +113,7 @@ struct TCreateWindowTestAccess
             {"fCreateVantleButton", window.fCreateVantleButton.get()},
             {"fStopButton", window.fStopButton.get()},
         };
-        for (const auto& [buttonName, button] : buttons)
-            if (name == buttonName)
-                return *button;
-        throw std::invalid_argument(name);
+        return Named(buttons, name);
     }
     static NSSprocket::ISeparatorLineView& Separator(CCreateWindow& window, bool phase)
     {
@@ -405,8 +408,10 @@ TEST_F(CreateWindowTest, TheLayoutFollowsTheMeasuredControls)
         MapWindowPoints(nullptr, content, reinterpret_cast<POINT*>(&rect), 2);
         const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
         if (centre.x >= 0)
+        {
             EXPECT_EQ(ChildWindowFromPointEx(content, centre, CWP_SKIPINVISIBLE), child)
                 << static_cast<const char*>(GetPropW(child, kViewNameProperty));
+        }
     }
 
     // The window's content ends 20 below Create; the background reaches beyond it.

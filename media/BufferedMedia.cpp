@@ -2,34 +2,47 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace NSFerrant
 {
 namespace
 {
-// Buffers of the default size are kept for reuse, per thread, a few at most. A large allocation
-// is a fresh mapping whose pages fault in at first touch, and a pack that buffers each of
-// thousands of small files paid that twice per file.
-constexpr size_t kKeptBufferCount = 4;
-thread_local std::vector<std::unique_ptr<u8[]>> tKeptBuffers;
+// Buffers of the default size are kept for reuse, a few at most. A large allocation is a fresh
+// mapping whose pages fault in at first touch, and a pack that buffers each of thousands of small
+// files paid that twice per file. The store is the process's, under a lock, since samples are
+// coded on several threads: a store per thread would need a thread_local with a destructor, and
+// this runtime runs such a destructor after the ending thread's storage is gone.
+constexpr size_t kKeptBufferCount = 16;
+std::mutex gKeptBuffersLock;
+std::vector<std::unique_ptr<u8[]>> gKeptBuffers;
 
 std::unique_ptr<u8[]> TakeBuffer(i64 capacity)
 {
-    if (capacity != CBufferedMedia::kDefaultBufferSize || tKeptBuffers.empty())
-        return std::unique_ptr<u8[]>(new u8[size_t(capacity)]);
-    std::unique_ptr<u8[]> buffer = std::move(tKeptBuffers.back());
-    tKeptBuffers.pop_back();
-    return buffer;
+    if (capacity == CBufferedMedia::kDefaultBufferSize)
+    {
+        const std::lock_guard<std::mutex> lock(gKeptBuffersLock);
+        if (!gKeptBuffers.empty())
+        {
+            std::unique_ptr<u8[]> buffer = std::move(gKeptBuffers.back());
+            gKeptBuffers.pop_back();
+            return buffer;
+        }
+    }
+    return std::unique_ptr<u8[]>(new u8[size_t(capacity)]);
 }
 
 void KeepBuffer(i64 capacity, std::unique_ptr<u8[]> buffer) noexcept
 {
-    if (capacity != CBufferedMedia::kDefaultBufferSize || tKeptBuffers.size() >= kKeptBufferCount)
+    if (capacity != CBufferedMedia::kDefaultBufferSize)
+        return;
+    const std::lock_guard<std::mutex> lock(gKeptBuffersLock);
+    if (gKeptBuffers.size() >= kKeptBufferCount)
         return;
     try
     {
-        tKeptBuffers.push_back(std::move(buffer));
+        gKeptBuffers.push_back(std::move(buffer));
     }
     catch (...)
     {

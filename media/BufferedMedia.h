@@ -19,7 +19,7 @@ public:
     static constexpr i64 kDefaultBufferSize = 256 * 1024;
 
     // The base must outlive this media. A bufferSize below kMinimumBufferSize is raised to it. A
-    // buffer of the default size may be one an earlier media of the same thread left behind.
+    // buffer of the default size may be one an earlier media, of any thread, left behind.
     explicit CBufferedMedia(CMedia& base, i64 bufferSize = kDefaultBufferSize);
     // Writes what is pending; a failure of that write is swallowed (call Flush to see it).
     ~CBufferedMedia() override;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace
 {
 using NSTestSupport::TBytes;
@@ -97,5 +99,35 @@ TEST(BufferedMedia, AWriteElsewhereSendsThePendingBytesFirst)
     buffered.Flush();
     EXPECT_EQ(base.fWrites, (std::vector<i64>{10, 20}));
     EXPECT_EQ(base.GetSize(), 1000020);
+}
+
+TEST(BufferedMedia, MediaOnSeveralThreadsAtOnceKeepTheirOwnBytesAndTheThreadsEndCleanly)
+{
+    // Buffers are kept for reuse across media; a buffer handed to two media at once, or a store
+    // that a thread ending tears down wrongly, shows here as mixed bytes or a crash.
+    constexpr u32 kThreads = 4;
+    constexpr u32 kRounds = 40;
+    std::vector<u32> wrong(kThreads, 0);
+    {
+        std::vector<std::jthread> threads;
+        for (u32 t = 0; t < kThreads; ++t)
+            threads.emplace_back([t, &wrong] {
+                for (u32 round = 0; round < kRounds; ++round)
+                {
+                    TBytes expected = Pattern(70000 + t * 1000 + round);
+                    for (u8& byte : expected)
+                        byte = u8(byte ^ t);
+                    NSFerrant::COwnedMemoryMedia base(0);
+                    {
+                        NSFerrant::CBufferedMedia buffered(base);
+                        for (size_t i = 0; i < expected.size(); i += 7)
+                            buffered.Write(i64(i), i64(std::min<size_t>(7, expected.size() - i)), expected.data() + i);
+                    }
+                    if (NSTestSupport::BytesOf(base) != expected)
+                        ++wrong[t];
+                }
+            });
+    }
+    EXPECT_EQ(wrong, std::vector<u32>(kThreads, 0));
 }
 } // namespace

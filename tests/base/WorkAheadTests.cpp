@@ -1,0 +1,167 @@
+#include "base/WorkAhead.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace
+{
+using TWindow = CWorkAhead<int>;
+using namespace std::chrono_literals;
+
+TWindow::TPrepared Square(std::size_t index, u64 bytes = 1)
+{
+    return {[index] { return int(index * index); }, bytes};
+}
+
+TEST(WorkAheadTests, EachPreparedElementsResultArrivesInItsTurnOthersAreLeftToTheCaller)
+{
+    std::vector<std::size_t> prepared;
+    TWindow window(
+        10,
+        [&](std::size_t index) -> std::optional<TWindow::TPrepared> {
+            prepared.push_back(index);
+            if (index % 3 == 0)
+                return std::nullopt; // worked on in its turn
+            return Square(index);
+        },
+        {3, 4, 1000});
+    for (std::size_t i = 0; i < 10; ++i)
+    {
+        std::future<int> work = window.Take(i);
+        ASSERT_EQ(work.valid(), i % 3 != 0) << i;
+        if (work.valid())
+        {
+            EXPECT_EQ(work.get(), int(i * i));
+        }
+    }
+    EXPECT_EQ(prepared, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST(WorkAheadTests, PreparesNoFurtherAheadThanTheElementAndByteLimitsAllow)
+{
+    struct TCase
+    {
+        u32 fMostElements;
+        u64 fMostBytes;
+        u64 fBytesEach;
+        std::size_t fMostAhead; // elements prepared at once, from the one taken on
+    };
+    const TCase cases[] = {
+        {4, 1000, 1, 4},
+        {1, 1000, 1, 1},
+        {8, 25, 10, 3},   // the third goes over the byte limit by its own size
+        {8, 5, 1000, 1},  // a single large element is still worked ahead
+    };
+    for (const TCase& test : cases)
+    {
+        std::size_t highest = 0;
+        TWindow window(
+            40,
+            [&](std::size_t index) -> std::optional<TWindow::TPrepared> {
+                highest = std::max(highest, index);
+                return Square(index, test.fBytesEach);
+            },
+            {2, test.fMostElements, test.fMostBytes});
+        std::size_t mostAhead = 0;
+        for (std::size_t i = 0; i < 40; ++i)
+        {
+            std::future<int> work = window.Take(i);
+            ASSERT_TRUE(work.valid());
+            EXPECT_EQ(work.get(), int(i * i));
+            mostAhead = std::max(mostAhead, highest + 1 - i);
+        }
+        EXPECT_EQ(mostAhead, test.fMostAhead) << test.fMostElements << " " << test.fMostBytes;
+    }
+}
+
+TEST(WorkAheadTests, AFailureReachesOnlyItsOwnElementsTurn)
+{
+    TWindow window(
+        6,
+        [](std::size_t index) -> std::optional<TWindow::TPrepared> {
+            if (index == 2)
+                throw std::runtime_error("preparing failed"); // left to the caller's turn
+            if (index == 4)
+                return TWindow::TPrepared{[]() -> int { throw std::range_error("task failed"); }, 1};
+            return Square(index);
+        },
+        {2, 6, 1000});
+    for (std::size_t i = 0; i < 6; ++i)
+    {
+        std::future<int> work = window.Take(i);
+        if (i == 2)
+        {
+            EXPECT_FALSE(work.valid());
+            continue;
+        }
+        ASSERT_TRUE(work.valid());
+        if (i == 4)
+            EXPECT_THROW(work.get(), std::range_error);
+        else
+            EXPECT_EQ(work.get(), int(i * i));
+    }
+}
+
+TEST(WorkAheadTests, ElementsSkippedByTheCallerAreDroppedAndNotReturned)
+{
+    TWindow window(
+        8, [](std::size_t index) -> std::optional<TWindow::TPrepared> { return Square(index); }, {2, 8, 1000});
+    EXPECT_EQ(window.Take(0).get(), 0);
+    EXPECT_EQ(window.Take(5).get(), 25);
+    EXPECT_EQ(window.Take(7).get(), 49);
+}
+
+TEST(WorkAheadTests, TasksRunTogetherOnEveryThread)
+{
+    // Each task waits until all four have started: with fewer threads than four at work, none
+    // would ever finish, and the wait gives up.
+    std::mutex lock;
+    std::condition_variable started;
+    u32 running = 0;
+    CWorkAhead<bool> window(
+        4,
+        [&](std::size_t) -> std::optional<CWorkAhead<bool>::TPrepared> {
+            return CWorkAhead<bool>::TPrepared{[&] {
+                                                   std::unique_lock<std::mutex> guard(lock);
+                                                   ++running;
+                                                   started.notify_all();
+                                                   return started.wait_for(guard, 20s, [&] { return running == 4; });
+                                               },
+                                               1};
+        },
+        {4, 4, 1000});
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(window.Take(i).get()) << i;
+}
+
+TEST(WorkAheadTests, DestroyingTheWindowDropsQueuedTasksAndWaitsForRunningOnes)
+{
+    std::atomic<u32> begun = 0;
+    std::atomic<u32> finished = 0;
+    {
+        CWorkAhead<int> window(
+            50,
+            [&](std::size_t) -> std::optional<CWorkAhead<int>::TPrepared> {
+                return CWorkAhead<int>::TPrepared{[&] {
+                                                      ++begun;
+                                                      std::this_thread::sleep_for(20ms);
+                                                      ++finished;
+                                                      return 0;
+                                                  },
+                                                  1};
+            },
+            {2, 50, 1000});
+        // Queues every element; the caller stops long before the workers could finish them.
+        EXPECT_TRUE(window.Take(0).valid());
+    }
+    EXPECT_EQ(begun.load(), finished.load());
+    EXPECT_LT(finished.load(), 50u);
+}
+} // namespace

@@ -1,14 +1,30 @@
 #include "media/codec/AudioCodecLibraries.h"
 
+#include <mutex>
+
 namespace
 {
-// Single-threaded program: the pointers take no lock.
+// Samples are coded on several threads at once; the interfaces themselves keep no state between
+// calls, only their creation and release take the lock.
+std::mutex gLibraryLock;
 ICorliss* gCorliss = nullptr;
 IUndine* gUndine = nullptr;
 
-template <class TInterface, class TCreate>
-TInterface& GetLibrary(TInterface*& library, TCreate create, const char* name, void (*release)())
+// With the lock held.
+template <class TInterface>
+void ReleaseHeldLibrary(TInterface*& library)
 {
+    if (!library)
+        return;
+    library->SetDebugger(nullptr);
+    library->Release();
+    library = nullptr;
+}
+
+template <class TInterface, class TCreate>
+TInterface& GetLibrary(TInterface*& library, TCreate create, const char* name)
+{
+    const std::lock_guard<std::mutex> lock(gLibraryLock);
     if (library)
         return *library;
     try
@@ -22,7 +38,7 @@ TInterface& GetLibrary(TInterface*& library, TCreate create, const char* name, v
     }
     catch (...)
     {
-        release();
+        ReleaseHeldLibrary(library);
         throw;
     }
 }
@@ -30,23 +46,20 @@ TInterface& GetLibrary(TInterface*& library, TCreate create, const char* name, v
 template <class TInterface>
 void ReleaseLibrary(TInterface*& library)
 {
-    if (!library)
-        return;
-    library->SetDebugger(nullptr);
-    library->Release();
-    library = nullptr;
+    const std::lock_guard<std::mutex> lock(gLibraryLock);
+    ReleaseHeldLibrary(library);
 }
 } // namespace
 
 ICorliss& GetCorliss()
 {
-    return GetLibrary(gCorliss, Corliss_Create, "ICorliss", ReleaseCorliss);
+    return GetLibrary(gCorliss, Corliss_Create, "ICorliss");
 }
 
 // A failed creation is released here as well, so no half-made interface stays behind.
 IUndine& GetUndine()
 {
-    return GetLibrary(gUndine, Undine_Create, "IUndine", ReleaseUndine);
+    return GetLibrary(gUndine, Undine_Create, "IUndine");
 }
 
 void ReleaseCorliss()

@@ -13,7 +13,6 @@
 namespace
 {
 using TInfoReader = void (*)(NSFerrant::CMedia&, NSFerrant::TSampleInfo&);
-using TEncoder = void (*)(NSFerrant::CMedia&, NSFerrant::CMedia&);
 
 void VerifySampleFormat(NSFerrant::CMedia& media, TInfoReader readInfo)
 {
@@ -22,16 +21,6 @@ void VerifySampleFormat(NSFerrant::CMedia& media, TInfoReader readInfo)
     readInfo(source, info);
     if (info.fFormat.fChannelCount != 1 && info.fFormat.fChannelCount != 2)
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
-}
-
-void PackSample(const CItemPtr& sourceItem, NSFerrant::CMedia& destination, TEncoder encode)
-{
-    const std::shared_ptr<NSFerrant::CMedia> media = NSVantlePacking::OpenSourceMedia(sourceItem);
-    NSFerrant::CBufferedMedia source(*media);
-    NSFerrant::CBufferedMedia buffered(destination);
-    encode(source, buffered);
-    buffered.Flush();
-    destination.fPosition = buffered.fPosition;
 }
 } // namespace
 
@@ -47,28 +36,41 @@ void CWAVEFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&,
     VerifySampleFormat(media, NSUndineUtils::ReadWAVEInfo);
 }
 
-u32 CAIFFFileTypePacker::GetPackedType() const
+u32 CSampleFileTypePacker::GetPackedType() const
 {
     return kPackedTypeKORB;
 }
 
-void CAIFFFileTypePacker::Pack(const CItemPtr& source, IReferenceRelocator&, NSFerrant::CMedia& destination)
+void CSampleFileTypePacker::Pack(const CItemPtr& source, IReferenceRelocator&, NSFerrant::CMedia& destination)
 {
-    PackSample(source, destination, EncodeAIFFToKORB);
+    const std::shared_ptr<NSFerrant::CMedia> media = NSVantlePacking::OpenSourceMedia(source);
+    PackOpened(*media, destination);
 }
 
-u32 CWAVEFileTypePacker::GetPackedType() const
+void CSampleFileTypePacker::PackOpened(NSFerrant::CMedia& source, NSFerrant::CMedia& destination) const
 {
-    return kPackedTypeKORB;
+    NSFerrant::CBufferedMedia bufferedSource(source);
+    NSFerrant::CBufferedMedia buffered(destination);
+    fEncode(bufferedSource, buffered);
+    buffered.Flush();
+    destination.fPosition = buffered.fPosition;
 }
 
-void CWAVEFileTypePacker::Pack(const CItemPtr& source, IReferenceRelocator&, NSFerrant::CMedia& destination)
+CAIFFFileTypePacker::CAIFFFileTypePacker() : CSampleFileTypePacker(EncodeAIFFToKORB)
 {
-    PackSample(source, destination, EncodeWAVEToKORB);
+}
+
+CWAVEFileTypePacker::CWAVEFileTypePacker() : CSampleFileTypePacker(EncodeWAVEToKORB)
+{
 }
 
 void CKORBPackedFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
                                      TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
+{
+    VerifyPackedSample(media);
+}
+
+void VerifyPackedSample(NSFerrant::CMedia& media)
 {
     NSFerrant::CBufferedMedia buffered(media);
     NSVantlePacking::DecodeKORBSample(buffered);

@@ -23,18 +23,33 @@ public:
 
 // Writes the complete KORB stream of the source sample (the relocator is not used). The source
 // is read and the destination written through buffers, so neither sees small calls.
-class CAIFFFileTypePacker final : public IFileTypePacker
+class CSampleFileTypePacker : public IFileTypePacker
 {
 public:
     u32 GetPackedType() const override;
-    void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) override;
+    void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) final;
+    // Packs a source already opened from its item; it touches no item and no state shared with
+    // other packings, so it may run on any thread.
+    void PackOpened(NSFerrant::CMedia& source, NSFerrant::CMedia& destination) const;
+
+protected:
+    using TEncoder = void (*)(NSFerrant::CMedia& source, NSFerrant::CMedia& destination);
+    explicit CSampleFileTypePacker(TEncoder encode) : fEncode(encode) {}
+
+private:
+    TEncoder fEncode;
 };
 
-class CWAVEFileTypePacker final : public IFileTypePacker
+class CAIFFFileTypePacker final : public CSampleFileTypePacker
 {
 public:
-    u32 GetPackedType() const override;
-    void Pack(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination) override;
+    CAIFFFileTypePacker();
+};
+
+class CWAVEFileTypePacker final : public CSampleFileTypePacker
+{
+public:
+    CWAVEFileTypePacker();
 };
 
 // A packed sample verifies when it decodes completely (DecodeKORBSample), read through a buffer
@@ -46,3 +61,7 @@ public:
                 TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
                 TDeviceNameList& usedProhibited, bool& skippedTarget) override;
 };
+
+// What the packed-sample verifier checks, for a caller that has only the packed bytes; like
+// PackOpened, it may run on any thread.
+void VerifyPackedSample(NSFerrant::CMedia& media);

@@ -10,6 +10,7 @@
 #include "packing/PackFailures.h"
 #include "packing/ProcessorRegistry.h"
 #include "packing/ReferenceRelocation.h"
+#include "packing/SamplePackAhead.h"
 #include "packing/StandardReferenceResolver.h"
 #include "packing/TemporaryFiles.h"
 #include "filelib/FileMedia.h"
@@ -55,6 +56,17 @@ void VerifyOneFile(CPackJob& job, CSourceNode& node)
         job.fProhibitedDeviceUsers[&node] = std::move(prohibitedFound);
     if (!resolved.empty())
         job.fResolvedReferences[&node] = std::move(resolved);
+}
+
+void CollectFiles(const CSourceNode& node, std::vector<CItemPtr>& files)
+{
+    if (node.fIsFolder == 0)
+    {
+        files.push_back(node.fResolvedItem);
+        return;
+    }
+    for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+        CollectFiles(*child, files);
 }
 
 void ThrowIfDataTooLarge(const CPackJob& job)
@@ -144,29 +156,34 @@ void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress
     BeginPhase(job, progress, 4, job->fInfo.fFileCount);
     job->fTemporaryDataFile.reset();
     job->fTemporaryDataFile = std::make_unique<NSFileLibSupport::COpenTemporaryFile>(GetTemporaryFileType());
+    std::vector<CItemPtr> files;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        CollectFiles(*entry, files);
+    CSamplePackAhead packAhead(std::move(files));
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        PackSourceTree(job, *entry, index, progress);
+        PackSourceTree(job, *entry, index, progress, packAhead);
     ThrowIfDataTooLarge(*job);
     EndPhase(job, progress, 4);
 }
 
-u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress)
+u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
+                   CSamplePackAhead& packAhead)
 {
     if (node.fIsFolder != 0)
     {
         u32 packed = 0;
         for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-            packed += PackSourceTree(job, *child, index, progress);
+            packed += PackSourceTree(job, *child, index, progress, packAhead);
         return packed;
     }
     ReportItem(job, progress, index, &node, node.GetRelativePath());
-    ++index;
+    const u32 fileIndex = index++;
     const u32 packedType = GetPackedTypeOfItem(node.fResolvedItem);
     try
     {
         CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, &job->fOutsideShortcuts);
-        job->fPackedSizes[&node] = PackFileToMedia(node.fResolvedItem, relocator, *job->fTemporaryDataFile);
+        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, *job->fTemporaryDataFile);
     }
     catch (const NSQuorral::XSilentAbort&)
     {

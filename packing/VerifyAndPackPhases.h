@@ -21,9 +21,14 @@ void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, I
                       TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
                       TDeviceNameList& prohibitedFound, bool& refersToSkipped);
 
+class CSamplePackAhead;
+
+// The files are written in tree order; samples are coded ahead of their turn on worker threads.
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress);
-// Answers the number of files of the subtree packed.
-u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress);
+// Answers the number of files of the subtree packed. The files of the job's tree in tree order
+// are those of packAhead; index counts them.
+u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
+                   CSamplePackAhead& packAhead);
 // Writes the packed form of the item at the destination's position; answers the bytes written,
 // 0 when no packer takes the item.
 u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);

@@ -1,0 +1,62 @@
+#include "packing/SamplePackAhead.h"
+
+#include "base/Media.h"
+#include "base/WorkAhead.h"
+#include "packing/ProcessorRegistry.h"
+#include "packing/ProcessorSupport.h"
+#include "packing/SampleProcessors.h"
+#include "packing/VerifyAndPackPhases.h"
+
+namespace NSVantlePacking
+{
+namespace
+{
+using TPacked = std::unique_ptr<NSFerrant::COwnedMemoryMedia>;
+
+// A packed sample is about as large as its source, so these bound the memory of the files
+// waiting for their turn; a larger source is packed in its turn, straight into the data file.
+constexpr u64 kLargestSourceAhead = 16 * 1024 * 1024;
+constexpr u64 kMostBytesAhead = 64 * 1024 * 1024;
+constexpr u32 kElementsAheadPerThread = 2;
+} // namespace
+
+class CSamplePackAhead::CWindow : public CWorkAhead<TPacked>
+{
+public:
+    using CWorkAhead<TPacked>::CWorkAhead;
+};
+
+CSamplePackAhead::CSamplePackAhead(std::vector<CItemPtr> files) : fFiles(std::move(files))
+{
+    const u32 threads = CWorkerThreads::GetProcessorThreadCount();
+    // Items are not safe to share between threads: only the source's media reaches a worker.
+    auto prepare = [this](std::size_t index) -> std::optional<CWindow::TPrepared> {
+        const CItemPtr& file = fFiles[index];
+        const auto* packer = dynamic_cast<const CSampleFileTypePacker*>(FindPacker(file));
+        const u64 size = packer != nullptr ? file->GetSize() : 0;
+        if (packer == nullptr || size > kLargestSourceAhead)
+            return std::nullopt;
+        std::shared_ptr<NSFerrant::CMedia> source = OpenSourceMedia(file);
+        return CWindow::TPrepared{[packer, source, size] {
+                                      auto packed = std::make_unique<NSFerrant::COwnedMemoryMedia>(i64(size));
+                                      packer->PackOpened(*source, *packed);
+                                      return packed;
+                                  },
+                                  size};
+    };
+    fWindow = std::make_unique<CWindow>(fFiles.size(), std::move(prepare),
+                                        CWindow::TLimits{threads, threads * kElementsAheadPerThread, kMostBytesAhead});
+}
+
+CSamplePackAhead::~CSamplePackAhead() = default;
+
+u64 CSamplePackAhead::Pack(std::size_t index, IReferenceRelocator& relocator, NSFerrant::CMedia& destination)
+{
+    std::future<TPacked> ahead = fWindow->Take(index);
+    if (!ahead.valid())
+        return PackFileToMedia(fFiles[index], relocator, destination);
+    const TPacked packed = ahead.get();
+    NSFerrant::WriteBytes(destination, packed->GetSize(), packed->GetBytes().data());
+    return u64(packed->GetSize());
+}
+} // namespace NSVantlePacking

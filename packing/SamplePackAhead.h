@@ -1,0 +1,38 @@
+#pragma once
+// The files of a packing run in order, with their samples coded ahead of their turn on worker
+// threads, each into memory of its own. Coding samples is most of a pack's work and one sample
+// does not depend on another; the data file is still written by one thread in order, so it is
+// the same byte for byte as one written without help.
+#include "content/vfs/VirtualFileItem.h"
+#include "packing/FileTypeProcessors.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace NSFerrant
+{
+class CMedia;
+}
+
+namespace NSVantlePacking
+{
+class CSamplePackAhead
+{
+public:
+    explicit CSamplePackAhead(std::vector<CItemPtr> files);
+    ~CSamplePackAhead();
+    CSamplePackAhead(const CSamplePackAhead&) = delete;
+    CSamplePackAhead& operator=(const CSamplePackAhead&) = delete;
+
+    // Does what PackFileToMedia does for the file at index, with the same result and failures:
+    // copies the packed form a worker made, or packs the file here when it was not packed
+    // ahead. Indices are taken in increasing order.
+    u64 Pack(std::size_t index, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);
+
+private:
+    class CWindow;
+    std::vector<CItemPtr> fFiles;
+    std::unique_ptr<CWindow> fWindow;
+};
+} // namespace NSVantlePacking

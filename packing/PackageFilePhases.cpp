@@ -4,6 +4,7 @@
 #include "base/Throw.h"
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
+#include "base/WorkAhead.h"
 #include "content/package/PackedFileTypes.h"
 #include "content/package/VantleData.h"
 #include "content/package/VantleFile.h"
@@ -21,17 +22,25 @@
 #include "packing/PackFailures.h"
 #include "packing/PackageFileNames.h"
 #include "packing/ProcessorRegistry.h"
+#include "packing/SampleProcessors.h"
 #include "packing/StandardReferenceResolver.h"
 #include "packing/VantleReferenceResolver.h"
 #include "packing/VerifyAndPackPhases.h"
 
 #include <ctime>
+#include <deque>
+#include <exception>
+#include <future>
 
 namespace NSVantlePacking
 {
 namespace
 {
 constexpr i64 kCopyPieceBytes = 65536;
+// What the entries checked ahead of their turn may hold in memory at once.
+constexpr u64 kLargestEntryCheckedAhead = 16 * 1024 * 1024;
+constexpr u64 kMostBytesAhead = 64 * 1024 * 1024;
+constexpr u32 kEntriesAheadPerThread = 2;
 constexpr u32 kPackageCreator = NSFerrant::MakeFourCC("TsRo");
 constexpr u32 kPackageFileType = NSFerrant::MakeFourCC("VTL ");
 
@@ -89,18 +98,91 @@ NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
            MakeTemporaryPackageFileName(job.fOutputFileName);
 }
 
+// Packed samples are checked by a complete decode, most of the phase's work, on worker threads
+// ahead of their turn; the other entries need the package's items, which stay on this thread.
+bool IsCheckedAhead(const CVantleIndexRow& row)
+{
+    return !IsCompressedEntryType(row.fPackedType) && row.fSize <= kLargestEntryCheckedAhead &&
+           dynamic_cast<const CKORBPackedFileVerifier*>(FindPackedDataVerifier(row.fPackedType)) != nullptr;
+}
+
+// The package's index rows, read in order through a buffer and kept, so that the checks ahead
+// and the check in turn share one reading. A row that cannot be read fails again in its turn.
+class CIndexRows
+{
+public:
+    CIndexRows(NSFerrant::CMedia& package, const CVantleInfo& info) : fIndex(package)
+    {
+        fIndex.fPosition = i64(info.fIndexStart);
+    }
+
+    const CVantleIndexRow& Get(std::size_t i)
+    {
+        while (fRows.size() <= i)
+        {
+            if (fFailure)
+                std::rethrow_exception(fFailure);
+            CVantleIndexRow row;
+            try
+            {
+                row.Read(fIndex);
+            }
+            catch (...)
+            {
+                fFailure = std::current_exception();
+                throw;
+            }
+            fRows.push_back(std::move(row));
+        }
+        return fRows[i];
+    }
+
+private:
+    NSFerrant::CBufferedMedia fIndex;
+    std::deque<CVantleIndexRow> fRows; // a deque: the rows handed out stay where they are
+    std::exception_ptr fFailure;
+};
+
+using TEntryChecks = CWorkAhead<void>;
+
+// Reads an entry checked ahead into memory; the worker reads it through a window of the same
+// bounds as the package's, so that a stream running past its entry fails as it would in turn.
+std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::size_t i,
+                                                         NSFerrant::CMedia& packageMedia, const CVantleInfo& read)
+{
+    const CVantleIndexRow& row = rows.Get(i);
+    if (!IsCheckedAhead(row))
+        return std::nullopt;
+    NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
+    window.fPosition = 0;
+    auto entry = std::make_shared<NSFerrant::COwnedMemoryMedia>(i64(row.fSize));
+    NSFerrant::CopyBytes(*entry, i64(row.fSize), window, i64(row.fSize));
+    return TEntryChecks::TPrepared{[entry] {
+                                       NSFerrant::CPartialMedia entryWindow(*entry, 0, entry->GetSize());
+                                       entryWindow.fPosition = 0;
+                                       VerifyPackedSample(entryWindow);
+                                   },
+                                   row.fSize};
+}
+
 void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia,
                  const CVantleInfo& read, const CVantleIndexRow& row,
-                 CVantleReferenceResolver& packageResolver)
+                 CVantleReferenceResolver& packageResolver, std::future<void>& checkedAhead)
 {
     NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
     window.fPosition = 0;
     TReferenceList resolved, unresolved, external;
     TDeviceNameList prohibitedFound;
     bool refersToSkipped = false;
+    const auto verifyData = [&](IReferenceResolver& resolver) {
+        if (checkedAhead.valid())
+            checkedAhead.get();
+        else
+            VerifyPackedData(row.fPackedType, {}, window, resolver, resolved, unresolved, external,
+                             prohibitedFound, refersToSkipped);
+    };
     if (row.fHidden)
-        VerifyPackedData(row.fPackedType, {}, window, packageResolver, resolved, unresolved, external,
-                         prohibitedFound, refersToSkipped);
+        verifyData(packageResolver);
     else
     {
         if (job.fHasLumenPatch != 0)
@@ -108,8 +190,7 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
         CStandardReferenceResolver resolver(package, job.fInfo.fName,
                                             FindItemByPackagePath(package, row.fName),
                                             job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
-        VerifyPackedData(row.fPackedType, {}, window, resolver, resolved, unresolved, external,
-                         prohibitedFound, refersToSkipped);
+        verifyData(resolver);
     }
     if (!unresolved.empty())
         job.fBrokenReferences[row] = std::move(unresolved);
@@ -225,18 +306,20 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
     CompareHeader(read, job->fInfo);
     {
         NSFileLibSupport::COpenFile packageMedia(package->GetFileSpec().get());
-        // The index rows are read field by field, the entries in one piece each.
-        NSFerrant::CBufferedMedia index(packageMedia);
-        index.fPosition = i64(read.fIndexStart);
+        CIndexRows rows(packageMedia, read);
+        const u32 threads = CWorkerThreads::GetProcessorThreadCount();
+        TEntryChecks checks(
+            read.fFileCount,
+            [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read); },
+            {threads, threads * kEntriesAheadPerThread, kMostBytesAhead});
         for (u32 i = 0; i < read.fFileCount; ++i)
         {
-            CVantleIndexRow row;
-            row.Read(index);
+            const CVantleIndexRow& row = rows.Get(i);
             ReportItem(job, progress, i, nullptr, row.fName);
-            const i64 next = index.fPosition;
+            std::future<void> checkedAhead = checks.Take(i);
             try
             {
-                VerifyEntry(*job, package, packageMedia, read, row, packageResolver);
+                VerifyEntry(*job, package, packageMedia, read, row, packageResolver, checkedAhead);
             }
             catch (const NSQuorral::XSilentAbort&)
             {
@@ -249,7 +332,6 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
                     throw;
                 ThrowFileEntryFailure(failure, row.fName, {}, row.fPackedType);
             }
-            index.fPosition = next;
         }
     }
     GetItemDatabase().UnmountVantle(THashedString(job->fInfo.fName));

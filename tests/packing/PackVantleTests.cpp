@@ -286,8 +286,9 @@ public:
             fOnBeginPhase(phase);
         StopIfAsked(phase, 0, true);
     }
-    void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String&) override
+    void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String& name) override
     {
+        fLastItem = name;
         ++fItemsInPhase;
         StopIfAsked(fPhases.back(), fItemsInPhase, false);
     }
@@ -303,6 +304,7 @@ public:
     std::optional<u32> fStopPhase;
     u64 fStopItem = 0;
     std::function<void(u32 phase)> fOnBeginPhase;
+    TUTF16String fLastItem;
 
 private:
     void StopIfAsked(u32 phase, u64 item, bool atBegin)
@@ -962,6 +964,59 @@ TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBe
         EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
         EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
     }
+}
+
+// Samples are coded ahead of their turn on other threads, yet a sample that breaks between
+// verifying and packing still ends the pack at its own turn, with the file error naming it: the
+// files before it were reported, none after it.
+TEST_F(PackVantleTest, ASampleBrokenBetweenVerifyingAndPackingEndsThePackAtItsOwnTurn)
+{
+    UseSource("clean");
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+    CRecordingProgress progress;
+    progress.fOnBeginPhase = [&](u32 phase)
+    {
+        if (phase == 4)
+            fs::resize_file(Scratch().Path() / "Source" / "Samples" / "AIFF" / "Tone 16.aif", 60);
+    };
+
+    EXPECT_FALSE(Pack(&progress));
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(Narrow(progress.fLastItem), "Samples:AIFF:Tone 16.aif");
+    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9C" +
+                                    Narrow(FilePath("Source/Samples/AIFF/Tone 16.aif")) +
+                                    "\xE2\x80\x9D is in a bad format and could not be packed. Packing is cancelled.\n");
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+    EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
+}
+
+// The packed samples of the finished package are checked ahead of their turn as well; an entry
+// broken on disk fails the check at that entry.
+TEST_F(PackVantleTest, APackedSampleBrokenInTheFinishedPackageFailsTheCheckAtThatEntry)
+{
+    UseSource("clean");
+    CRecordingProgress progress;
+    progress.fOnBeginPhase = [&](u32 phase)
+    {
+        if (phase != 8)
+            return;
+        const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, "Samples:AIFF:Tone 16.aif");
+        ASSERT_NE(entry, nullptr);
+        std::fstream file(Package(), std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(std::streamoff(package.fDataStart) + entry->fOffset);
+        const std::string ones(entry->fSize, '\xFF');
+        file.write(ones.data(), std::streamsize(ones.size()));
+        ASSERT_TRUE(file.good());
+    };
+
+    EXPECT_FALSE(Pack(&progress));
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(Narrow(progress.fLastItem), "Samples:AIFF:Tone 16.aif");
+    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9CSamples:AIFF:Tone 16.aif\xE2\x80\x9D is in a bad "
+                                  "format and could not be packed. Packing is cancelled.\n");
+    // The package was put in place before its check; no log is written.
+    EXPECT_EQ(OutputNames(), std::vector<std::string>{"Test Bank.vtl"});
 }
 
 // A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's

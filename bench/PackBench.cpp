@@ -1,16 +1,18 @@
-// Packs every WAVE file of a folder through the sample packer into one file (the way the packing
-// phase fills its data file) and prints the PCM megabytes packed per second, process to process.
-// The files' items come from one listing of the folder inside an item-database batch, as the
+// Packs every WAVE file below a folder, at every depth, through the sample packer into one file
+// the way the packing phase fills its data file (samples coded ahead on worker threads, written
+// in order) and prints the PCM megabytes packed per second, process to process.
+// The files' items come from listings of the folders inside an item-database batch, as the
 // packing phases have them from their collect phase; a lookup by path per file would cost more
 // than the packing itself under Wine.
 //
 // Usage: pack_bench FOLDER OUTPUT_FILE
 #include "base/TextConversions.h"
 #include "base/UTF16String.h"
+#include "bench/ItemWalk.h"
 #include "content/vfs/ItemDatabase.h"
 #include "filelib/FileLibWrappers.h"
 #include "filelib/FileMedia.h"
-#include "packing/SampleProcessors.h"
+#include "packing/SamplePackAhead.h"
 
 #include <objbase.h>
 #include <windows.h>
@@ -77,22 +79,24 @@ int wmain(int argc, wchar_t** argv)
         {
             const CItemDatabaseBatch batch;
             std::vector<CItemPtr> files;
-            GetItemForFolder(NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(input.c_str())))
-                ->GetChildren(files, nullptr);
-            std::erase_if(files, [](const CItemPtr& item) { return !IsWAVEFile(item); });
+            NSBench::WalkItemTree(
+                GetItemForFolder(NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromWide(input.c_str()))),
+                [&](const CItemPtr& item) {
+                    if (IsWAVEFile(item))
+                        files.push_back(item);
+                });
             fileCount = files.size();
             finding = SecondsSince(start);
             NSFileLibSupport::COpenFile destination(outputFolder.get(),
                                                     NSTextPackage::FromWide(output.filename().wstring().c_str()), 0, 0);
-            CWAVEFileTypePacker packer;
-            CNoRelocator relocator;
             for (const CItemPtr& item : files)
-            {
-                const auto packStart = std::chrono::steady_clock::now();
-                packer.Pack(item, relocator, destination);
-                packing += SecondsSince(packStart);
                 pcm += PCMBytes(item);
-            }
+            const auto packStart = std::chrono::steady_clock::now();
+            NSVantlePacking::CSamplePackAhead packAhead(files);
+            CNoRelocator relocator;
+            for (std::size_t i = 0; i < files.size(); ++i)
+                packAhead.Pack(i, relocator, destination);
+            packing = SecondsSince(packStart);
         }
         gItemDatabase = nullptr;
         const double seconds = SecondsSince(start);

@@ -97,6 +97,12 @@ TUTF16String CFileLibImpl::MakeFilePathInLongFolder(const TUTF16String& path)
     return WinGetLongPathNameInLongFolder(path);
 }
 
+TUTF16String CFileLibImpl::MakeFilePathOfLongPath(const TUTF16String& path)
+{
+    CheckFilePath(path);
+    return path;
+}
+
 TUTF16String CFileLibImpl::GetDirName(const TUTF16String& folder)
 {
     if (WinIsValidVolumePath(folder))

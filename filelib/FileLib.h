@@ -178,8 +178,9 @@ public:
     // CreateFileSpec for a path whose folder part is already in long form, as a folder listed in
     // long form names its children: only the file's own name is looked up for its long form.
     virtual IFileSpec* CreateFileSpecInLongFolder(const u16* path, u32* status) = 0;
-    // CreateFileSpec for a path already in long form throughout, as a folder listed in long form
-    // names the children the file system listed under those names: nothing is looked up.
+    // CreateFileSpec for a file known to exist under a path already in long form throughout, as a
+    // listing of a folder in long form names the files it found: the path is only checked, nothing
+    // is looked up on disk.
     virtual IFileSpec* CreateFileSpecOfLongPath(const u16* path, u32* status) = 0;
     virtual void GetFilePath(IFileSpec* file, u16* path) = 0;
     // A new shortcut "<name>.lnk" to source in folder, described by name.

@@ -52,9 +52,9 @@ NSTextPackage::TUTF16String FindLongFolderPath(LPCITEMIDLIST folderList)
     }
 }
 
-// What the children of a folder in long form share; null for a folder that is not. The entry
-// names are read in one listing of the folder rather than one lookup per child; a share is left
-// without them, as there the lookup of a child's name is no listing.
+// What the children of a folder in long form share; null for a folder that is not. The file
+// names are read in one listing of the folder rather than one lookup of each child's name; a
+// share is left without them, as there the lookup of a name asks no listing.
 std::shared_ptr<const SLongFolder> FindLongFolder(LPCITEMIDLIST folderList)
 {
     NSTextPackage::TUTF16String path = FindLongFolderPath(folderList);
@@ -62,7 +62,7 @@ std::shared_ptr<const SLongFolder> FindLongFolder(LPCITEMIDLIST folderList)
         return nullptr;
     auto folder = std::make_shared<SLongFolder>();
     if (path[0] != u'\\')
-        folder->fEntryNames = WinListEntryNames(path);
+        folder->fFileNames = WinListFileNames(path);
     folder->fPath = std::move(path);
     return folder;
 }

@@ -317,7 +317,7 @@ bool CShellItem::IsNamedInLongFolder(const TUTF16String& path) const
 
 bool CShellItem::IsListedLongName(const TUTF16String& path) const
 {
-    const std::vector<TUTF16String>& names = fLongFolder->fEntryNames;
+    const std::vector<TUTF16String>& names = fLongFolder->fFileNames;
     return std::binary_search(names.begin(), names.end(), path.substr(fLongFolder->fPath.size()));
 }
 

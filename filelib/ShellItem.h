@@ -36,14 +36,14 @@ enum EShellItemKind : u32
 constexpr u32 kShellItemAttributeMask =
     SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_CANDELETE | SFGAO_CANMOVE;
 
-// What a listing of a folder on a drive in long form knows for all its children: the folder's
-// path with a final "\", and the names of its entries as the file system listed them (ascending),
-// read once when the listing starts. A child whose path is one of those names is already in long
-// form, so its file specification looks up nothing.
+// What a listing of a folder in long form knows for all its children: the folder's path with a
+// final "\" and, on a drive, the names of its files as the file system listed them (ascending),
+// read once when the listing starts. A child named by one of them is a file already in long form,
+// so making its file specification asks nothing of the disk.
 struct SLongFolder
 {
     NSTextPackage::TUTF16String fPath;
-    std::vector<NSTextPackage::TUTF16String> fEntryNames;
+    std::vector<NSTextPackage::TUTF16String> fFileNames;
 };
 
 class CShellItem
@@ -124,7 +124,7 @@ private:
     NSTextPackage::TUTF16String GetFolderPath();
     // The path is a name right inside the listed folder's long path.
     bool IsNamedInLongFolder(const NSTextPackage::TUTF16String& path) const;
-    // ... and that name is one the folder's listing holds.
+    // ... and that name is one of the files the folder's listing found.
     bool IsListedLongName(const NSTextPackage::TUTF16String& path) const;
 
     // Declared in the order they are acquired, so that they are released in reverse: the list

@@ -303,7 +303,7 @@ TUTF16String WinGetLongPathNameInLongFolder(const TUTF16String& path)
     return longPath.size() > kWinMaxPathUnits ? path : longPath;
 }
 
-std::vector<TUTF16String> WinListEntryNames(const TUTF16String& folderPath)
+std::vector<TUTF16String> WinListFileNames(const TUTF16String& folderPath)
 {
     std::vector<TUTF16String> names;
     WIN32_FIND_DATAW entry;
@@ -312,7 +312,8 @@ std::vector<TUTF16String> WinListEntryNames(const TUTF16String& folderPath)
     if (!search.IsOpen())
         return names;
     do
-        names.push_back(NSTextPackage::FromWide(entry.cFileName));
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(NSTextPackage::FromWide(entry.cFileName));
     while (Win32Calls().FindNextFileW(search.Get(), &entry));
     std::sort(names.begin(), names.end());
     return names;

@@ -1,6 +1,7 @@
 // The path and name rules: which texts are volume paths, paths and names, how names are
 // cleaned, cut and split, and how extension lists and parents are read.
 #include "filelib/WinPaths.h"
+#include "filelib/WinFiles.h"
 #include "tests/filelib/WinLayerTestSupport.h"
 
 #include <algorithm>
@@ -297,29 +298,27 @@ TEST(WinPathRules, LongFormInALongFolderLooksUpTheLastNameAsTheWholeLookupDoes)
                    "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
 }
 
-// A listed child's file specification takes a listed name as its long form without a lookup.
-TEST(WinPathRules, EveryEntryNameOfAFolderListingIsItsOwnLongForm)
+// A listed child's file specification takes a listed name as an existing file's long form
+// without a lookup.
+TEST(WinPathRules, EveryFileNameOfAFolderListingNamesAFileInLongForm)
 {
     CScratchFolder scratch;
     for (const std::u16string& name : kNames)
         scratch.Write(name, "x");
     ASSERT_TRUE(::CreateDirectoryW(NSTextPackage::AsWide(scratch.PathOf(u"Sub")), nullptr));
 
-    const std::vector<TUTF16String> listed = WinListEntryNames(scratch.FolderPath());
+    const std::vector<TUTF16String> listed = WinListFileNames(scratch.FolderPath());
+    ASSERT_EQ(listed.size(), std::size(kNames));
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
-    for (const std::u16string& name : {kNames[0], kNames[1], kNames[2], std::u16string(u"Sub")})
-    {
-        const TUTF16String entry(name.begin(), name.end());
-        EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), entry)) << NSTextPackage::UTF16ToUTF8(entry);
-    }
+    for (const std::u16string& name : kNames)
+        EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), TUTF16String(name.begin(), name.end())));
     for (const TUTF16String& name : listed)
     {
-        if (name == Text(u".") || name == Text(u".."))
-            continue;
         const TUTF16String path = scratch.FolderPath() + name;
+        EXPECT_TRUE(WinDoesFileExist(path)) << NSTextPackage::UTF16ToUTF8(path);
         EXPECT_EQ(WinGetLongPathNameInLongFolder(path), path) << NSTextPackage::UTF16ToUTF8(path);
     }
-    EXPECT_TRUE(WinListEntryNames(scratch.PathOf(u"missing\\")).empty());
+    EXPECT_TRUE(WinListFileNames(scratch.PathOf(u"missing\\")).empty());
 }
 
 namespace

@@ -178,6 +178,10 @@ public:
     // CreateFileSpec for a path whose folder part is already in long form, as a folder listed in
     // long form names its children: only the file's own name is looked up for its long form.
     virtual IFileSpec* CreateFileSpecInLongFolder(const u16* path, u32* status) = 0;
+    // CreateFileSpec for a file known to exist under a path already in long form throughout, as a
+    // listing of a folder in long form names the files it found: the path is only checked, nothing
+    // is looked up on disk.
+    virtual IFileSpec* CreateFileSpecOfLongPath(const u16* path, u32* status) = 0;
     virtual void GetFilePath(IFileSpec* file, u16* path) = 0;
     // A new shortcut "<name>.lnk" to source in folder, described by name.
     virtual IFileSpec* CreateAlias(IFileSpec* source, IDirSpec* folder, const u16* name, u32* status) = 0;

@@ -639,6 +639,11 @@ IFileSpec* CFileLibGlue::CreateFileSpecInLongFolder(const u16* path, u32* status
     return MakeFileSpec(path, status, &CFileLibImpl::MakeFilePathInLongFolder);
 }
 
+IFileSpec* CFileLibGlue::CreateFileSpecOfLongPath(const u16* path, u32* status)
+{
+    return MakeFileSpec(path, status, &CFileLibImpl::MakeFilePathOfLongPath);
+}
+
 IFileSpec* CFileLibGlue::MakeFileSpec(const u16* path, u32* status, TUTF16String (*makePath)(const TUTF16String&))
 {
     if (IsValid() == 0)

@@ -82,6 +82,7 @@ public:
     void GetDirPath(NSFileLib::IDirSpec* folder, u16* path) override;
     NSFileLib::IFileSpec* CreateFileSpec(const u16* path, u32* status) override;
     NSFileLib::IFileSpec* CreateFileSpecInLongFolder(const u16* path, u32* status) override;
+    NSFileLib::IFileSpec* CreateFileSpecOfLongPath(const u16* path, u32* status) override;
     void GetFilePath(NSFileLib::IFileSpec* file, u16* path) override;
     NSFileLib::IFileSpec* CreateAlias(NSFileLib::IFileSpec* source, NSFileLib::IDirSpec* folder, const u16* name,
                                       u32* status) override;

@@ -33,10 +33,15 @@ TUTF16String LongPathWithin260(const TUTF16String& path, const char* refusal)
     return longPath;
 }
 
-void CheckFilePath(const TUTF16String& path)
+void CheckFilePathSyntax(const TUTF16String& path)
 {
     if (!WinIsValidPath(path) || path.back() == kBackslash)
         WinThrow<std::invalid_argument>("WinIsValidFilePath failed");
+}
+
+void CheckFilePath(const TUTF16String& path)
+{
+    CheckFilePathSyntax(path);
     if (!WinDoesFileExist(path))
         WinThrow<NSQuorral::XNotFound>("WinDoesFileExist failed");
 }
@@ -95,6 +100,12 @@ TUTF16String CFileLibImpl::MakeFilePathInLongFolder(const TUTF16String& path)
 {
     CheckFilePath(path);
     return WinGetLongPathNameInLongFolder(path);
+}
+
+TUTF16String CFileLibImpl::MakeFilePathOfLongPath(const TUTF16String& path)
+{
+    CheckFilePathSyntax(path);
+    return path;
 }
 
 TUTF16String CFileLibImpl::GetDirName(const TUTF16String& folder)

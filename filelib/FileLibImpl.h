@@ -47,6 +47,8 @@ public:
     static TUTF16String MakeFilePath(const TUTF16String& path);
     // MakeFilePath for a path whose folder part is already in long form.
     static TUTF16String MakeFilePathInLongFolder(const TUTF16String& path);
+    // MakeFilePath for a file known to exist under a path already in long form throughout.
+    static TUTF16String MakeFilePathOfLongPath(const TUTF16String& path);
 
     // Names.
     static TUTF16String GetDirName(const TUTF16String& folder);

@@ -196,6 +196,13 @@ TFileSpecPtr FileSpecFromWinPathInLongFolder(const TUTF16String& path)
     return OwnOrThrow(file, status);
 }
 
+TFileSpecPtr FileSpecFromLongWinPath(const TUTF16String& path)
+{
+    u32 status = kFileLibNotSet;
+    IFileSpec* file = WinExtensions()->CreateFileSpecOfLongPath(path.c_str(), &status);
+    return OwnOrThrow(file, status);
+}
+
 TDirSpecPtr DirSpecFromWinPath(const TUTF16String& path)
 {
     u32 status = kFileLibNotSet;

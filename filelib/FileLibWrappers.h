@@ -44,6 +44,8 @@ TUTF16String GetName(NSFileLib::IFileSpec* file);
 TFileSpecPtr FileSpecFromWinPath(const TUTF16String& path);
 // FileSpecFromWinPath for a path whose folder part is already in long form.
 TFileSpecPtr FileSpecFromWinPathInLongFolder(const TUTF16String& path);
+// FileSpecFromWinPath for a file known to exist under a path already in long form throughout.
+TFileSpecPtr FileSpecFromLongWinPath(const TUTF16String& path);
 TDirSpecPtr DirSpecFromWinPath(const TUTF16String& path);
 TVolumeSpecPtr VolumeSpecFromWinPath(const TUTF16String& path);
 // The path getters report nothing: the library has no status for them.

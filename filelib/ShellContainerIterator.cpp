@@ -51,6 +51,21 @@ NSTextPackage::TUTF16String FindLongFolderPath(LPCITEMIDLIST folderList)
         return {};
     }
 }
+
+// What the children of a folder in long form share; null for a folder that is not. The file
+// names are read in one listing of the folder rather than one lookup of each child's name; a
+// share is left without them, as there the lookup of a name asks no listing.
+std::shared_ptr<const SLongFolder> FindLongFolder(LPCITEMIDLIST folderList)
+{
+    NSTextPackage::TUTF16String path = FindLongFolderPath(folderList);
+    if (path.empty())
+        return nullptr;
+    auto folder = std::make_shared<SLongFolder>();
+    if (path[0] != u'\\')
+        folder->fFileNames = WinListFileNames(path);
+    folder->fPath = std::move(path);
+    return folder;
+}
 } // namespace
 
 CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
@@ -76,7 +91,7 @@ CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
             ThrowIfFailedHRESULT(bound);
         }
 
-        fLongFolderPath = FindLongFolderPath(fFolderIDList);
+        fLongFolder = FindLongFolder(fFolderIDList);
         fFolder = folderObject.Get();
         fFolder->AddRef();
         const HRESULT listed = fFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);
@@ -108,7 +123,7 @@ void CShellContainerIterator::GetCurrent(CShellItem& child) const
 {
     if (fDone)
         ThrowShellItemFailure<NSQuorral::XIllegalCallSequence>();
-    child = CShellItem(fFolderIDList, fCurrentID, fFolder, fLongFolderPath);
+    child = CShellItem(fFolderIDList, fCurrentID, fFolder, fLongFolder);
 }
 
 void CShellContainerIterator::Next()
@@ -153,7 +168,7 @@ bool CShellContainerIterator::IsFolderItself()
     // The shell compares the two lists a level at a time, binding each folder on the way down;
     // under a folder on disk the levels it reaches are the folder's own, so its answer holds for
     // every child of the listing.
-    if (!fLongFolderPath.empty())
+    if (fLongFolder)
         fFolderItselfAnswer = itself ? kFolderItself : kNotFolderItself;
     return itself;
 }

@@ -7,9 +7,12 @@
 
 #include <shlobj.h>
 
+#include <memory>
+
 namespace NSFerrant
 {
 class CShellItem;
+struct SLongFolder;
 
 class CShellContainerIterator
 {
@@ -41,9 +44,9 @@ private:
     IShellFolder* fFolder = nullptr; // bound once, handed to every child
     LPITEMIDLIST fCurrentID = nullptr;
     IEnumIDList* fEnumerator = nullptr;
-    // The folder's path with a final "\" when it is in long form, handed to every child: their
-    // file specifications then look up only their own names. Empty otherwise.
-    NSTextPackage::TUTF16String fLongFolderPath;
+    // Made when the folder's path is in long form and handed to every child: their file
+    // specifications then look up at most their own names. Null otherwise.
+    std::shared_ptr<const SLongFolder> fLongFolder;
     enum EFolderItselfAnswer : u8
     {
         kNotAsked,

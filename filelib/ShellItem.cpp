@@ -10,6 +10,7 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -63,7 +64,7 @@ CShellItem::CShellItem()
 
 CShellItem::CShellItem(const CShellItem& other)
     : fKind(other.fKind), fIsShortcut(other.fIsShortcut), fIsListed(other.fIsListed),
-      fLongFolderPath(other.fLongFolderPath), fPath(other.fPath), fTypeName(other.fTypeName),
+      fLongFolder(other.fLongFolder), fPath(other.fPath), fTypeName(other.fTypeName),
       fTypeNameValid(other.fTypeNameValid)
 {
     fMalloc.Share(other.fMalloc.Get());
@@ -96,8 +97,8 @@ CShellItem::CShellItem(LPCITEMIDLIST absoluteList)
 }
 
 CShellItem::CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder,
-                       const TUTF16String& longFolderPath)
-    : fLongFolderPath(longFolderPath)
+                       const std::shared_ptr<const SLongFolder>& longFolder)
+    : fLongFolder(longFolder)
 {
     fParentFolder.Share(folder);
     fIsListed = 1;
@@ -188,7 +189,7 @@ void CShellItem::Swap(CShellItem& other) noexcept
     std::swap(fKind, other.fKind);
     std::swap(fIsShortcut, other.fIsShortcut);
     std::swap(fIsListed, other.fIsListed);
-    fLongFolderPath.swap(other.fLongFolderPath);
+    fLongFolder.swap(other.fLongFolder);
     std::swap(fParentFolder, other.fParentFolder);
     fPath.swap(other.fPath);
     fTypeName.swap(other.fTypeName);
@@ -306,9 +307,18 @@ void CShellItem::GetParent(CShellItem& parent) const
 
 bool CShellItem::IsNamedInLongFolder(const TUTF16String& path) const
 {
-    const std::size_t folderLength = fLongFolderPath.size();
-    return folderLength != 0 && path.size() > folderLength && path.compare(0, folderLength, fLongFolderPath) == 0 &&
+    if (!fLongFolder)
+        return false;
+    const TUTF16String& folderPath = fLongFolder->fPath;
+    const std::size_t folderLength = folderPath.size();
+    return folderLength != 0 && path.size() > folderLength && path.compare(0, folderLength, folderPath) == 0 &&
            path.find(kBackslash, folderLength) == npos;
+}
+
+bool CShellItem::IsListedLongName(const TUTF16String& path) const
+{
+    const std::vector<TUTF16String>& names = fLongFolder->fFileNames;
+    return std::binary_search(names.begin(), names.end(), path.substr(fLongFolder->fPath.size()));
 }
 
 TUTF16String CShellItem::GetFolderPath()
@@ -328,8 +338,12 @@ NSFileLibSupport::TFileSpecPtr CShellItem::GetFileSpec()
     {
         TUTF16String path;
         GetPath(path);
-        fFileSpec = IsNamedInLongFolder(path) ? NSFileLibSupport::FileSpecFromWinPathInLongFolder(path)
-                                              : NSFileLibSupport::FileSpecFromWinPath(path);
+        if (!IsNamedInLongFolder(path))
+            fFileSpec = NSFileLibSupport::FileSpecFromWinPath(path);
+        else if (IsListedLongName(path))
+            fFileSpec = NSFileLibSupport::FileSpecFromLongWinPath(path);
+        else
+            fFileSpec = NSFileLibSupport::FileSpecFromWinPathInLongFolder(path);
     }
     return fFileSpec;
 }

@@ -18,6 +18,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
 namespace NSFerrant
 {
@@ -34,6 +35,16 @@ enum EShellItemKind : u32
 // The attribute bits an item is classified by.
 constexpr u32 kShellItemAttributeMask =
     SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_CANDELETE | SFGAO_CANMOVE;
+
+// What a listing of a folder in long form knows for all its children: the folder's path with a
+// final "\" and, on a drive, the names of its files as the file system listed them (ascending),
+// read once when the listing starts. A child named by one of them is a file already in long form,
+// so making its file specification asks nothing of the disk.
+struct SLongFolder
+{
+    NSTextPackage::TUTF16String fPath;
+    std::vector<NSTextPackage::TUTF16String> fFileNames;
+};
 
 class CShellItem
 {
@@ -53,10 +64,10 @@ public:
     explicit CShellItem(LPCITEMIDLIST absoluteList);
     // The child id of the folder's absolute list. The folder's shell object, bound by the caller
     // (a listing binds it once for all its children), is kept rather than bound again: under
-    // Wine every bind reads a desktop.ini in each folder from the root down. longFolderPath is
-    // the folder's path with a final "\" when the listing found it in long form, else empty.
+    // Wine every bind reads a desktop.ini in each folder from the root down. longFolder is what
+    // the listing knows when it found the folder in long form, else null.
     CShellItem(LPCITEMIDLIST folderList, LPCITEMIDLIST childID, IShellFolder* folder,
-               const NSTextPackage::TUTF16String& longFolderPath = {});
+               const std::shared_ptr<const SLongFolder>& longFolder = {});
 
     u32 GetKind() const { return fKind; } // EShellItemKind
     bool IsShortcut() const { return fIsShortcut != 0; }
@@ -113,6 +124,8 @@ private:
     NSTextPackage::TUTF16String GetFolderPath();
     // The path is a name right inside the listed folder's long path.
     bool IsNamedInLongFolder(const NSTextPackage::TUTF16String& path) const;
+    // ... and that name is one of the files the folder's listing found.
+    bool IsListedLongName(const NSTextPackage::TUTF16String& path) const;
 
     // Declared in the order they are acquired, so that they are released in reverse: the list
     // and the folders before the allocator that frees the list.
@@ -122,7 +135,7 @@ private:
     u32 fKind = kShellItemDesktop;
     u8 fIsShortcut = 0;
     u8 fIsListed = 0; // made by a listing, which bound the parent folder
-    NSTextPackage::TUTF16String fLongFolderPath; // see the listing's constructor
+    std::shared_ptr<const SLongFolder> fLongFolder; // see the listing's constructor
     CComRef<IShellFolder> fParentFolder; // the desktop folder for an item right below it
     NSTextPackage::TUTF16String fPath;
     NSTextPackage::TUTF16String fTypeName;

@@ -79,7 +79,7 @@ void CBufferedMedia::Read(i64 offset, i64 size, void* destination) const
         std::memcpy(destination, fBuffer.get() + (offset - fStart), size_t(size));
         return;
     }
-    const i64 available = offset >= 0 ? fBase.GetSize() - offset : 0;
+    const i64 available = offset >= 0 ? BaseSize() - offset : 0;
     if (size >= Capacity() || available < size)
     {
         // Too large to be worth a copy, or a read the base itself must answer (and refuse).
@@ -106,6 +106,7 @@ void CBufferedMedia::Write(i64 offset, i64 size, const void* source)
         fLength = 0;
         if (offset < 0 || size >= Capacity())
         {
+            fBaseSize = -1;
             fBase.Write(offset, size, source);
             return;
         }
@@ -118,7 +119,7 @@ void CBufferedMedia::Write(i64 offset, i64 size, const void* source)
 
 i64 CBufferedMedia::GetSize() const
 {
-    const i64 baseSize = fBase.GetSize();
+    const i64 baseSize = BaseSize();
     return fPending ? std::max(baseSize, fStart + fLength) : baseSize;
 }
 
@@ -127,10 +128,18 @@ void CBufferedMedia::Flush()
     FlushPending();
 }
 
+i64 CBufferedMedia::BaseSize() const
+{
+    if (fBaseSize < 0)
+        fBaseSize = fBase.GetSize();
+    return fBaseSize;
+}
+
 void CBufferedMedia::FlushPending() const
 {
     if (!fPending)
         return;
+    fBaseSize = -1;
     fBase.Write(fStart, fLength, fBuffer.get());
     fPending = false;
 }

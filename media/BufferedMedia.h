@@ -35,6 +35,8 @@ public:
 private:
     void FlushPending() const;
     i64 Capacity() const { return fCapacity; }
+    // The base's size, asked once: only this media's own writes change it.
+    i64 BaseSize() const;
 
     CMedia& fBase;
     // Reads refill and flush the buffer, so it changes under the const Read of the interface. Left
@@ -45,5 +47,6 @@ private:
     mutable i64 fStart = 0;  // the base offset of the buffer's first byte
     mutable i64 fLength = 0; // the bytes of the buffer that hold the base's content or pending bytes
     mutable bool fPending = false;
+    mutable i64 fBaseSize = -1; // -1: not asked since the base was last written
 };
 } // namespace NSFerrant

@@ -1,9 +1,12 @@
 // The path and name rules: which texts are volume paths, paths and names, how names are
 // cleaned, cut and split, and how extension lists and parents are read.
 #include "filelib/WinPaths.h"
+#include "filelib/WinFiles.h"
 #include "tests/filelib/WinLayerTestSupport.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 using namespace NSQuorral;
 using NSTextPackage::TUTF16String;
@@ -272,12 +275,17 @@ TEST(WinPathRules, LongFormOfAnExistingPath)
                    "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
 }
 
+namespace
+{
+// Names of files in a folder in long form: plain, beyond ASCII, and long.
+const std::u16string kNames[] = {u"Plain.wav", u"\u00dcn\u00efc\u00f6d\u00e9 \u03a9mega \u97f3.wav",
+                                 std::u16string(180, u'L') + u".wav"};
+} // namespace
+
 TEST(WinPathRules, LongFormInALongFolderLooksUpTheLastNameAsTheWholeLookupDoes)
 {
     CScratchFolder scratch;
     ASSERT_EQ(WinGetLongPathName(scratch.FolderPath()), scratch.FolderPath());
-    const std::u16string kNames[] = {u"Plain.wav", u"\u00dcn\u00efc\u00f6d\u00e9 \u03a9mega \u97f3.wav",
-                                     std::u16string(180, u'L') + u".wav"};
     for (const std::u16string& name : kNames)
         scratch.Write(name, "x");
     // The last name asked in another case comes back as the folder stores it.
@@ -288,6 +296,29 @@ TEST(WinPathRules, LongFormInALongFolderLooksUpTheLastNameAsTheWholeLookupDoes)
     }
     EXPECT_FAILURE(WinGetLongPathNameInLongFolder(scratch.PathOf(u"missing.txt")), kFailureCode_RuntimeError_NotFound,
                    "WinThrowExceptionForKnownError(ERROR_FILE_NOT_FOUND)");
+}
+
+// A listed child's file specification takes a listed name as an existing file's long form
+// without a lookup.
+TEST(WinPathRules, EveryFileNameOfAFolderListingNamesAFileInLongForm)
+{
+    CScratchFolder scratch;
+    for (const std::u16string& name : kNames)
+        scratch.Write(name, "x");
+    ASSERT_TRUE(::CreateDirectoryW(NSTextPackage::AsWide(scratch.PathOf(u"Sub")), nullptr));
+
+    const std::vector<TUTF16String> listed = WinListFileNames(scratch.FolderPath());
+    ASSERT_EQ(listed.size(), std::size(kNames));
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+    for (const std::u16string& name : kNames)
+        EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), TUTF16String(name.begin(), name.end())));
+    for (const TUTF16String& name : listed)
+    {
+        const TUTF16String path = scratch.FolderPath() + name;
+        EXPECT_TRUE(WinDoesFileExist(path)) << NSTextPackage::UTF16ToUTF8(path);
+        EXPECT_EQ(WinGetLongPathNameInLongFolder(path), path) << NSTextPackage::UTF16ToUTF8(path);
+    }
+    EXPECT_TRUE(WinListFileNames(scratch.PathOf(u"missing\\")).empty());
 }
 
 namespace

@@ -25,8 +25,14 @@ public:
         fWrites.push_back(size);
         COwnedMemoryMedia::Write(offset, size, source);
     }
+    i64 GetSize() const override
+    {
+        ++fSizeQuestions;
+        return COwnedMemoryMedia::GetSize();
+    }
     mutable std::vector<i64> fReads;
     std::vector<i64> fWrites;
+    mutable u32 fSizeQuestions = 0;
 };
 
 TBytes Pattern(size_t size)
@@ -86,6 +92,31 @@ TEST(BufferedMedia, FlushesBeforeAnyReadAndServesSmallReadsFromOneWindow)
     buffered.Write(400000, i64(large.size()), large.data());
     EXPECT_EQ(base.fWrites.back(), i64(large.size()));
     EXPECT_EQ(buffered.GetSize(), 400000 + i64(large.size()));
+}
+
+// Asking a file its size is a system call: it is asked once, and again only after the buffered
+// media itself has written to the base.
+TEST(BufferedMedia, AsksTheBaseItsSizeOnceUntilItWritesToIt)
+{
+    const TBytes content = Pattern(1000000);
+    CCountingMedia base(i64(content.size()), content.data());
+    NSFerrant::CBufferedMedia buffered(base, NSFerrant::CBufferedMedia::kMinimumBufferSize);
+    u8 byte = 0;
+    for (i64 offset = 0; offset < i64(content.size()); offset += 50000)
+    {
+        buffered.Read(offset, 1, &byte);
+        ASSERT_EQ(byte, content[size_t(offset)]);
+    }
+    EXPECT_EQ(buffered.GetSize(), i64(content.size()));
+    EXPECT_EQ(base.fSizeQuestions, 1u);
+
+    // The base grows by a flushed write; a read below the new end then fills a window up to it.
+    const u8 written[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    buffered.Write(1200000, 10, written);
+    buffered.Read(1100000, 5, &byte);
+    EXPECT_EQ(base.fReads.back(), NSFerrant::CBufferedMedia::kMinimumBufferSize);
+    EXPECT_EQ(buffered.GetSize(), 1200010);
+    EXPECT_EQ(base.fSizeQuestions, 2u);
 }
 
 TEST(BufferedMedia, AWriteElsewhereSendsThePendingBytesFirst)

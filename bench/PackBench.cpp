@@ -32,11 +32,18 @@ public:
     CSF10ReferenceChunk Relocate(const CItemPtr&, const CSF10ReferenceChunk& reference) override { return reference; }
 };
 
-// The size of a file's PCM: its "data" chunk (the files are plain WAVE files).
+// The size of a file's PCM: its "data" chunk (the files are plain WAVE files). Taken from the
+// file's attributes by path: the item's own size looks the file up in its folder, which under
+// Wine costs more than packing a small sample.
 u64 PCMBytes(const CItemPtr& file)
 {
     constexpr u64 kPlainWAVEHeader = 44;
-    const u64 size = file->GetSize();
+    const std::wstring path =
+        NSTextPackage::AsWide(NSFileLibSupport::GetFileWinPath(file->GetFileSpec().get()));
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes))
+        return 0;
+    const u64 size = (u64(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
     return size > kPlainWAVEHeader ? size - kPlainWAVEHeader : 0;
 }
 

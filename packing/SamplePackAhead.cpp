@@ -33,10 +33,13 @@ CSamplePackAhead::CSamplePackAhead(std::vector<CItemPtr> files) : fFiles(std::mo
     auto prepare = [this](std::size_t index) -> std::optional<CWindow::TPrepared> {
         const CItemPtr& file = fFiles[index];
         const auto* packer = dynamic_cast<const CSampleFileTypePacker*>(FindPacker(file));
-        const u64 size = packer != nullptr ? file->GetSize() : 0;
-        if (packer == nullptr || size > kLargestSourceAhead)
+        if (packer == nullptr)
             return std::nullopt;
+        // The size of the open file, not the item's: asking the item looks the file up again.
         std::shared_ptr<NSFerrant::CMedia> source = OpenSourceMedia(file);
+        const u64 size = u64(source->GetSize());
+        if (size > kLargestSourceAhead)
+            return std::nullopt;
         return CWindow::TPrepared{[packer, source, size] {
                                       auto packed = std::make_unique<NSFerrant::COwnedMemoryMedia>(i64(size));
                                       packer->PackOpened(*source, *packed);

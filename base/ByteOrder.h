@@ -3,6 +3,9 @@
 // Each reader takes a pointer to at least as many bytes as the width it reads.
 #include "base/Types.h"
 
+#include <bit>
+#include <cstring>
+
 namespace NSByteOrder
 {
 inline u16 ReadBE16(const u8* p) { return u16((p[0] << 8) | p[1]); }
@@ -19,8 +22,10 @@ inline void WriteBE16(u8* p, u16 v)
 }
 inline void WriteBE32(u8* p, u32 v)
 {
-    WriteBE16(p, u16(v >> 16));
-    WriteBE16(p + 2, u16(v));
+    // One swap and one store: the compiler does not always see them in the bytewise form.
+    static_assert(std::endian::native == std::endian::little);
+    const u32 swapped = __builtin_bswap32(v);
+    std::memcpy(p, &swapped, 4);
 }
 inline void WriteBE64(u8* p, u64 v)
 {

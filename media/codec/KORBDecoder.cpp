@@ -52,11 +52,12 @@ public:
         {
             const u32 code = u32((fBuffer << (zeros + 1)) >> (64 - width));
             const u32 head = code >> 1;
-            const bool isLong = head >= shortCodes;
-            const u32 used = zeros + width + (isLong ? 1 : 0);
+            // Short and long remainders are both common: selected by a mask, not a branch.
+            const u32 isLong = head >= shortCodes;
+            const u32 used = zeros + width + isLong;
             fBuffer <<= used;
             fBits -= used;
-            return zeros * m + (isLong ? code - shortCodes : head);
+            return zeros * m + head + ((head + (code & 1) - shortCodes) & (0u - isLong));
         }
         // The careful path works on a copy: a reader whose address is never taken stays in
         // registers on the fast path.

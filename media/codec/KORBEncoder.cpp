@@ -3,40 +3,74 @@
 #include "media/codec/OutputBitStream.h"
 #include "base/Quorral.h"
 
+#include <algorithm>
+
 namespace
 {
-[[gnu::always_inline]] inline void PutAdaptiveCode(COutputBitStream& bits, u32 m, u32 value)
+// The closing 1 bit of the unary part and the truncated binary remainder of value (below m).
+struct TCodeTail
 {
-    u32 groups = value / m;
-    while (groups >= kKORBGroupLength)
-    {
-        // value < 2^32 keeps 7m below 2^32 and the grown m below 2^31.
-        value -= kKORBGroupLength * m;
-        bits.PutBits(kKORBGroupLength, 0);
-        m *= kKORBGroupGrowth;
-        groups = value / m;
-    }
-    value -= groups * m;
+    u32 fBits; // 1 to 32: m is below 2^31
+    u32 fCode;
+};
+
+[[gnu::always_inline]] inline TCodeTail MakeCodeTail(u32 m, u32 value)
+{
     const u32 width = GetKORBRemainderWidth(m);
     const u32 shortCodes = (1u << width) - m;
-    u32 remainderBits = width - 1;
-    if (value >= shortCodes)
-    {
-        value += shortCodes;
-        remainderBits = width;
-    }
-    // The group's zero bits, the closing 1 bit and the remainder, in one piece when they fit.
-    const u32 count = groups + 1 + remainderBits;
-    if (count <= 32)
-    {
-        bits.PutBits(count, u32((u64(1) << remainderBits) | value));
-        return;
-    }
-    bits.PutBits(groups + 1, 1);
-    bits.PutBits(remainderBits, value);
+    // Values from shortCodes on take one bit more; selected without a branch, as either is common.
+    const bool isLong = value >= shortCodes;
+    const u32 remainderBits = width - 1 + isLong;
+    return {remainderBits + 1, (1u << remainderBits) | (isLong ? value + shortCodes : value)};
 }
 
-[[gnu::always_inline]] inline void CodeSample(COutputBitStream& bits, TKORBPredictor& predictor, u32 sample)
+// A code of more than six groups of unary bits or of a parameter above the model's, which only
+// residuals far above the average take: its zero bits and its tail.
+struct TLongCode
+{
+    u32 fZeroBits;
+    TCodeTail fTail;
+};
+
+// Computed apart from the bit run, so that the run never has its address taken and stays in
+// registers.
+[[gnu::noinline]] TLongCode MakeLongCode(u32 m, u32 value)
+{
+    u32 zeroBits = 0;
+    // value < 2^32 keeps 7m below 2^32 and the grown m below 2^31.
+    while (value >= u64(kKORBGroupLength) * m)
+    {
+        value -= kKORBGroupLength * m;
+        zeroBits += kKORBGroupLength;
+        m *= kKORBGroupGrowth;
+    }
+    const u32 groups = value / m;
+    return {zeroBits + groups, MakeCodeTail(m, value - groups * m)};
+}
+
+[[gnu::always_inline]] inline void PutAdaptiveCode(CBitRun& bits, u32 m, u32 value)
+{
+    if (value >= u64(kKORBGroupLength) * m || m >= (1u << 25)) [[unlikely]]
+    {
+        const TLongCode code = MakeLongCode(m, value);
+        for (u32 zeroBits = code.fZeroBits; zeroBits > 0;)
+        {
+            const u32 piece = std::min(zeroBits, 32u);
+            bits.PutBits(piece, 0);
+            zeroBits -= piece;
+        }
+        bits.PutBits(code.fTail.fBits, code.fTail.fCode);
+        return;
+    }
+    // The common code: at most six groups of m, counted by comparisons (a division costs more),
+    // and a tail of at most 26 bits (m < 2^25), all in one piece of at most 32 bits.
+    const u32 groups = (value >= m) + (value >= 2 * m) + (value >= 3 * m) + (value >= 4 * m) +
+                       (value >= 5 * m) + (value >= 6 * m);
+    const TCodeTail tail = MakeCodeTail(m, value - groups * m);
+    bits.PutBits(groups + tail.fBits, tail.fCode);
+}
+
+[[gnu::always_inline]] inline void CodeSample(CBitRun& bits, TKORBPredictor& predictor, u32 sample)
 {
     const u32 m = predictor.ChooseParameter();
     if (m == 0)
@@ -48,7 +82,7 @@ namespace
 template <typename TSample>
 void EncodeBlock(TKORBEncoder& encoder, u32 frameCount, const TSample* first, const TSample* second)
 {
-    COutputBitStream& bits = *encoder.fStream;
+    CBitRun bits(*encoder.fStream);
     TKORBPredictor firstPredictor(encoder.fFirst);
     if (second == nullptr)
     {
@@ -72,13 +106,15 @@ void EncodeBlock(TKORBEncoder& encoder, u32 frameCount, const TSample* first, co
 
 void WriteAdaptiveCode(TKORBEncoder& encoder, u32 m, u32 value)
 {
-    PutAdaptiveCode(*encoder.fStream, m, value);
+    CBitRun bits(*encoder.fStream);
+    PutAdaptiveCode(bits, m, value);
 }
 
 void EncodeKORBSample(TKORBEncoder& encoder, TKORBChannelState& state, u32 sample)
 {
     TKORBPredictor predictor(state);
-    CodeSample(*encoder.fStream, predictor, sample);
+    CBitRun bits(*encoder.fStream);
+    CodeSample(bits, predictor, sample);
     predictor.StoreTo(state);
 }
 

@@ -3,7 +3,7 @@
 #include "base/Media.h"
 
 COutputBitStream::COutputBitStream(NSFerrant::CMedia& destination)
-    : fDestination(destination), fBuffer(new u8[kBufferSize])
+    : fDestination(destination), fBuffer(new u8[kBufferSize]), fNext(fBuffer.get())
 {
 }
 
@@ -18,24 +18,32 @@ COutputBitStream::~COutputBitStream()
     }
 }
 
-void COutputBitStream::Flush()
+void COutputBitStream::PutBits(u32 count, u32 value)
 {
-    if (fPendingBits > 32)
-    {
-        EmitWord(u32(fAccumulator >> (fPendingBits - 32)));
-        fPendingBits -= 32;
-    }
-    // Left-align the last word's bits; an empty word comes out as zero.
-    EmitWord(u32(fAccumulator << (32 - fPendingBits)));
-    fAccumulator = 0;
-    fPendingBits = 0;
-    WriteBuffer();
+    CBitRun(*this).PutBits(count, value);
 }
 
-void COutputBitStream::WriteBuffer()
+void COutputBitStream::Flush()
 {
-    if (fBytesUsed == 0)
-        return;
-    NSFerrant::WriteBytes(fDestination, fBytesUsed, fBuffer.get());
-    fBytesUsed = 0;
+    u8* const start = fBuffer.get();
+    if (fNext == start + kBufferSize)
+        fNext = WriteWords(fNext);
+    // The last word's bits are already left-aligned on zero bits; an empty word comes out as zero.
+    if (fPendingBits > 0 || (fNext == start && !fWroteSinceFlush))
+    {
+        NSByteOrder::WriteBE32(fNext, u32(fAccumulator >> 32));
+        fNext += 4;
+    }
+    fAccumulator = 0;
+    fPendingBits = 0;
+    if (fNext != start)
+        fNext = WriteWords(fNext);
+    fWroteSinceFlush = false;
+}
+
+u8* COutputBitStream::WriteWords(const u8* end)
+{
+    NSFerrant::WriteBytes(fDestination, end - fBuffer.get(), fBuffer.get());
+    fWroteSinceFlush = true;
+    return fBuffer.get();
 }

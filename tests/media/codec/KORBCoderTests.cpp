@@ -244,6 +244,46 @@ TEST(KORBCoder, LargestValueAtTheSmallestParameter)
     EXPECT_EQ(BytesOf(media), reference.fBytes);
 }
 
+// Codes at the edges of the coder's fast path (six groups, a parameter below 2^25) and of the
+// value range, written one after another so that they also cross word boundaries at many offsets.
+struct EdgeCode
+{
+    u32 m;
+    u32 value;
+};
+
+const EdgeCode kEdgeCodes[] = {
+    {1, 6},           {1, 7},           {2, 13},          {2, 14},           {5, 34},
+    {5, 35},          {5, 174},         {5, 175},         {60, 419},         {60, 420},
+    {1000, 6999},     {1000, 7000},     {1000, 34999},    {0x1FFFFFF, 0},    {0x1FFFFFF, 0x1FFFFFE},
+    {0x1FFFFFF, 0xDFFFFF8}, {0x1FFFFFF, 0xDFFFFF9}, {0x1FFFFFF, 0xFFFFFFFF}, {0x2000000, 0},
+    {0x2000000, 0xDFFFFFF}, {0x2000001, 0x2000001}, {0x10000000, 0xFFFFFFFF}, {0x24924925, 0xFFFFFFFF},
+    {0x40000000, 0xFFFFFFFF}, {0x7FFFFFFF, 0xFFFFFFFF}, {1, 0xFFFFFFFF}, {3, 0xFFFFFFFF},
+    {7, 0x80000000},  {60, 0x7FFFFFFF}, {60, 0xFFFFFFFF},
+};
+
+TEST(KORBCoder, EdgeCodesMatchTheBitByBitDescription)
+{
+    COwnedMemoryMedia media(0);
+    COutputBitStream bits(media);
+    TKORBEncoder encoder(bits, 1);
+    CReferenceCoder reference;
+    for (u32 lead = 0; lead < 32; ++lead)
+    {
+        // A lead of 0 to 31 one bits shifts the codes through every offset in a word.
+        bits.PutBits(lead, (u64(1) << lead) - 1);
+        reference.PutBits(lead, (u64(1) << lead) - 1);
+        for (const EdgeCode& c : kEdgeCodes)
+        {
+            WriteAdaptiveCode(encoder, c.m, c.value);
+            reference.WriteAdaptiveCode(c.m, c.value);
+        }
+    }
+    bits.Flush();
+    reference.Flush();
+    EXPECT_EQ(BytesOf(media), reference.fBytes);
+}
+
 struct SignalCase
 {
     EKORBSignal shape;

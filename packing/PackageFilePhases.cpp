@@ -37,9 +37,7 @@ namespace NSVantlePacking
 namespace
 {
 constexpr i64 kCopyPieceBytes = 65536;
-// What the entries checked ahead of their turn may hold in memory at once.
-constexpr u64 kLargestEntryCheckedAhead = 16 * 1024 * 1024;
-constexpr u64 kMostBytesAhead = 64 * 1024 * 1024;
+// Entries checked ahead hold no memory while they wait, so only their number is bounded.
 constexpr u32 kEntriesAheadPerThread = 2;
 constexpr u32 kPackageCreator = NSFerrant::MakeFourCC("TsRo");
 constexpr u32 kPackageFileType = NSFerrant::MakeFourCC("VTL ");
@@ -102,7 +100,7 @@ NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
 // ahead of their turn; the other entries need the package's items, which stay on this thread.
 bool IsCheckedAhead(const CVantleIndexRow& row)
 {
-    return !IsCompressedEntryType(row.fPackedType) && row.fSize <= kLargestEntryCheckedAhead &&
+    return !IsCompressedEntryType(row.fPackedType) &&
            dynamic_cast<const CKORBPackedFileVerifier*>(FindPackedDataVerifier(row.fPackedType)) != nullptr;
 }
 
@@ -145,24 +143,23 @@ private:
 
 using TEntryChecks = CWorkAhead<void>;
 
-// Reads an entry checked ahead into memory; the worker reads it through a window of the same
-// bounds as the package's, so that a stream running past its entry fails as it would in turn.
+// The worker reads its entry through a window of its own onto the package file, as the check in
+// turn does: the file's reads are at explicit offsets, so several threads may read it at once.
 std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::size_t i,
-                                                         NSFerrant::CMedia& packageMedia, const CVantleInfo& read)
+                                                         const NSFerrant::CMedia& packageMedia,
+                                                         const CVantleInfo& read)
 {
     const CVantleIndexRow& row = rows.Get(i);
     if (!IsCheckedAhead(row))
         return std::nullopt;
-    NSFerrant::CPartialMedia window(packageMedia, i64(read.fDataStart) + i64(row.fOffset), i64(row.fSize));
-    window.fPosition = 0;
-    auto entry = std::make_shared<NSFerrant::COwnedMemoryMedia>(i64(row.fSize));
-    NSFerrant::CopyBytes(*entry, i64(row.fSize), window, i64(row.fSize));
-    return TEntryChecks::TPrepared{[entry] {
-                                       NSFerrant::CPartialMedia entryWindow(*entry, 0, entry->GetSize());
-                                       entryWindow.fPosition = 0;
-                                       VerifyPackedSample(entryWindow);
+    const i64 start = i64(read.fDataStart) + i64(row.fOffset);
+    const i64 size = i64(row.fSize);
+    return TEntryChecks::TPrepared{[&packageMedia, start, size] {
+                                       NSFerrant::CPartialMedia window(packageMedia, start, size);
+                                       window.fPosition = 0;
+                                       VerifyPackedSample(window);
                                    },
-                                   row.fSize};
+                                   0};
 }
 
 void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia,
@@ -311,7 +308,7 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
         TEntryChecks checks(
             read.fFileCount,
             [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read); },
-            {threads, threads * kEntriesAheadPerThread, kMostBytesAhead});
+            {threads, threads * kEntriesAheadPerThread, ~u64(0)});
         for (u32 i = 0; i < read.fFileCount; ++i)
         {
             const CVantleIndexRow& row = rows.Get(i);

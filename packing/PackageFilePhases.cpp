@@ -224,8 +224,14 @@ void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress)
     job->fInfo.fIndexStart = u32(job->fOutputMedia->fPosition);
     u32 dataOffset = 0;
     u32 index = 0;
-    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        WriteIndexTree(job, *entry, dataOffset, index, progress);
+    {
+        // A row is a few small fields: they reach the file through a buffer.
+        NSFerrant::CBufferedMedia rows(*job->fOutputMedia);
+        for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+            WriteIndexTree(job, *entry, dataOffset, index, progress, rows);
+        rows.Flush();
+        job->fOutputMedia->fPosition = rows.fPosition;
+    }
     if (u64(job->fOutputMedia->fPosition) > kMaxPackageBytes)
         ThrowPackageTooLarge();
     job->fInfo.fDataStart = u32(job->fOutputMedia->fPosition);
@@ -234,12 +240,12 @@ void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress)
 }
 
 void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
-                    IVantlePackingProgress* progress)
+                    IVantlePackingProgress* progress, NSFerrant::CMedia& indexMedia)
 {
     if (node.fIsFolder != 0)
     {
         for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-            WriteIndexTree(job, *child, dataOffset, index, progress);
+            WriteIndexTree(job, *child, dataOffset, index, progress, indexMedia);
         return;
     }
     ReportItem(job, progress, index, &node, node.GetRelativePath());
@@ -252,7 +258,7 @@ void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffse
     row.fPackedType = GetPackedTypeOfItem(node.fResolvedItem);
     row.fHidden =
         job->fHasLumenPatch != 0 || IsTopLevelSplash(row.fName) || row.fPackedType == kPackedTypeRaw;
-    row.Write(*job->fOutputMedia);
+    row.Write(indexMedia);
     dataOffset += row.fSize;
 }
 

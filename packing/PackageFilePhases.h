@@ -12,9 +12,9 @@ namespace NSVantlePacking
 {
 void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
 void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress);
-// Writes the rows of one subtree, advancing the data offset and the row index.
+// Writes the rows of one subtree to the index media, advancing the data offset and the row index.
 void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
-                    IVantlePackingProgress* progress);
+                    IVantlePackingProgress* progress, NSFerrant::CMedia& indexMedia);
 // Completes the package and puts it in place of the output file (replacing an older one).
 void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
 void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress);

@@ -43,7 +43,9 @@ void CWorkerThreads::End() noexcept
 
 u32 CWorkerThreads::GetProcessorThreadCount()
 {
-    return std::clamp<u32>(std::thread::hardware_concurrency(), 1, kMostProcessorThreads);
+    // Counts the processors of the process's affinity, not of the machine.
+    const u32 processors = std::thread::hardware_concurrency();
+    return std::clamp<u32>(processors > 1 ? processors - 1 : 1, 1, kMostProcessorThreads);
 }
 
 void CWorkerThreads::Enqueue(std::function<void()> task)

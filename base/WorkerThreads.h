@@ -33,8 +33,10 @@ public:
         return result;
     }
 
-    // Threads worth starting for work that keeps a processor busy: one per processor, a few at
-    // most, since each holds buffers of its own.
+    // Threads worth starting beside the calling thread for work that keeps a processor busy: one
+    // per processor the process may run on, less the caller's own (which hands out the work and
+    // must not wait for a processor), at least one, a few at most, since each holds buffers of
+    // its own.
     static u32 GetProcessorThreadCount();
 
 private:

@@ -69,11 +69,11 @@ public:
     // Appends the low count bits of value (count 0 to 32; value below 2^count).
     void PutBits(u32 count, u32 value)
     {
-        // Two shifts of at most 32 each: count and the pending bits can both be 0. Fewer than 32
-        // bits were pending, so all of them fit.
         // A full buffer goes out when the next word needs room.
         if (fNext == fEnd)
             fNext = fStream.WriteWords(fNext);
+        // Two shifts of at most 32 each: count and the pending bits can both be 0. Fewer than 32
+        // bits were pending, so all of them fit.
         fAccumulator |= (u64(value) << (32 - count)) << (32 - fPendingBits);
         fPendingBits += count;
         // Without branches on the data: the top word is always stored and counts only once it is

@@ -6,6 +6,7 @@
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "base/TextConversions.h"
+#include "gui/AlertText.h"
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
 #include "tests/support/TextLiterals.h"
@@ -17,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace NSQuorral;
 using NSTextPackage::TUTF16String;
@@ -152,14 +154,30 @@ TEST_F(ExceptionTexts, EachClassAndObjectTypeChoosesItsAlert)
     }
 }
 
-TEST_F(ExceptionTexts, BrokenShortcutNamesItsTextTarget)
+// The shortcut's path is shown as it is: its backslashes kept, its brackets opening no button.
+TEST_F(ExceptionTexts, BrokenShortcutNamesItsTextTargetAsWritten)
 {
-    const char* kTarget = "C:\\Sounds\\Gr\xC3\xBC\xC3\x9F" "e.lnk";
-    for (const TFixedName& type : {GetFileObjectType(), GetDirectoryObjectType(), GetVolumeObjectType()})
-        EXPECT_EQ("[STOP][Broken shortcut]The shortcut \xE2\x80\x9C" + std::string(kTarget) +
-                      "\xE2\x80\x9D could not be resolved. Please delete or repair it in the Explorer and try again.[OK]",
-                  NSTextPackage::UTF16ToUTF8(
-                      DescribeThrown(ResolveFailure(type, TPropertyValue(std::string(kTarget))))));
+    const char* const kTargets[] = {
+        "C:\\Sounds\\Gr\xC3\xBC\xC3\x9F" "e.lnk",
+        "C:\\Sounds\\[old]\\Old.lnk",
+        "C:\\]]]\\[[[\\[OK]\\[Cancel][Replace].lnk",
+        "\\\\server\\share\\x\\",
+    };
+    for (const char* target : kTargets)
+        for (const TFixedName& type : {GetFileObjectType(), GetDirectoryObjectType(), GetVolumeObjectType()})
+        {
+            const TUTF16String text = DescribeThrown(ResolveFailure(type, TPropertyValue(std::string(target))));
+            TUTF16String kind, title, message;
+            std::vector<TUTF16String> buttons;
+            ASSERT_NO_THROW(ParseAlertText(text, kind, title, message, buttons)) << target;
+            EXPECT_EQ("STOP", NSTextPackage::UTF16ToUTF8(kind));
+            EXPECT_EQ("Broken shortcut", NSTextPackage::UTF16ToUTF8(title));
+            EXPECT_EQ("The shortcut \xE2\x80\x9C" + std::string(target) +
+                          "\xE2\x80\x9D could not be resolved. Please delete or repair it in the Explorer and try "
+                          "again.",
+                      NSTextPackage::UTF16ToUTF8(message));
+            EXPECT_EQ(std::vector<TUTF16String>{NSTextPackage::ASCIIToUTF16("OK", 0)}, buttons) << target;
+        }
 }
 
 TEST_F(ExceptionTexts, TextsReachTheUserAsWritten)

@@ -6,6 +6,8 @@
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "base/TextConversions.h"
+#include "filelib/WinErrors.h"
+#include "filelib/WindowsErrorExceptions.h"
 #include "gui/AlertText.h"
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
@@ -178,6 +180,17 @@ TEST_F(ExceptionTexts, BrokenShortcutNamesItsTextTargetAsWritten)
                       NSTextPackage::UTF16ToUTF8(message));
             EXPECT_EQ(std::vector<TUTF16String>{NSTextPackage::ASCIIToUTF16("OK", 0)}, buttons) << target;
         }
+}
+
+// A Windows error shows the same alert whether the file library or the program's own registry
+// and process calls met it.
+TEST_F(ExceptionTexts, AWindowsErrorShowsOneAlertWhicheverCallMetIt)
+{
+    for (const u32 error : {2u, 3u, 4u, 5u, 8u, 15u, 19u, 21u, 29u, 30u, 32u, 33u, 39u, 82u, 87u, 112u, 1237u})
+        EXPECT_EQ(NSTextPackage::UTF16ToUTF8(DescribeThrown([&] { WinThrowExceptionForKnownError(error); })),
+                  NSTextPackage::UTF16ToUTF8(
+                      DescribeThrown([&] { NSFileLibSupport::ThrowExceptionForWindowsError(error); })))
+            << error;
 }
 
 TEST_F(ExceptionTexts, TextsReachTheUserAsWritten)

@@ -6,7 +6,7 @@
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "base/TextConversions.h"
-#include "base/TextTemplates.h"
+#include "gui/AlertText.h"
 #include "gui/TrellisUtils.h"
 
 #include <initializer_list>
@@ -69,8 +69,7 @@ TUTF16String DescribeResolveFailure(const CExceptionBodyMixin& body)
     {
         const TPropertyValue target = GetProperty(body, GetTargetObjectIDKey());
         if (target.GetTag() == kPropertyTag_Text)
-            return NSTextPackage::ExpandTemplate(AlertText(kBrokenShortcut),
-                                                 {NSTextPackage::UTF8ToUTF16(target.GetText())});
+            return ExpandAlertText(AlertText(kBrokenShortcut), {NSTextPackage::UTF8ToUTF16(target.GetText())});
         if (target.GetTag() != kPropertyTag_Empty)
             return AlertText(kUnresolvableShortcut);
     }

@@ -62,8 +62,7 @@ void RunApplication(HINSTANCE instance, const std::string& commandLine)
     NSTextPackage::InstallGroupingLocale();
     std::set_new_handler(&ThrowOutOfMemory);
     const auto module = MakeProgramCodeModule(instance);
-    CreateTrellisInterface();
-    CreateSprocketInterface(GetTrellisInterface());
+    MakeRunLibraries();
     ParseCommandLineMode(commandLine);
     TUTF16String displayName = GetApplicationName();
     if (GetRunMode() != kRunModeNormal)
@@ -96,6 +95,13 @@ std::unique_ptr<NSFerrant::CApplicationTarget> MakeProgramCodeModule(HINSTANCE i
     NSFileLibSupport::ThrowIfFileLibError(status);
     return std::make_unique<NSFerrant::CApplicationTarget>(
         NSFerrant::TCodeModuleInfo(folder, TUTF16String(fileName), GetApplicationName(), instance));
+}
+
+void MakeRunLibraries(TSystemGatherer gather)
+{
+    CreateTrellisInterface();
+    GetSystemDescription(gather);
+    CreateSprocketInterface(GetTrellisInterface());
 }
 
 u32 GetProgramExitCode(ERunMode mode, bool fatalReportShown)

@@ -2,6 +2,7 @@
 // The whole program between its entry point and its exit: the process-wide services brought up
 // in order, the GUI library's run of the application object, and the services released in order.
 #include "app/CommandLine.h"
+#include "base/SystemDescription.h"
 #include "base/Types.h"
 
 #include <windows.h>
@@ -23,6 +24,10 @@ u32 RunProgram(HINSTANCE instance, const std::string& commandLine);
 // The running executable as the program's code module, named "Vantle Packer"; the first one made
 // becomes the current module.
 std::unique_ptr<NSFerrant::CApplicationTarget> MakeProgramCodeModule(HINSTANCE instance);
+
+// The GUI library's interface, the machine's description gathered through gather and dropped,
+// then the widget library's interface, in that order.
+void MakeRunLibraries(TSystemGatherer gather = &GatherSystemDescription);
 
 // The exit code of a run in the mode: the install modes answer what their duties set; a normal
 // run answers 0 unless a fatal report ended it, so that a caller can tell it failed.

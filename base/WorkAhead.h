@@ -30,8 +30,9 @@ public:
     struct TLimits
     {
         u32 fThreads;
-        // Preparing stops once this many elements are ahead or they hold this many bytes; one
-        // element may go over the byte limit by its own size.
+        // Preparing stops once this many elements are ahead (those left to their turn
+        // included) or they hold this many bytes; one element may go over the byte limit by its
+        // own size.
         u32 fMostElements;
         u64 fMostBytes;
     };
@@ -46,9 +47,9 @@ public:
     // task's exception; the caller calls get() where it would have done the work itself.
     std::future<TResult> Take(std::size_t index)
     {
-        PrepareAhead(index);
         while (!fAhead.empty() && fAhead.front().fIndex < index)
             Release();
+        PrepareAhead(index);
         if (fAhead.empty() || fAhead.front().fIndex != index)
             return {};
         std::future<TResult> result = std::move(fAhead.front().fResult);
@@ -61,7 +62,7 @@ private:
     {
         std::size_t fIndex;
         u64 fBytes;
-        std::future<TResult> fResult;
+        std::future<TResult> fResult; // empty for an element left to its turn
     };
 
     void PrepareAhead(std::size_t index)
@@ -78,8 +79,13 @@ private:
             catch (...)
             {
             }
+            // An element left to its turn holds its place ahead too: otherwise a run of them
+            // would be prepared all at once, each preparation paying whatever it costs.
             if (!prepared)
+            {
+                fAhead.push_back({next, 0, {}});
                 continue;
+            }
             fBytesAhead += prepared->fBytes;
             fAhead.push_back({next, prepared->fBytes, fWorkers.Queue(std::move(prepared->fTask))});
         }

@@ -30,11 +30,14 @@ CWorkerThreads::~CWorkerThreads()
 
 void CWorkerThreads::End() noexcept
 {
-    std::deque<std::function<void()>> dropped;
     {
-        const std::lock_guard<std::mutex> lock(fLock);
-        dropped.swap(fTasks);
-        fEnding = true;
+        std::deque<std::function<void()>> dropped;
+        {
+            const std::lock_guard<std::mutex> lock(fLock);
+            dropped.swap(fTasks);
+            fEnding = true;
+        }
+        // Dropped before the running tasks are waited for: their futures learn it at once.
     }
     fQueued.notify_all();
     for (std::thread& thread : fThreads)

@@ -1,7 +1,7 @@
 #pragma once
 // A fixed set of threads that run queued tasks, oldest first. Tasks still queued when the set is
-// destroyed are dropped (their futures report a broken promise); the running ones are waited
-// for. Only the owning thread queues.
+// destroyed are dropped first (their futures report a broken promise), then the running ones are
+// waited for. Only the owning thread queues.
 #include "base/Types.h"
 
 #include <condition_variable>

@@ -1,6 +1,6 @@
 #pragma once
 // Exceptions for the Win32 error codes of the application's own Windows calls (registry, process
-// start). The file library's backend maps its errors itself.
+// start): the codes the file library's Windows layer knows raise what they raise there.
 #include "base/Types.h"
 
 namespace NSFileLibSupport

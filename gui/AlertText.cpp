@@ -1,6 +1,7 @@
 #include "gui/AlertText.h"
 
 #include "base/Quorral.h"
+#include "base/TextTemplates.h"
 
 #include <stdexcept>
 
@@ -18,6 +19,18 @@ enum EAlertTextState
     kInButton,
     kButtonEscape
 };
+
+TUTF16String EscapeAlertParameter(const TUTF16String& parameter)
+{
+    TUTF16String escaped;
+    for (const u16 c : parameter)
+    {
+        if (c == u'[' || c == u']' || c == u'\\')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return escaped;
+}
 } // namespace
 
 void ParseAlertText(const TUTF16String& text, TUTF16String& kind, TUTF16String& title, TUTF16String& message,
@@ -105,14 +118,10 @@ void ParseAlertText(const TUTF16String& text, TUTF16String& kind, TUTF16String& 
         NSQuorral::Throw(std::invalid_argument(""));
 }
 
-TUTF16String EscapeAlertParameter(const TUTF16String& parameter)
+TUTF16String ExpandAlertText(const TUTF16String& text, const std::vector<TUTF16String>& parameters)
 {
-    TUTF16String escaped;
-    for (const u16 c : parameter)
-    {
-        if (c == u'[' || c == u']' || c == u'\\')
-            escaped += u'\\';
-        escaped += c;
-    }
-    return escaped;
+    std::vector<TUTF16String> escaped;
+    for (const TUTF16String& parameter : parameters)
+        escaped.push_back(EscapeAlertParameter(parameter));
+    return NSTextPackage::ExpandTemplate(text, escaped);
 }

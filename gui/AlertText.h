@@ -14,6 +14,7 @@ using NSTextPackage::TUTF16String;
 void ParseAlertText(const TUTF16String& text, TUTF16String& kind, TUTF16String& title, TUTF16String& message,
                     std::vector<TUTF16String>& buttons);
 
-// A parameter as it is put into an alert text: "[", "]" and "\" escaped, so that it reads back
-// unchanged and opens no title or button.
-TUTF16String EscapeAlertParameter(const TUTF16String& parameter);
+// The text with "^0", "^1" ... replaced by the parameters (nothing for a missing one), each with
+// "[", "]" and "\" escaped, so that it reads back unchanged and opens no title or button. Every
+// parameter that enters an alert text comes in here.
+TUTF16String ExpandAlertText(const TUTF16String& text, const std::vector<TUTF16String>& parameters);

@@ -3,7 +3,6 @@
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
 #include "base/TextBuffers.h"
-#include "base/TextTemplates.h"
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
 
@@ -55,12 +54,9 @@ void CopyAlertField(u16 (&target)[1024], const TUTF16String& text)
 
 u32 RunAlertText(ITrellis* trellis, const TUTF16String& text, const std::vector<TUTF16String>& parameters)
 {
-    std::vector<TUTF16String> escaped;
-    for (const TUTF16String& parameter : parameters)
-        escaped.push_back(EscapeAlertParameter(parameter));
     TUTF16String kind, title, message;
     std::vector<TUTF16String> buttons;
-    ParseAlertText(NSTextPackage::ExpandTemplate(text, escaped), kind, title, message, buttons);
+    ParseAlertText(ExpandAlertText(text, parameters), kind, title, message, buttons);
     const u32 icon = IconOfKind(kind);
     const u32 operation = OperationOfButtonCount(buttons.size());
     for (TUTF16String& button : buttons)

@@ -3,12 +3,14 @@
 // package it writes must be accepted by the tests' own package reader.
 #include "tests/app/RunningProgram.h"
 #include "tests/packing/IndependentPackageReader.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/FixtureFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 namespace NSAppTests
 {
@@ -31,40 +33,6 @@ std::vector<fs::path> FilesOf(const fs::path& folder)
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         files.push_back(entry.path());
     return files;
-}
-
-// A 16-bit stereo WAVE file of the given length of a plain ramp, which packs slowly enough to
-// be stopped.
-void WriteLongWave(const fs::path& file, u32 frames)
-{
-    const u32 dataSize = frames * 4;
-    std::vector<u8> bytes;
-    auto put32 = [&](u32 value) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(u8(value >> (8 * i)));
-    };
-    auto put16 = [&](u16 value) {
-        bytes.push_back(u8(value));
-        bytes.push_back(u8(value >> 8));
-    };
-    bytes.insert(bytes.end(), {'R', 'I', 'F', 'F'});
-    put32(36 + dataSize);
-    bytes.insert(bytes.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(44100);
-    put32(44100 * 4);
-    put16(4);
-    put16(16);
-    bytes.insert(bytes.end(), {'d', 'a', 't', 'a'});
-    put32(dataSize);
-    for (u32 i = 0; i < frames; ++i)
-    {
-        put16(u16(i * 7));
-        put16(u16(i * 13));
-    }
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 class EndToEnd : public ::testing::Test
@@ -122,6 +90,9 @@ TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndThe
 
     const std::optional<TShownAlert> alert = program.WaitForAlert();
     ASSERT_TRUE(alert);
+    // What the window shows during a pack, kept beside the test output: the pack is still
+    // running while it reports its end.
+    EXPECT_TRUE(SaveWindowImage(window, fs::current_path() / "main-window-packing.bmp"));
     EXPECT_EQ(alert->fTitle, L"Pack complete");
     EXPECT_EQ(alert->fMessage.rfind(L"The Vantle file has been packed successfully!", 0), 0u);
     EXPECT_TRUE(CRunningProgram::Answer(*alert, L"OK"));
@@ -139,35 +110,34 @@ TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndThe
 
 TEST_F(EndToEnd, StopDuringAPackLeavesNoPackageAndTheWindowIdle)
 {
-    const fs::path source = fWork / "Large";
-    fs::create_directories(source / "Samples");
-    for (const char* name : {"NAME.TXT", "SPLASH.JPG"})
-        fs::copy_file(FixtureFolder("clean") / name, source / name);
-    for (int i = 0; i < 24; ++i)
-        WriteLongWave(source / "Samples" / ("Long " + std::to_string(i) + ".wav"), 44100 * 30);
+    const fs::path source = fWork / "Clean";
+    fs::copy(FixtureFolder("clean"), source, fs::copy_options::recursive);
+    // A package of the name the pack will write: the pack asks whether to replace it, and waits
+    // for the answer with the pack under way.
+    const fs::path existing = fOutput / "Test Bank.vtl";
+    const std::string kOldContent = "the package of an earlier pack";
+    std::ofstream(existing, std::ios::binary) << kOldContent;
 
     CRunningProgram program;
     HWND window = OpenWithFolders(program, source);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(program.PressWhenEnabled(window, "fCreateVantleButton"));
-    HWND stop = nullptr;
-    const ULONGLONG end = GetTickCount64() + 60000;
-    while (!(stop = program.FindView(window, "fStopButton")) || !IsViewEnabled(stop))
-    {
-        ASSERT_LT(GetTickCount64(), end) << "the Stop button never became usable";
-        Sleep(25);
-    }
-    // What the window shows during a pack, kept beside the test output.
-    EXPECT_TRUE(SaveWindowImage(window, fs::current_path() / "main-window-packing.bmp"));
-    PressButton(stop);
-
+    const std::optional<TShownAlert> replace = program.WaitForAlert();
+    ASSERT_TRUE(replace);
+    ASSERT_EQ(replace->fTitle, L"File already exists");
     HWND create = program.FindView(window, "fCreateVantleButton");
-    while (!IsViewEnabled(create))
-    {
-        ASSERT_LT(GetTickCount64(), end + 60000) << "the window never returned to idle";
-        Sleep(25);
-    }
-    EXPECT_TRUE(FilesOf(fOutput).empty()) << "a stopped pack leaves nothing in the output folder";
+    HWND stop = program.FindView(window, "fStopButton");
+    ASSERT_TRUE(IsViewEnabled(stop)) << "the pack is under way";
+    ASSERT_FALSE(IsViewEnabled(create));
+
+    // Queued ahead of the answer, the press reaches the pack before it goes on.
+    PressButton(stop);
+    ASSERT_TRUE(CRunningProgram::Answer(*replace, L"Replace"));
+    ASSERT_TRUE(WaitFor([&] { return IsViewEnabled(create); }, 60000)) << "the window never returned to idle";
+    EXPECT_FALSE(IsViewEnabled(stop));
+    EXPECT_EQ(FilesOf(fOutput), std::vector<fs::path>{existing}) << "a stopped pack writes nothing";
+    std::ifstream old(existing, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), kOldContent) << "nor replaces anything";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
 }

@@ -6,6 +6,9 @@
 #include "base/Quorral.h"
 #include "base/ResourceID.h"
 #include "base/TextConversions.h"
+#include "filelib/WinErrors.h"
+#include "filelib/WindowsErrorExceptions.h"
+#include "gui/AlertText.h"
 #include "gui/TrellisInterface.h"
 #include "gui/TrellisUtils.h"
 #include "tests/support/TextLiterals.h"
@@ -17,6 +20,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace NSQuorral;
 using NSTextPackage::TUTF16String;
@@ -152,14 +156,41 @@ TEST_F(ExceptionTexts, EachClassAndObjectTypeChoosesItsAlert)
     }
 }
 
-TEST_F(ExceptionTexts, BrokenShortcutNamesItsTextTarget)
+// The shortcut's path is shown as it is: its backslashes kept, its brackets opening no button.
+TEST_F(ExceptionTexts, BrokenShortcutNamesItsTextTargetAsWritten)
 {
-    const char* kTarget = "C:\\Sounds\\Gr\xC3\xBC\xC3\x9F" "e.lnk";
-    for (const TFixedName& type : {GetFileObjectType(), GetDirectoryObjectType(), GetVolumeObjectType()})
-        EXPECT_EQ("[STOP][Broken shortcut]The shortcut \xE2\x80\x9C" + std::string(kTarget) +
-                      "\xE2\x80\x9D could not be resolved. Please delete or repair it in the Explorer and try again.[OK]",
+    const char* const kTargets[] = {
+        "C:\\Sounds\\Gr\xC3\xBC\xC3\x9F" "e.lnk",
+        "C:\\Sounds\\[old]\\Old.lnk",
+        "C:\\]]]\\[[[\\[OK]\\[Cancel][Replace].lnk",
+        "\\\\server\\share\\x\\",
+    };
+    for (const char* target : kTargets)
+        for (const TFixedName& type : {GetFileObjectType(), GetDirectoryObjectType(), GetVolumeObjectType()})
+        {
+            const TUTF16String text = DescribeThrown(ResolveFailure(type, TPropertyValue(std::string(target))));
+            TUTF16String kind, title, message;
+            std::vector<TUTF16String> buttons;
+            ASSERT_NO_THROW(ParseAlertText(text, kind, title, message, buttons)) << target;
+            EXPECT_EQ("STOP", NSTextPackage::UTF16ToUTF8(kind));
+            EXPECT_EQ("Broken shortcut", NSTextPackage::UTF16ToUTF8(title));
+            EXPECT_EQ("The shortcut \xE2\x80\x9C" + std::string(target) +
+                          "\xE2\x80\x9D could not be resolved. Please delete or repair it in the Explorer and try "
+                          "again.",
+                      NSTextPackage::UTF16ToUTF8(message));
+            EXPECT_EQ(std::vector<TUTF16String>{NSTextPackage::ASCIIToUTF16("OK", 0)}, buttons) << target;
+        }
+}
+
+// A Windows error shows the same alert whether the file library or the program's own registry
+// and process calls met it.
+TEST_F(ExceptionTexts, AWindowsErrorShowsOneAlertWhicheverCallMetIt)
+{
+    for (const u32 error : {2u, 3u, 4u, 5u, 8u, 15u, 19u, 21u, 29u, 30u, 32u, 33u, 39u, 82u, 87u, 112u, 1237u})
+        EXPECT_EQ(NSTextPackage::UTF16ToUTF8(DescribeThrown([&] { WinThrowExceptionForKnownError(error); })),
                   NSTextPackage::UTF16ToUTF8(
-                      DescribeThrown(ResolveFailure(type, TPropertyValue(std::string(kTarget))))));
+                      DescribeThrown([&] { NSFileLibSupport::ThrowExceptionForWindowsError(error); })))
+            << error;
 }
 
 TEST_F(ExceptionTexts, TextsReachTheUserAsWritten)

@@ -206,7 +206,7 @@ TEST_F(LogOnTest, TheLogOnsFailuresPassOnByTheirKind)
     TLogOnDouble::sLogOnError = ERROR_CANCELLED;
     EXPECT_THROW(IsAdministratorLogOn(MakeText(u"admin"), MakeText(u"x")), NSQuorral::XAbort);
     TLogOnDouble::sLogOnError = ERROR_ACCESS_DENIED;
-    EXPECT_THROW(IsAdministratorLogOn(MakeText(u"admin"), MakeText(u"x")), NSQuorral::XLocked);
+    EXPECT_THROW(IsAdministratorLogOn(MakeText(u"admin"), MakeText(u"x")), NSQuorral::XPermission);
     EXPECT_TRUE(ShownAlerts().empty());
     TLogOnDouble::sLogOnError = ERROR_SUCCESS;
     EXPECT_THROW(IsAdministratorLogOn(MakeText(u"admin"), MakeText(u"x")), NSQuorral::XSilentAbort);

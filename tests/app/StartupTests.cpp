@@ -6,6 +6,9 @@
 #include "app/StartupFailure.h"
 
 #include "base/Quorral.h"
+#include "base/SystemDescription.h"
+#include "gui/SprocketInterface.h"
+#include "gui/TrellisInterface.h"
 #include "tests/support/TextLiterals.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +118,45 @@ TEST_F(StartupFailure, TheUnexpectedFailuresAreReportedAndTheQuietOnesAreNot)
         EXPECT_EQ(gReports, c.fReports) << c.fName;
         EXPECT_EQ(reported, !c.fReports.empty()) << c.fName;
     }
+}
+
+template <class TGetter> bool IsMade(TGetter get)
+{
+    try
+    {
+        return get() != nullptr;
+    }
+    catch (const NSQuorral::XIllegalCallSequence&)
+    {
+        return false;
+    }
+}
+
+// What stood when the machine's description was gathered, once per gathering.
+struct TGathering
+{
+    bool fGUILibraryMade;
+    bool fWidgetLibraryMade;
+    bool operator==(const TGathering&) const = default;
+};
+
+std::vector<TGathering> gGatherings;
+
+void RecordGathering(SSystemDescription& description)
+{
+    gGatherings.push_back({IsMade(&GetTrellisInterface), IsMade(&GetSprocketInterface)});
+    GatherSystemDescription(description);
+}
+
+TEST(StartupLibraries, TheMachineIsDescribedOnceRightAfterTheGUILibraryIsMade)
+{
+    gGatherings.clear();
+    MakeRunLibraries(&RecordGathering);
+    const bool widgetLibraryMade = IsMade(&GetSprocketInterface);
+    ReleaseSprocketInterface();
+    ReleaseTrellisInterface();
+    EXPECT_EQ(gGatherings, (std::vector<TGathering>{{true, false}}));
+    EXPECT_TRUE(widgetLibraryMade);
 }
 
 TEST(ProgramExitCode, ANormalRunEndsWithZeroUnlessAFatalReportEndedIt)

@@ -97,10 +97,14 @@ bool LockOrFail(CMutex& mutex)
 TEST(Mutex, FreeMutexLocksAndUnlocks)
 {
     CMutex mutex;
-    mutex.Lock();
-    mutex.Lock(); // the owner may lock again
-    mutex.Unlock();
-    mutex.Unlock();
+    CWaitWatch watch;
+    ASSERT_TRUE(LockOrFail(mutex));
+    ASSERT_TRUE(LockOrFail(mutex)); // the owner may lock again
+    EXPECT_EQ(watch.fTimeouts, (std::vector<DWORD>{5000, 5000}));
+    EXPECT_EQ(watch.fAnswers, (std::vector<DWORD>{WAIT_OBJECT_0, WAIT_OBJECT_0})) << "held at once, both times";
+    EXPECT_NO_THROW(mutex.Unlock());
+    EXPECT_NO_THROW(mutex.Unlock()) << "still held after one unlock of two locks";
+    EXPECT_THROW(mutex.Unlock(), std::exception) << "free after as many unlocks as locks";
 }
 
 TEST(Mutex, AbandonedMutexIsTakenOver)
@@ -202,11 +206,16 @@ TEST(Mutex, ScopedLockReleasesAtTheEndOfItsBlock)
 TEST(Mutex, ScopedLockSwallowsAFailedUnlock)
 {
     CMutex mutex;
+    const auto unlockTwice = [&]
     {
         CMutexLocker lock(mutex);
         mutex.Unlock(); // the locker's own unlock will now fail
-    }
-    mutex.Lock();
+    };
+    EXPECT_NO_THROW(unlockTwice());
+    EXPECT_THROW(mutex.Unlock(), std::exception) << "the locker's unlock had nothing left to release";
+    CWaitWatch watch;
+    EXPECT_TRUE(LockOrFail(mutex));
+    EXPECT_EQ(watch.fAnswers, std::vector<DWORD>{WAIT_OBJECT_0}) << "free after the block";
     mutex.Unlock();
 }
 } // namespace

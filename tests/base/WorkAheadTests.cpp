@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace
@@ -81,6 +82,43 @@ TEST(WorkAheadTests, PreparesNoFurtherAheadThanTheElementAndByteLimitsAllow)
     }
 }
 
+TEST(WorkAheadTests, ElementsLeftToTheirTurnHoldTheirPlaceAhead)
+{
+    // Declined or failed, an element was prepared: a long run of them must not all be prepared
+    // by one Take.
+    const std::function<std::optional<TWindow::TPrepared>(std::size_t)> kLeftToTheirTurn[] = {
+        [](std::size_t) -> std::optional<TWindow::TPrepared> { return std::nullopt; },
+        [](std::size_t) -> std::optional<TWindow::TPrepared> { throw std::runtime_error("bad row"); },
+        [](std::size_t index) -> std::optional<TWindow::TPrepared> {
+            if (index % 2 == 0)
+                return std::nullopt;
+            return Square(index);
+        },
+    };
+    for (std::size_t row = 0; row < std::size(kLeftToTheirTurn); ++row)
+    {
+        std::vector<std::size_t> prepared;
+        TWindow window(
+            1000,
+            [&](std::size_t index) {
+                prepared.push_back(index);
+                return kLeftToTheirTurn[row](index);
+            },
+            {2, 4, 1000});
+        for (std::size_t i = 0; i < 1000; ++i)
+        {
+            std::future<int> work = window.Take(i);
+            ASSERT_FALSE(prepared.empty());
+            ASSERT_LE(prepared.back() + 1 - i, 4u) << "row " << row << ", element " << i;
+            if (work.valid())
+            {
+                EXPECT_EQ(work.get(), int(i * i));
+            }
+        }
+        EXPECT_EQ(prepared.size(), 1000u) << "each element prepared once, row " << row;
+    }
+}
+
 TEST(WorkAheadTests, AFailureReachesOnlyItsOwnElementsTurn)
 {
     TWindow window(
@@ -143,25 +181,64 @@ TEST(WorkAheadTests, TasksRunTogetherOnEveryThread)
 
 TEST(WorkAheadTests, DestroyingTheWindowDropsQueuedTasksAndWaitsForRunningOnes)
 {
-    std::atomic<u32> begun = 0;
-    std::atomic<u32> finished = 0;
+    // Both threads' tasks run until the last element's task is dropped, which its future tells
+    // by a broken promise: the queue must be emptied before the running tasks are waited for.
+    constexpr u32 kElements = 50;
+    constexpr u32 kThreads = 2;
+    std::mutex lock;
+    std::condition_variable changed;
+    u32 begun = 0;
+    u32 finished = 0;
+    u32 gaveUp = 0;
+    std::shared_future<int> last;
+    const auto count = [&](u32& step) {
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            ++step;
+        }
+        changed.notify_all();
+    };
     {
         CWorkAhead<int> window(
-            50,
+            kElements,
             [&](std::size_t) -> std::optional<CWorkAhead<int>::TPrepared> {
                 return CWorkAhead<int>::TPrepared{[&] {
-                                                      ++begun;
-                                                      std::this_thread::sleep_for(20ms);
-                                                      ++finished;
+                                                      std::shared_future<int> awaited;
+                                                      {
+                                                          std::unique_lock<std::mutex> guard(lock);
+                                                          ++begun;
+                                                          changed.notify_all();
+                                                          changed.wait(guard, [&] { return last.valid(); });
+                                                          awaited = last;
+                                                      }
+                                                      // The bound only turns a wrong order into a
+                                                      // failure instead of a hang.
+                                                      if (awaited.wait_for(20s) != std::future_status::ready)
+                                                          count(gaveUp);
+                                                      count(finished);
                                                       return 0;
                                                   },
                                                   1};
             },
-            {2, 50, 1000});
-        // Queues every element; the caller stops long before the workers could finish them.
+            {kThreads, kElements, 1000});
+        // Queues every element; the futures of all but the last are let go of, not their tasks.
         EXPECT_TRUE(window.Take(0).valid());
+        std::unique_lock<std::mutex> guard(lock);
+        last = window.Take(kElements - 1).share();
+        changed.notify_all();
+        changed.wait(guard, [&] { return begun == kThreads; });
     }
-    EXPECT_EQ(begun.load(), finished.load());
-    EXPECT_LT(finished.load(), 50u);
+    EXPECT_EQ(begun, kThreads) << "no queued task started";
+    EXPECT_EQ(finished, kThreads) << "the running tasks were waited for";
+    EXPECT_EQ(gaveUp, 0u) << "the queued tasks were dropped before the running ones were waited for";
+    try
+    {
+        last.get();
+        ADD_FAILURE() << "the last task ran";
+    }
+    catch (const std::future_error& e)
+    {
+        EXPECT_EQ(e.code(), std::future_errc::broken_promise);
+    }
 }
 } // namespace

@@ -273,15 +273,16 @@ struct WindowsErrorCase
     u32 kind;
     const char* objectType;
 };
+// The codes the Windows layer knows raise its classes; the others are this function's own.
 const WindowsErrorCase kWindowsErrorCases[] = {
-    {2, kFailureCode_RuntimeError_NotFound, "file"},
-    {3, kFailureCode_RuntimeError_NotFound, "file"},
-    {15, kFailureCode_RuntimeError_NotFound, "file"},
-    {21, kFailureCode_RuntimeError_NotFound, "file"},
+    {2, kFailureCode_RuntimeError_NotFound, ""},
+    {3, kFailureCode_RuntimeError_NotFound, ""},
+    {15, kFailureCode_RuntimeError_NotFound, ""},
+    {21, kFailureCode_LogicError, ""},
     {1235, kFailureCode_RuntimeError_NotFound, "file"},
-    {1237, kFailureCode_RuntimeError_NotFound, "file"},
-    {4, kFailureCode_RuntimeError_Open, ""},
-    {5, kFailureCode_RuntimeError_Locked, ""},
+    {1237, kFailureCode_LogicError, ""},
+    {4, kFailureCode_RuntimeError_OutOfItems, "file_handle"},
+    {5, kFailureCode_RuntimeError_Permission, ""},
     {19, kFailureCode_RuntimeError_Locked, ""},
     {32, kFailureCode_RuntimeError_Locked, ""},
     {33, kFailureCode_RuntimeError_Locked, ""},
@@ -289,10 +290,10 @@ const WindowsErrorCase kWindowsErrorCases[] = {
     {29, kFailureCode_RuntimeError_WriteFailure, ""},
     {30, kFailureCode_RuntimeError_ReadFailure, ""},
     {31, kFailureCode_RuntimeError, ""},
-    {39, kFailureCode_RuntimeError_OutOfSpace, "disk"},
-    {112, kFailureCode_RuntimeError_OutOfSpace, "disk"},
+    {39, kFailureCode_RuntimeError_OutOfSpace, ""},
+    {112, kFailureCode_RuntimeError_OutOfSpace, ""},
     {82, kFailureCode_RuntimeError_Create, ""},
-    {87, kFailureCode_LogicError_InvalidArgument, ""},
+    {87, kFailureCode_LogicError, ""},
     {6, kFailureCode_Exception, ""},
 };
 

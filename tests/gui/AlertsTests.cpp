@@ -80,7 +80,7 @@ TEST(AlertText, AnEscapedParameterReadsBackUnchanged)
     const TUTF16String parameter = Text(u"a[b]\\c]");
     TUTF16String kind, title, message;
     std::vector<TUTF16String> buttons;
-    ParseAlertText(Text(u"[NOTE]") + EscapeAlertParameter(parameter) + Text(u"[OK]"), kind, title, message, buttons);
+    ParseAlertText(ExpandAlertText(Text(u"[NOTE]^0[OK]"), {parameter}), kind, title, message, buttons);
     EXPECT_EQ(message, parameter);
     EXPECT_EQ(buttons.size(), 1u);
 }

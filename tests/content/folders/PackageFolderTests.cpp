@@ -6,11 +6,13 @@
 #include "base/ExceptionClasses.h"
 #include "content/package/EntryPath.h"
 #include "content/package/PackedFileTypes.h"
+#include "content/package/UnpackedEntryMedia.h"
 #include "content/package/VantleFile.h"
 #include "content/package/VantleReader.h"
 #include "content/paths/ItemSearch.h"
 #include "content/vfs/ItemDatabase.h"
 #include "base/Media.h"
+#include "filelib/FileMedia.h"
 
 #include <windows.h>
 
@@ -187,6 +189,45 @@ TEST_F(PackageFolderTest, EntriesAnswerAsTheirPackedTypeSays)
 
     EXPECT_EQ(entries[1]->GetSize(), framed.size()); // stored, not unpacked
     EXPECT_EQ(BytesOf(*OpenItemMedia(entries[1])), patch);
+}
+
+struct TUnpackedCase
+{
+    const char* fWhat;
+    NSTestSupport::TBytes fFile;
+    u32 fStoredSize;
+    bool fInMemory;
+};
+
+TEST_F(PackageFolderTest, ACompressedEntryUnpacksIntoMemoryOnlyUpToABound)
+{
+    const NSTestSupport::TBytes patch(5000, 0x2A);
+    // Zeros deflate a thousandfold: a small entry that unpacks past the bound.
+    const NSTestSupport::TBytes zeros(kLargestUnpackedEntryInMemory + 4096, 0);
+    const TUnpackedCase cases[] = {
+        {"exact size", patch, u32(patch.size()), true},
+        {"stored size at the bound", patch, kLargestUnpackedEntryInMemory, true},
+        {"stored size past the bound", patch, kLargestUnpackedEntryInMemory + 1, false},
+        {"the size field's most", patch, 0xFFFFFFFF, false},
+        {"a stream past the bound", zeros, 0xFFFFFFFF, false},
+    };
+    TTestPackage package = PackageOf({});
+    for (const TUnpackedCase& unpackedCase : cases)
+        package.fEntries.push_back({Text("Pad.brd"), kPackedTypeBraiderPatch,
+                                    NSTestSupport::FrameCompressedEntry(unpackedCase.fFile, unpackedCase.fStoredSize),
+                                    false});
+    WritePackage("a.vtl", package);
+    const std::vector<CItemPtr> entries = GetChildItems(PackageItem("a.vtl"));
+    ASSERT_EQ(entries.size(), std::size(cases));
+    for (std::size_t index = 0; index < entries.size(); ++index)
+    {
+        const std::shared_ptr<NSFerrant::CMedia> unpacked = OpenItemMedia(entries[index]);
+        const NSTestSupport::TBytes& file = cases[index].fFile;
+        EXPECT_TRUE(BytesOf(*unpacked) == std::string(file.begin(), file.end())) << cases[index].fWhat;
+        EXPECT_EQ(dynamic_cast<NSFileLibSupport::COpenTemporaryFile*>(unpacked.get()) == nullptr,
+                  cases[index].fInMemory)
+            << cases[index].fWhat;
+    }
 }
 
 TEST_F(PackageFolderTest, ThePackageShowsItsNameAndCopyrightAndItsFileName)

@@ -90,6 +90,7 @@ void CSoundFontFSParserHelper::BuildTree(NSFerrant::CMedia& bankMedia)
         for (std::size_t index = 0; index < headers.size(); ++index)
             samples->AddChild(
                 std::make_shared<CSoundFontMonoItemSample>(this, u32(index + 1), samples.get(), headers[index]));
+        fSampleItemCount = u32(headers.size());
         for (std::size_t index = 0; index < headers.size(); ++index)
         {
             const NSFerrant::TSoundFontSampleHeader& left = headers[index];
@@ -108,6 +109,8 @@ void CSoundFontFSParserHelper::BuildTree(NSFerrant::CMedia& bankMedia)
 
 CItemPtr CSoundFontFSParserHelper::GetSampleItem(u32 index)
 {
+    if (index >= fSampleItemCount)
+        ThrowPackageFormatViolation();
     for (const std::shared_ptr<CSoundFontItemContainer>& container : fContainers)
     {
         if (container->GetDisplayName() == SamplesFolderName())

@@ -33,7 +33,8 @@ public:
     // The folders, building the tree on the first call only: a bank that fails to build is an
     // empty folder from then on.
     void GetChildren(std::vector<CItemPtr>& children);
-    // The mono item of sample header index (0-based); empty when there is no "Samples" folder.
+    // The mono item of sample header index (0-based). An index the tree has no item for (the bank
+    // read again has more headers than when the tree was built) is XFormatViolation.
     CItemPtr GetSampleItem(u32 index);
 
     CABCVirtualFileItem* GetOwner() const { return fOwner; }
@@ -44,6 +45,7 @@ private:
     void BuildTree(NSFerrant::CMedia& bank);
 
     bool fBuilt = false;
+    u32 fSampleItemCount = 0; // the mono items, one per sample header of the bank the tree was built from
     CABCVirtualFileItem* fOwner;
     std::vector<std::shared_ptr<CSoundFontItemContainer>> fContainers;
     TUTF16String fName;

@@ -2,16 +2,8 @@
 
 #include "base/ByteOrder.h"
 #include "content/package/PackageFailures.h"
+#include "content/package/UnpackedEntryMedia.h"
 #include "media/MediaCompression.h"
-
-#include <algorithm>
-
-namespace
-{
-// The first reserve of the unpacked bytes, however large the stored size claims they are: a
-// small crafted entry cannot make a large allocation; a real one grows as its stream yields.
-constexpr i64 kLargestFirstReserve = 1 << 20;
-} // namespace
 
 std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedia& entry)
 {
@@ -26,8 +18,7 @@ std::shared_ptr<NSFerrant::CMedia> InflateCompressedEntry(const NSFerrant::CMedi
     if (unpackedSize == 0)
         ThrowPackageFormatViolation();
 
-    auto unpacked =
-        std::make_shared<NSFerrant::COwnedMemoryMedia>(std::min<i64>(unpackedSize, kLargestFirstReserve));
+    const std::shared_ptr<NSFerrant::CMedia> unpacked = MakeUnpackedEntryMedia(unpackedSize);
     NSFerrant::CMediaByteReader reader(entry);
     NSFerrant::CMediaByteWriter writer(*unpacked);
     u64 produced = 0; // no expected size: fewer bytes than stored are accepted

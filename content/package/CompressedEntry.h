@@ -15,7 +15,7 @@ constexpr u32 kCompressedEntryMark = 0xA1B09F33;
 constexpr i64 kCompressedEntryHeaderSize = 8;
 
 // Inflates the compressed entry that fills the media (read at explicit offsets; its position is
-// not used) into a memory media of its own, position 0. This system's writer stores the exact
+// not used) into a media of its own (MakeUnpackedEntryMedia), position 0. This system's writer stores the exact
 // unpacked size, so the stored size bounds the output: a stream that would yield more is
 // XFormatViolation and memory never grows past it; a stream that yields less is read. An entry
 // shorter than its frame, a wrong mark, an unpacked size of 0, and a stream that is corrupt or

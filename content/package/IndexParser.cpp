@@ -1,13 +1,17 @@
 #include "content/package/IndexParser.h"
 
+#include "content/package/EntryPath.h"
 #include "content/package/PackedFileTypes.h"
 #include "content/package/VantleFile.h"
 #include "content/package/VantleIndexRow.h"
 
 namespace
 {
-constexpr char16_t kPathSeparator = u':';
-}
+// As a folder's name index starts.
+constexpr std::size_t kRootFolderBuckets = 37;
+} // namespace
+
+CIndexParser::CIndexParser(NSVirtualFS::CVantleFile* owner) : fOwner(owner), fRootFolders(kRootFolderBuckets) {}
 
 bool CIndexParser::Visit(const CVantleEntryLocation& location, const CVantleIndexRow& row)
 {
@@ -17,7 +21,7 @@ bool CIndexParser::Visit(const CVantleEntryLocation& location, const CVantleInde
 
 void CIndexParser::AddEntry(const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name)
 {
-    const std::size_t separator = name.rfind(kPathSeparator);
+    const std::size_t separator = name.rfind(kEntryPathSeparator);
     if (location.fHidden)
     {
         if (separator == NSTextPackage::TUTF16String::npos)
@@ -38,13 +42,14 @@ std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateFolder(const NSTextPa
 {
     if (fLastFolder && path == fLastFolderPath)
         return fLastFolder;
+    CheckEntryPathDepth(path);
     std::size_t start = 0;
-    std::size_t end = path.find(kPathSeparator);
+    std::size_t end = path.find(kEntryPathSeparator);
     std::shared_ptr<CVantleDirEntry> folder = FindOrCreateRootDirectory(path.substr(0, end));
     while (end != NSTextPackage::TUTF16String::npos)
     {
         start = end + 1;
-        end = path.find(kPathSeparator, start);
+        end = path.find(kEntryPathSeparator, start);
         folder = folder->FindOrCreateSubDirectory(
             path.substr(start, end == NSTextPackage::TUTF16String::npos ? end : end - start));
     }
@@ -55,14 +60,12 @@ std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateFolder(const NSTextPa
 
 std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateRootDirectory(const NSTextPackage::TUTF16String& name)
 {
-    for (const TVantleEntryPtr& entry : fRootEntries)
-    {
-        auto folder = std::dynamic_pointer_cast<CVantleDirEntry>(entry);
-        if (folder && folder->GetName() == name)
-            return folder;
-    }
+    const u32 hash = HashEntryName(name);
+    if (auto folder = fRootFolders.Find(name, hash))
+        return folder;
     auto folder = std::make_shared<CVantleDirEntry>(fOwner, fOwner, name);
     fRootEntries.push_back(folder);
+    fRootFolders.Add(folder, hash);
     return folder;
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // Builds a package's entry tree while the reader walks its index: every listed row becomes an
 // entry under the folders its ":"-separated path names (made as needed, empty names included);
-// a hidden row becomes an entry that no folder lists, or nothing when its name has a path.
+// a hidden row becomes an entry that no folder lists, or nothing when its name has a path. A row
+// whose path goes deeper than kDeepestEntryPath folders is XFormatViolation.
+#include "content/package/EntryNameIndex.h"
 #include "content/package/VantleEntries.h"
 #include "content/package/VantleReader.h"
 
 class CIndexParser final : public IVantleEntryVisitor
 {
 public:
-    explicit CIndexParser(NSVirtualFS::CVantleFile* owner) : fOwner(owner) {}
+    explicit CIndexParser(NSVirtualFS::CVantleFile* owner);
 
     // Always goes on: the whole index is read.
     bool Visit(const CVantleEntryLocation& location, const CVantleIndexRow& row) override;
@@ -22,13 +24,14 @@ public:
                                        const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
 
 private:
-    // Root folders match their names exactly, letter case included.
+    // Root folders match their names as the folders below do, ignoring case.
     std::shared_ptr<CVantleDirEntry> FindOrCreateRootDirectory(const NSTextPackage::TUTF16String& name);
     std::shared_ptr<CVantleDirEntry> FindOrCreateFolder(const NSTextPackage::TUTF16String& path);
 
     NSVirtualFS::CVantleFile* fOwner;
     std::vector<TVantleEntryPtr> fRootEntries;
     std::vector<TVantleEntryPtr> fHiddenEntries;
+    TEntryNameIndex<CVantleDirEntry> fRootFolders;
     // Rows of one folder usually follow each other: the last folder is found without a search.
     NSTextPackage::TUTF16String fLastFolderPath;
     std::shared_ptr<CVantleDirEntry> fLastFolder;

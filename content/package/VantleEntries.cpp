@@ -1,7 +1,5 @@
 #include "content/package/VantleEntries.h"
 
-#include "base/TextCase.h"
-#include "base/TextCompare.h"
 #include "content/folders/KIVFolder.h"
 #include "content/folders/SoundFontFolder.h"
 #include "content/package/PackedFileTypes.h"
@@ -59,8 +57,27 @@ CVantleDirEntry::CVantleDirEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS:
 
 CVantleDirEntry::~CVantleDirEntry()
 {
+    // Every folder below gives up its children before it goes, so no destructor nests another.
+    std::vector<TVantleEntryPtr> pending = TakeChildren();
+    while (!pending.empty())
+    {
+        const TVantleEntryPtr entry = std::move(pending.back());
+        pending.pop_back();
+        if (auto* folder = dynamic_cast<CVantleDirEntry*>(entry.get()))
+        {
+            std::vector<TVantleEntryPtr> children = folder->TakeChildren();
+            pending.insert(pending.end(), std::make_move_iterator(children.begin()),
+                           std::make_move_iterator(children.end()));
+        }
+    }
     if (--gLiveFolderEntries == 0)
         gFolderIcon.reset();
+}
+
+std::vector<TVantleEntryPtr> CVantleDirEntry::TakeChildren()
+{
+    fNameIndex.Clear();
+    return std::move(fChildren);
 }
 
 void CVantleDirEntry::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)
@@ -72,7 +89,7 @@ void CVantleDirEntry::GetChildren(std::vector<CItemPtr>& children, IProgressList
 
 CItemPtr CVantleDirEntry::FindChild(const NSTextPackage::TUTF16String& name)
 {
-    return CItemPtr(FindChildByName(name, HashName(name)).get());
+    return CItemPtr(fNameIndex.Find(name, HashEntryName(name)).get());
 }
 
 std::shared_ptr<NSTrellis::IIcon> CVantleDirEntry::GetIcon(u8)
@@ -89,56 +106,21 @@ const NSTextPackage::TUTF16String& CVantleDirEntry::GetTypeName()
 
 std::shared_ptr<CVantleDirEntry> CVantleDirEntry::FindOrCreateSubDirectory(const NSTextPackage::TUTF16String& name)
 {
-    const u32 hash = HashName(name);
-    if (auto folder = std::dynamic_pointer_cast<CVantleDirEntry>(FindChildByName(name, hash)))
-        return folder;
+    const u32 hash = HashEntryName(name);
+    const TVantleEntryPtr found = fNameIndex.Find(
+        name, hash, [](const CABCVantleEntry& child) { return dynamic_cast<const CVantleDirEntry*>(&child) != nullptr; });
+    if (found)
+        return std::static_pointer_cast<CVantleDirEntry>(found);
     auto folder = std::make_shared<CVantleDirEntry>(GetPackage(), this, name);
-    AddChildEntry(folder);
+    fChildren.push_back(folder);
+    fNameIndex.Add(folder, hash);
     return folder;
 }
 
 void CVantleDirEntry::AddChildEntry(const TVantleEntryPtr& entry)
 {
     fChildren.push_back(entry);
-    AddChild(entry, HashName(entry->GetName()));
-}
-
-void CVantleDirEntry::AddChild(const TVantleEntryPtr& entry, u32 hash)
-{
-    fNameIndex[hash].push_back(entry);
-}
-
-TVantleEntryPtr CVantleDirEntry::FindChildByName(const NSTextPackage::TUTF16String& name, u32 hash) const
-{
-    const auto found = fNameIndex.find(hash);
-    if (found == fNameIndex.end())
-        return {};
-    for (const TVantleEntryPtr& child : found->second)
-    {
-        if (NSTextPackage::CompareText(child->GetName(), name, NSTextPackage::kCompareIgnoreCase) ==
-            NSTextPackage::kCompareEqual)
-            return child;
-    }
-    return {};
-}
-
-u32 CVantleDirEntry::HashName(const NSTextPackage::TUTF16String& name)
-{
-    u32 hash = 0;
-    const auto add = [&hash](u8 byte) {
-        hash += byte;
-        hash += hash << 10;
-        hash ^= hash >> 6;
-    };
-    for (const char16_t unit : NSTextPackage::ToUpper(name))
-    {
-        add(u8(unit & 0xFF));
-        add(u8(unit >> 8));
-    }
-    hash += hash << 3;
-    hash ^= hash >> 11;
-    hash += hash << 15;
-    return hash;
+    fNameIndex.Add(entry, HashEntryName(entry->GetName()));
 }
 
 CVantleFileEntry::CVantleFileEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,

@@ -3,11 +3,11 @@
 // index rows, files that read their bytes from the package, and SoundFont banks and loop files
 // that are folders too. Entries count on their parent, and so through the chain of folders on the
 // package item: holding any entry keeps the package item and its whole tree alive.
+#include "content/package/EntryNameIndex.h"
 #include "content/package/VantleEntryMedia.h"
 #include "content/vfs/OwnedItem.h"
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace NSVirtualFS
@@ -43,6 +43,7 @@ class CVantleDirEntry final : public CABCVantleEntry
 public:
     CVantleDirEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
                     const NSTextPackage::TUTF16String& name);
+    // Releases the folders below without recursing, however deep they go.
     ~CVantleDirEntry() override;
 
     void GetChildren(std::vector<CItemPtr>& children, IProgressListener* listener) override;
@@ -58,15 +59,13 @@ public:
     std::shared_ptr<CVantleDirEntry> FindOrCreateSubDirectory(const NSTextPackage::TUTF16String& name);
     // Appends the entry to the children and indexes it under the hash of its name.
     void AddChildEntry(const TVantleEntryPtr& entry);
-    void AddChild(const TVantleEntryPtr& entry, u32 hash);
-    TVantleEntryPtr FindChildByName(const NSTextPackage::TUTF16String& name, u32 hash) const;
-
-    // One-at-a-time hash of the upper-cased name, low byte of each unit first.
-    static u32 HashName(const NSTextPackage::TUTF16String& name);
 
 private:
+    // The children, emptied: what the release of a deep tree takes over.
+    std::vector<TVantleEntryPtr> TakeChildren();
+
     std::vector<TVantleEntryPtr> fChildren; // in the order added
-    std::unordered_map<u32, std::vector<TVantleEntryPtr>> fNameIndex;
+    TEntryNameIndex<CABCVantleEntry> fNameIndex;
     NSTextPackage::TUTF16String fName;
 };
 

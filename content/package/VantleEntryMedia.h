@@ -30,6 +30,6 @@ struct CVantleEntryLocation
 std::shared_ptr<NSFerrant::CMedia> OpenVantleWindow(const TVantleDataPtr& data, i64 offset, i64 length);
 
 // The entry's file bytes at position 0: a window onto the data area, or for a compressed type the
-// inflated file in memory (InflateCompressedEntry). An entry that does not lie inside the data
+// inflated file (InflateCompressedEntry). An entry that does not lie inside the data
 // area is XFormatViolation.
 std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const CVantleEntryLocation& location);

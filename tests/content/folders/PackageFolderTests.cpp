@@ -4,11 +4,15 @@
 #include "tests/content/folders/FolderTestSupport.h"
 
 #include "base/ExceptionClasses.h"
+#include "content/package/EntryPath.h"
 #include "content/package/PackedFileTypes.h"
+#include "content/package/UnpackedEntryMedia.h"
 #include "content/package/VantleFile.h"
 #include "content/package/VantleReader.h"
+#include "content/paths/ItemSearch.h"
 #include "content/vfs/ItemDatabase.h"
 #include "base/Media.h"
+#include "filelib/FileMedia.h"
 
 #include <windows.h>
 
@@ -44,10 +48,12 @@ TEST_F(PackageFolderTest, RowsBecomeATreeOfFoldersAndFiles)
     const TTreeCase cases[] = {
         {"rows of one folder apart", {Entry("A:x", 14), Entry("A:y", 14), Entry("B:z", 14), Entry("A:w", 14)},
          "A{x,y,w},B{z}"},
-        {"root folders match their case exactly", {Entry("a:x", 14), Entry("A:y", 14)}, "a{x},A{y}"},
+        {"root folders ignore case as deeper ones do", {Entry("a:x", 14), Entry("A:y", 14)}, "a{x,y}"},
         {"deeper folders ignore case", {Entry("R:a:x", 14), Entry("R:A:y", 14)}, "R{a{x,y}}"},
         {"a file and a folder of one name", {Entry("x", 14), Entry("x:y", 14)}, "x,x{y}"},
         {"a subfolder and a file of one name", {Entry("R:x", 14), Entry("R:x:y", 14)}, "R{x,x{y}}"},
+        {"a file first does not hide its namesake folder",
+         {Entry("R:x", 14), Entry("R:x:a", 14), Entry("R:y:a", 14), Entry("R:x:b", 14)}, "R{x,x{a,b},y{a}}"},
         {"empty components", {Entry("::x", 14)}, "{{x}}"},
         {"duplicate names", {Entry("A:x", 14), Entry("A:x", 14)}, "A{x,x}"},
         {"hidden rows are listed nowhere", {Entry("SPLASH.JPG", 9, "x", true), Entry("A:b", 14, "x", true),
@@ -60,6 +66,94 @@ TEST_F(PackageFolderTest, RowsBecomeATreeOfFoldersAndFiles)
         WritePackage(name, PackageOf(treeCase.fRows));
         EXPECT_EQ(TreeOf(PackageItem(name)), treeCase.fTree) << treeCase.fWhat;
     }
+}
+
+// A row named A:A:...:A:x, folders deep.
+std::string DeepRow(std::size_t folders)
+{
+    std::string name;
+    for (std::size_t level = 0; level < folders; ++level)
+        name += "A:";
+    return name + "x";
+}
+
+std::vector<TTestEntry> ManyRootFolders(std::size_t count)
+{
+    std::vector<TTestEntry> rows;
+    for (std::size_t index = 0; index < count; ++index)
+        rows.push_back(Entry("F" + std::to_string(index) + ":x", 14));
+    return rows;
+}
+
+struct TCraftedIndexCase
+{
+    const char* fWhat;
+    std::vector<TTestEntry> fRows;
+    std::size_t fRootEntries; // kRefused: the walk fails and the package lists nothing
+};
+constexpr std::size_t kRefused = std::size_t(-1);
+
+// Worst cases of a foreign package's index: each lists or is refused whole, and its item goes
+// quietly with whatever tree it holds.
+TEST_F(PackageFolderTest, CraftedIndexesListOrAreRefusedWhole)
+{
+    const TCraftedIndexCase cases[] = {
+        {"one folder past the bound", {Entry("B:c", 14), Entry(DeepRow(kDeepestEntryPath + 1), 14)}, kRefused},
+        {"at the bound", {Entry(DeepRow(kDeepestEntryPath), 14), Entry(DeepRow(kDeepestEntryPath), 14)}, 1},
+        {"40,000 root folders", ManyRootFolders(40000), 40000},
+        {"40,000 rows of one root folder in turns of case",
+         [] {
+             std::vector<TTestEntry> rows;
+             for (std::size_t index = 0; index < 40000; ++index)
+                 rows.push_back(Entry(index % 2 ? "f:x" : "F:x", 14));
+             return rows;
+         }(),
+         1},
+        {"30,000 folders deep", {Entry("before", 14), Entry("B:c", 14), Entry(DeepRow(30000), 14)}, kRefused},
+    };
+    int index = 0;
+    for (const TCraftedIndexCase& crafted : cases)
+    {
+        const std::string name = "crafted" + std::to_string(index++) + ".vtl";
+        WritePackage(name, PackageOf(crafted.fRows));
+        const CItemPtr package = PackageItem(name);
+        std::vector<CItemPtr> children;
+        if (crafted.fRootEntries == kRefused)
+        {
+            EXPECT_THROW(package->GetChildren(children, nullptr), NSQuorral::XFormatViolation) << crafted.fWhat;
+            EXPECT_TRUE(GetChildItems(package).empty()) << crafted.fWhat;
+        }
+        else
+        {
+            package->GetChildren(children, nullptr);
+            EXPECT_EQ(children.size(), crafted.fRootEntries) << crafted.fWhat;
+        }
+    }
+}
+
+TEST_F(PackageFolderTest, ARowAtTheBoundIsWalkedToItsFileAndReleased)
+{
+    WritePackage("deepest.vtl", PackageOf({Entry(DeepRow(kDeepestEntryPath) + ".txt", 14, "bottom")}));
+    CItemPtr bottom;
+    {
+        const CItemPtr package = PackageItem("deepest.vtl");
+        CItemPtr item = package;
+        for (std::size_t level = 0; level < kDeepestEntryPath && !item.IsEmpty(); ++level)
+            item = FindChildItem(item, Text("a"));
+        ASSERT_FALSE(item.IsEmpty());
+        bottom = FindChildItem(item, Text("x.txt"));
+        ASSERT_FALSE(bottom.IsEmpty());
+        // The walks by components of references reach it too, the one that retries without an
+        // extension as well.
+        TPathComponents components(kDeepestEntryPath, THashedString(Text("A")));
+        components.push_back(THashedString(Text("x")));
+        EXPECT_TRUE(FindItemByComponents(package, components).IsEmpty());
+        EXPECT_EQ(FindItemByComponentsIgnoringExtension(package, components), bottom);
+    }
+    EXPECT_EQ(BytesOf(*OpenItemMedia(bottom)), "bottom");
+    // The last holder takes the package item and its whole tree with it.
+    bottom.Reset();
+    EXPECT_TRUE(::DeleteFileW(reinterpret_cast<LPCWSTR>(FilePath("deepest.vtl").c_str())));
 }
 
 TEST_F(PackageFolderTest, AFolderFindsTheFirstChildOfANameInAnyCase)
@@ -95,6 +189,45 @@ TEST_F(PackageFolderTest, EntriesAnswerAsTheirPackedTypeSays)
 
     EXPECT_EQ(entries[1]->GetSize(), framed.size()); // stored, not unpacked
     EXPECT_EQ(BytesOf(*OpenItemMedia(entries[1])), patch);
+}
+
+struct TUnpackedCase
+{
+    const char* fWhat;
+    NSTestSupport::TBytes fFile;
+    u32 fStoredSize;
+    bool fInMemory;
+};
+
+TEST_F(PackageFolderTest, ACompressedEntryUnpacksIntoMemoryOnlyUpToABound)
+{
+    const NSTestSupport::TBytes patch(5000, 0x2A);
+    // Zeros deflate a thousandfold: a small entry that unpacks past the bound.
+    const NSTestSupport::TBytes zeros(kLargestUnpackedEntryInMemory + 4096, 0);
+    const TUnpackedCase cases[] = {
+        {"exact size", patch, u32(patch.size()), true},
+        {"stored size at the bound", patch, kLargestUnpackedEntryInMemory, true},
+        {"stored size past the bound", patch, kLargestUnpackedEntryInMemory + 1, false},
+        {"the size field's most", patch, 0xFFFFFFFF, false},
+        {"a stream past the bound", zeros, 0xFFFFFFFF, false},
+    };
+    TTestPackage package = PackageOf({});
+    for (const TUnpackedCase& unpackedCase : cases)
+        package.fEntries.push_back({Text("Pad.brd"), kPackedTypeBraiderPatch,
+                                    NSTestSupport::FrameCompressedEntry(unpackedCase.fFile, unpackedCase.fStoredSize),
+                                    false});
+    WritePackage("a.vtl", package);
+    const std::vector<CItemPtr> entries = GetChildItems(PackageItem("a.vtl"));
+    ASSERT_EQ(entries.size(), std::size(cases));
+    for (std::size_t index = 0; index < entries.size(); ++index)
+    {
+        const std::shared_ptr<NSFerrant::CMedia> unpacked = OpenItemMedia(entries[index]);
+        const NSTestSupport::TBytes& file = cases[index].fFile;
+        EXPECT_TRUE(BytesOf(*unpacked) == std::string(file.begin(), file.end())) << cases[index].fWhat;
+        EXPECT_EQ(dynamic_cast<NSFileLibSupport::COpenTemporaryFile*>(unpacked.get()) == nullptr,
+                  cases[index].fInMemory)
+            << cases[index].fWhat;
+    }
 }
 
 TEST_F(PackageFolderTest, ThePackageShowsItsNameAndCopyrightAndItsFileName)

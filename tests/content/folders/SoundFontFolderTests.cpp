@@ -215,6 +215,17 @@ TEST_F(SoundFontFolderTest, APresetDocumentEmbedsTheBankAndPathsToEverySample)
     EXPECT_EQ(BytesOf(*OpenItemMedia(first)), document);
 }
 
+TEST_F(SoundFontFolderTest, APresetOfABankThatGainedSamplesOnDiskIsRefused)
+{
+    TSoundFontFixture bank;
+    WriteBytes("Fixture.sf2", bank.Build());
+    const CItemPtr preset = Child(Child(FileItem("Fixture.sf2"), 0), 0);
+    // The tree stays as first built; the document reads the bank anew.
+    bank.fSamples.insert(bank.fSamples.end() - 1, 100, bank.fSamples[2]);
+    WriteBytes("Fixture.sf2", bank.Build());
+    EXPECT_THROW(OpenItemMedia(preset), NSQuorral::XFormatViolation);
+}
+
 TEST_F(SoundFontFolderTest, ABankInAPackageIsAFolderToo)
 {
     const NSTestSupport::TBytes bankBytes = TSoundFontFixture().Build();

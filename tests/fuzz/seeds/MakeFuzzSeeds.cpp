@@ -5,6 +5,8 @@
 #include "base/TextConversions.h"
 #include "base/VersionNumbers.h"
 #include "content/items/PatchXMLReader.h"
+#include "content/package/EntryPath.h"
+#include "content/package/VantleIndexRow.h"
 #include "content/references/SampleReference.h"
 #include "content/references/XMLBuilders.h"
 #include "media/IFFFileWriter.h"
@@ -233,6 +235,37 @@ void MakePackageSeeds()
     Save("package", "compressed-entry", entry);
 }
 
+// The entry tree target reads index rows one after another: the trees of the index's rules (a
+// folder's rows apart, folders of one name in two cases, a file before its namesake folder, empty
+// components, hidden rows) and a path at the depth bound.
+void MakePackageTreeSeeds()
+{
+    const auto save = [](const std::string& name, const std::vector<std::pair<std::u16string, bool>>& rows) {
+        COwnedMemoryMedia media(0);
+        u32 offset = 0;
+        for (const auto& [path, hidden] : rows)
+        {
+            CVantleIndexRow row;
+            row.fName = NSTextPackage::TUTF16String(path.begin(), path.end());
+            row.fPackedType = 14;
+            row.fOffset = offset++;
+            row.fSize = 1;
+            row.fHidden = hidden;
+            row.Write(media);
+        }
+        Save("packagetree", name, media.GetBytes());
+    };
+    save("folders-apart", {{u"A:x", false}, {u"A:y", false}, {u"B:z", false}, {u"A:w", false}});
+    save("letter-case", {{u"a:x", false}, {u"A:y", false}, {u"R:a:x", false}, {u"R:A:y", false}});
+    save("file-before-folder", {{u"R:x", false}, {u"R:x:a", false}, {u"R:y:a", false}, {u"R:x:b", false}});
+    save("empty-components", {{u"::x", false}, {u"x", false}, {u"x:y", false}});
+    save("hidden", {{u"SPLASH.JPG", true}, {u"A:b", true}, {u"c", false}});
+    std::u16string deepest;
+    for (std::size_t level = 0; level < kDeepestEntryPath; ++level)
+        deepest += u"A:";
+    save("deepest", {{deepest + u"x", false}});
+}
+
 // Loops of the test fixtures' known samples: one channel with an empty slice among others, two
 // channels, and a loop of no slices.
 void MakeLoopFileSeeds()
@@ -339,6 +372,7 @@ int main(int argc, char** argv)
     MakeInflateSeeds();
     MakeBlockFileSeeds();
     MakePackageSeeds();
+    MakePackageTreeSeeds();
     MakeLoopFileSeeds();
     MakeReferenceSeeds();
     MakePatchXMLSeeds();

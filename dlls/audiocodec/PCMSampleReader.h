@@ -43,7 +43,7 @@ private:
     std::unique_ptr<u8[]> fBytes; // kMaxFramesPerRead frames, made on the first read
 };
 
-// Runs a library operation that opens a sample reader: the status is 991 with the reader, or the
+// Runs a library operation that opens a sample reader: the status is kAudioCodecOK with the reader, or the
 // status of the failure with none.
 template <class TOpen>
 ISampleReader* AnswerSampleReader(u32* status, TOpen open);

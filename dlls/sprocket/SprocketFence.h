@@ -26,13 +26,13 @@ u32 AnswerStatus(TOperation operation) noexcept
     }
 }
 
-// Runs an operation that makes an object: the status goes to *status (12004 while it runs).
+// Runs an operation that makes an object: the status goes to *status (kTrellisLogicError while it runs).
 template <class TObject, class TOperation>
 TObject* AnswerObject(u32* status, TOperation operation) noexcept
 {
     if (!status)
         return nullptr;
-    *status = 12004;
+    *status = kTrellisLogicError;
     TObject* object = nullptr;
     *status = AnswerStatus(
         [&]

@@ -18,7 +18,7 @@ template <class TWork> u32 AnswerStatus(TWork work)
     }
 }
 
-// For operations that make an object: the out-status holds 991 with the object, else the failure
+// For operations that make an object: the out-status holds kTinctOK with the object, else the failure
 // and null.
 template <class TMake> auto AnswerObject(u32* status, TMake make) -> decltype(make())
 {

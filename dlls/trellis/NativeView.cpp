@@ -25,7 +25,7 @@ public:
     u32 GetHandle(u64* handle) override
     {
         if (!handle)
-            return 12002;
+            return kTrellisInvalidArgument;
         *handle = u64(uintptr_t(fDC));
         return kTrellisOK;
     }
@@ -46,7 +46,7 @@ public:
     u32 GetHandle(u64* handle) override
     {
         if (!handle)
-            return 12002;
+            return kTrellisInvalidArgument;
         *handle = u64(uintptr_t(fRegion));
         return kTrellisOK;
     }

@@ -18,7 +18,7 @@ NSTrellis::IIcon* CPlatformServices::CreateIconFromHandles(HICON smallIcon, u32 
     CIconHandle smallOwned(smallIcon);
     CIconHandle largeOwned(largeIcon == smallIcon ? nullptr : largeIcon);
     if (status)
-        *status = 12004;
+        *status = kTrellisLogicError;
     try
     {
         if (!status || !smallIcon || !largeIcon || (zero1 | zero2 | zero3 | zero4 | zero5) != 0)
@@ -40,7 +40,7 @@ NSTrellis::IIcon* CPlatformServices::CreateIconFromHandles(HICON smallIcon, u32 
 u32 CPlatformServices::EnableApplicationWindows(u32 enable)
 {
     if (enable > 1)
-        return 12002;
+        return kTrellisInvalidArgument;
     struct TRequest
     {
         DWORD process;

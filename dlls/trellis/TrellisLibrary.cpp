@@ -51,13 +51,13 @@ template <class TWindow> std::vector<TWindow*> ListWindows(const wchar_t* proper
     return windows;
 }
 
-// Runs an operation that answers an object and an out-status: the status is 12004 until the
+// Runs an operation that answers an object and an out-status: the status is kTrellisLogicError until the
 // operation succeeds, then kTrellisOK; a failure leaves its status and null.
 template <class TMake> auto AnswerObject(u32* status, TMake make) -> decltype(make())
 {
     if (!status)
         return nullptr;
-    *status = 12004;
+    *status = kTrellisLogicError;
     try
     {
         auto object = make();
@@ -172,7 +172,7 @@ u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
 u32 CTrellis::GetEventStamp(u64* stamp)
 {
     if (!stamp)
-        return 12002;
+        return kTrellisInvalidArgument;
     *stamp = u32(GetMessageTime());
     return kTrellisOK;
 }
@@ -337,13 +337,14 @@ NSTrellis::IView* CTrellis::CreateView(NSTrellis::IViewCreator* creator, NSTrell
                         {
                             if (!creator || !parent || !name)
                                 ThrowInvalidArgument();
-                            u32 behaviorStatus = 12004;
+                            u32 behaviorStatus = kTrellisLogicError;
                             NSTrellis::IViewBehavior* behavior = creator->CreateBehavior(&behaviorStatus);
                             if (behaviorStatus != kTrellisOK || !behavior)
                             {
                                 if (behavior)
                                     behavior->Destroy();
-                                ThrowTrellisFailure(behaviorStatus == kTrellisOK ? 12004 : behaviorStatus);
+                                ThrowTrellisFailure(behaviorStatus == kTrellisOK ? kTrellisLogicError
+                                                                                 : behaviorStatus);
                             }
                             try
                             {
@@ -388,7 +389,7 @@ u32 CTrellis::RunDirectoryChooser(NSTrellis::IDirectoryChooserListener* listener
 u32 CTrellis::GetPlatformServices(IPlatformServices** services)
 {
     if (!services)
-        return 12002; // std::invalid_argument
+        return kTrellisInvalidArgument; // std::invalid_argument
     *services = &fPlatformServices;
     return kTrellisOK;
 }
@@ -413,7 +414,7 @@ ITrellis* Trellis_Create(const char* interfaceName, u32* status)
     {
         if (!interfaceName || std::strcmp(interfaceName, "ITrellis") != 0)
         {
-            *status = 12009; // an interface this library does not have
+            *status = kTrellisNoSuchInterface; // an interface this library does not have
             return nullptr;
         }
         if (!NSTrellisLibrary::gTrellis)

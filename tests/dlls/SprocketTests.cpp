@@ -180,9 +180,9 @@ TEST(SprocketStart, TheFactoryAndInitializeRefuseWhatTheyDoNotKnow)
     ASSERT_NE(trellis, nullptr);
     u32 status = 0;
     EXPECT_EQ(Sprocket_Create("ITrellis", trellis, &status), nullptr);
-    EXPECT_EQ(status, 12009u);
+    EXPECT_EQ(status, kTrellisNoSuchInterface);
     EXPECT_EQ(Sprocket_Create("ISprocket", nullptr, &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     NSSprocket::ISprocket* sprocket = Sprocket_Create("ISprocket", trellis, &status);
     ASSERT_NE(sprocket, nullptr);
     EXPECT_EQ(status, kTrellisOK);
@@ -191,8 +191,8 @@ TEST(SprocketStart, TheFactoryAndInitializeRefuseWhatTheyDoNotKnow)
     CWindowView parent;
     NSSprocket::TProgressViewRecord record{};
     EXPECT_EQ(sprocket->CreateProgressView(&parent, &record, 87, 88, 115, "early", &status), nullptr);
-    EXPECT_EQ(status, 12003u) << "controls wait for Initialize";
-    EXPECT_EQ(sprocket->Initialize(2), 12002u);
+    EXPECT_EQ(status, kTrellisIllegalCallSequence) << "controls wait for Initialize";
+    EXPECT_EQ(sprocket->Initialize(2), kTrellisInvalidArgument);
     EXPECT_EQ(sprocket->Initialize(1), kTrellisOK);
     sprocket->Release(1);
     trellis->Release(1);
@@ -347,11 +347,11 @@ TEST_F(Sprocket, AStaticTextShowsItsTextAligned)
 
     NSSprocket::TStaticTextRecord bad = record;
     bad.fAlignment = 3;
-    EXPECT_EQ(text->SetProperties(&bad), 12002u);
+    EXPECT_EQ(text->SetProperties(&bad), kTrellisInvalidArgument);
     ASSERT_EQ(text->GetProperties(&read), kTrellisOK);
     EXPECT_EQ(read.fAlignment, NSSprocket::kAlignmentCenter) << "a refused record changes nothing";
     EXPECT_EQ(fSprocket->CreateStaticText(&fParent, &bad, 88, 115, "bad", &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     text->Release(1);
 }
 
@@ -519,7 +519,7 @@ TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
         bad->fSelected = c.fSelected;
         EXPECT_EQ(fSprocket->CreateRadioButtonGroup(&fParent, nullptr, bad.get(), 87, 88, 115, "bad", &status),
                   nullptr);
-        EXPECT_EQ(status, 12002u) << c.fCount << " " << c.fSelected;
+        EXPECT_EQ(status, kTrellisInvalidArgument) << c.fCount << " " << c.fSelected;
     }
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 
@@ -531,7 +531,7 @@ TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
         auto bad = std::make_unique<NSSprocket::TRadioButtonGroupRecord>(*record);
         bad->fCount = c.fCount;
         bad->fSelected = c.fSelected;
-        EXPECT_EQ(group->SetProperties(bad.get()), 12002u) << c.fCount << " " << c.fSelected;
+        EXPECT_EQ(group->SetProperties(bad.get()), kTrellisInvalidArgument) << c.fCount << " " << c.fSelected;
     }
     auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
     ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
@@ -758,7 +758,7 @@ TEST_F(SprocketTextField, EditOperationsMoveTextThroughTheClipboard)
     EXPECT_EQ(ClipboardText(), L" world") << "clear leaves the clipboard alone";
     EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"hello", L"hello world", L"hello world world",
                                                           L"world world"}));
-    EXPECT_EQ(field->CanPaste(nullptr), 12002u);
+    EXPECT_EQ(field->CanPaste(nullptr), kTrellisInvalidArgument);
     field->Release(1);
 }
 
@@ -812,17 +812,17 @@ TEST_F(SprocketTextField, RecordsItCannotShowAreRefused)
         EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, &c.fRecord, 87, 88, 115, 0, "bad", &status),
                   nullptr)
             << c.fWhat;
-        EXPECT_EQ(status, 12002u) << c.fWhat;
+        EXPECT_EQ(status, kTrellisInvalidArgument) << c.fWhat;
     }
     EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, nullptr, 87, 88, 115, 0, "bad", &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 
     NSSprocket::ITextFieldView* field = Make(good);
     ASSERT_NE(field, nullptr);
     for (const auto& c : kCases)
-        EXPECT_EQ(field->SetProperties(&c.fRecord), 12002u) << c.fWhat;
-    EXPECT_EQ(field->SetProperties(nullptr), 12002u);
+        EXPECT_EQ(field->SetProperties(&c.fRecord), kTrellisInvalidArgument) << c.fWhat;
+    EXPECT_EQ(field->SetProperties(nullptr), kTrellisInvalidArgument);
     NSSprocket::TTextFieldRecord read{};
     ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
     EXPECT_EQ(std::memcmp(&read, &good, sizeof(good)), 0) << "a refused record changes nothing";
@@ -868,9 +868,9 @@ TEST_F(Sprocket, TextIsMeasuredAsTheTextFieldThatShowsItWhole)
     field->Release(1);
 
     std::array<i32, 2> size{};
-    EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), kTrellisInvalidArgument);
     const u16 text[] = {u'w', 0};
-    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
@@ -925,11 +925,11 @@ TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
     const i32 limit[2] = {0, 0};
     const i32 huge[2] = {0x7FFFFFFF, 0};
     const i32 negative[2] = {0, -1};
-    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, ARadioButtonIsMeasuredToShowItsLabelWholeBesideItsGlyph)
@@ -987,8 +987,8 @@ TEST_F(Sprocket, ARadioButtonIsMeasuredToShowItsLabelWholeBesideItsGlyph)
 
     std::array<i32, 2> size{};
     const u16 label[] = {u'w', 0};
-    EXPECT_EQ(fSprocket->MeasureRadioButton(nullptr, 87, 88, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureRadioButton(label, 87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureRadioButton(nullptr, 87, 88, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureRadioButton(label, 87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, TheProgressMetricIsABarThatSitsCentredBesideAOneLineButton)
@@ -1010,7 +1010,7 @@ TEST_F(Sprocket, TheProgressMetricIsABarThatSitsCentredBesideAOneLineButton)
     const RECT shown = FrameInParent(OnlyControl(fParent.fWindow));
     EXPECT_EQ(shown.bottom - shown.top, height) << "the control takes the height it was given";
     progress->Release(1);
-    EXPECT_EQ(fSprocket->GetControlMetrics(87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->GetControlMetrics(87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
@@ -1019,6 +1019,6 @@ TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
     ASSERT_EQ(fSprocket->GetMetric(422, 422, &thickness), kTrellisOK);
     EXPECT_GT(thickness, 0);
     EXPECT_LT(thickness, 8);
-    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), kTrellisInvalidArgument);
 }
 } // namespace

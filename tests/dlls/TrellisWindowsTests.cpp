@@ -19,14 +19,14 @@ public:
     {
         EXPECT_NE(window, nullptr);
         ++fCalls;
-        *status = 12005;
+        *status = kTrellisFormatViolation;
         return nullptr;
     }
     NSTrellis::IModalDialogBehavior* Create(NSTrellis::IModalDialog* dialog, u32* status) override
     {
         EXPECT_NE(dialog, nullptr);
         ++fCalls;
-        *status = 12005;
+        *status = kTrellisFormatViolation;
         return nullptr;
     }
     int fCalls = 0;
@@ -54,9 +54,9 @@ TEST_F(TrellisWindows, ACreatorsFailureIsTheOpeningsAndLeavesNoWindow)
     CFailingCreator creator;
     u32 status = 0;
     EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, nullptr, 1, &status), nullptr);
-    EXPECT_EQ(status, 12005u);
-    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 0, &status), 12005u);
-    EXPECT_EQ(status, 12005u);
+    EXPECT_EQ(status, kTrellisFormatViolation);
+    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 0, &status), kTrellisFormatViolation);
+    EXPECT_EQ(status, kTrellisFormatViolation);
     EXPECT_EQ(creator.fCalls, 2);
     EXPECT_EQ(CountLibraryWindows(), 0);
     u32 count = 9;
@@ -70,20 +70,20 @@ TEST_F(TrellisWindows, ArgumentsTheLibraryRefuses)
     u32 status = 0;
     INativeWindow* someWindow = reinterpret_cast<INativeWindow*>(&status);
     EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, someWindow, 1, &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     EXPECT_EQ(fTrellis->OpenDocumentWindow(&creator, nullptr, 0, &status), nullptr);
-    EXPECT_EQ(status, 12002u);
-    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 1, &status), 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
+    EXPECT_EQ(fTrellis->RunModalDialog(&creator, nullptr, 1, 1, &status), kTrellisInvalidArgument);
     EXPECT_EQ(fTrellis->OpenDocumentWindow(nullptr, nullptr, 1, &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     EXPECT_EQ(creator.fCalls, 0);
     EXPECT_EQ(fTrellis->CreateView(nullptr, nullptr, "name", &status), nullptr);
-    EXPECT_EQ(status, 12002u);
-    EXPECT_EQ(fTrellis->Run(nullptr, nullptr), 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
+    EXPECT_EQ(fTrellis->Run(nullptr, nullptr), kTrellisInvalidArgument);
     NSTrellis::ITrellisRunBehavior* application = reinterpret_cast<NSTrellis::ITrellisRunBehavior*>(1);
     ASSERT_EQ(fTrellis->GetRunBehavior(&application), kTrellisOK);
     EXPECT_EQ(application, nullptr); // no run
-    EXPECT_EQ(fTrellis->Quit(), 12003u);
+    EXPECT_EQ(fTrellis->Quit(), kTrellisIllegalCallSequence);
 }
 
 TEST_F(TrellisWindows, ProcessEventsHandlesWhatIsPendingAndReturns)

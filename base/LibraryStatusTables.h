@@ -4,6 +4,7 @@
 // failure code in a status is thrown as the exception of its row; in a callback's catch-all
 // handler the *StatusFromCurrentException operation gives the status to answer.
 #include "base/StatusCodes.h"
+#include "base/StatusFence.h"
 
 // Every status the libraries answer, by name. The GUI (Trellis) and the widget (Sprocket)
 // libraries share their codes; the widget library never answers kTrellisNoSuchAPI.
@@ -89,3 +90,11 @@ NSQuorral::TStatusCodeRange GetKIVStatusRange();
 const NSQuorral::TStatusCodeRow* GetKIVStatusTable();
 [[noreturn]] void ThrowKIVFailure(u32 status, const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
 u32 KIVStatusFromCurrentException(const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+
+// Each library's side of the one boundary fence (base/StatusFence.h).
+inline constexpr NSQuorral::TStatusMapping kTrellisStatusMapping{kTrellisOK,
+                                                                 TrellisStatusFromCurrentException};
+inline constexpr NSQuorral::TStatusMapping kSprocketStatusMapping{kTrellisOK,
+                                                                  SprocketStatusFromCurrentException};
+inline constexpr NSQuorral::TStatusMapping kTinctStatusMapping{kTinctOK, TinctStatusFromCurrentException};
+inline constexpr NSQuorral::TStatusMapping kKIVStatusMapping{kKIVOK, KIVStatusFromCurrentException};

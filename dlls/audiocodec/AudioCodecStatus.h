@@ -2,6 +2,7 @@
 // The status table of the audio codec libraries' boundary, one for both: the AIFF (Corliss) and
 // WAVE (Undine) libraries answer the same codes. A status from 100000 on carries a failure code.
 #include "base/StatusCodes.h"
+#include "base/StatusFence.h"
 
 namespace NSAudioCodec
 {
@@ -27,3 +28,7 @@ void ThrowIfAudioCodecFailure(u32 status, const NSQuorral::TThrowSite& site = NS
 
 // Inside a catch-all handler: the status that reports the exception being handled.
 u32 AudioCodecStatusFromCurrentException(const NSQuorral::TThrowSite& site = NSQuorral::TThrowSite{});
+
+// The libraries' side of the one boundary fence (base/StatusFence.h).
+inline constexpr NSQuorral::TStatusMapping kAudioCodecStatusMapping{NSAudioCodec::kAudioCodecOK,
+                                                                    AudioCodecStatusFromCurrentException};

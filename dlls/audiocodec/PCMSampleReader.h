@@ -56,15 +56,7 @@ NSAudioCodec::ISampleReader* NSAudioCodec::AnswerSampleReader(u32* status, TOpen
 {
     if (!status)
         return nullptr;
-    try
-    {
-        std::unique_ptr<CPCMSampleReader> reader = open();
-        *status = kAudioCodecOK;
-        return reader.release();
-    }
-    catch (...)
-    {
-        *status = AudioCodecStatusFromCurrentException();
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kAudioCodecStatusMapping, status,
+                                  [&]() -> std::unique_ptr<CPCMSampleReader> { return open(); })
+        .release();
 }

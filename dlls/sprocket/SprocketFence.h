@@ -16,30 +16,17 @@ namespace NSSprocketLibrary
 template <class TOperation>
 u32 AnswerStatus(TOperation operation) noexcept
 {
-    try
-    {
-        return operation();
-    }
-    catch (...)
-    {
-        return SprocketStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kSprocketStatusMapping, operation);
 }
 
-// Runs an operation that makes an object: the status goes to *status (kTrellisLogicError while it runs).
+// Runs an operation that makes an object: the status goes to *status (kTrellisLogicError while it
+// runs).
 template <class TObject, class TOperation>
 TObject* AnswerObject(u32* status, TOperation operation) noexcept
 {
     if (!status)
         return nullptr;
     *status = kTrellisLogicError;
-    TObject* object = nullptr;
-    *status = AnswerStatus(
-        [&]
-        {
-            object = operation();
-            return kTrellisOK;
-        });
-    return object;
+    return NSQuorral::FenceObject(kSprocketStatusMapping, status, [&]() -> TObject* { return operation(); });
 }
 } // namespace NSSprocketLibrary

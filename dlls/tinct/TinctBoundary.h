@@ -7,15 +7,7 @@ namespace NSTinctLibrary
 {
 template <class TWork> u32 AnswerStatus(TWork work)
 {
-    try
-    {
-        work();
-        return kTinctOK;
-    }
-    catch (...)
-    {
-        return TinctStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kTinctStatusMapping, [&] { work(); });
 }
 
 // For operations that make an object: the out-status holds kTinctOK with the object, else the failure
@@ -24,17 +16,7 @@ template <class TMake> auto AnswerObject(u32* status, TMake make) -> decltype(ma
 {
     if (!status)
         return nullptr;
-    try
-    {
-        auto object = make();
-        *status = kTinctOK;
-        return object;
-    }
-    catch (...)
-    {
-        *status = TinctStatusFromCurrentException();
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kTinctStatusMapping, status, make);
 }
 
 [[noreturn]] void ThrowInvalidArgument();

@@ -21,13 +21,16 @@ namespace NSTrellisLibrary
 template <class TOperation>
 u32 AnswerStatus(TOperation operation) noexcept
 {
-    try
-    {
-        return operation();
-    }
-    catch (...)
-    {
-        return TrellisStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kTrellisStatusMapping, operation);
+}
+
+// Runs an operation that answers an object and an out-status: the status is kTrellisLogicError
+// until the operation succeeds, then kTrellisOK; a failure leaves its status and null.
+template <class TMake> auto AnswerObject(u32* status, TMake make) noexcept -> decltype(make())
+{
+    if (!status)
+        return nullptr;
+    *status = kTrellisLogicError;
+    return NSQuorral::FenceObject(kTrellisStatusMapping, status, make);
 }
 } // namespace NSTrellisLibrary

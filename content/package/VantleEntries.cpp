@@ -1,6 +1,6 @@
 #include "content/package/VantleEntries.h"
 
-#include "base/TextCase.h"
+#include "base/HashedString.h"
 #include "base/TextCompare.h"
 #include "content/folders/KIVFolder.h"
 #include "content/folders/SoundFontFolder.h"
@@ -124,21 +124,7 @@ TVantleEntryPtr CVantleDirEntry::FindChildByName(const NSTextPackage::TUTF16Stri
 
 u32 CVantleDirEntry::HashName(const NSTextPackage::TUTF16String& name)
 {
-    u32 hash = 0;
-    const auto add = [&hash](u8 byte) {
-        hash += byte;
-        hash += hash << 10;
-        hash ^= hash >> 6;
-    };
-    for (const char16_t unit : NSTextPackage::ToUpper(name))
-    {
-        add(u8(unit & 0xFF));
-        add(u8(unit >> 8));
-    }
-    hash += hash << 3;
-    hash ^= hash >> 11;
-    hash += hash << 15;
-    return hash;
+    return HashIgnoringCase(name);
 }
 
 CVantleFileEntry::CVantleFileEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,

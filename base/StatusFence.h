@@ -1,7 +1,7 @@
 #pragma once
 // The one catch-all of a status-code boundary: work runs inside it, and whatever it throws leaves
-// as a status of the library whose boundary it is. Exports and the callbacks handed to a library
-// run their work through it.
+// as a status of the library whose boundary it is. Exports, callbacks handed to a library and
+// window procedures all run their work through it.
 #include "base/StatusCodes.h"
 
 #include <type_traits>
@@ -42,5 +42,17 @@ template <class TMake> auto FenceObject(const TStatusMapping& mapping, u32* stat
     decltype(make()) object{};
     *status = FenceStatus(mapping, [&] { object = make(); });
     return object;
+}
+
+// Runs handle, whose answer is no status (a window procedure's): its answer, or an empty answer
+// once report has been given the status of what it threw.
+template <class TReport, class THandle>
+auto FenceAnswer(const TStatusMapping& mapping, TReport&& report, THandle&& handle) noexcept
+{
+    decltype(handle()) answer{};
+    const u32 status = FenceStatus(mapping, [&] { answer = handle(); });
+    if (status != mapping.fOK)
+        report(status);
+    return answer;
 }
 } // namespace NSQuorral

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include <windows.h>
+
 namespace NSSprocketLibrary
 {
 [[noreturn]] inline void ThrowInvalidArgument()
@@ -28,5 +30,15 @@ TObject* AnswerObject(u32* status, TOperation operation) noexcept
         return nullptr;
     *status = kTrellisLogicError;
     return NSQuorral::FenceObject(kSprocketStatusMapping, status, [&]() -> TObject* { return operation(); });
+}
+
+// A control's message is no operation of the program: a failure in its window procedure has no
+// caller to be told of, as a handler's status has none.
+inline void ForgetFailure(u32) {}
+
+// A window procedure's work: its answer, or 0 when it failed.
+template <class THandle> LRESULT AnswerMessage(THandle handle) noexcept
+{
+    return NSQuorral::FenceAnswer(kSprocketStatusMapping, ForgetFailure, handle);
 }
 } // namespace NSSprocketLibrary

@@ -2,6 +2,7 @@
 // The library's boundary: failures inside are exceptions, every operation answers a status.
 #include "base/LibraryStatusTables.h"
 #include "base/Quorral.h"
+#include "dlls/trellis/RunLoop.h"
 
 #include <stdexcept>
 
@@ -32,5 +33,12 @@ template <class TMake> auto AnswerObject(u32* status, TMake make) noexcept -> de
         return nullptr;
     *status = kTrellisLogicError;
     return NSQuorral::FenceObject(kTrellisStatusMapping, status, make);
+}
+
+// A window procedure's work: its answer, or 0 when it failed, whose status goes to the
+// application as a failing behaviour's does.
+template <class THandle> auto AnswerMessage(THandle handle) noexcept
+{
+    return NSQuorral::FenceAnswer(kTrellisStatusMapping, ReportToApplication, handle);
 }
 } // namespace NSTrellisLibrary

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -289,6 +290,37 @@ TEST_F(Sprocket, ClicksOnAnEnabledButtonReachItsHandler)
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(handler.fPresses, 2);
+
+    button->Release(1);
+}
+
+TEST_F(Sprocket, AFailureInsideAControlsWindowProcedureStaysInTheLibrary)
+{
+    // A handler that breaks its contract: a press throws.
+    class CThrowingHandler final : public NSSprocket::IPushButtonViewHandler
+    {
+    public:
+        u32 Callback0() override { return kTrellisOK; }
+        u32 Callback1(u32*) override { return kTrellisOK; }
+        u32 Pressed(NSSprocket::IPushButtonView*) override
+        {
+            ++fPresses;
+            throw std::runtime_error("pressed");
+        }
+        int fPresses = 0;
+    } handler;
+    NSSprocket::TPushButtonRecord record{{0, 0, 80, 24}};
+    Fill(record.fTitle, L"Go");
+    record.fEnabled = 1;
+    u32 status = 0;
+    NSSprocket::IPushButtonView* button =
+        fSprocket->CreatePushButton(&fParent, &handler, &record, 0, 87, 96, 88, 96, 115, "go", &status);
+    ASSERT_NE(button, nullptr);
+    HWND control = OnlyControl(fParent.fWindow);
+
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NO_THROW(SendMessageW(control, BM_CLICK, 0, 0));
+    EXPECT_EQ(handler.fPresses, 2) << "the button goes on hearing its clicks";
 
     button->Release(1);
 }

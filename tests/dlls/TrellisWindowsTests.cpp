@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -32,21 +34,55 @@ public:
     int fCalls = 0;
 };
 
-int CountLibraryWindows()
+// A window behaviour that breaks its contract: asked to close, it throws.
+class CThrowingBehavior final : public NSTrellis::IDocumentWindowBehavior,
+                                public NSTrellis::IDocumentWindowCreator
 {
-    int count = 0;
+public:
+    NSTrellis::IDocumentWindowBehavior* Create(NSTrellis::IDocumentWindow*, u32* status) override
+    {
+        *status = kTrellisOK;
+        return this;
+    }
+    u32 Callback0(u64, u64) override { return kTrellisOK; }
+    u32 Callback1(u64, u64) override { return kTrellisOK; }
+    u32 Callback2(i32) override { return kTrellisOK; }
+    u32 KeyDown(const TKeyEvent*, u32*) override { return kTrellisOK; }
+    u32 Callback4(i32) override { return kTrellisOK; }
+    u32 UpdateMenuBar(NSTrellis::IMenuBar*) override { return kTrellisOK; }
+    u32 DoCommand(const NSTrellis::TCommandEvent*, u32*) override { return kTrellisOK; }
+    u32 Callback7(u32*) override { return kTrellisOK; }
+    u32 CloseRequested(u32) override
+    {
+        ++fCloseRequests;
+        throw std::runtime_error("close");
+    }
+    void Destroy() override { fDestroyed = true; }
+
+    int fCloseRequests = 0;
+    bool fDestroyed = false;
+};
+
+std::vector<HWND> ListLibraryWindows()
+{
+    std::vector<HWND> windows;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) -> BOOL
+        [](HWND window, LPARAM list) -> BOOL
         {
             wchar_t name[64] = {};
             GetClassNameW(window, name, 64);
             if (std::wstring(name) == L"Trellis.Window")
-                ++*reinterpret_cast<int*>(counter);
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
             return TRUE;
         },
-        LPARAM(&count));
-    return count;
+        LPARAM(&windows));
+    return windows;
+}
+
+int CountLibraryWindows()
+{
+    return int(ListLibraryWindows().size());
 }
 
 TEST_F(TrellisWindows, ACreatorsFailureIsTheOpeningsAndLeavesNoWindow)
@@ -84,6 +120,24 @@ TEST_F(TrellisWindows, ArgumentsTheLibraryRefuses)
     ASSERT_EQ(fTrellis->GetRunBehavior(&application), kTrellisOK);
     EXPECT_EQ(application, nullptr); // no run
     EXPECT_EQ(fTrellis->Quit(), kTrellisIllegalCallSequence);
+}
+
+TEST_F(TrellisWindows, AFailureInsideTheWindowProcedureStaysInTheLibrary)
+{
+    CThrowingBehavior behavior;
+    u32 status = 0;
+    ASSERT_NE(fTrellis->OpenDocumentWindow(&behavior, nullptr, 1, &status), nullptr);
+    ASSERT_EQ(status, kTrellisOK);
+    const std::vector<HWND> windows = ListLibraryWindows();
+    ASSERT_EQ(windows.size(), 1u);
+
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NO_THROW(SendMessageW(windows[0], WM_CLOSE, 0, 0));
+    EXPECT_EQ(behavior.fCloseRequests, 2) << "the window goes on hearing its messages";
+    EXPECT_TRUE(IsWindow(windows[0])) << "a close that failed leaves the window open";
+
+    DestroyWindow(windows[0]);
+    EXPECT_TRUE(behavior.fDestroyed);
 }
 
 TEST_F(TrellisWindows, ProcessEventsHandlesWhatIsPendingAndReturns)

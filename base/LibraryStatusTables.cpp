@@ -80,118 +80,132 @@ constexpr TStatusCodeRow kKIVTable[] = {
     {kFailureCode_RuntimeError, "", kKIVRuntimeError},
     {kFailureCode_EndOfTable, "", kKIVOK},
 };
+
+// A library's table, the range its tunnelled failure codes travel in, and its status for an
+// exception that is no std::exception.
+struct TLibraryTable
+{
+    TStatusCodeRange fRange;
+    const TStatusCodeRow* fRows;
+    u32 fNonStandardStatus;
+};
+
+constexpr TLibraryTable kTrellis{kHighRange, kTrellisTable, kTrellisRuntimeError};
+constexpr TLibraryTable kSprocket{kHighRange, kSprocketTable, kTrellisRuntimeError};
+constexpr TLibraryTable kOriel{kHighRange, kOrielTable.data(), kOrielRuntimeError};
+constexpr TLibraryTable kGlisk{kHighRange, kGliskTable.data(), kGliskRuntimeError};
+constexpr TLibraryTable kTinct{kTinctRange, kTinctTable, kTinctRuntimeError};
+constexpr TLibraryTable kKIV{kKIVRange, kKIVTable, kKIVRuntimeError};
+
+[[noreturn]] void ThrowFailure(const TLibraryTable& library, u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, library.fRange, library.fRows, site);
+}
+
+u32 StatusFromCurrentException(const TLibraryTable& library, const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(library.fRange, library.fRows, library.fNonStandardStatus, site);
+}
 } // namespace
 
 TStatusCodeRange GetTrellisStatusRange()
 {
-    return kHighRange;
+    return kTrellis.fRange;
 }
 const TStatusCodeRow* GetTrellisStatusTable()
 {
-    return kTrellisTable;
+    return kTrellis.fRows;
 }
-
 void ThrowTrellisFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kTrellisTable, site);
+    ThrowFailure(kTrellis, status, site);
 }
-
 u32 TrellisStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kTrellisTable, kTrellisRuntimeError, site);
+    return StatusFromCurrentException(kTrellis, site);
 }
 
 TStatusCodeRange GetSprocketStatusRange()
 {
-    return kHighRange;
+    return kSprocket.fRange;
 }
 const TStatusCodeRow* GetSprocketStatusTable()
 {
-    return kSprocketTable;
+    return kSprocket.fRows;
 }
-
 void ThrowSprocketFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kSprocketTable, site);
+    ThrowFailure(kSprocket, status, site);
 }
-
 u32 SprocketStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kSprocketTable, kTrellisRuntimeError, site);
+    return StatusFromCurrentException(kSprocket, site);
 }
 
 TStatusCodeRange GetOrielStatusRange()
 {
-    return kHighRange;
+    return kOriel.fRange;
 }
 const TStatusCodeRow* GetOrielStatusTable()
 {
-    return kOrielTable.data();
+    return kOriel.fRows;
 }
-
 void ThrowOrielFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kOrielTable.data(), site);
+    ThrowFailure(kOriel, status, site);
 }
-
 u32 OrielStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kOrielTable.data(), kOrielRuntimeError, site);
+    return StatusFromCurrentException(kOriel, site);
 }
 
 TStatusCodeRange GetGliskStatusRange()
 {
-    return kHighRange;
+    return kGlisk.fRange;
 }
 const TStatusCodeRow* GetGliskStatusTable()
 {
-    return kGliskTable.data();
+    return kGlisk.fRows;
 }
-
 void ThrowGliskFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kGliskTable.data(), site);
+    ThrowFailure(kGlisk, status, site);
 }
-
 u32 GliskStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kGliskTable.data(), kGliskRuntimeError, site);
+    return StatusFromCurrentException(kGlisk, site);
 }
 
 TStatusCodeRange GetTinctStatusRange()
 {
-    return kTinctRange;
+    return kTinct.fRange;
 }
 const TStatusCodeRow* GetTinctStatusTable()
 {
-    return kTinctTable;
+    return kTinct.fRows;
 }
-
 void ThrowTinctFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kTinctRange, kTinctTable, site);
+    ThrowFailure(kTinct, status, site);
 }
-
 u32 TinctStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kTinctRange, kTinctTable, kTinctRuntimeError, site);
+    return StatusFromCurrentException(kTinct, site);
 }
 
 TStatusCodeRange GetKIVStatusRange()
 {
-    return kKIVRange;
+    return kKIV.fRange;
 }
 const TStatusCodeRow* GetKIVStatusTable()
 {
-    return kKIVTable;
+    return kKIV.fRows;
 }
-
 void ThrowKIVFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kKIVRange, kKIVTable, site);
+    ThrowFailure(kKIV, status, site);
 }
-
 u32 KIVStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kKIVRange, kKIVTable, kKIVRuntimeError, site);
+    return StatusFromCurrentException(kKIV, site);
 }

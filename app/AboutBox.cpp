@@ -171,7 +171,7 @@ void ShowAboutBox()
 {
     TAboutDialogData data{GetAboutPicture()};
     NSTrellisGlue::CModalDialogCreator<CAboutDialog, TAboutDialogData> creator(data);
-    u32 status = 12004; // until the library sets it
+    u32 status = kTrellisLogicError; // until the library sets it
     CheckTrellis(GetTrellisInterface()->RunModalDialog(&creator, nullptr, 1, 0, &status));
     CheckTrellis(status);
     NSTrellisUtils::UpdateNow();

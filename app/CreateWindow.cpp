@@ -112,7 +112,7 @@ CreateHostFolderChoice(const NSTrellisGlue::CABCView& parent,
     record->fCount = kHostFolderChoiceCount;
     record->fSelected = 0;
     record->fUnnamed164872 = 1;
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSSprocket::IRadioButtonGroupView* group = sprocket->CreateRadioButtonGroup(
         parent.GetNativeView(), handler, record.get(), NSSprocket::kSizeStyleRegular, kSmallFont,
         kControlsVersion, "radioButtonGroupView", &status);

@@ -81,7 +81,7 @@ TUTF16String Quoted(const TUTF16String& text)
 bool RunLogOnDialog(CAuthenticationDialogData& data)
 {
     NSTrellisGlue::CModalDialogCreator<CAuthenticationDialog, CAuthenticationDialogData> creator(data);
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     ITrellis* trellis = GetTrellisInterface();
     trellis->RunModalDialog(&creator, nullptr, 1, 0, &status);
     NSTrellisGlue::CheckTrellis(status);

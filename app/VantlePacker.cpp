@@ -221,7 +221,7 @@ void CVantlePacker::OnOpenDefaultWindow()
 CCreateWindow* OpenCreateWindow(const TUTF16String& title)
 {
     NSTrellisGlue::CDocumentWindowCreator<CCreateWindow, const TUTF16String> creator(title);
-    u32 status = 12004; // until the library sets it
+    u32 status = kTrellisLogicError; // until the library sets it
     GetTrellisInterface()->OpenDocumentWindow(&creator, nullptr, 1, &status);
     CheckTrellis(status);
     NSTrellisUtils::UpdateNow();

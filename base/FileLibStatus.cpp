@@ -1,38 +1,37 @@
 #include "base/FileLibStatus.h"
 
+using namespace NSFileLib;
 using namespace NSQuorral;
 
 namespace
 {
-constexpr u32 kFileLibOK = 5000;
 constexpr TStatusCodeRange kFileLibRange{100000, 0xFFFFFFFF};
 
-// 5008 and 5009 have no row. XNotFound answers 5020; 5019 is still read as XNotFound.
 constexpr TStatusCodeRow kFileLibTable[] = {
-    {kFailureCode_BadAlloc, "", 5001},
-    {kFailureCode_LogicError_InvalidArgument, "", 5002},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 5003},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 5004},
-    {kFailureCode_LogicError, "", 5005},
-    {kFailureCode_RuntimeError_OutOfSpace, "disk", 5006},
-    {kFailureCode_RuntimeError_OutOfSpace, "", 5006},
-    {kFailureCode_RuntimeError_Create, "", 5007},
-    {kFailureCode_RuntimeError_Locked, "", 5010},
-    {kFailureCode_RuntimeError_NotReady, "", 5011},
-    {kFailureCode_RuntimeError_Permission, "", 5012},
-    {kFailureCode_RuntimeError_ReadFailure, "", 5013},
-    {kFailureCode_RuntimeError_WriteFailure, "", 5014},
-    {kFailureCode_RuntimeError_FormatViolation, "", 5015},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 5016},
-    {kFailureCode_RuntimeError_ResolveFailure, "reference", 5018},
-    {kFailureCode_RuntimeError_ResolveFailure, "", 5017},
-    {kFailureCode_RuntimeError_NotFound, "", 5020},
-    {kFailureCode_RuntimeError_NotFound, "", 5019},
-    {kFailureCode_RuntimeError_OutOfItems, "file_handle", 5021},
-    {kFailureCode_RuntimeError_OutOfItems, "", 5021},
-    {kFailureCode_RuntimeError_RangeError, "file_handle", 5022},
-    {kFailureCode_RuntimeError_RangeError, "", 5022},
-    {kFailureCode_RuntimeError, "", 5023},
+    {kFailureCode_BadAlloc, "", kFileLibOutOfMemory},
+    {kFailureCode_LogicError_InvalidArgument, "", kFileLibBadArgument},
+    {kFailureCode_LogicError_InvariantCorrupt, "", kFileLibInvalidObject},
+    {kFailureCode_LogicError_IllegalCallSequence, "", kFileLibIllegalCallSequence},
+    {kFailureCode_LogicError, "", kFileLibNotSet},
+    {kFailureCode_RuntimeError_OutOfSpace, "disk", kFileLibDiskFull},
+    {kFailureCode_RuntimeError_OutOfSpace, "", kFileLibDiskFull},
+    {kFailureCode_RuntimeError_Create, "", kFileLibCreateFailure},
+    {kFailureCode_RuntimeError_Locked, "", kFileLibLocked},
+    {kFailureCode_RuntimeError_NotReady, "", kFileLibNotReady},
+    {kFailureCode_RuntimeError_Permission, "", kFileLibPermission},
+    {kFailureCode_RuntimeError_ReadFailure, "", kFileLibReadFailure},
+    {kFailureCode_RuntimeError_WriteFailure, "", kFileLibWriteFailure},
+    {kFailureCode_RuntimeError_FormatViolation, "", kFileLibFormatViolation},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", kFileLibUnsupported},
+    {kFailureCode_RuntimeError_ResolveFailure, "reference", kFileLibReferenceUnresolved},
+    {kFailureCode_RuntimeError_ResolveFailure, "", kFileLibResolveFailure},
+    {kFailureCode_RuntimeError_NotFound, "", kFileLibNotFound},
+    {kFailureCode_RuntimeError_NotFound, "", kFileLibNotFoundFormer},
+    {kFailureCode_RuntimeError_OutOfItems, "file_handle", kFileLibOutOfHandles},
+    {kFailureCode_RuntimeError_OutOfItems, "", kFileLibOutOfHandles},
+    {kFailureCode_RuntimeError_RangeError, "file_handle", kFileLibRangeError},
+    {kFailureCode_RuntimeError_RangeError, "", kFileLibRangeError},
+    {kFailureCode_RuntimeError, "", kFileLibUnknownError},
     {kFailureCode_EndOfTable, "", kFileLibOK},
 };
 } // namespace

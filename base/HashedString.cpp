@@ -5,12 +5,10 @@
 
 #include <utility>
 
-namespace
-{
-u32 HashUpperCasedName(const NSTextPackage::TUTF16String& upperCased)
+u32 HashIgnoringCase(const NSTextPackage::TUTF16String& text)
 {
     u32 h = 0;
-    for (const u16 unit : upperCased)
+    for (const u16 unit : NSTextPackage::ToUpper(text))
     {
         for (const u8 byte : {u8(unit), u8(unit >> 8)})
         {
@@ -24,13 +22,12 @@ u32 HashUpperCasedName(const NSTextPackage::TUTF16String& upperCased)
     h += h << 15;
     return h;
 }
-} // namespace
 
 u32 THashedString::GetHash() const
 {
     if (!fHashValid)
     {
-        fHash = HashUpperCasedName(NSTextPackage::ToUpper(fText));
+        fHash = HashIgnoringCase(fText);
         fHashValid = 1;
     }
     return fHash;

@@ -4,6 +4,10 @@
 #include "base/Types.h"
 #include "base/UTF16String.h"
 
+// Jenkins one-at-a-time hash of the upper-cased text, low byte of each unit first: names equal
+// but for case hash alike.
+u32 HashIgnoringCase(const NSTextPackage::TUTF16String& text);
+
 class THashedString
 {
 public:
@@ -14,7 +18,7 @@ public:
 
     const NSTextPackage::TUTF16String& GetText() const { return fText; }
 
-    // Jenkins one-at-a-time hash of the upper-cased text, low byte of each unit first.
+    // HashIgnoringCase of the text.
     u32 GetHash() const;
 
     // Equal lengths, equal hashes, and equal texts when compared ignoring case in the user's locale.

@@ -11,193 +11,201 @@ constexpr TStatusCodeRange kHighRange{100000, kNoLimit};
 constexpr TStatusCodeRange kTinctRange{1003, kNoLimit};
 constexpr TStatusCodeRange kKIVRange{667, kNoLimit};
 
-constexpr u32 kTrellisRuntimeError = 12007;
-constexpr u32 kOrielRuntimeError = 740;
-constexpr u32 kGliskRuntimeError = 780;
-constexpr u32 kTinctRuntimeError = 1002;
-constexpr u32 kKIVRuntimeError = 666;
-
 constexpr TStatusCodeRow kTrellisTable[] = {
-    {kFailureCode_BadAlloc, "", 12001},
-    {kFailureCode_LogicError_InvalidArgument, "", 12002},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 12008},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 12003},
-    {kFailureCode_LogicError, "", 12004},
-    {kFailureCode_RuntimeError_FormatViolation, "", 12005},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "interface", 12009},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "api", 12010},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 12006},
+    {kFailureCode_BadAlloc, "", kTrellisOutOfMemory},
+    {kFailureCode_LogicError_InvalidArgument, "", kTrellisInvalidArgument},
+    {kFailureCode_LogicError_InvariantCorrupt, "", kTrellisInvariantCorrupt},
+    {kFailureCode_LogicError_IllegalCallSequence, "", kTrellisIllegalCallSequence},
+    {kFailureCode_LogicError, "", kTrellisLogicError},
+    {kFailureCode_RuntimeError_FormatViolation, "", kTrellisFormatViolation},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "interface", kTrellisNoSuchInterface},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "api", kTrellisNoSuchAPI},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", kTrellisUnsupported},
     {kFailureCode_RuntimeError, "", kTrellisRuntimeError},
     {kFailureCode_EndOfTable, "", kTrellisOK},
 };
 
 // As the GUI library's, without the "api" row.
 constexpr TStatusCodeRow kSprocketTable[] = {
-    {kFailureCode_BadAlloc, "", 12001},
-    {kFailureCode_LogicError_InvalidArgument, "", 12002},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 12003},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 12008},
-    {kFailureCode_LogicError, "", 12004},
-    {kFailureCode_RuntimeError_FormatViolation, "", 12005},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "interface", 12009},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 12006},
+    {kFailureCode_BadAlloc, "", kTrellisOutOfMemory},
+    {kFailureCode_LogicError_InvalidArgument, "", kTrellisInvalidArgument},
+    {kFailureCode_LogicError_IllegalCallSequence, "", kTrellisIllegalCallSequence},
+    {kFailureCode_LogicError_InvariantCorrupt, "", kTrellisInvariantCorrupt},
+    {kFailureCode_LogicError, "", kTrellisLogicError},
+    {kFailureCode_RuntimeError_FormatViolation, "", kTrellisFormatViolation},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "interface", kTrellisNoSuchInterface},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", kTrellisUnsupported},
     {kFailureCode_RuntimeError, "", kTrellisRuntimeError},
     {kFailureCode_EndOfTable, "", kTrellisOK},
 };
 
-// The PNG and JPEG libraries number the same rows upwards from their success codes.
 constexpr std::array<TStatusCodeRow, 11> ImageLibraryTable(u32 ok)
 {
     return {{
-        {kFailureCode_BadAlloc, "", ok + 1},
-        {kFailureCode_RuntimeError_FormatViolation, "", ok + 2},
-        {kFailureCode_RuntimeError_UnsupportedFormat, "", ok + 3},
-        {kFailureCode_RuntimeError_ReadFailure, "", ok + 4},
-        {kFailureCode_RuntimeError_WriteFailure, "", ok + 5},
-        {kFailureCode_LogicError_InvalidArgument, "", ok + 6},
-        {kFailureCode_LogicError_InvariantCorrupt, "", ok + 7},
-        {kFailureCode_LogicError_IllegalCallSequence, "", ok + 8},
-        {kFailureCode_LogicError, "", ok + 9},
-        {kFailureCode_RuntimeError, "", ok + 10},
+        {kFailureCode_BadAlloc, "", ok + kImageOutOfMemory},
+        {kFailureCode_RuntimeError_FormatViolation, "", ok + kImageFormatViolation},
+        {kFailureCode_RuntimeError_UnsupportedFormat, "", ok + kImageUnsupported},
+        {kFailureCode_RuntimeError_ReadFailure, "", ok + kImageReadFailure},
+        {kFailureCode_RuntimeError_WriteFailure, "", ok + kImageWriteFailure},
+        {kFailureCode_LogicError_InvalidArgument, "", ok + kImageInvalidArgument},
+        {kFailureCode_LogicError_InvariantCorrupt, "", ok + kImageInvariantCorrupt},
+        {kFailureCode_LogicError_IllegalCallSequence, "", ok + kImageIllegalCallSequence},
+        {kFailureCode_LogicError, "", ok + kImageLogicError},
+        {kFailureCode_RuntimeError, "", ok + kImageRuntimeError},
         {kFailureCode_EndOfTable, "", ok},
     }};
 }
 
 constexpr auto kOrielTable = ImageLibraryTable(kOrielOK);
 constexpr auto kGliskTable = ImageLibraryTable(kGliskOK);
-static_assert(kOrielTable[9].fStatus == kOrielRuntimeError && kGliskTable[9].fStatus == kGliskRuntimeError);
+constexpr u32 kOrielRuntimeError = OrielStatus(kImageRuntimeError);
+constexpr u32 kGliskRuntimeError = GliskStatus(kImageRuntimeError);
 
 constexpr TStatusCodeRow kTinctTable[] = {
-    {kFailureCode_BadAlloc, "", 992},
-    {kFailureCode_LogicError_InvalidArgument, "", 993},
-    {kFailureCode_LogicError_InvariantCorrupt, "", 994},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 995},
-    {kFailureCode_LogicError, "", 996},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 997},
+    {kFailureCode_BadAlloc, "", kTinctOutOfMemory},
+    {kFailureCode_LogicError_InvalidArgument, "", kTinctInvalidArgument},
+    {kFailureCode_LogicError_InvariantCorrupt, "", kTinctInvariantCorrupt},
+    {kFailureCode_LogicError_IllegalCallSequence, "", kTinctIllegalCallSequence},
+    {kFailureCode_LogicError, "", kTinctLogicError},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", kTinctUnsupported},
     {kFailureCode_RuntimeError, "", kTinctRuntimeError},
     {kFailureCode_EndOfTable, "", kTinctOK},
 };
 
 constexpr TStatusCodeRow kKIVTable[] = {
-    {kFailureCode_BadAlloc, "", 105},
-    {kFailureCode_RuntimeError_FormatViolation, "kiv_file", 106},
-    {kFailureCode_RuntimeError_VersionTooNew, "kiv_file", 107},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "kiv_file_zeroloop", 108},
+    {kFailureCode_BadAlloc, "", kKIVOutOfMemory},
+    {kFailureCode_RuntimeError_FormatViolation, "kiv_file", kKIVDamagedFile},
+    {kFailureCode_RuntimeError_VersionTooNew, "kiv_file", kKIVVersionTooNew},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "kiv_file_zeroloop", kKIVZeroLoop},
     {kFailureCode_RuntimeError, "", kKIVRuntimeError},
     {kFailureCode_EndOfTable, "", kKIVOK},
 };
+
+// A library's table, the range its tunnelled failure codes travel in, and its status for an
+// exception that is no std::exception.
+struct TLibraryTable
+{
+    TStatusCodeRange fRange;
+    const TStatusCodeRow* fRows;
+    u32 fNonStandardStatus;
+};
+
+constexpr TLibraryTable kTrellis{kHighRange, kTrellisTable, kTrellisRuntimeError};
+constexpr TLibraryTable kSprocket{kHighRange, kSprocketTable, kTrellisRuntimeError};
+constexpr TLibraryTable kOriel{kHighRange, kOrielTable.data(), kOrielRuntimeError};
+constexpr TLibraryTable kGlisk{kHighRange, kGliskTable.data(), kGliskRuntimeError};
+constexpr TLibraryTable kTinct{kTinctRange, kTinctTable, kTinctRuntimeError};
+constexpr TLibraryTable kKIV{kKIVRange, kKIVTable, kKIVRuntimeError};
+
+[[noreturn]] void ThrowFailure(const TLibraryTable& library, u32 status, const TThrowSite& site)
+{
+    ThrowByStatusCode(status, library.fRange, library.fRows, site);
+}
+
+u32 StatusFromCurrentException(const TLibraryTable& library, const TThrowSite& site)
+{
+    return StatusCodeFromCurrentException(library.fRange, library.fRows, library.fNonStandardStatus, site);
+}
 } // namespace
 
 TStatusCodeRange GetTrellisStatusRange()
 {
-    return kHighRange;
+    return kTrellis.fRange;
 }
 const TStatusCodeRow* GetTrellisStatusTable()
 {
-    return kTrellisTable;
+    return kTrellis.fRows;
 }
-
 void ThrowTrellisFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kTrellisTable, site);
+    ThrowFailure(kTrellis, status, site);
 }
-
 u32 TrellisStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kTrellisTable, kTrellisRuntimeError, site);
+    return StatusFromCurrentException(kTrellis, site);
 }
 
 TStatusCodeRange GetSprocketStatusRange()
 {
-    return kHighRange;
+    return kSprocket.fRange;
 }
 const TStatusCodeRow* GetSprocketStatusTable()
 {
-    return kSprocketTable;
+    return kSprocket.fRows;
 }
-
 void ThrowSprocketFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kSprocketTable, site);
+    ThrowFailure(kSprocket, status, site);
 }
-
 u32 SprocketStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kSprocketTable, kTrellisRuntimeError, site);
+    return StatusFromCurrentException(kSprocket, site);
 }
 
 TStatusCodeRange GetOrielStatusRange()
 {
-    return kHighRange;
+    return kOriel.fRange;
 }
 const TStatusCodeRow* GetOrielStatusTable()
 {
-    return kOrielTable.data();
+    return kOriel.fRows;
 }
-
 void ThrowOrielFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kOrielTable.data(), site);
+    ThrowFailure(kOriel, status, site);
 }
-
 u32 OrielStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kOrielTable.data(), kOrielRuntimeError, site);
+    return StatusFromCurrentException(kOriel, site);
 }
 
 TStatusCodeRange GetGliskStatusRange()
 {
-    return kHighRange;
+    return kGlisk.fRange;
 }
 const TStatusCodeRow* GetGliskStatusTable()
 {
-    return kGliskTable.data();
+    return kGlisk.fRows;
 }
-
 void ThrowGliskFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kHighRange, kGliskTable.data(), site);
+    ThrowFailure(kGlisk, status, site);
 }
-
 u32 GliskStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kHighRange, kGliskTable.data(), kGliskRuntimeError, site);
+    return StatusFromCurrentException(kGlisk, site);
 }
 
 TStatusCodeRange GetTinctStatusRange()
 {
-    return kTinctRange;
+    return kTinct.fRange;
 }
 const TStatusCodeRow* GetTinctStatusTable()
 {
-    return kTinctTable;
+    return kTinct.fRows;
 }
-
 void ThrowTinctFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kTinctRange, kTinctTable, site);
+    ThrowFailure(kTinct, status, site);
 }
-
 u32 TinctStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kTinctRange, kTinctTable, kTinctRuntimeError, site);
+    return StatusFromCurrentException(kTinct, site);
 }
 
 TStatusCodeRange GetKIVStatusRange()
 {
-    return kKIVRange;
+    return kKIV.fRange;
 }
 const TStatusCodeRow* GetKIVStatusTable()
 {
-    return kKIVTable;
+    return kKIV.fRows;
 }
-
 void ThrowKIVFailure(u32 status, const TThrowSite& site)
 {
-    ThrowByStatusCode(status, kKIVRange, kKIVTable, site);
+    ThrowFailure(kKIV, status, site);
 }
-
 u32 KIVStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kKIVRange, kKIVTable, kKIVRuntimeError, site);
+    return StatusFromCurrentException(kKIV, site);
 }

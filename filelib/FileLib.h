@@ -16,6 +16,7 @@
 // <windows.h> defines CreateFile, CreateDirectory, DeleteFile and ReplaceFile as macros for
 // their W forms, which would rename the slots below in some translation units and not in
 // others. This header removes those macros; code that includes it calls the W forms by name.
+#include "base/FileLibStatus.h"
 #include "base/Types.h"
 #include "filelib/FileLibRecords.h"
 
@@ -28,24 +29,6 @@
 
 namespace NSFileLib
 {
-
-using TFileLibStatus = u32;
-
-// The statuses the interfaces answer themselves; any other failure answers the status that the
-// file library's status table (NSFileLibSupport::GetFileLibStatusTable) gives for it.
-enum : TFileLibStatus
-{
-    kFileLibOK = 5000,
-    kFileLibBadArgument = 5002,
-    kFileLibInvalidObject = 5003,
-    kFileLibIllegalCallSequence = 5004,
-    kFileLibNotSet = 5005,
-    kFileLibNotReady = 5011,
-    kFileLibUnsupported = 5016, // also FileLib_Create's answer for another interface name
-    kFileLibNotFound = 5020,
-    kFileLibUnknownError = 5023,
-};
-
 // Written into a result out-parameter before the work starts, so that a caller who reads it
 // after a failure sees that nothing was answered.
 constexpr u32 kFileLibResultNotSet = 666;

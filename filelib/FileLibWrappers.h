@@ -1,6 +1,6 @@
 #pragma once
 // Thin throwing wrappers over the file library. Each calls one library operation, throws the
-// exception that the file library's status table gives for any status but 5000, and hands
+// exception that the file library's status table gives for any status but kFileLibOK, and hands
 // every object the library made to a shared owner (an empty owner stands for none).
 #include "base/UTF16String.h"
 #include "base/VersionNumbers.h"

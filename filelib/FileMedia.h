@@ -1,6 +1,6 @@
 #pragma once
 // Files of the file library as media. Positions and counts go to the library unchanged, so a
-// negative one fails with the library's bad-argument status; every status but 5000 is thrown
+// negative one fails with the library's bad-argument status; every status but kFileLibOK is thrown
 // through the file library's status table.
 #include "filelib/FileLib.h"
 #include "filelib/FileLibWrappers.h"
@@ -61,7 +61,7 @@ public:
     CSafeOpenFile& operator=(const CSafeOpenFile&) = delete;
 
     NSFerrant::CMedia& GetMedia() { return *fMedia; }
-    // The library's status, 5000 when the data now stands in the target's place. After a
+    // The library's status, kFileLibOK when the data now stands in the target's place. After a
     // successful Commit the medium must not be used any more.
     NSFileLib::TFileLibStatus Commit();
 

@@ -3,6 +3,7 @@
 // NSFileLib::TFileLibStatus. Every glue operation checks its object and arguments, writes its presets and
 // then does its work inside one of the fences below, so no exception leaves the library.
 #include "base/ExceptionBody.h"
+#include "base/StatusFence.h"
 #include "base/Types.h"
 #include "filelib/FileLib.h"
 
@@ -16,18 +17,13 @@ namespace NSFileLibInternals
 // std::exception, or when the mapping itself fails.
 u32 StatusCodeFromCurrentException(const NSQuorral::TThrowSite& site) noexcept;
 
+inline constexpr NSQuorral::TStatusMapping kFileLibStatusMapping{NSFileLib::kFileLibOK,
+                                                                 StatusCodeFromCurrentException};
+
 // Runs work; NSFileLib::kFileLibOK, or the status of what it threw.
 template <class TWork> NSFileLib::TFileLibStatus RunFenced(TWork&& work) noexcept
 {
-    try
-    {
-        work();
-        return NSFileLib::kFileLibOK;
-    }
-    catch (...)
-    {
-        return StatusCodeFromCurrentException(NSQuorral::TThrowSite{});
-    }
+    return NSQuorral::FenceStatus(kFileLibStatusMapping, [&] { work(); });
 }
 
 // Runs make, which answers the new object in a unique_ptr: the object and NSFileLib::kFileLibOK, or null
@@ -36,17 +32,9 @@ template <class TWork> NSFileLib::TFileLibStatus RunFenced(TWork&& work) noexcep
 template <class TInterface, class TMake> TInterface* MakeFenced(u32* status, TMake&& make) noexcept
 {
     *status = NSFileLib::kFileLibNotSet;
-    try
-    {
-        std::unique_ptr<TInterface> made = make();
-        *status = NSFileLib::kFileLibOK;
-        return made.release();
-    }
-    catch (...)
-    {
-        *status = StatusCodeFromCurrentException(NSQuorral::TThrowSite{});
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kFileLibStatusMapping, status,
+                                  [&]() -> std::unique_ptr<TInterface> { return make(); })
+        .release();
 }
 
 // An operation that returns an object refuses its call: the status, and no object.

@@ -9,15 +9,7 @@ namespace NSTrellisGlue
 {
 template <class TAction> u32 AnswerStatusOf(TAction action) noexcept
 {
-    try
-    {
-        action();
-        return kTrellisOK;
-    }
-    catch (...)
-    {
-        return TrellisStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kTrellisStatusMapping, [&] { action(); });
 }
 
 // The responder has seen the failure, so the library is told it was handled: onFailure() sets

@@ -14,7 +14,6 @@
 
 namespace
 {
-constexpr u32 kCanvasStatusPreset = 996;
 constexpr float kSmallestSide = 1e-5f;
 
 void ThrowIfTrellisFailure(u32 status)
@@ -59,7 +58,7 @@ void CTinctCanvas::Start()
         const u64 handle = PrepareNativeCanvas(fNative);
         fPrepared = 1;
         fHandle = handle;
-        u32 status = kCanvasStatusPreset;
+        u32 status = kTinctLogicError;
         fCanvas = GetTinct()->CreateCanvas(&fHandle, &status);
         ThrowIfTinctFailure(status);
     }

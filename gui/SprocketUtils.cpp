@@ -14,7 +14,6 @@ namespace NSSprocketUtils
 {
 namespace
 {
-constexpr u32 kOutStatusPreset = 12004;
 constexpr u32 kVersion = 115;
 
 NSTrellisGlue::TViewFrame Shifted(const NSTrellisGlue::TViewFrame& frame, const float origin[2])
@@ -57,7 +56,7 @@ TPushButtonPtr CreatePushButtonView(const NSTrellisGlue::CABCView& parent, NSSpr
     record.fIcon = icon;
     record.fEnabled = 1;
     CopyText(record.fText, text);
-    u32 status = kOutStatusPreset;
+    u32 status = kTrellisLogicError;
     auto* button = GetSprocketInterface()->CreatePushButton(parent.GetNativeView(), handler, &record, style,
                                                             sizeStyle, variant, 88, 96, kVersion, name.c_str(),
                                                             &status);
@@ -76,7 +75,7 @@ TStaticTextPtr CreateStaticText(const NSTrellisGlue::CABCView& parent, const flo
     record.fUnnamed2072 = 97;
     record.fUnnamed2076 = 1;
     CopyText(record.fSecondText, secondText);
-    u32 status = kOutStatusPreset;
+    u32 status = kTrellisLogicError;
     auto* text = GetSprocketInterface()->CreateStaticText(parent.GetNativeView(), &record, 88, kVersion,
                                                           name.c_str(), &status);
     return Hold(text, status);
@@ -93,7 +92,7 @@ TTextFieldPtr CreateTextField(const NSTrellisGlue::CABCView& parent, const float
     CopyText(record.fText, item.fText);
     record.fSingleLine = IsSingleLineField(TextLineHeight(style), float(record.fFrame[3] - record.fFrame[1])) ? 1 : 0;
     record.fUnnamed2076 = 1;
-    u32 status = kOutStatusPreset;
+    u32 status = kTrellisLogicError;
     auto* field = GetSprocketInterface()->CreateTextField(parent.GetNativeView(), handler, &record, style, 88,
                                                           kVersion, flags, name.c_str(), &status);
     return Hold(field, status);
@@ -106,7 +105,7 @@ TProgressViewPtr CreateProgressView(const NSTrellisGlue::CABCView& parent, const
     CopyFrame(record.fFrame, frame);
     record.fUnnamed20 = 1;
     CopyText(record.fText, text);
-    u32 status = kOutStatusPreset;
+    u32 status = kTrellisLogicError;
     auto* progress = GetSprocketInterface()->CreateProgressView(parent.GetNativeView(), &record, 87, 88, kVersion,
                                                                 name.c_str(), &status);
     return Hold(progress, status);
@@ -118,7 +117,7 @@ TSeparatorLinePtr CreateSeparatorLine(const NSTrellisGlue::CABCView& parent, con
     NSSprocket::TSeparatorLineRecord record{};
     CopyFrame(record.fFrame, frame);
     record.fUnnamed16 = 1;
-    u32 status = kOutStatusPreset;
+    u32 status = kTrellisLogicError;
     auto* line = GetSprocketInterface()->CreateSeparatorLine(parent.GetNativeView(), &record, 422, 422, kVersion,
                                                              name.c_str(), &status);
     return Hold(line, status);

@@ -57,7 +57,7 @@ NSTextPackage::TUTF16String GetResourceText(const NSFerrant::TResourceID& id)
 
 std::shared_ptr<NSTrellis::IIcon> CreateIcon(u32 id)
 {
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSTrellis::IIcon* icon = GetTrellisInterface()->CreateIcon(id, &status);
     return TakeIcon(icon, status);
 }
@@ -68,7 +68,7 @@ std::shared_ptr<NSTrellis::IIcon> CreateIconFromResource(const NSFerrant::TResou
     const bool numbered = id.fKind == NSFerrant::kResourceIDNumbered || id.fKind == NSFerrant::kResourceIDNumberedEntry;
     const std::string spec = numbered ? NSTextPackage::UTF16ToASCII(NSTextPackage::FormatInteger(id.fID), '?')
                                       : NSTextPackage::UTF16ToUTF8(id.fName);
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSTrellis::IIcon* icon = GetTrellisInterface()->CreateIconFromSpec(spec.c_str(), 0, &status);
     return TakeIcon(icon, status);
 }

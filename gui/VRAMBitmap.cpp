@@ -11,12 +11,10 @@ namespace NSFerrant
 {
 namespace
 {
-constexpr u32 kStatusPreset = 1002;
-
 template <class TCreate> std::unique_ptr<CVRAMBitmap> NewBitmap(u32 width, u32 height, TCreate create)
 {
     const float size[2] = {float(width), float(height)};
-    u32 status = kStatusPreset;
+    u32 status = kTinctRuntimeError;
     NSTinct::IBitmap* bitmap = create(GetTinct(), size, &status);
     if (status != kTinctOK && bitmap)
         bitmap->Release(1);
@@ -115,7 +113,7 @@ CPixelAccess::CPixelAccess(CVRAMBitmap& bitmap, bool forWriting)
     const u32 bitsPerPixel = fInfo.fBitsPerPixel;
     if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 32)
         NSQuorral::Throw<std::exception>();
-    u32 status = kStatusPreset;
+    u32 status = kTinctRuntimeError;
     NSTinct::IBitmap* library = bitmap.GetBitmap();
     fLock = forWriting ? library->LockForWriting(&status) : library->LockForReading(&status);
     ThrowIfTinctFailure(status);

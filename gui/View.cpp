@@ -47,10 +47,10 @@ public:
 
     NSTrellis::IViewBehavior* CreateBehavior(u32* status) override
     {
-        *status = 12004;
+        *status = kTrellisLogicError;
         void* memory = Trellis_New(sizeof(CViewBehaviorProxy));
         if (!memory)
-            return *status = 12001, nullptr;
+            return *status = kTrellisOutOfMemory, nullptr;
         fProxy = new (memory) CViewBehaviorProxy(fView);
         *status = kTrellisOK;
         return fProxy;
@@ -277,7 +277,7 @@ void CViewBehaviorProxy::Destroy()
 CABCView::CABCView(const CABCView& parent, const TViewFrame& frame, const std::string& name)
 {
     CABCViewCreator creator(this);
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSTrellis::IView* native =
         GetTrellisInterface()->CreateView(&creator, parent.fNative, name.c_str(), &status);
     CheckTrellis(status);

@@ -19,6 +19,7 @@
 #include "packing/TemporaryFiles.h"
 
 #include <algorithm>
+#include <utility>
 
 using NSBigFilePackage::CBigFile;
 using NSBigFileUtils::CBigFileStreamMedia;
@@ -66,6 +67,40 @@ void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, const NSTe
         to.Close();
     }
 }
+
+// The temporary container of one song's pack, deleted once when the pack ends, however it ends.
+// After a pack that succeeded, a failure to delete it fails the pack; after a failed pack, the
+// pack's own failure is the one to report.
+class CTemporaryContainer
+{
+public:
+    CTemporaryContainer() : fSpec(NSVantlePacking::MakeTemporaryContainerSpec()) {}
+    CTemporaryContainer(const CTemporaryContainer&) = delete;
+    CTemporaryContainer& operator=(const CTemporaryContainer&) = delete;
+    ~CTemporaryContainer()
+    {
+        try
+        {
+            Delete();
+        }
+        catch (...)
+        {
+        }
+    }
+
+    const NSFileLibSupport::CRobustFileSpec& GetSpec() const { return fSpec; }
+
+    void Delete()
+    {
+        if (std::exchange(fDeleted, true))
+            return;
+        NSFileLibSupport::DeleteChildFileIfExists(fSpec.GetDirSpec().get(), fSpec.GetFileName());
+    }
+
+private:
+    const NSFileLibSupport::CRobustFileSpec fSpec;
+    bool fDeleted = false;
+};
 } // namespace
 
 namespace NSVantlePacking
@@ -117,30 +152,13 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
         writer.EndLevel();
         reader.LeaveLevel();
     }
-    const NSFileLibSupport::CRobustFileSpec containerFile = MakeTemporaryContainerSpec();
-    const auto deleteContainerFile = [&containerFile]
-    { NSFileLibSupport::DeleteChildFileIfExists(containerFile.GetDirSpec().get(), containerFile.GetFileName()); };
-    try
+    CTemporaryContainer container;
+    WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(container.GetSpec()));
     {
-        WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(containerFile));
-        {
-            NSFileLibSupport::COpenFile written(containerFile.GetFileSpec().get());
-            CopyRestOfMedia(written, destination);
-        }
-        deleteContainerFile();
+        NSFileLibSupport::COpenFile written(container.GetSpec().GetFileSpec().get());
+        CopyRestOfMedia(written, destination);
     }
-    catch (...)
-    {
-        try
-        {
-            deleteContainerFile();
-        }
-        catch (...)
-        {
-            // The pack's own failure is the one to report.
-        }
-        throw;
-    }
+    container.Delete();
 }
 } // namespace NSVantlePacking
 

@@ -1,19 +1,13 @@
 #pragma once
 // What our two audio codec libraries, Corliss (AIFF) and Undine (WAVE), share at their boundary:
 // the format description they fill, the byte reader through which they read a source, and the
-// sample reader through which they deliver frames. Every operation answers a u32 status, 991
-// for success (the status table is in AudioCodecStatus.h); no exception leaves a library.
+// sample reader through which they deliver frames. Every operation answers a u32 status, kAudioCodecOK
+// for success (the statuses are in AudioCodecStatus.h); no exception leaves a library.
 #include "base/Types.h"
+#include "dlls/audiocodec/AudioCodecStatus.h"
 
 namespace NSAudioCodec
 {
-constexpr u32 kAudioCodecOK = 991;
-// The statuses a byte reader answers for itself (the table holds them all).
-constexpr u32 kAudioCodecInvalidArgument = 993;
-constexpr u32 kAudioCodecInvariantCorrupt = 994;
-constexpr u32 kAudioCodecFormatViolation = 999;
-constexpr u32 kAudioCodecRuntimeError = 1002;
-
 // The most frames one ReadFrames call delivers.
 constexpr u32 kMaxFramesPerRead = 4096;
 
@@ -51,7 +45,7 @@ struct TFormatInfo
 static_assert(sizeof(TFormatInfo) == 52);
 
 // Implemented by the caller: reads count bytes at position of the source into destination and
-// answers 991, or a status of the table. It must outlive every sample reader opened through it.
+// answers kAudioCodecOK, or a status of the table. It must outlive every sample reader opened through it.
 class IByteReader
 {
 public:

@@ -1,7 +1,6 @@
 #include "dlls/audiocodec/AudioCodecStatus.h"
 
-#include "dlls/audiocodec/AudioCodec.h"
-
+using namespace NSAudioCodec;
 using namespace NSQuorral;
 
 namespace
@@ -9,18 +8,18 @@ namespace
 constexpr TStatusCodeRange kRange{100000, 0xFFFFFFFF};
 
 constexpr TStatusCodeRow kTable[] = {
-    {kFailureCode_BadAlloc, "", 992},
-    {kFailureCode_LogicError_InvalidArgument, "", NSAudioCodec::kAudioCodecInvalidArgument},
-    {kFailureCode_LogicError_InvariantCorrupt, "", NSAudioCodec::kAudioCodecInvariantCorrupt},
-    {kFailureCode_LogicError_IllegalCallSequence, "", 995},
-    {kFailureCode_LogicError, "", 996},
-    {kFailureCode_RuntimeError_ReadFailure, "", 997},
-    {kFailureCode_RuntimeError_WriteFailure, "", 998},
-    {kFailureCode_RuntimeError_FormatViolation, "", NSAudioCodec::kAudioCodecFormatViolation},
-    {kFailureCode_RuntimeError_OutOfSpace, "disk", 1000},
-    {kFailureCode_RuntimeError_UnsupportedFormat, "", 1001},
-    {kFailureCode_RuntimeError, "", NSAudioCodec::kAudioCodecRuntimeError},
-    {kFailureCode_EndOfTable, "", NSAudioCodec::kAudioCodecOK},
+    {kFailureCode_BadAlloc, "", kAudioCodecOutOfMemory},
+    {kFailureCode_LogicError_InvalidArgument, "", kAudioCodecInvalidArgument},
+    {kFailureCode_LogicError_InvariantCorrupt, "", kAudioCodecInvariantCorrupt},
+    {kFailureCode_LogicError_IllegalCallSequence, "", kAudioCodecIllegalCallSequence},
+    {kFailureCode_LogicError, "", kAudioCodecLogicError},
+    {kFailureCode_RuntimeError_ReadFailure, "", kAudioCodecReadFailure},
+    {kFailureCode_RuntimeError_WriteFailure, "", kAudioCodecWriteFailure},
+    {kFailureCode_RuntimeError_FormatViolation, "", kAudioCodecFormatViolation},
+    {kFailureCode_RuntimeError_OutOfSpace, "disk", kAudioCodecDiskFull},
+    {kFailureCode_RuntimeError_UnsupportedFormat, "", kAudioCodecUnsupported},
+    {kFailureCode_RuntimeError, "", kAudioCodecRuntimeError},
+    {kFailureCode_EndOfTable, "", kAudioCodecOK},
 };
 } // namespace
 
@@ -31,11 +30,11 @@ TStatusCodeRange GetAudioCodecStatusRange()
 
 void ThrowIfAudioCodecFailure(u32 status, const TThrowSite& site)
 {
-    if (status != NSAudioCodec::kAudioCodecOK)
+    if (status != kAudioCodecOK)
         ThrowByStatusCode(status, kRange, kTable, site);
 }
 
 u32 AudioCodecStatusFromCurrentException(const TThrowSite& site)
 {
-    return StatusCodeFromCurrentException(kRange, kTable, NSAudioCodec::kAudioCodecRuntimeError, site);
+    return StatusCodeFromCurrentException(kRange, kTable, kAudioCodecRuntimeError, site);
 }

@@ -15,19 +15,13 @@ TLibrary* CreateLibrary(const char* interfaceName, const char* libraryName, u32*
 {
     if (!status)
         return nullptr;
-    try
-    {
-        if (!interfaceName || std::strcmp(interfaceName, libraryName) != 0)
-            ThrowUnsupportedFormat();
-        TLibrary* library = new TLibrary;
-        *status = kAudioCodecOK;
-        return library;
-    }
-    catch (...)
-    {
-        *status = AudioCodecStatusFromCurrentException();
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kAudioCodecStatusMapping, status,
+                                  [&]
+                                  {
+                                      if (!interfaceName || std::strcmp(interfaceName, libraryName) != 0)
+                                          ThrowUnsupportedFormat();
+                                      return new TLibrary;
+                                  });
 }
 
 // A file's structure as a library reads it: its format, where its tempo map lies and where its

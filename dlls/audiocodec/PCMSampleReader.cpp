@@ -67,15 +67,8 @@ u32 CPCMSampleReader::Release()
 
 u32 CPCMSampleReader::ReadFrames(u32 firstFrame, float* buffer, u32 frameCount)
 {
-    try
-    {
-        DecodeFrames(firstFrame, buffer, frameCount);
-        return kAudioCodecOK;
-    }
-    catch (...)
-    {
-        return AudioCodecStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kAudioCodecStatusMapping,
+                                  [&] { DecodeFrames(firstFrame, buffer, frameCount); });
 }
 
 void CPCMSampleReader::DecodeFrames(u32 firstFrame, float* buffer, u32 frameCount)

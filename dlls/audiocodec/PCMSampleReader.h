@@ -43,7 +43,7 @@ private:
     std::unique_ptr<u8[]> fBytes; // kMaxFramesPerRead frames, made on the first read
 };
 
-// Runs a library operation that opens a sample reader: the status is 991 with the reader, or the
+// Runs a library operation that opens a sample reader: the status is kAudioCodecOK with the reader, or the
 // status of the failure with none.
 template <class TOpen>
 ISampleReader* AnswerSampleReader(u32* status, TOpen open);
@@ -56,15 +56,7 @@ NSAudioCodec::ISampleReader* NSAudioCodec::AnswerSampleReader(u32* status, TOpen
 {
     if (!status)
         return nullptr;
-    try
-    {
-        std::unique_ptr<CPCMSampleReader> reader = open();
-        *status = kAudioCodecOK;
-        return reader.release();
-    }
-    catch (...)
-    {
-        *status = AudioCodecStatusFromCurrentException();
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kAudioCodecStatusMapping, status,
+                                  [&]() -> std::unique_ptr<CPCMSampleReader> { return open(); })
+        .release();
 }

@@ -41,5 +41,6 @@ protected:
     ~ICorliss() = default;
 };
 
-// Makes the interface named "ICorliss"; the status is 991 with it, 1001 for another name.
+// Makes the interface named "ICorliss"; the status is kAudioCodecOK with it, kAudioCodecUnsupported for
+// another name.
 extern "C" ICorliss* Corliss_Create(const char* interfaceName, u32* status);

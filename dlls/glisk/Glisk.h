@@ -1,6 +1,6 @@
 #pragma once
 // Glisk, our JPEG codec library, as its users see it: the factory export and the interface, laid
-// out by slot. Success is 770; the other statuses are those of the JPEG status table
+// out by slot. Success is kGliskOK; the other statuses are those of the JPEG status table
 // (base/LibraryStatusTables.h).
 #include "dlls/imagecodec/ImageCodec.h"
 
@@ -24,5 +24,5 @@ protected:
     ~IGlisk() = default;
 };
 
-// Makes the interface named "IGlisk"; the caller presets the status to 770, the success code.
+// Makes the interface named "IGlisk"; the caller presets the status to kGliskOK.
 extern "C" IGlisk* Glisk_Create(const char* interfaceName, u32* status);

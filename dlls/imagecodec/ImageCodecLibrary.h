@@ -2,12 +2,17 @@
 // What both image codec libraries build the same way: the factory export, which makes the
 // interface object when asked by its name, and the interface object, whose decode reads the
 // source, lets the library's format check its header and decodes the rows.
+#include "base/StatusFence.h"
 #include "dlls/imagecodec/ImageDecoding.h"
 
 #include <cstring>
 
 namespace NSImageCodec
 {
+template <class TFormat>
+inline constexpr NSQuorral::TStatusMapping kStatusMapping{TFormat::kBridge.fSuccess,
+                                                          TFormat::kBridge.fFromCurrentException};
+
 // TFormat gives: static constexpr TStatusBridge kBridge; static const char* InterfaceName();
 // static TImageHeader ReadHeader(const std::vector<u8>&) (XFormatViolation for what is not an
 // image of the format); static const CLSID& DecoderClass().
@@ -23,19 +28,16 @@ public:
 
     u32 Decode(IByteReader* reader, i64 byteCount, IPixelWriter* writer) override
     {
-        try
-        {
-            if (!reader || !writer)
-                ThrowInvalidArgument();
-            const std::vector<u8> source = ReadSource(*reader, byteCount, TFormat::kBridge);
-            const TImageHeader header = TFormat::ReadHeader(source);
-            DecodeRows(source, TFormat::DecoderClass(), header, *writer, TFormat::kBridge);
-            return TFormat::kBridge.fSuccess;
-        }
-        catch (...)
-        {
-            return TFormat::kBridge.fFromCurrentException(NSQuorral::TThrowSite{});
-        }
+        return NSQuorral::FenceStatus(
+            kStatusMapping<TFormat>,
+            [&]
+            {
+                if (!reader || !writer)
+                    ThrowInvalidArgument();
+                const std::vector<u8> source = ReadSource(*reader, byteCount, TFormat::kBridge);
+                const TImageHeader header = TFormat::ReadHeader(source);
+                DecodeRows(source, TFormat::DecoderClass(), header, *writer, TFormat::kBridge);
+            });
     }
 };
 
@@ -46,18 +48,13 @@ TInterface* CreateImageCodecLibrary(const char* interfaceName, u32* status)
 {
     if (!status)
         return nullptr;
-    try
-    {
-        if (!interfaceName || std::strcmp(interfaceName, TFormat::InterfaceName()) != 0)
-            ThrowUnsupportedFormat();
-        TInterface* library = new CImageCodecLibrary<TInterface, TFormat>;
-        *status = TFormat::kBridge.fSuccess;
-        return library;
-    }
-    catch (...)
-    {
-        *status = TFormat::kBridge.fFromCurrentException(NSQuorral::TThrowSite{});
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kStatusMapping<TFormat>, status,
+                                  [&]() -> TInterface*
+                                  {
+                                      if (!interfaceName ||
+                                          std::strcmp(interfaceName, TFormat::InterfaceName()) != 0)
+                                          ThrowUnsupportedFormat();
+                                      return new CImageCodecLibrary<TInterface, TFormat>;
+                                  });
 }
 } // namespace NSImageCodec

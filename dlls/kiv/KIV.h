@@ -2,8 +2,8 @@
 // KIV, our sliced-loop library, as its users see it: plain C exports over a whole loop file held
 // in memory (the format is described in LoopFileFormat.txt beside this header). Every export that
 // answers a result answers 1 for success, or a failure status of the KIV status table (base's
-// LibraryStatusTables.h): 106 for a damaged file, 107 for a file of a later format version, 108
-// for a loop whose bars and beats are not set, 105 when memory runs out; a failure of another
+// LibraryStatusTables.h): kKIVDamagedFile, kKIVVersionTooNew for a file of a later format
+// version, kKIVZeroLoop for a loop whose bars and beats are not set, kKIVOutOfMemory; a failure of another
 // kind, such as a call before KIVInitializeDLL or a bad argument, travels as a failure code from
 // 667 on. No exception leaves the library.
 #include "base/Types.h"

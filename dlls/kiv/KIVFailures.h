@@ -11,19 +11,19 @@ template <class TException> [[noreturn]] void ThrowFor(const NSQuorral::TFixedNa
     NSQuorral::Throw<TException>("", objectType);
 }
 
-// The file is damaged or no loop file: status 106.
+// The file is damaged or no loop file: kKIVDamagedFile.
 [[noreturn]] inline void ThrowDamagedFile()
 {
     ThrowFor<NSQuorral::XFormatViolation>("kiv_file");
 }
 
-// The file is of a later format version than the library reads: status 107.
+// The file is of a later format version than the library reads: kKIVVersionTooNew.
 [[noreturn]] inline void ThrowLaterVersion()
 {
     ThrowFor<NSQuorral::XVersionTooNew>("kiv_file");
 }
 
-// The loop's bars and beats have not been set: status 108.
+// The loop's bars and beats have not been set: kKIVZeroLoop.
 [[noreturn]] inline void ThrowZeroLoop()
 {
     ThrowFor<NSQuorral::XUnsupportedFormat>("kiv_file_zeroloop");

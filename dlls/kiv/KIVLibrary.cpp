@@ -12,17 +12,13 @@ bool gInitialized = false;
 
 template <class TWork> i32 AnswerStatus(TWork work)
 {
-    try
-    {
-        if (!gInitialized)
-            NSKIV::Throw<NSQuorral::XIllegalCallSequence>();
-        work();
-        return i32(kKIVOK);
-    }
-    catch (...)
-    {
-        return i32(KIVStatusFromCurrentException());
-    }
+    return i32(NSQuorral::FenceStatus(kKIVStatusMapping,
+                                      [&]
+                                      {
+                                          if (!gInitialized)
+                                              NSKIV::Throw<NSQuorral::XIllegalCallSequence>();
+                                          work();
+                                      }));
 }
 
 // An empty buffer is a damaged file; no buffer or a negative size is the caller's mistake.

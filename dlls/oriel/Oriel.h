@@ -1,6 +1,6 @@
 #pragma once
 // Oriel, our PNG codec library, as its users see it: the factory export and the interface, laid
-// out by slot. Success is 730; the other statuses are those of the PNG status table
+// out by slot. Success is kOrielOK; the other statuses are those of the PNG status table
 // (base/LibraryStatusTables.h).
 #include "dlls/imagecodec/ImageCodec.h"
 
@@ -24,5 +24,5 @@ protected:
     ~IOriel() = default;
 };
 
-// Makes the interface named "IOriel"; the caller presets the status to 730, the success code.
+// Makes the interface named "IOriel"; the caller presets the status to kOrielOK.
 extern "C" IOriel* Oriel_Create(const char* interfaceName, u32* status);

@@ -1,6 +1,7 @@
 #include "dlls/sprocket/ControlHost.h"
 
 #include "base/Quorral.h"
+#include "dlls/sprocket/SprocketFence.h"
 #include "dlls/trellis/Trellis.h"
 
 #include <commctrl.h>
@@ -155,20 +156,24 @@ std::wstring CControlHost::WindowText(HWND window)
 
 LRESULT CALLBACK CControlHost::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* host = static_cast<CControlHost*>(GetPropW(window, kHostObjectProperty));
-    if (host && message == WM_COMMAND && lParam && GetParent(HWND(lParam)) == window)
-    {
-        host->ControlNotified(HWND(lParam), HIWORD(wParam));
-        return 0;
-    }
-    if (host && message == WM_NCDESTROY)
-    {
-        // The parent went first: the object stays until its release, without a window.
-        RemovePropW(window, kHostObjectProperty);
-        RemovePropW(window, kViewNameProperty);
-        host->fHost = nullptr;
-        host->fControl = nullptr;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return AnswerMessage(
+        [&]() -> LRESULT
+        {
+            auto* host = static_cast<CControlHost*>(GetPropW(window, kHostObjectProperty));
+            if (host && message == WM_COMMAND && lParam && GetParent(HWND(lParam)) == window)
+            {
+                host->ControlNotified(HWND(lParam), HIWORD(wParam));
+                return 0;
+            }
+            if (host && message == WM_NCDESTROY)
+            {
+                // The parent went first: the object stays until its release, without a window.
+                RemovePropW(window, kHostObjectProperty);
+                RemovePropW(window, kViewNameProperty);
+                host->fHost = nullptr;
+                host->fControl = nullptr;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        });
 }
 } // namespace NSSprocketLibrary

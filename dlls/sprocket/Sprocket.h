@@ -1,18 +1,18 @@
 #pragma once
 // The Sprocket widget library as its users see it: standard controls as native views of the
-// Trellis GUI library, laid out by slot. Every operation answers a u32 status, 12000 for success;
-// an out-status is set to 12004 on entry and holds the final status when the operation returns.
+// Trellis GUI library, laid out by slot. Every operation answers a u32 status, kTrellisOK for success;
+// an out-status is set to kTrellisLogicError on entry and holds the final status when the operation returns.
 // No exception leaves the library.
 #include "base/Types.h"
 #include "dlls/trellis/Trellis.h"
 
 #include <cstddef>
 
-// A slot whose operation is not built yet: it answers 12004.
+// A slot whose operation is not built yet: it answers kTrellisLogicError.
 #define SPROCKET_RESERVED_SLOT(n)                                                                            \
     virtual u32 ReservedSlot##n()                                                                            \
     {                                                                                                        \
-        return 12004;                                                                                        \
+        return kTrellisLogicError;                                                                           \
     }
 
 namespace NSSprocket
@@ -335,6 +335,6 @@ protected:
 extern "C"
 {
     // The process's one interface object for the program's GUI library; the name must be
-    // "ISprocket". The status is 12000 on success.
+    // "ISprocket". The status is kTrellisOK on success.
     NSSprocket::ISprocket* Sprocket_Create(const char* interfaceName, ITrellis* trellis, u32* status);
 }

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include <windows.h>
+
 namespace NSSprocketLibrary
 {
 [[noreturn]] inline void ThrowInvalidArgument()
@@ -16,30 +18,27 @@ namespace NSSprocketLibrary
 template <class TOperation>
 u32 AnswerStatus(TOperation operation) noexcept
 {
-    try
-    {
-        return operation();
-    }
-    catch (...)
-    {
-        return SprocketStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kSprocketStatusMapping, operation);
 }
 
-// Runs an operation that makes an object: the status goes to *status (12004 while it runs).
+// Runs an operation that makes an object: the status goes to *status (kTrellisLogicError while it
+// runs).
 template <class TObject, class TOperation>
 TObject* AnswerObject(u32* status, TOperation operation) noexcept
 {
     if (!status)
         return nullptr;
-    *status = 12004;
-    TObject* object = nullptr;
-    *status = AnswerStatus(
-        [&]
-        {
-            object = operation();
-            return kTrellisOK;
-        });
-    return object;
+    *status = kTrellisLogicError;
+    return NSQuorral::FenceObject(kSprocketStatusMapping, status, [&]() -> TObject* { return operation(); });
+}
+
+// A control's message is no operation of the program: a failure in its window procedure has no
+// caller to be told of, as a handler's status has none.
+inline void ForgetFailure(u32) {}
+
+// A window procedure's work: its answer, or 0 when it failed.
+template <class THandle> LRESULT AnswerMessage(THandle handle) noexcept
+{
+    return NSQuorral::FenceAnswer(kSprocketStatusMapping, ForgetFailure, handle);
 }
 } // namespace NSSprocketLibrary

@@ -205,7 +205,7 @@ NSSprocket::ISprocket* Sprocket_Create(const char* interfaceName, ITrellis* trel
 {
     if (status && (!interfaceName || std::strcmp(interfaceName, "ISprocket") != 0))
     {
-        *status = 12009; // an interface this library does not have
+        *status = kTrellisNoSuchInterface; // an interface this library does not have
         return nullptr;
     }
     return NSSprocketLibrary::AnswerObject<NSSprocket::ISprocket>(

@@ -1,6 +1,7 @@
 #include "dlls/sprocket/TextFieldView.h"
 
 #include "dlls/sprocket/RecordText.h"
+#include "dlls/sprocket/SprocketFence.h"
 
 #include <commctrl.h>
 
@@ -187,10 +188,14 @@ void CTextFieldView::RunEditCommand(u32 command)
 LRESULT CALLBACK CTextFieldView::ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                   DWORD_PTR self)
 {
-    if (message == WM_CHAR && reinterpret_cast<CTextFieldView*>(self)->TookCharacter(wParam))
-        return 0;
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(window, ControlProcedure, 0);
-    return DefSubclassProc(window, message, wParam, lParam);
+    return AnswerMessage(
+        [&]() -> LRESULT
+        {
+            if (message == WM_CHAR && reinterpret_cast<CTextFieldView*>(self)->TookCharacter(wParam))
+                return 0;
+            if (message == WM_NCDESTROY)
+                RemoveWindowSubclass(window, ControlProcedure, 0);
+            return DefSubclassProc(window, message, wParam, lParam);
+        });
 }
 } // namespace NSSprocketLibrary

@@ -1,17 +1,18 @@
 #pragma once
 // Tinct, our pixel library, as its users see it: the factory export and the interfaces of its
 // root, canvas, bitmap and pixel-lock objects, laid out by slot. Every operation answers a u32
-// status, 991 for success (the table is in base/LibraryStatusTables.h); an out-status is preset
+// status, kTinctOK for success (the table is in base/LibraryStatusTables.h); an out-status is preset
 // by the caller and holds the final status when the operation returns. No exception leaves the
 // library.
 //
 // Colours are four bytes red, green, blue, alpha. Rectangles are four floats left, top, right,
 // bottom in pixels; coordinates are rounded to the nearest pixel edge.
+#include "base/LibraryStatusTables.h"
 #include "base/Types.h"
 
-// A slot whose operation is not built: it answers 996 (std::logic_error at the caller).
+// A slot whose operation is not built: it answers kTinctLogicError (std::logic_error at the caller).
 #define TINCT_RESERVED_SLOT(n) \
-    virtual u32 ReservedSlot##n() { return 996; }
+    virtual u32 ReservedSlot##n() { return kTinctLogicError; }
 
 namespace NSTinct
 {
@@ -39,8 +40,9 @@ struct TFontInfo
 static_assert(sizeof(TFontInfo) == 540);
 
 // Access to a bitmap's pixels while the lock object lives. One writing lock excludes every other
-// lock; any number of reading locks may be held together. The address operations answer 993
-// when the bitmap's depth is not theirs, 995 when a reading lock is asked for a writing address.
+// lock; any number of reading locks may be held together. The address operations answer
+// kTinctInvalidArgument when the bitmap's depth is not theirs, kTinctIllegalCallSequence when a reading lock
+// is asked for a writing address.
 class IPixelLock
 {
 public:
@@ -66,11 +68,13 @@ protected:
 class IBitmap
 {
 public:
-    // Slot 0: with 1 the bitmap is destroyed; its locks must have ended (995 otherwise).
+    // Slot 0: with 1 the bitmap is destroyed; its locks must have ended (kTinctIllegalCallSequence
+    // otherwise).
     virtual u32 Release(u32 destroy) = 0;
     // Slot 1.
     virtual u32 GetInfo(TBitmapInfo* info) = 0;
-    // Slots 2 and 3: a lock for reading or for writing; 995 while a conflicting lock lives.
+    // Slots 2 and 3: a lock for reading or for writing; kTinctIllegalCallSequence while a conflicting lock
+    // lives.
     virtual IPixelLock* LockForReading(u32* status) = 0;
     virtual IPixelLock* LockForWriting(u32* status) = 0;
 
@@ -96,7 +100,7 @@ public:
     // Slot 0: with 1 the canvas is destroyed; the device context is left as the canvas found it.
     virtual u32 Release(u32 destroy) = 0;
     TINCT_RESERVED_SLOT(1)
-    // Slots 2 and 3: save and restore the clip; a restore without a save answers 995.
+    // Slots 2 and 3: save and restore the clip; a restore without a save answers kTinctIllegalCallSequence.
     virtual u32 SaveState() = 0;
     virtual u32 RestoreState() = 0;
     // Slot 4: narrows the clip to the rectangle.
@@ -159,5 +163,5 @@ protected:
 
 #undef TINCT_RESERVED_SLOT
 
-// The library's interface by name ("ITinct"); the caller presets the status to 991.
+// The library's interface by name ("ITinct"); the caller presets the status to kTinctOK.
 extern "C" ITinct* Tinct_Create(const char* interfaceName, u32* status);

@@ -7,34 +7,16 @@ namespace NSTinctLibrary
 {
 template <class TWork> u32 AnswerStatus(TWork work)
 {
-    try
-    {
-        work();
-        return kTinctOK;
-    }
-    catch (...)
-    {
-        return TinctStatusFromCurrentException();
-    }
+    return NSQuorral::FenceStatus(kTinctStatusMapping, [&] { work(); });
 }
 
-// For operations that make an object: the out-status holds 991 with the object, else the failure
+// For operations that make an object: the out-status holds kTinctOK with the object, else the failure
 // and null.
 template <class TMake> auto AnswerObject(u32* status, TMake make) -> decltype(make())
 {
     if (!status)
         return nullptr;
-    try
-    {
-        auto object = make();
-        *status = kTinctOK;
-        return object;
-    }
-    catch (...)
-    {
-        *status = TinctStatusFromCurrentException();
-        return nullptr;
-    }
+    return NSQuorral::FenceObject(kTinctStatusMapping, status, make);
 }
 
 [[noreturn]] void ThrowInvalidArgument();

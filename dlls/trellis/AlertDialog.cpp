@@ -116,22 +116,27 @@ private:
 
     static INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (message == WM_INITDIALOG)
-        {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            return reinterpret_cast<CAlertDialog*>(lParam)->Build(dialog);
-        }
-        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
-        {
-            const auto* self = reinterpret_cast<const CAlertDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            const UINT id = LOWORD(wParam);
-            if (id >= kAlertAnswerLastButton && id < kAlertAnswerLastButton + self->fButtonCount)
-                EndDialog(dialog, INT_PTR(id));
-            else if (id == IDCANCEL && self->IsClosable())
-                EndDialog(dialog, kAlertAnswerLastButton);
-            return TRUE;
-        }
-        return FALSE;
+        return AnswerMessage(
+            [&]() -> INT_PTR
+            {
+                if (message == WM_INITDIALOG)
+                {
+                    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+                    return reinterpret_cast<CAlertDialog*>(lParam)->Build(dialog);
+                }
+                if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+                {
+                    const auto* self =
+                        reinterpret_cast<const CAlertDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+                    const UINT id = LOWORD(wParam);
+                    if (id >= kAlertAnswerLastButton && id < kAlertAnswerLastButton + self->fButtonCount)
+                        EndDialog(dialog, INT_PTR(id));
+                    else if (id == IDCANCEL && self->IsClosable())
+                        EndDialog(dialog, kAlertAnswerLastButton);
+                    return TRUE;
+                }
+                return FALSE;
+            });
     }
 
     HWND AddControl(HWND dialog, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id)

@@ -52,7 +52,7 @@ u32 CDocumentWindow::SetProperties(const NSTrellis::TDocumentWindowProperties* p
 u32 CDocumentWindow::GetNativeWindow(INativeWindow** window)
 {
     if (!window)
-        return 12002;
+        return kTrellisInvalidArgument;
     *window = this;
     return kTrellisOK;
 }

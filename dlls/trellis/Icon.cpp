@@ -41,7 +41,7 @@ u32 CIcon::Release()
 u32 CIcon::GetHandles(HICON* smallIcon, HICON* largeIcon)
 {
     if (!smallIcon || !largeIcon)
-        return 12002; // std::invalid_argument
+        return kTrellisInvalidArgument; // std::invalid_argument
     *smallIcon = fSmall.Get();
     *largeIcon = fLarge.Get() ? fLarge.Get() : fSmall.Get();
     return kTrellisOK;

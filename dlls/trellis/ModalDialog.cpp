@@ -107,7 +107,7 @@ u32 CModalDialog::SetProperties(const NSTrellis::TModalDialogProperties* propert
 u32 CModalDialog::GetNativeWindow(INativeWindow** window)
 {
     if (!window)
-        return 12002;
+        return kTrellisInvalidArgument;
     *window = this;
     return kTrellisOK;
 }

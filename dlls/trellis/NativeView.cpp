@@ -25,7 +25,7 @@ public:
     u32 GetHandle(u64* handle) override
     {
         if (!handle)
-            return 12002;
+            return kTrellisInvalidArgument;
         *handle = u64(uintptr_t(fDC));
         return kTrellisOK;
     }
@@ -46,7 +46,7 @@ public:
     u32 GetHandle(u64* handle) override
     {
         if (!handle)
-            return 12002;
+            return kTrellisInvalidArgument;
         *handle = u64(uintptr_t(fRegion));
         return kTrellisOK;
     }
@@ -128,26 +128,31 @@ CNativeView* CNativeView::FromWindow(HWND window)
 
 LRESULT CALLBACK CNativeView::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* view = static_cast<CNativeView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        view->fWindow = window;
-        SetPropW(window, kViewObjectProperty, view);
-        // Tests and the end-to-end driver find views by the name the program gave them.
-        SetPropW(window, kViewNameProperty, const_cast<char*>(view->fName.c_str()));
-    }
-    CNativeView* view = FromWindow(window);
-    if (!view)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-    {
-        RemovePropW(window, kViewObjectProperty);
-        RemovePropW(window, kViewNameProperty);
-        if (view->fMade)
-            delete view;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return view->HandleMessage(message, wParam, lParam);
+    return AnswerMessage(
+        [&]() -> LRESULT
+        {
+            if (message == WM_NCCREATE)
+            {
+                auto* view =
+                    static_cast<CNativeView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+                view->fWindow = window;
+                SetPropW(window, kViewObjectProperty, view);
+                // Tests and the end-to-end driver find views by the name the program gave them.
+                SetPropW(window, kViewNameProperty, const_cast<char*>(view->fName.c_str()));
+            }
+            CNativeView* view = FromWindow(window);
+            if (!view)
+                return DefWindowProcW(window, message, wParam, lParam);
+            if (message == WM_NCDESTROY)
+            {
+                RemovePropW(window, kViewObjectProperty);
+                RemovePropW(window, kViewNameProperty);
+                if (view->fMade)
+                    delete view;
+                return DefWindowProcW(window, message, wParam, lParam);
+            }
+            return view->HandleMessage(message, wParam, lParam);
+        });
 }
 
 LRESULT CNativeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -74,27 +74,32 @@ void CNativeWindow::MakeWindow(DWORD style, DWORD exStyle, HWND owner, const wch
 
 LRESULT CALLBACK CNativeWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-    {
-        auto* self = static_cast<CNativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->fWindow = window;
-        SetPropW(window, kWindowObjectProperty, self);
-    }
-    auto* self = static_cast<CNativeWindow*>(GetPropW(window, kWindowObjectProperty));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-    {
-        RemovePropW(window, kWindowObjectProperty);
-        if (self->fProperty)
-            RemovePropW(window, self->fProperty);
-        if (HMENU menu = GetMenu(window))
-            DestroyMenu(menu);
-        if (self->fMade)
-            delete self;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return AnswerMessage(
+        [&]() -> LRESULT
+        {
+            if (message == WM_NCCREATE)
+            {
+                auto* self =
+                    static_cast<CNativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+                self->fWindow = window;
+                SetPropW(window, kWindowObjectProperty, self);
+            }
+            auto* self = static_cast<CNativeWindow*>(GetPropW(window, kWindowObjectProperty));
+            if (!self)
+                return DefWindowProcW(window, message, wParam, lParam);
+            if (message == WM_NCDESTROY)
+            {
+                RemovePropW(window, kWindowObjectProperty);
+                if (self->fProperty)
+                    RemovePropW(window, self->fProperty);
+                if (HMENU menu = GetMenu(window))
+                    DestroyMenu(menu);
+                if (self->fMade)
+                    delete self;
+                return DefWindowProcW(window, message, wParam, lParam);
+            }
+            return self->HandleMessage(message, wParam, lParam);
+        });
 }
 
 LRESULT CNativeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

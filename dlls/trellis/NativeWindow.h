@@ -36,14 +36,14 @@ protected:
     // Asks the creator's callback for the behaviour; a failure destroys the window (and this).
     template <class TBehavior, class TCall> u32 AttachBehavior(TCall askCreator)
     {
-        u32 status = 12004;
+        u32 status = kTrellisLogicError;
         TBehavior* behavior = askCreator(&status);
         if (!behavior || status != kTrellisOK)
         {
             if (behavior)
                 behavior->Destroy();
             DestroyWindow(fWindow);
-            return status == kTrellisOK ? 12004 : status;
+            return status == kTrellisOK ? kTrellisLogicError : status;
         }
         fBehavior = behavior;
         return kTrellisOK;

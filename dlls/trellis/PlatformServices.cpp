@@ -17,30 +17,19 @@ NSTrellis::IIcon* CPlatformServices::CreateIconFromHandles(HICON smallIcon, u32 
     // The handles are ours from the first line on; a call we refuse still destroys them.
     CIconHandle smallOwned(smallIcon);
     CIconHandle largeOwned(largeIcon == smallIcon ? nullptr : largeIcon);
-    if (status)
-        *status = 12004;
-    try
-    {
-        if (!status || !smallIcon || !largeIcon || (zero1 | zero2 | zero3 | zero4 | zero5) != 0)
-        {
-            ThrowInvalidArgument();
-        }
-        NSTrellis::IIcon* icon = new CIcon(std::move(smallOwned), std::move(largeOwned));
-        *status = kTrellisOK;
-        return icon;
-    }
-    catch (...)
-    {
-        if (status)
-            *status = TrellisStatusFromCurrentException();
-        return nullptr;
-    }
+    return AnswerObject(status,
+                        [&]() -> NSTrellis::IIcon*
+                        {
+                            if (!smallIcon || !largeIcon || (zero1 | zero2 | zero3 | zero4 | zero5) != 0)
+                                ThrowInvalidArgument();
+                            return new CIcon(std::move(smallOwned), std::move(largeOwned));
+                        });
 }
 
 u32 CPlatformServices::EnableApplicationWindows(u32 enable)
 {
     if (enable > 1)
-        return 12002;
+        return kTrellisInvalidArgument;
     struct TRequest
     {
         DWORD process;

@@ -1,18 +1,19 @@
 #pragma once
 // The Trellis GUI library as its users see it: the exports and the interfaces, laid out by slot.
-// Every operation answers a u32 status, 12000 for success; an out-status is set to 12004 on entry
-// and holds the final status when the operation returns. No exception leaves the library.
+// Every operation answers a u32 status, kTrellisOK for success; an out-status is set to kTrellisLogicError on
+// entry and holds the final status when the operation returns. No exception leaves the library.
+#include "base/LibraryStatusTables.h"
 #include "base/Types.h"
 
 #include <windows.h>
 
 #include <cstddef>
 
-// A slot whose operation is not built yet: it answers 12004 (std::logic_error at the caller).
+// A slot whose operation is not built yet: it answers kTrellisLogicError (std::logic_error at the caller).
 #define TRELLIS_RESERVED_SLOT(n)                                                                             \
     virtual u32 ReservedSlot##n()                                                                            \
     {                                                                                                        \
-        return 12004;                                                                                        \
+        return kTrellisLogicError;                                                                           \
     }
 
 class INativeWindow;
@@ -174,7 +175,7 @@ protected:
 };
 
 // Receives the text of a resource entry: zero-terminated UTF-16, valid only during the call. A
-// status other than 12000 is handed back to the caller of the operation unchanged.
+// status other than kTrellisOK is handed back to the caller of the operation unchanged.
 class ITextGetter
 {
 public:
@@ -195,7 +196,7 @@ protected:
 };
 
 // Hears the end of a folder chooser: the folder chosen as a narrow "file://" URL (UTF-8 of its
-// Windows path, ending in "\"), or that the user cancelled. A status other than 12000 is handed
+// Windows path, ending in "\"), or that the user cancelled. A status other than kTrellisOK is handed
 // back to the caller of RunDirectoryChooser unchanged.
 class IDirectoryChooserListener
 {
@@ -236,7 +237,7 @@ static_assert(sizeof(TMouseEvent) == 32);
 constexpr u32 kMouseDown = 3;
 
 // The application object of a run. The library calls it from inside Run, on the GUI thread, and
-// destroys it (slot 18) before Run returns. A status other than 12000 from Startup ends the run
+// destroys it (slot 18) before Run returns. A status other than kTrellisOK from Startup ends the run
 // with that status.
 class ITrellisRunBehavior
 {
@@ -545,7 +546,7 @@ protected:
 };
 
 // Receive the open windows of one kind once, frontmost first; the array is valid only during
-// the call. A status other than 12000 is handed back to the caller unchanged.
+// the call. A status other than kTrellisOK is handed back to the caller unchanged.
 class IDocumentWindowListGetter
 {
 public:
@@ -616,7 +617,7 @@ public:
     TRELLIS_RESERVED_SLOT(3)
     // Slot 4: runs the application until it quits: Startup, OpenDefaultWindow, SetUpMenus, the
     // message loop, Shutdown; the application object is destroyed before it returns. Answers the
-    // status of a failed Startup unchanged, else 12000.
+    // status of a failed Startup unchanged, else kTrellisOK.
     virtual u32 Run(NSTrellis::ITrellisRunBehavior* application, const TTrellisStartupBlock* block) = 0;
     TRELLIS_RESERVED_SLOT(5)
     // Slot 6: the application object of the run (null outside Run).
@@ -737,7 +738,7 @@ protected:
 
 extern "C"
 {
-    // The library's interface by name ("ITrellis"); the caller presets the status to 12000.
+    // The library's interface by name ("ITrellis"); the caller presets the status to kTrellisOK.
     ITrellis* Trellis_Create(const char* interfaceName, u32* status);
     // Memory for every object that the library frees.
     void* Trellis_New(u64 size);

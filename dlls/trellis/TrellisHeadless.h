@@ -38,7 +38,7 @@ extern "C" {
 u32 TrellisHeadless_Enable(u32 on);
 // Queues the answer of the next alert: kAlertAnswerLastButton, kAlertAnswerNextToLastButton or
 // kAlertAnswerThirdToLastButton. An alert whose queued answer names none of its buttons is
-// recorded and fails with 12003.
+// recorded and fails with kTrellisIllegalCallSequence.
 u32 TrellisHeadless_QueueAlertAnswer(u32 answer);
 // Queues the answer of the next folder chooser: a "file://" URL of a folder (ending in "\"),
 // given to the listener as it is; null or "" cancels.

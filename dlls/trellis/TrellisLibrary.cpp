@@ -51,26 +51,6 @@ template <class TWindow> std::vector<TWindow*> ListWindows(const wchar_t* proper
     return windows;
 }
 
-// Runs an operation that answers an object and an out-status: the status is 12004 until the
-// operation succeeds, then kTrellisOK; a failure leaves its status and null.
-template <class TMake> auto AnswerObject(u32* status, TMake make) -> decltype(make())
-{
-    if (!status)
-        return nullptr;
-    *status = 12004;
-    try
-    {
-        auto object = make();
-        *status = kTrellisOK;
-        return object;
-    }
-    catch (...)
-    {
-        *status = TrellisStatusFromCurrentException();
-        return nullptr;
-    }
-}
-
 // Windows and dialogs are opened application-wide: no window, and 1.
 void CheckApplicationWide(INativeWindow* window, u32 one)
 {
@@ -151,28 +131,25 @@ u32 CTrellis::GetScreens(TScreenList* list, u32 zero)
 
 u32 CTrellis::GetResourceText(const char* spec, NSTrellis::ITextGetter* getter)
 {
-    try
-    {
-        if (!spec || !getter)
-            NSQuorral::Throw(std::invalid_argument(""));
-        // Tables are the program's: they live in the executable, not in this library.
-        const NSFerrant::TResourceID id = ParseEntrySpec(spec);
-        u64 size = 0;
-        const void* table = NSFerrant::LockResourceData(GetModuleHandleW(nullptr), id, size);
-        const NSTextPackage::TUTF16String text =
-            NSTextPackage::UTF8ToUTF16(FindTextTableEntry(static_cast<const u8*>(table), size, id.fIndex));
-        return getter->SetText(text.c_str());
-    }
-    catch (...)
-    {
-        return TrellisStatusFromCurrentException();
-    }
+    return AnswerStatus(
+        [&]
+        {
+            if (!spec || !getter)
+                ThrowInvalidArgument();
+            // Tables are the program's: they live in the executable, not in this library.
+            const NSFerrant::TResourceID id = ParseEntrySpec(spec);
+            u64 size = 0;
+            const void* table = NSFerrant::LockResourceData(GetModuleHandleW(nullptr), id, size);
+            const NSTextPackage::TUTF16String text = NSTextPackage::UTF8ToUTF16(
+                FindTextTableEntry(static_cast<const u8*>(table), size, id.fIndex));
+            return getter->SetText(text.c_str());
+        });
 }
 
 u32 CTrellis::GetEventStamp(u64* stamp)
 {
     if (!stamp)
-        return 12002;
+        return kTrellisInvalidArgument;
     *stamp = u32(GetMessageTime());
     return kTrellisOK;
 }
@@ -337,13 +314,14 @@ NSTrellis::IView* CTrellis::CreateView(NSTrellis::IViewCreator* creator, NSTrell
                         {
                             if (!creator || !parent || !name)
                                 ThrowInvalidArgument();
-                            u32 behaviorStatus = 12004;
+                            u32 behaviorStatus = kTrellisLogicError;
                             NSTrellis::IViewBehavior* behavior = creator->CreateBehavior(&behaviorStatus);
                             if (behaviorStatus != kTrellisOK || !behavior)
                             {
                                 if (behavior)
                                     behavior->Destroy();
-                                ThrowTrellisFailure(behaviorStatus == kTrellisOK ? 12004 : behaviorStatus);
+                                ThrowTrellisFailure(behaviorStatus == kTrellisOK ? kTrellisLogicError
+                                                                                 : behaviorStatus);
                             }
                             try
                             {
@@ -388,7 +366,7 @@ u32 CTrellis::RunDirectoryChooser(NSTrellis::IDirectoryChooserListener* listener
 u32 CTrellis::GetPlatformServices(IPlatformServices** services)
 {
     if (!services)
-        return 12002; // std::invalid_argument
+        return kTrellisInvalidArgument; // std::invalid_argument
     *services = &fPlatformServices;
     return kTrellisOK;
 }
@@ -409,23 +387,18 @@ ITrellis* Trellis_Create(const char* interfaceName, u32* status)
 {
     if (!status)
         return nullptr;
-    try
+    if (!interfaceName || std::strcmp(interfaceName, "ITrellis") != 0)
     {
-        if (!interfaceName || std::strcmp(interfaceName, "ITrellis") != 0)
-        {
-            *status = 12009; // an interface this library does not have
-            return nullptr;
-        }
-        if (!NSTrellisLibrary::gTrellis)
-            NSTrellisLibrary::gTrellis = new NSTrellisLibrary::CTrellis;
-        *status = kTrellisOK;
-        return NSTrellisLibrary::gTrellis;
-    }
-    catch (...)
-    {
-        *status = TrellisStatusFromCurrentException();
+        *status = kTrellisNoSuchInterface; // an interface this library does not have
         return nullptr;
     }
+    return NSQuorral::FenceObject(kTrellisStatusMapping, status,
+                                  []() -> ITrellis*
+                                  {
+                                      if (!NSTrellisLibrary::gTrellis)
+                                          NSTrellisLibrary::gTrellis = new NSTrellisLibrary::CTrellis;
+                                      return NSTrellisLibrary::gTrellis;
+                                  });
 }
 
 void* Trellis_New(u64 size)

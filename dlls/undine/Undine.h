@@ -37,5 +37,6 @@ protected:
     ~IUndine() = default;
 };
 
-// Makes the interface named "IUndine"; the status is 991 with it, 1001 for another name.
+// Makes the interface named "IUndine"; the status is kAudioCodecOK with it, kAudioCodecUnsupported for
+// another name.
 extern "C" IUndine* Undine_Create(const char* interfaceName, u32* status);

@@ -17,7 +17,7 @@ IUndine& GetUndine();
 void ReleaseCorliss();
 void ReleaseUndine();
 
-// Return for 991, else throw the status's exception.
+// Return for kAudioCodecOK, else throw the status's exception.
 inline void ThrowIfCorlissFailure(u32 status)
 {
     ThrowIfAudioCodecFailure(status);

@@ -13,13 +13,14 @@ namespace NSCorlissUtils
 class CCMediaByteReader : public NSAudioCodec::IByteReader
 {
 public:
-    // Borrows the media, which must outlive the reader; null answers 994 to every read.
+    // Borrows the media, which must outlive the reader; null answers kAudioCodecInvariantCorrupt to every
+    // read.
     explicit CCMediaByteReader(NSFerrant::CMedia* media) : fMedia(media) {}
     ~CCMediaByteReader() override = default;
 
-    // Moves the media's position to position and reads count bytes: 991; 993 for a negative
-    // position or count or no destination; 999 for a read past the end of a file; the status
-    // of any other failure.
+    // Moves the media's position to position and reads count bytes: kAudioCodecOK; kAudioCodecInvalidArgument
+    // for a negative position or count or no destination; kAudioCodecFormatViolation for a read past the end
+    // of a file; the status of any other failure.
     u32 Read(i64 position, i64 count, void* destination) override;
 
 private:

@@ -243,7 +243,7 @@ protected:
     {
         CItemTest::SetUp();
         CreateSprocketInterface(GetTrellisInterface());
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
         fPreviousOpener = NSVantlePacking::SetLogOpener([](const NSFileLibSupport::TFileSpecPtr&) {});
         MakeFolder("Out");
         fApplication = NSAppTests::MakeApplication();
@@ -480,7 +480,7 @@ TEST_F(CreateWindowTest, CreateAsksForTheSourceFirstAndAFolderWithoutANameIsRefu
     MakeFolder("Elsewhere");
     const std::string source = Narrow(FolderPath("Elsewhere"));
     // A source folder without NAME.TXT: its alert, and the source stays unchosen.
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(("file://" + source).c_str()), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(("file://" + source).c_str()), kTrellisOK);
     EXPECT_FALSE(Window().CreateVantle());
     EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Select a source folder", "Select a source folder",
                                                        "No name for Vantle"}));
@@ -594,7 +594,7 @@ TEST_F(CreateWindowTest, ClosingDuringAPackAsksAndOnlyCancelPackingStopsIt)
         {
             // "Continue" leaves the pack running; "Cancel Packing" asks it to stop; a close while
             // the stop is pending asks nothing. The window stays open throughout.
-            ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton), 12000u);
+            ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton), kTrellisOK);
             Window().OnCloseRequest(NSTrellis::kCloseCauseUser);
             EXPECT_EQ(TAccess::StopRequested(Window()), 0);
             EXPECT_FALSE(Window().MayClose());

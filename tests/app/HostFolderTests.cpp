@@ -273,9 +273,9 @@ TEST_F(HostFolderChooser, AsksAgainWithTheAlertUntilAHostFolderIsChosen)
     NSFileLibTests::CScratchFolder notAHost;
     NSFileLibTests::CScratchFolder host;
     host.Write(u"Lumen.dat", "");
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(notAHost.Path()).c_str()), 12000u);
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(notAHost.Path()).c_str()), 12000u);
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(host.Path()).c_str()), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(notAHost.Path()).c_str()), kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(notAHost.Path()).c_str()), kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(host.Path()).c_str()), kTrellisOK);
 
     ChooseHostFolder();
 

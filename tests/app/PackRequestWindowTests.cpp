@@ -31,7 +31,7 @@ public:
         return fQuitStatus;
     }
     int fQuits = 0;
-    u32 fQuitStatus = 12000;
+    u32 fQuitStatus = kTrellisOK;
 };
 
 std::string BigEndianLength(std::size_t length)
@@ -235,7 +235,7 @@ TEST_F(PackRequestWindowTest, CloseAsksTheGUILibraryToQuitAndKeepsTheWindow)
     EXPECT_TRUE(IsWindow(fHolder.fWindow));
 
     // A failing quit goes to the responder; nothing leaves the window procedure.
-    fTrellis.fQuitStatus = 12003;
+    fTrellis.fQuitStatus = kTrellisIllegalCallSequence;
     EXPECT_EQ(SendMessageW(fHolder.fWindow, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(fResponder.fResponses, 1);
     EXPECT_TRUE(IsWindow(fHolder.fWindow));

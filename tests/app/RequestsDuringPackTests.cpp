@@ -65,7 +65,7 @@ TEST(RequestsDuringPack, AnOpenedFileAndARequestedPackChangeNothingWhileAPackRun
 {
     const auto module = NSVantleApp::MakeProgramCodeModule(GetModuleHandleW(nullptr));
     CreateTrellisInterface();
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     CreateSprocketInterface(GetTrellisInterface());
     CItemDatabase database;
     gItemDatabase = &database;
@@ -78,7 +78,7 @@ TEST(RequestsDuringPack, AnOpenedFileAndARequestedPackChangeNothingWhileAPackRun
     bool packingSeen = false;
     u32 openStatusWhilePacking = 0;
     bool requestedWhilePacking = true;
-    u32 openStatusAfter = 12000;
+    u32 openStatusAfter = kTrellisOK;
     NSAppTests::CDrawingRun::RunWith(
         [&]
         {
@@ -108,9 +108,9 @@ TEST(RequestsDuringPack, AnOpenedFileAndARequestedPackChangeNothingWhileAPackRun
         });
 
     EXPECT_TRUE(packingSeen);
-    EXPECT_EQ(openStatusWhilePacking, 12000u);
+    EXPECT_EQ(openStatusWhilePacking, kTrellisOK);
     EXPECT_FALSE(requestedWhilePacking);
-    EXPECT_NE(openStatusAfter, 12000u);
+    EXPECT_NE(openStatusAfter, kTrellisOK);
     EXPECT_TRUE(other.Entries().empty());
 
     gItemDatabase = nullptr;

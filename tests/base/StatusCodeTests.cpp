@@ -21,7 +21,7 @@ struct TLibrary
 };
 
 const TLibrary kFileLib{"file library", NSFileLibSupport::GetFileLibStatusRange(),
-                        NSFileLibSupport::GetFileLibStatusTable(), 5000};
+                        NSFileLibSupport::GetFileLibStatusTable(), NSFileLib::kFileLibOK};
 const TLibrary kTrellis{"Trellis", GetTrellisStatusRange(), GetTrellisStatusTable(), kTrellisOK};
 const TLibrary kSprocket{"Sprocket", GetSprocketStatusRange(), GetSprocketStatusTable(), kTrellisOK};
 const TLibrary kOriel{"Oriel", GetOrielStatusRange(), GetOrielStatusTable(), kOrielOK};
@@ -101,8 +101,11 @@ TEST(StatusCodes, EveryRowOfEveryLibraryTableRoundTrips)
                                             kPropertyTag_Empty);
                               else
                                   EXPECT_TRUE(HasTargetObjectType(body, row->fObjectType));
-                              // 5019 is read but never answered: XNotFound always reports 5020.
-                              const u32 expectedBack = row->fStatus == 5019 ? 5020 : row->fStatus;
+                              // NSFileLib::kFileLibNotFoundFormer is read but never answered: XNotFound
+                              // always reports NSFileLib::kFileLibNotFound.
+                              const u32 expectedBack = row->fStatus == NSFileLib::kFileLibNotFoundFormer
+                                                           ? NSFileLib::kFileLibNotFound
+                                                           : row->fStatus;
                               EXPECT_EQ(StatusCodeFromException(exception, library.fRange, library.fTable,
                                                                 TThrowSite{}),
                                         expectedBack);
@@ -120,16 +123,16 @@ struct TFileStatusCase
 };
 
 const TFileStatusCase kFileStatusCases[] = {
-    {5006, typeid(XOutOfSpace), "disk"},
-    {5018, typeid(XResolve), "reference"},
-    {5017, typeid(XResolve), ""},
-    {5019, typeid(XNotFound), ""},
-    {5020, typeid(XNotFound), ""},
-    {5021, typeid(XOutOfItems), "file_handle"},
-    {5022, typeid(XStdRangeError), "file_handle"},
-    {5002, typeid(XStdInvalidArgument), ""},
-    {5023, typeid(XStdRuntimeError), ""},
-    {5001, typeid(XStdBadAlloc), ""},
+    {NSFileLib::kFileLibDiskFull, typeid(XOutOfSpace), "disk"},
+    {NSFileLib::kFileLibReferenceUnresolved, typeid(XResolve), "reference"},
+    {NSFileLib::kFileLibResolveFailure, typeid(XResolve), ""},
+    {NSFileLib::kFileLibNotFoundFormer, typeid(XNotFound), ""},
+    {NSFileLib::kFileLibNotFound, typeid(XNotFound), ""},
+    {NSFileLib::kFileLibOutOfHandles, typeid(XOutOfItems), "file_handle"},
+    {NSFileLib::kFileLibRangeError, typeid(XStdRangeError), "file_handle"},
+    {NSFileLib::kFileLibBadArgument, typeid(XStdInvalidArgument), ""},
+    {NSFileLib::kFileLibUnknownError, typeid(XStdRuntimeError), ""},
+    {NSFileLib::kFileLibOutOfMemory, typeid(XStdBadAlloc), ""},
 };
 
 TEST(StatusCodes, FileLibraryStatusesBecomeTheirClasses)
@@ -168,25 +171,26 @@ void ThrowTunneled(bool withErrorCode)
 }
 
 const TToStatusCase kToStatusCases[] = {
-    {"not found", kFileLib, Thrower<XNotFound>(), 5020},
-    {"not found, file", kFileLib, Thrower<XNotFound>("file"), 5020},
-    {"resolve, reference", kFileLib, Thrower<XResolve>("reference"), 5018},
-    {"resolve", kFileLib, Thrower<XResolve>(), 5017},
-    {"resolve, file", kFileLib, Thrower<XResolve>("file"), 5017},
-    {"out of space, disk", kFileLib, Thrower<XOutOfSpace>("disk"), 5006},
-    {"out of space", kFileLib, Thrower<XOutOfSpace>(), 5006},
+    {"not found", kFileLib, Thrower<XNotFound>(), NSFileLib::kFileLibNotFound},
+    {"not found, file", kFileLib, Thrower<XNotFound>("file"), NSFileLib::kFileLibNotFound},
+    {"resolve, reference", kFileLib, Thrower<XResolve>("reference"), NSFileLib::kFileLibReferenceUnresolved},
+    {"resolve", kFileLib, Thrower<XResolve>(), NSFileLib::kFileLibResolveFailure},
+    {"resolve, file", kFileLib, Thrower<XResolve>("file"), NSFileLib::kFileLibResolveFailure},
+    {"out of space, disk", kFileLib, Thrower<XOutOfSpace>("disk"), NSFileLib::kFileLibDiskFull},
+    {"out of space", kFileLib, Thrower<XOutOfSpace>(), NSFileLib::kFileLibDiskFull},
     {"abort has no row", kFileLib, Thrower<XAbort>(), 100000 + 0x290000BA},
-    {"unsupported api, GUI", kTrellis, Thrower<XUnsupportedFormat>("api"), 12010},
-    {"unsupported api, widgets", kSprocket, Thrower<XUnsupportedFormat>("api"), 12006},
-    {"unsupported interface, widgets", kSprocket, Thrower<XUnsupportedFormat>("interface"), 12009},
+    {"unsupported api, GUI", kTrellis, Thrower<XUnsupportedFormat>("api"), kTrellisNoSuchAPI},
+    {"unsupported api, widgets", kSprocket, Thrower<XUnsupportedFormat>("api"), kTrellisUnsupported},
+    {"unsupported interface, widgets", kSprocket, Thrower<XUnsupportedFormat>("interface"),
+     kTrellisNoSuchInterface},
     {"not found, file, GUI", kTrellis, Thrower<XNotFound>("file"), 100000 + 0x220109BA},
     {"not found, vantle, GUI", kTrellis, Thrower<XNotFound>("vantle"), 100000 + 0x220000BA},
     {"format, kiv_file, pixels", kTinct, Thrower<XFormatViolation>("kiv_file"), 1003 + 0x16020ABA},
-    {"read, PNG", kOriel, Thrower<XRead>(), 734},
-    {"read, JPEG", kGlisk, Thrower<XRead>(), 774},
-    {"format, JPEG", kGlisk, Thrower<XFormatViolation>(), 772},
-    {"plain bad_alloc, GUI", kTrellis, [] { throw std::bad_alloc(); }, 12001},
-    {"plain runtime_error, pixels", kTinct, [] { throw std::runtime_error("r"); }, 1002},
+    {"read, PNG", kOriel, Thrower<XRead>(), OrielStatus(kImageReadFailure)},
+    {"read, JPEG", kGlisk, Thrower<XRead>(), GliskStatus(kImageReadFailure)},
+    {"format, JPEG", kGlisk, Thrower<XFormatViolation>(), GliskStatus(kImageFormatViolation)},
+    {"plain bad_alloc, GUI", kTrellis, [] { throw std::bad_alloc(); }, kTrellisOutOfMemory},
+    {"plain runtime_error, pixels", kTinct, [] { throw std::runtime_error("r"); }, kTinctRuntimeError},
     {"tunnelled error code", kTrellis, [] { ThrowTunneled(true); }, 100000 + 1234},
     {"tunnelled without code", kTrellis, [] { ThrowTunneled(false); }, 100000},
 };
@@ -236,7 +240,8 @@ struct TUnknownStatusCase
 
 const TUnknownStatusCase kUnknownStatusCases[] = {
     {"file 5008 has no row", kFileLib, 5008, typeid(XStdException), "Unknown exception"},
-    {"file success is no failure", kFileLib, 5000, typeid(XStdException), "Unknown exception"},
+    {"file success is no failure", kFileLib, NSFileLib::kFileLibOK, typeid(XStdException),
+     "Unknown exception"},
     {"below the range", kFileLib, 99999, typeid(XStdException), "Unknown exception"},
     {"GUI success", kTrellis, kTrellisOK, typeid(XStdException), "Unknown exception"},
     {"no marker byte", kTrellis, 100000 + 0x22010900, typeid(XStdException), "Unknown exception"},
@@ -272,13 +277,16 @@ struct TCallbackCase
 };
 
 const TCallbackCase kCallbackCases[] = {
-    {"GUI, bad_alloc", [] { throw std::bad_alloc(); }, TrellisStatusFromCurrentException, 12001},
-    {"GUI, int", [] { throw 7; }, TrellisStatusFromCurrentException, 12007},
+    {"GUI, bad_alloc", [] { throw std::bad_alloc(); }, TrellisStatusFromCurrentException,
+     kTrellisOutOfMemory},
+    {"GUI, int", [] { throw 7; }, TrellisStatusFromCurrentException, kTrellisRuntimeError},
     {"GUI, silent abort", Thrower<XSilentAbort>(), TrellisStatusFromCurrentException, 100000 + 0x2A0000BA},
-    {"widgets, int", [] { throw 7; }, SprocketStatusFromCurrentException, 12007},
-    {"widgets, invariant", Thrower<XInvariantCorrupt>(), SprocketStatusFromCurrentException, 12008},
-    {"PNG, int", [] { throw 7; }, OrielStatusFromCurrentException, 740},
-    {"PNG, format", Thrower<XFormatViolation>(), OrielStatusFromCurrentException, 732},
+    {"widgets, int", [] { throw 7; }, SprocketStatusFromCurrentException, kTrellisRuntimeError},
+    {"widgets, invariant", Thrower<XInvariantCorrupt>(), SprocketStatusFromCurrentException,
+     kTrellisInvariantCorrupt},
+    {"PNG, int", [] { throw 7; }, OrielStatusFromCurrentException, OrielStatus(kImageRuntimeError)},
+    {"PNG, format", Thrower<XFormatViolation>(), OrielStatusFromCurrentException,
+     OrielStatus(kImageFormatViolation)},
 };
 
 TEST(StatusCodes, CallbackCatchAllAnswersTheLibrarysStatus)
@@ -301,7 +309,7 @@ TEST(StatusCodes, CallbackCatchAllAnswersTheLibrarysStatus)
 
 TEST(StatusCodes, FileLibrarySuccessDoesNotThrow)
 {
-    EXPECT_NO_THROW(NSFileLibSupport::ThrowIfFileLibError(5000));
-    EXPECT_THROW(NSFileLibSupport::ThrowIfFileLibError(5013), XRead);
+    EXPECT_NO_THROW(NSFileLibSupport::ThrowIfFileLibError(NSFileLib::kFileLibOK));
+    EXPECT_THROW(NSFileLibSupport::ThrowIfFileLibError(NSFileLib::kFileLibReadFailure), XRead);
 }
 } // namespace

@@ -352,17 +352,15 @@ private:
 
 TEST(PackageReader, ProbePassesRunningOutOfHandlesOn)
 {
-    constexpr u32 kOutOfItems = 5021;
-    constexpr u32 kReadFailure = 5013;
     const auto spec = std::make_shared<NSFileLibTests::CFileSpecDouble>();
 
-    CFailingOpenLibrary outOfHandles(kOutOfItems);
+    CFailingOpenLibrary outOfHandles(NSFileLib::kFileLibOutOfHandles);
     {
         const NSFileLibTests::CFileLibDoubleScope scope(&outOfHandles);
         EXPECT_THROW(ProbeVantleFile(spec.get()), NSQuorral::XOutOfItems);
         EXPECT_THROW(CVantleReader(spec, kVantleKindStandard), NSQuorral::XOutOfItems);
     }
-    CFailingOpenLibrary unreadable(kReadFailure);
+    CFailingOpenLibrary unreadable(NSFileLib::kFileLibReadFailure);
     {
         const NSFileLibTests::CFileLibDoubleScope scope(&unreadable);
         EXPECT_FALSE(ProbeVantleFile(spec.get()));

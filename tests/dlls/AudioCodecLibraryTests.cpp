@@ -19,8 +19,8 @@ using namespace NSTestSupport;
 
 namespace
 {
-// Reads from a byte vector; a read outside it answers 999, as the program's reader does for a
-// read past the end of a file. fStatus, when set, is answered to every read instead.
+// Reads from a byte vector; a read outside it answers kAudioCodecFormatViolation, as the program's reader
+// does for a read past the end of a file. fStatus, when set, is answered to every read instead.
 class CBytesReader : public IByteReader
 {
 public:
@@ -367,13 +367,14 @@ TEST(AudioCodecLibraryTests, BrokenFilesFailWithTheirStatus)
         {"AIFF cut in its header", EFamily::kAIFF, cut(aiff, 10), kAudioCodecFormatViolation},
         {"AIFF empty", EFamily::kAIFF, {}, kAudioCodecFormatViolation},
         {"AIFF of another form", EFamily::kAIFF, patched(aiff, 8, "8SVX"), kAudioCodecFormatViolation},
-        {"AIFF without COMM", EFamily::kAIFF, patched(aiff, offsetOf(aiff, "COMM"), "XXXX"), kAudioCodecFormatViolation},
-        {"AIFF-C compressed", EFamily::kAIFF, BuildAIFF(compressed), 1001},
+        {"AIFF without COMM", EFamily::kAIFF, patched(aiff, offsetOf(aiff, "COMM"), "XXXX"),
+         kAudioCodecFormatViolation},
+        {"AIFF-C compressed", EFamily::kAIFF, BuildAIFF(compressed), kAudioCodecUnsupported},
         {"AIFF without channels", EFamily::kAIFF, BuildAIFF(noChannels), kAudioCodecFormatViolation},
         {"WAVE cut in its frames", EFamily::kWAVE, cut(wave, wave.size() - 1), kAudioCodecFormatViolation},
         {"WAVE cut in its header", EFamily::kWAVE, cut(wave, 30), kAudioCodecFormatViolation},
         {"not a WAVE", EFamily::kWAVE, patched(wave, 0, "RIFX"), kAudioCodecFormatViolation},
-        {"WAVE of floats", EFamily::kWAVE, BuildWAVE(floats), 1001},
+        {"WAVE of floats", EFamily::kWAVE, BuildWAVE(floats), kAudioCodecUnsupported},
     };
     for (const Case& c : kCases)
     {
@@ -396,7 +397,7 @@ TEST(AudioCodecLibraryTests, ByteReaderStatusesPassThrough)
     // does not know: it must come back unchanged all the same.
     const u32 applicationType =
         100000 + ((u32(NSQuorral::kFailureCode_RuntimeError_NotFound) << 24) | (2 << 16) | (3 << 8) | 0xBA);
-    for (u32 status : {997u, 1000u, tunnelled, applicationType})
+    for (u32 status : {kAudioCodecReadFailure, kAudioCodecDiskFull, tunnelled, applicationType})
     {
         for (EFamily family : {EFamily::kAIFF, EFamily::kWAVE})
         {
@@ -422,9 +423,9 @@ TEST(AudioCodecLibraryTests, MisuseIsRefused)
 {
     u32 status = kAudioCodecOK;
     EXPECT_EQ(Corliss_Create("IUndine", &status), nullptr);
-    EXPECT_EQ(status, 1001u);
+    EXPECT_EQ(status, kAudioCodecUnsupported);
     EXPECT_EQ(Undine_Create("ICorliss", &status), nullptr);
-    EXPECT_EQ(status, 1001u);
+    EXPECT_EQ(status, kAudioCodecUnsupported);
 
     CBytesReader reader(ReadAudioFixture("wave-16-1.wav"));
     TOpened opened;

@@ -19,10 +19,10 @@ using namespace NSTestSupport;
 
 namespace
 {
-constexpr i32 kOK = 1;
-constexpr i32 kDamagedFile = 106;
-constexpr i32 kLaterVersion = 107;
-constexpr i32 kZeroLoop = 108;
+constexpr i32 kOK = kKIVOK;
+constexpr i32 kDamagedFile = kKIVDamagedFile;
+constexpr i32 kLaterVersion = kKIVVersionTooNew;
+constexpr i32 kZeroLoop = kKIVZeroLoop;
 
 // The status of a failure of a kind the table has no row for: its failure code in the range.
 i32 Tunnelled(u32 kind)

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -180,9 +181,9 @@ TEST(SprocketStart, TheFactoryAndInitializeRefuseWhatTheyDoNotKnow)
     ASSERT_NE(trellis, nullptr);
     u32 status = 0;
     EXPECT_EQ(Sprocket_Create("ITrellis", trellis, &status), nullptr);
-    EXPECT_EQ(status, 12009u);
+    EXPECT_EQ(status, kTrellisNoSuchInterface);
     EXPECT_EQ(Sprocket_Create("ISprocket", nullptr, &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     NSSprocket::ISprocket* sprocket = Sprocket_Create("ISprocket", trellis, &status);
     ASSERT_NE(sprocket, nullptr);
     EXPECT_EQ(status, kTrellisOK);
@@ -191,8 +192,8 @@ TEST(SprocketStart, TheFactoryAndInitializeRefuseWhatTheyDoNotKnow)
     CWindowView parent;
     NSSprocket::TProgressViewRecord record{};
     EXPECT_EQ(sprocket->CreateProgressView(&parent, &record, 87, 88, 115, "early", &status), nullptr);
-    EXPECT_EQ(status, 12003u) << "controls wait for Initialize";
-    EXPECT_EQ(sprocket->Initialize(2), 12002u);
+    EXPECT_EQ(status, kTrellisIllegalCallSequence) << "controls wait for Initialize";
+    EXPECT_EQ(sprocket->Initialize(2), kTrellisInvalidArgument);
     EXPECT_EQ(sprocket->Initialize(1), kTrellisOK);
     sprocket->Release(1);
     trellis->Release(1);
@@ -293,6 +294,37 @@ TEST_F(Sprocket, ClicksOnAnEnabledButtonReachItsHandler)
     button->Release(1);
 }
 
+TEST_F(Sprocket, AFailureInsideAControlsWindowProcedureStaysInTheLibrary)
+{
+    // A handler that breaks its contract: a press throws.
+    class CThrowingHandler final : public NSSprocket::IPushButtonViewHandler
+    {
+    public:
+        u32 Callback0() override { return kTrellisOK; }
+        u32 Callback1(u32*) override { return kTrellisOK; }
+        u32 Pressed(NSSprocket::IPushButtonView*) override
+        {
+            ++fPresses;
+            throw std::runtime_error("pressed");
+        }
+        int fPresses = 0;
+    } handler;
+    NSSprocket::TPushButtonRecord record{{0, 0, 80, 24}};
+    Fill(record.fTitle, L"Go");
+    record.fEnabled = 1;
+    u32 status = 0;
+    NSSprocket::IPushButtonView* button =
+        fSprocket->CreatePushButton(&fParent, &handler, &record, 0, 87, 96, 88, 96, 115, "go", &status);
+    ASSERT_NE(button, nullptr);
+    HWND control = OnlyControl(fParent.fWindow);
+
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NO_THROW(SendMessageW(control, BM_CLICK, 0, 0));
+    EXPECT_EQ(handler.fPresses, 2) << "the button goes on hearing its clicks";
+
+    button->Release(1);
+}
+
 TEST_F(Sprocket, AProgressViewShowsThousandthsOfTheWhole)
 {
     NSSprocket::TProgressViewRecord record{{20, 100, 300, 112}, 0, 1};
@@ -347,11 +379,11 @@ TEST_F(Sprocket, AStaticTextShowsItsTextAligned)
 
     NSSprocket::TStaticTextRecord bad = record;
     bad.fAlignment = 3;
-    EXPECT_EQ(text->SetProperties(&bad), 12002u);
+    EXPECT_EQ(text->SetProperties(&bad), kTrellisInvalidArgument);
     ASSERT_EQ(text->GetProperties(&read), kTrellisOK);
     EXPECT_EQ(read.fAlignment, NSSprocket::kAlignmentCenter) << "a refused record changes nothing";
     EXPECT_EQ(fSprocket->CreateStaticText(&fParent, &bad, 88, 115, "bad", &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     text->Release(1);
 }
 
@@ -519,7 +551,7 @@ TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
         bad->fSelected = c.fSelected;
         EXPECT_EQ(fSprocket->CreateRadioButtonGroup(&fParent, nullptr, bad.get(), 87, 88, 115, "bad", &status),
                   nullptr);
-        EXPECT_EQ(status, 12002u) << c.fCount << " " << c.fSelected;
+        EXPECT_EQ(status, kTrellisInvalidArgument) << c.fCount << " " << c.fSelected;
     }
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 
@@ -531,7 +563,7 @@ TEST_F(Sprocket, ARadioGroupRefusesItemsItCannotHoldAndASelectionOutsideThem)
         auto bad = std::make_unique<NSSprocket::TRadioButtonGroupRecord>(*record);
         bad->fCount = c.fCount;
         bad->fSelected = c.fSelected;
-        EXPECT_EQ(group->SetProperties(bad.get()), 12002u) << c.fCount << " " << c.fSelected;
+        EXPECT_EQ(group->SetProperties(bad.get()), kTrellisInvalidArgument) << c.fCount << " " << c.fSelected;
     }
     auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
     ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
@@ -758,7 +790,7 @@ TEST_F(SprocketTextField, EditOperationsMoveTextThroughTheClipboard)
     EXPECT_EQ(ClipboardText(), L" world") << "clear leaves the clipboard alone";
     EXPECT_EQ(fHandler.fTexts, (std::vector<std::wstring>{L"hello", L"hello world", L"hello world world",
                                                           L"world world"}));
-    EXPECT_EQ(field->CanPaste(nullptr), 12002u);
+    EXPECT_EQ(field->CanPaste(nullptr), kTrellisInvalidArgument);
     field->Release(1);
 }
 
@@ -812,17 +844,17 @@ TEST_F(SprocketTextField, RecordsItCannotShowAreRefused)
         EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, &c.fRecord, 87, 88, 115, 0, "bad", &status),
                   nullptr)
             << c.fWhat;
-        EXPECT_EQ(status, 12002u) << c.fWhat;
+        EXPECT_EQ(status, kTrellisInvalidArgument) << c.fWhat;
     }
     EXPECT_EQ(fSprocket->CreateTextField(&fParent, &fHandler, nullptr, 87, 88, 115, 0, "bad", &status), nullptr);
-    EXPECT_EQ(status, 12002u);
+    EXPECT_EQ(status, kTrellisInvalidArgument);
     EXPECT_EQ(FindWindowExW(fParent.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
 
     NSSprocket::ITextFieldView* field = Make(good);
     ASSERT_NE(field, nullptr);
     for (const auto& c : kCases)
-        EXPECT_EQ(field->SetProperties(&c.fRecord), 12002u) << c.fWhat;
-    EXPECT_EQ(field->SetProperties(nullptr), 12002u);
+        EXPECT_EQ(field->SetProperties(&c.fRecord), kTrellisInvalidArgument) << c.fWhat;
+    EXPECT_EQ(field->SetProperties(nullptr), kTrellisInvalidArgument);
     NSSprocket::TTextFieldRecord read{};
     ASSERT_EQ(field->GetProperties(&read), kTrellisOK);
     EXPECT_EQ(std::memcmp(&read, &good, sizeof(good)), 0) << "a refused record changes nothing";
@@ -868,9 +900,9 @@ TEST_F(Sprocket, TextIsMeasuredAsTheTextFieldThatShowsItWhole)
     field->Release(1);
 
     std::array<i32, 2> size{};
-    EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureTextLines(nullptr, 0, 87, 88, size.data()), kTrellisInvalidArgument);
     const u16 text[] = {u'w', 0};
-    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureTextLines(text, 0, 87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
@@ -925,11 +957,11 @@ TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
     const i32 limit[2] = {0, 0};
     const i32 huge[2] = {0x7FFFFFFF, 0};
     const i32 negative[2] = {0, -1};
-    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), 12002u);
+    EXPECT_EQ(fSprocket->MeasureText(nullptr, limit, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, nullptr, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, limit, 87, 96, 88, 96, nullptr), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, huge, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureText(text, negative, 87, 96, 88, 96, size.data()), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, ARadioButtonIsMeasuredToShowItsLabelWholeBesideItsGlyph)
@@ -987,8 +1019,8 @@ TEST_F(Sprocket, ARadioButtonIsMeasuredToShowItsLabelWholeBesideItsGlyph)
 
     std::array<i32, 2> size{};
     const u16 label[] = {u'w', 0};
-    EXPECT_EQ(fSprocket->MeasureRadioButton(nullptr, 87, 88, size.data()), 12002u);
-    EXPECT_EQ(fSprocket->MeasureRadioButton(label, 87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->MeasureRadioButton(nullptr, 87, 88, size.data()), kTrellisInvalidArgument);
+    EXPECT_EQ(fSprocket->MeasureRadioButton(label, 87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, TheProgressMetricIsABarThatSitsCentredBesideAOneLineButton)
@@ -1010,7 +1042,7 @@ TEST_F(Sprocket, TheProgressMetricIsABarThatSitsCentredBesideAOneLineButton)
     const RECT shown = FrameInParent(OnlyControl(fParent.fWindow));
     EXPECT_EQ(shown.bottom - shown.top, height) << "the control takes the height it was given";
     progress->Release(1);
-    EXPECT_EQ(fSprocket->GetControlMetrics(87, 88, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->GetControlMetrics(87, 88, nullptr), kTrellisInvalidArgument);
 }
 
 TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
@@ -1019,6 +1051,6 @@ TEST_F(Sprocket, TheSeparatorMetricIsTheThicknessOfAnEtchedLine)
     ASSERT_EQ(fSprocket->GetMetric(422, 422, &thickness), kTrellisOK);
     EXPECT_GT(thickness, 0);
     EXPECT_LT(thickness, 8);
-    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), 12002u);
+    EXPECT_EQ(fSprocket->GetMetric(422, 422, nullptr), kTrellisInvalidArgument);
 }
 } // namespace

@@ -43,7 +43,7 @@ protected:
     NSTinct::IBitmap* MakeBitmap(u32 width, u32 height, bool rgba, const u8 bgra[4])
     {
         const float size[2] = {float(width), float(height)};
-        u32 status = 1002;
+        u32 status = kTinctRuntimeError;
         NSTinct::IBitmap* bitmap = rgba ? fTinct->CreateBitmapRGBA(size, &status) : fTinct->CreateBitmap32(size, &status);
         EXPECT_EQ(status, kTinctOK);
         NSTinct::IPixelLock* lock = bitmap->LockForWriting(&status);
@@ -121,7 +121,7 @@ TEST_F(TinctCanvasTest, ClipNarrowsDrawingUntilTheStateIsRestored)
     ASSERT_EQ(fCanvas->RestoreState(), kTinctOK);
     ASSERT_EQ(fCanvas->FillRects(all, 1, kBlue), kTinctOK);
     EXPECT_EQ(CountOf({0, 0, 255}), kSize * kSize);
-    EXPECT_EQ(fCanvas->RestoreState(), 995u) << "a restore without a save";
+    EXPECT_EQ(fCanvas->RestoreState(), kTinctIllegalCallSequence) << "a restore without a save";
 }
 
 TEST_F(TinctCanvasTest, BitmapPartsAreCutToTheBitmap)
@@ -173,7 +173,7 @@ TEST_F(TinctCanvasTest, TextRunsSitOnTheirBaselineWithinTheFontsMetrics)
 {
     NSTinct::TFontInfo style{};
     ASSERT_EQ(fTinct->GetFontInfo(7550, &style), kTinctOK);
-    u32 status = 1002;
+    u32 status = kTinctRuntimeError;
     NSTinct::ITextMeasurer* measurer = fCanvas->GetTextMeasurer(&status);
     ASSERT_EQ(status, kTinctOK);
     float metrics[2] = {};
@@ -202,8 +202,8 @@ TEST_F(TinctCanvasTest, TextRunsSitOnTheirBaselineWithinTheFontsMetrics)
 
     // A face name without its terminator is refused.
     std::memset(style.fFaceName, 'A', sizeof(style.fFaceName));
-    EXPECT_EQ(fCanvas->DrawTextRun(at, text.c_str(), &style, black), 993u);
-    EXPECT_EQ(measurer->GetFontMetrics(&style, metrics), 993u);
+    EXPECT_EQ(fCanvas->DrawTextRun(at, text.c_str(), &style, black), kTinctInvalidArgument);
+    EXPECT_EQ(measurer->GetFontMetrics(&style, metrics), kTinctInvalidArgument);
 }
 
 TEST(Tinct, BitmapsDescribeThemselvesAndGuardTheirLocks)
@@ -234,13 +234,13 @@ TEST(Tinct, BitmapsDescribeThemselvesAndGuardTheirLocks)
         NSTinct::IPixelLock* writing = c.fBitmap->LockForWriting(&status);
         ASSERT_EQ(status, kTinctOK);
         EXPECT_EQ(c.fBitmap->LockForReading(&status), nullptr);
-        EXPECT_EQ(status, 995u);
-        EXPECT_EQ(c.fBitmap->Release(1), 995u) << "a locked bitmap stays";
+        EXPECT_EQ(status, kTinctIllegalCallSequence);
+        EXPECT_EQ(c.fBitmap->Release(1), kTinctIllegalCallSequence) << "a locked bitmap stays";
         u64 address = 0;
         const u32 bits = info.fBitsPerPixel;
-        EXPECT_EQ(writing->GetPixels8ForWriting(&address), bits == 8 ? kTinctOK : 993u);
-        EXPECT_EQ(writing->GetPixels16ForWriting(&address), bits == 16 ? kTinctOK : 993u);
-        EXPECT_EQ(writing->GetPixels32ForWriting(&address), bits == 32 ? kTinctOK : 993u);
+        EXPECT_EQ(writing->GetPixels8ForWriting(&address), bits == 8 ? kTinctOK : kTinctInvalidArgument);
+        EXPECT_EQ(writing->GetPixels16ForWriting(&address), bits == 16 ? kTinctOK : kTinctInvalidArgument);
+        EXPECT_EQ(writing->GetPixels32ForWriting(&address), bits == 32 ? kTinctOK : kTinctInvalidArgument);
         EXPECT_NE(address, 0u);
         writing->Release(1);
 
@@ -248,17 +248,18 @@ TEST(Tinct, BitmapsDescribeThemselvesAndGuardTheirLocks)
         NSTinct::IPixelLock* second = c.fBitmap->LockForReading(&status);
         EXPECT_EQ(status, kTinctOK) << "readers share";
         EXPECT_EQ(c.fBitmap->LockForWriting(&status), nullptr);
-        EXPECT_EQ(status, 995u);
-        EXPECT_EQ(second->GetPixels32ForWriting(&address), bits == 32 ? 995u : 993u);
+        EXPECT_EQ(status, kTinctIllegalCallSequence);
+        EXPECT_EQ(second->GetPixels32ForWriting(&address),
+                  bits == 32 ? kTinctIllegalCallSequence : kTinctInvalidArgument);
         first->Release(1);
         second->Release(1);
         EXPECT_EQ(c.fBitmap->Release(1), kTinctOK);
     }
 
     const float zero[2] = {0, 4};
-    status = 1002;
+    status = kTinctRuntimeError;
     EXPECT_EQ(tinct->CreateBitmap32(zero, &status), nullptr);
-    EXPECT_EQ(status, 993u);
+    EXPECT_EQ(status, kTinctInvalidArgument);
     tinct->Release(1);
 }
 
@@ -270,9 +271,9 @@ TEST(Tinct, TheMessageFontIsTheOneTextStyle)
     ASSERT_EQ(tinct->GetFontInfo(7550, &info), kTinctOK);
     EXPECT_NE(info.fFaceName[0], 0);
     EXPECT_NE(info.fWeight, 0);
-    EXPECT_EQ(tinct->GetFontInfo(7551, &info), 993u);
+    EXPECT_EQ(tinct->GetFontInfo(7551, &info), kTinctInvalidArgument);
     tinct->Release(1);
     EXPECT_EQ(Tinct_Create("IGlisk", &status), nullptr);
-    EXPECT_EQ(status, 993u);
+    EXPECT_EQ(status, kTinctInvalidArgument);
 }
 } // namespace

@@ -33,8 +33,8 @@ TEST_F(TrellisDisplay, ListsTheScreensWithTheMainOneMarked)
     EXPECT_LT(main.fUsableArea[0], main.fUsableArea[2]);
     EXPECT_GE(main.fBitsPerPixel, 16u);
     EXPECT_NE(main.fDeviceName[0], 0);
-    EXPECT_EQ(fTrellis->GetScreens(&list, 1), 12002u);
-    EXPECT_EQ(fTrellis->GetScreens(nullptr, 0), 12002u);
+    EXPECT_EQ(fTrellis->GetScreens(&list, 1), kTrellisInvalidArgument);
+    EXPECT_EQ(fTrellis->GetScreens(nullptr, 0), kTrellisInvalidArgument);
 }
 
 TEST_F(TrellisDisplay, TheKeyboardStateHoldsTheCursorAndNoKeysHeld)
@@ -46,7 +46,7 @@ TEST_F(TrellisDisplay, TheKeyboardStateHoldsTheCursorAndNoKeysHeld)
     EXPECT_EQ(state.fCursor[1], 30);
     EXPECT_EQ(state.fModifiers, 0u);
     EXPECT_EQ(state.fMouseButtons, 0u);
-    EXPECT_EQ(fTrellis->GetKeyboardState(nullptr, nullptr), 12002u);
+    EXPECT_EQ(fTrellis->GetKeyboardState(nullptr, nullptr), kTrellisInvalidArgument);
 }
 
 // Windows of the library carry their interface object as a property; these stand-ins carry a
@@ -97,8 +97,8 @@ TEST_F(TrellisDisplay, ListsTheOpenWindowsOfEachKindFrontmostFirst)
     ASSERT_EQ(fTrellis->GetModalDialogs(&list), kTrellisOK);
     EXPECT_EQ(list.fFound, (std::vector<void*>{&markers[2]}));
     // The getter's failure is the operation's.
-    list.fAnswer = 12005;
-    EXPECT_EQ(fTrellis->GetModalDialogs(&list), 12005u);
+    list.fAnswer = kTrellisFormatViolation;
+    EXPECT_EQ(fTrellis->GetModalDialogs(&list), kTrellisFormatViolation);
     EXPECT_EQ(list.fCalls, 4);
 
     // Wine without a window manager takes about 2 s to take each shown window down.

@@ -159,8 +159,8 @@ TEST_F(TrellisTest, GetResourceTextFailsThroughTheStatusTable)
 TEST_F(TrellisTest, GetResourceTextHandsBackTheGettersFailure)
 {
     CCollectingGetter getter;
-    getter.fAnswer = 12003;
-    EXPECT_EQ(fTrellis->GetResourceText("SSTR/128/18", &getter), 12003u);
+    getter.fAnswer = kTrellisIllegalCallSequence;
+    EXPECT_EQ(fTrellis->GetResourceText("SSTR/128/18", &getter), kTrellisIllegalCallSequence);
     EXPECT_EQ(getter.fCalls, 1);
 }
 
@@ -307,10 +307,10 @@ TEST(TrellisCreate, AnswersOnlyForItsOwnInterfaceAndLivesUntilReleased)
 {
     u32 status = kTrellisOK;
     EXPECT_EQ(Trellis_Create("ISprocket", &status), nullptr);
-    EXPECT_EQ(status, 12009u);
+    EXPECT_EQ(status, kTrellisNoSuchInterface);
     status = kTrellisOK;
     EXPECT_EQ(Trellis_Create(nullptr, &status), nullptr);
-    EXPECT_EQ(status, 12009u);
+    EXPECT_EQ(status, kTrellisNoSuchInterface);
     EXPECT_EQ(Trellis_Create("ITrellis", nullptr), nullptr);
 
     status = kTrellisOK;

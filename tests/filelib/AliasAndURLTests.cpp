@@ -16,8 +16,6 @@ using namespace NSFileLib;
 
 namespace
 {
-constexpr u32 kStatusResolve = 5017;
-constexpr u32 kStatusResolveReference = 5018;
 
 class AliasAndURL : public CFileLibTestFolder
 {
@@ -197,8 +195,8 @@ TEST_F(AliasAndURL, FilesThatLeadNowhereAreNotResolved)
         const char* name;
         u32 status;
     } kCases[] = {
-        {"plain.txt", kStatusResolveReference}, // no shortcut: never answered with itself
-        {"gone.lnk", kStatusResolve},           // its target was deleted
+        {"plain.txt", kFileLibReferenceUnresolved}, // no shortcut: never answered with itself
+        {"gone.lnk", kFileLibResolveFailure},       // its target was deleted
     };
     for (const auto& c : kCases)
     {

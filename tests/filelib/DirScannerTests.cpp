@@ -24,7 +24,7 @@ protected:
         return scanner;
     }
 
-    // Every entry by name; a scanner that is done answers 5004 and changes nothing.
+    // Every entry by name; a scanner that is done answers kFileLibIllegalCallSequence and changes nothing.
     static std::map<std::string, SChildInfo> ScanAll(IDirScanner& scanner)
     {
         std::map<std::string, SChildInfo> entries;

@@ -80,7 +80,7 @@ TEST_F(GetFileLibTest, MakesTheLibraryOnceAndHandsOutTheSameObject)
 
 TEST_F(GetFileLibTest, FailingFactoryIsXOpenAndTheNextCallTriesAgain)
 {
-    gFactoryStatus = 5023;
+    gFactoryStatus = kFileLibUnknownError;
     std::optional<std::string> text = CatchThrown<XOpen>([] { GetFileLib(); }, "dll");
     EXPECT_EQ("Failed to open File support library", text.value_or(""));
     EXPECT_EQ(0, gLibrariesAlive) << "the object that came with the failure is destroyed";
@@ -144,13 +144,13 @@ struct StatusCase
     u32 kind;
 };
 const StatusCase kStatusCases[] = {
-    {5002, kFailureCode_LogicError_InvalidArgument},
-    {5003, kFailureCode_LogicError_InvariantCorrupt},
-    {5010, kFailureCode_RuntimeError_Locked},
-    {5011, kFailureCode_RuntimeError_NotReady},
-    {5018, kFailureCode_RuntimeError_ResolveFailure},
-    {5020, kFailureCode_RuntimeError_NotFound},
-    {5023, kFailureCode_RuntimeError},
+    {kFileLibBadArgument, kFailureCode_LogicError_InvalidArgument},
+    {kFileLibInvalidObject, kFailureCode_LogicError_InvariantCorrupt},
+    {kFileLibLocked, kFailureCode_RuntimeError_Locked},
+    {kFileLibNotReady, kFailureCode_RuntimeError_NotReady},
+    {kFileLibReferenceUnresolved, kFailureCode_RuntimeError_ResolveFailure},
+    {kFileLibNotFound, kFailureCode_RuntimeError_NotFound},
+    {kFileLibUnknownError, kFailureCode_RuntimeError},
 };
 
 TEST(FileLibWrappers, RethrowTheStatusTablesClassAndDropTheObjectThatCameWithIt)
@@ -178,7 +178,7 @@ TEST(FileLibWrappers, FailedResolutionLeavesTheCallersOwnersAsTheyWere)
     TFileSpecPtr target = std::make_shared<CFileSpecDouble>();
     const TFileSpecPtr oldTarget = target;
 
-    library.fStatus = 5018;
+    library.fStatus = kFileLibReferenceUnresolved;
     CatchThrown<XResolve>([&] { ResolvePossibleAlias(&shortcut, volume, folder, target); }, "reference");
     EXPECT_NE(nullptr, volume);
     EXPECT_EQ(oldTarget, target);
@@ -208,7 +208,7 @@ TEST(FileLibWrappers, DeleteChildFileIfExistsAnswersWhetherItDeleted)
 class CUnnamedDirSpec : public CDirSpecDouble
 {
 public:
-    TFileLibStatus GetName(u16*) override { return 5003; }
+    TFileLibStatus GetName(u16*) override { return kFileLibInvalidObject; }
 };
 
 TEST(FileLibWrappers, SpecIsUsableWhenItsNameCanBeRead)

@@ -9,20 +9,21 @@ namespace NSFileLibTests
 {
 using namespace NSFileLib;
 
-constexpr TFileLibStatus kDoubleUnsupported = 5016;
-
 class CFileLibDouble : public IFileLib
 {
 public:
     u32 IsValid() override { return 1; }
     void SetDebugger(void*) override {}
     IDirSpec* InterpretURL(const char*, u16*, u32* status) override { return Fail(status); }
-    TFileLibStatus GetFileURL(IFileSpec*, char*) override { return kDoubleUnsupported; }
-    TFileLibStatus GetDirURL(IDirSpec*, char*) override { return kDoubleUnsupported; }
-    TFileLibStatus DoesFileHaveExtension(const u16*, IFileSpec*, u32*) override { return kDoubleUnsupported; }
+    TFileLibStatus GetFileURL(IFileSpec*, char*) override { return kFileLibUnsupported; }
+    TFileLibStatus GetDirURL(IDirSpec*, char*) override { return kFileLibUnsupported; }
+    TFileLibStatus DoesFileHaveExtension(const u16*, IFileSpec*, u32*) override
+    {
+        return kFileLibUnsupported;
+    }
     TFileLibStatus DoesNameHaveExtension(const u16*, const void*, const u16*, u32*) override
     {
-        return kDoubleUnsupported;
+        return kFileLibUnsupported;
     }
     IOpenReadFile* OpenReadFile(IFileSpec*, u32* status) override { return Fail(status); }
     IOpenReadWriteFile* CreateFile(IDirSpec*, const u16*, u32, u32, u32* status) override
@@ -33,37 +34,37 @@ public:
     {
         return Fail(status);
     }
-    TFileLibStatus ValidateVolumePath(u16*) override { return kDoubleUnsupported; }
-    TFileLibStatus MakeValidFileName(u16*) override { return kDoubleUnsupported; }
-    TFileLibStatus MakeValidDirName(u16*) override { return kDoubleUnsupported; }
-    TFileLibStatus SplitExtension(const u16*, u16*, u16*) override { return kDoubleUnsupported; }
+    TFileLibStatus ValidateVolumePath(u16*) override { return kFileLibUnsupported; }
+    TFileLibStatus MakeValidFileName(u16*) override { return kFileLibUnsupported; }
+    TFileLibStatus MakeValidDirName(u16*) override { return kFileLibUnsupported; }
+    TFileLibStatus SplitExtension(const u16*, u16*, u16*) override { return kFileLibUnsupported; }
     IVolumes* GetVolumes(u32* status) override { return Fail(status); }
     IVolumeSpec* GetSystemVolume(u32* status) override { return Fail(status); }
-    TFileLibStatus GetVolumeInfo(IVolumeSpec*, SVolumeInfo*) override { return kDoubleUnsupported; }
-    TFileLibStatus GetVolumeKind(IVolumeSpec*, u32*) override { return kDoubleUnsupported; }
-    TFileLibStatus GetVolumeDetails(IVolumeSpec*, SVolumeDetails*) override { return kDoubleUnsupported; }
+    TFileLibStatus GetVolumeInfo(IVolumeSpec*, SVolumeInfo*) override { return kFileLibUnsupported; }
+    TFileLibStatus GetVolumeKind(IVolumeSpec*, u32*) override { return kFileLibUnsupported; }
+    TFileLibStatus GetVolumeDetails(IVolumeSpec*, SVolumeDetails*) override { return kFileLibUnsupported; }
     IDirSpec* GetVolumeRootDirectory(IVolumeSpec*, u32* status) override { return Fail(status); }
-    TFileLibStatus GetChildInfo(IDirSpec*, const u16*, SChildInfo*) override { return kDoubleUnsupported; }
-    TFileLibStatus GetDirInfo(IDirSpec*, SDirInfo*) override { return kDoubleUnsupported; }
+    TFileLibStatus GetChildInfo(IDirSpec*, const u16*, SChildInfo*) override { return kFileLibUnsupported; }
+    TFileLibStatus GetDirInfo(IDirSpec*, SDirInfo*) override { return kFileLibUnsupported; }
     IDirSpec* CreateDirectory(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
-    TFileLibStatus DeleteDirectory(IDirSpec*) override { return kDoubleUnsupported; }
-    TFileLibStatus DoesChildFileExist(IDirSpec*, const u16*, u32*) override { return kDoubleUnsupported; }
+    TFileLibStatus DeleteDirectory(IDirSpec*) override { return kFileLibUnsupported; }
+    TFileLibStatus DoesChildFileExist(IDirSpec*, const u16*, u32*) override { return kFileLibUnsupported; }
     TFileLibStatus DoesChildDirectoryExist(IDirSpec*, const u16*, u32*) override
     {
-        return kDoubleUnsupported;
+        return kFileLibUnsupported;
     }
     IFileSpec* GetChildFile(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetChildDirectory(IDirSpec*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetParentDirectory(IDirSpec*, u32* status) override { return Fail(status); }
     IDirScanner* CreateDirScanner(IDirSpec*, u32* status) override { return Fail(status); }
-    TFileLibStatus ReplaceFile(IFileSpec*, IFileSpec*) override { return kDoubleUnsupported; }
-    TFileLibStatus DeleteFile(IFileSpec*) override { return kDoubleUnsupported; }
-    TFileLibStatus GetFileInfo(IFileSpec*, SFileInfo*) override { return kDoubleUnsupported; }
-    TFileLibStatus SetFileInfo(IFileSpec*, const SFileInfo*) override { return kDoubleUnsupported; }
+    TFileLibStatus ReplaceFile(IFileSpec*, IFileSpec*) override { return kFileLibUnsupported; }
+    TFileLibStatus DeleteFile(IFileSpec*) override { return kFileLibUnsupported; }
+    TFileLibStatus GetFileInfo(IFileSpec*, SFileInfo*) override { return kFileLibUnsupported; }
+    TFileLibStatus SetFileInfo(IFileSpec*, const SFileInfo*) override { return kFileLibUnsupported; }
     IDirSpec* GetFileParentDirectory(IFileSpec*, u32* status) override { return Fail(status); }
     TFileLibStatus ResolvePossibleAlias(IFileSpec*, IVolumeSpec**, IDirSpec**, IFileSpec**) override
     {
-        return kDoubleUnsupported;
+        return kFileLibUnsupported;
     }
     IDirSpec* GetTempDirectory(u32* status) override { return Fail(status); }
     IDirSpec* GetDesktopDirectory(u32* status) override { return Fail(status); }
@@ -72,7 +73,7 @@ public:
     IDirSpec* GetUserAppDataDirectory(const u16*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetCommonAppDataDirectory(const u16*, const u16*, u32* status) override { return Fail(status); }
     IDirSpec* GetApplicationDirectory(u16*, u32* status) override { return Fail(status); }
-    TFileLibStatus ReservedStatus(void*) override { return kDoubleUnsupported; }
+    TFileLibStatus ReservedStatus(void*) override { return kFileLibUnsupported; }
     void* ReservedPointer(void*) override { return nullptr; }
     IFileLibWinExtensions* GetWinExtensions() override { return nullptr; }
     IVolumeSpec* GetVolumeOfRootDirectory(IDirSpec*, u32* status) override { return Fail(status); }
@@ -86,7 +87,7 @@ public:
 protected:
     static std::nullptr_t Fail(u32* status)
     {
-        *status = kDoubleUnsupported;
+        *status = kFileLibUnsupported;
         return nullptr;
     }
 };

@@ -19,8 +19,6 @@ using namespace NSFileLibInternals;
 namespace
 {
 // Rows of the file library's status table.
-constexpr u32 kStatusOutOfMemory = 5001;
-constexpr u32 kStatusLocked = 5010;
 
 // Objects of this library that fail their validity check.
 class CInvalidFileLib : public CFileLibGlue
@@ -546,7 +544,7 @@ TEST_F(FileLibGlueContract, ASharingViolationAnswersLocked)
     ASSERT_EQ(status, kFileLibOK);
     std::unique_ptr<IFileSpec> held = FileSpec("held.bin");
     std::unique_ptr<IOpenReadFile> reader(Lib().OpenReadFile(held.get(), &status));
-    EXPECT_EQ(status, kStatusLocked);
+    EXPECT_EQ(status, kFileLibLocked);
     EXPECT_EQ(reader, nullptr);
 }
 
@@ -562,7 +560,7 @@ TEST(FileLibFence, MapsWhatWasThrownToTheStatusOfItsClass)
         {"nothing", [] {}, kFileLibOK},
         {"an int", [] { throw 42; }, kFileLibUnknownError},
         {"a string literal", [] { throw "text"; }, kFileLibUnknownError},
-        {"std::bad_alloc", [] { throw std::bad_alloc(); }, kStatusOutOfMemory},
+        {"std::bad_alloc", [] { throw std::bad_alloc(); }, kFileLibOutOfMemory},
         {"std::invalid_argument", [] { throw std::invalid_argument("x"); }, kFileLibBadArgument},
         {"std::runtime_error", [] { throw std::runtime_error("x"); }, kFileLibUnknownError},
     };

@@ -202,7 +202,7 @@ struct DeleteCase
     int attempts;
 };
 // "Not ready" is retried 40 times 50 ms apart; any other answer ends the attempts.
-const DeleteCase kDeleteCases[] = {{kFileLibOK, 1}, {5010, 1}, {kFileLibNotReady, 41}};
+const DeleteCase kDeleteCases[] = {{kFileLibOK, 1}, {kFileLibLocked, 1}, {kFileLibNotReady, 41}};
 
 TEST(FileMedia, TemporaryFileRetriesADeleteThatIsNotReady)
 {

@@ -13,8 +13,6 @@ using namespace NSFileLib;
 
 namespace
 {
-constexpr u32 kStatusCreate = 5007;
-constexpr u32 kStatusUnsupported = 5016;
 
 class FilesAndFolders : public CFileLibTestFolder
 {
@@ -121,7 +119,7 @@ TEST_F(FilesAndFolders, ChildExistenceTellsFilesFromFolders)
     // Too long for a path: the file test says so, the folder test only finds nothing.
     const TUTF16String tooLong = NameMaking261Units(FolderPath());
     u32 result = 7;
-    EXPECT_EQ(Lib().DoesChildFileExist(Folder(), tooLong.c_str(), &result), kStatusUnsupported);
+    EXPECT_EQ(Lib().DoesChildFileExist(Folder(), tooLong.c_str(), &result), kFileLibUnsupported);
     EXPECT_EQ(result, 0u);
     EXPECT_EQ(Lib().DoesChildDirectoryExist(Folder(), tooLong.c_str(), &result), kFileLibOK);
     EXPECT_EQ(result, 0u);
@@ -156,7 +154,7 @@ TEST_F(FilesAndFolders, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty)
     ASSERT_EQ(status, kFileLibOK);
     EXPECT_EQ(DirPath(made.get()), Narrow(PathOf("Made\\")));
     EXPECT_EQ(Lib().CreateDirectory(Folder(), Wide("Made").c_str(), &status), nullptr);
-    EXPECT_EQ(status, kStatusCreate);
+    EXPECT_EQ(status, kFileLibCreateFailure);
 
     WriteFileBytes("Made\\keep.txt", "x");
     EXPECT_NE(Lib().DeleteDirectory(made.get()), kFileLibOK);

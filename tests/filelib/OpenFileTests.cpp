@@ -14,10 +14,6 @@ using namespace NSFileLib;
 
 namespace
 {
-constexpr u32 kStatusLocked = 5010;
-constexpr u32 kStatusRead = 5013;
-constexpr u32 kStatusWrite = 5014;
-constexpr u32 kStatusRange = 5022;
 constexpr i64 kFourGiB = i64(1) << 32;
 constexpr i64 kMaxPosition = std::numeric_limits<i64>::max();
 
@@ -67,11 +63,11 @@ struct ReadCase
 const ReadCase kReads[] = {
     {0, 10, kFileLibOK, kFileLibOK},
     {6, 4, kFileLibOK, kFileLibOK}, // ends exactly at the end of the file
-    {6, 5, kStatusRange, kStatusRead},
+    {6, 5, kFileLibRangeError, kFileLibReadFailure},
     {10, 0, kFileLibOK, kFileLibOK},
-    {11, 0, kStatusRange, kFileLibOK},
+    {11, 0, kFileLibRangeError, kFileLibOK},
     {4, 0, kFileLibOK, kFileLibOK},
-    {kFourGiB, 1, kStatusRange, kStatusRead},
+    {kFourGiB, 1, kFileLibRangeError, kFileLibReadFailure},
     {-1, 1, kFileLibBadArgument, kFileLibBadArgument},
     {0, -1, kFileLibBadArgument, kFileLibBadArgument},
     // position + count would overflow: refused, never wrapped into a small end.
@@ -165,7 +161,8 @@ TEST_F(OpenFiles, PositionsAbove4GiBKeepTheirHighBits)
     bytes.assign(4, '\0');
     EXPECT_EQ(reader->GetByteReader()->Read(high, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
     EXPECT_EQ(bytes, "high");
-    EXPECT_EQ(reader->GetByteReader()->Read(high, 5, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+    EXPECT_EQ(reader->GetByteReader()->Read(high, 5, reinterpret_cast<u8*>(bytes.data())),
+              kFileLibReadFailure);
 }
 
 // A buffer of 4 GiB and one byte whose first page alone is backed: a transfer of that count
@@ -201,10 +198,11 @@ TEST_F(OpenFiles, TransfersOf4GiBOrMoreAreNeverCutTo32Bits)
     CHugeBuffer buffer;
     ASSERT_NE(buffer.Get(), nullptr);
     WriteFileBytes("ten.bin", "0123456789");
-    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, CHugeBuffer::kCount, buffer.Get()), kStatusRead);
+    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, CHugeBuffer::kCount, buffer.Get()),
+              kFileLibReadFailure);
 
     std::unique_ptr<IOpenReadWriteFile> file = CreateFile("huge.bin");
-    EXPECT_EQ(file->GetByteWriter()->Write(0, CHugeBuffer::kCount, buffer.Get()), kStatusWrite);
+    EXPECT_EQ(file->GetByteWriter()->Write(0, CHugeBuffer::kCount, buffer.Get()), kFileLibWriteFailure);
     u64 size = 0;
     ASSERT_EQ(file->GetByteWriter()->GetSize(&size), kFileLibOK);
     EXPECT_NE(size, 1u);
@@ -279,7 +277,7 @@ TEST_F(OpenFiles, SafeWriteRefusesAReadOnlyTargetBeforeMakingAnything)
 {
     WriteFileBytes("locked.txt", "keep");
     ASSERT_TRUE(::SetFileAttributesW(NSTextPackage::AsWide(PathOf("locked.txt")), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(SafeCreateFile("locked.txt", kStatusLocked), nullptr);
+    EXPECT_EQ(SafeCreateFile("locked.txt", kFileLibLocked), nullptr);
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"locked.txt"});
     EXPECT_EQ(ReadFileBytes("locked.txt"), "keep");
 }
@@ -391,12 +389,13 @@ TEST_F(InjectedOpenFiles, AShortTransferIsAFailureOfItsDirection)
     WriteFileBytes("ten.bin", "0123456789");
     gInjected.shortBy = 1;
     std::string bytes(10, '\0');
-    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+    EXPECT_EQ(OpenReadFile("ten.bin")->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())),
+              kFileLibReadFailure);
 
     std::unique_ptr<IOpenReadWriteFile> file = CreateFile("new.bin");
-    EXPECT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kStatusWrite);
+    EXPECT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kFileLibWriteFailure);
     gInjected.shortBy = 0;
     ASSERT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kFileLibOK);
     gInjected.shortBy = 1;
-    EXPECT_EQ(file->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kStatusRead);
+    EXPECT_EQ(file->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kFileLibReadFailure);
 }

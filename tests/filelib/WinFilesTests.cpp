@@ -173,7 +173,7 @@ TEST(WinFileOperations, DeletingAnOpenOrMissingFileFails)
         ::CloseHandle(open);
         EXPECT_EQ(caught.kind, u32(kFailureCode_RuntimeError_Locked));
         EXPECT_EQ(caught.message, "WinThrowExceptionForKnownError(ERROR_SHARING_VIOLATION)");
-        EXPECT_EQ(caught.status, 5010u);
+        EXPECT_EQ(caught.status, NSFileLib::kFileLibLocked);
     }
     EXPECT_TRUE(WinDoesFileExist(file));
     WinDeleteFile(file);

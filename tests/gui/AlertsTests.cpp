@@ -90,7 +90,7 @@ TEST(AlertAnswers, LibraryAnswersMapToTheButtonCodes)
     EXPECT_EQ(NSTrellisUtils::MapAlertAnswer(564), kAlertLastButton);
     EXPECT_EQ(NSTrellisUtils::MapAlertAnswer(565), kAlertNextToLastButton);
     EXPECT_EQ(NSTrellisUtils::MapAlertAnswer(566), kAlertThirdToLastButton);
-    for (const u32 other : {0u, 563u, 567u, 12000u})
+    for (const u32 other : {0u, 563u, 567u, kTrellisOK})
         EXPECT_EQ(NSTrellisUtils::MapAlertAnswer(other), kAlertLastButton) << other;
 }
 
@@ -98,7 +98,7 @@ using AlertsTest = HeadlessTrellisTest;
 
 TEST_F(AlertsTest, TheDescriptorHoldsOperationIconAndZeroTerminatedFields)
 {
-    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), kTrellisOK);
     EXPECT_EQ(ShowAlert(GetTrellisInterface(), kAlertTwoButtons, kAlertIconWarning, Text(u"Title"), Text(u"Msg"),
                         Text(u"No"), Text(u"Yes"), {}),
               565u);
@@ -151,17 +151,17 @@ TEST_F(AlertsTest, AnswersOfOneTwoAndThreeButtons)
     };
     for (const Case& c : kCases)
     {
-        ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(c.queued), 12000u);
+        ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(c.queued), kTrellisOK);
         EXPECT_EQ(NSTrellisUtils::DoAlertText(Text(c.text)), c.expected) << c.queued;
     }
     // An answer that names no button of the alert is the test's mistake, reported as such.
-    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(566), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(566), kTrellisOK);
     EXPECT_THROW(NSTrellisUtils::DoAlertText(Text(u"[WARN]Two[Cancel][Replace]")), NSQuorral::XIllegalCallSequence);
 }
 
 TEST_F(AlertsTest, TheAnswererRecordsEveryAlertAndAnswersTheDefaultWhenItsQueueIsEmpty)
 {
-    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), kTrellisOK);
     EXPECT_EQ(NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(128, 20), Text(u"Song.mid")), kAlertNextToLastButton);
     EXPECT_EQ(NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(128, 5), Text(u"12")), kAlertLastButton);
     EXPECT_EQ(NSTrellisUtils::DoAlert(NSFerrant::MakeAlertID(128, 19)), kAlertLastButton);
@@ -188,8 +188,8 @@ TEST_F(AlertsTest, TheAnswererRecordsEveryAlertAndAnswersTheDefaultWhenItsQueueI
     EXPECT_EQ(records[2].fAnswer, 564u);
 
     // Turning it on again starts afresh.
-    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), 12000u);
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(565), kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     EXPECT_TRUE(Records().empty());
     EXPECT_EQ(NSTrellisUtils::DoAlertText(Text(u"[WARN]Two[Cancel][Replace]")), kAlertLastButton);
 }
@@ -244,7 +244,7 @@ TEST_F(AlertsTest, TheLibraryRefusesADescriptorItCannotShow)
     alert->fButtons[0][0] = u'A';
     alert->fButtons[1][0] = u'B';
     ITrellis* trellis = GetTrellisInterface();
-    EXPECT_EQ(trellis->RunAlert(nullptr, 1, alert.get(), &listener), 12000u);
+    EXPECT_EQ(trellis->RunAlert(nullptr, 1, alert.get(), &listener), kTrellisOK);
     EXPECT_EQ(listener.fAnswer, 564u);
 
     struct Case
@@ -262,10 +262,10 @@ TEST_F(AlertsTest, TheLibraryRefusesADescriptorItCannotShow)
     {
         TAlertDescriptor spoiled = *alert;
         c.spoil(spoiled);
-        EXPECT_EQ(trellis->RunAlert(nullptr, 1, &spoiled, &listener), 12002u) << c.what;
+        EXPECT_EQ(trellis->RunAlert(nullptr, 1, &spoiled, &listener), kTrellisInvalidArgument) << c.what;
     }
-    EXPECT_EQ(trellis->RunAlert(nullptr, 0, alert.get(), &listener), 12002u);
-    EXPECT_EQ(trellis->RunAlert(nullptr, 1, alert.get(), nullptr), 12002u);
+    EXPECT_EQ(trellis->RunAlert(nullptr, 0, alert.get(), &listener), kTrellisInvalidArgument);
+    EXPECT_EQ(trellis->RunAlert(nullptr, 1, alert.get(), nullptr), kTrellisInvalidArgument);
     EXPECT_EQ(Records().size(), 1u);
 }
 } // namespace

@@ -33,8 +33,8 @@ using DirectoryChooserTest = HeadlessTrellisTest;
 TEST_F(DirectoryChooserTest, TheChosenFolderOrNoneForCancel)
 {
     const TUTF16String temp = TempFolderPath();
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp).c_str()), 12000u);
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(nullptr), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp).c_str()), kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(nullptr), kTrellisOK);
 
     const auto chosen = NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(MakeText(u"Select Input Folder"),
                                                                                  NSTrellisUtils::kInputFolderChooserTag);
@@ -63,9 +63,11 @@ TEST_F(DirectoryChooserTest, AnAnswerThatNamesNoFolderFailsAndChoosesNothing)
 {
     const TUTF16String temp = TempFolderPath();
     // A file's URL, a missing folder and a URL that is no file URL.
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp + MakeText(u"NoSuchFile.txt")).c_str()), 12000u);
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp + MakeText(u"No Such Folder\\")).c_str()), 12000u);
-    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer("file://"), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp + MakeText(u"NoSuchFile.txt")).c_str()),
+              kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer(URLOf(temp + MakeText(u"No Such Folder\\")).c_str()),
+              kTrellisOK);
+    ASSERT_EQ(TrellisHeadless_QueueFolderAnswer("file://"), kTrellisOK);
     EXPECT_THROW(NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(MakeText(u"T"), 1), std::invalid_argument);
     EXPECT_THROW(NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(MakeText(u"T"), 1), NSQuorral::XNotFound);
     EXPECT_THROW(NSTrellisUtils::DoBlockingAppModalDirectoryChooserDialog(MakeText(u"T"), 1), std::exception);

@@ -124,7 +124,7 @@ TEST_F(DrawingTest, OneNativeHandlePushedTwiceSharesOneCanvas)
 
     // A native canvas that fails leaves the stack as it was.
     CNativeCanvas failing(fDC);
-    failing.fStatus = 12005;
+    failing.fStatus = kTrellisFormatViolation;
     EXPECT_THROW(NSTrellisUtils::PushCurrentCanvas(&failing), NSQuorral::XFormatViolation);
     EXPECT_EQ(NSTrellisUtils::CountCurrentCanvases(), 0u);
 }

@@ -12,10 +12,10 @@
 inline std::vector<TTrellisHeadlessRecord> HeadlessRecords()
 {
     u32 count = 0;
-    EXPECT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+    EXPECT_EQ(TrellisHeadless_CountRecords(&count), kTrellisOK);
     std::vector<TTrellisHeadlessRecord> records(count);
     for (u32 i = 0; i < count; ++i)
-        EXPECT_EQ(TrellisHeadless_GetRecord(i, &records[i]), 12000u);
+        EXPECT_EQ(TrellisHeadless_GetRecord(i, &records[i]), kTrellisOK);
     return records;
 }
 
@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         CreateTrellisInterface();
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     }
     void TearDown() override
     {

@@ -87,7 +87,7 @@ TEST(ImageCodecAdapters, APixelFormatOtherThanRGBOrRGBAFailsEveryRow)
     EXPECT_NE(pixelWriter.WriteScanLine(1, row), kOrielOK);
     // A row past the image is refused as a format violation, not written.
     CJPEGScanLineWriterPixelWriter jpegWriter(writer);
-    EXPECT_EQ(jpegWriter.WriteScanLine(2, row), 772u);
+    EXPECT_EQ(jpegWriter.WriteScanLine(2, row), GliskStatus(kImageFormatViolation));
 }
 
 // The length fields of a PNG's chunks, which the mutations aim their huge values at.

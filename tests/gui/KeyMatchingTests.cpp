@@ -62,12 +62,12 @@ TEST_F(KeyMatching, NamedModifierSetsAndRefusedArguments)
     for (const auto& row : kSets)
     {
         u64 mask = 0;
-        EXPECT_EQ(trellis->GetModifierSet(&row.set, &mask), 12000u);
+        EXPECT_EQ(trellis->GetModifierSet(&row.set, &mask), kTrellisOK);
         EXPECT_EQ(mask, row.mask) << row.set;
     }
     u64 mask = 0;
     const u32 unknown = 4005;
-    EXPECT_EQ(trellis->GetModifierSet(&unknown, &mask), 12002u);
+    EXPECT_EQ(trellis->GetModifierSet(&unknown, &mask), kTrellisInvalidArgument);
 
     // A shortcut key without its terminator is refused, not read past.
     TKeyShortcut shortcut{};
@@ -75,6 +75,6 @@ TEST_F(KeyMatching, NamedModifierSetsAndRefusedArguments)
         unit = u'a';
     const TKeyEvent event = MakeKeyEvent(u'a', 0);
     u32 matches = 7;
-    EXPECT_EQ(trellis->MatchKeyEvent(&event, &event.fTail, &shortcut, &matches), 12002u);
+    EXPECT_EQ(trellis->MatchKeyEvent(&event, &event.fTail, &shortcut, &matches), kTrellisInvalidArgument);
 }
 } // namespace

@@ -54,7 +54,7 @@ public:
         fItems.assign(items, items + size / sizeof(NSTrellis::TMenuItemData));
         return kTrellisOK;
     }
-    u32 SetTitle(u32, const u16*) override { return 12004; }
+    u32 SetTitle(u32, const u16*) override { return kTrellisLogicError; }
 
     u32 FlagsOf(size_t index) const { return fItems[index].fFlags; }
 

@@ -30,7 +30,7 @@ public:
         *mask = 0x1000 + *set;
         return fStatus;
     }
-    u32 fStatus = 12000;
+    u32 fStatus = kTrellisOK;
 };
 
 class MenuScript : public ::testing::Test
@@ -202,7 +202,7 @@ TEST_F(MenuScript, ShortcutsKeysAndModifierSets)
         EXPECT_EQ(items[0].fModifiers, c.modifiers) << c.attributes;
     }
     // The library's failure to name a set is the item's.
-    fTrellis.fStatus = 12002;
+    fTrellis.fStatus = kTrellisInvalidArgument;
     EXPECT_THROW(Items("{a} [shortcut=q]"), std::invalid_argument);
 }
 

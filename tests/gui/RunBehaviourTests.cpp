@@ -76,9 +76,9 @@ TEST(RunBehaviour, EveryCallbackAnswersTheStatusOfItsHandlersException)
         u32 status;
     };
     const Case kCases[] = {
-        {"bad_alloc", [] { throw std::bad_alloc(); }, 12001},
-        {"invalid_argument", [] { throw std::invalid_argument(""); }, 12002},
-        {"no std::exception", [] { throw 5; }, 12007},
+        {"bad_alloc", [] { throw std::bad_alloc(); }, kTrellisOutOfMemory},
+        {"invalid_argument", [] { throw std::invalid_argument(""); }, kTrellisInvalidArgument},
+        {"no std::exception", [] { throw 5; }, kTrellisRuntimeError},
     };
     for (const Case& c : kCases)
     {
@@ -129,7 +129,7 @@ TEST(RunBehaviour, OutValuesOfTheFixedAndTheCommandCallbacks)
 
     // The report's handler may throw: the library hears nothing of it.
     application.fAction = [] { throw std::runtime_error("lost"); };
-    library.ReportStatus(12005);
+    library.ReportStatus(kTrellisFormatViolation);
     EXPECT_EQ(application.fCalls.back(), "report");
 }
 
@@ -153,8 +153,8 @@ TEST(RunBehaviour, TheDefaultQuitRequestQuitsTheRun)
     CRecordingApplication application;
     NSTrellis::ITrellisRunBehavior& library = application;
     EXPECT_EQ(library.QuitRequested(), kTrellisOK);
-    trellis.fAnswer = 12003;
-    EXPECT_EQ(library.QuitRequested(), 12003u);
+    trellis.fAnswer = kTrellisIllegalCallSequence;
+    EXPECT_EQ(library.QuitRequested(), kTrellisIllegalCallSequence);
     EXPECT_EQ(trellis.fQuits, 2);
     ExchangeTrellisInterface(replaced);
 }

@@ -89,7 +89,7 @@ public:
     u32 GetScreens(TScreenList* list, u32) override
     {
         *list = fScreens;
-        return 12000;
+        return kTrellisOK;
     }
     u32 GetDocumentWindows(NSTrellis::IDocumentWindowListGetter* getter) override
     {
@@ -105,17 +105,20 @@ public:
     {
         properties->fState = fWindowState;
         std::memcpy(properties->fFrame, &fWindowFrame, sizeof(fWindowFrame));
-        return 12000;
+        return kTrellisOK;
     }
     u32 GetProperties(NSTrellis::TModalDialogProperties* properties) override
     {
         std::memcpy(properties->fFrame, &fDialogFrame, sizeof(fDialogFrame));
         return fDialogStatus;
     }
-    u32 SetProperties(const NSTrellis::TDocumentWindowProperties*, u32) override { return 12004; }
-    u32 SetProperties(const NSTrellis::TModalDialogProperties*, u32) override { return 12004; }
-    u32 GetNativeWindow(INativeWindow**) override { return 12004; }
-    u32 Close() override { return 12004; }
+    u32 SetProperties(const NSTrellis::TDocumentWindowProperties*, u32) override
+    {
+        return kTrellisLogicError;
+    }
+    u32 SetProperties(const NSTrellis::TModalDialogProperties*, u32) override { return kTrellisLogicError; }
+    u32 GetNativeWindow(INativeWindow**) override { return kTrellisLogicError; }
+    u32 Close() override { return kTrellisLogicError; }
 
     TScreenList fScreens = Screens({{0, 0, 800, 600}, {800, 0, 1800, 700}}, 1);
     bool fWindowOpen = false;
@@ -123,7 +126,7 @@ public:
     TIntRect fWindowFrame{};
     bool fDialogOpen = false;
     TIntRect fDialogFrame{};
-    u32 fDialogStatus = 12000;
+    u32 fDialogStatus = kTrellisOK;
 };
 
 class PlacementReference : public ::testing::Test
@@ -150,7 +153,7 @@ TEST_F(PlacementReference, FromTheDialogTheWindowOrTheMainScreen)
     fTrellis.fDialogOpen = true;
     fTrellis.fDialogFrame = {900, 100, 1200, 300};
     EXPECT_EQ(GetPlacementReferenceRect(), fTrellis.fDialogFrame);
-    fTrellis.fDialogStatus = 12005;
+    fTrellis.fDialogStatus = kTrellisFormatViolation;
     EXPECT_THROW(GetPlacementReferenceRect(), NSQuorral::XFormatViolation);
 }
 } // namespace

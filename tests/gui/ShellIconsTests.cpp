@@ -240,7 +240,7 @@ TEST_F(ShellIcons, EveryFailureDestroysTheHandlesNoIconTookOver)
 
     // No platform services: both are destroyed, and the library's status is thrown.
     gShell = {L"C:\\Icons\\Failing.dll"};
-    fTrellis.fServicesStatus = 12003;
+    fTrellis.fServicesStatus = kTrellisIllegalCallSequence;
     ExpectCleanFailure([&] { GetShellItemIcon(CShellItem(one), icon); }, one);
     EXPECT_EQ(gShell.handlesDestroyed, 2);
     EXPECT_THROW(GetShellItemIcon(CShellItem(one), icon), NSQuorral::XIllegalCallSequence);
@@ -248,7 +248,7 @@ TEST_F(ShellIcons, EveryFailureDestroysTheHandlesNoIconTookOver)
     // The library refuses the icon: it has taken both handles, so none is destroyed twice.
     gShell = {L"C:\\Icons\\Failing.dll"};
     fTrellis.fServicesStatus = kTrellisOK;
-    fTrellis.fServices.fFailure = 12001;
+    fTrellis.fServices.fFailure = kTrellisOutOfMemory;
     ExpectCleanFailure([&] { GetShellItemIcon(CShellItem(one), icon); }, one);
     EXPECT_EQ(gShell.handlesDestroyed, 0);
     EXPECT_EQ(gIcons.handlesDestroyedByLibrary, 2);

@@ -128,7 +128,7 @@ TEST_F(SprocketUtilsTest, APushButtonItemBecomesAButtonMovedByTheOrigin)
     const float origin[2] = {5, 6};
     const TPushButtonPtr button = CreatePushButton(*fParent, origin, item, &fHandler, 0, "fOkButton");
     NSSprocket::TPushButtonRecord record{};
-    ASSERT_EQ(button->GetProperties(&record), 12000u);
+    ASSERT_EQ(button->GetProperties(&record), kTrellisOK);
     EXPECT_EQ(record.fFrame[0], 15) << "truncated toward zero";
     EXPECT_EQ(record.fFrame[1], 26);
     EXPECT_EQ(record.fFrame[2], 115);
@@ -137,10 +137,10 @@ TEST_F(SprocketUtilsTest, APushButtonItemBecomesAButtonMovedByTheOrigin)
     EXPECT_EQ(record.fEnabled, 1u);
 
     SetEnabled(*button, false);
-    ASSERT_EQ(button->GetProperties(&record), 12000u);
+    ASSERT_EQ(button->GetProperties(&record), kTrellisOK);
     EXPECT_EQ(record.fEnabled, 0u);
     SetEnabled(*button, true);
-    ASSERT_EQ(button->GetProperties(&record), 12000u);
+    ASSERT_EQ(button->GetProperties(&record), kTrellisOK);
     EXPECT_EQ(record.fEnabled, 1u);
 }
 
@@ -150,7 +150,7 @@ TEST_F(SprocketUtilsTest, ALongTitleIsCutToItsField)
     const TPushButtonPtr button = CreatePushButtonView(*fParent, &fHandler, {0, 0, 80, 20}, title, nullptr, title, 0, 87,
                                                        97, "long");
     NSSprocket::TPushButtonRecord record{};
-    ASSERT_EQ(button->GetProperties(&record), 12000u);
+    ASSERT_EQ(button->GetProperties(&record), kTrellisOK);
     EXPECT_EQ(NSTextPackage::TUTF16String(record.fTitle).size(), 255u);
     EXPECT_EQ(NSTextPackage::TUTF16String(record.fText).size(), 300u);
 }
@@ -165,7 +165,7 @@ TEST_F(SprocketUtilsTest, AStaticTextItemCarriesItsAlignmentAndStyle)
     const float origin[2] = {0, 0};
     const TStaticTextPtr text = CreateStaticText(*fParent, origin, item, U("second"), "fUserNameTitle");
     NSSprocket::TStaticTextRecord record{};
-    ASSERT_EQ(text->GetProperties(&record), 12000u);
+    ASSERT_EQ(text->GetProperties(&record), kTrellisOK);
     EXPECT_EQ(NSTextPackage::TUTF16String(record.fText), U("User name:"));
     EXPECT_EQ(record.fAlignment, 8u);
     EXPECT_EQ(record.fStyle, 336u);
@@ -194,8 +194,8 @@ TEST_F(SprocketUtilsTest, AStaticTextItemIsShownInTheAlignmentOfItsField)
         EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle) << c.fField;
 
         NSSprocket::TStaticTextRecord record{};
-        ASSERT_EQ(text->GetProperties(&record), 12000u);
-        ASSERT_EQ(text->SetProperties(&record), 12000u);
+        ASSERT_EQ(text->GetProperties(&record), kTrellisOK);
+        ASSERT_EQ(text->SetProperties(&record), kTrellisOK);
         EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK, c.fControlStyle)
             << c.fField << ": the alignment read back shows the same";
     }
@@ -208,10 +208,10 @@ TEST_F(SprocketUtilsTest, ARadioGroupsPropertiesShowTheItemTheUserClicked)
     record->fItems[0] = {{0, 0, 120, 16}};
     record->fItems[1] = {{0, 26, 120, 42}};
     record->fUnnamed164872 = 1;
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSSprocket::IRadioButtonGroupView* group = GetSprocketInterface()->CreateRadioButtonGroup(
         fParent->GetNativeView(), nullptr, record.get(), 87, 88, 115, "radioButtonGroupView", &status);
-    ASSERT_EQ(status, 12000u);
+    ASSERT_EQ(status, kTrellisOK);
     const HWND host = FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr);
     SendMessageW(GetWindow(GetWindow(host, GW_CHILD), GW_HWNDNEXT), BM_CLICK, 0, 0);
     const auto read = GetRadioButtonGroupProperties(*group);
@@ -227,7 +227,7 @@ TEST_F(SprocketUtilsTest, ProgressViewsAndSeparatorsAreMadeAndDestroyedWithTheir
     {
         const TProgressViewPtr progress = CreateProgressView(*fParent, {0, 0, 200, 16}, U("packing"), "fProgress");
         NSSprocket::TProgressViewRecord record{};
-        ASSERT_EQ(progress->GetProperties(&record), 12000u);
+        ASSERT_EQ(progress->GetProperties(&record), kTrellisOK);
         EXPECT_EQ(NSTextPackage::TUTF16String(record.fText), U("packing"));
         const TSeparatorLinePtr line = CreateSeparatorLine(*fParent, {0, 20, 200, 22}, "fLine");
         EXPECT_NE(FindWindowExW(fWindow.fWindow, nullptr, L"Sprocket.Control", nullptr), nullptr);
@@ -244,7 +244,7 @@ TEST_F(SprocketUtilsTest, TheLogOnDialogsButtonsAndTextsBecomeControlsOfTheirMea
     {
         held.push_back(CreatePushButton(*fParent, origin, dialog.FindItem(id), &fHandler, 0, "button"));
         buttons.emplace_back();
-        ASSERT_EQ(held.back()->GetProperties(&buttons.back()), 12000u);
+        ASSERT_EQ(held.back()->GetProperties(&buttons.back()), kTrellisOK);
     }
     const auto width = [](const auto& record) { return record.fFrame[2] - record.fFrame[0]; };
     const auto height = [](const auto& record) { return record.fFrame[3] - record.fFrame[1]; };
@@ -258,8 +258,8 @@ TEST_F(SprocketUtilsTest, TheLogOnDialogsButtonsAndTextsBecomeControlsOfTheirMea
     const TStaticTextPtr userName = CreateStaticText(*fParent, origin, dialog.FindItem(4), {}, "fUserNameTitle");
     NSSprocket::TStaticTextRecord infoRecord{};
     NSSprocket::TStaticTextRecord userNameRecord{};
-    ASSERT_EQ(info->GetProperties(&infoRecord), 12000u);
-    ASSERT_EQ(userName->GetProperties(&userNameRecord), 12000u);
+    ASSERT_EQ(info->GetProperties(&infoRecord), kTrellisOK);
+    ASSERT_EQ(userName->GetProperties(&userNameRecord), kTrellisOK);
     EXPECT_GT(width(infoRecord), width(userNameRecord)) << "122 units against 48";
     EXPECT_EQ(height(infoRecord), height(userNameRecord));
     EXPECT_EQ(infoRecord.fFrame[0], userNameRecord.fFrame[0]);
@@ -349,7 +349,7 @@ TEST_F(SprocketUtilsTest, TheEditMenuFollowsTheFieldsSelectionTextAndClipboard)
         std::copy_n(c.fText, std::strlen(c.fText), record.fText);
         record.fSelectionStart = c.fStart;
         record.fSelectionEnd = c.fEnd;
-        ASSERT_EQ(field->SetProperties(&record), 12000u);
+        ASSERT_EQ(field->SetProperties(&record), kTrellisOK);
         if (c.fClipboardText)
         {
             const NSTrellis::TCommandEvent event{NSTrellis::kCommandEventKind, NSTrellis::kEditCommandCopy};
@@ -358,7 +358,7 @@ TEST_F(SprocketUtilsTest, TheEditMenuFollowsTheFieldsSelectionTextAndClipboard)
             if (c.fStart == c.fEnd)
                 ASSERT_TRUE(DoEditCommand(*field, event, 50015));
             ASSERT_TRUE(DoEditCommand(*field, event, NSTrellis::kEditCommandCopy));
-            ASSERT_EQ(field->SetProperties(&record), 12000u);
+            ASSERT_EQ(field->SetProperties(&record), kTrellisOK);
         }
         CMenuBar menuBar({50011, 50012, 50013, 50014, 50015});
         UpdateEditMenu(*field, &menuBar);
@@ -388,7 +388,7 @@ TEST_F(SprocketUtilsTest, EditCommandsReachTheFieldsOperations)
     EXPECT_EQ(ClipboardText(), L"hello world");
 
     record.fSelectionStart = 5;
-    ASSERT_EQ(field->SetProperties(&record), 12000u);
+    ASSERT_EQ(field->SetProperties(&record), kTrellisOK);
     EXPECT_TRUE(DoEditCommand(*field, event, 50011));
     EXPECT_EQ(ClipboardText(), L" world");
     EXPECT_EQ(NSTextPackage::TUTF16String(GetTextFieldProperties(*field).fText), U("hello"));
@@ -397,7 +397,7 @@ TEST_F(SprocketUtilsTest, EditCommandsReachTheFieldsOperations)
     record = GetTextFieldProperties(*field);
     record.fSelectionStart = 0;
     record.fSelectionEnd = 6;
-    ASSERT_EQ(field->SetProperties(&record), 12000u);
+    ASSERT_EQ(field->SetProperties(&record), kTrellisOK);
     EXPECT_TRUE(DoEditCommand(*field, event, 50014));
     EXPECT_EQ(NSTextPackage::TUTF16String(GetTextFieldProperties(*field).fText), U("world"));
     EXPECT_EQ(ClipboardText(), L" world") << "clear leaves the clipboard alone";

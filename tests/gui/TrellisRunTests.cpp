@@ -125,7 +125,7 @@ private:
         gLog.push_back("default window");
         TWindowData data{{400, 300}};
         NSTrellisGlue::CDocumentWindowCreator<CRunWindow, TWindowData> creator(data);
-        u32 status = 12004;
+        u32 status = kTrellisLogicError;
         GetTrellisInterface()->OpenDocumentWindow(&creator, nullptr, 1, &status);
         NSTrellisGlue::CheckTrellis(status);
         // The test runs inside the loop, from a timer.
@@ -194,7 +194,7 @@ TEST_F(TrellisRun, AFailingStartupEndsTheRunWithItsStatusUnchanged)
     EXPECT_THROW(ThrowTrellisFailure(status), NSQuorral::XSilentAbort);
     EXPECT_EQ(gLog, (std::vector<std::string>{"startup", "application destroyed"}));
     // Outside a run there is nothing to quit.
-    EXPECT_EQ(GetTrellisInterface()->Quit(), 12003u);
+    EXPECT_EQ(GetTrellisInterface()->Quit(), kTrellisIllegalCallSequence);
 }
 
 HWND FindView(HWND window, const char* name)
@@ -339,7 +339,7 @@ TEST_F(TrellisRun, TheApplicationRunsItsWindowsViewsMenusAndDialogsInOrder)
             });
         TWindowData data{{200, 100}};
         NSTrellisGlue::CModalDialogCreator<CRunDialog, TWindowData> creator(data);
-        u32 status = 12004;
+        u32 status = kTrellisLogicError;
         CheckOK(trellis->RunModalDialog(&creator, nullptr, 1, 0, &status));
         EXPECT_EQ(status, kTrellisOK);
         EXPECT_TRUE(IsWindowEnabled(frame));

@@ -77,7 +77,7 @@ TEST_F(TrellisUtilsTest, IconsOfTheLibraryAndOfTheProgramsResources)
 
 TEST_F(TrellisUtilsTest, AnIconPointerReleasesTheIconOnce)
 {
-    u32 status = 12004;
+    u32 status = kTrellisLogicError;
     NSTrellis::IIcon* raw = GetTrellisInterface()->CreateIcon(3001, &status);
     ASSERT_EQ(status, kTrellisOK);
     HICON smallIcon = nullptr;

@@ -28,7 +28,7 @@ public:
     NSTinct::IPixelLock* LockForReading(u32* status) override
     {
         ++fLocks;
-        *status = 996;
+        *status = kTinctLogicError;
         return nullptr;
     }
     NSTinct::IPixelLock* LockForWriting(u32* status) override { return LockForReading(status); }
@@ -55,7 +55,7 @@ TEST(VRAMBitmap, OnlyBitmapsOfEightSixteenOrThirtyTwoBitsOpenForPixelAccess)
 
     // A bitmap whose description cannot be read is released, not leaked.
     CDeepBitmap unreadable;
-    unreadable.fInfoStatus = 993;
+    unreadable.fInfoStatus = kTinctInvalidArgument;
     EXPECT_THROW(CVRAMBitmap{&unreadable}, std::invalid_argument);
     EXPECT_EQ(unreadable.fReleases, 1u);
 }
@@ -79,6 +79,6 @@ TEST(TinctInterface, IsMadeOnceAndMadeAgainAfterItsRelease)
     ReleaseTinct();
     EXPECT_NE(GetTinct(), nullptr);
     EXPECT_EQ(bitmap->GetInfo().fWidth, 2u) << "bitmaps outlive the interface that made them";
-    EXPECT_THROW(ThrowIfTinctFailure(992), std::bad_alloc);
+    EXPECT_THROW(ThrowIfTinctFailure(kTinctOutOfMemory), std::bad_alloc);
 }
 } // namespace

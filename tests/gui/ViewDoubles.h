@@ -74,7 +74,7 @@ public:
     NSTrellis::IView* CreateView(NSTrellis::IViewCreator* creator, NSTrellis::IView* parent, const char* name,
                                  u32* status) override
     {
-        *status = 12004;
+        *status = kTrellisLogicError;
         if (fCreateStatus != kTrellisOK)
             return *status = fCreateStatus, nullptr;
         fNames.push_back(name);

@@ -125,7 +125,7 @@ TEST_F(ViewTest, AViewGoesDetachedDeletedAndReleasedInThatOrder)
     // A failing detach neither keeps the view nor its native view, and is reported.
     {
         const auto view = NSTrellisGlue::MakeViewPtr(MakeProbe());
-        NativeOf(*view).fDetachStatus = 12005;
+        NativeOf(*view).fDetachStatus = kTrellisFormatViolation;
         fTrellis.fLog.clear();
     }
     EXPECT_EQ(fTrellis.fLog, (std::vector<std::string>{"detach", "view deleted", "release"}));
@@ -136,7 +136,7 @@ TEST_F(ViewTest, AViewGoesDetachedDeletedAndReleasedInThatOrder)
     delete unheld;
     EXPECT_EQ(fTrellis.fLog, (std::vector<std::string>{"view deleted", "release"}));
     // The library's refusal to make the view is thrown; nothing is registered.
-    fTrellis.fCreateStatus = 12005;
+    fTrellis.fCreateStatus = kTrellisFormatViolation;
     EXPECT_THROW(MakeProbe(), NSQuorral::XFormatViolation);
 }
 
@@ -201,10 +201,12 @@ TEST_F(ViewTest, TheProxyForwardsAndStopsEveryException)
         {"mouse down", [&](u32* o) { return proxy->MouseDown(&mouse, o); }, kTrellisOK, 1, 1},
         {"command", [&](u32* o) { return proxy->DoCommand(&command, o); }, kTrellisOK, 1, 1},
         {"callback 7", [&](u32* o) { return proxy->Callback7(0, o); }, kTrellisOK, 1, 1},
-        {"callback 9", [&](u32* o) { return proxy->Callback9(0, 0, o); }, 12002, 0, 0},
-        {"callback 12", [&](u32* o) { return proxy->Callback12(0, 0, 0, 0, o); }, 12002, 1, 0},
-        {"draw", [&](u32* o) { return *o = 0, proxy->Draw(nullptr); }, 12002, 0, 0},
-        {"mouse rects", [&](u32* o) { return *o = 0, proxy->GetMouseRects(&receiver); }, 12002, 0, 0},
+        {"callback 9", [&](u32* o) { return proxy->Callback9(0, 0, o); }, kTrellisInvalidArgument, 0, 0},
+        {"callback 12", [&](u32* o) { return proxy->Callback12(0, 0, 0, 0, o); }, kTrellisInvalidArgument, 1,
+         0},
+        {"draw", [&](u32* o) { return *o = 0, proxy->Draw(nullptr); }, kTrellisInvalidArgument, 0, 0},
+        {"mouse rects", [&](u32* o) { return *o = 0, proxy->GetMouseRects(&receiver); },
+         kTrellisInvalidArgument, 0, 0},
     };
     for (const Case& c : kCases)
     {
@@ -216,7 +218,7 @@ TEST_F(ViewTest, TheProxyForwardsAndStopsEveryException)
     }
     // Callback 19 writes its value only with the view's answer.
     value = 99;
-    EXPECT_EQ(proxy->Callback19(&value), 12002u);
+    EXPECT_EQ(proxy->Callback19(&value), kTrellisInvalidArgument);
     EXPECT_EQ(value, 99u);
 }
 } // namespace

@@ -255,7 +255,7 @@ TEST_F(WindowTest, ADocumentWindowGetsItsContentSizeAtItsCornerAndItsTitleCut)
 TEST_F(WindowTest, AFailingConstructorGivesNoWindowAndItsStatus)
 {
     EXPECT_EQ(OpenWindow({{400, 300}, TUTF16String(), true}), nullptr);
-    EXPECT_EQ(fStatus, 12002u);
+    EXPECT_EQ(fStatus, kTrellisInvalidArgument);
     // Its wrapped content view went with it.
     EXPECT_EQ(NSTrellisGlue::LookupView(&fNative.fContent), nullptr);
 }
@@ -298,7 +298,7 @@ TEST_F(WindowTest, CallbackFailuresAreReportedOrAnsweredAsTheirKindAsks)
     NSTrellis::IDocumentWindowBehavior& behavior = *fWindow;
     fWindow->fAction = [] { throw std::invalid_argument(""); };
     // Callback 4 of a document window answers the status; of a dialog it goes to the responder.
-    EXPECT_EQ(behavior.Callback4(1), 12002u);
+    EXPECT_EQ(behavior.Callback4(1), kTrellisInvalidArgument);
     EXPECT_EQ(fResponder.fResponses, 0);
 
     // A failing close request of a quit takes the quit back, then reports.

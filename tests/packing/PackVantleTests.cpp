@@ -360,7 +360,7 @@ protected:
     void SetUp() override
     {
         CItemTest::SetUp();
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
         fPreviousOpener = NSVantlePacking::SetLogOpener(&RecordOpenedLog);
         gOpenedLogs.clear();
         MakeFolder("Out");
@@ -447,12 +447,12 @@ protected:
     static std::vector<TShownAlert> Alerts()
     {
         u32 count = 0;
-        EXPECT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+        EXPECT_EQ(TrellisHeadless_CountRecords(&count), kTrellisOK);
         std::vector<TShownAlert> alerts;
         for (u32 i = 0; i < count; ++i)
         {
             TTrellisHeadlessRecord record{};
-            EXPECT_EQ(TrellisHeadless_GetRecord(i, &record), 12000u);
+            EXPECT_EQ(TrellisHeadless_GetRecord(i, &record), kTrellisOK);
             alerts.push_back({Narrow(record.fAlert.fTitle), Narrow(record.fAlert.fMessage)});
         }
         return alerts;
@@ -463,10 +463,10 @@ protected:
     void ExpectOnlyTheUnresolvedAlert(const TUTF16String& file) const
     {
         u32 count = 0;
-        ASSERT_EQ(TrellisHeadless_CountRecords(&count), 12000u);
+        ASSERT_EQ(TrellisHeadless_CountRecords(&count), kTrellisOK);
         ASSERT_EQ(count, 1u) << Describe(Alerts());
         TTrellisHeadlessRecord record{};
-        ASSERT_EQ(TrellisHeadless_GetRecord(0, &record), 12000u);
+        ASSERT_EQ(TrellisHeadless_GetRecord(0, &record), kTrellisOK);
         EXPECT_EQ(record.fAlert.fIcon, kAlertIconStop);
         EXPECT_EQ(record.fAlert.fOperation, kAlertOneButton);
         EXPECT_EQ(Narrow(record.fAlert.fTitle), "Unresolved references");
@@ -948,7 +948,7 @@ TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBe
         SCOPED_TRACE(testing::Message() << "failing write " << failing << " of " << writes);
         for (const auto& entry : fs::directory_iterator(Out()))
             fs::remove(entry.path());
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
         CFailingContainerFile::sWrites = 0;
         CFailingContainerFile::sFailingWrite = failing;
         CFailingContainerFile::sFileWasThere = false;
@@ -1104,7 +1104,7 @@ TEST_F(PackVantleTest, LoopFilesArePackedWholeAsTheirTypeAndLoopReferencesReloca
     std::ofstream(folder / "Empty.kiv", std::ios::binary) << Bytes(NSTestSupport::MakeLoopFile(2, {}));
     fs::remove_all(Out());
     MakeFolder("Out");
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     EXPECT_EQ(PackAborted(),
               "Failed validating:\r\n    Loops/Empty.kiv\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
 }
@@ -1142,7 +1142,7 @@ TEST_F(PackVantleTest, APatchUsingProhibitedDevicesIsLoggedAndLeftOutWhenAsked)
         std::ofstream(Scratch().Path() / "Source" / "INFO.TXT", std::ios::binary)
             << "PROHIBITED_DEVICES=\"Carvel Analog Synth,Hallwick Echo\"\r\n"
             << c.fSettings;
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
         ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts()) << LogTexts();
         const std::string files = std::to_string(c.fFiles);
         EXPECT_EQ(Describe(Alerts()),
@@ -1172,7 +1172,7 @@ TEST_F(PackVantleTest, APatchUsingProhibitedDevicesIsLoggedAndLeftOutWhenAsked)
 TEST_F(PackVantleTest, WarningsEndWithAlert6AndALogOfTheUnusedSamples)
 {
     UseSource("warnings");
-    ASSERT_TRUE(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton) == 12000u);
+    ASSERT_TRUE(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton) == kTrellisOK);
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
     const std::vector<TShownAlert> alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
@@ -1238,7 +1238,7 @@ TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
         fs::remove_all(Scratch().Path() / "Source");
         UseSource("clean");
         c.fPrepare(Scratch().Path() / "Source");
-        ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+        ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
         EXPECT_FALSE(Pack(nullptr));
         const std::vector<TShownAlert> alerts = Alerts();
         ASSERT_EQ(alerts.size(), 1u);
@@ -1269,7 +1269,7 @@ TEST_F(PackVantleTest, ShortcutsThatCannotBeFollowedAreBrokenShortcuts)
     // A shortcut back to the source folder would be walked forever.
     fs::remove(Scratch().Path() / "Source" / "Samples" / "Gone.lnk");
     WinShortcut(FolderPath("Source"), FilePath("Source/Samples/Loop.lnk"));
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     EXPECT_FALSE(Pack(nullptr));
     alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
@@ -1282,7 +1282,7 @@ TEST_F(PackVantleTest, CancelKeepsTheExistingPackageAndReplaceReplacesItOnlyWhen
 {
     UseSource("clean");
     std::ofstream(Package(), std::ios::binary) << "previous";
-    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton), 12000u);
+    ASSERT_EQ(TrellisHeadless_QueueAlertAnswer(kAlertAnswerNextToLastButton), kTrellisOK);
     EXPECT_FALSE(Pack(nullptr));
     std::vector<TShownAlert> alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
@@ -1292,14 +1292,14 @@ TEST_F(PackVantleTest, CancelKeepsTheExistingPackageAndReplaceReplacesItOnlyWhen
     EXPECT_EQ(OutputNames().size(), 1u);
 
     // Stopped after the package was begun: the previous one is still there, whole.
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     CRecordingProgress stopped;
     stopped.fStopPhase = 7;
     EXPECT_FALSE(Pack(&stopped));
     EXPECT_EQ(ReadAll(Package()), "previous");
     EXPECT_EQ(OutputNames().size(), 1u);
 
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
     EXPECT_EQ(Alerts().size(), 2u);
     EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
@@ -1313,7 +1313,7 @@ TEST_F(PackVantleTest, AStopInAnyPhaseLeavesNoPackageNoTemporaryFileAndNoLog)
         for (u64 item : {u64(0), u64(1)})
         {
             SCOPED_TRACE(testing::Message() << "phase " << phase << " item " << item);
-            ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+            ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
             CRecordingProgress progress;
             progress.fStopPhase = phase;
             progress.fStopItem = item;
@@ -1493,7 +1493,7 @@ TEST_F(PackVantleTest, AKilledPackLeavesThePreviousPackageOrTheNewOneWhole)
             EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
         }
     }
-    ASSERT_EQ(TrellisHeadless_Enable(1), 12000u);
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
     for (const std::string& name : OutputNames())
         EXPECT_TRUE(name == "Test Bank.vtl" || name.find(" packing log ") != std::string::npos) << name;

@@ -319,7 +319,7 @@ TEST_F(VantlePackProgressTest, TheDisplayIsResetWhenMadeAndWhenDoneEvenWhenEvent
     fLine->SetText(Text("line"));
     fTime->SetText(Text("time"));
     ASSERT_EQ(fBar->SetProperties(&stale), kTrellisOK);
-    fTrellis.fEventsStatus = 12003;
+    fTrellis.fEventsStatus = kTrellisIllegalCallSequence;
     EXPECT_NO_THROW(fProgress.reset());
     EXPECT_EQ(Shown(fLine), "");
     EXPECT_EQ(Shown(fTime), "");

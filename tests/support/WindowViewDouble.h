@@ -29,11 +29,11 @@ public:
         *parent = nullptr;
         return kTrellisOK;
     }
-    u32 SetProperties(const NSTrellis::TViewProperties*) override { return 12004; }
-    u32 GetProperties(NSTrellis::TViewProperties*) override { return 12004; }
-    u32 MoveBy(i32, i32) override { return 12004; }
-    u32 DetachBehavior() override { return 12004; }
-    u32 Release() override { return 12004; }
+    u32 SetProperties(const NSTrellis::TViewProperties*) override { return kTrellisLogicError; }
+    u32 GetProperties(NSTrellis::TViewProperties*) override { return kTrellisLogicError; }
+    u32 MoveBy(i32, i32) override { return kTrellisLogicError; }
+    u32 DetachBehavior() override { return kTrellisLogicError; }
+    u32 Release() override { return kTrellisLogicError; }
 
     HWND fWindow;
 };

@@ -21,7 +21,7 @@ namespace
 // beats; running out of memory or a failure of another kind means a size was trusted.
 bool IsFileRefusal(i32 status)
 {
-    return status == 106 || status == 107 || status == 108;
+    return status == kKIVDamagedFile || status == kKIVVersionTooNew || status == kKIVZeroLoop;
 }
 
 bool SameInfo(const TKIVInfo& a, const TKIVInfo& b)

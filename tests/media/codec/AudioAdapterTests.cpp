@@ -179,11 +179,11 @@ TEST(AudioAdapterTests, ByteReaderAnswersStatuses)
     EXPECT_EQ(reader.Read(1, 3, bytes), kCorlissOK);
     EXPECT_EQ(bytes[2], 4);
     EXPECT_EQ(media.fPosition, 4);
-    EXPECT_EQ(reader.Read(-1, 1, bytes), 993u);
-    EXPECT_EQ(reader.Read(0, -1, bytes), 993u);
-    EXPECT_EQ(reader.Read(0, 1, nullptr), 993u);
+    EXPECT_EQ(reader.Read(-1, 1, bytes), NSAudioCodec::kAudioCodecInvalidArgument);
+    EXPECT_EQ(reader.Read(0, -1, bytes), NSAudioCodec::kAudioCodecInvalidArgument);
+    EXPECT_EQ(reader.Read(0, 1, nullptr), NSAudioCodec::kAudioCodecInvalidArgument);
     // A memory media read past its end is a read failure.
-    EXPECT_EQ(reader.Read(2, 4, bytes), 997u);
+    EXPECT_EQ(reader.Read(2, 4, bytes), NSAudioCodec::kAudioCodecReadFailure);
 
     NSUndineUtils::CCMediaByteReader noMedia(nullptr);
     EXPECT_EQ(noMedia.Read(0, 1, bytes), 994u);
@@ -195,25 +195,29 @@ TEST(AudioAdapterTests, ByteReaderAnswersStatuses)
     EXPECT_EQ(zero.Read(5, 0, bytes), kCorlissOK);
 
     // A file read past its end is, to the library, a file cut short: a format violation.
-    EXPECT_EQ(ReadStatus([] {
-                  NSQuorral::ThrowException((NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::range_error(""))
-                                                .SetTargetObjectType(NSQuorral::GetFileHandleObjectType()));
-              }),
-              999u);
+    EXPECT_EQ(ReadStatus(
+                  []
+                  {
+                      NSQuorral::ThrowException(
+                          (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << std::range_error(""))
+                              .SetTargetObjectType(NSQuorral::GetFileHandleObjectType()));
+                  }),
+              NSAudioCodec::kAudioCodecFormatViolation);
     // Any other range error has no row: its failure code travels in the status.
     const u32 rangeError = ReadStatus([] { throw std::range_error("no file"); });
     EXPECT_GE(rangeError, 100000u);
     EXPECT_THROW(ThrowIfCorlissFailure(rangeError), std::range_error);
-    EXPECT_EQ(ReadStatus([] { throw std::bad_alloc(); }), 992u);
-    EXPECT_EQ(ReadStatus([] { throw 5; }), 1002u);
+    EXPECT_EQ(ReadStatus([] { throw std::bad_alloc(); }), NSAudioCodec::kAudioCodecOutOfMemory);
+    EXPECT_EQ(ReadStatus([] { throw 5; }), NSAudioCodec::kAudioCodecRuntimeError);
 }
 
 // Every status of the table throws its row's exception and comes back as itself; a failure code
 // tunnelled through a status comes back as its own exception.
 TEST(AudioAdapterTests, StatusesAndExceptionsRoundTrip)
 {
-    EXPECT_NO_THROW(ThrowIfCorlissFailure(991));
-    for (u32 status = 992; status <= 1002; ++status)
+    EXPECT_NO_THROW(ThrowIfCorlissFailure(NSAudioCodec::kAudioCodecOK));
+    for (u32 status = NSAudioCodec::kAudioCodecOutOfMemory; status <= NSAudioCodec::kAudioCodecRuntimeError;
+         ++status)
     {
         u32 answered = 0;
         try
@@ -226,11 +230,12 @@ TEST(AudioAdapterTests, StatusesAndExceptionsRoundTrip)
         }
         EXPECT_EQ(answered, status);
     }
-    EXPECT_THROW(ThrowIfCorlissFailure(999), NSQuorral::XFormatViolation);
-    EXPECT_THROW(ThrowIfCorlissFailure(1001), NSQuorral::XUnsupportedFormat);
+    EXPECT_THROW(ThrowIfCorlissFailure(NSAudioCodec::kAudioCodecFormatViolation),
+                 NSQuorral::XFormatViolation);
+    EXPECT_THROW(ThrowIfCorlissFailure(NSAudioCodec::kAudioCodecUnsupported), NSQuorral::XUnsupportedFormat);
     try
     {
-        ThrowIfCorlissFailure(1000);
+        ThrowIfCorlissFailure(NSAudioCodec::kAudioCodecDiskFull);
         ADD_FAILURE() << "nothing thrown";
     }
     catch (const NSQuorral::XOutOfSpace& e)

@@ -37,7 +37,7 @@ struct TCallLog
     int fHandlesMade = 0;
     int fHandlesDeleted = 0;
     i32 fInitializeResult = kKIVOK;
-    i32 fFailingSlice = -1; // answers 106 for this slice
+    i32 fFailingSlice = -1; // answers kKIVDamagedFile for this slice
     std::optional<i32> fReportedSliceCount;
     std::optional<u32> fReportedChannels;
 };
@@ -88,7 +88,7 @@ const TKIVCalls kLoggingCalls = {
     [](TKIVHandle handle, i32 index, i32 sliceInfoSize, TKIVSliceInfo* slice)
     {
         return index == gLog.fFailingSlice
-                   ? 106
+                   ? i32(kKIVDamagedFile)
                    : RealKIVCalls().KIVGetSliceInfo(handle, index, sliceInfoSize, slice);
     },
     RealKIVCalls().KIVRenderSlice,
@@ -193,7 +193,7 @@ TEST_F(KIVLibraryTests, UsesNestAndTheLibraryIsInitialisedOnceForThem)
 
 TEST_F(KIVLibraryTests, AFailedInitialisationLeavesNoUse)
 {
-    gLog.fInitializeResult = 106;
+    gLog.fInitializeResult = kKIVDamagedFile;
     const TThrown thrown = Thrown(InitializeKIVLibrary);
     EXPECT_EQ(thrown.fClass, typeid(NSQuorral::XFormatViolation).name());
     EXPECT_EQ(thrown.fObjectType, "kiv_file");
@@ -228,11 +228,11 @@ TEST_F(KIVLibraryTests, ResultsBecomeTheExceptionsOfTheKIVTable)
         bool fAnsweredBack; // the library answers the exception with this very result
     };
     const Case kCases[] = {
-        {105, typeid(NSQuorral::XStdBadAlloc), "", true},
-        {106, typeid(NSQuorral::XFormatViolation), "kiv_file", true},
-        {107, typeid(NSQuorral::XVersionTooNew), "kiv_file", true},
-        {108, typeid(NSQuorral::XUnsupportedFormat), "kiv_file_zeroloop", true},
-        {666, typeid(NSQuorral::XStdRuntimeError), "", true},
+        {kKIVOutOfMemory, typeid(NSQuorral::XStdBadAlloc), "", true},
+        {kKIVDamagedFile, typeid(NSQuorral::XFormatViolation), "kiv_file", true},
+        {kKIVVersionTooNew, typeid(NSQuorral::XVersionTooNew), "kiv_file", true},
+        {kKIVZeroLoop, typeid(NSQuorral::XUnsupportedFormat), "kiv_file_zeroloop", true},
+        {kKIVRuntimeError, typeid(NSQuorral::XStdRuntimeError), "", true},
         {i32(notFoundDLL), typeid(NSQuorral::XNotFound), "kiv_dll", true},
         {0, typeid(NSQuorral::XStdException), "", false},
         {4, typeid(NSQuorral::XStdException), "", false},
@@ -266,7 +266,7 @@ TEST_F(KIVLibraryTests, ResultsBecomeTheExceptionsOfTheKIVTable)
         [] { throw std::runtime_error("inside"); },
         [] { throw 7; },
     };
-    const u32 kAnswers[] = {105, 666, 666};
+    const u32 kAnswers[] = {kKIVOutOfMemory, kKIVRuntimeError, kKIVRuntimeError};
     for (size_t i = 0; i < std::size(kPlain); ++i)
     {
         try

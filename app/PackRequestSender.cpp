@@ -6,7 +6,8 @@
 // Waits for the program's hidden message window, hands it the request through a pipe whose read
 // end it duplicates into the program, and answers every alert the program shows meanwhile with
 // the alert's default button, printing each. With --quit the program is then asked to quit.
-// Exit code: 0 when a pack ran, 1 when the program started none, 2 on a failure of the request.
+// Exit code: 0 when a package was made and verified (the pack ended with "Pack complete"), 1 when
+// the pack was refused or failed (its alert printed), 2 when the request could not be made.
 #include "app/PackRequestProtocol.h"
 
 #include <shellapi.h>
@@ -23,6 +24,8 @@ using NSVantleApp::kPackRequestMessage;
 using NSVantleApp::kPackRequestWindowName;
 constexpr int kAlertMessageID = 100;
 constexpr DWORD kWindowWaitMilliseconds = 120000;
+// The title of the alerts that end a pack whose package was made and verified.
+constexpr const wchar_t* kPackCompleteTitle = L"Pack complete";
 
 void Print(const std::wstring& line)
 {
@@ -79,8 +82,14 @@ public:
     explicit CAlertAnswerer(DWORD processID) : fProcessID(processID), fThread([this] { Run(); }) {}
     ~CAlertAnswerer() { Finish(); }
 
+    struct TAnswered
+    {
+        std::wstring fTitle;
+        std::wstring fText; // title and message, as printed
+    };
+
     // Stops answering; the last alert answered, read once the answering thread has ended.
-    std::wstring Finish()
+    TAnswered Finish()
     {
         fStop = true;
         if (fThread.joinable())
@@ -122,8 +131,9 @@ private:
         for (wchar_t& c : text)
             if (c == L'\r' || c == L'\n')
                 c = L' ';
-        fLastAlert = L"\u201C" + WindowText(dialog) + L"\u201D " + text;
-        Print(L"alert: " + fLastAlert + L" [" + (button ? WindowText(button) : std::wstring()) + L"]");
+        fLastAlert.fTitle = WindowText(dialog);
+        fLastAlert.fText = L"\u201C" + fLastAlert.fTitle + L"\u201D " + text;
+        Print(L"alert: " + fLastAlert.fText + L" [" + (button ? WindowText(button) : std::wstring()) + L"]");
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonID, BN_CLICKED), LPARAM(button));
         // One answer per dialog: wait until it has gone before looking again.
         for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i)
@@ -132,12 +142,13 @@ private:
 
     const DWORD fProcessID;
     std::atomic<bool> fStop{false};
-    std::wstring fLastAlert;
+    TAnswered fLastAlert;
     std::thread fThread;
 };
 
-// Sends the request and answers the program's alerts until it has been handled: 1 when a pack
-// ran, 0 when none started, -1 when the program could not read the request; 2 on a local failure.
+// Sends the request and answers the program's alerts until it has been handled; answers the exit
+// code. The program answers 1 when a pack ran whatever its outcome, 0 when none started and -1
+// when it could not read the request: only a pack that ended "Pack complete" made its package.
 int SendPackRequest(HWND window, const std::wstring& source, const std::wstring& output)
 {
     DWORD processID = 0;
@@ -170,11 +181,13 @@ int SendPackRequest(HWND window, const std::wstring& source, const std::wstring&
     }
     CAlertAnswerer answerer(processID);
     const LRESULT result = SendMessageW(window, kPackRequestMessage, 0, LPARAM(remoteReadEnd));
-    const std::wstring lastAlert = answerer.Finish();
+    const CAlertAnswerer::TAnswered lastAlert = answerer.Finish();
     Print(L"result: " + std::to_wstring(result));
-    if (!lastAlert.empty())
-        Print(L"ended with alert: " + lastAlert);
-    return result == 1 ? 0 : result == 0 ? 1 : 2;
+    if (!lastAlert.fText.empty())
+        Print(L"ended with alert: " + lastAlert.fText);
+    if (result == 1 && lastAlert.fTitle == kPackCompleteTitle)
+        return 0;
+    return result == 1 || result == 0 ? 1 : 2;
 }
 
 std::wstring FullPath(const std::wstring& path)

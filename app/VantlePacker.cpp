@@ -257,6 +257,9 @@ bool CVantlePacker::RunRequestedPack(TDirSpecPtr input, TDirSpecPtr output)
     }
     catch (...)
     {
+        // Shown as the window's own Create command shows it, so that whoever asked for the pack
+        // learns why none was made.
+        RespondToCurrentException();
         return false;
     }
 }

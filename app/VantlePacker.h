@@ -43,7 +43,8 @@ public:
     CPreferences* GetPreferences() const;
 
     // A pack asked for from outside the program: false while a pack runs (nothing changes) or
-    // when the Create command started none; never throws.
+    // when the Create command started none; a failure is shown through the exception responder,
+    // as the window's command shows it. Never throws.
     bool RunRequestedPack(NSFileLibSupport::TDirSpecPtr input, NSFileLibSupport::TDirSpecPtr output);
 
     // The bitmap cache and the bitmap service for the desktop's screen: the first step of

@@ -31,6 +31,7 @@ const TWin32Calls TCallTable<TWin32Calls>::kReal = {
     &::SHGetPathFromIDListW,
     &::CoCreateInstance,
     &::GetFileSizeEx,
+    &::GetFileInformationByHandle,
     &::SetFilePointerEx,
     &::ReadFile,
     &::WriteFile,

@@ -42,6 +42,7 @@ struct TWin32Calls
     decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW;
     decltype(&::CoCreateInstance) CoCreateInstance;
     decltype(&::GetFileSizeEx) GetFileSizeEx;
+    decltype(&::GetFileInformationByHandle) GetFileInformationByHandle;
     decltype(&::SetFilePointerEx) SetFilePointerEx;
     decltype(&::ReadFile) ReadFile;
     decltype(&::WriteFile) WriteFile;

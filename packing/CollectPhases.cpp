@@ -7,6 +7,7 @@
 #include "gui/ScanLineWriters.h"
 #include "gui/VRAMBitmap.h"
 #include "base/Media.h"
+#include "filelib/FileLibWrappers.h"
 #include "media/codec/ImageCodecLibraries.h"
 #include "packing/InfoText.h"
 #include "packing/InformationFiles.h"
@@ -133,14 +134,40 @@ bool TakeInformationFile(const CSourceNode& node, TPackageSettings& settings)
     return false;
 }
 
-// A folder shortcut that leads back to the folder it lies in, or to the source folder or one of
-// its ancestors, would be walked forever: it is reported as a broken shortcut.
-void RefuseEndlessShortcut(const CPackJob& job, const CSourceNode& folder)
+std::optional<SFolderIdentity> ReadIdentityOfFolder(const CItemPtr& folder)
+{
+    if (!folder->IsFileSystemFolder())
+        return std::nullopt;
+    return ReadFolderIdentity(NSFileLibSupport::GetDirWinPath(folder->GetDirSpec().get()));
+}
+
+// Whether the folder is, on disk, the source folder or one of the folders it lies in: a symbolic
+// link or junction leads there under a path of its own.
+bool IsReachedAgainOnDisk(const CPackJob& job, const CSourceNode& folder)
+{
+    if (!folder.fFolderIdentity)
+        return false;
+    if (folder.fFolderIdentity == job.fInputFolderIdentity)
+        return true;
+    for (const CSourceNode* ancestor = folder.fParent; ancestor != nullptr; ancestor = ancestor->fParent)
+        if (ancestor->fFolderIdentity == folder.fFolderIdentity)
+            return true;
+    return false;
+}
+
+// A folder shortcut or link that leads back to the folder it lies in, or to the source folder or
+// one of its ancestors, would be walked forever: it is reported as a broken shortcut.
+void RefuseEndlessShortcut(const CPackJob& job, CSourceNode& folder)
 {
     bool endless = !IsOutsideFolder(job.fInputFolder, folder.fResolvedItem);
     for (const CSourceNode* ancestor = folder.fParent; ancestor != nullptr && !endless;
          ancestor = ancestor->fParent)
         endless = ancestor->fResolvedItem == folder.fResolvedItem;
+    if (!endless)
+    {
+        folder.fFolderIdentity = ReadIdentityOfFolder(folder.fResolvedItem);
+        endless = IsReachedAgainOnDisk(job, folder);
+    }
     if (!endless)
         return;
     NSQuorral::CThrowContext context(NSQuorral::TThrowSite{});
@@ -193,6 +220,7 @@ u32 GetPackedTypeOfItem(const CItemPtr& item)
 
 void CollectSourceEntries(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
+    job->fInputFolderIdentity = ReadIdentityOfFolder(job->fInputFolder);
     std::vector<CItemPtr> children;
     job->fInputFolder->GetChildren(children, nullptr);
     job->fEntries.reserve(children.size());

@@ -11,6 +11,7 @@
 #include "content/package/VantleInfo.h"
 #include "content/references/ReferenceResolution.h"
 #include "content/vfs/VirtualFileItem.h"
+#include "filelib/FolderIdentity.h"
 #include "packing/PackingProgress.h"
 #include "packing/SourceNode.h"
 
@@ -74,6 +75,8 @@ public:
     // Position of the package information in the output file; set when the header is written.
     u64 fHeaderOffset = 0;
     CItemPtr fInputFolder;
+    // The source folder's identity on disk, read when its entries are collected.
+    std::optional<SFolderIdentity> fInputFolderIdentity;
     // Empty in a light job.
     CItemPtr fOutputFolder;
     // Empty in a light job until the settings are read.

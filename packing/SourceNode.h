@@ -4,6 +4,7 @@
 // resolved item; names shown to the user come from the item as found.
 #include "base/UTF16String.h"
 #include "content/vfs/VirtualFileItem.h"
+#include "filelib/FolderIdentity.h"
 
 #include <memory>
 #include <vector>
@@ -41,6 +42,9 @@ public:
     u8 fReferenced = 0;
     // Set once the entry has been taken out of the tree.
     u8 fRemoved = 0;
+    // A folder's identity on disk, read when the folder is scanned; none for a file, or a folder
+    // that is not on disk or cannot be asked.
+    std::optional<SFolderIdentity> fFolderIdentity;
 };
 
 // A regular file's Windows path, a file-system folder's Windows path ending in "\", or the name

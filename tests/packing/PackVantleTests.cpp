@@ -381,14 +381,16 @@ protected:
     fs::path Package() const { return Out() / "Test Bank.vtl"; }
 
     // Runs the pack; answers whether it returned normally (a failure must be a silent abort).
-    bool Pack(NSVantlePacking::IVantlePackingProgress* progress)
+    bool Pack(NSVantlePacking::IVantlePackingProgress* progress) { return PackFolder(FolderPath("Source"), progress); }
+    // The same with the source folder given by its Windows path (ending in "\\").
+    bool PackFolder(const TUTF16String& source, NSVantlePacking::IVantlePackingProgress* progress)
     {
         const auto output = std::make_shared<NSFileLibSupport::CRobustFileSpec>(
             NSFileLibSupport::DirSpecFromWinPath(FolderPath("Out")).get(), Text("Test Bank.vtl"));
         try
         {
-            NSVantlePacking::PackVantle(NSFileLibSupport::DirSpecFromWinPath(FolderPath("Source")), output,
-                                        fInfo, fSplash, 0, progress);
+            NSVantlePacking::PackVantle(NSFileLibSupport::DirSpecFromWinPath(source), output, fInfo, fSplash, 0,
+                                        progress);
             return true;
         }
         catch (const NSQuorral::XSilentAbort&)
@@ -1273,6 +1275,19 @@ TEST_F(PackVantleTest, ShortcutsThatCannotBeFollowedAreBrokenShortcuts)
     EXPECT_FALSE(Pack(nullptr));
     alerts = Alerts();
     ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].fTitle, "Broken shortcut");
+    EXPECT_NE(alerts[0].fMessage.find("Loop"), std::string::npos) << alerts[0].fMessage;
+    EXPECT_TRUE(OutputNames().empty());
+}
+
+// The fixture's folder link Samples/Loop leads back up to its source folder: a symbolic link,
+// which the shell shows as a folder of its own path. Packed in place: a copy would follow it.
+TEST_F(PackVantleTest, AFolderLinkBackUpIsRefusedAsABrokenShortcut)
+{
+    const fs::path source = (PackFixtures() / "linked").make_preferred();
+    EXPECT_FALSE(PackFolder(NSTextPackage::FromWide(source.c_str()) + u16('\\'), nullptr));
+    const std::vector<TShownAlert> alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u) << Describe(alerts);
     EXPECT_EQ(alerts[0].fTitle, "Broken shortcut");
     EXPECT_NE(alerts[0].fMessage.find("Loop"), std::string::npos) << alerts[0].fMessage;
     EXPECT_TRUE(OutputNames().empty());

@@ -1,5 +1,6 @@
 #include "base/TextConversions.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "base/Quorral.h"
@@ -88,7 +89,35 @@ TLeadByte DecodeLeadByte(u8 lead)
 }
 } // namespace
 
-TUTF16String UTF8ToUTF16(const std::string& utf8)
+namespace
+{
+constexpr u16 kReplacementCharacter = 0xFFFD;
+
+// The code point of the UTF-8 sequence at next, which advances past it; nothing when the
+// sequence is malformed, and then next has advanced past its lead byte only.
+std::optional<u32> DecodeUTF8Sequence(const u8*& next, const u8* const end)
+{
+    const u8* const start = next;
+    const TLeadByte lead = DecodeLeadByte(*next++);
+    if (!lead.fValid || std::size_t(end - next) < lead.fFollowing)
+        return std::nullopt;
+    u32 codePoint = lead.fBits;
+    for (std::size_t i = 0; i < lead.fFollowing; ++i)
+    {
+        const u8 continuation = next[i];
+        if ((continuation & 0xC0) != 0x80)
+            return std::nullopt;
+        codePoint = (codePoint << 6) | (continuation & 0x3F);
+    }
+    // A surrogate is no character: decoded, it would make text that cannot be encoded again.
+    if (codePoint > kMaxCodePoint || IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint))
+        return std::nullopt;
+    next = start + 1 + lead.fFollowing;
+    return codePoint;
+}
+
+// Decodes UTF-8, handing each malformed sequence's lead byte to onMalformed.
+template <class TOnMalformed> TUTF16String DecodeUTF8(const std::string& utf8, TOnMalformed&& onMalformed)
 {
     TUTF16String result;
     // Never more units than bytes: one byte gives at most one unit, four bytes two.
@@ -97,23 +126,34 @@ TUTF16String UTF8ToUTF16(const std::string& utf8)
     const u8* const end = next + utf8.size();
     while (next < end)
     {
-        const TLeadByte lead = DecodeLeadByte(*next++);
-        if (!lead.fValid || std::size_t(end - next) < lead.fFollowing)
-            ThrowFormatViolation("");
-        u32 codePoint = lead.fBits;
-        for (std::size_t i = 0; i < lead.fFollowing; ++i)
-        {
-            const u8 continuation = *next++;
-            if ((continuation & 0xC0) != 0x80)
-                ThrowFormatViolation("");
-            codePoint = (codePoint << 6) | (continuation & 0x3F);
-        }
-        // A surrogate is no character: decoded, it would make text that cannot be encoded again.
-        if (codePoint > kMaxCodePoint || IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint))
-            ThrowFormatViolation("");
-        AppendCodePoint(result, codePoint);
+        if (const std::optional<u32> codePoint = DecodeUTF8Sequence(next, end))
+            AppendCodePoint(result, *codePoint);
+        else
+            onMalformed(result);
     }
     return result;
+}
+} // namespace
+
+TUTF16String UTF8ToUTF16(const std::string& utf8)
+{
+    return DecodeUTF8(utf8, [](TUTF16String&) { ThrowFormatViolation(""); });
+}
+
+TUTF16String UTF8ToUTF16Replacing(const std::string& utf8)
+{
+    return DecodeUTF8(utf8, [](TUTF16String& result) { result.push_back(kReplacementCharacter); });
+}
+
+void ReplaceUnpairedSurrogates(TUTF16String& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            text[i] = kReplacementCharacter;
+    }
 }
 
 std::string UTF16ToUTF8(const TUTF16String& text)

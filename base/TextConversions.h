@@ -11,6 +11,11 @@ namespace NSTextPackage
 // continuation byte, an encoded surrogate (U+D800..U+DFFF) and a code point above U+10FFFF are
 // XFormatViolation. Overlong forms are accepted as they decode (C0 80 is U+0000).
 TUTF16String UTF8ToUTF16(const std::string& utf8);
+// Decodes text that must never fail: every byte that starts no well-formed sequence becomes one
+// U+FFFD; well-formed text decodes as with UTF8ToUTF16.
+TUTF16String UTF8ToUTF16Replacing(const std::string& utf8);
+// Every surrogate that is not half of a high-low pair becomes U+FFFD, so the text can be encoded.
+void ReplaceUnpairedSurrogates(TUTF16String& text);
 // An unpaired surrogate is XFormatViolation "High-surrogate missing! Broken Unicode".
 std::string UTF16ToUTF8(const TUTF16String& text);
 inline TUTF16String FromUTF8(const std::string& utf8)

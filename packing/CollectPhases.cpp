@@ -56,13 +56,41 @@ void ReadInfoText(const CSourceNode& node, TPackageSettings& settings)
     settings.fVersion = info.fPackageVersion;
 }
 
+// Refuses an image of any size but the splash's when the decoder announces it, before a row is
+// decoded.
+class CSplashScanLineWriter final : public NSFerrant::C32ScanLineWriter
+{
+public:
+    std::unique_ptr<NSFerrant::CVRAMBitmap> CreateTarget(u32 width, u32 height) override
+    {
+        if (width != kSplashSide || height != kSplashSide)
+        {
+            fWrongSize = true;
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
+        }
+        return C32ScanLineWriter::CreateTarget(width, height);
+    }
+
+    bool fWrongSize = false;
+};
+
+// Null for an image of the wrong size.
 std::shared_ptr<NSFerrant::CVRAMBitmap> DecodeSplash(const CSourceNode& node)
 {
     const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
     if (!media)
         NSQuorral::Throw<NSQuorral::XOpen>();
-    NSFerrant::C32ScanLineWriter writer;
-    NSFerrant::GetGlisk().Decode(*media, writer);
+    CSplashScanLineWriter writer;
+    try
+    {
+        NSFerrant::GetGlisk().Decode(*media, writer);
+    }
+    catch (const std::exception&)
+    {
+        if (writer.fWrongSize)
+            return nullptr;
+        throw;
+    }
     return writer.TakeBitmap();
 }
 

@@ -5,9 +5,9 @@
 #include "base/TextConversions.h"
 #include "base/Throw.h"
 #include "content/package/PackedFileTypes.h"
-#include "gui/ScanLineWriters.h"
 #include "media/BufferedMedia.h"
 #include "media/MIDIFileReader.h"
+#include "media/codec/CheckingScanLineWriter.h"
 #include "media/codec/ImageCodecLibraries.h"
 #include "media/codec/KIVLibrary.h"
 #include "media/soundfont/SoundFontBank.h"
@@ -85,7 +85,8 @@ CJPEGFileTypeProcessor::CJPEGFileTypeProcessor() : CABCCopiedFileProcessor(kPack
 void CJPEGFileTypeProcessor::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
                                     TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
 {
-    NSFerrant::C32ScanLineWriter writer;
+    // The image is decoded to be checked, not kept.
+    NSFerrant::CCheckingScanLineWriter writer;
     NSFerrant::GetGlisk().Decode(media, writer);
 }
 

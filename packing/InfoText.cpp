@@ -145,9 +145,8 @@ TUTF16String TrimText(const TUTF16String& text)
 CVantleInfo ParseInfoText(NSFerrant::CMedia& media, SPackSettings& settings)
 {
     const ETextEncoding encoding = SniffTextEncoding(media);
-    std::string bytes(std::size_t(media.GetSize()), '\0');
-    media.Read(0, i64(bytes.size()), bytes.data());
-    media.fPosition = i64(bytes.size());
+    const std::string bytes = ReadInformationFileBytes(media);
+    media.fPosition = media.GetSize();
 
     TInfoTexts texts;
     for (const TInfoEntry& entry : ScanEntries(DecodeText(bytes, encoding)))

@@ -31,10 +31,11 @@ namespace NSVantlePacking
 // The text without the NUL, LF and CR characters at its end; everything else is kept.
 NSTextPackage::TUTF16String TrimText(const NSTextPackage::TUTF16String& text);
 
-// Reads the whole media in the encoding it declares and applies its keys to the settings. The
-// answer carries NAME, COMMENTS, URL, COPYRIGHT and VERSION (1.0.0 when absent) with creator
-// version 1.2.0. The media's position is left at its end. The content never fails the parse:
-// unknown keys and an unfinished last entry are passed over, and VERSION is read as leniently as
-// every version text. Read failures pass on.
+// Reads the media (up to kLargestInformationFile bytes) in the encoding it declares and applies
+// its keys to the settings. The answer carries NAME, COMMENTS, URL, COPYRIGHT and VERSION (1.0.0
+// when absent) with creator version 1.2.0. The media's position is left at its end. The content
+// never fails the parse: what is no character in the encoding reads as U+FFFD, unknown keys and
+// an unfinished last entry are passed over, and VERSION is read as leniently as every version
+// text. Read failures pass on.
 CVantleInfo ParseInfoText(NSFerrant::CMedia& media, SPackSettings& settings);
 } // namespace NSVantlePacking

@@ -37,8 +37,6 @@ NSTextPackage::TUTF16String ReadTextFile(const CSourceNode& node)
     const std::shared_ptr<NSFerrant::CMedia> media = node.fResolvedItem->OpenMedia();
     if (!media)
         NSQuorral::Throw<NSQuorral::XOpen>();
-    std::string bytes(std::size_t(media->GetSize()), '\0');
-    media->Read(0, i64(bytes.size()), bytes.data());
-    return TrimText(DecodeText(bytes, kTextWindowsLatin));
+    return TrimText(DecodeText(ReadInformationFileBytes(*media), kTextWindowsLatin));
 }
 } // namespace NSVantlePacking

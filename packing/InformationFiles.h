@@ -23,7 +23,8 @@ enum EInformationFile
 // Which special file the entry is, by its display name in any letter case.
 EInformationFile ClassifyInformationFile(const CSourceNode& node);
 
-// The whole text of the entry (a shortcut's target), decoded as code page 1252 whatever it
-// declares, without the line breaks and NULs at its end. An entry that cannot be opened is XOpen.
+// The text of the entry (a shortcut's target; up to kLargestInformationFile bytes), decoded as
+// code page 1252 whatever it declares, without the line breaks and NULs at its end. An entry that
+// cannot be opened is XOpen.
 NSTextPackage::TUTF16String ReadTextFile(const CSourceNode& node);
 } // namespace NSVantlePacking

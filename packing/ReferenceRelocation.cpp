@@ -10,8 +10,7 @@ CSF10ReferenceChunk RelocateReference(const CItemPtr& sourceRoot, const CVantleI
                                       const CItemPtr& document, const CSF10ReferenceChunk& reference,
                                       const TOutsideShortcuts& shortcuts)
 {
-    if (reference.fSampleType != kSampleReferenceLoop && reference.fSampleType != kSampleReferenceSample)
-        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
+    RequireRelocatableType(reference);
     CSF10ReferenceChunk result = reference;
     const CItemPtr item = ResolveReferenceOnDisk(sourceRoot, info.fName, document, reference, shortcuts);
     result.fAbsolutePath = CAbsolutePath();

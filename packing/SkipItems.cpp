@@ -1,56 +1,6 @@
 #include "packing/SkipItems.h"
 
-#include "base/TextCompare.h"
 #include "packing/SourcePaths.h"
-
-namespace NSVantlePacking
-{
-std::pair<NSTextPackage::TUTF16String, NSTextPackage::TUTF16String>
-SplitFirstPathComponent(const NSTextPackage::TUTF16String& path)
-{
-    const std::size_t slash = path.find(u'/');
-    if (slash == NSTextPackage::TUTF16String::npos)
-        return {path, NSTextPackage::TUTF16String()};
-    return {path.substr(0, slash), path.substr(slash + 1)};
-}
-} // namespace NSVantlePacking
-
-std::optional<std::size_t> CSkipItemsNode::FindChild(const NSTextPackage::TUTF16String& name) const
-{
-    for (std::size_t i = 0; i < fChildren.size(); ++i)
-        if (NSTextPackage::CompareText(fChildren[i].fName, name, NSTextPackage::kCompareIgnoreCase) ==
-            NSTextPackage::kCompareEqual)
-            return i;
-    return std::nullopt;
-}
-
-void CSkipItemsNode::Insert(const NSTextPackage::TUTF16String& path)
-{
-    const auto [first, rest] = NSVantlePacking::SplitFirstPathComponent(path);
-    std::optional<std::size_t> index = FindChild(first);
-    if (!index)
-    {
-        CSkipItemsNode child;
-        child.fName = first;
-        fChildren.push_back(std::move(child));
-        index = fChildren.size() - 1;
-    }
-    if (rest.empty())
-        fChildren[*index].fListed = 1;
-    else
-        fChildren[*index].Insert(rest);
-}
-
-bool CSkipItemsNode::Find(const NSTextPackage::TUTF16String& path) const
-{
-    if (fListed != 0)
-        return true;
-    const auto [first, rest] = NSVantlePacking::SplitFirstPathComponent(path);
-    const std::optional<std::size_t> index = FindChild(first);
-    if (!index)
-        return false;
-    return rest.empty() ? fChildren[*index].fListed != 0 : fChildren[*index].Find(rest);
-}
 
 CSkipItemsTree::CSkipItemsTree(const CItemPtr& sourceRoot, const TOutsideShortcuts* shortcuts)
     : fSourceRoot(sourceRoot), fOutsideShortcuts(shortcuts)

@@ -1,39 +1,19 @@
 #pragma once
-// The items INFO.TXT lists with SKIP_ITEM, as a tree of names: a listed folder covers everything
-// below it. Paths are relative to the source folder with "/" between names; names match in any
-// letter case.
+// The job's skip-items tree: the names INFO.TXT lists with SKIP_ITEM, asked about items by their
+// paths relative to the source folder.
 #include "base/Types.h"
 #include "base/UTF16String.h"
 #include "content/vfs/VirtualFileItem.h"
 #include "packing/PackJob.h"
+#include "packing/SkipItemsNode.h"
 
 #include <memory>
-#include <optional>
-#include <utility>
 #include <vector>
 
 namespace NSVantlePacking
 {
 class CItemPathNamer;
-
-// (the text before the first "/", the text after it); (path, empty) when there is none.
-std::pair<NSTextPackage::TUTF16String, NSTextPackage::TUTF16String>
-SplitFirstPathComponent(const NSTextPackage::TUTF16String& path);
 } // namespace NSVantlePacking
-
-class CSkipItemsNode
-{
-public:
-    std::optional<std::size_t> FindChild(const NSTextPackage::TUTF16String& name) const;
-    void Insert(const NSTextPackage::TUTF16String& path);
-    // Whether the path ends at a listed node or passes one.
-    bool Find(const NSTextPackage::TUTF16String& path) const;
-
-    NSTextPackage::TUTF16String fName;
-    // In insertion order.
-    std::vector<CSkipItemsNode> fChildren;
-    u8 fListed = 0;
-};
 
 // Built once per job and never changed afterwards.
 class CSkipItemsTree

@@ -75,6 +75,7 @@ NSTextPackage::TUTF16String DecodeUTF16(const std::string& bytes, bool bigEndian
         const u16 second = At(bytes, 2 * i + 1);
         text[i] = bigEndian ? u16(first << 8 | second) : u16(second << 8 | first);
     }
+    NSTextPackage::ReplaceUnpairedSurrogates(text);
     return text;
 }
 } // namespace
@@ -96,7 +97,7 @@ NSTextPackage::TUTF16String DecodeText(const std::string& bytes, ETextEncoding e
     switch (encoding)
     {
     case kTextUTF8:
-        return NSTextPackage::UTF8ToUTF16(bytes);
+        return NSTextPackage::UTF8ToUTF16Replacing(bytes);
     case kTextUTF16BigEndian:
         return DecodeUTF16(bytes, true);
     case kTextUTF16LittleEndian:
@@ -105,5 +106,12 @@ NSTextPackage::TUTF16String DecodeText(const std::string& bytes, ETextEncoding e
         break;
     }
     return NSTextPackage::Windows1252ToUTF16(bytes);
+}
+
+std::string ReadInformationFileBytes(NSFerrant::CMedia& media)
+{
+    std::string bytes(std::size_t(std::min(media.GetSize(), kLargestInformationFile)), '\0');
+    media.Read(0, i64(bytes.size()), bytes.data());
+    return bytes;
 }
 } // namespace NSVantlePacking

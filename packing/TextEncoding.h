@@ -26,6 +26,15 @@ enum ETextEncoding : u32
 // written in any letter case in the file's own encoding at its very start.
 ETextEncoding SniffTextEncoding(NSFerrant::CMedia& media);
 
-// A byte-order mark is kept as U+FEFF; an odd last byte of UTF-16 is ignored.
+// Information files are small by nature: what lies beyond this is not read.
+constexpr i64 kLargestInformationFile = i64(1) << 20;
+
+// Never fails: a byte sequence that is no character in the encoding (malformed UTF-8, an
+// unpaired UTF-16 surrogate) becomes U+FFFD. A byte-order mark is kept as U+FEFF; an odd last
+// byte of UTF-16 is ignored.
 NSTextPackage::TUTF16String DecodeText(const std::string& bytes, ETextEncoding encoding);
+
+// The file's bytes from offset 0, at most kLargestInformationFile of them; the media's position
+// is neither used nor moved.
+std::string ReadInformationFileBytes(NSFerrant::CMedia& media);
 } // namespace NSVantlePacking

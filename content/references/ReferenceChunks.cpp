@@ -20,34 +20,23 @@ bool IsChunk(const TIFFChunk& chunk, u32 kind, NSFerrant::TFourCC fourCC)
     return chunk.fKind == kind && chunk.fFourCC == fourCC;
 }
 
-void RewriteEnteredReferenceGroup(const CItemPtr& document, IReferenceRelocator& relocator,
-                                  CIFFFileReader& reader, CIFFFileWriter& writer)
+// The one walk of a document's top group that both verifying and rewriting follow, so that
+// verification looks at exactly the reference groups the packer rewrites. A "FORM" "REMB" is
+// looked into at the document level only, so that nesting in a hostile document never makes the
+// walk recurse deeper; it must hold a "REFS" group.
+class IDocumentLevelVisitor
 {
-    writer.BeginCAT(kFourCC_REFS);
-    RewriteReferencesChunk(document, relocator, reader.GetCurrentReader().GetMedia(),
-                           writer.GetCurrentWriter().GetMedia());
-    writer.EndLevel();
-}
+public:
+    virtual ~IDocumentLevelVisitor() = default;
+    // The reader has entered a "REFS" group; atDocumentLevel is false inside a "REMB".
+    virtual void ReferenceGroup(CIFFFileReader& reader, bool atDocumentLevel) = 0;
+    virtual void BeginREMB() = 0;
+    virtual void EndREMB() = 0;
+    // The reader has entered any other chunk.
+    virtual void OtherChunk(CIFFFileReader& reader) = 0;
+};
 
-// Copies the chunks of the level the reader is at into the writer's level, rewriting the "REFS"
-// groups. A "FORM" "REMB" is looked into only when rewriteREMB is set (at the document level),
-// so that nesting in a hostile document never makes the walk recurse deeper.
-void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
-                  CIFFFileWriter& writer, bool rewriteREMB);
-
-void RewriteEnteredREMB(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
-                        CIFFFileWriter& writer)
-{
-    TIFFChunk references;
-    if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    writer.BeginFORM(kFourCC_REMB);
-    RewriteLevel(document, relocator, reader, writer, false);
-    writer.EndLevel();
-}
-
-void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
-                  CIFFFileWriter& writer, bool rewriteREMB)
+void WalkLevel(CIFFFileReader& reader, IDocumentLevelVisitor& visitor, bool atDocumentLevel)
 {
     if (!reader.EnterFirstChunk())
         return;
@@ -55,33 +44,111 @@ void RewriteLevel(const CItemPtr& document, IReferenceRelocator& relocator, CIFF
     {
         const TIFFChunk& chunk = reader.GetCurrentChunk();
         if (IsChunk(chunk, NSFerrant::kChunkKindCAT, kFourCC_REFS))
-            RewriteEnteredReferenceGroup(document, relocator, reader, writer);
-        else if (rewriteREMB && IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
-            RewriteEnteredREMB(document, relocator, reader, writer);
+            visitor.ReferenceGroup(reader, atDocumentLevel);
+        else if (atDocumentLevel && IsChunk(chunk, NSFerrant::kChunkKindFORM, kFourCC_REMB))
+        {
+            TIFFChunk references;
+            if (!reader.GetCurrentReader().FindCAT(kFourCC_REFS, references))
+                NSQuorral::Throw<NSQuorral::XFormatViolation>();
+            visitor.BeginREMB();
+            WalkLevel(reader, visitor, false);
+            visitor.EndREMB();
+        }
         else
-            CopyEnteredChunk(reader, writer);
+            visitor.OtherChunk(reader);
     } while (reader.EnterNextChunk());
 }
+
+// Files the references of every group the walk meets; with oneGroupAtTop, exactly one "REFS"
+// group must stand at the document level (a second one is refused when it is met).
+class CFilingVisitor : public IDocumentLevelVisitor
+{
+public:
+    CFilingVisitor(IReferenceResolver& resolver, TReferenceList& resolved, TReferenceList& unresolvable,
+                   TReferenceList& inOtherPackage, bool& skippedTarget, bool oneGroupAtTop)
+        : fResolver(resolver), fResolved(resolved), fUnresolvable(unresolvable), fInOtherPackage(inOtherPackage),
+          fSkippedTarget(skippedTarget), fOneGroupAtTop(oneGroupAtTop)
+    {
+    }
+
+    void ReferenceGroup(CIFFFileReader& reader, bool atDocumentLevel) override
+    {
+        if (atDocumentLevel)
+        {
+            if (fOneGroupAtTop && fGroupsAtTop > 0)
+                NSQuorral::Throw<NSQuorral::XFormatViolation>();
+            ++fGroupsAtTop;
+        }
+        ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), fResolver, fResolved, fUnresolvable,
+                             fInOtherPackage, fSkippedTarget);
+    }
+    void BeginREMB() override {}
+    void EndREMB() override {}
+    void OtherChunk(CIFFFileReader&) override {}
+
+    void RequireGroupAtTop() const
+    {
+        if (fOneGroupAtTop && fGroupsAtTop != 1)
+            NSQuorral::Throw<NSQuorral::XFormatViolation>();
+    }
+
+private:
+    IReferenceResolver& fResolver;
+    TReferenceList& fResolved;
+    TReferenceList& fUnresolvable;
+    TReferenceList& fInOtherPackage;
+    bool& fSkippedTarget;
+    const bool fOneGroupAtTop;
+    int fGroupsAtTop = 0;
+};
+
+void FileDocumentReferences(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
+                            TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget,
+                            bool oneGroupAtTop)
+{
+    CFilingVisitor visitor(resolver, resolved, unresolvable, inOtherPackage, skippedTarget, oneGroupAtTop);
+    WalkLevel(reader, visitor, true);
+    visitor.RequireGroupAtTop();
+}
+
+// Copies every chunk into the writer's level, each "REFS" group written anew with its references
+// relocated.
+class CRewritingVisitor : public IDocumentLevelVisitor
+{
+public:
+    CRewritingVisitor(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileWriter& writer)
+        : fDocument(document), fRelocator(relocator), fWriter(writer)
+    {
+    }
+
+    void ReferenceGroup(CIFFFileReader& reader, bool) override
+    {
+        fWriter.BeginCAT(kFourCC_REFS);
+        RewriteReferencesChunk(fDocument, fRelocator, reader.GetCurrentReader().GetMedia(),
+                               fWriter.GetCurrentWriter().GetMedia());
+        fWriter.EndLevel();
+    }
+    void BeginREMB() override { fWriter.BeginFORM(kFourCC_REMB); }
+    void EndREMB() override { fWriter.EndLevel(); }
+    void OtherChunk(CIFFFileReader& reader) override { CopyEnteredChunk(reader, fWriter); }
+
+private:
+    const CItemPtr& fDocument;
+    IReferenceRelocator& fRelocator;
+    CIFFFileWriter& fWriter;
+};
 } // namespace
 
 void FindReferenceChunk(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
                         TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
 {
-    if (!reader.EnterFirstChunk())
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    bool metReferences = false;
-    do
-    {
-        if (!IsChunk(reader.GetCurrentChunk(), NSFerrant::kChunkKindCAT, kFourCC_REFS))
-            continue;
-        if (metReferences)
-            NSQuorral::Throw<NSQuorral::XFormatViolation>();
-        ParseReferencesChunk(reader.GetCurrentReader().GetMedia(), resolver, resolved, unresolvable,
-                             inOtherPackage, skippedTarget);
-        metReferences = true;
-    } while (reader.EnterNextChunk());
-    if (!metReferences)
-        NSQuorral::Throw<NSQuorral::XFormatViolation>();
+    FileDocumentReferences(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget, true);
+}
+
+void FindEveryReferenceGroup(CIFFFileReader& reader, IReferenceResolver& resolver, TReferenceList& resolved,
+                             TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
+{
+    FileDocumentReferences(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget, false);
 }
 
 void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& resolver,
@@ -133,6 +200,7 @@ void CopyEnteredChunk(CIFFFileReader& reader, CIFFFileWriter& writer)
 void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& resolver, TReferenceList& resolved,
                    TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget)
 {
+    RequireRelocatableType(reference);
     switch (resolver.Resolve(reference))
     {
     case kReferenceResolved:
@@ -157,7 +225,8 @@ void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& res
 void RewriteReferences(const CItemPtr& document, IReferenceRelocator& relocator, CIFFFileReader& reader,
                        CIFFFileWriter& writer)
 {
-    RewriteLevel(document, relocator, reader, writer, true);
+    CRewritingVisitor visitor(document, relocator, writer);
+    WalkLevel(reader, visitor, true);
 }
 
 void RewriteReferencesChunk(const CItemPtr& document, IReferenceRelocator& relocator,

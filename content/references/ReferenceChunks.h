@@ -12,13 +12,20 @@ class CIFFFileWriter;
 class CMedia;
 } // namespace NSFerrant
 
-// Walks the level the reader has entered (the document's top group); exactly one "REFS" group
-// must stand there, else XFormatViolation. Groups deeper down are not looked into. The lists
-// receive copies: unresolvable holds the references not found and those the skip list leaves
-// out, which also set skippedTarget (never cleared here).
+// Walks the level the reader has entered (the document's top group) as RewriteReferences does
+// and files the references of every group it rewrites: exactly one "REFS" group must stand at
+// that level, and every "FORM" "REMB" there must hold one, else XFormatViolation; other groups
+// are not looked into. The lists receive copies: unresolvable holds the references not found and
+// those the skip list leaves out, which also set skippedTarget (never cleared here).
 void FindReferenceChunk(NSFerrant::CIFFFileReader& reader, IReferenceResolver& resolver,
                         TReferenceList& resolved, TReferenceList& unresolvable,
                         TReferenceList& inOtherPackage, bool& skippedTarget);
+
+// As FindReferenceChunk, for a document that keeps its references in a "REMB" group: any number of
+// "REFS" groups may stand at the document level.
+void FindEveryReferenceGroup(NSFerrant::CIFFFileReader& reader, IReferenceResolver& resolver,
+                             TReferenceList& resolved, TReferenceList& unresolvable,
+                             TReferenceList& inOtherPackage, bool& skippedTarget);
 
 // Files the references of one "REFS" group's data. A chunk other than "REFE" or a "FORM" "EMBF"
 // is XFormatViolation; what was filed before it stays filed.
@@ -31,14 +38,7 @@ void ParseReferencesChunk(NSFerrant::CMedia& references, IReferenceResolver& res
 void CopyEnteredChunk(NSFerrant::CIFFFileReader& reader, NSFerrant::CIFFFileWriter& writer);
 
 // Files one reference by its resolver's answer, as ParseReferencesChunk files each of a group's.
-void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& resolver, TReferenceList& resolved,
-                   TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget);
-
-// Copies the chunk the reader has entered (plain, "FORM", "CAT " or "LIST"; any other kind is
-// XFormatViolation) as one member of the writer's current level: begun alike, its data unchanged.
-void CopyEnteredChunk(NSFerrant::CIFFFileReader& reader, NSFerrant::CIFFFileWriter& writer);
-
-// Files one reference by its resolver's answer, as ParseReferencesChunk files each of a group's.
+// A reference that relocation refuses (RequireRelocatableType) is refused here, before the resolver.
 void FileReference(const CSF10ReferenceChunk& reference, IReferenceResolver& resolver, TReferenceList& resolved,
                    TReferenceList& unresolvable, TReferenceList& inOtherPackage, bool& skippedTarget);
 

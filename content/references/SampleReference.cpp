@@ -1,5 +1,6 @@
 #include "content/references/SampleReference.h"
 
+#include "base/Throw.h"
 #include "media/VersionedString.h"
 #include "content/references/ASCIIText.h"
 #include "content/references/ContentFailures.h"
@@ -223,4 +224,10 @@ void WriteReferenceChunk(NSFerrant::CIFFFileWriter& writer, const CSF10Reference
     writer.BeginChunk(kFourCC_REFE);
     reference.Write(writer.GetCurrentWriter().GetMedia());
     writer.EndLevel();
+}
+
+void RequireRelocatableType(const CSF10ReferenceChunk& reference)
+{
+    if (reference.fSampleType != kSampleReferenceLoop && reference.fSampleType != kSampleReferenceSample)
+        NSQuorral::Throw<NSQuorral::XUnsupportedFormat>();
 }

@@ -62,5 +62,9 @@ private:
 THashedString DeriveTrueName(const CRelativePath& relative, const CDatabasePath& database,
                              const CAbsolutePath& absolute);
 
+// Only a sample or a sliced-loop file can be relocated into a package: any other type (a binary
+// type byte such as 0, an element without "type") is XUnsupportedFormat.
+void RequireRelocatableType(const CSF10ReferenceChunk& reference);
+
 // One complete "REFE" chunk at the writer's current level, which it is left at.
 void WriteReferenceChunk(NSFerrant::CIFFFileWriter& writer, const CSF10ReferenceChunk& reference);

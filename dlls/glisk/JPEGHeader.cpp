@@ -10,6 +10,9 @@ constexpr u8 kMarkerPrefix = 0xFF;
 constexpr u8 kStartOfImage = 0xD8;
 constexpr u8 kStartOfScan = 0xDA;
 constexpr u8 kEndOfImage = 0xD9;
+// The entropy-coded data spends at least one bit on each 8 x 8 block of the component that covers
+// the whole image, so a file of n bytes holds at most 512 n pixels.
+constexpr u64 kMostPixelsPerByte = 8 * 64;
 
 // Start-of-frame markers: C0 to CF except the Huffman table (C4), the arithmetic conditioning
 // (CC) and JPG extension (C8) markers.
@@ -58,6 +61,11 @@ NSImageCodec::TImageHeader ReadJPEGHeader(const std::vector<u8>& file)
             const u32 width = NSByteOrder::ReadBE16(frame + 3);
             if (height == 0)
                 NSImageCodec::ThrowUnsupportedFormat();
+            NSImageCodec::CheckImageSize(width, height);
+            // The decoder fills whatever the data leaves out, so a short file claiming a vast
+            // image would cost time and memory by its claim, not by its data.
+            if (u64(width) * height > kMostPixelsPerByte * size)
+                NSImageCodec::ThrowFormatViolation();
             return {width, height, NSImageCodec::kPixelFormatRGB};
         }
         position += length;

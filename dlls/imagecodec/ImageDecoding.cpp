@@ -101,6 +101,11 @@ void DecodeRows(const std::vector<u8>& source, const CLSID& decoderClass, const 
     CheckImageSize(header.fWidth, header.fHeight);
     if (source.size() > kMaxSourceBytes)
         ThrowUnsupportedFormat();
+    // The writer hears the size before the imaging component decodes anything (it may decode the
+    // whole image as it opens it), so that it can refuse an image by its size alone.
+    const u32 status = writer.BeginImage(header.fWidth, header.fHeight, header.fPixelFormat);
+    if (status != bridge.fSuccess)
+        bridge.fThrow(status, NSQuorral::TThrowSite{});
     const CCOMScope com;
     CComRef<IWICImagingFactory> factory;
     CheckDecoderResult(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -124,9 +129,6 @@ void DecodeRows(const std::vector<u8>& source, const CLSID& decoderClass, const 
     CheckDecoderResult(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                              nullptr, 0.0, WICBitmapPaletteTypeCustom));
 
-    const u32 status = writer.BeginImage(width, height, header.fPixelFormat);
-    if (status != bridge.fSuccess)
-        bridge.fThrow(status, NSQuorral::TThrowSite{});
     const u32 bgraStride = width * 4;
     std::vector<u8> bgra(bgraStride);
     std::vector<u8> row(size_t(width) * (header.fPixelFormat == kPixelFormatRGBA ? 4 : 3));

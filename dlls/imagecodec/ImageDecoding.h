@@ -36,8 +36,8 @@ std::vector<u8> ReadSource(IByteReader& reader, i64 byteCount, const TStatusBrid
 // XFormatViolation for a side of 0; XUnsupportedFormat for an image beyond the size limits.
 void CheckImageSize(u32 width, u32 height);
 
-// Decodes the source with the imaging component's decoder and hands header.fPixelFormat rows to
-// the writer. An image whose decoded size differs from the header's is XFormatViolation; a
+// Begins the writer's image at the header's size, then decodes the source with the imaging
+// component's decoder and hands header.fPixelFormat rows to the writer. An image whose decoded size differs from the header's is XFormatViolation; a
 // decoder failure is XFormatViolation (std::bad_alloc when it ran out of memory); a writer status
 // other than success is thrown through the bridge.
 void DecodeRows(const std::vector<u8>& source, const CLSID& decoder, const TImageHeader& header,

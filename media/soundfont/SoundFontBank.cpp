@@ -62,6 +62,10 @@ CSoundFontBank::CSoundFontBank(CMedia& media)
 
     if (!CheckSoundFontData(*this))
         ThrowSoundFontFormatError();
+    // A bank accepted for packing must also open as a folder, which lists it by the lenient rules.
+    const std::optional<TSoundFontData> listed = WithoutTerminalEntries(fContents);
+    if (!listed || !AreListedSoundFontRulesMet(*listed))
+        ThrowSoundFontFormatError();
 }
 
 CSoundFontBank::~CSoundFontBank() = default;

@@ -1,6 +1,8 @@
 #pragma once
 // The strict SoundFont 2 reader: the packer accepts a bank only when one of these can be built
-// from it. The groups must stand in their standard order and the whole bank must be consistent.
+// from it. The groups must stand in their standard order and the whole bank must be consistent,
+// and it must meet every rule by which ReadSoundFont lists a bank, so a bank that packs opens as
+// a folder.
 #include "media/soundfont/SoundFontData.h"
 
 namespace NSFerrant

@@ -265,4 +265,52 @@ bool AreSoundFontIndexesValid(const TSoundFontData& data, size_t minimumHeaders)
            AreBagsOrdered(data.fInstrumentBags, data.fInstrumentGenerators.size(),
                           data.fInstrumentModulators.size());
 }
+
+namespace
+{
+bool IsStandardSampleType(u32 type)
+{
+    switch (type)
+    {
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 0x8001:
+    case 0x8002:
+    case 0x8004:
+    case 0x8008:
+        return true;
+    default:
+        return false;
+    }
+}
+
+template <class TEntry> bool DropTerminalEntry(std::vector<TEntry>& entries)
+{
+    if (entries.empty())
+        return false;
+    entries.pop_back();
+    return true;
+}
+} // namespace
+
+bool AreListedSoundFontRulesMet(const TSoundFontData& listed)
+{
+    return std::all_of(listed.fSampleHeaders.begin(), listed.fSampleHeaders.end(),
+                       [](const TSoundFontSampleHeader& header) { return IsStandardSampleType(header.fSampleType); }) &&
+           AreSoundFontIndexesValid(listed, 1);
+}
+
+std::optional<TSoundFontData> WithoutTerminalEntries(const TSoundFontData& data)
+{
+    TSoundFontData listed = data;
+    if (DropTerminalEntry(listed.fPresetHeaders) && DropTerminalEntry(listed.fPresetBags) &&
+        DropTerminalEntry(listed.fPresetModulators) && DropTerminalEntry(listed.fPresetGenerators) &&
+        DropTerminalEntry(listed.fInstruments) && DropTerminalEntry(listed.fInstrumentBags) &&
+        DropTerminalEntry(listed.fInstrumentModulators) && DropTerminalEntry(listed.fInstrumentGenerators) &&
+        DropTerminalEntry(listed.fSampleHeaders))
+        return listed;
+    return std::nullopt;
+}
 } // namespace NSFerrant

@@ -4,6 +4,8 @@
 #include "media/IFFReader2.h"
 #include "media/soundfont/SoundFontData.h"
 
+#include <optional>
+
 namespace NSFerrant
 {
 constexpr TFourCC kFourCC_sfbk = MakeFourCC("sfbk");
@@ -40,4 +42,11 @@ bool AreSoundFontTextLengthsValid(const TSoundFontData& data);
 // The bag and generator index rules; minimumHeaders is the least number of presets and of
 // instruments (1 without terminal entries, 2 with them).
 bool AreSoundFontIndexesValid(const TSoundFontData& data, size_t minimumHeaders);
+
+// The rules a bank's lists, taken without their terminal entries, must meet to be listed: every
+// sample header of one of the eight standard types, and the index rules.
+bool AreListedSoundFontRulesMet(const TSoundFontData& listed);
+
+// The contents without the terminal entry of each list; nothing when a list has none to drop.
+std::optional<TSoundFontData> WithoutTerminalEntries(const TSoundFontData& data);
 } // namespace NSFerrant

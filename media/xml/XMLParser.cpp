@@ -237,7 +237,7 @@ private:
                 if (name.empty())
                 {
                     name.swap(token);
-                    CheckElementName(name);
+                    DecodeElementName(name);
                 }
                 else if (!token.empty())
                     Fail(kUnexpectedCharError, std::string(1, c));
@@ -247,8 +247,7 @@ private:
                 TakeXMLChar();
                 if (TakeXMLChar() != '>')
                     Fail(kExpectedCharError, ">");
-                TakePendingName(name, token, "/");
-                element->SetName(NSTextPackage::UTF8ToUTF16(name));
+                element->SetName(TakePendingName(name, token, "/"));
                 elements.push_back(element);
                 return;
             }
@@ -257,18 +256,17 @@ private:
                 TakeXMLChar();
                 if (token.empty())
                     Fail(kUnexpectedCharError, "=");
-                CheckName(token);
-                const std::string attributeName = std::move(token);
+                const NSTextPackage::TUTF16String attributeName = DecodeName(token);
                 token.clear();
                 ReadAttributeValue(*element, attributeName);
             }
             else if (c == '>')
             {
                 TakeXMLChar();
-                TakePendingName(name, token, ">");
+                NSTextPackage::TUTF16String decodedName = TakePendingName(name, token, ">");
                 const bool preserve = element->GetXMLSpace() == kXMLSpacePreserve;
                 NSTextPackage::TUTF16String text = ReadXMLText(preserve);
-                element->SetName(NSTextPackage::UTF8ToUTF16(name));
+                element->SetName(decodedName);
                 element->fText.swap(text);
                 element->fChildren = ParseXMLNodes(name, depth + 1);
                 elements.push_back(element);
@@ -283,38 +281,46 @@ private:
     }
 
     // At the end of a start tag a pending token names the element when no name was set yet;
-    // otherwise it is dropped.
-    void TakePendingName(std::string& name, const std::string& token, const char* endMark)
+    // otherwise it is dropped. Answers the element's name, decoded and checked.
+    NSTextPackage::TUTF16String TakePendingName(std::string& name, const std::string& token, const char* endMark)
     {
         if (name.empty())
             name = token;
         if (name.empty())
             Fail(kUnexpectedCharError, endMark);
-        CheckElementName(name);
+        return DecodeElementName(name);
     }
 
-    void CheckName(const std::string& name) const
+    // Names are checked as the characters they decode to: an overlong UTF-8 form of "/" is "/".
+    NSTextPackage::TUTF16String DecodeName(const std::string& name) const
     {
-        for (const char c : name)
+        NSTextPackage::TUTF16String decoded = NSTextPackage::UTF8ToUTF16(name);
+        for (const u16 unit : decoded)
         {
-            if (IsNameBreakingChar(c))
-                Fail(kUnexpectedCharError, std::string(1, c));
+            if (unit < 0x80 && IsNameBreakingChar(char(unit)))
+                Fail(kUnexpectedCharError, std::string(1, char(unit)));
         }
+        return decoded;
     }
 
     // An element name must also not read back as the start of a comment, a document type, a
     // processing instruction or, written as a first child, the parent's CDATA section.
-    void CheckElementName(const std::string& name) const
+    NSTextPackage::TUTF16String DecodeElementName(const std::string& name) const
     {
-        CheckName(name);
-        if (name.compare(0, 3, "!--") == 0 || name.compare(0, 8, "!DOCTYPE") == 0 ||
-            name.compare(0, 8, "![CDATA[") == 0)
+        NSTextPackage::TUTF16String decoded = DecodeName(name);
+        const auto startsWith = [&decoded](const char* prefix)
+        {
+            const NSTextPackage::TUTF16String wanted = NSTextPackage::UTF8ToUTF16(prefix);
+            return decoded.compare(0, wanted.size(), wanted) == 0;
+        };
+        if (startsWith("!--") || startsWith("!DOCTYPE") || startsWith("![CDATA["))
             Fail(kUnexpectedCharError, "!");
-        if (name.compare(0, 1, "?") == 0)
+        if (startsWith("?"))
             Fail(kUnexpectedCharError, "?");
+        return decoded;
     }
 
-    void ReadAttributeValue(CXMLElement& element, const std::string& attributeName)
+    void ReadAttributeValue(CXMLElement& element, const NSTextPackage::TUTF16String& attributeName)
     {
         const char quote = TakeXMLChar();
         if (quote != '"' && quote != '\'')
@@ -328,8 +334,8 @@ private:
             if (c == quote)
             {
                 TakeXMLChar();
-                element.fAttributes.push_back(std::make_shared<CXMLAttribute>(
-                    NSTextPackage::UTF8ToUTF16(attributeName), NSTextPackage::UTF8ToUTF16(value)));
+                element.fAttributes.push_back(
+                    std::make_shared<CXMLAttribute>(attributeName, NSTextPackage::UTF8ToUTF16(value)));
                 return;
             }
             bool fromNumericReference = false;

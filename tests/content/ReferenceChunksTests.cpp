@@ -37,13 +37,15 @@ private:
     std::map<std::string, u32> fAnswers;
 };
 
-// Points every reference into the package "Packed"; remembers the document it was handed.
+// Points every reference into the package "Packed", refusing what the packer's relocation
+// refuses; remembers the document it was handed.
 class CScriptedRelocator : public IReferenceRelocator
 {
 public:
     CSF10ReferenceChunk Relocate(const CItemPtr& document, const CSF10ReferenceChunk& reference) override
     {
         fDocument = &document;
+        RequireRelocatableType(reference);
         if (UTF8Of(reference.fTrueName) == "boom")
             throw std::runtime_error("relocator failed");
         CSF10ReferenceChunk relocated = reference;
@@ -251,7 +253,55 @@ TEST(RewriteReferences, RefusesStrayChunksInAReferenceGroupAndLetsTheRelocatorsE
     EXPECT_THROW(Rewrite(FORM("PTCH", {CAT("REFS", {REFE("boom")})}), "PTCH"), std::runtime_error);
 }
 
-TEST(DamagedHostDocuments, AreWalkedAndRewrittenOrRefused)
+TEST(FindReferenceChunk, FilesTheReferencesOfEveryRembGroupTheRewriteRelocates)
+{
+    CScriptedResolver resolver = StandardResolver();
+    const TFound found =
+        Find(FORM("PTCH", {CAT("REFS", {REFE("a")}), FORM("REMB", {kDevices, CAT("REFS", {REFE("c")})}),
+                           LIST("WRAP", {FORM("REMB", {CAT("REFS", {REFE("d")})})})}),
+             "PTCH", resolver);
+    EXPECT_EQ(found.resolved, (std::vector<std::string>{"a"}));
+    EXPECT_EQ(found.unresolvable, (std::vector<std::string>{"c"}));
+    EXPECT_TRUE(found.inOtherPackage.empty()); // a "REMB" deeper down is copied, not rewritten
+
+    const TBytes rembWithoutReferences = FORM("PTCH", {CAT("REFS", {REFE("a")}), FORM("REMB", {kDevices})});
+    EXPECT_THROW(Find(rembWithoutReferences, "PTCH", resolver), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Rewrite(rembWithoutReferences, "PTCH"), NSQuorral::XFormatViolation);
+}
+
+TEST(FindReferenceChunk, RefusesAReferenceThatRelocationRefuses)
+{
+    TReferenceFields untyped;
+    untyped.fSampleType = 0;
+    untyped.fTrueName = "a";
+    const TBytes kDocuments[] = {
+        FORM("PTCH", {CAT("REFS", {Chunk("REFE", ReferenceBodyOf(untyped))})}),
+        FORM("PTCH", {CAT("REFS", {}), FORM("REMB", {CAT("REFS", {Chunk("REFE", ReferenceBodyOf(untyped))})})}),
+    };
+    for (const TBytes& document : kDocuments)
+    {
+        CScriptedResolver resolver = StandardResolver();
+        EXPECT_THROW(Find(document, "PTCH", resolver), NSQuorral::XUnsupportedFormat);
+    }
+}
+
+TEST(FindEveryReferenceGroup, FilesEveryGroupAtTheDocumentLevelAndInItsRembGroups)
+{
+    const TBytes song = FORM("K42S", {CAT("REFS", {REFE("a")}), FORM("REMB", {CAT("REFS", {REFE("b")}), kDevices}),
+                                      FORM("REMB", {CAT("REFS", {REFE("c")}), CAT("REFS", {REFE("d")})})});
+    NSFerrant::COwnedMemoryMedia media = MediaOf(song);
+    NSFerrant::CIFFFileReader reader(media);
+    reader.RequireFORM(FourCC("K42S"));
+    CScriptedResolver resolver = StandardResolver();
+    TReferenceList resolved, unresolvable, inOtherPackage;
+    bool skipped = false;
+    FindEveryReferenceGroup(reader, resolver, resolved, unresolvable, inOtherPackage, skipped);
+    EXPECT_EQ(NamesOf(resolved), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(NamesOf(unresolvable), (std::vector<std::string>{"b", "c"}));
+    EXPECT_EQ(NamesOf(inOtherPackage), (std::vector<std::string>{"d"}));
+}
+
+TEST(DamagedHostDocuments, AreWalkedAndRewrittenOrRefusedAndWhatVerifiesAlsoRewrites)
 {
     const TBytes valid = FORM("PTCH", {kDescription, CAT("REFS", {REFE("a"), kEmbedded, REFE("b")}), kDevices,
                                        FORM("REMB", {CAT("REFS", {REFE("c")}), Chunk("XTRA", Text("odd"))})});
@@ -262,12 +312,15 @@ TEST(DamagedHostDocuments, AreWalkedAndRewrittenOrRefused)
     for (int variant = 0; variant < 600; ++variant)
     {
         const TBytes damaged = mutator.Mutate(valid);
-        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
-                                      NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
-                                      NSQuorral::XVersionTooNew>([&] { Find(damaged, "PTCH", resolver); });
-        NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
-                                      NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
-                                      NSQuorral::XVersionTooNew>([&] { Rewrite(damaged, "PTCH"); });
+        const bool verified =
+            NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
+                                          NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
+                                          NSQuorral::XVersionTooNew>([&] { Find(damaged, "PTCH", resolver); });
+        const bool rewritten =
+            NSTestSupport::ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead,
+                                          NSQuorral::XUnsupportedFormat, NSQuorral::XVersionTooOld,
+                                          NSQuorral::XVersionTooNew>([&] { Rewrite(damaged, "PTCH"); });
+        EXPECT_TRUE(!verified || rewritten) << "variant " << variant;
     }
 }
 } // namespace

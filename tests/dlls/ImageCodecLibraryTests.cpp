@@ -216,21 +216,6 @@ std::vector<u8> PNGClaiming(u32 width, u32 height)
     return png;
 }
 
-// A JPEG whose frame header claims width × height.
-std::vector<u8> JPEGClaiming(u32 width, u32 height)
-{
-    std::vector<u8> jpeg = ReadImageFixture("baseline.jpg");
-    for (size_t i = 2; i + 9 < jpeg.size(); ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0)
-        {
-            NSByteOrder::WriteBE16(jpeg.data() + i + 5, u16(height));
-            NSByteOrder::WriteBE16(jpeg.data() + i + 7, u16(width));
-            return jpeg;
-        }
-    ADD_FAILURE() << "no frame header";
-    return jpeg;
-}
-
 std::vector<u8> FirstHalf(std::vector<u8> bytes)
 {
     bytes.resize(bytes.size() / 2);
@@ -273,6 +258,9 @@ TEST(ImageCodecLibraries, BadInputFailsWithAStatusAndNoRows)
         {"PNG of 32767 x 32767", EFormat::kPNG, PNGClaiming(32767, 32767), true},
         {"JPEG of 65000 x 65000", EFormat::kJPEG, JPEGClaiming(65000, 65000), true},
         {"JPEG of 0 rows", EFormat::kJPEG, JPEGClaiming(37, 0), true},
+        // Within the limits, but far more pixels than the file's data can hold.
+        {"JPEG of 4096 x 32767 in a few bytes", EFormat::kJPEG, JPEGClaiming(4096, 32767), false},
+        {"JPEG of 2000 x 2000 in a few bytes", EFormat::kJPEG, JPEGClaiming(2000, 2000), false},
     };
     for (const TRefusedCase& c : cases)
     {

@@ -92,6 +92,8 @@ TEST(CopiedFileVerification, ChecksLoopsImagesGroovesAndRawData)
     const TBytes image = NSTestSupport::ReadImageFixture("baseline.jpg");
     EXPECT_NO_THROW(Verify(jpeg, image));
     EXPECT_ANY_THROW(Verify(jpeg, TBytes(image.begin(), image.begin() + 100)));
+    // A size the file's data cannot fill is refused before anything is decoded.
+    EXPECT_THROW(Verify(jpeg, NSTestSupport::JPEGClaiming(4096, 32767)), NSQuorral::XFormatViolation);
 
     CGroovePatchFileTypeProcessor groove;
     EXPECT_NO_THROW(Verify(groove, Text("<?xml version=\"1.0\"?><Groove><Step n=\"1\"/></Groove>")));

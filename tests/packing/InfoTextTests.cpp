@@ -96,6 +96,22 @@ const TInfoCase kInfoCases[] = {
     {"UTF-16 without mark or marker is read as 1252", UTF16Bytes("NAME=\"x\"", false), kDefaults},
     {"marker not at the start", "\nCHARACTER_ENCODING=\"UTF-8\"\nNAME=\"Caf\xC3\xA9\"",
      WithName("Caf\xC3\x83\xC2\xA9")},
+    // What is no character in the encoding reads as U+FFFD, and the parse goes on.
+    {"malformed UTF-8", "\xEF\xBB\xBFNAME=\"a\xFF" "b\xC3\" URL=\"\xE0\x80\"",
+     "name=a\xEF\xBF\xBD" "b\xEF\xBF\xBD url=\xEF\xBF\xBD\xEF\xBF\xBD comments= copyright= version=1.0.0 "
+     "devices=[] flags=10000 skip=[]"},
+    {"UTF-16LE with an unpaired high surrogate",
+     UTF16Bytes("\xEF\xBB\xBFNAME=\"a", false) + std::string("\x00\xD8", 2) + UTF16Bytes("b\"", false),
+     WithName("a\xEF\xBF\xBD" "b")},
+    {"UTF-16BE with a lone low surrogate at the end of a value",
+     UTF16Bytes("\xEF\xBB\xBFNAME=\"a", true) + std::string("\xDC\x00", 2) + UTF16Bytes("\"", true),
+     WithName("a\xEF\xBF\xBD")},
+    {"UTF-16LE with a surrogate pair", UTF16Bytes("\xEF\xBB\xBFNAME=\"\xF0\x9F\x8E\xB5\"", false),
+     WithName("\xF0\x9F\x8E\xB5")},
+    // Information files are small: what lies beyond the bound is not read.
+    {"an entry beyond the bound", std::string(size_t(NSVantlePacking::kLargestInformationFile) - 9, ' ') +
+                                      "NAME=\"a\" URL=\"b\"",
+     WithName("a")},
     // Scanner states.
     {"lower-case key", "name=\"a\"", WithName("a")},
     {"blank and colon before the quote", "NAME : \"a\"", WithName("a")},

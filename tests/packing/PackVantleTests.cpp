@@ -1229,6 +1229,19 @@ TEST_F(PackVantleTest, SetupFailuresShowTheirAlertAndLeaveNothing)
          },
          "Bad format for Vantle splash",
          "The splash image (Splash.jpg) must be a JPEG with the size 64x64 pixels. Cancelling."},
+        {"splash of the wrong size whose data is cut short",
+         [](const fs::path& source)
+         {
+             // Cut two bytes into its scan: its size is refused before its rows are decoded.
+             std::ifstream fixture(PackFixtures() / "splash-64x48.jpg", std::ios::binary);
+             std::string splash((std::istreambuf_iterator<char>(fixture)), std::istreambuf_iterator<char>());
+             const size_t scan = splash.find("\xFF\xDA");
+             ASSERT_NE(scan, std::string::npos);
+             splash.resize(scan + 2 + (u8(splash[scan + 2]) << 8 | u8(splash[scan + 3])) + 2);
+             std::ofstream(source / "SPLASH.JPG", std::ios::binary) << splash;
+         },
+         "Bad format for Vantle splash",
+         "The splash image (Splash.jpg) must be a JPEG with the size 64x64 pixels. Cancelling."},
         {"splash that is no JPEG",
          [](const fs::path& source)
          { std::ofstream(source / "SPLASH.JPG", std::ios::binary) << "not a jpeg"; },

@@ -52,6 +52,20 @@ TEST(PatchVerification, RefusesPatchesWithoutTheirFormOrWithoutExactlyOneReferen
         EXPECT_THROW(Verify(carvel, patch), NSQuorral::XFormatViolation);
 }
 
+TEST(PatchVerification, LooksAtEveryReferenceGroupThePackerRewritesAndRefusesWhatItWouldRefuse)
+{
+    CPatchFileTypeProcessor carvel(2, kFourCC_PTCH);
+    const TFindings found = Verify(carvel, FORM("PTCH", {kReferences, FORM("REMB", {CAT("REFS", {REFE("u2")})})}));
+    EXPECT_EQ(found.unresolvable, (Findings{"s1", "u1", "u2"}));
+
+    TReferenceFields untyped;
+    untyped.fSampleType = 0;
+    untyped.fTrueName = "a2";
+    EXPECT_THROW(Verify(carvel, FORM("PTCH", {kReferences, FORM("REMB", {kEmbedded})})), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Verify(carvel, FORM("PTCH", {CAT("REFS", {Chunk("REFE", ReferenceBodyOf(untyped))})})),
+                 NSQuorral::XUnsupportedFormat);
+}
+
 TEST(PatchVerification, ADamagedDeviceListEndsOnlyTheDeviceScan)
 {
     CPatchFileTypeProcessor carvel(2, kFourCC_PTCH);

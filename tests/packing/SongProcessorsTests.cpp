@@ -149,10 +149,22 @@ TEST_F(K42Songs, AreVerifiedFromStreamOneAndPackedWithTheOtherStreamsCopied)
     EXPECT_EQ(CountTemporaryContainers(), containersBefore);
 }
 
+TEST_F(K42Songs, VerificationFilesTheReferencesOfEveryGroupThePackerRewrites)
+{
+    CK42SongFileTypeProcessor processor(34);
+    const TFindings found = Verify(
+        processor, MakeContainer(FORM("K42S", {CAT("REFS", {REFE("u2")}), FORM("REMB", {CAT("REFS", {REFE("a1")})}),
+                                               FORM("REMB", {CAT("REFS", {REFE("u3")})})})));
+    EXPECT_EQ(found.resolved, (std::vector<std::string>{"a1"}));
+    EXPECT_EQ(found.unresolvable, (std::vector<std::string>{"u2", "u3"}));
+}
+
 TEST_F(K42Songs, RefuseDocumentsWithoutTheirSongForms)
 {
     CK42SongFileTypeProcessor processor(34);
     EXPECT_THROW(Verify(processor, MakeContainer(FORM("K42S", {CAT("REFS", {})}))), NSQuorral::XFormatViolation);
+    EXPECT_THROW(Verify(processor, MakeContainer(FORM("K42S", {FORM("REMB", {CAT("REFS", {})}), FORM("REMB", {})}))),
+                 NSQuorral::XFormatViolation);
     EXPECT_THROW(Verify(processor, MakeContainer(FORM("K42X", {}))), NSQuorral::XFormatViolation);
     EXPECT_ANY_THROW(Verify(processor, NSTestSupport::Text("not a container at all")));
     EXPECT_ANY_THROW(Pack(processor, SourceFile("bad.tsndemo", NSTestSupport::Text("not a container at all"))));

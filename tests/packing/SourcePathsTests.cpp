@@ -23,9 +23,10 @@ TEST(SkipItemsNodeTest, SplitsTheFirstComponent)
         {"a", "a", ""}, {"a/b/c", "a", "b/c"}, {"a/", "a", ""}, {"/x", "", "x"}, {"", "", ""}};
     for (const TCase& c : cases)
     {
-        const auto [first, rest] = SplitFirstPathComponent(Text(c.fPath));
+        const NSTextPackage::TUTF16String path = Text(c.fPath);
+        const auto [first, rest] = SplitFirstPathComponent(path, 0);
         EXPECT_EQ(first, Text(c.fFirst)) << c.fPath;
-        EXPECT_EQ(rest, Text(c.fRest)) << c.fPath;
+        EXPECT_EQ(path.substr(rest), Text(c.fRest)) << c.fPath;
     }
 }
 
@@ -64,6 +65,33 @@ TEST(SkipItemsNodeTest, EmptyComponentsMatchNothing)
     root.Insert(Text("a//b"));
     for (const char* path : {"x", "a", "a/b", "a/x", "b"})
         EXPECT_FALSE(root.Find(Text(path))) << path;
+}
+
+TEST(SkipItemsNodeTest, AListedPathOfVeryManyComponentsIsInsertedFoundAndReleased)
+{
+    NSTextPackage::TUTF16String deep;
+    for (int i = 0; i < 300000; ++i)
+        deep += Text("a/");
+    deep += Text("b");
+    {
+        CSkipItemsNode root;
+        root.Insert(deep);
+        EXPECT_TRUE(root.Find(deep));
+        EXPECT_TRUE(root.Find(deep + Text("/c")));
+        EXPECT_FALSE(root.Find(deep.substr(0, deep.size() - 2)));
+    }
+}
+
+TEST(SkipItemsNodeTest, FindsEachOfManySiblingsInAnyCase)
+{
+    CSkipItemsNode root;
+    for (int i = 0; i < 20000; ++i)
+        root.Insert(Text(("Item" + std::to_string(i) + "/x").c_str()));
+    root.Insert(Text("item7/X"));
+    ASSERT_EQ(root.fChildren.size(), 20000u);
+    EXPECT_EQ(root.FindChild(Text("ITEM7")), std::optional<std::size_t>(7));
+    EXPECT_TRUE(root.Find(Text("ITEM19999/X/y")));
+    EXPECT_FALSE(root.Find(Text("Item20000/x")));
 }
 
 using SourcePathsTest = CSourceFolderTest;

@@ -344,7 +344,7 @@ void MakeReferenceSeeds()
 }
 
 // A device patch of the newest version naming two samples.
-void MakePatchXMLSeeds()
+std::string PatchXML()
 {
     const auto root = NSXMLBuilders::NewElement("GramolaPatch");
     NSXMLBuilders::AddAttribute(*root, "version", MakeText(u"2.0.0"));
@@ -352,7 +352,79 @@ void MakePatchXMLSeeds()
     CXMLElement& samples = NSXMLBuilders::AddChild(*root, "Samples");
     samples.fChildren.push_back(SeedReference(false).WriteXML());
     samples.fChildren.push_back(SeedReference(true).WriteXML());
-    Save("patchxml", "two-samples", WriteXMLDocument({root}));
+    return WriteXMLDocument({root});
+}
+
+void MakePatchXMLSeeds()
+{
+    Save("patchxml", "two-samples", PatchXML());
+}
+
+// A reference group of two references and an embedded file at the writer's level.
+void WriteReferenceGroup(CIFFFileWriter& writer)
+{
+    writer.BeginCAT(MakeFourCC("REFS"));
+    WriteReferenceChunk(writer, SeedReference(false));
+    writer.BeginFORM(MakeFourCC("EMBF"));
+    writer.BeginChunk(MakeFourCC("NAME"));
+    WriteBytes(writer.GetCurrentWriter().GetMedia(), 3, "pad");
+    writer.EndLevel();
+    writer.EndLevel();
+    WriteReferenceChunk(writer, SeedReference(true));
+    writer.EndLevel();
+}
+
+// The host documents target's first byte chooses (see targets/hostdocuments.cpp): 0 a binary
+// patch, 1 a song, 2 the song of a K42 document, 3 a device patch in XML.
+void MakeHostDocumentSeeds()
+{
+    const auto document = [](u8 choice, const std::string& name, bool songCAT, TFourCC type, bool inREMB) {
+        SaveChosen("hostdocuments", choice, name, [&](CMedia& media) {
+            CIFFFileWriter writer(media);
+            if (songCAT)
+                writer.BeginCAT(type);
+            else
+                writer.BeginFORM(type);
+            writer.BeginChunk(MakeFourCC("HEAD"));
+            writer.EndLevel();
+            if (inREMB)
+                writer.BeginFORM(MakeFourCC("REMB"));
+            WriteReferenceGroup(writer);
+            if (inREMB)
+                writer.EndLevel();
+            writer.EndLevel();
+        });
+    };
+    document(0, "patch", false, MakeFourCC("PTCH"), false);
+    document(1, "song", true, MakeFourCC("TS10"), false);
+    document(2, "k42-song", false, MakeFourCC("K42S"), true);
+    SaveChosen("hostdocuments", 3, "xml-patch", [](CMedia& media) {
+        const std::string text = PatchXML();
+        WriteBytes(media, i64(text.size()), text.data());
+    });
+}
+
+// INFO.TXT in each encoding it may declare (the target's first byte 0) and a text file (1).
+void MakeInformationFileSeeds()
+{
+    const std::string keys = "NAME=\"Kit\"\r\nURL=\"http://example.com\"\r\nCOMMENTS=\"Caf\xC3\xA9\"\r\n"
+                             "VERSION=\"1.2.3\"\r\nPROHIBITED_DEVICES=\"A,B\"\r\nSKIP_UNUSED_SAMPLES=\"YES\"\r\n"
+                             "SKIP_ITEM=\"Samples/Old\"\r\nSKIP_ITEM=\"x.aif\"\r\n";
+    const auto utf16 = [](const std::string& utf8, bool bigEndian) {
+        std::string bytes;
+        for (const u16 unit : UTF8ToUTF16(utf8))
+            bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
+        return bytes;
+    };
+    const auto seed = [](u8 choice, const std::string& name, const std::string& text) {
+        Save("infotext", name, std::string(1, char(choice)) + text);
+    };
+    seed(0, "info-1252", keys);
+    seed(0, "info-utf8-mark", "\xEF\xBB\xBF" + keys);
+    seed(0, "info-utf8-declared", "CHARACTER_ENCODING=\"UTF-8\"\r\n" + keys);
+    seed(0, "info-utf16le-mark", utf16("\xEF\xBB\xBF" + keys, false));
+    seed(0, "info-utf16be-declared", utf16("CHARACTER_ENCODING=\"UTF-16\"\r\n" + keys, true));
+    seed(1, "name", "Kit\r\n");
 }
 } // namespace
 
@@ -376,5 +448,7 @@ int main(int argc, char** argv)
     MakeLoopFileSeeds();
     MakeReferenceSeeds();
     MakePatchXMLSeeds();
+    MakeHostDocumentSeeds();
+    MakeInformationFileSeeds();
     return 0;
 }

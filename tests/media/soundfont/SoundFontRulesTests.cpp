@@ -84,7 +84,10 @@ const Case kCases[] = {
          f.fSamples[2].fEnd = 200000;
      },
      kAccepts, kAccepts},
-    {"sample type 16", [](TSoundFontFixture& f) { f.fSamples[2].fType = 16; }, kRejects, kAccepts},
+    // A bank accepted for packing must open as a folder: what the lenient reader refuses, the strict
+    // one refuses too.
+    {"sample type 16", [](TSoundFontFixture& f) { f.fSamples[2].fType = 16; }, kRejects, kRejects},
+    {"sample type 0", [](TSoundFontFixture& f) { f.fSamples[0].fType = 0; }, kRejects, kRejects},
     {"terminal sample header of type 16", [](TSoundFontFixture& f) { f.fSamples[3].fType = 16; }, kAccepts,
      kAccepts},
     // Entry list sizes.
@@ -99,15 +102,15 @@ const Case kCases[] = {
      kRejects, kRejects},
     {"shdr not a whole number of entries",
      [](TSoundFontFixture& f) { f.fExtraBytes["shdr"] = Repeated(0, 44); }, kRejects, kRejects},
-    {"empty pmod", [](TSoundFontFixture& f) { f.fReplaced["pmod"] = {}; }, kRejects, kAccepts},
+    {"empty pmod", [](TSoundFontFixture& f) { f.fReplaced["pmod"] = {}; }, kRejects, kRejects},
     {"empty imod",
      [](TSoundFontFixture& f)
      {
          f.fReplaced["imod"] = {};
          f.fInstrumentBags.back().fModulator = 0;
      },
-     kRejects, kAccepts},
-    {"empty shdr, no samples", [](TSoundFontFixture& f) { f.fReplaced["shdr"] = {}; }, kRejects, kAccepts},
+     kRejects, kRejects},
+    {"empty shdr, no samples", [](TSoundFontFixture& f) { f.fReplaced["shdr"] = {}; }, kRejects, kRejects},
     {"pbag of only its terminal entry",
      [](TSoundFontFixture& f) {
          f.fReplaced["pbag"] = Bytes({4, 0, 0, 0});
@@ -129,6 +132,20 @@ const Case kCases[] = {
      {
          f.fPresets[1].fBag = 4;
          f.fPresets[2].fBag = 5;
+     },
+     kRejects, kRejects},
+    {"last real preset bag at the terminal generator",
+     [](TSoundFontFixture& f)
+     {
+         f.fPresetBags[2].fGenerator = 5;
+         f.fPresetBags[3].fGenerator = 5;
+     },
+     kRejects, kRejects},
+    {"last real instrument at the terminal bag",
+     [](TSoundFontFixture& f)
+     {
+         f.fInstruments[1].fBag = 4;
+         f.fInstruments[2].fBag = 4;
      },
      kRejects, kRejects},
     {"two preset bags with one generator index",
@@ -269,7 +286,7 @@ TEST(SoundFontRules, ChunkHeadersTheRIFFReaderRejectsKeepItsError)
 // before the header fields); never a crash, a hang, or an allocation sized by the file. The
 // samples of a bank the lenient reader reads can be cut out; a bank the strict reader builds can
 // be checked.
-TEST(SoundFontRules, DamagedBanksAreReadOrRefused)
+TEST(SoundFontRules, DamagedBanksAreReadOrRefusedAndWhatPacksAlsoOpens)
 {
     const TBytes valid = TSoundFontFixture().Build();
     CByteMutator mutator(1402, EFieldOrder::kLittleEndian, ChunkSizeFields(valid, EFieldOrder::kLittleEndian));
@@ -279,14 +296,18 @@ TEST(SoundFontRules, DamagedBanksAreReadOrRefused)
     {
         SCOPED_TRACE(round);
         NSFerrant::COwnedMemoryMedia media = MediaOf(mutator.Mutate(valid));
-        lenientReads += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
+        const bool lenientRead = ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
             for (const NSFerrant::TSoundFontSampleHeader& header : ReadSoundFont(media).fSampleHeaders)
                 NSFerrant::CreateMonoWaveSample(media, header);
         });
-        strictReads += ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
+        const bool strictRead = ReadsOrRefuses<NSQuorral::XFormatViolation, NSQuorral::XRead>([&] {
             CSoundFontBank bank(media);
             NSFerrant::CheckSoundFontData(bank);
         });
+        // A bank that packs opens as a folder.
+        EXPECT_TRUE(!strictRead || lenientRead);
+        lenientReads += lenientRead;
+        strictReads += strictRead;
     }
     EXPECT_GT(strictReads, 0);
     EXPECT_GT(lenientReads, 0);

@@ -288,9 +288,8 @@ void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* pro
     NSFerrant::WriteU32BE(output, u32(output.GetSize()));
     output.fPosition = output.GetSize();
     job->fOutputMedia.reset();
-    WinMoveFileReplacing(TemporaryPackagePath(*job),
-                         NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) +
-                             job->fOutputFileName);
+    WinPutFileInPlace(TemporaryPackagePath(*job),
+                      NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) + job->fOutputFileName);
     EndPhase(job, progress, 7);
 }
 

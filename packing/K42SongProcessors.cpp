@@ -5,15 +5,12 @@
 #include "content/references/HostDocumentChunks.h"
 #include "content/references/ReferenceChunks.h"
 #include "filelib/FileMedia.h"
-#include "filelib/FileLibWrappers.h"
-#include "filelib/RobustFileSpec.h"
 #include "media/BufferedMedia.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
 #include "media/bigfile/BigFile.h"
 #include "media/bigfile/BigFileMediaWrapper.h"
 #include "media/bigfile/BigFileStreamMedia.h"
-#include "media/bigfile/StdioMedia.h"
 #include "packing/PatchProcessors.h"
 #include "packing/ProcessorSupport.h"
 #include "packing/TemporaryFiles.h"
@@ -31,18 +28,19 @@ constexpr u32 kSongStreamID = 1;
 // Streams other than the song are copied in pieces of the container's own block size.
 constexpr i64 kStreamCopyPieceSize = 256 * 1024;
 
-std::unique_ptr<NSBigFilePackage::IMedia> MakeFileMedium(const NSTextPackage::TUTF16String& path)
+std::unique_ptr<NSBigFilePackage::IMedia> MakeFileMedium(CMedia& file)
 {
-    return std::make_unique<NSBigFilePackage::CStdioMedia>(path);
+    return std::make_unique<NSBigFilePackage::CBigFileMediaWrapper>(file,
+                                                                    NSBigFilePackage::CBigFileMediaWrapper::kReadWrite);
 }
 
 NSVantlePacking::TContainerMediumMaker gContainerMediumMaker = &MakeFileMedium;
 
-// Builds the new container in the file: the rewritten song as stream 1, then a copy of every other
-// stream of the source, in ascending ids.
-void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, const NSTextPackage::TUTF16String& path)
+// Builds the new container in the empty file: the rewritten song as stream 1, then a copy of every
+// other stream of the source, in ascending ids.
+void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, CMedia& file)
 {
-    const std::unique_ptr<NSBigFilePackage::IMedia> medium = gContainerMediumMaker(path);
+    const std::unique_ptr<NSBigFilePackage::IMedia> medium = gContainerMediumMaker(file);
     NSBigFilePackage::CreateBigFile(*medium);
     CBigFile container(*medium);
     {
@@ -117,30 +115,12 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
         writer.EndLevel();
         reader.LeaveLevel();
     }
-    const NSFileLibSupport::CRobustFileSpec containerFile = MakeTemporaryContainerSpec();
-    const auto deleteContainerFile = [&containerFile]
-    { NSFileLibSupport::DeleteChildFileIfExists(containerFile.GetDirSpec().get(), containerFile.GetFileName()); };
-    try
-    {
-        WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(containerFile));
-        {
-            NSFileLibSupport::COpenFile written(containerFile.GetFileSpec().get());
-            CopyRestOfMedia(written, destination);
-        }
-        deleteContainerFile();
-    }
-    catch (...)
-    {
-        try
-        {
-            deleteContainerFile();
-        }
-        catch (...)
-        {
-            // The pack's own failure is the one to report.
-        }
-        throw;
-    }
+    // The container file stays open from its making to its deletion, so no other process can
+    // take its name in between.
+    const std::unique_ptr<NSFileLibSupport::COpenTemporaryFile> containerFile = MakeTemporaryContainerFile();
+    WriteContainer(sourceContainer, *rewritten, *containerFile);
+    containerFile->fPosition = 0;
+    CopyRestOfMedia(*containerFile, destination);
 }
 } // namespace NSVantlePacking
 

@@ -3,6 +3,7 @@
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "base/Win32Calls.h"
 #include "content/references/SampleReference.h"
 #include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibAccess.h"
@@ -12,7 +13,7 @@
 #include "packing/PackJob.h"
 #include "filelib/WinShortcuts.h"
 #include "gui/TrellisInterface.h"
-#include "media/bigfile/StdioMedia.h"
+#include "media/bigfile/BigFileMediaWrapper.h"
 #include "packing/K42SongProcessors.h"
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
@@ -36,6 +37,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace
 {
@@ -416,6 +418,17 @@ protected:
         const fs::path folder = Scratch().Path() / "Source" / "Patches";
         fs::create_directories(folder);
         std::ofstream(folder / "Lead.crv", std::ios::binary) << Bytes(patch);
+    }
+
+    // Puts a K42 song using Samples/Kick.aif into the source folder as Songs/Demo.tessaro, its
+    // container holding the other streams besides.
+    void AddK42Song(const std::map<u32, H::TBytes>& otherStreams) const
+    {
+        fs::create_directories(Scratch().Path() / "Source" / "Songs");
+        const H::TBytes song = H::FORM(
+            "K42S", {H::Chunk("HEAD", H::Text("k42")),
+                     H::FORM("REMB", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})})});
+        NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), song, otherStreams);
     }
 
     // Puts the song into the source folder as Songs/Demo.tns.
@@ -893,32 +906,40 @@ TEST_F(PackVantleTest, ASongShortcutWhoseReferenceLeadsNowhereFromTheSongStopsTh
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
+// The temporary container files of K42 songs in the temporary folder.
+std::size_t ContainerFilesInTheTemporaryFolder()
+{
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        count += entry.path().extension() == ".dicta";
+    return count;
+}
+
 // The temporary container of a K42 song, on disk, with one write failing the way a full disk
-// would: part of its bytes reach the file first. Counts the writes; records the file's path.
-class CFailingContainerFile final : public NSBigFilePackage::CStdioMedia
+// would: part of its bytes reach the file first. Counts the writes.
+class CFailingContainerFile final : public NSBigFilePackage::CBigFileMediaWrapper
 {
 public:
-    explicit CFailingContainerFile(const TUTF16String& path) : CStdioMedia(path) { sPath = path; }
+    explicit CFailingContainerFile(NSFerrant::CMedia& file) : CBigFileMediaWrapper(file, kReadWrite) {}
 
     void Write(u64 offset, i64 size, const u8* source) override
     {
         ++sWrites;
         if (sWrites != sFailingWrite)
-            return CStdioMedia::Write(offset, size, source);
-        CStdioMedia::Write(offset, size / 2, source);
-        sFileWasThere = fs::exists(fs::path(Narrow(sPath)));
+            return CBigFileMediaWrapper::Write(offset, size, source);
+        CBigFileMediaWrapper::Write(offset, size / 2, source);
+        sFileWasThere = ContainerFilesInTheTemporaryFolder() == 1;
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XWrite(""));
     }
 
-    static std::unique_ptr<NSBigFilePackage::IMedia> Make(const TUTF16String& path)
+    static std::unique_ptr<NSBigFilePackage::IMedia> Make(NSFerrant::CMedia& file)
     {
-        return std::make_unique<CFailingContainerFile>(path);
+        return std::make_unique<CFailingContainerFile>(file);
     }
 
     static inline int sWrites = 0;
     // Counted from 1; 0 fails none.
     static inline int sFailingWrite = 0;
-    static inline TUTF16String sPath;
     static inline bool sFileWasThere = false;
 };
 
@@ -929,12 +950,7 @@ public:
 TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBehind)
 {
     UseSource("clean");
-    fs::create_directories(Scratch().Path() / "Source" / "Songs");
-    const H::TBytes k42Song = H::FORM(
-        "K42S", {H::Chunk("HEAD", H::Text("k42")),
-                 H::FORM("REMB", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})})});
-    NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song,
-                                     {{2, H::TBytes(300000, 0x5A)}, {7, H::Text("seven")}});
+    AddK42Song({{2, H::TBytes(300000, 0x5A)}, {7, H::Text("seven")}});
     struct TRestoreMaker
     {
         NSVantlePacking::TContainerMediumMaker fPrevious;
@@ -967,10 +983,78 @@ TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBe
         EXPECT_EQ(alerts[0].fMessage, "There was a problem with the file \xE2\x80\x9C" +
                                           Narrow(FilePath("Source/Songs/Demo.tessaro")) +
                                           "\xE2\x80\x9D. Packing is cancelled.");
-        EXPECT_FALSE(fs::exists(fs::path(Narrow(CFailingContainerFile::sPath))));
+        EXPECT_EQ(ContainerFilesInTheTemporaryFolder(), 0u);
         EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
         EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
     }
+}
+
+// Watches the names of temporary container files: each one the pack lets go of (deletes, or
+// closes when it was opened to be deleted on close), which another process may then take, and
+// each one the pack opens again after letting it go.
+struct TContainerNames
+{
+    std::map<HANDLE, std::wstring> fDeletedOnClose;
+    std::set<std::wstring> fLetGo;
+    std::vector<std::wstring> fOpenedAgain;
+};
+TContainerNames gContainerNames;
+
+bool IsContainerName(LPCWSTR path)
+{
+    return fs::path(path).extension() == ".dicta";
+}
+
+HANDLE WINAPI WatchedCreateFileW(LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                                 DWORD disposition, DWORD flags, HANDLE templateFile)
+{
+    if (IsContainerName(path) && gContainerNames.fLetGo.count(path) != 0)
+        gContainerNames.fOpenedAgain.push_back(path);
+    const HANDLE file = RealWin32Calls().CreateFileW(path, access, sharing, security, disposition, flags, templateFile);
+    if (file != INVALID_HANDLE_VALUE && IsContainerName(path) && (flags & FILE_FLAG_DELETE_ON_CLOSE) != 0)
+        gContainerNames.fDeletedOnClose[file] = path;
+    return file;
+}
+
+BOOL WINAPI WatchedCloseHandle(HANDLE handle)
+{
+    const auto deleted = gContainerNames.fDeletedOnClose.find(handle);
+    if (deleted != gContainerNames.fDeletedOnClose.end())
+    {
+        gContainerNames.fLetGo.insert(deleted->second);
+        gContainerNames.fDeletedOnClose.erase(deleted);
+    }
+    return RealWin32Calls().CloseHandle(handle);
+}
+
+BOOL WINAPI WatchedDeleteFileW(LPCWSTR path)
+{
+    const BOOL deleted = RealWin32Calls().DeleteFileW(path);
+    if (deleted && IsContainerName(path))
+        gContainerNames.fLetGo.insert(path);
+    return deleted;
+}
+
+// The temporary file a K42 song's container is built in stays the pack's own from its making to
+// its deletion: the pack never lets go of its name and opens it again, by which time another
+// process could have made a file of its own there.
+TEST_F(PackVantleTest, AK42ContainerFileIsNeverOutOfThePacksHands)
+{
+    UseSource("clean");
+    AddK42Song({{2, H::Text("two")}});
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+    gContainerNames = {};
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.CreateFileW = &WatchedCreateFileW;
+        calls.CloseHandle = &WatchedCloseHandle;
+        calls.DeleteFileW = &WatchedDeleteFileW;
+        const CWin32CallsOverride watching(calls);
+        PackClean(10);
+    }
+    EXPECT_EQ(gContainerNames.fLetGo.size(), 1u) << "one container file, let go of once done";
+    EXPECT_TRUE(gContainerNames.fOpenedAgain.empty()) << "a container's name was let go of and opened again";
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
 // Samples are coded ahead of their turn on other threads, yet a sample that breaks between

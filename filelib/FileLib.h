@@ -247,7 +247,8 @@ public:
     // Fails with kFileLibBadArgument for a folder that has a parent.
     virtual IVolumeSpec* GetVolumeOfRootDirectory(IDirSpec* root, u32* status) = 0;
     // A new uniquely named file in folder ending in extension, open for reading and writing;
-    // file receives its specification. On failure both results are null.
+    // file receives its specification. The system deletes the file when it is closed, also when
+    // the program is killed. On failure both results are null.
     virtual IOpenReadWriteFile* CreateTemporaryFile(IDirSpec* folder, u32 creator, u32 fileType,
                                                     const u16* extension, IFileSpec** file, u32* status) = 0;
     virtual IDirSpec* CreateTemporaryDirectory(IDirSpec* parent, u32* status) = 0;

@@ -76,7 +76,7 @@ std::unique_ptr<COpenReadWriteFileImpl> CFileLibImpl::CreateTemporaryFile(const 
 {
     const TUTF16String path = folder + WinCreateUniqueFile(folder, extension);
     file = MakeFilePath(path);
-    return std::make_unique<COpenReadWriteFileImpl>(path, kOpenModeCreateAlways);
+    return std::make_unique<COpenReadWriteFileImpl>(path, kOpenModeTemporary);
 }
 
 TUTF16String CFileLibImpl::CreateTemporaryDirectory(const TUTF16String& parent) const

@@ -70,8 +70,9 @@ private:
     std::unique_ptr<CMediaBridge> fMedia; // over fFile: declared after it, so destroyed first
 };
 // A medium over a new, empty temporary file in the library's temporary folder, named with the
-// first extension of its kind. Close (and so the destructor) deletes the file; after Close the
-// medium throws a plain std::exception on every operation.
+// first extension of its kind. Close (and so the destructor) deletes the file, and the system
+// deletes it should the program end without Close; after Close the medium throws a plain
+// std::exception on every operation.
 class COpenTemporaryFile : public NSFerrant::CMedia
 {
 public:

@@ -31,29 +31,27 @@ template <class TCall> ETransfer TransferAt(i64 position, i64 count, DWORD& erro
     return result;
 }
 
-HANDLE OpenHandle(const TUTF16String& path, DWORD access, DWORD sharing, DWORD disposition)
+HANDLE OpenHandle(const TUTF16String& path, DWORD access, DWORD sharing, DWORD disposition, DWORD flags = 0)
 {
     return Win32Calls().CreateFileW(NSTextPackage::AsWide(path), access, sharing, nullptr, disposition,
-                                    FILE_FLAG_RANDOM_ACCESS, nullptr);
+                                    FILE_FLAG_RANDOM_ACCESS | flags, nullptr);
 }
 
-// Gives the file at to the attributes and creation time of the file at from, as far as the
-// platform lets it; read-only is not carried over, so that the file at to stays deletable.
-void CarryOverIdentity(const TUTF16String& from, const TUTF16String& to)
+// A temporary file is deleted by the system when its last handle closes, however the program
+// ends. Other opens of it must allow its deletion; they may read it while it exists.
+HANDLE OpenReadWriteHandle(const TUTF16String& path, u32 mode)
 {
-    const DWORD attributes = Win32Calls().GetFileAttributesW(NSTextPackage::AsWide(from));
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        Win32Calls().SetFileAttributesW(NSTextPackage::AsWide(to), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    FILETIME created = {};
+    const DWORD access = GENERIC_READ | GENERIC_WRITE;
+    switch (mode)
     {
-        const CWinFileHandle source(OpenHandle(from, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                               OPEN_EXISTING));
-        if (!source.IsOpen() || !Win32Calls().GetFileTime(source.Get(), &created, nullptr, nullptr))
-            return;
+    case kOpenModeCreateAlways:
+        return OpenHandle(path, access, 0, CREATE_ALWAYS);
+    case kOpenModeTemporary:
+        return OpenHandle(path, access, FILE_SHARE_READ | FILE_SHARE_DELETE, CREATE_ALWAYS,
+                          FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_TEMPORARY);
+    default:
+        return OpenHandle(path, access, 0, CREATE_NEW);
     }
-    const CWinFileHandle target(OpenHandle(to, FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING));
-    if (target.IsOpen())
-        Win32Calls().SetFileTime(target.Get(), &created, nullptr, nullptr);
 }
 
 void DeleteFileQuietly(const TUTF16String& path)
@@ -98,8 +96,7 @@ void COpenReadFileImpl::Close()
 }
 
 COpenReadWriteFileImpl::COpenReadWriteFileImpl(const TUTF16String& path, u32 mode)
-    : fHandle(OpenHandle(path, GENERIC_READ | GENERIC_WRITE, 0,
-                         mode == kOpenModeCreateAlways ? CREATE_ALWAYS : CREATE_NEW))
+    : fHandle(OpenReadWriteHandle(path, mode))
 {
     if (!fHandle.IsOpen())
         WinThrowForLastError<NSQuorral::XCreate>("CreateFile failed with unrecognized error type");
@@ -190,23 +187,10 @@ void CSafeOpenReadWriteFileImpl::Commit()
     if (!fOpenFile)
         WinThrow<NSQuorral::XIllegalCallSequence>("CSafeOpenReadWriteFileImpl::Commit after Commit");
     fOpenFile.reset();
+    // ReplaceFileW would keep the old target's creation time and attributes too, but where it
+    // fails halfway it leaves the target under another name or a backup file behind.
     if (fUsesTemp)
-        Replace();
-}
-
-// The new data takes the target's name in one rename, so that the name never goes missing and
-// nothing is left under the temporary name. ReplaceFileW would keep the old target's creation
-// time and attributes too, but where it fails halfway it leaves the target under another name
-// or a backup file behind; the rename is done here and the two are carried over first.
-void CSafeOpenReadWriteFileImpl::Replace()
-{
-    CarryOverIdentity(fTargetPath, fTempPath);
-    if (Win32Calls().MoveFileExW(NSTextPackage::AsWide(fTempPath), NSTextPackage::AsWide(fTargetPath),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return;
-    const DWORD error = ::GetLastError();
-    DeleteFileQuietly(fTempPath);
-    WinThrowForError<NSQuorral::XWrite>(error, "MoveFileEx() failed with unrecognized error type");
+        WinPutFileInPlace(fTempPath, fTargetPath);
 }
 
 } // namespace NSFileLibInternals

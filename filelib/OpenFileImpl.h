@@ -5,8 +5,8 @@
 //
 // The safe write lets a caller write a whole new version of a file without ever leaving a
 // half-written file, or no file, under the target's name: over an existing target the data
-// goes to a temporary file beside it, which one rename puts in place of the target on Commit,
-// carrying over the old target's attributes and creation time. A write that is never committed leaves the target as it was.
+// goes to a temporary file beside it, which WinPutFileInPlace puts in place of the target on
+// Commit. A write that is never committed leaves the target as it was.
 #include "base/Types.h"
 #include "base/UTF16String.h"
 #include "base/WinHandles.h"
@@ -21,6 +21,7 @@ enum EOpenMode : u32
 {
     kOpenModeCreateAlways = 101, // creates the file or empties an existing one
     kOpenModeCreateNew = 102,    // creates a new file; fails when one exists
+    kOpenModeTemporary = 103,    // as kOpenModeCreateAlways, for a file deleted when it is closed
 };
 
 // Well below 4 GiB, since one platform call moves a 32-bit count.
@@ -43,7 +44,7 @@ private:
     CWinFileHandle fHandle;
 };
 
-// Shared with nobody.
+// Shared with nobody, but a temporary file (kOpenModeTemporary), which others may read.
 class COpenReadWriteFileImpl
 {
 public:
@@ -80,8 +81,6 @@ public:
     void Commit();
 
 private:
-    void Replace();
-
     std::unique_ptr<COpenReadWriteFileImpl> fOpenFile;
     TUTF16String fTargetPath;
     TUTF16String fTempPath; // empty when the data goes to a newly created target

@@ -87,6 +87,35 @@ void Move(const TUTF16String& from, const TUTF16String& to, DWORD flags)
         WinThrowForLastError<NSQuorral::XNotFound>("MoveFileEx() failed with unrecognized error type");
 }
 
+// The file's data as the system still holds it in its cache is written to the disk.
+void FlushToDisk(const TUTF16String& path)
+{
+    CWinFileHandle file(OpenExisting(path, GENERIC_WRITE, FILE_SHARE_READ, 0));
+    if (!Win32Calls().FlushFileBuffers(file.Get()))
+        WinThrowForLastError<NSQuorral::XWrite>("FlushFileBuffers failed with unrecognized error type");
+}
+
+// Gives the file at to the attributes and creation time of the file at from, as far as the
+// platform lets it; read-only is not carried over, so that the file at to stays deletable.
+void CarryOverIdentity(const TUTF16String& from, const TUTF16String& to)
+{
+    const DWORD attributes = Win32Calls().GetFileAttributesW(AsWide(from));
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        Win32Calls().SetFileAttributesW(AsWide(to), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    FILETIME created = {};
+    {
+        const CWinFileHandle source(Win32Calls().CreateFileW(AsWide(from), GENERIC_READ,
+                                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                             nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!source.IsOpen() || !Win32Calls().GetFileTime(source.Get(), &created, nullptr, nullptr))
+            return;
+    }
+    const CWinFileHandle target(
+        Win32Calls().CreateFileW(AsWide(to), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (target.IsOpen())
+        Win32Calls().SetFileTime(target.Get(), &created, nullptr, nullptr);
+}
+
 // How far an exchange has come; each state names what an undo has to put back.
 enum class EExchangeState
 {
@@ -192,9 +221,21 @@ void WinSetFileInfo(const TUTF16String& filePath, const NSFileLib::SFileInfo& in
         WinThrowForLastError<NSQuorral::XNotFound>("SetFileTime failed with unrecognized error type");
 }
 
-void WinMoveFileReplacing(const TUTF16String& fromPath, const TUTF16String& toPath)
+void WinPutFileInPlace(const TUTF16String& newPath, const TUTF16String& targetPath)
 {
-    Move(fromPath, toPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    try
+    {
+        FlushToDisk(newPath);
+        CarryOverIdentity(targetPath, newPath);
+        if (!Win32Calls().MoveFileExW(AsWide(newPath), AsWide(targetPath),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            WinThrowForLastError<NSQuorral::XWrite>("MoveFileEx() failed with unrecognized error type");
+    }
+    catch (...)
+    {
+        Win32Calls().DeleteFileW(AsWide(newPath));
+        throw;
+    }
 }
 
 void WinDeleteFile(const TUTF16String& filePath)

@@ -35,6 +35,9 @@ void WinReplaceFile(const NSTextPackage::TUTF16String& firstPath,
 // The size in bytes of an open file.
 u64 WinGetFileSize(HANDLE file);
 
-// Moves the file to the other path in one step, replacing a file there; the data is on disk
-// before the call returns.
-void WinMoveFileReplacing(const NSTextPackage::TUTF16String& fromPath, const NSTextPackage::TUTF16String& toPath);
+// Puts a new, closed file in place of the target in one rename, replacing a file there. The new
+// file's data is flushed to the disk before the rename, which is written through, so that after
+// a power loss the target's name holds either the old data or the new data whole. The new file
+// takes the old target's attributes (read-only aside) and creation time. On failure the target
+// is as it was, the new file is deleted and the failure is raised.
+void WinPutFileInPlace(const NSTextPackage::TUTF16String& newPath, const NSTextPackage::TUTF16String& targetPath);

@@ -5,21 +5,17 @@
 #include "content/references/HostDocumentChunks.h"
 #include "content/references/ReferenceChunks.h"
 #include "filelib/FileMedia.h"
-#include "filelib/FileLibWrappers.h"
-#include "filelib/RobustFileSpec.h"
 #include "media/BufferedMedia.h"
 #include "media/IFFFileReader.h"
 #include "media/IFFFileWriter.h"
 #include "media/bigfile/BigFile.h"
 #include "media/bigfile/BigFileMediaWrapper.h"
 #include "media/bigfile/BigFileStreamMedia.h"
-#include "media/bigfile/StdioMedia.h"
 #include "packing/PatchProcessors.h"
 #include "packing/ProcessorSupport.h"
 #include "packing/TemporaryFiles.h"
 
 #include <algorithm>
-#include <utility>
 
 using NSBigFilePackage::CBigFile;
 using NSBigFileUtils::CBigFileStreamMedia;
@@ -32,18 +28,19 @@ constexpr u32 kSongStreamID = 1;
 // Streams other than the song are copied in pieces of the container's own block size.
 constexpr i64 kStreamCopyPieceSize = 256 * 1024;
 
-std::unique_ptr<NSBigFilePackage::IMedia> MakeFileMedium(const NSTextPackage::TUTF16String& path)
+std::unique_ptr<NSBigFilePackage::IMedia> MakeFileMedium(CMedia& file)
 {
-    return std::make_unique<NSBigFilePackage::CStdioMedia>(path);
+    return std::make_unique<NSBigFilePackage::CBigFileMediaWrapper>(file,
+                                                                    NSBigFilePackage::CBigFileMediaWrapper::kReadWrite);
 }
 
 NSVantlePacking::TContainerMediumMaker gContainerMediumMaker = &MakeFileMedium;
 
-// Builds the new container in the file: the rewritten song as stream 1, then a copy of every other
-// stream of the source, in ascending ids.
-void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, const NSTextPackage::TUTF16String& path)
+// Builds the new container in the empty file: the rewritten song as stream 1, then a copy of every
+// other stream of the source, in ascending ids.
+void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, CMedia& file)
 {
-    const std::unique_ptr<NSBigFilePackage::IMedia> medium = gContainerMediumMaker(path);
+    const std::unique_ptr<NSBigFilePackage::IMedia> medium = gContainerMediumMaker(file);
     NSBigFilePackage::CreateBigFile(*medium);
     CBigFile container(*medium);
     {
@@ -67,40 +64,6 @@ void WriteContainer(CBigFile& sourceContainer, CMedia& rewrittenSong, const NSTe
         to.Close();
     }
 }
-
-// The temporary container of one song's pack, deleted once when the pack ends, however it ends.
-// After a pack that succeeded, a failure to delete it fails the pack; after a failed pack, the
-// pack's own failure is the one to report.
-class CTemporaryContainer
-{
-public:
-    CTemporaryContainer() : fSpec(NSVantlePacking::MakeTemporaryContainerSpec()) {}
-    CTemporaryContainer(const CTemporaryContainer&) = delete;
-    CTemporaryContainer& operator=(const CTemporaryContainer&) = delete;
-    ~CTemporaryContainer()
-    {
-        try
-        {
-            Delete();
-        }
-        catch (...)
-        {
-        }
-    }
-
-    const NSFileLibSupport::CRobustFileSpec& GetSpec() const { return fSpec; }
-
-    void Delete()
-    {
-        if (std::exchange(fDeleted, true))
-            return;
-        NSFileLibSupport::DeleteChildFileIfExists(fSpec.GetDirSpec().get(), fSpec.GetFileName());
-    }
-
-private:
-    const NSFileLibSupport::CRobustFileSpec fSpec;
-    bool fDeleted = false;
-};
 } // namespace
 
 namespace NSVantlePacking
@@ -118,10 +81,9 @@ void VerifyK42Song(CMedia& media, const TDeviceNameList& prohibited, IReferenceR
     bufferedSong.fPosition = 0;
     CIFFFileReader reader(bufferedSong);
     reader.RequireFORM(kFourCC_K42S);
-    // The song keeps its references in a "REMB" group; every group the packer rewrites is filed.
-    FindEveryReferenceGroup(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     if (!reader.EnterFORM(kFourCC_REMB))
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
+    FindReferenceChunk(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     CollectDevicesFromDEVL(reader, prohibited, usedProhibited);
 }
 
@@ -153,13 +115,12 @@ void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, CMedia&
         writer.EndLevel();
         reader.LeaveLevel();
     }
-    CTemporaryContainer container;
-    WriteContainer(sourceContainer, *rewritten, NSFileLibSupport::GetFileSpecPath(container.GetSpec()));
-    {
-        NSFileLibSupport::COpenFile written(container.GetSpec().GetFileSpec().get());
-        CopyRestOfMedia(written, destination);
-    }
-    container.Delete();
+    // The container file stays open from its making to its deletion, so no other process can
+    // take its name in between.
+    const std::unique_ptr<NSFileLibSupport::COpenTemporaryFile> containerFile = MakeTemporaryContainerFile();
+    WriteContainer(sourceContainer, *rewritten, *containerFile);
+    containerFile->fPosition = 0;
+    CopyRestOfMedia(*containerFile, destination);
 }
 } // namespace NSVantlePacking
 

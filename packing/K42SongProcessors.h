@@ -44,10 +44,9 @@ void VerifyK42Song(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, 
 // temporary file, which is deleted whether the pack succeeds or fails.
 void PackK42Song(const CItemPtr& source, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);
 
-// Makes the medium over the temporary container's path (a file medium); tests replace it to fail
-// the writing of the container part-way, which a real disk does not do on demand.
-using TContainerMediumMaker =
-    std::unique_ptr<NSBigFilePackage::IMedia> (*)(const NSTextPackage::TUTF16String& path);
+// Makes the container medium over the temporary container file; tests replace it to fail the
+// writing of the container part-way, which a real disk does not do on demand.
+using TContainerMediumMaker = std::unique_ptr<NSBigFilePackage::IMedia> (*)(NSFerrant::CMedia& file);
 // Answers the maker it replaces.
 TContainerMediumMaker SetContainerMediumMaker(TContainerMediumMaker maker);
 } // namespace NSVantlePacking

@@ -203,6 +203,7 @@ void PackVantle(const NSFileLibSupport::TDirSpecPtr& inputFolder,
         ThrowSilentAbort();
     TPackJobHandle job = std::make_unique<CPackJob>(
         GetItemForFolder(inputFolder), GetItemForFolder(outputFolder), fileName, warnExternalReferences);
+    DiscardUnfinishedPackage(*job);
     try
     {
         {
@@ -210,6 +211,12 @@ void PackVantle(const NSFileLibSupport::TDirSpecPtr& inputFolder,
             try
             {
                 RunPhases(job, progress);
+                // A package whose check found broken references is no package: the pack is
+                // reported aborted, and an earlier package of its name stays.
+                if (job->HasProblems())
+                    DiscardUnfinishedPackage(*job);
+                else
+                    PutPackageInPlace(*job);
                 info = job->fInfo;
                 ReportResult(*job, info);
             }

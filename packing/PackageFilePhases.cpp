@@ -198,8 +198,8 @@ void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 5, 5);
     ReportItem(job, progress, 0, nullptr, {});
-    // The same name is used by every pack of this package, so a pack that was killed leaves
-    // nothing that the next one does not replace.
+    // The same name is used by every pack of this package, so the next pack removes what a
+    // killed one left.
     job->fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
         job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName),
         kPackageCreator, kPackageFileType);
@@ -288,15 +288,15 @@ void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* pro
     NSFerrant::WriteU32BE(output, u32(output.GetSize()));
     output.fPosition = output.GetSize();
     job->fOutputMedia.reset();
-    WinMoveFileReplacing(TemporaryPackagePath(*job),
-                         NSFileLibSupport::GetDirWinPath(job->fOutputFolder->GetDirSpec().get()) +
-                             job->fOutputFileName);
     EndPhase(job, progress, 7);
 }
 
 void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
-    const CItemPtr package = OpenPackageItem(job->fOutputFolder, job->fOutputFileName);
+    // The package is checked under its temporary name: an earlier package of its name stays as
+    // it is until this one has passed.
+    const CItemPtr package =
+        OpenPackageItem(job->fOutputFolder, MakeTemporaryPackageFileName(job->fOutputFileName));
     CVantleReferenceResolver packageResolver;
     CVantleInfo read;
     {
@@ -365,6 +365,12 @@ CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUT
     if (item.IsEmpty())
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
     return item;
+}
+
+void PutPackageInPlace(const CPackJob& job)
+{
+    WinPutFileInPlace(TemporaryPackagePath(job),
+                      NSFileLibSupport::GetDirWinPath(job.fOutputFolder->GetDirSpec().get()) + job.fOutputFileName);
 }
 
 void DiscardUnfinishedPackage(CPackJob& job) noexcept

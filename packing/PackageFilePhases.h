@@ -15,16 +15,20 @@ void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress);
 // Writes the rows of one subtree to the index media, advancing the data offset and the row index.
 void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
                     IVantlePackingProgress* progress, NSFerrant::CMedia& indexMedia);
-// Completes the package and puts it in place of the output file (replacing an older one).
+// Completes the package under its temporary name.
 void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
+// Checks the package under its temporary name.
 void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress);
+// Puts the checked package in place of the output file, replacing an earlier package.
+void PutPackageInPlace(const CPackJob& job);
 
 // The package file of the folder as a browsable package item; a missing file is XNotFound.
 CItemPtr OpenPackageItem(const CItemPtr& folder, const NSTextPackage::TUTF16String& fileName);
 // The item at the path of names joined by ":"; a step that finds nothing is XFormatViolation.
 CItemPtr FindItemByPackagePath(const CItemPtr& package, const NSTextPackage::TUTF16String& path);
 
-// Removes the job's unfinished package file, if any; never throws. A pack that ends before its
-// package is in place leaves nothing under the temporary name.
+// Removes the job's unfinished package file, if any, also one left by an earlier pack of the
+// same package that was killed; never throws. A pack that ends before its package is in place
+// leaves nothing under the temporary name.
 void DiscardUnfinishedPackage(CPackJob& job) noexcept;
 } // namespace NSVantlePacking

@@ -1,14 +1,16 @@
 #pragma once
 // The temporary files of the pack phases and the song processors.
+#include "filelib/FileMedia.h"
 #include "filelib/FileTypeDescriptors.h"
-#include "filelib/RobustFileSpec.h"
+
+#include <memory>
 
 namespace NSVantlePacking
 {
 // ".tmp", type code 0; not a registered file type.
 const NSFileLibSupport::SFileTypeDescriptor& GetTemporaryFileType();
 
-// A fresh, unused file name in the temporary folder (ending in ".dicta"), for a container that is
-// created there later. File-library failures are thrown.
-NSFileLibSupport::CRobustFileSpec MakeTemporaryContainerSpec();
+// A new, empty temporary file (ending in ".dicta") for a container to be built in, open and the
+// caller's own until it is destroyed, which deletes it. File-library failures are thrown.
+std::unique_ptr<NSFileLibSupport::COpenTemporaryFile> MakeTemporaryContainerFile();
 } // namespace NSVantlePacking

@@ -21,9 +21,11 @@ void CBigFileMediaWrapper::Read(u64 offset, i64 size, u8* destination)
     fMedia.Read(i64(offset), size, destination);
 }
 
-void CBigFileMediaWrapper::Write(u64, i64, const u8*)
+void CBigFileMediaWrapper::Write(u64 offset, i64 size, const u8* source)
 {
-    NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
+    if (fAccess == kReadOnly)
+        NSQuorral::Throw<NSQuorral::XIllegalCallSequence>();
+    fMedia.Write(i64(offset), size, source);
 }
 
 void CBigFileMediaWrapper::SetSize(u64)

@@ -1,6 +1,7 @@
 // Open files: positional reads and writes at their edges, and the safe write.
 #include "base/Win32Calls.h"
 #include "tests/filelib/FileLibTestFolder.h"
+#include "tests/support/DurabilityLog.h"
 
 #include <windows.h>
 
@@ -398,4 +399,38 @@ TEST_F(InjectedOpenFiles, AShortTransferIsAFailureOfItsDirection)
     ASSERT_EQ(Write(file->GetByteWriter(), 0, "0123456789"), kFileLibOK);
     gInjected.shortBy = 1;
     EXPECT_EQ(file->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kFileLibReadFailure);
+}
+
+// The new data reaches the disk before it takes the target's name, so that a power loss right
+// after the commit cannot leave the name over data still in the cache.
+TEST_F(OpenFiles, CommitFlushesTheNewFileBeforeItTakesTheTargetsName)
+{
+    CDurabilityLog durability;
+    WriteFileBytes("prefs.dat", "old content");
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("prefs.dat");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    ASSERT_EQ(durability.Events().size(), 0u);
+    ASSERT_EQ(safe->Commit(), kFileLibOK);
+    ASSERT_EQ(durability.Events().size(), 2u);
+    const std::wstring flushed = durability.Events()[0].substr(std::wstring(L"flush ").size());
+    EXPECT_EQ(durability.Events()[0].rfind(L"flush ", 0), 0u);
+    EXPECT_NE(flushed, NSTextPackage::AsWide(PathOf("prefs.dat")));
+    EXPECT_EQ(durability.Events()[1],
+              L"move " + flushed + L" -> " + NSTextPackage::AsWide(PathOf("prefs.dat")) + L" written through");
+    EXPECT_EQ(ReadFileBytes("prefs.dat"), "new");
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
+}
+
+TEST_F(OpenFiles, AFlushThatFailsKeepsTheOldContentAndNoTemporaryFile)
+{
+    CDurabilityLog durability;
+    durability.FailFlushes();
+    WriteFileBytes("prefs.dat", "old content");
+    std::unique_ptr<ISafeOpenReadWriteFile> safe = SafeCreateFile("prefs.dat");
+    ASSERT_EQ(Write(safe->GetByteWriter(), 0, "new"), kFileLibOK);
+    EXPECT_NE(safe->Commit(), kFileLibOK);
+    safe.reset();
+    EXPECT_EQ(durability.Events().size(), 1u) << "nothing is moved after a failed flush";
+    EXPECT_EQ(ReadFileBytes("prefs.dat"), "old content");
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"prefs.dat"});
 }

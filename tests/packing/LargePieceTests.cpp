@@ -49,7 +49,7 @@ using LargePieceTest = CSourceFolderTest;
 TEST_F(LargePieceTest, AppendingThePackedDataCopiesItIn64KiBPieces)
 {
     TPackJobHandle job = MakeJob();
-    // The package's file must exist under its temporary name to be put in place.
+    // The package's file under its temporary name, where it stays until it has been checked.
     const std::string temporaryName =
         TextOf(NSVantlePacking::MakeTemporaryPackageFileName(job->fOutputFileName));
     std::ofstream(Scratch().Path() / temporaryName, std::ios::binary) << "header";
@@ -68,8 +68,8 @@ TEST_F(LargePieceTest, AppendingThePackedDataCopiesItIn64KiBPieces)
 
     ExpectLargePieces(read->fReads, 0, kDataBytes);
     ExpectLargePieces(PiecesFrom(written->fWrites, kHeaderBytes), kHeaderBytes, kHeaderBytes + kDataBytes);
-    EXPECT_TRUE(std::filesystem::exists(Scratch().Path() / "Bank.vtl"));
-    EXPECT_FALSE(std::filesystem::exists(Scratch().Path() / temporaryName));
+    EXPECT_FALSE(std::filesystem::exists(Scratch().Path() / "Bank.vtl"));
+    EXPECT_TRUE(std::filesystem::exists(Scratch().Path() / temporaryName));
 }
 
 TEST_F(LargePieceTest, TheLogIsWrittenIn64KiBPieces)

@@ -3,6 +3,7 @@
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
 #include "base/TextConversions.h"
+#include "base/Win32Calls.h"
 #include "content/references/SampleReference.h"
 #include "dlls/trellis/TrellisHeadless.h"
 #include "filelib/FileLibAccess.h"
@@ -11,11 +12,14 @@
 #include "packing/PackDriver.h"
 #include "packing/PackJob.h"
 #include "filelib/WinShortcuts.h"
-#include "media/bigfile/StdioMedia.h"
+#include "gui/TrellisInterface.h"
+#include "media/bigfile/BigFileMediaWrapper.h"
 #include "packing/K42SongProcessors.h"
 #include "tests/content/vfs/ContentTestSupport.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/packing/ProcessorTestSupport.h"
+#include "tests/support/AudioFileBuilder.h"
+#include "tests/support/DurabilityLog.h"
 #include "tests/support/FixtureFiles.h"
 #include "tests/support/HostDocumentBytes.h"
 #include "tests/support/LoopFiles.h"
@@ -25,12 +29,15 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace
 {
@@ -379,6 +386,8 @@ protected:
     }
     fs::path Out() const { return Scratch().Path() / "Out"; }
     fs::path Package() const { return Out() / "Test Bank.vtl"; }
+    // Where the package is written and checked until it takes its name.
+    fs::path UncheckedPackage() const { return Out() / "~Test Bank.vtl.packing.tmp"; }
 
     // Runs the pack; answers whether it returned normally (a failure must be a silent abort).
     bool Pack(NSVantlePacking::IVantlePackingProgress* progress) { return PackFolder(FolderPath("Source"), progress); }
@@ -411,6 +420,17 @@ protected:
         const fs::path folder = Scratch().Path() / "Source" / "Patches";
         fs::create_directories(folder);
         std::ofstream(folder / "Lead.crv", std::ios::binary) << Bytes(patch);
+    }
+
+    // Puts a K42 song using Samples/Kick.aif into the source folder as Songs/Demo.tessaro, its
+    // container holding the other streams besides.
+    void AddK42Song(const std::map<u32, H::TBytes>& otherStreams) const
+    {
+        fs::create_directories(Scratch().Path() / "Source" / "Songs");
+        const H::TBytes song = H::FORM(
+            "K42S", {H::Chunk("HEAD", H::Text("k42")),
+                     H::FORM("REMB", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})})});
+        NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), song, otherStreams);
     }
 
     // Puts the song into the source folder as Songs/Demo.tns.
@@ -888,32 +908,40 @@ TEST_F(PackVantleTest, ASongShortcutWhoseReferenceLeadsNowhereFromTheSongStopsTh
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
+// The temporary container files of K42 songs in the temporary folder.
+std::size_t ContainerFilesInTheTemporaryFolder()
+{
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        count += entry.path().extension() == ".dicta";
+    return count;
+}
+
 // The temporary container of a K42 song, on disk, with one write failing the way a full disk
-// would: part of its bytes reach the file first. Counts the writes; records the file's path.
-class CFailingContainerFile final : public NSBigFilePackage::CStdioMedia
+// would: part of its bytes reach the file first. Counts the writes.
+class CFailingContainerFile final : public NSBigFilePackage::CBigFileMediaWrapper
 {
 public:
-    explicit CFailingContainerFile(const TUTF16String& path) : CStdioMedia(path) { sPath = path; }
+    explicit CFailingContainerFile(NSFerrant::CMedia& file) : CBigFileMediaWrapper(file, kReadWrite) {}
 
     void Write(u64 offset, i64 size, const u8* source) override
     {
         ++sWrites;
         if (sWrites != sFailingWrite)
-            return CStdioMedia::Write(offset, size, source);
-        CStdioMedia::Write(offset, size / 2, source);
-        sFileWasThere = fs::exists(fs::path(Narrow(sPath)));
+            return CBigFileMediaWrapper::Write(offset, size, source);
+        CBigFileMediaWrapper::Write(offset, size / 2, source);
+        sFileWasThere = ContainerFilesInTheTemporaryFolder() == 1;
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XWrite(""));
     }
 
-    static std::unique_ptr<NSBigFilePackage::IMedia> Make(const TUTF16String& path)
+    static std::unique_ptr<NSBigFilePackage::IMedia> Make(NSFerrant::CMedia& file)
     {
-        return std::make_unique<CFailingContainerFile>(path);
+        return std::make_unique<CFailingContainerFile>(file);
     }
 
     static inline int sWrites = 0;
     // Counted from 1; 0 fails none.
     static inline int sFailingWrite = 0;
-    static inline TUTF16String sPath;
     static inline bool sFileWasThere = false;
 };
 
@@ -924,12 +952,7 @@ public:
 TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBehind)
 {
     UseSource("clean");
-    fs::create_directories(Scratch().Path() / "Source" / "Songs");
-    const H::TBytes k42Song = H::FORM(
-        "K42S", {H::Chunk("HEAD", H::Text("k42")),
-                 H::FORM("REMB", {H::CAT("REFS", {H::RelativeREFE("kick", 1, {"Samples", "Kick.aif"})})})});
-    NSPackingTests::MakeK42Container(FilePath("Source/Songs/Demo.tessaro"), k42Song,
-                                     {{2, H::TBytes(300000, 0x5A)}, {7, H::Text("seven")}});
+    AddK42Song({{2, H::TBytes(300000, 0x5A)}, {7, H::Text("seven")}});
     struct TRestoreMaker
     {
         NSVantlePacking::TContainerMediumMaker fPrevious;
@@ -962,10 +985,78 @@ TEST_F(PackVantleTest, AK42ContainerFailingPartWayStopsThePackAndLeavesNothingBe
         EXPECT_EQ(alerts[0].fMessage, "There was a problem with the file \xE2\x80\x9C" +
                                           Narrow(FilePath("Source/Songs/Demo.tessaro")) +
                                           "\xE2\x80\x9D. Packing is cancelled.");
-        EXPECT_FALSE(fs::exists(fs::path(Narrow(CFailingContainerFile::sPath))));
+        EXPECT_EQ(ContainerFilesInTheTemporaryFolder(), 0u);
         EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
         EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
     }
+}
+
+// Watches the names of temporary container files: each one the pack lets go of (deletes, or
+// closes when it was opened to be deleted on close), which another process may then take, and
+// each one the pack opens again after letting it go.
+struct TContainerNames
+{
+    std::map<HANDLE, std::wstring> fDeletedOnClose;
+    std::set<std::wstring> fLetGo;
+    std::vector<std::wstring> fOpenedAgain;
+};
+TContainerNames gContainerNames;
+
+bool IsContainerName(LPCWSTR path)
+{
+    return fs::path(path).extension() == ".dicta";
+}
+
+HANDLE WINAPI WatchedCreateFileW(LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                                 DWORD disposition, DWORD flags, HANDLE templateFile)
+{
+    if (IsContainerName(path) && gContainerNames.fLetGo.count(path) != 0)
+        gContainerNames.fOpenedAgain.push_back(path);
+    const HANDLE file = RealWin32Calls().CreateFileW(path, access, sharing, security, disposition, flags, templateFile);
+    if (file != INVALID_HANDLE_VALUE && IsContainerName(path) && (flags & FILE_FLAG_DELETE_ON_CLOSE) != 0)
+        gContainerNames.fDeletedOnClose[file] = path;
+    return file;
+}
+
+BOOL WINAPI WatchedCloseHandle(HANDLE handle)
+{
+    const auto deleted = gContainerNames.fDeletedOnClose.find(handle);
+    if (deleted != gContainerNames.fDeletedOnClose.end())
+    {
+        gContainerNames.fLetGo.insert(deleted->second);
+        gContainerNames.fDeletedOnClose.erase(deleted);
+    }
+    return RealWin32Calls().CloseHandle(handle);
+}
+
+BOOL WINAPI WatchedDeleteFileW(LPCWSTR path)
+{
+    const BOOL deleted = RealWin32Calls().DeleteFileW(path);
+    if (deleted && IsContainerName(path))
+        gContainerNames.fLetGo.insert(path);
+    return deleted;
+}
+
+// The temporary file a K42 song's container is built in stays the pack's own from its making to
+// its deletion: the pack never lets go of its name and opens it again, by which time another
+// process could have made a file of its own there.
+TEST_F(PackVantleTest, AK42ContainerFileIsNeverOutOfThePacksHands)
+{
+    UseSource("clean");
+    AddK42Song({{2, H::Text("two")}});
+    const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+    gContainerNames = {};
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.CreateFileW = &WatchedCreateFileW;
+        calls.CloseHandle = &WatchedCloseHandle;
+        calls.DeleteFileW = &WatchedDeleteFileW;
+        const CWin32CallsOverride watching(calls);
+        PackClean(10);
+    }
+    EXPECT_EQ(gContainerNames.fLetGo.size(), 1u) << "one container file, let go of once done";
+    EXPECT_TRUE(gContainerNames.fOpenedAgain.empty()) << "a container's name was let go of and opened again";
+    EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
 }
 
 // Samples are coded ahead of their turn on other threads, yet a sample that breaks between
@@ -994,22 +1085,44 @@ TEST_F(PackVantleTest, ASampleBrokenBetweenVerifyingAndPackingEndsThePackAtItsOw
 
 // The packed samples of the finished package are checked ahead of their turn as well; an entry
 // broken on disk fails the check at that entry.
+// Overwrites the entry's bytes in the package file with ones, as a disk that fails would.
+void DamageEntry(const fs::path& packageFile, const std::string& name)
+{
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(packageFile);
+    const NSPackingTests::TIndependentEntry* entry = FindEntry(package, name);
+    ASSERT_NE(entry, nullptr);
+    std::fstream file(packageFile, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(std::streamoff(package.fDataStart) + entry->fOffset);
+    const std::string ones(entry->fSize, '\xFF');
+    file.write(ones.data(), std::streamsize(ones.size()));
+    ASSERT_TRUE(file.good());
+}
+
+// Gives the entry another name of the same length in the package's index, so that what refers
+// to it inside the package no longer finds it.
+void RenameEntry(const fs::path& packageFile, const std::string& name, const std::string& newName)
+{
+    ASSERT_EQ(name.size(), newName.size());
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(packageFile);
+    std::string bytes = ReadAll(packageFile);
+    const std::size_t at = bytes.find(name, package.fIndexStart);
+    ASSERT_LT(at + name.size(), std::size_t(package.fDataStart));
+    std::fstream file(packageFile, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(std::streamoff(at));
+    file.write(newName.data(), std::streamsize(newName.size()));
+    ASSERT_TRUE(file.good());
+}
+
+// The packed samples of the finished package are checked ahead of their turn as well; an entry
+// broken on disk fails the check at that entry, and the broken package never takes its name.
 TEST_F(PackVantleTest, APackedSampleBrokenInTheFinishedPackageFailsTheCheckAtThatEntry)
 {
     UseSource("clean");
     CRecordingProgress progress;
     progress.fOnBeginPhase = [&](u32 phase)
     {
-        if (phase != 8)
-            return;
-        const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
-        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, "Samples:AIFF:Tone 16.aif");
-        ASSERT_NE(entry, nullptr);
-        std::fstream file(Package(), std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(std::streamoff(package.fDataStart) + entry->fOffset);
-        const std::string ones(entry->fSize, '\xFF');
-        file.write(ones.data(), std::streamsize(ones.size()));
-        ASSERT_TRUE(file.good());
+        if (phase == 8)
+            DamageEntry(UncheckedPackage(), "Samples:AIFF:Tone 16.aif");
     };
 
     EXPECT_FALSE(Pack(&progress));
@@ -1017,8 +1130,113 @@ TEST_F(PackVantleTest, APackedSampleBrokenInTheFinishedPackageFailsTheCheckAtTha
     EXPECT_EQ(Narrow(progress.fLastItem), "Samples:AIFF:Tone 16.aif");
     EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9CSamples:AIFF:Tone 16.aif\xE2\x80\x9D is in a bad "
                                   "format and could not be packed. Packing is cancelled.\n");
-    // The package was put in place before its check; no log is written.
-    EXPECT_EQ(OutputNames(), std::vector<std::string>{"Test Bank.vtl"});
+    EXPECT_TRUE(OutputNames().empty()) << "no package, no temporary file and no log";
+}
+
+// A package that fails its check, in each way the check can fail, leaves an earlier package of
+// its name byte for byte as it was, and without one nothing under the name; no temporary file is
+// left, here or in the temporary folder, and the alert is the one of the failure.
+TEST_F(PackVantleTest, APackageFailingItsCheckNeverReplacesTheEarlierOne)
+{
+    struct TCheckFailure
+    {
+        const char* fName;
+        std::function<void(CRecordingProgress&)> fPrepare;
+        std::string fAlerts;
+        std::size_t fLogs;
+        // A pack with problems ends normally, after its alert.
+        bool fEndsNormally;
+    };
+    const std::string badFormat = "[Bad format] The file \xE2\x80\x9CSamples:AIFF:Tone 16.aif\xE2\x80\x9D is in a "
+                                  "bad format and could not be packed. Packing is cancelled.\n";
+    const std::string aborted = "[Pack has been aborted] Problems were encountered during the packing of the "
+                                "Vantle. See the generated log file in the destination folder for more info.\n";
+    const TCheckFailure failures[] = {
+        {"an entry damaged as the check begins",
+         [&](CRecordingProgress& progress)
+         {
+             progress.fOnBeginPhase = [&](u32 phase)
+             {
+                 if (phase == 8)
+                     DamageEntry(UncheckedPackage(), "Samples:AIFF:Tone 16.aif");
+             };
+         },
+         badFormat, 0, false},
+        {"a reference broken inside the package",
+         [&](CRecordingProgress& progress)
+         {
+             AddPatch(PatchUsingTheCleanSamples());
+             progress.fOnBeginPhase = [&](u32 phase)
+             {
+                 if (phase == 8)
+                     RenameEntry(UncheckedPackage(), "Samples:Kick.aif", "Samples:Kicc.aif");
+             };
+         },
+         aborted, 1, true},
+        {"a stop during the check",
+         [](CRecordingProgress& progress)
+         {
+             progress.fStopPhase = 8;
+             progress.fStopItem = 2;
+         },
+         "", 0, false},
+    };
+    const std::string earlier = "the earlier package";
+    const std::string replaceAlert = "[File already exists] The file \xE2\x80\x9CTest Bank.vtl\xE2\x80\x9D already "
+                                     "exists, do you want to replace it?\n";
+    for (const TCheckFailure& failure : failures)
+    {
+        for (const bool hasEarlier : {true, false})
+        {
+            SCOPED_TRACE(testing::Message() << failure.fName << (hasEarlier ? ", earlier package" : ", none before"));
+            fs::remove_all(Scratch().Path() / "Source");
+            fs::remove_all(Out());
+            fs::create_directories(Out());
+            UseSource("clean");
+            if (hasEarlier)
+                std::ofstream(Package(), std::ios::binary) << earlier;
+            const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+            ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
+            CRecordingProgress progress;
+            failure.fPrepare(progress);
+
+            EXPECT_EQ(Pack(&progress), failure.fEndsNormally);
+            EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+            EXPECT_EQ(Describe(Alerts()), (hasEarlier ? replaceAlert : "") + failure.fAlerts);
+            if (hasEarlier)
+            {
+                EXPECT_TRUE(ReadAll(Package()) == earlier) << "the earlier package was changed";
+            }
+            else
+            {
+                EXPECT_FALSE(fs::exists(Package()));
+            }
+            EXPECT_FALSE(fs::exists(UncheckedPackage()));
+            EXPECT_EQ(OutputNames().size(), (hasEarlier ? 1u : 0u) + failure.fLogs) << "the earlier package and the log";
+            EXPECT_EQ(Logs().size(), failure.fLogs);
+            EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
+        }
+    }
+}
+
+// The package reaches the disk before it takes its name, so that a power loss right after the
+// pack cannot leave the name over data still in the cache.
+TEST_F(PackVantleTest, ThePackageIsFlushedBeforeItTakesItsName)
+{
+    UseSource("clean");
+    std::ofstream(Package(), std::ios::binary) << "the earlier package";
+    std::vector<std::wstring> events;
+    {
+        CDurabilityLog durability;
+        ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+        events = durability.Events();
+    }
+    const std::wstring unchecked = UncheckedPackage().wstring();
+    const auto flush = std::find(events.begin(), events.end(), L"flush " + unchecked);
+    ASSERT_NE(flush, events.end());
+    ASSERT_NE(flush + 1, events.end());
+    EXPECT_EQ(*(flush + 1), L"move " + unchecked + L" -> " + Package().wstring() + L" written through");
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
 }
 
 // A folder outside the source folder reached through the shortcut Extra.lnk in it: the folder's
@@ -1347,15 +1565,7 @@ TEST_F(PackVantleTest, AStopInAnyPhaseLeavesNoPackageNoTemporaryFileAndNoLog)
             progress.fStopItem = item;
             EXPECT_FALSE(Pack(&progress));
             EXPECT_TRUE(Alerts().empty());
-            if (phase < 8)
-            {
-                EXPECT_TRUE(OutputNames().empty());
-                continue;
-            }
-            // In the last phase the new package is already in place, complete.
-            EXPECT_EQ(OutputNames(), (std::vector<std::string>{"Test Bank.vtl"}));
-            EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
-            fs::remove(Package());
+            EXPECT_TRUE(OutputNames().empty());
         }
     }
 }
@@ -1420,27 +1630,51 @@ TEST_F(PackVantleTest, ChoosingASourceFolderReadsItsSettingsAndNamesTheOutput)
     EXPECT_TRUE(data.fInfo.fName.empty());
     EXPECT_FALSE(data.fSplashImage);
 }
-// Counts the progress calls of a pack; with a limit, ends the process at that call, as a kill
-// from outside would.
-class CKillingProgress final : public NSVantlePacking::IVantlePackingProgress
+// A moment of a pack at which the killed-pack test ends it: a progress call of a phase, counted
+// from 0 at the phase's start (its last call ends the phase). Held, the pack waits there for the
+// kill; else it runs on, and the kill lands somewhere in the work that follows.
+struct TKillMoment
+{
+    u32 fPhase = 0;
+    u64 fCall = 0;
+    bool fHeld = false;
+};
+
+// The text on its standard output with which the pack tells that it reached its moment.
+constexpr const char* kMomentReached = "VANTLE PACK AT ITS MOMENT";
+constexpr UINT kKilledExitCode = 3;
+
+// Counts the progress calls of each phase and, in the child of the killed-pack test, tells when
+// the pack reaches the moment.
+class CMomentProgress final : public NSVantlePacking::IVantlePackingProgress
 {
 public:
-    explicit CKillingProgress(u64 killAt) : fKillAt(killAt) {}
-    void BeginPhase(TPackJobHandle&, u32, u64) override { Count(); }
-    void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String&) override { Count(); }
-    void EndPhase(TPackJobHandle&, u32) override { Count(); }
-    u64 fCalls = 0;
+    explicit CMomentProgress(std::optional<TKillMoment> moment) : fMoment(moment) {}
+    void BeginPhase(TPackJobHandle&, u32 phase, u64) override
+    {
+        fCalls.resize(phase + 1, 0);
+        Count(phase);
+    }
+    void Item(TPackJobHandle&, u64, const CSourceNode*, const TUTF16String&) override { Count(u32(fCalls.size() - 1)); }
+    void EndPhase(TPackJobHandle&, u32 phase) override { Count(phase); }
+
+    // The progress calls of each phase so far, its start included.
+    std::vector<u64> fCalls;
 
 private:
-    void Count()
+    void Count(u32 phase)
     {
-        if (++fCalls == fKillAt)
-            TerminateProcess(GetCurrentProcess(), kKilledExitCode);
+        const u64 call = fCalls[phase]++;
+        if (!fMoment || fMoment->fPhase != phase || fMoment->fCall != call)
+            return;
+        std::printf("%s\n", kMomentReached);
+        std::fflush(stdout);
+        // The parent never writes to the child's input: the read lasts until the kill.
+        char never = 0;
+        if (fMoment->fHeld)
+            std::fread(&never, 1, 1, stdin);
     }
-    u64 fKillAt;
-
-public:
-    static constexpr UINT kKilledExitCode = 3;
+    std::optional<TKillMoment> fMoment;
 };
 
 std::string EnvironmentValue(const char* name)
@@ -1450,79 +1684,163 @@ std::string EnvironmentValue(const char* name)
     return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
 }
 
-// The child of the killed-pack test: packs the parent's folders until it is killed.
-TEST_F(PackVantleTest, KilledPackChild)
+// The child of the killed-pack test: packs the parent's folders as the program does, until it
+// is killed. It makes nothing of its own, so that all it leaves is the pack's.
+TEST(KilledPack, Child)
 {
-    const std::string killAt = EnvironmentValue("VANTLE_KILL_AT");
-    if (killAt.empty())
+    const std::string phase = EnvironmentValue("VANTLE_KILL_PHASE");
+    if (phase.empty())
         GTEST_SKIP() << "runs only as the child of the killed-pack test";
+    CreateTrellisInterface();
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
+    CItemDatabase database;
+    gItemDatabase = &database;
     const auto output = std::make_shared<NSFileLibSupport::CRobustFileSpec>(
-        NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromUTF8(EnvironmentValue("VANTLE_KILL_OUT")))
-            .get(),
+        NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromUTF8(EnvironmentValue("VANTLE_KILL_OUT"))).get(),
         Text("Test Bank.vtl"));
-    CKillingProgress progress(std::stoull(killAt));
+    CMomentProgress progress(TKillMoment{u32(std::stoul(phase)), std::stoull(EnvironmentValue("VANTLE_KILL_CALL")),
+                                         EnvironmentValue("VANTLE_KILL_HELD") == "1"});
+    CVantleInfo info;
+    std::shared_ptr<NSFerrant::CVRAMBitmap> splash;
     NSVantlePacking::PackVantle(
         NSFileLibSupport::DirSpecFromWinPath(NSTextPackage::FromUTF8(EnvironmentValue("VANTLE_KILL_SOURCE"))),
-        output, fInfo, fSplash, 0, &progress);
+        output, info, splash, 0, &progress);
+    ADD_FAILURE() << "the pack ended before its moment";
+    gItemDatabase = nullptr;
+    ReleaseTrellisInterface();
 }
 
-DWORD RunKilledChild(u64 killAt, const TUTF16String& source, const TUTF16String& out)
+// Starts this test program as the child that packs, waits until its pack reaches the moment
+// and kills it from outside, as a person ending the program would. Answers whether the moment
+// was reached.
+bool PackAndKillAt(const TKillMoment& moment, const TUTF16String& source, const TUTF16String& out)
 {
-    SetEnvironmentVariableA("VANTLE_KILL_AT", std::to_string(killAt).c_str());
+    SetEnvironmentVariableA("VANTLE_KILL_PHASE", std::to_string(moment.fPhase).c_str());
+    SetEnvironmentVariableA("VANTLE_KILL_CALL", std::to_string(moment.fCall).c_str());
+    SetEnvironmentVariableA("VANTLE_KILL_HELD", moment.fHeld ? "1" : "0");
     SetEnvironmentVariableA("VANTLE_KILL_SOURCE", Narrow(source).c_str());
     SetEnvironmentVariableA("VANTLE_KILL_OUT", Narrow(out).c_str());
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine =
-        L"\"" + std::wstring(self) + L"\" --gtest_filter=PackVantleTest.KilledPackChild";
-    // The child's report would only clutter the parent's.
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --gtest_filter=KilledPack.Child";
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const HANDLE silence =
-        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+    HANDLE outputRead = nullptr, outputWrite = nullptr, inputRead = nullptr, inputWrite = nullptr;
+    EXPECT_TRUE(CreatePipe(&outputRead, &outputWrite, &inheritable, 0));
+    EXPECT_TRUE(CreatePipe(&inputRead, &inputWrite, &inheritable, 0));
+    SetHandleInformation(outputRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = silence;
-    startup.hStdError = silence;
+    startup.hStdInput = inputRead;
+    startup.hStdOutput = outputWrite;
+    startup.hStdError = outputWrite;
     PROCESS_INFORMATION child{};
-    DWORD exitCode = 0xFFFFFFFF;
-    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &child);
-    CloseHandle(silence);
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &child);
+    EXPECT_TRUE(started);
+    CloseHandle(outputWrite);
+    CloseHandle(inputRead);
+    std::string said;
+    bool reached = false;
+    char buffer[4096];
+    DWORD count = 0;
+    while (started && !reached && ReadFile(outputRead, buffer, sizeof(buffer), &count, nullptr) && count > 0)
+    {
+        said.append(buffer, count);
+        reached = said.find(kMomentReached) != std::string::npos;
+    }
     if (started)
     {
+        TerminateProcess(child.hProcess, kKilledExitCode);
         WaitForSingleObject(child.hProcess, INFINITE);
-        GetExitCodeProcess(child.hProcess, &exitCode);
         CloseHandle(child.hThread);
         CloseHandle(child.hProcess);
     }
-    SetEnvironmentVariableA("VANTLE_KILL_AT", nullptr);
-    return exitCode;
+    CloseHandle(outputRead);
+    CloseHandle(inputWrite);
+    SetEnvironmentVariableA("VANTLE_KILL_PHASE", nullptr);
+    EXPECT_TRUE(reached) << said;
+    return reached;
 }
 
-TEST_F(PackVantleTest, AKilledPackLeavesThePreviousPackageOrTheNewOneWhole)
+// Takes of a few seconds each, stereo, a tone with noise on it: enough work for every phase of the
+// pack to take a measurable time.
+void AddTakes(const fs::path& folder)
+{
+    constexpr u32 kTakes = 24;
+    constexpr u32 kFrames = 44100 * 2;
+    fs::create_directories(folder);
+    u32 noise = 1;
+    for (u32 take = 0; take < kTakes; ++take)
+    {
+        NSTestSupport::TWAVESpec wave;
+        wave.fChannels = 2;
+        for (u32 frame = 0; frame < kFrames; ++frame)
+            for (u32 channel = 0; channel < 2; ++channel)
+            {
+                noise = noise * 1103515245u + 12345u;
+                const double tone = 12000.0 * std::sin(double(frame) * (0.03 + 0.001 * (take + channel)));
+                wave.fSamples.push_back(i32(tone) + i32((noise >> 16) & 0x3FF) - 512);
+            }
+        const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
+        std::ofstream(folder / ("Take " + std::to_string(take) + ".wav"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+}
+
+// A pack killed at moments spread over all its phases, held at each phase's start and at the
+// end of its check, and running on inside the phases that take the longest: an earlier package
+// stays byte for byte as it was unless the pack had finished, nothing is left in the temporary
+// folder, and the next pack removes what the killed one left in the output folder.
+TEST_F(PackVantleTest, AKilledPackLeavesTheEarlierPackageAndNothingInTheTemporaryFolder)
 {
     UseSource("clean");
-    CKillingProgress counting(0);
+    AddTakes(Scratch().Path() / "Source" / "Takes");
+    CMomentProgress counting(std::nullopt);
     ASSERT_TRUE(Pack(&counting)) << Describe(Alerts());
-    const u64 calls = counting.fCalls;
-    const std::string previous = "the previous package";
-    constexpr u64 kMoments = 20;
-    for (u64 moment = 1; moment <= kMoments; ++moment)
+    ASSERT_EQ(counting.fCalls.size(), 9u);
+    const u32 files = NSPackingTests::ReadPackageIndependently(Package()).fFileCount;
+    std::vector<TKillMoment> moments;
+    for (u32 phase = 0; phase <= 8; ++phase)
+        moments.push_back({phase, 0, true});
+    for (const u32 phase : {3u, 4u, 7u, 8u})
+        for (const u64 quarter : {1, 2, 3})
+            moments.push_back({phase, counting.fCalls[phase] * quarter / 4, false});
+    moments.push_back({8, counting.fCalls[8] - 1, true});
+
+    const std::string earlier = "the earlier package";
+    for (const TKillMoment& moment : moments)
     {
-        const u64 killAt = 1 + (moment - 1) * (calls - 1) / (kMoments - 1);
-        SCOPED_TRACE(testing::Message() << "killed at call " << killAt << " of " << calls);
-        std::ofstream(Package(), std::ios::binary | std::ios::trunc) << previous;
-        EXPECT_EQ(RunKilledChild(killAt, FolderPath("Source"), FolderPath("Out")),
-                  CKillingProgress::kKilledExitCode);
+        SCOPED_TRACE(testing::Message() << "killed in phase " << moment.fPhase << " at call " << moment.fCall << " of "
+                                        << counting.fCalls[moment.fPhase] << (moment.fHeld ? ", held" : ""));
+        std::ofstream(Package(), std::ios::binary | std::ios::trunc) << earlier;
+        const std::vector<std::string> temporaryBefore = TemporaryFolderNames();
+        if (!PackAndKillAt(moment, FolderPath("Source"), FolderPath("Out")))
+            continue;
         const std::string after = ReadAll(Package());
-        if (after != previous)
+        if (moment.fHeld)
         {
-            EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, 9u);
+            EXPECT_TRUE(after == earlier) << "the earlier package was changed";
         }
+        else if (after != earlier)
+        {
+            EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, files) << "a finished pack";
+        }
+        EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
     }
+
+    // A pack that ends early still removes what a killed one left; a whole pack leaves its
+    // package and logs alone.
+    std::ofstream(UncheckedPackage(), std::ios::binary) << "left by a killed pack";
+    ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
+    CRecordingProgress stopped;
+    stopped.fStopPhase = 0;
+    EXPECT_FALSE(Pack(&stopped));
+    EXPECT_FALSE(fs::exists(UncheckedPackage()));
     ASSERT_EQ(TrellisHeadless_Enable(1), kTrellisOK);
     ASSERT_TRUE(Pack(nullptr)) << Describe(Alerts());
+    EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, files);
     for (const std::string& name : OutputNames())
         EXPECT_TRUE(name == "Test Bank.vtl" || name.find(" packing log ") != std::string::npos) << name;
 }

@@ -897,6 +897,8 @@ TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
     EXPECT_GT(icon[1], 48);
     EXPECT_EQ(measure(L"", 64, 49)[1], icon[1] + 1) << "the content's least height, past a line's";
     EXPECT_EQ(measure(L"Stop", 1, 1), stop) << "a least size below the title's changes nothing";
+    // A small icon's button and a titled button stand in one row of the window: one height.
+    EXPECT_EQ(measure(L"", 16, 16)[1], stop[1]) << "a button is the standard height its content fits in";
 
     // A button of the measured size shows its title whole.
     NSSprocket::TPushButtonRecord record{{0, 0, create[0], create[1]}};

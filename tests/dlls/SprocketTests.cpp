@@ -387,6 +387,21 @@ TEST_F(Sprocket, ASeparatorLineRunsAlongTheLongerSideOfItsFrame)
     EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
     line->Release(1);
 }
+// Whether the window covers the point of its parent: its rectangle, cut to its shape if it has one.
+bool Covers(HWND window, POINT point)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&frame), 2);
+    if (!PtInRect(&frame, point))
+        return false;
+    const HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const bool inside = GetWindowRgn(window, shape) == ERROR || PtInRegion(shape, point.x - frame.left,
+                                                                            point.y - frame.top);
+    DeleteObject(shape);
+    return inside;
+}
+
 TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
 {
     auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
@@ -419,6 +434,10 @@ TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
         EXPECT_EQ(shown.bottom, frames[i][3]);
         EXPECT_EQ(SendMessageW(buttons[i], BM_GETCHECK, 0, 0), i == 0 ? BST_CHECKED : BST_UNCHECKED);
     }
+    // The group covers its items only: beside the shorter one, what lies there in the parent shows.
+    const HWND host = GetParent(buttons[0]);
+    EXPECT_TRUE(Covers(host, {30, 60}));
+    EXPECT_FALSE(Covers(host, {150, 60}));
     auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
     ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
     EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof(*record)), 0);
@@ -442,6 +461,8 @@ TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
     buttons = OnlyControls(fParent.fWindow);
     ASSERT_EQ(buttons.size(), 3u);
     EXPECT_EQ(FrameInParent(buttons[0]).top, 70);
+    EXPECT_TRUE(Covers(host, {30, 100}));
+    EXPECT_FALSE(Covers(host, {150, 100}));
     EXPECT_EQ(WindowText(buttons[2]), L"Third");
     EXPECT_EQ(SendMessageW(buttons[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageW(buttons[1], BM_GETCHECK, 0, 0), BST_CHECKED);

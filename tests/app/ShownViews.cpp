@@ -21,11 +21,17 @@ TRegion ShapeOnScreen(HWND window, const RECT& frame)
     return shape;
 }
 
+// Read without a message to the window, which a program busy packing would answer only late.
 std::wstring WindowTextOf(HWND window)
 {
-    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-    return text;
+    std::wstring text(256, L'\0');
+    for (;;)
+    {
+        const size_t length = size_t(InternalGetWindowText(window, text.data(), int(text.size())));
+        if (length + 1 < text.size())
+            return text.substr(0, length);
+        text.resize(text.size() * 2);
+    }
 }
 
 std::vector<std::wstring> LinesOf(const std::wstring& text)

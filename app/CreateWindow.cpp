@@ -307,7 +307,6 @@ void CCreateWindow::Layout()
     const float e = v + 5 * H + 192;
     PlaceControl(*fPhaseSeparatorView, {kLeft, e, kRight, e + separatorMetric});
     const float S2 = HeightOf(ReadRecord(*fPhaseSeparatorView));
-    fHostFolderLabel->SetFrame({kLeft, e + S2 + 6, 360, e + S2 + 22});
 
     // The choices move together, item 0 to the corner given; their sizes stay.
     auto choices = NSSprocketUtils::GetRadioButtonGroupProperties(*fRadioButtonGroupView);
@@ -328,6 +327,8 @@ void CCreateWindow::Layout()
     fHostFolderView->SetFrame({c + 10, t, c + 366 - hostButtonWidth, t + 16});
     const float x = fHostFolderView->GetFrame()[2];
     fSoundbankOkOrNotOkImage->SetFrame({x + 9, t - 51, x + 25, t - 35});
+    // The label's long text takes its row up to 10 short of the indicator beside it.
+    fHostFolderLabel->SetFrame({kLeft, e + S2 + 6, x - 1, e + S2 + 22});
     const float g = std::floor((16 - hostButtonHeight) / 2);
     PlaceControl(*fSelectTessaroOrK42DirButton,
                  {kRight - hostButtonWidth, t + g, kRight, t + g + hostButtonHeight});

@@ -19,6 +19,7 @@ CBorderStaticTextView::CBorderStaticTextView(const NSTrellisGlue::CABCView& pare
     : CABCView(parent, {0, 0, 0, 0}, "CBorderStaticTextView"), fText(text)
 {
     SetNativeAttribute(NSTrellis::kViewAttributeProgram);
+    SetNativeText(fText);
 }
 
 void CBorderStaticTextView::SetText(const NSTextPackage::TUTF16String& text)
@@ -26,6 +27,7 @@ void CBorderStaticTextView::SetText(const NSTextPackage::TUTF16String& text)
     if (text == fText)
         return;
     fText = text;
+    SetNativeText(fText);
     Invalidate();
 }
 

@@ -390,14 +390,24 @@ void CABCView::SetNativeAttribute(u32 value)
     WriteProperties(properties);
 }
 
-void CABCView::SendToBack()
+HWND CABCView::NativeWindow() const
 {
     u64 handle = 0;
     CheckTrellis(fNative->GetNativeHandle(&handle));
-    if (!SetWindowPos(reinterpret_cast<HWND>(static_cast<uintptr_t>(handle)), HWND_BOTTOM, 0, 0, 0, 0,
-                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+}
+
+void CABCView::SendToBack()
+{
+    if (!SetWindowPos(NativeWindow(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                                   << std::runtime_error("the view cannot be put behind its siblings"));
+}
+
+void CABCView::SetNativeText(const NSTextPackage::TUTF16String& text)
+{
+    if (const HWND window = NativeWindow())
+        SetWindowTextW(window, NSTextPackage::AsWide(text));
 }
 
 void CABCView::Invalidate()

@@ -2,6 +2,7 @@
 // Program views: each is bound one-to-one to a native view of the GUI library, which calls it
 // through a small behaviour proxy that the library owns. A program view lives in a shared
 // pointer with CABCView_Releaser; its proxy forwards callbacks only from then on.
+#include "base/UTF16String.h"
 #include "dlls/trellis/Trellis.h"
 
 #include <array>
@@ -97,6 +98,9 @@ public:
     // Puts the view behind its siblings: a backdrop made before them would otherwise cover them,
     // since the platform stacks each new view below those made earlier.
     void SendToBack();
+    // The native view's window text, which the view does not show: what screen readers and other
+    // processes read as the view's text. A view without a window keeps none.
+    void SetNativeText(const NSTextPackage::TUTF16String& text);
     // Asks for the whole view, or a rectangle of it in its own coordinates, to be painted again.
     void Invalidate();
     void InvalidateRect(const TViewFrame& rect);
@@ -119,6 +123,8 @@ private:
 
     NSTrellis::TViewProperties ReadProperties() const;
     void WriteProperties(const NSTrellis::TViewProperties& properties);
+    // The native view's window; null for a native view without one.
+    HWND NativeWindow() const;
 
     CViewBehaviorProxy* fProxy = nullptr;
     NSTrellis::IView* fNative = nullptr;

@@ -44,8 +44,8 @@ void CControlHost::RegisterClasses()
                        windowClass.lpfnWndProc = WindowProcedure;
                        windowClass.hInstance = LibraryModule();
                        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-                       // What the controls leave of a host (a group wider than its shorter items)
-                       // shows the face colour the program's windows are painted in.
+                       // What the controls leave of a host shows the face colour the program's
+                       // windows are painted in.
                        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
                        windowClass.lpszClassName = kHostClass;
                        if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)

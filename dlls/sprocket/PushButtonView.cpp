@@ -2,6 +2,8 @@
 
 #include "dlls/sprocket/RecordText.h"
 
+#include <algorithm>
+
 namespace NSSprocketLibrary
 {
 CPushButtonView::CPushButtonView(HWND parent, NSSprocket::IPushButtonViewHandler* handler,
@@ -9,6 +11,14 @@ CPushButtonView::CPushButtonView(HWND parent, NSSprocket::IPushButtonViewHandler
     : CControlView(parent, record, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, name), fHandler(handler)
 {
     ShowRecord(record);
+}
+
+i32 CPushButtonView::HeightFor(i32 contentHeight)
+{
+    constexpr int kStandardDialogUnits = 14;
+    // A vertical dialog unit is an eighth of the font's line height.
+    const i32 standard = MulDiv(kStandardDialogUnits, MeasureText(L"", 0).cy, 8);
+    return std::max(standard, contentHeight + 2 * kMarginY);
 }
 
 void CPushButtonView::ShowRecord(const NSSprocket::TPushButtonRecord& record)

@@ -79,13 +79,21 @@ void CRadioButtonGroupView::ShowRecord(const NSSprocket::TRadioButtonGroupRecord
     while (fButtons.size() < record.fCount)
         fButtons.push_back(
             AddControl(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | (fButtons.empty() ? WS_GROUP : 0)));
+    // The host is shaped to its buttons: beside a shorter item, what the parent holds there shows.
+    const HRGN shape = CreateRectRgn(0, 0, 0, 0);
     for (u16 i = 0; i < record.fCount; ++i)
     {
         const i32* frame = record.fItems[i].fFrame;
-        MoveWindow(fButtons[i], frame[0] - span[0], frame[1] - span[1], std::max(0, frame[2] - frame[0]),
-                   std::max(0, frame[3] - frame[1]), TRUE);
+        const RECT item{frame[0] - span[0], frame[1] - span[1], std::max(frame[0], frame[2]) - span[0],
+                        std::max(frame[1], frame[3]) - span[1]};
+        MoveWindow(fButtons[i], item.left, item.top, item.right - item.left, item.bottom - item.top, TRUE);
         SetWindowTextW(fButtons[i], TextOfField(record.fItems[i].fLabel).c_str());
+        const HRGN itemShape = CreateRectRgnIndirect(&item);
+        CombineRgn(shape, shape, itemShape, RGN_OR);
+        DeleteObject(itemShape);
     }
+    // The window owns the shape from here on.
+    SetWindowRgn(GetHost(), shape, TRUE);
     ShowSelection(record.fSelected);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A radio group: one platform radio button an item, in a host window that spans the items'
-// frames. A click selects its item and tells the program's handler.
+// frames and is shaped to them. A click selects its item and tells the program's handler.
 #include "dlls/sprocket/ControlView.h"
 #include "dlls/sprocket/Sprocket.h"
 

@@ -253,7 +253,7 @@ public:
     // Slot 1: the size of a push button that shows the text in the controls' font, its content
     // at least limit (an icon's size, say; {0, 0} for none). An empty text has no width and one
     // line's height. The style values (96 a titled button, 97 an icon button) are accepted as
-    // they come; every button is measured alike.
+    // they come; every button is measured alike, at least the platform's standard button height.
     virtual u32 MeasureText(const u16* text, const i32* limit, u32 sizeStyle, u32 style, u32 fontStyle,
                             u32 variant, i32* size) = 0;
     SPROCKET_RESERVED_SLOT(2)

@@ -74,7 +74,7 @@ public:
                     ThrowInvalidArgument();
                 const SIZE measured = CControlHost::MeasureText(reinterpret_cast<const wchar_t*>(text), 0);
                 size[0] = std::max<i32>(measured.cx, limit[0]) + 2 * CPushButtonView::kMarginX;
-                size[1] = std::max<i32>(measured.cy, limit[1]) + 2 * CPushButtonView::kMarginY;
+                size[1] = CPushButtonView::HeightFor(std::max<i32>(measured.cy, limit[1]));
                 return kTrellisOK;
             });
     }

@@ -35,9 +35,22 @@ void DrawTextRun(HDC dc, i32 x, i32 y, const u16* text, const NSTinct::TFontInfo
     SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    const size_t length = wcslen(reinterpret_cast<const wchar_t*>(text));
-    if (length > 0 && !TextOutW(dc, x, y, reinterpret_cast<const wchar_t*>(text), int(length)))
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(dc, &metrics))
         ThrowInvalidArgument();
+    // A line break (CR LF, CR or LF, as texts from either platform end their lines) starts the
+    // next line one line height lower; the font has no glyph for it.
+    const wchar_t* line = reinterpret_cast<const wchar_t*>(text);
+    for (i32 baseline = y;; baseline += metrics.tmHeight)
+    {
+        const size_t length = wcscspn(line, L"\r\n");
+        if (length > 0 && !TextOutW(dc, x, baseline, line, int(length)))
+            ThrowInvalidArgument();
+        line += length;
+        if (*line == 0)
+            return;
+        line += line[0] == L'\r' && line[1] == L'\n' ? 2 : 1;
+    }
 }
 
 u32 CTextMeasurer::GetFontMetrics(const NSTinct::TFontInfo* style, float metrics[2])

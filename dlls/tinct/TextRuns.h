@@ -6,7 +6,8 @@
 
 namespace NSTinctLibrary
 {
-// The run from x with its baseline at y; the background and the context's state are kept.
+// The run from x with its first baseline at y, its lines one line height apart; the background
+// and the context's state are kept.
 void DrawTextRun(HDC dc, i32 x, i32 y, const u16* text, const NSTinct::TFontInfo& style, COLORREF colour);
 
 // The measurer of one canvas's device context.

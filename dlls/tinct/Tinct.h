@@ -113,7 +113,8 @@ public:
     TINCT_RESERVED_SLOT(9)
     TINCT_RESERVED_SLOT(10)
     // Slot 11: one run of zero-terminated UTF-16 text in the style's font, starting at x with its
-    // baseline at y; the background is left as it is and the colour's alpha is not used.
+    // baseline at y, each line after a line break one line height (ascent and descent) lower; the
+    // background is left as it is and the colour's alpha is not used.
     virtual u32 DrawTextRun(const float position[2], const u16* text, const TFontInfo* style, const u8 colour[4]) = 0;
     TINCT_RESERVED_SLOT(12)
     TINCT_RESERVED_SLOT(13)

@@ -59,6 +59,7 @@ TEST_F(AboutBox, ShowsThePictureWithTheVersionLineAndClosesOnAClickAndOnEscapeOn
     RECT client{};
     int lineGrey = 0;
     int belowGrey = -1;
+    double contrast = 0;
     bool openAfterReturn = false;
     std::string clicked;
     std::string escaped;
@@ -76,6 +77,7 @@ TEST_F(AboutBox, ShowsThePictureWithTheVersionLineAndClosesOnAClickAndOnEscapeOn
                                    0;
                         });
                     belowGrey = NSAppTests::CountVersionLinePixels(box, {25, 80, 200, 115});
+                    contrast = NSAppTests::LeastVersionLineContrast(box, {25, 25, 125, 40});
                     // Handled before SendMessageW returns; keys that close the box are posted, as typed
                     // keys are, for the box's loop to see it gone.
                     SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
@@ -90,6 +92,8 @@ TEST_F(AboutBox, ShowsThePictureWithTheVersionLineAndClosesOnAClickAndOnEscapeOn
     EXPECT_EQ(client.bottom - client.top, 398);
     EXPECT_GT(lineGrey, 0);
     EXPECT_EQ(belowGrey, 0);
+    // The line's grey reads on its ground nearly as well as grey can on any (4.48 on white).
+    EXPECT_GE(contrast, 4.4);
     EXPECT_TRUE(openAfterReturn);
     EXPECT_EQ(escaped, "");
 }

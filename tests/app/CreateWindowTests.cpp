@@ -34,6 +34,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -95,6 +96,7 @@ struct TCreateWindowTestAccess
             {"fHostFolderLabel", window.fHostFolderLabel.get()},
             {"fHostFolderView", window.fHostFolderView.get()},
             {"fSplashView", window.fSplashView.get()},
+            {"fSoundbankOkOrNotOkImage", window.fSoundbankOkOrNotOkImage.get()},
             {"fProgressTextView", window.fProgressTextView.get()},
             {"fTimeRemainingView", window.fTimeRemainingView.get()},
         };
@@ -337,6 +339,8 @@ TEST_F(CreateWindowTest, TheLayoutFollowsTheMeasuredControls)
         EXPECT_EQ(Height(Frame(label)), 16) << label;
     }
     EXPECT_EQ(Frame("fHostFolderLabel")[0], 20);
+    EXPECT_EQ(Frame("fHostFolderLabel")[2], Frame("fSoundbankOkOrNotOkImage")[0] - 10)
+        << "the host folder's long label reaches to its indicator";
     for (const char* value :
          {"fInputFolderView", "fOutputFileView", "fNameView", "fCopyrightView", "fURLView", "fSplashView",
           "fFileCountView", "fCommentsView", "fExternalVantlesView"})
@@ -380,7 +384,7 @@ TEST_F(CreateWindowTest, TheLayoutFollowsTheMeasuredControls)
     const TFrame hostFolder = Frame("fHostFolderView");
     EXPECT_EQ(hostFolder[0], choices->fItems[1].fFrame[2] + 10);
     EXPECT_EQ(hostFolder[1], choices->fItems[1].fFrame[1]);
-    EXPECT_EQ(selectHost[1], hostFolder[1] + (16 - Height(selectHost)) / 2);
+    EXPECT_EQ(selectHost[1], hostFolder[1] + i32(std::floor((16 - Height(selectHost)) / 2.0)));
 
     // Create closes the window's content at the right, as wide as the wider of its and Stop's
     // titles need, with the progress bar 20 left of it and centred on it.

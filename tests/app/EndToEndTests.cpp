@@ -1,13 +1,16 @@
 // The program as a person uses it: started on its own, driven through its window, its folder
 // choosers and its alerts, and by another process through its hidden message window. Every
 // package it writes must be accepted by the tests' own package reader.
+#include "tests/app/AboutBoxPixels.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/app/ShownViews.h"
 #include "tests/packing/IndependentPackageReader.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FixtureFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -21,6 +24,8 @@ namespace fs = std::filesystem;
 const std::wstring kMainWindowTitle = L"Vantle Packer";
 const std::wstring kSourceChooserTitle = L"Select a source folder";
 const std::wstring kOutputChooserTitle = L"Select a destination folder";
+const std::wstring kAboutTitle = L"About Vantle Packer\u2026";
+constexpr WPARAM kAboutCommand = 50002;
 
 fs::path FixtureFolder(const char* name)
 {
@@ -33,6 +38,95 @@ std::vector<fs::path> FilesOf(const fs::path& folder)
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         files.push_back(entry.path());
     return files;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow(size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                                  nullptr)),
+                       '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), narrow.data(), int(narrow.size()), nullptr,
+                        nullptr);
+    return narrow;
+}
+
+i32 Width(const RECT& frame)
+{
+    return frame.right - frame.left;
+}
+
+i32 Height(const RECT& frame)
+{
+    return frame.bottom - frame.top;
+}
+
+// The rows the two frames share.
+i32 CommonRows(const RECT& first, const RECT& second)
+{
+    return std::max<i32>(0, std::min(first.bottom, second.bottom) - std::max(first.top, second.top));
+}
+
+// Whether the view on the screen shows some of its black text yet.
+bool ShowsText(HWND view)
+{
+    RECT frame{};
+    GetWindowRect(view, &frame);
+    const HDC screen = GetDC(nullptr);
+    bool inked = false;
+    for (LONG y = frame.top; y < frame.bottom && !inked; ++y)
+        for (LONG x = frame.left; x < frame.right && !inked; ++x)
+            inked = GetPixel(screen, x, y) == RGB(0, 0, 0);
+    ReleaseDC(nullptr, screen);
+    return inked;
+}
+
+constexpr char kTextViewName[] = "CBorderStaticTextView";
+
+// What a person looks for in the window: every text whole in its view, no view over another but
+// for the background that all lie on, each folder button beside its field and centred on its row.
+void ExpectTidyWindow(const CRunningProgram& program, HWND window)
+{
+    const std::vector<TShownView> views = ShownViews(program, window);
+    ASSERT_FALSE(views.empty());
+    for (const TShownView& view : views)
+    {
+        if (view.fName != kTextViewName || view.fText.empty())
+            continue;
+        // The text area of a bordered view, the smaller of the two: 2 in at the sides, 1 at the
+        // top and bottom.
+        const SIZE room = MeasureShownText(view.fText);
+        EXPECT_LE(room.cx, Width(view.fFrame) - 4)
+            << '"' << Narrow(view.fText) << "\" in the font " << Narrow(MessageFontFace());
+        EXPECT_LE(room.cy, Height(view.fFrame) - 2) << '"' << Narrow(view.fText) << '"';
+    }
+    for (size_t i = 0; i < views.size(); ++i)
+        for (size_t j = i + 1; j < views.size(); ++j)
+        {
+            const TShownView& first = views[i];
+            const TShownView& second = views[j];
+            const bool meantToLieOn = first.fName == "fBackgroundView" || second.fName == "fBackgroundView" ||
+                                      IsChild(first.fWindow, second.fWindow) ||
+                                      IsChild(second.fWindow, first.fWindow);
+            EXPECT_TRUE(meantToLieOn || !Overlap(first, second))
+                << first.fName << " \"" << Narrow(first.fText) << "\" and " << second.fName << " \""
+                << Narrow(second.fText) << '"';
+        }
+    for (const char* name : {"fSelectInputDirButton", "fSelectOutputDirButton", "fSelectTessaroOrK42DirButton"})
+    {
+        const auto button = std::find_if(views.begin(), views.end(),
+                                         [&](const TShownView& view) { return view.fName == name; });
+        ASSERT_NE(button, views.end()) << name;
+        // Its field: the nearest text view left of it that shares some of its rows.
+        const TShownView* field = nullptr;
+        for (const TShownView& view : views)
+            if (view.fName == kTextViewName && view.fFrame.right <= button->fFrame.left &&
+                CommonRows(view.fFrame, button->fFrame) > 0 && (!field || view.fFrame.right > field->fFrame.right))
+                field = &view;
+        ASSERT_NE(field, nullptr) << name;
+        // Centres compared doubled, so that half a pixel either way is a whole one.
+        EXPECT_NEAR(button->fFrame.top + button->fFrame.bottom, field->fFrame.top + field->fFrame.bottom, 1)
+            << name << " beside \"" << Narrow(field->fText) << '"';
+    }
 }
 
 class EndToEnd : public ::testing::Test
@@ -103,6 +197,44 @@ TEST_F(EndToEnd, AFolderChosenInTheWindowPacksIntoAPackageTheReaderAcceptsAndThe
     EXPECT_EQ(package.fName, "Test Bank");
     EXPECT_FALSE(package.fEntries.empty());
     EXPECT_TRUE(IsViewEnabled(program.FindView(window, "fCreateVantleButton")));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(EndToEnd, TheWindowAndTheAboutBoxShowEveryTextWholeAndNoViewOverAnother)
+{
+    const fs::path source = fWork / "Commented";
+    fs::copy(FixtureFolder("clean"), source, fs::copy_options::recursive);
+    const std::wstring comments = L"Test sounds for the window.\r\nA second line,\r\na third\r\nand a fourth.";
+    std::ofstream(source / "COMMENTS.TXT", std::ios::binary) << Narrow(comments);
+    CRunningProgram program;
+    HWND window = OpenWithFolders(program, source);
+    ASSERT_NE(window, nullptr);
+    HWND commentsView = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            for (const TShownView& view : ShownViews(program, window))
+                if (view.fText == comments)
+                    commentsView = view.fWindow;
+            return commentsView && ShowsText(commentsView);
+        }))
+        << "the source folder's comments never showed";
+    ExpectTidyWindow(program, window);
+    // The idle window with the package's information, kept beside the test output.
+    EXPECT_TRUE(SaveWindowImage(window, fs::current_path() / "main-window-idle.bmp"));
+
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kAboutCommand, 0), 0);
+    HWND about = program.WaitForWindow(kAboutTitle);
+    ASSERT_NE(about, nullptr);
+    RECT client{};
+    GetClientRect(about, &client);
+    ASSERT_TRUE(WaitFor([&] { return CountVersionLinePixels(about, client) > 0; }))
+        << "the About box never showed its version line";
+    EXPECT_TRUE(SaveWindowImage(about, fs::current_path() / "about-box.bmp"));
+    PostMessageW(about, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));

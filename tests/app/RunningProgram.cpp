@@ -48,19 +48,6 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processID)
     return search.fWindows;
 }
 
-std::vector<HWND> DescendantsOf(HWND window)
-{
-    std::vector<HWND> children;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM context) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
-            return TRUE;
-        },
-        LPARAM(&children));
-    return children;
-}
-
 std::wstring WithoutMnemonics(std::wstring text)
 {
     std::wstring plain;
@@ -81,6 +68,19 @@ HWND ButtonOf(HWND view)
     return view;
 }
 } // namespace
+
+std::vector<HWND> DescendantsOf(HWND window)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM context) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
+            return TRUE;
+        },
+        LPARAM(&children));
+    return children;
+}
 
 std::filesystem::path BuildProgram(const std::wstring& fileName)
 {
@@ -150,10 +150,15 @@ std::string CRunningProgram::ReadProgramString(const void* address) const
 HWND CRunningProgram::FindView(HWND window, const std::string& name) const
 {
     for (HWND child : DescendantsOf(window))
-        if (const HANDLE address = GetPropW(child, kViewNameProperty))
-            if (ReadProgramString(address) == name)
-                return child;
+        if (ViewName(child) == name)
+            return child;
     return nullptr;
+}
+
+std::string CRunningProgram::ViewName(HWND view) const
+{
+    const HANDLE address = GetPropW(view, kViewNameProperty);
+    return address ? ReadProgramString(address) : std::string();
 }
 
 bool CRunningProgram::PressWhenEnabled(HWND window, const std::string& name) const

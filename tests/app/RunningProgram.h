@@ -11,6 +11,9 @@
 
 namespace NSAppTests
 {
+// Every window inside the window, at any depth.
+std::vector<HWND> DescendantsOf(HWND window);
+
 // A program of the build, beside the test executable.
 std::filesystem::path BuildProgram(const std::wstring& fileName);
 
@@ -41,6 +44,8 @@ public:
     HWND FindWindowNow(const std::wstring& title) const;
     // The view of the window named as the program named it; null when there is none.
     HWND FindView(HWND window, const std::string& name) const;
+    // The name the program gave a view of its windows; empty for a window that is no view.
+    std::string ViewName(HWND view) const;
     // Presses the window's push button of that name once the window and the button take input;
     // false when they never do.
     bool PressWhenEnabled(HWND window, const std::string& name) const;

@@ -419,6 +419,21 @@ TEST_F(Sprocket, ASeparatorLineRunsAlongTheLongerSideOfItsFrame)
     EXPECT_EQ(std::memcmp(&read, &record, sizeof(record)), 0);
     line->Release(1);
 }
+// Whether the window covers the point of its parent: its rectangle, cut to its shape if it has one.
+bool Covers(HWND window, POINT point)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&frame), 2);
+    if (!PtInRect(&frame, point))
+        return false;
+    const HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const bool inside = GetWindowRgn(window, shape) == ERROR || PtInRegion(shape, point.x - frame.left,
+                                                                            point.y - frame.top);
+    DeleteObject(shape);
+    return inside;
+}
+
 TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
 {
     auto record = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
@@ -451,6 +466,10 @@ TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
         EXPECT_EQ(shown.bottom, frames[i][3]);
         EXPECT_EQ(SendMessageW(buttons[i], BM_GETCHECK, 0, 0), i == 0 ? BST_CHECKED : BST_UNCHECKED);
     }
+    // The group covers its items only: beside the shorter one, what lies there in the parent shows.
+    const HWND host = GetParent(buttons[0]);
+    EXPECT_TRUE(Covers(host, {30, 60}));
+    EXPECT_FALSE(Covers(host, {150, 60}));
     auto read = std::make_unique<NSSprocket::TRadioButtonGroupRecord>();
     ASSERT_EQ(group->GetProperties(read.get()), kTrellisOK);
     EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof(*record)), 0);
@@ -474,6 +493,8 @@ TEST_F(Sprocket, ARadioGroupsRecordRoundTripsThroughItsButtons)
     buttons = OnlyControls(fParent.fWindow);
     ASSERT_EQ(buttons.size(), 3u);
     EXPECT_EQ(FrameInParent(buttons[0]).top, 70);
+    EXPECT_TRUE(Covers(host, {30, 100}));
+    EXPECT_FALSE(Covers(host, {150, 100}));
     EXPECT_EQ(WindowText(buttons[2]), L"Third");
     EXPECT_EQ(SendMessageW(buttons[0], BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageW(buttons[1], BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -929,6 +950,8 @@ TEST_F(Sprocket, AButtonIsMeasuredByItsTitleAndTheLeastSizeOfItsContent)
     EXPECT_GT(icon[1], 48);
     EXPECT_EQ(measure(L"", 64, 49)[1], icon[1] + 1) << "the content's least height, past a line's";
     EXPECT_EQ(measure(L"Stop", 1, 1), stop) << "a least size below the title's changes nothing";
+    // A small icon's button and a titled button stand in one row of the window: one height.
+    EXPECT_EQ(measure(L"", 16, 16)[1], stop[1]) << "a button is the standard height its content fits in";
 
     // A button of the measured size shows its title whole.
     NSSprocket::TPushButtonRecord record{{0, 0, create[0], create[1]}};

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include <windows.h>
 
@@ -204,6 +205,54 @@ TEST_F(TinctCanvasTest, TextRunsSitOnTheirBaselineWithinTheFontsMetrics)
     std::memset(style.fFaceName, 'A', sizeof(style.fFaceName));
     EXPECT_EQ(fCanvas->DrawTextRun(at, text.c_str(), &style, black), kTinctInvalidArgument);
     EXPECT_EQ(measurer->GetFontMetrics(&style, metrics), kTinctInvalidArgument);
+}
+
+// What a canvas shows now, pixel by pixel.
+std::vector<TRGB> Pixels(const CMemorySurface& surface)
+{
+    std::vector<TRGB> pixels;
+    for (int y = 0; y < surface.GetSize(); ++y)
+        for (int x = 0; x < surface.GetSize(); ++x)
+            pixels.push_back(surface.Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(TinctCanvasTest, LineBreaksInARunStartLinesOneLineHeightApart)
+{
+    NSTinct::TFontInfo style{};
+    ASSERT_EQ(fTinct->GetFontInfo(7550, &style), kTinctOK);
+    u32 status = 1002;
+    float metrics[2] = {};
+    ASSERT_EQ(fCanvas->GetTextMeasurer(&status)->GetFontMetrics(&style, metrics), kTinctOK);
+    const float lineHeight = metrics[0] + metrics[1];
+    const u8 black[4] = {0, 0, 0, 255};
+    const float first[2] = {5, 20};
+
+    // The line ends of Windows, Unix and the old Mac, and an empty line between two breaks: each
+    // run must show as its lines drawn one by one on baselines one line height apart.
+    const NSTextPackage::TUTF16String hb = MakeText(u"Hb"), xy = MakeText(u"xy"), qz = MakeText(u"Qz");
+    const struct
+    {
+        NSTextPackage::TUTF16String fRun;
+        std::vector<NSTextPackage::TUTF16String> fLines;
+    } kCases[] = {{MakeText(u"Hb\r\nxy\r\nQz"), {hb, xy, qz}},
+                  {MakeText(u"Hb\nxy\nQz"), {hb, xy, qz}},
+                  {MakeText(u"Hb\rxy\rQz"), {hb, xy, qz}},
+                  {MakeText(u"Hb\r\n\nQz"), {hb, {}, qz}}};
+    for (const auto& c : kCases)
+    {
+        SCOPED_TRACE(c.fRun.size());
+        Clear();
+        for (size_t i = 0; i < c.fLines.size(); ++i)
+        {
+            const float at[2] = {first[0], first[1] + float(i) * lineHeight};
+            ASSERT_EQ(fCanvas->DrawTextRun(at, c.fLines[i].c_str(), &style, black), kTinctOK);
+        }
+        const std::vector<TRGB> expected = Pixels(*this);
+        Clear();
+        ASSERT_EQ(fCanvas->DrawTextRun(first, c.fRun.c_str(), &style, black), kTinctOK);
+        EXPECT_TRUE(Pixels(*this) == expected) << "the run differs from its lines drawn one by one";
+    }
 }
 
 TEST(Tinct, BitmapsDescribeThemselvesAndGuardTheirLocks)

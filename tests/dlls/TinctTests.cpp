@@ -221,7 +221,7 @@ TEST_F(TinctCanvasTest, LineBreaksInARunStartLinesOneLineHeightApart)
 {
     NSTinct::TFontInfo style{};
     ASSERT_EQ(fTinct->GetFontInfo(7550, &style), kTinctOK);
-    u32 status = 1002;
+    u32 status = kTinctRuntimeError;
     float metrics[2] = {};
     ASSERT_EQ(fCanvas->GetTextMeasurer(&status)->GetFontMetrics(&style, metrics), kTinctOK);
     const float lineHeight = metrics[0] + metrics[1];

@@ -81,9 +81,10 @@ void VerifyK42Song(CMedia& media, const TDeviceNameList& prohibited, IReferenceR
     bufferedSong.fPosition = 0;
     CIFFFileReader reader(bufferedSong);
     reader.RequireFORM(kFourCC_K42S);
+    // The song keeps its references in a "REMB" group; every group the packer rewrites is filed.
+    FindEveryReferenceGroup(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     if (!reader.EnterFORM(kFourCC_REMB))
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    FindReferenceChunk(reader, resolver, resolved, unresolvable, inOtherPackage, skippedTarget);
     CollectDevicesFromDEVL(reader, prohibited, usedProhibited);
 }
 

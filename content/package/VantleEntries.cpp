@@ -105,19 +105,29 @@ void CVantleDirEntry::AddChildEntry(const TVantleEntryPtr& entry)
 
 void CVantleDirEntry::AddChild(const TVantleEntryPtr& entry, u32 hash)
 {
-    fNameIndex[hash].push_back(entry);
+    fNameIndex.Add(entry, hash);
 }
 
 TVantleEntryPtr CVantleDirEntry::FindChildByName(const NSTextPackage::TUTF16String& name, u32 hash) const
 {
-    const auto found = fNameIndex.find(hash);
-    if (found == fNameIndex.end())
+    return fNameIndex.Find(name, hash);
+}
+
+void CEntryNameIndex::Add(const TVantleEntryPtr& entry, u32 hash)
+{
+    fBuckets[hash].push_back(entry);
+}
+
+TVantleEntryPtr CEntryNameIndex::Find(const NSTextPackage::TUTF16String& name, u32 hash) const
+{
+    const auto found = fBuckets.find(hash);
+    if (found == fBuckets.end())
         return {};
-    for (const TVantleEntryPtr& child : found->second)
+    for (const TVantleEntryPtr& entry : found->second)
     {
-        if (NSTextPackage::CompareText(child->GetName(), name, NSTextPackage::kCompareIgnoreCase) ==
+        if (NSTextPackage::CompareText(entry->GetName(), name, NSTextPackage::kCompareIgnoreCase) ==
             NSTextPackage::kCompareEqual)
-            return child;
+            return entry;
     }
     return {};
 }

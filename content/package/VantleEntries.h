@@ -38,6 +38,20 @@ private:
 
 using TVantleEntryPtr = std::shared_ptr<CABCVantleEntry>;
 
+// Entries found by name, ignoring case, under the hash of the name (CVantleDirEntry::HashName):
+// of several that match, the one added first.
+class CEntryNameIndex
+{
+public:
+    explicit CEntryNameIndex(std::size_t buckets = 0) : fBuckets(buckets) {}
+
+    void Add(const TVantleEntryPtr& entry, u32 hash);
+    TVantleEntryPtr Find(const NSTextPackage::TUTF16String& name, u32 hash) const;
+
+private:
+    std::unordered_map<u32, std::vector<TVantleEntryPtr>> fBuckets;
+};
+
 class CVantleDirEntry final : public CABCVantleEntry
 {
 public:
@@ -66,7 +80,7 @@ public:
 
 private:
     std::vector<TVantleEntryPtr> fChildren; // in the order added
-    std::unordered_map<u32, std::vector<TVantleEntryPtr>> fNameIndex;
+    CEntryNameIndex fNameIndex;
     NSTextPackage::TUTF16String fName;
 };
 

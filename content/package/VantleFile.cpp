@@ -65,6 +65,8 @@ void CVantleFile::ParseIndex()
     GetReader()->VisitEntries(parser);
     fRootEntries = std::move(parser.GetRootEntries());
     fHiddenEntries = std::move(parser.GetHiddenEntries());
+    for (const TVantleEntryPtr& entry : fRootEntries)
+        fRootNameIndex.Add(entry, CVantleDirEntry::HashName(entry->GetName()));
 }
 
 bool CVantleFile::IsAvailable()
@@ -74,7 +76,11 @@ bool CVantleFile::IsAvailable()
 
 CItemPtr CVantleFile::FindChild(const TUTF16String& name)
 {
-    return CABCVirtualFileItem::FindChild(name);
+    EnsureOpened();
+    if (fState != kStateOpen)
+        return {};
+    ParseIndex();
+    return CItemPtr(fRootNameIndex.Find(name, CVantleDirEntry::HashName(name)).get());
 }
 
 void CVantleFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)

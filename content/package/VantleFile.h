@@ -63,6 +63,9 @@ private:
     std::shared_ptr<CVantleReader> fKeptReader;
     i32 fUpdateNesting = 0;
     std::vector<TVantleEntryPtr> fRootEntries;
+    // The root entries by name: a package of thousands of top-level entries is searched once per
+    // entry when it is checked.
+    CEntryNameIndex fRootNameIndex;
     std::vector<TVantleEntryPtr> fHiddenEntries;
 };
 } // namespace NSVirtualFS

@@ -3,15 +3,19 @@
 // goes through the sequence in order. The caller's thread prepares each element (whatever must
 // happen on it, such as opening a file); a worker runs the prepared task. A bounded number of
 // elements, holding a bounded number of bytes, is ahead at once, so memory stays bounded
-// however long the sequence.
+// however long the sequence. The caller does not wait for work that no worker has begun: it
+// does that work itself, so it adds its own processor to the workers' (all there is on two).
 #include "base/Types.h"
 #include "base/WorkerThreads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 template <class TResult> class CWorkAhead
 {
@@ -21,6 +25,9 @@ public:
         std::function<TResult()> fTask;
         // What the element holds while it waits for its turn.
         u64 fBytes = 0;
+        // Run by the caller when it takes the element, not by a worker: for work that costs less
+        // than handing it to another thread and waiting for it there.
+        bool fInTurn = false;
     };
     // Answers nothing for an element that the caller works on in its turn instead: one that
     // does not pay. An exception counts as nothing too: the caller meets that failure again in
@@ -51,17 +58,55 @@ public:
             Release();
         if (fAhead.empty() || fAhead.front().fIndex != index)
             return {};
+        if (fAhead.front().fQueued)
+            fAhead.front().fQueued->RunUnlessBegun();
         std::future<TResult> result = std::move(fAhead.front().fResult);
         Release();
         return result;
     }
 
 private:
+    // A queued task that whichever comes first runs: a worker, or the caller in its turn.
+    class CQueuedTask
+    {
+    public:
+        explicit CQueuedTask(std::function<TResult()> task) : fTask(std::move(task)) {}
+
+        std::future<TResult> GetFuture() { return fResult.get_future(); }
+
+        void RunUnlessBegun()
+        {
+            if (fBegun.exchange(true))
+                return;
+            try
+            {
+                if constexpr (std::is_void_v<TResult>)
+                {
+                    fTask();
+                    fResult.set_value();
+                }
+                else
+                    fResult.set_value(fTask());
+            }
+            catch (...)
+            {
+                fResult.set_exception(std::current_exception());
+            }
+        }
+
+    private:
+        std::function<TResult()> fTask;
+        std::promise<TResult> fResult;
+        std::atomic<bool> fBegun = false;
+    };
+
     struct TAhead
     {
         std::size_t fIndex;
         u64 fBytes;
         std::future<TResult> fResult;
+        // Null for work left to the caller's turn.
+        std::shared_ptr<CQueuedTask> fQueued;
     };
 
     void PrepareAhead(std::size_t index)
@@ -81,7 +126,15 @@ private:
             if (!prepared)
                 continue;
             fBytesAhead += prepared->fBytes;
-            fAhead.push_back({next, prepared->fBytes, fWorkers.Queue(std::move(prepared->fTask))});
+            if (prepared->fInTurn)
+            {
+                fAhead.push_back(
+                    {next, prepared->fBytes, std::async(std::launch::deferred, std::move(prepared->fTask)), nullptr});
+                continue;
+            }
+            auto queued = std::make_shared<CQueuedTask>(std::move(prepared->fTask));
+            fAhead.push_back({next, prepared->fBytes, queued->GetFuture(), queued});
+            fWorkers.Queue([queued] { queued->RunUnlessBegun(); });
         }
     }
 

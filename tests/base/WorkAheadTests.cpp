@@ -109,6 +109,40 @@ TEST(WorkAheadTests, AFailureReachesOnlyItsOwnElementsTurn)
     }
 }
 
+// Work marked for the caller's turn runs on the caller's thread when its result is asked for,
+// between the worked-ahead elements around it, and its failure reaches only its own turn.
+TEST(WorkAheadTests, WorkForTheCallersTurnRunsOnItsThreadWhenAskedForAndFailsThere)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    std::vector<std::size_t> ranHere;
+    TWindow window(
+        6,
+        [&](std::size_t index) -> std::optional<TWindow::TPrepared> {
+            if (index % 2 == 0)
+                return Square(index);
+            return TWindow::TPrepared{[&, index]() -> int {
+                                          if (std::this_thread::get_id() == caller)
+                                              ranHere.push_back(index);
+                                          if (index == 3)
+                                              throw std::range_error("task failed");
+                                          return int(index * index);
+                                      },
+                                      1, true};
+        },
+        {2, 6, 1000});
+    for (std::size_t i = 0; i < 6; ++i)
+    {
+        std::future<int> work = window.Take(i);
+        ASSERT_TRUE(work.valid());
+        EXPECT_EQ(ranHere.size(), i / 2) << "ran before its turn";
+        if (i == 3)
+            EXPECT_THROW(work.get(), std::range_error);
+        else
+            EXPECT_EQ(work.get(), int(i * i));
+    }
+    EXPECT_EQ(ranHere, (std::vector<std::size_t>{1, 3, 5}));
+}
+
 TEST(WorkAheadTests, ElementsSkippedByTheCallerAreDroppedAndNotReturned)
 {
     TWindow window(
@@ -139,6 +173,42 @@ TEST(WorkAheadTests, TasksRunTogetherOnEveryThread)
         {4, 4, 1000});
     for (std::size_t i = 0; i < 4; ++i)
         EXPECT_TRUE(window.Take(i).get()) << i;
+}
+
+// The first element waits for the second: with one worker, which cannot do both, only the caller
+// doing one of them itself lets the first see the second done (otherwise it gives up).
+TEST(WorkAheadTests, TheCallerDoesWorkThatNoWorkerHasBegun)
+{
+    std::mutex lock;
+    std::condition_variable secondDone;
+    bool second = false;
+    bool firstSawSecond = false;
+    {
+        CWorkAhead<bool> window(
+            2,
+            [&](std::size_t index) -> std::optional<CWorkAhead<bool>::TPrepared> {
+                if (index == 0)
+                    return CWorkAhead<bool>::TPrepared{[&] {
+                                                           std::unique_lock<std::mutex> guard(lock);
+                                                           firstSawSecond =
+                                                               secondDone.wait_for(guard, 20s, [&] { return second; });
+                                                           return firstSawSecond;
+                                                       },
+                                                       1};
+                return CWorkAhead<bool>::TPrepared{[&] {
+                                                       const std::lock_guard<std::mutex> guard(lock);
+                                                       second = true;
+                                                       secondDone.notify_all();
+                                                       return true;
+                                                   },
+                                                   1};
+            },
+            {1, 2, 1000});
+        std::future<bool> first = window.Take(0);
+        EXPECT_TRUE(window.Take(1).get());
+        EXPECT_TRUE(first.get());
+    }
+    EXPECT_TRUE(firstSawSecond);
 }
 
 TEST(WorkAheadTests, DestroyingTheWindowDropsQueuedTasksAndWaitsForRunningOnes)

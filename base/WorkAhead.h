@@ -25,7 +25,7 @@ public:
         std::function<TResult()> fTask;
         // What the element holds while it waits for its turn.
         u64 fBytes = 0;
-        // Run by the caller when it takes the element, not by a worker: for work that costs less
+        // Run by the caller when it asks for the result, never by a worker: for work that costs less
         // than handing it to another thread and waiting for it there.
         bool fInTurn = false;
     };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <future>
@@ -60,6 +61,14 @@ public:
             return {};
         if (fAhead.front().fQueued)
             fAhead.front().fQueued->RunUnlessBegun();
+        // While its only worker finishes this element, the caller does later work that the worker
+        // has not begun: its processor is half of those there are. Beside more workers it is
+        // better kept free to hand out the work and take the results.
+        for (std::size_t later = 1; fLimits.fThreads == 1 && later < fAhead.size() &&
+                                    fAhead.front().fResult.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+             ++later)
+            if (fAhead[later].fQueued)
+                fAhead[later].fQueued->RunUnlessBegun();
         std::future<TResult> result = std::move(fAhead.front().fResult);
         Release();
         return result;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "base/TextFailure.h"
@@ -24,7 +25,25 @@ TComparedText WithoutByteOrderMark(const TUTF16String& text)
     const std::size_t skip = !text.empty() && text[0] == kByteOrderMark ? 1 : 0;
     return {AsWide(text) + skip, CheckedPlatformLength(text.size() - skip)};
 }
+bool IsPrintableASCII(const TUTF16String& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit >= 0x20 && unit < 0x7F; });
+}
+
+char16_t FoldASCII(char16_t unit)
+{
+    return unit >= u'a' && unit <= u'z' ? char16_t(unit - u'a' + u'A') : unit;
+}
 } // namespace
+
+bool EqualIgnoringCase(const TUTF16String& a, const TUTF16String& b)
+{
+    if (!IsPrintableASCII(a) || !IsPrintableASCII(b))
+        return CompareText(a, b, kCompareIgnoreCase) == kCompareEqual;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return FoldASCII(x) == FoldASCII(y); });
+}
 
 ECompareResult CompareText(const TUTF16String& a, const TUTF16String& b, u32 mode)
 {

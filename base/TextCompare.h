@@ -21,6 +21,10 @@ enum ECompareMode : u32
 // A leading U+FEFF on either side is skipped; widths are always ignored, case in mode 1 only.
 // A failing platform comparison throws with the object type "unicode".
 ECompareResult CompareText(const TUTF16String& a, const TUTF16String& b, u32 mode);
+// Whether CompareText in mode 1 answers equal. Names of printable ASCII alone are compared here,
+// where the platform's comparison could only agree: a file name is matched against dozens of
+// extensions, and each platform comparison costs microseconds.
+bool EqualIgnoringCase(const TUTF16String& a, const TUTF16String& b);
 // The ordering of the program's text-keyed maps: CompareText with mode 0 answers less.
 inline bool TextLess(const TUTF16String& a, const TUTF16String& b)
 {

@@ -3,15 +3,20 @@
 // goes through the sequence in order. The caller's thread prepares each element (whatever must
 // happen on it, such as opening a file); a worker runs the prepared task. A bounded number of
 // elements, holding a bounded number of bytes, is ahead at once, so memory stays bounded
-// however long the sequence.
+// however long the sequence. The caller does not wait for work that no worker has begun: it
+// does that work itself, so it adds its own processor to the workers' (all there is on two).
 #include "base/Types.h"
 #include "base/WorkerThreads.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 template <class TResult> class CWorkAhead
 {
@@ -21,6 +26,9 @@ public:
         std::function<TResult()> fTask;
         // What the element holds while it waits for its turn.
         u64 fBytes = 0;
+        // Run by the caller when it asks for the result, never by a worker: for work that costs less
+        // than handing it to another thread and waiting for it there.
+        bool fInTurn = false;
     };
     // Answers nothing for an element that the caller works on in its turn instead: one that
     // does not pay. An exception counts as nothing too: the caller meets that failure again in
@@ -42,6 +50,10 @@ public:
     {
     }
 
+    // The tasks still queued are then held by the workers' queue alone, so ending the workers
+    // drops them before the running ones are waited for.
+    ~CWorkAhead() { fAhead.clear(); }
+
     // The work of the element at index: its future, or an empty future (valid() is false) when
     // it is not worked ahead. Indices are taken in increasing order. The future rethrows the
     // task's exception; the caller calls get() where it would have done the work itself.
@@ -52,17 +64,64 @@ public:
         PrepareAhead(index);
         if (fAhead.empty() || fAhead.front().fIndex != index)
             return {};
+        if (fAhead.front().fQueued)
+            fAhead.front().fQueued->RunUnlessBegun();
+        // While its only worker finishes this element, the caller does later work that the worker
+        // has not begun: its processor is half of those there are. Beside more workers it is
+        // better kept free to hand out the work and take the results.
+        for (std::size_t later = 1; fLimits.fThreads == 1 && later < fAhead.size() &&
+                                    fAhead.front().fResult.valid() &&
+                                    fAhead.front().fResult.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+             ++later)
+            if (fAhead[later].fQueued)
+                fAhead[later].fQueued->RunUnlessBegun();
         std::future<TResult> result = std::move(fAhead.front().fResult);
         Release();
         return result;
     }
 
 private:
+    // A queued task that whichever comes first runs: a worker, or the caller in its turn.
+    class CQueuedTask
+    {
+    public:
+        explicit CQueuedTask(std::function<TResult()> task) : fTask(std::move(task)) {}
+
+        std::future<TResult> GetFuture() { return fResult.get_future(); }
+
+        void RunUnlessBegun()
+        {
+            if (fBegun.exchange(true))
+                return;
+            try
+            {
+                if constexpr (std::is_void_v<TResult>)
+                {
+                    fTask();
+                    fResult.set_value();
+                }
+                else
+                    fResult.set_value(fTask());
+            }
+            catch (...)
+            {
+                fResult.set_exception(std::current_exception());
+            }
+        }
+
+    private:
+        std::function<TResult()> fTask;
+        std::promise<TResult> fResult;
+        std::atomic<bool> fBegun = false;
+    };
+
     struct TAhead
     {
         std::size_t fIndex;
         u64 fBytes;
         std::future<TResult> fResult; // empty for an element left to its turn
+        // Null for work left to the caller's turn and for an element left to its turn.
+        std::shared_ptr<CQueuedTask> fQueued;
     };
 
     void PrepareAhead(std::size_t index)
@@ -87,7 +146,15 @@ private:
                 continue;
             }
             fBytesAhead += prepared->fBytes;
-            fAhead.push_back({next, prepared->fBytes, fWorkers.Queue(std::move(prepared->fTask))});
+            if (prepared->fInTurn)
+            {
+                fAhead.push_back(
+                    {next, prepared->fBytes, std::async(std::launch::deferred, std::move(prepared->fTask)), nullptr});
+                continue;
+            }
+            auto queued = std::make_shared<CQueuedTask>(std::move(prepared->fTask));
+            fAhead.push_back({next, prepared->fBytes, queued->GetFuture(), queued});
+            fWorkers.Queue([queued] { queued->RunUnlessBegun(); });
         }
     }
 

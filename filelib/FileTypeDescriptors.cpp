@@ -14,7 +14,7 @@ namespace
 {
 bool NamesMatch(const TUTF16String& a, const TUTF16String& b)
 {
-    return CompareText(a, b, kCompareIgnoreCase) == kCompareEqual;
+    return EqualIgnoringCase(a, b);
 }
 
 // The descriptor's list up to its zero, never beyond the record.

@@ -161,7 +161,7 @@ bool WinIsReservedFileName(const TUTF16String& name)
     TrimTrailing(stem, false);
     for (const TUTF16String& reserved : ReservedFileNames())
     {
-        if (NSTextPackage::CompareText(stem, reserved, 1) == NSTextPackage::kCompareEqual)
+        if (NSTextPackage::EqualIgnoringCase(stem, reserved))
             return true;
     }
     return false;

@@ -22,6 +22,7 @@
 #include "packing/PackFailures.h"
 #include "packing/PackageFileNames.h"
 #include "packing/ProcessorRegistry.h"
+#include "packing/SamplePackAhead.h"
 #include "packing/SampleProcessors.h"
 #include "packing/StandardReferenceResolver.h"
 #include "packing/VantleReferenceResolver.h"
@@ -159,7 +160,7 @@ std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::
                                        window.fPosition = 0;
                                        VerifyPackedSample(window);
                                    },
-                                   0};
+                                   0, u64(size) < kSmallestSampleForWorkers};
 }
 
 void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& packageMedia,

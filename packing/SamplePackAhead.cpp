@@ -45,7 +45,7 @@ CSamplePackAhead::CSamplePackAhead(std::vector<CItemPtr> files) : fFiles(std::mo
                                       packer->PackOpened(*source, *packed);
                                       return packed;
                                   },
-                                  size};
+                                  size, size < kSmallestSampleForWorkers};
     };
     fWindow = std::make_unique<CWindow>(fFiles.size(), std::move(prepare),
                                         CWindow::TLimits{threads, threads * kElementsAheadPerThread, kMostBytesAhead});

@@ -17,6 +17,11 @@ class CMedia;
 
 namespace NSVantlePacking
 {
+// A sample of fewer bytes is coded or checked in its turn by the thread that needs it: handing
+// it to a worker and waiting for the answer costs more than the work (thread hand-offs are
+// system calls under Wine), which decides the time of a folder of thousands of short sounds.
+constexpr u64 kSmallestSampleForWorkers = 32 * 1024;
+
 class CSamplePackAhead
 {
 public:

@@ -16,6 +16,7 @@ CVantleFile::CVantleFile(const TShellItemPtr& shellItem, const TUTF16String& nam
 CVantleFile::~CVantleFile()
 {
     // Entries point back at this item: they go while it is still whole.
+    fRootNameIndex.Clear();
     fRootEntries.clear();
     fHiddenEntries.clear();
 }
@@ -65,6 +66,8 @@ void CVantleFile::ParseIndex()
     GetReader()->VisitEntries(parser);
     fRootEntries = std::move(parser.GetRootEntries());
     fHiddenEntries = std::move(parser.GetHiddenEntries());
+    for (const TVantleEntryPtr& entry : fRootEntries)
+        fRootNameIndex.Add(entry, HashEntryName(entry->GetName()));
 }
 
 bool CVantleFile::IsAvailable()
@@ -74,7 +77,11 @@ bool CVantleFile::IsAvailable()
 
 CItemPtr CVantleFile::FindChild(const TUTF16String& name)
 {
-    return CABCVirtualFileItem::FindChild(name);
+    EnsureOpened();
+    if (fState != kStateOpen)
+        return {};
+    ParseIndex();
+    return CItemPtr(fRootNameIndex.Find(name, HashEntryName(name)).get());
 }
 
 void CVantleFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)

@@ -3,6 +3,7 @@
 // COPYRIGHT as secondary text. It holds its reader weakly: outside update batches every call that
 // needs the package opens it anew, inside one a single reader (with its open file) serves all.
 // A file that is no readable package is still an item: an empty folder under its file name.
+#include "content/package/EntryNameIndex.h"
 #include "content/package/VantleEntries.h"
 #include "content/package/VantleInfo.h"
 #include "content/vfs/ItemClassFactory.h"
@@ -63,6 +64,9 @@ private:
     std::shared_ptr<CVantleReader> fKeptReader;
     i32 fUpdateNesting = 0;
     std::vector<TVantleEntryPtr> fRootEntries;
+    // The root entries by name: a package of thousands of top-level entries is searched once per
+    // entry when it is checked.
+    TEntryNameIndex<CABCVantleEntry> fRootNameIndex{37};
     std::vector<TVantleEntryPtr> fHiddenEntries;
 };
 } // namespace NSVirtualFS

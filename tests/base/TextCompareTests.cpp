@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/TextCase.h"
 #include "base/TextCompare.h"
+#include "base/TextConversions.h"
 #include "tests/support/TextLiterals.h"
 
 using namespace NSTextPackage;
@@ -44,6 +47,23 @@ TEST(CompareText, TextLessOrdersMaps)
     EXPECT_TRUE(TextLess(MakeText(u"a"), MakeText(u"b")));
     EXPECT_FALSE(TextLess(MakeText(u"b"), MakeText(u"a")));
     EXPECT_FALSE(TextLess(MakeText(u"a"), MakeText(u"a")));
+}
+
+// The shortcut for ASCII names must answer as the platform does, pair for pair.
+TEST(CompareText, EqualIgnoringCaseAgreesWithThePlatform)
+{
+    std::vector<TUTF16String> texts;
+    for (char16_t unit = 0x20; unit < 0x7F; ++unit)
+        texts.push_back(TUTF16String(1, unit));
+    for (const TUTF16String& word :
+         {MakeText(u".wav"), MakeText(u".WAV"), MakeText(u".wave"), MakeText(u"co-op"), MakeText(u"coop"),
+          MakeText(u"it's"), MakeText(u"its"), MakeText(u"a b"), MakeText(u"ab"), MakeText(u"\uFEFF.wav"),
+          MakeText(u"\uFF21"), MakeText(u"\u00E9"), MakeText(u"\u00C9"), TUTF16String()})
+        texts.push_back(word);
+    for (const TUTF16String& a : texts)
+        for (const TUTF16String& b : texts)
+            ASSERT_EQ(EqualIgnoringCase(a, b), CompareText(a, b, kCompareIgnoreCase) == kCompareEqual)
+                << UTF16ToUTF8(a) << " / " << UTF16ToUTF8(b);
 }
 
 TEST(TextCase, MapsEveryUnit)

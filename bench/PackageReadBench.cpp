@@ -12,8 +12,8 @@
 // The plain read runs before and after the entry read and the faster run counts, so the system
 // cache warmed by one pass favours neither side. read_calls counts the file library's ReadFile
 // calls during the entry read. The last figure is the plain read again with every piece at an
-// explicit offset, as the file library reads: it tells the cost of such reads on this platform
-// from the cost of the layers above them.
+// explicit offset, which the file library avoids: it tells the cost of such reads on this
+// platform.
 #include "base/Media.h"
 #include "base/TextConversions.h"
 #include "base/UTF16String.h"
@@ -118,7 +118,7 @@ unsigned long long ReadEntries(const std::filesystem::path& path, std::vector<u8
 }
 
 // Reads the whole file with ReadFile in pieces, each from the handle's own position or, at
-// offsets, at its offset given in an OVERLAPPED as the file library reads; answers the bytes read.
+// offsets, at its offset given in an OVERLAPPED; answers the bytes read.
 unsigned long long ReadPlainly(const std::filesystem::path& path, std::vector<u8>& piece, bool atOffsets)
 {
     const CWinFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

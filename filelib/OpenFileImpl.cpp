@@ -1,6 +1,5 @@
 #include "filelib/OpenFileImpl.h"
 
-#include "base/PieceWiseTransfer.h"
 #include "base/Quorral.h"
 #include "base/Win32Calls.h"
 #include "filelib/FileLibRecords.h"
@@ -15,22 +14,6 @@ namespace NSFileLibInternals
 {
 namespace
 {
-// Moves count bytes at position through call (ReadFile or WriteFile), each piece at its own
-// offset; error is the failed call's error.
-template <class TCall> ETransfer TransferAt(i64 position, i64 count, DWORD& error, TCall&& call)
-{
-    const ETransfer result = TransferInPieces(u64(count), kMaxTransferPerCall, [&](u64 done, DWORD piece, DWORD* moved) {
-        const u64 at = u64(position) + done;
-        OVERLAPPED overlapped = {};
-        overlapped.Offset = DWORD(at);
-        overlapped.OffsetHigh = DWORD(at >> 32);
-        return call(done, piece, moved, &overlapped);
-    });
-    if (result == ETransfer::kFailed)
-        error = ::GetLastError();
-    return result;
-}
-
 HANDLE OpenHandle(const TUTF16String& path, DWORD access, DWORD sharing, DWORD disposition, DWORD flags = 0)
 {
     return Win32Calls().CreateFileW(NSTextPackage::AsWide(path), access, sharing, nullptr, disposition,
@@ -67,19 +50,16 @@ void DeleteFileQuietly(const TUTF16String& path)
 } // namespace
 
 COpenReadFileImpl::COpenReadFileImpl(const TUTF16String& path)
-    : fHandle(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
+    : fFile(OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
 {
-    if (!fHandle.IsOpen())
+    if (!fFile.IsOpen())
         WinThrowForLastError<NSQuorral::XNotFound>("CreateFile failed with unrecognized error type");
 }
 
 void COpenReadFileImpl::Read(i64 position, i64 count, u8* buffer) const
 {
     DWORD error = 0;
-    const ETransfer result =
-        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return Win32Calls().ReadFile(fHandle.Get(), buffer + done, piece, moved, at);
-        });
+    const ETransfer result = fFile.Read(u64(position), u64(count), kMaxTransferPerCall, buffer, error);
     // A read past the end of the file lands here too; the platform's error is not examined.
     if (result != ETransfer::kDone)
         WinThrow<NSQuorral::XRead>("ReadFile failed");
@@ -87,18 +67,18 @@ void COpenReadFileImpl::Read(i64 position, i64 count, u8* buffer) const
 
 u64 COpenReadFileImpl::GetSize() const
 {
-    return WinGetFileSize(fHandle.Get());
+    return WinGetFileSize(fFile.Get());
 }
 
 void COpenReadFileImpl::Close()
 {
-    fHandle.Close();
+    fFile.Close();
 }
 
 COpenReadWriteFileImpl::COpenReadWriteFileImpl(const TUTF16String& path, u32 mode)
-    : fHandle(OpenReadWriteHandle(path, mode))
+    : fFile(OpenReadWriteHandle(path, mode))
 {
-    if (!fHandle.IsOpen())
+    if (!fFile.IsOpen())
         WinThrowForLastError<NSQuorral::XCreate>("CreateFile failed with unrecognized error type");
 }
 
@@ -113,10 +93,7 @@ void COpenReadWriteFileImpl::Read(i64 position, i64 count, u8* buffer) const
                          NSQuorral::GetFileHandleObjectType());
     }
     DWORD error = 0;
-    const ETransfer result =
-        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return Win32Calls().ReadFile(fHandle.Get(), buffer + done, piece, moved, at);
-        });
+    const ETransfer result = fFile.Read(u64(position), u64(count), kMaxTransferPerCall, buffer, error);
     if (result == ETransfer::kFailed)
         WinThrowForError<NSQuorral::XRead>(error, "ReadFile failed with unrecognized error type");
     if (result == ETransfer::kShort)
@@ -126,10 +103,7 @@ void COpenReadWriteFileImpl::Read(i64 position, i64 count, u8* buffer) const
 void COpenReadWriteFileImpl::Write(i64 position, i64 count, const u8* buffer) const
 {
     DWORD error = 0;
-    const ETransfer result =
-        TransferAt(position, count, error, [&](u64 done, DWORD piece, DWORD* moved, OVERLAPPED* at) {
-            return Win32Calls().WriteFile(fHandle.Get(), buffer + done, piece, moved, at);
-        });
+    const ETransfer result = fFile.Write(u64(position), u64(count), kMaxTransferPerCall, buffer, error);
     if (result == ETransfer::kFailed)
         WinThrowForError<NSQuorral::XWrite>(error, "WriteFile failed with unrecognized error type");
     if (result == ETransfer::kShort)
@@ -138,12 +112,12 @@ void COpenReadWriteFileImpl::Write(i64 position, i64 count, const u8* buffer) co
 
 u64 COpenReadWriteFileImpl::GetSize() const
 {
-    return WinGetFileSize(fHandle.Get());
+    return WinGetFileSize(fFile.Get());
 }
 
 void COpenReadWriteFileImpl::Close()
 {
-    fHandle.Close();
+    fFile.Close();
 }
 
 CSafeOpenReadWriteFileImpl::CSafeOpenReadWriteFileImpl(const TUTF16String& targetPath) : fTargetPath(targetPath)

@@ -1,6 +1,6 @@
 #pragma once
 // The backend's open files. Reads and writes are positional: every call names its byte
-// position and no file position lives on between calls. A transfer of any size is split into
+// position, whatever the last call left. A transfer of any size is split into
 // platform calls of at most kMaxTransferPerCall bytes.
 //
 // The safe write lets a caller write a whole new version of a file without ever leaving a
@@ -9,7 +9,7 @@
 // Commit. A write that is never committed leaves the target as it was.
 #include "base/Types.h"
 #include "base/UTF16String.h"
-#include "base/WinHandles.h"
+#include "filelib/PositionTrackingFile.h"
 
 #include <memory>
 
@@ -41,7 +41,7 @@ public:
     void Close();
 
 private:
-    CWinFileHandle fHandle;
+    CPositionTrackingFile fFile;
 };
 
 // Shared with nobody, but a temporary file (kOpenModeTemporary), which others may read.
@@ -61,7 +61,7 @@ public:
     void Close();
 
 private:
-    CWinFileHandle fHandle;
+    CPositionTrackingFile fFile;
 };
 
 class CSafeOpenReadWriteFileImpl

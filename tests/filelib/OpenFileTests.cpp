@@ -401,6 +401,20 @@ TEST_F(InjectedOpenFiles, AShortTransferIsAFailureOfItsDirection)
     EXPECT_EQ(file->GetByteReader()->Read(0, 10, reinterpret_cast<u8*>(bytes.data())), kFileLibReadFailure);
 }
 
+// A short read leaves the platform's position where it stopped, not where the read was meant
+// to end: the next read still lands at its own offset.
+TEST_F(InjectedOpenFiles, AReadAfterAShortReadLandsAtItsOffset)
+{
+    WriteFileBytes("ten.bin", "0123456789");
+    std::unique_ptr<IOpenReadFile> file = OpenReadFile("ten.bin");
+    std::string bytes(4, '\0');
+    gInjected.shortBy = 1;
+    EXPECT_EQ(file->GetByteReader()->Read(0, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibReadFailure);
+    gInjected.shortBy = 0;
+    ASSERT_EQ(file->GetByteReader()->Read(4, 4, reinterpret_cast<u8*>(bytes.data())), kFileLibOK);
+    EXPECT_EQ(bytes, "4567");
+}
+
 // The new data reaches the disk before it takes the target's name, so that a power loss right
 // after the commit cannot leave the name over data still in the cache.
 TEST_F(OpenFiles, CommitFlushesTheNewFileBeforeItTakesTheTargetsName)

@@ -6,6 +6,7 @@ const TWin32Calls TCallTable<TWin32Calls>::kReal = {
     &::GetFileAttributesW,
     &::SetFileAttributesW,
     &::FindFirstFileW,
+    &::FindFirstFileExW,
     &::FindNextFileW,
     &::FindClose,
     &::CreateFileW,

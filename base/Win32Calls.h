@@ -17,6 +17,7 @@ struct TWin32Calls
     decltype(&::GetFileAttributesW) GetFileAttributesW;
     decltype(&::SetFileAttributesW) SetFileAttributesW;
     decltype(&::FindFirstFileW) FindFirstFileW;
+    decltype(&::FindFirstFileExW) FindFirstFileExW;
     decltype(&::FindNextFileW) FindNextFileW;
     decltype(&::FindClose) FindClose;
     decltype(&::CreateFileW) CreateFileW;

@@ -9,6 +9,7 @@
 #include "base/Media.h"
 #include "filelib/FileLibWrappers.h"
 #include "media/codec/ImageCodecLibraries.h"
+#include "packing/FilesMissedByWalk.h"
 #include "packing/InfoText.h"
 #include "packing/InformationFiles.h"
 #include "packing/PackFailures.h"
@@ -251,6 +252,7 @@ void CollectSourceEntries(TPackJobHandle& job, IVantlePackingProgress* progress)
     job->fInputFolderIdentity = ReadIdentityOfFolder(job->fInputFolder);
     std::vector<CItemPtr> children;
     job->fInputFolder->GetChildren(children, nullptr);
+    NoteFilesMissedByWalk(*job, nullptr, children);
     job->fEntries.reserve(children.size());
     BeginPhase(job, progress, 0, children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
@@ -332,6 +334,7 @@ void ScanSourceTree(TPackJobHandle& job, CSourceNode& folder, u32& count, IVantl
     RefuseEndlessShortcut(*job, folder);
     std::vector<CItemPtr> children;
     folder.fResolvedItem->GetChildren(children, nullptr);
+    NoteFilesMissedByWalk(*job, &folder, children);
     if (IsShortcutOutside(*job, folder))
         job->fOutsideShortcuts.insert(&folder);
     TSourceNodes kept;

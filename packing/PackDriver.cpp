@@ -102,6 +102,7 @@ NSFileLibSupport::TFileSpecPtr WriteJobLog(const CPackJob& job, u8 complete)
     const TPackingLogContents contents{job.fUnresolvedReferences,
                                        job.fExternalReferences,
                                        job.fFailedFiles,
+                                       job.fUnreadFiles,
                                        job.fBrokenReferences,
                                        job.GetReportedProhibitedDeviceUsers(),
                                        job.GetReportedUnreferencedSamples(),

@@ -57,7 +57,8 @@ bool CPackJob::RemoveSourceNode(CSourceNode* node)
 
 bool CPackJob::HasProblems() const
 {
-    return !fUnresolvedReferences.empty() || !fFailedFiles.empty() || !fBrokenReferences.empty();
+    return !fUnresolvedReferences.empty() || !fFailedFiles.empty() || !fUnreadFiles.empty() ||
+           !fBrokenReferences.empty();
 }
 
 bool CPackJob::HasWarnings() const

@@ -104,6 +104,10 @@ public:
     TReferencesByNode fUnresolvedReferences;
     TReferencesByNode fExternalReferences;
     TSourceNodeSet fFailedFiles;
+    // Files of the source folder on disk that the walk could not list, and folders that cannot be
+    // listed at all, by their path in the log ("Samples/Old/Snare.aif"): they fail the pack as
+    // failed files do.
+    std::vector<NSTextPackage::TUTF16String> fUnreadFiles;
     TDeviceNamesByNode fProhibitedDeviceUsers;
     // Per entry of the finished package, the references that cannot be resolved in it.
     TReferencesByIndexRow fBrokenReferences;

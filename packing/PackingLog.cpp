@@ -214,10 +214,13 @@ void WriteLogBody(NSFerrant::CMedia& media, const CItemPtr& sourceFolder, const 
 {
     const TOutsideShortcuts& shortcuts = contents.fOutsideShortcuts;
     CLogWriter log(media);
-    if (!contents.fFailed.empty())
+    if (!contents.fFailed.empty() || !contents.fUnreadFiles.empty())
     {
         log.Line("Failed validating:");
-        WriteList(log, CollectLogPaths(contents.fFailed, sourceFolder, shortcuts));
+        std::vector<TUTF16String> paths = CollectLogPaths(contents.fFailed, sourceFolder, shortcuts);
+        paths.insert(paths.end(), contents.fUnreadFiles.begin(), contents.fUnreadFiles.end());
+        SortForLog(paths);
+        WriteList(log, paths);
         log.EmptyLines(5);
     }
     WriteNodeReferences(log, "Unresolved references:", contents.fUnresolved, sourceFolder, shortcuts, false);

@@ -22,6 +22,8 @@ struct TPackingLogContents
     const TReferencesByNode& fUnresolved;
     const TReferencesByNode& fExternal;
     const TSourceNodeSet& fFailed;
+    // Listed among the failed files.
+    const std::vector<NSTextPackage::TUTF16String>& fUnreadFiles;
     const TReferencesByIndexRow& fBroken;
     const TDeviceNamesByNode& fProhibitedUsers;
     TSourceNodeSet fUnreferencedSamples;

@@ -96,7 +96,7 @@ void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
 
 void ThrowIfVerificationFailed(const CPackJob& job)
 {
-    if (!job.fFailedFiles.empty())
+    if (!job.fFailedFiles.empty() || !job.fUnreadFiles.empty())
         NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
                                   << NSQuorral::XAbort("vantle has failed entries"));
     if (!job.fUnresolvedReferences.empty())

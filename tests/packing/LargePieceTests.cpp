@@ -89,8 +89,9 @@ TEST_F(LargePieceTest, TheLogIsWrittenIn64KiBPieces)
     const TSourceNodeSet noNodes;
     const TReferencesByIndexRow noRows;
     const TDeviceNamesByNode noDevices;
-    const NSVantlePacking::TPackingLogContents contents{unresolved, none, noNodes, noRows, noDevices,
-                                                        {}, {}, {}, 0};
+    const std::vector<NSTextPackage::TUTF16String> noFiles;
+    const NSVantlePacking::TPackingLogContents contents{unresolved, none,      noNodes, noFiles, noRows,
+                                                        noDevices,  {},        {},      {},      0};
     CPieceRecordingMedia log(0);
     NSVantlePacking::WriteLogBody(log, Root(), contents);
     ASSERT_GT(log.GetSize(), 2 * kPieceBytes);

@@ -2,6 +2,7 @@
 // the real GUI library answering alerts from a queue, a progress object that records the phases
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
+#include "base/Win32Calls.h"
 #include "base/TextConversions.h"
 #include "base/Win32Calls.h"
 #include "content/references/SampleReference.h"
@@ -1522,6 +1523,41 @@ TEST_F(PackVantleTest, AFolderLinkBackUpIsRefusedAsABrokenShortcut)
     EXPECT_EQ(alerts[0].fTitle, "Broken shortcut");
     EXPECT_NE(alerts[0].fMessage.find("Loop"), std::string::npos) << alerts[0].fMessage;
     EXPECT_TRUE(OutputNames().empty());
+}
+
+// A folder without read permission refuses its listing; the tests run with every permission, so
+// the listing of the folder Locked is refused through the call table.
+HANDLE WINAPI RefuseLockedListing(LPCWSTR pattern, FINDEX_INFO_LEVELS level, LPVOID found, FINDEX_SEARCH_OPS search,
+                                  LPVOID filter, DWORD flags)
+{
+    if (std::wstring(pattern).find(L"\\Locked\\") != std::wstring::npos)
+    {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return RealWin32Calls().FindFirstFileExW(pattern, level, found, search, filter, flags);
+}
+
+// The fixture's odd/ holds a file that Windows paths do not reach, names ending in a dot or a
+// space and a folder that cannot be listed. Packed in place: a copy through Windows paths would
+// change those names. Each of them is named in the failure; the pack never finishes without them.
+TEST_F(PackVantleTest, FilesTheWalkCannotListAreNamedAsFailedNeverLeftOut)
+{
+    TWin32Calls calls = RealWin32Calls();
+    calls.FindFirstFileExW = RefuseLockedListing;
+    const CWin32CallsOverride lockedFolder(calls);
+    const fs::path source = (PackFixtures() / "odd").make_preferred();
+    const std::string deep = "Deep/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/Long " +
+                             std::string(60, 'c') + ".wav";
+    ASSERT_GT(source.native().size() + 1 + deep.size(), 300u);
+    EXPECT_FALSE(PackFolder(NSTextPackage::FromWide(source.c_str()) + u16('\\'), nullptr));
+    EXPECT_EQ(Describe(Alerts()),
+              "[Pack has been aborted] Problems were encountered during the packing of the "
+              "Vantle. See the generated log file in the destination folder for more info.\n");
+    EXPECT_EQ(LogTexts(), "Failed validating:\r\n    " + deep +
+                              "\r\n    Dot.wav.\r\n    Folder./In.wav\r\n    Locked\r\n    Space.wav \r\n"
+                              "\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
+    EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
 }
 
 TEST_F(PackVantleTest, CancelKeepsTheExistingPackageAndReplaceReplacesItOnlyWhenDone)

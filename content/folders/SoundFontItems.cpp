@@ -95,16 +95,7 @@ std::shared_ptr<NSFerrant::CMedia> OpenSampleDocument(const CSoundFontFSParserHe
 
 bool IsROMSample(const NSFerrant::TSoundFontSampleHeader& header)
 {
-    switch (header.fSampleType)
-    {
-    case 0x8001:
-    case 0x8002:
-    case 0x8004:
-    case 0x8008:
-        return true;
-    default:
-        return false;
-    }
+    return NSFerrant::IsROMSampleType(header.fSampleType);
 }
 
 CSoundFontItemContainer::CSoundFontItemContainer(CSoundFontFSParserHelper* builder, const TUTF16String& name)

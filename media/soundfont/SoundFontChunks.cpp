@@ -268,24 +268,6 @@ bool AreSoundFontIndexesValid(const TSoundFontData& data, size_t minimumHeaders)
 
 namespace
 {
-bool IsStandardSampleType(u32 type)
-{
-    switch (type)
-    {
-    case 1:
-    case 2:
-    case 4:
-    case 8:
-    case 0x8001:
-    case 0x8002:
-    case 0x8004:
-    case 0x8008:
-        return true;
-    default:
-        return false;
-    }
-}
-
 template <class TEntry> bool DropTerminalEntry(std::vector<TEntry>& entries)
 {
     if (entries.empty())

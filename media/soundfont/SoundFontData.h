@@ -18,6 +18,22 @@ constexpr u32 kSoundFontRightSample = 2;
 constexpr u32 kSoundFontLeftSample = 4;
 constexpr u32 kSoundFontLinkedSample = 8;
 constexpr u32 kSoundFontROMMono = 0x8001;
+// Set in the type of a sample whose words are not in the file.
+constexpr u32 kSoundFontROMFlag = 0x8000;
+
+// A mono, right, left or linked sample, in the file or not: the types the format names.
+constexpr bool IsStandardSampleType(u32 type)
+{
+    const u32 kind = type & ~kSoundFontROMFlag;
+    return kind == kSoundFontMonoSample || kind == kSoundFontRightSample || kind == kSoundFontLeftSample ||
+           kind == kSoundFontLinkedSample;
+}
+
+// A standard type of a sample whose words are not in the file.
+constexpr bool IsROMSampleType(u32 type)
+{
+    return (type & kSoundFontROMFlag) != 0 && IsStandardSampleType(type);
+}
 
 struct TSoundFontPresetHeader
 {

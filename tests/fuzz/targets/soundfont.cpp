@@ -22,7 +22,7 @@ template <class TEntry> bool SameButTerminal(const std::vector<TEntry>& strict, 
     return !strict.empty() && std::equal(strict.begin(), strict.end() - 1, lenient.begin(), lenient.end());
 }
 
-bool IsStandardSampleType(u32 type)
+bool IsListedSampleType(u32 type)
 {
     for (const u32 standard : {1u, 2u, 4u, 8u, 0x8001u, 0x8002u, 0x8004u, 0x8008u})
         if (type == standard)
@@ -40,7 +40,7 @@ bool MeetsTheLenientRules(const TSoundFontData& strict)
         strict.fSampleHeaders.size() > 1;
     return entriesBesideTerminals &&
            std::all_of(strict.fSampleHeaders.begin(), strict.fSampleHeaders.end() - 1,
-                       [](const TSoundFontSampleHeader& header) { return IsStandardSampleType(header.fSampleType); });
+                       [](const TSoundFontSampleHeader& header) { return IsListedSampleType(header.fSampleType); });
 }
 } // namespace
 

@@ -36,7 +36,7 @@ std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const TVantleDataPtr& data, u3
                                                   u32 packedType)
 {
     const i64 entryStart = i64(data->GetInfo().fDataStart) + offset;
-    if (entryStart + size > data->GetMedia().GetSize())
+    if (entryStart + size > data->GetSize())
         ThrowPackageFormatViolation();
     std::shared_ptr<NSFerrant::CMedia> window = OpenVantleWindow(data, entryStart, size);
     if (IsCompressedEntryType(packedType))

@@ -2,13 +2,14 @@
 // The entries are read the way the packing engine reads a package's files: the package opened
 // as a folder through the item database in one batch, each entry's media read front to back in
 // pieces of one size. The plain read is one handle and ReadFile in pieces of the same size.
-// The goal is entries read as fast as the plain read: a ratio of 1.
+// The goal is entries read at least 0.8 as fast as the plain read, the package's opening and the
+// walk of its tree included.
 //
 // Usage: package_read_bench WORK_DIR [MB [PIECE_KB]] (a Windows path; the package, MB MiB of
 // 4 MiB entries in 16 folders, 2048 by default, is generated there when missing; pieces of
 // 1024 KiB by default)
 // Prints: entries N entry_mb M piece_kb K entry_mb_per_second E plain_mb_per_second P
-//         ratio R goal 1.00 read_calls C plain_at_offsets_mb_per_second O
+//         ratio R goal 0.80 PASS|MISS read_calls C plain_at_offsets_mb_per_second O
 // The plain read runs before and after the entry read and the faster run counts, so the system
 // cache warmed by one pass favours neither side. read_calls counts the file library's ReadFile
 // calls during the entry read. The last figure is the plain read again with every piece at an
@@ -44,6 +45,7 @@ namespace
 constexpr u32 kEntrySize = 4u << 20;
 constexpr unsigned kFolders = 16;
 constexpr double kMiB = 1024.0 * 1024.0;
+constexpr double kRatioGoal = 0.8;
 
 // Every byte of entry i: a read that lands in the wrong entry shows.
 u8 EntryByte(unsigned i)
@@ -193,10 +195,11 @@ int wmain(int argc, wchar_t** argv)
         const double plain = std::max(plainBefore, TimedPlainMBPerSecond(path, piece, false));
         const double plainAtOffsets = TimedPlainMBPerSecond(path, piece, true);
         const double entryRate = double(entryBytes) / kMiB / entrySeconds;
+        const double ratio = entryRate / plain;
         std::printf("entries %u entry_mb %.1f piece_kb %u entry_mb_per_second %.1f plain_mb_per_second %.1f "
-                    "ratio %.2f goal 1.00 read_calls %llu plain_at_offsets_mb_per_second %.1f\n",
-                    entries, double(entryBytes) / kMiB, pieceKB, entryRate, plain, entryRate / plain,
-                    NSBench::gReadCounts.fCalls, plainAtOffsets);
+                    "ratio %.2f goal %.2f %s read_calls %llu plain_at_offsets_mb_per_second %.1f\n",
+                    entries, double(entryBytes) / kMiB, pieceKB, entryRate, plain, ratio, kRatioGoal,
+                    ratio >= kRatioGoal ? "PASS" : "MISS", NSBench::gReadCounts.fCalls, plainAtOffsets);
         gItemDatabase = nullptr;
     }
     catch (const std::exception& e)

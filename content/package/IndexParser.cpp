@@ -5,13 +5,7 @@
 #include "content/package/VantleFile.h"
 #include "content/package/VantleIndexRow.h"
 
-namespace
-{
-// As a folder's name index starts.
-constexpr std::size_t kRootFolderBuckets = 37;
-} // namespace
-
-CIndexParser::CIndexParser(NSVirtualFS::CVantleFile* owner) : fOwner(owner), fRootFolders(kRootFolderBuckets) {}
+CIndexParser::CIndexParser(NSVirtualFS::CVantleFile* owner) : fOwner(owner) {}
 
 bool CIndexParser::Visit(const CVantleEntryLocation& location, const CVantleIndexRow& row)
 {
@@ -30,7 +24,7 @@ void CIndexParser::AddEntry(const CVantleEntryLocation& location, const NSTextPa
     }
     if (separator == NSTextPackage::TUTF16String::npos)
     {
-        fRootEntries.push_back(CreateEntry(fOwner, fOwner, location, name));
+        fRootEntries.Add(CreateEntry(fOwner, fOwner, location, name), HashEntryName(name));
         return;
     }
     const std::shared_ptr<CVantleDirEntry> folder = FindOrCreateFolder(name.substr(0, separator));
@@ -45,7 +39,9 @@ std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateFolder(const NSTextPa
     CheckEntryPathDepth(path);
     std::size_t start = 0;
     std::size_t end = path.find(kEntryPathSeparator);
-    std::shared_ptr<CVantleDirEntry> folder = FindOrCreateRootDirectory(path.substr(0, end));
+    // Root folders match their names as the folders below do, ignoring case.
+    std::shared_ptr<CVantleDirEntry> folder =
+        CVantleDirEntry::FindOrCreateFolderIn(fRootEntries, fOwner, fOwner, path.substr(0, end));
     while (end != NSTextPackage::TUTF16String::npos)
     {
         start = end + 1;
@@ -55,17 +51,6 @@ std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateFolder(const NSTextPa
     }
     fLastFolder = folder;
     fLastFolderPath = path;
-    return folder;
-}
-
-std::shared_ptr<CVantleDirEntry> CIndexParser::FindOrCreateRootDirectory(const NSTextPackage::TUTF16String& name)
-{
-    const u32 hash = HashEntryName(name);
-    if (auto folder = fRootFolders.Find(name, hash))
-        return folder;
-    auto folder = std::make_shared<CVantleDirEntry>(fOwner, fOwner, name);
-    fRootEntries.push_back(folder);
-    fRootFolders.Add(folder, hash);
     return folder;
 }
 

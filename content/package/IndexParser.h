@@ -3,7 +3,6 @@
 // entry under the folders its ":"-separated path names (made as needed, empty names included);
 // a hidden row becomes an entry that no folder lists, or nothing when its name has a path. A row
 // whose path goes deeper than kDeepestEntryPath folders is XFormatViolation.
-#include "content/package/EntryNameIndex.h"
 #include "content/package/VantleEntries.h"
 #include "content/package/VantleReader.h"
 
@@ -17,21 +16,18 @@ public:
     void AddEntry(const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
 
     // The package item takes both lists when the walk is over.
-    std::vector<TVantleEntryPtr>& GetRootEntries() { return fRootEntries; }
+    TVantleEntries& GetRootEntries() { return fRootEntries; }
     std::vector<TVantleEntryPtr>& GetHiddenEntries() { return fHiddenEntries; }
 
     static TVantleEntryPtr CreateEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
                                        const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name);
 
 private:
-    // Root folders match their names as the folders below do, ignoring case.
-    std::shared_ptr<CVantleDirEntry> FindOrCreateRootDirectory(const NSTextPackage::TUTF16String& name);
     std::shared_ptr<CVantleDirEntry> FindOrCreateFolder(const NSTextPackage::TUTF16String& path);
 
     NSVirtualFS::CVantleFile* fOwner;
-    std::vector<TVantleEntryPtr> fRootEntries;
+    TVantleEntries fRootEntries;
     std::vector<TVantleEntryPtr> fHiddenEntries;
-    TEntryNameIndex<CVantleDirEntry> fRootFolders;
     // Rows of one folder usually follow each other: the last folder is found without a search.
     NSTextPackage::TUTF16String fLastFolderPath;
     std::shared_ptr<CVantleDirEntry> fLastFolder;

@@ -13,6 +13,7 @@ CVantleData::CVantleData(NSFileLib::IFileSpec* file, u32 kind)
         ThrowPackageFailure<std::runtime_error>();
     fMedia->fPosition = 0;
     ReadVantleHeader(fInfo, *fMedia);
+    fSize = fMedia->GetSize();
 }
 
 CVantleData::~CVantleData() = default;

@@ -42,11 +42,15 @@ public:
     NSFerrant::CMedia& GetMedia() const;
     u32 GetKind() const { return fKind; }
     const CVantleInfo& GetInfo() const { return fInfo; }
+    // The file's size when it was opened: the bound every entry is checked against, asked of the
+    // platform once instead of once an entry.
+    i64 GetSize() const { return fSize; }
 
 private:
     std::unique_ptr<NSFileLibSupport::COpenFile> fMedia;
     u32 fKind;
     CVantleInfo fInfo;
+    i64 fSize = 0;
 };
 
 using TVantleDataPtr = std::shared_ptr<CVantleData>;

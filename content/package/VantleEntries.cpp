@@ -21,6 +21,9 @@ u32 gLiveFolderEntries = 0;
 std::shared_ptr<NSTrellis::IIcon> gFolderIcon;
 u32 gLiveFileEntries = 0;
 std::map<u32, std::shared_ptr<NSTrellis::IIcon>> gFileIcons;
+// The type names of file entries by the extension that names them, kept as the icons are: a
+// package may hold hundreds of thousands of entries of a few types.
+std::map<NSTextPackage::TUTF16String, NSTextPackage::TUTF16String> gFileTypeNames;
 } // namespace
 
 CABCVantleEntry::CABCVantleEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent)
@@ -50,7 +53,7 @@ u64 CABCVantleEntry::GetModificationTime()
 
 CVantleDirEntry::CVantleDirEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
                                  const NSTextPackage::TUTF16String& name)
-    : CABCVantleEntry(package, parent), fNameIndex(37), fName(name)
+    : CABCVantleEntry(package, parent), fName(name)
 {
     ++gLiveFolderEntries;
 }
@@ -58,14 +61,14 @@ CVantleDirEntry::CVantleDirEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS:
 CVantleDirEntry::~CVantleDirEntry()
 {
     // Every folder below gives up its children before it goes, so no destructor nests another.
-    std::vector<TVantleEntryPtr> pending = TakeChildren();
+    std::vector<TVantleEntryPtr> pending = fChildren.Take();
     while (!pending.empty())
     {
         const TVantleEntryPtr entry = std::move(pending.back());
         pending.pop_back();
         if (auto* folder = dynamic_cast<CVantleDirEntry*>(entry.get()))
         {
-            std::vector<TVantleEntryPtr> children = folder->TakeChildren();
+            std::vector<TVantleEntryPtr> children = folder->fChildren.Take();
             pending.insert(pending.end(), std::make_move_iterator(children.begin()),
                            std::make_move_iterator(children.end()));
         }
@@ -74,22 +77,16 @@ CVantleDirEntry::~CVantleDirEntry()
         gFolderIcon.reset();
 }
 
-std::vector<TVantleEntryPtr> CVantleDirEntry::TakeChildren()
-{
-    fNameIndex.Clear();
-    return std::move(fChildren);
-}
-
 void CVantleDirEntry::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)
 {
     children.clear();
-    for (const TVantleEntryPtr& child : fChildren)
+    for (const TVantleEntryPtr& child : fChildren.InOrder())
         children.push_back(CItemPtr(child.get()));
 }
 
 CItemPtr CVantleDirEntry::FindChild(const NSTextPackage::TUTF16String& name)
 {
-    return CItemPtr(fNameIndex.Find(name, HashEntryName(name)).get());
+    return CItemPtr(fChildren.Find(name, HashEntryName(name)).get());
 }
 
 std::shared_ptr<NSTrellis::IIcon> CVantleDirEntry::GetIcon(u8)
@@ -106,26 +103,33 @@ const NSTextPackage::TUTF16String& CVantleDirEntry::GetTypeName()
 
 std::shared_ptr<CVantleDirEntry> CVantleDirEntry::FindOrCreateSubDirectory(const NSTextPackage::TUTF16String& name)
 {
+    return FindOrCreateFolderIn(fChildren, GetPackage(), this, name);
+}
+
+std::shared_ptr<CVantleDirEntry>
+CVantleDirEntry::FindOrCreateFolderIn(TVantleEntries& entries, NSVirtualFS::CVantleFile* package,
+                                      NSVirtualFS::CABCVirtualFileItem* parent,
+                                      const NSTextPackage::TUTF16String& name)
+{
     const u32 hash = HashEntryName(name);
-    const TVantleEntryPtr found = fNameIndex.Find(
-        name, hash, [](const CABCVantleEntry& child) { return dynamic_cast<const CVantleDirEntry*>(&child) != nullptr; });
+    const TVantleEntryPtr found = entries.Find(
+        name, hash, [](const CABCVantleEntry& entry) { return dynamic_cast<const CVantleDirEntry*>(&entry) != nullptr; });
     if (found)
         return std::static_pointer_cast<CVantleDirEntry>(found);
-    auto folder = std::make_shared<CVantleDirEntry>(GetPackage(), this, name);
-    fChildren.push_back(folder);
-    fNameIndex.Add(folder, hash);
+    auto folder = std::make_shared<CVantleDirEntry>(package, parent, name);
+    entries.Add(folder, hash);
     return folder;
 }
 
 void CVantleDirEntry::AddChildEntry(const TVantleEntryPtr& entry)
 {
-    fChildren.push_back(entry);
-    fNameIndex.Add(entry, HashEntryName(entry->GetName()));
+    fChildren.Add(entry, HashEntryName(entry->GetName()));
 }
 
 CVantleFileEntry::CVantleFileEntry(NSVirtualFS::CVantleFile* package, NSVirtualFS::CABCVirtualFileItem* parent,
                                    const CVantleEntryLocation& location, const NSTextPackage::TUTF16String& name)
-    : CABCVantleEntry(package, parent), fName(name), fLocation(location)
+    : CABCVantleEntry(package, parent), fName(name), fOffset(location.fOffset), fSize(location.fSize),
+      fPackedType(location.fPackedType)
 {
     ++gLiveFileEntries;
 }
@@ -133,12 +137,15 @@ CVantleFileEntry::CVantleFileEntry(NSVirtualFS::CVantleFile* package, NSVirtualF
 CVantleFileEntry::~CVantleFileEntry()
 {
     if (--gLiveFileEntries == 0)
+    {
         gFileIcons.clear();
+        gFileTypeNames.clear();
+    }
 }
 
 std::shared_ptr<NSTrellis::IIcon> CVantleFileEntry::GetIcon(u8)
 {
-    std::shared_ptr<NSTrellis::IIcon>& icon = gFileIcons[fLocation.fPackedType];
+    std::shared_ptr<NSTrellis::IIcon>& icon = gFileIcons[fPackedType];
     if (!icon)
         icon = NSTrellisUtils::CreateIcon(kFileEntryIcon);
     return icon;
@@ -146,22 +153,21 @@ std::shared_ptr<NSTrellis::IIcon> CVantleFileEntry::GetIcon(u8)
 
 const NSTextPackage::TUTF16String& CVantleFileEntry::GetTypeName()
 {
-    if (!fTypeNameValid)
-    {
-        fTypeName = GetFriendlyTypeName(GetName());
-        fTypeNameValid = true;
-    }
-    return fTypeName;
+    const NSTextPackage::TUTF16String extension = GetTypeNameExtension(fName);
+    auto found = gFileTypeNames.find(extension);
+    if (found == gFileTypeNames.end())
+        found = gFileTypeNames.emplace(extension, GetFriendlyTypeName(fName)).first;
+    return found->second;
 }
 
 bool CVantleFileEntry::IsOfType(const NSFileLibSupport::SFileTypeDescriptor& type)
 {
-    return IsPackedTypeOfType(fLocation.fPackedType, type);
+    return IsPackedTypeOfType(fPackedType, type);
 }
 
 std::shared_ptr<NSFerrant::CMedia> CVantleFileEntry::OpenMedia()
 {
-    return OpenEntryMedia(fLocation);
+    return OpenEntryMedia(GetPackage()->GetEntryData(), fOffset, fSize, fPackedType);
 }
 
 CSoundFontVantleEntry::CSoundFontVantleEntry(NSVirtualFS::CVantleFile* package,

@@ -3,7 +3,7 @@
 // index rows, files that read their bytes from the package, and SoundFont banks and loop files
 // that are folders too. Entries count on their parent, and so through the chain of folders on the
 // package item: holding any entry keeps the package item and its whole tree alive.
-#include "content/package/EntryNameIndex.h"
+#include "content/package/NamedEntries.h"
 #include "content/package/VantleEntryMedia.h"
 #include "content/vfs/OwnedItem.h"
 
@@ -37,6 +37,7 @@ private:
 };
 
 using TVantleEntryPtr = std::shared_ptr<CABCVantleEntry>;
+using TVantleEntries = TNamedEntries<CABCVantleEntry>;
 
 class CVantleDirEntry final : public CABCVantleEntry
 {
@@ -57,15 +58,16 @@ public:
     // The child folder of that name (ignoring case), made when there is none; a file of that name
     // does not count, so a file and a folder of one name are both children.
     std::shared_ptr<CVantleDirEntry> FindOrCreateSubDirectory(const NSTextPackage::TUTF16String& name);
-    // Appends the entry to the children and indexes it under the hash of its name.
+    // The folder of that name among entries, made there with parent when there is none: the
+    // package's top level finds its folders as a folder finds its subfolders.
+    static std::shared_ptr<CVantleDirEntry> FindOrCreateFolderIn(TVantleEntries& entries,
+                                                                 NSVirtualFS::CVantleFile* package,
+                                                                 NSVirtualFS::CABCVirtualFileItem* parent,
+                                                                 const NSTextPackage::TUTF16String& name);
     void AddChildEntry(const TVantleEntryPtr& entry);
 
 private:
-    // The children, emptied: what the release of a deep tree takes over.
-    std::vector<TVantleEntryPtr> TakeChildren();
-
-    std::vector<TVantleEntryPtr> fChildren; // in the order added
-    TEntryNameIndex<CABCVantleEntry> fNameIndex;
+    TVantleEntries fChildren;
     NSTextPackage::TUTF16String fName;
 };
 
@@ -83,15 +85,17 @@ public:
     const NSTextPackage::TUTF16String& GetTypeName() override;
     bool IsOfType(const NSFileLibSupport::SFileTypeDescriptor& type) override;
     // The stored size: for a compressed entry, the compressed one.
-    u64 GetSize() override { return fLocation.fSize; }
+    u64 GetSize() override { return fSize; }
     // The media holds the package open, so it outlives every item.
     std::shared_ptr<NSFerrant::CMedia> OpenMedia() override;
 
 private:
+    // Of the location, what the entry's bytes need: the package data is the package item's, one
+    // for the whole tree, and the row's own place in the index is of no use to the entry.
     NSTextPackage::TUTF16String fName;
-    CVantleEntryLocation fLocation;
-    NSTextPackage::TUTF16String fTypeName;
-    bool fTypeNameValid = false;
+    u32 fOffset;
+    u32 fSize;
+    u32 fPackedType; // EPackedFileType
 };
 
 // A SoundFont bank inside a package, shown as its folders of presets and samples.

@@ -29,12 +29,17 @@ std::shared_ptr<NSFerrant::CMedia> OpenVantleWindow(const TVantleDataPtr& data, 
 
 std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const CVantleEntryLocation& location)
 {
-    const CVantleInfo& info = location.fData->GetInfo();
-    const i64 entryStart = i64(info.fDataStart) + location.fOffset;
-    if (entryStart + location.fSize > location.fData->GetMedia().GetSize())
+    return OpenEntryMedia(location.fData, location.fOffset, location.fSize, location.fPackedType);
+}
+
+std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const TVantleDataPtr& data, u32 offset, u32 size,
+                                                  u32 packedType)
+{
+    const i64 entryStart = i64(data->GetInfo().fDataStart) + offset;
+    if (entryStart + size > data->GetSize())
         ThrowPackageFormatViolation();
-    std::shared_ptr<NSFerrant::CMedia> window = OpenVantleWindow(location.fData, entryStart, location.fSize);
-    if (IsCompressedEntryType(location.fPackedType))
+    std::shared_ptr<NSFerrant::CMedia> window = OpenVantleWindow(data, entryStart, size);
+    if (IsCompressedEntryType(packedType))
         return InflateCompressedEntry(*window);
     window->fPosition = 0;
     return window;

@@ -33,3 +33,6 @@ std::shared_ptr<NSFerrant::CMedia> OpenVantleWindow(const TVantleDataPtr& data, 
 // inflated file (InflateCompressedEntry). An entry that does not lie inside the data
 // area is XFormatViolation.
 std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const CVantleEntryLocation& location);
+// The same for the row's offset, size and packed type in the package of data.
+std::shared_ptr<NSFerrant::CMedia> OpenEntryMedia(const TVantleDataPtr& data, u32 offset, u32 size,
+                                                  u32 packedType);

@@ -16,8 +16,7 @@ CVantleFile::CVantleFile(const TShellItemPtr& shellItem, const TUTF16String& nam
 CVantleFile::~CVantleFile()
 {
     // Entries point back at this item: they go while it is still whole.
-    fRootNameIndex.Clear();
-    fRootEntries.clear();
+    fRootEntries.Take();
     fHiddenEntries.clear();
 }
 
@@ -62,12 +61,14 @@ void CVantleFile::ParseIndex()
     if (fIndexParsed || fState != kStateOpen)
         return;
     fIndexParsed = true;
+    const std::shared_ptr<CVantleReader> reader = GetReader();
     CIndexParser parser(this);
-    GetReader()->VisitEntries(parser);
+    reader->VisitEntries(parser);
     fRootEntries = std::move(parser.GetRootEntries());
     fHiddenEntries = std::move(parser.GetHiddenEntries());
-    for (const TVantleEntryPtr& entry : fRootEntries)
-        fRootNameIndex.Add(entry, HashEntryName(entry->GetName()));
+    // Every folder holds a file, so a tree without a file is empty.
+    if (!fRootEntries.InOrder().empty() || !fHiddenEntries.empty())
+        fEntryData = reader->GetData();
 }
 
 bool CVantleFile::IsAvailable()
@@ -81,7 +82,7 @@ CItemPtr CVantleFile::FindChild(const TUTF16String& name)
     if (fState != kStateOpen)
         return {};
     ParseIndex();
-    return CItemPtr(fRootNameIndex.Find(name, HashEntryName(name)).get());
+    return CItemPtr(fRootEntries.Find(name, HashEntryName(name)).get());
 }
 
 void CVantleFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener*)
@@ -91,7 +92,7 @@ void CVantleFile::GetChildren(std::vector<CItemPtr>& children, IProgressListener
     if (fState != kStateOpen)
         return;
     ParseIndex();
-    for (const TVantleEntryPtr& entry : fRootEntries)
+    for (const TVantleEntryPtr& entry : fRootEntries.InOrder())
         children.push_back(CItemPtr(entry.get()));
 }
 

@@ -3,7 +3,7 @@
 // COPYRIGHT as secondary text. It holds its reader weakly: outside update batches every call that
 // needs the package opens it anew, inside one a single reader (with its open file) serves all.
 // A file that is no readable package is still an item: an empty folder under its file name.
-#include "content/package/EntryNameIndex.h"
+#include "content/package/VantleData.h"
 #include "content/package/VantleEntries.h"
 #include "content/package/VantleInfo.h"
 #include "content/vfs/ItemClassFactory.h"
@@ -49,6 +49,8 @@ public:
     const CVantleInfo& GetInfo() const { return fInfo; }
     // The live reader, or a new one (kept for the batch when one is open).
     std::shared_ptr<CVantleReader> GetReader();
+    // The package the entry tree's files read from; empty before the index is parsed.
+    const TVantleDataPtr& GetEntryData() const { return fEntryData; }
 
 private:
     CVantleFile(const TShellItemPtr& shellItem, const TUTF16String& name, const CItemPtr& parent, u32 kind);
@@ -63,10 +65,12 @@ private:
     std::weak_ptr<CVantleReader> fReader;
     std::shared_ptr<CVantleReader> fKeptReader;
     i32 fUpdateNesting = 0;
-    std::vector<TVantleEntryPtr> fRootEntries;
-    // The root entries by name: a package of thousands of top-level entries is searched once per
-    // entry when it is checked.
-    TEntryNameIndex<CABCVantleEntry> fRootNameIndex{37};
+    // Found by name: a package of thousands of top-level entries is searched once per entry when
+    // it is checked.
+    TVantleEntries fRootEntries;
     std::vector<TVantleEntryPtr> fHiddenEntries;
+    // Held while the tree holds a file, one for all of them: the package stays open while any
+    // file entry could read it.
+    TVantleDataPtr fEntryData;
 };
 } // namespace NSVirtualFS

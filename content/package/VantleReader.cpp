@@ -36,7 +36,7 @@ void CVantleReader::VisitEntries(IVantleEntryVisitor& visitor) const
     const TVantleDataPtr data = fData; // the walk holds the package open whatever the visitor drops
     const CVantleInfo& info = data->GetInfo();
     const std::unique_ptr<NSFerrant::COwnedMemoryMedia> index = ReadIndex(*data);
-    const u64 dataAreaSize = u64(data->GetMedia().GetSize()) - info.fDataStart;
+    const u64 dataAreaSize = u64(data->GetSize()) - info.fDataStart;
     CVantleIndexRow row;
     for (u32 i = 0; i < info.fFileCount; ++i)
     {

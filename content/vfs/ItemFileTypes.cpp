@@ -54,7 +54,7 @@ bool IsSampleFile(const CItemPtr& item)
                        [&item](const SFileTypeDescriptor& type) { return item->IsOfType(type); });
 }
 
-NSTextPackage::TUTF16String GetFriendlyTypeName(const NSTextPackage::TUTF16String& name)
+NSTextPackage::TUTF16String GetTypeNameExtension(const NSTextPackage::TUTF16String& name)
 {
     NSTextPackage::TUTF16String base;
     NSTextPackage::TUTF16String extension;
@@ -66,6 +66,12 @@ NSTextPackage::TUTF16String GetFriendlyTypeName(const NSTextPackage::TUTF16Strin
     {
         return {}; // a name the file library cannot split has no type it could name
     }
+    return extension;
+}
+
+NSTextPackage::TUTF16String GetFriendlyTypeName(const NSTextPackage::TUTF16String& name)
+{
+    const NSTextPackage::TUTF16String extension = GetTypeNameExtension(name);
     if (extension.empty())
         return {};
     SFileTypeDescriptor type{};

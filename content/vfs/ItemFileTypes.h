@@ -23,3 +23,6 @@ bool IsSampleFile(const CItemPtr& item);
 // extension); empty for a name without an extension. Never throws: without an association the
 // extension itself is the name.
 NSTextPackage::TUTF16String GetFriendlyTypeName(const NSTextPackage::TUTF16String& name);
+// The extension GetFriendlyTypeName names a file's type by: names of one such extension have one
+// type name. Empty when there is none, and then so is the type name.
+NSTextPackage::TUTF16String GetTypeNameExtension(const NSTextPackage::TUTF16String& name);

@@ -11,12 +11,15 @@
 #include "content/package/VantleReader.h"
 #include "content/paths/ItemSearch.h"
 #include "content/vfs/ItemDatabase.h"
+#include "content/vfs/ItemFileTypes.h"
 #include "base/Media.h"
 #include "filelib/FileMedia.h"
 
 #include <windows.h>
 
+#include <cctype>
 #include <filesystem>
+#include <sstream>
 
 namespace NSContentTests
 {
@@ -168,6 +171,113 @@ TEST_F(PackageFolderTest, AFolderFindsTheFirstChildOfANameInAnyCase)
     EXPECT_TRUE(FindChildItem(folder, Text("y")).IsEmpty());
     EXPECT_EQ(found->GetParent(), folder);
     EXPECT_EQ(folder->GetParent(), package);
+}
+
+// Every level indexes its entries by name: the package's top level and a folder, each of many
+// entries, past several growths of the index.
+TEST_F(PackageFolderTest, LevelsOfManyEntriesFindEachInAnyCaseAndTheFirstOfAName)
+{
+    constexpr int kTakes = 600;
+    const auto take = [](int i) { return "Take" + std::to_string(i) + ".wav"; };
+    std::vector<TTestEntry> rows;
+    for (int i = 0; i < kTakes; ++i)
+        rows.push_back(Entry("F:" + take(i), 14, "in folder"));
+    for (int i = 0; i < kTakes; ++i)
+        rows.push_back(Entry(take(i), 14, "at top"));
+    rows.push_back(Entry("F:TAKE7.WAV", 14, "later"));
+    rows.push_back(Entry("take7.wav", 14, "later"));
+    WritePackage("many.vtl", PackageOf(rows));
+    const CItemPtr package = PackageItem("many.vtl");
+    const CItemPtr folder = FindChildItem(package, Text("f"));
+    ASSERT_FALSE(folder.IsEmpty());
+
+    const std::vector<CItemPtr> inFolder = GetChildItems(folder);
+    const std::vector<CItemPtr> atTop = GetChildItems(package);
+    ASSERT_EQ(inFolder.size(), std::size_t(kTakes) + 1);
+    ASSERT_EQ(atTop.size(), std::size_t(kTakes) + 2);
+    EXPECT_EQ(atTop[0], folder);
+    for (int i = 0; i < kTakes; ++i)
+    {
+        std::string upper = take(i);
+        for (char& c : upper)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(inFolder[std::size_t(i)]->GetName(), Text(take(i)));
+        EXPECT_EQ(FindChildItem(folder, Text(upper)), inFolder[std::size_t(i)]) << upper;
+        EXPECT_EQ(FindChildItem(package, Text(upper)), atTop[std::size_t(i) + 1]) << upper;
+    }
+    EXPECT_EQ(BytesOf(*OpenItemMedia(FindChildItem(folder, Text("take7.WAV")))), "in folder");
+    EXPECT_EQ(BytesOf(*OpenItemMedia(FindChildItem(package, Text("TAKE7.wav")))), "at top");
+    EXPECT_EQ(BytesOf(*OpenItemMedia(inFolder.back())), "later");
+}
+
+struct TTypeNameCase
+{
+    const char* fRow;
+    const char* fTypeName;
+};
+
+// Entries of one extension share their type name; each is the one the file associations give.
+TEST_F(PackageFolderTest, FileEntriesNameTheirTypesByTheirExtensions)
+{
+    const TTypeNameCase cases[] = {
+        {"x.unknownzz", ".unknownzz"}, {"A:y.unknownzz", ".unknownzz"},   {"z.otherzz", ".otherzz"},
+        {"no extension", ""},          {"A:B:w.unknownzz", ".unknownzz"},
+    };
+    std::vector<TTestEntry> rows;
+    for (const TTypeNameCase& typeCase : cases)
+        rows.push_back(Entry(typeCase.fRow, 14));
+    WritePackage("types.vtl", PackageOf(rows));
+    const CItemPtr package = PackageItem("types.vtl");
+    std::vector<CItemPtr> entries;
+    for (const TTypeNameCase& typeCase : cases)
+    {
+        CItemPtr entry = package;
+        std::stringstream path(typeCase.fRow);
+        for (std::string component; std::getline(path, component, ':') && !entry.IsEmpty();)
+            entry = FindChildItem(entry, Text(component));
+        ASSERT_FALSE(entry.IsEmpty()) << typeCase.fRow;
+        entries.push_back(entry);
+    }
+    const NSTextPackage::TUTF16String& first = entries[0]->GetTypeName();
+    for (std::size_t index = 0; index < entries.size(); ++index)
+    {
+        EXPECT_EQ(entries[index]->GetTypeName(), Text(cases[index].fTypeName)) << cases[index].fRow;
+        EXPECT_EQ(entries[index]->GetTypeName(), GetFriendlyTypeName(entries[index]->GetName()))
+            << cases[index].fRow;
+    }
+    // Still the text it was once the others were asked.
+    EXPECT_EQ(first, Text(".unknownzz"));
+}
+
+struct TOpenFileCase
+{
+    const char* fWhat;
+    std::vector<TTestEntry> fRows;
+    bool fHeldOpen;
+};
+
+// A parsed tree holds the package open for its files to read; a tree without files does not.
+TEST_F(PackageFolderTest, APackageStaysOpenWhileItsTreeHoldsAFile)
+{
+    const TOpenFileCase cases[] = {
+        {"a listed file", {Entry("A:x", 14)}, true},
+        {"a hidden file only", {Entry("SPLASH.JPG", 9, "x", true)}, true},
+        {"no rows", {}, false},
+        {"a hidden row with a path only", {Entry("A:b", 14, "x", true)}, false},
+    };
+    for (const TOpenFileCase& openCase : cases)
+    {
+        WritePackage("open.vtl", PackageOf(openCase.fRows));
+        CItemPtr package = PackageItem("open.vtl");
+        GetChildItems(package);
+        const bool deleted = ::DeleteFileW(reinterpret_cast<LPCWSTR>(FilePath("open.vtl").c_str())) != FALSE;
+        EXPECT_EQ(deleted, !openCase.fHeldOpen) << openCase.fWhat;
+        // Once the item is gone, the file goes in any case.
+        package.Reset();
+        if (!deleted)
+            EXPECT_TRUE(::DeleteFileW(reinterpret_cast<LPCWSTR>(FilePath("open.vtl").c_str())))
+                << openCase.fWhat;
+    }
 }
 
 TEST_F(PackageFolderTest, EntriesAnswerAsTheirPackedTypeSays)

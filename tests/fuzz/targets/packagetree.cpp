@@ -8,7 +8,7 @@
 // lookups of its upper-cased path.
 #include "base/Media.h"
 #include "base/TextCase.h"
-#include "content/package/EntryNameIndex.h"
+#include "content/package/NamedEntries.h"
 #include "content/package/EntryPath.h"
 #include "content/package/VantleIndexRow.h"
 #include "tests/fuzz/support/FuzzChecks.h"
@@ -22,8 +22,6 @@ using NSTextPackage::TUTF16String;
 
 namespace
 {
-constexpr std::size_t kBuckets = 37;
-
 struct TNode
 {
     TNode(const TUTF16String& name, bool folder) : fName(name), fFolder(folder) {}
@@ -31,8 +29,7 @@ struct TNode
 
     TUTF16String fName;
     bool fFolder;
-    std::vector<std::shared_ptr<TNode>> fChildren;
-    TEntryNameIndex<TNode> fIndex{kBuckets};
+    TNamedEntries<TNode> fChildren;
 };
 using TNodePtr = std::shared_ptr<TNode>;
 
@@ -56,9 +53,8 @@ public:
         {
             TNodePtr node = std::move(pending.back());
             pending.pop_back();
-            for (TNodePtr& child : node->fChildren)
+            for (TNodePtr& child : node->fChildren.Take())
                 pending.push_back(std::move(child));
-            node->fIndex.Clear();
         }
     }
 
@@ -98,7 +94,7 @@ public:
             const TNode* folder = pending.back();
             pending.pop_back();
             visit(*folder);
-            for (const TNodePtr& child : folder->fChildren)
+            for (const TNodePtr& child : folder->fChildren.InOrder())
                 if (child->fFolder)
                     pending.push_back(child.get());
         }
@@ -116,8 +112,9 @@ public:
             const TUTF16String component = wanted.substr(start, end == TUTF16String::npos ? end : end - start);
             const u32 hash = HashEntryName(component);
             if (end == TUTF16String::npos)
-                return folder->fIndex.Find(component, hash, [](const TNode& node) { return !node.fFolder; }) != nullptr;
-            const TNodePtr next = folder->fIndex.Find(component, hash, IsFolder);
+                return folder->fChildren.Find(component, hash, [](const TNode& node) { return !node.fFolder; }) !=
+                       nullptr;
+            const TNodePtr next = folder->fChildren.Find(component, hash, IsFolder);
             if (!next)
                 return false;
             folder = next.get();
@@ -128,13 +125,12 @@ public:
 private:
     static void Add(TNode& folder, const TNodePtr& node)
     {
-        folder.fChildren.push_back(node);
-        folder.fIndex.Add(node, HashEntryName(node->fName));
+        folder.fChildren.Add(node, HashEntryName(node->fName));
     }
 
     static TNode& FindOrCreateFolder(TNode& parent, const TUTF16String& name)
     {
-        if (const TNodePtr found = parent.fIndex.Find(name, HashEntryName(name), IsFolder))
+        if (const TNodePtr found = parent.fChildren.Find(name, HashEntryName(name), IsFolder))
             return *found;
         auto folder = std::make_shared<TNode>(name, true);
         Add(parent, folder);
@@ -147,10 +143,10 @@ private:
 void CheckTree(const CTree& tree, const std::vector<TUTF16String>& listed)
 {
     tree.Walk([](const TNode& folder) {
-        for (const TNodePtr& child : folder.fChildren)
+        for (const TNodePtr& child : folder.fChildren.InOrder())
         {
             if (child->fFolder)
-                NSFuzz::Require(folder.fIndex.Find(child->fName, HashEntryName(child->fName), IsFolder) == child,
+                NSFuzz::Require(folder.fChildren.Find(child->fName, HashEntryName(child->fName), IsFolder) == child,
                                 "one folder per name");
         }
     });

@@ -1,4 +1,4 @@
-#include "content/package/EntryNameIndex.h"
+#include "content/package/NamedEntries.h"
 
 #include "base/HashedString.h"
 #include "base/TextCompare.h"

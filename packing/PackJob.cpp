@@ -22,10 +22,10 @@ CPackJob::CPackJob(const CItemPtr& inputFolder, const CItemPtr& outputFolder,
 {
 }
 
-// The media close before the nodes and items go; the tree's nodes are destroyed by their owners.
+// The package file closes before the nodes and items go; the tree's nodes are destroyed by their
+// owners.
 CPackJob::~CPackJob()
 {
-    fTemporaryDataFile.reset();
     fOutputMedia.reset();
 }
 

@@ -72,8 +72,6 @@ public:
     TOutsideShortcuts GetOutsideShortcuts() const { return fOutsideShortcuts; }
     NSTextPackage::TUTF16String GetOutputFileName() const { return fOutputFileName; }
 
-    // Position of the package information in the output file; set when the header is written.
-    u64 fHeaderOffset = 0;
     CItemPtr fInputFolder;
     // The source folder's identity on disk, read when its entries are collected.
     std::optional<SFolderIdentity> fInputFolderIdentity;
@@ -116,10 +114,8 @@ public:
     TOutsideShortcuts fOutsideShortcuts;
     TSourceNodeSet fUnreferencedSamples;
     u8 fHasLumenPatch = 0;
-    // The package file, open from the header's writing to the end of composing.
+    // The package file, open from the packing of the entries to the end of composing.
     std::unique_ptr<NSFerrant::CMedia> fOutputMedia;
-    // Deleted when closed.
-    std::unique_ptr<NSFerrant::CMedia> fTemporaryDataFile;
 };
 
 // A job that only reads the source folder's settings: no output folder or name, no warning about

@@ -37,11 +37,12 @@ namespace NSVantlePacking
 {
 namespace
 {
-constexpr i64 kCopyPieceBytes = 65536;
 // Entries checked ahead hold no memory while they wait, so only their number is bounded.
 constexpr u32 kEntriesAheadPerThread = 2;
 constexpr u32 kPackageCreator = NSFerrant::MakeFourCC("TsRo");
 constexpr u32 kPackageFileType = NSFerrant::MakeFourCC("VTL ");
+// Behind the magic, the size word and the creator block.
+constexpr i64 kInformationOffset = 8 + i64(NSFerrant::kCreatorBlockSize);
 
 u64 PackNow()
 {
@@ -89,6 +90,17 @@ bool IsTopLevelSplash(const NSTextPackage::TUTF16String& rowName)
 {
     static const THashedString kSplash(NSTextPackage::FromUTF8("SPLASH.JPG"));
     return THashedString(rowName) == kSplash;
+}
+
+// The bytes of the index rows of the subtree.
+i64 GetIndexSize(const CSourceNode& node)
+{
+    if (node.fIsFolder == 0)
+        return CVantleIndexRow::GetStoredSize(node.GetRelativePath());
+    i64 size = 0;
+    for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+        size += GetIndexSize(*child);
+    return size;
 }
 
 NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
@@ -195,15 +207,23 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
 }
 } // namespace
 
+u64 OpenPackageFile(CPackJob& job)
+{
+    // The same name is used by every pack of this package, so the next pack removes what a
+    // killed one left.
+    job.fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
+        job.fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job.fOutputFileName), kPackageCreator,
+        kPackageFileType);
+    i64 dataStart = kInformationOffset + job.fInfo.GetStoredSize();
+    for (const std::unique_ptr<CSourceNode>& entry : job.fEntries)
+        dataStart += GetIndexSize(*entry);
+    return u64(dataStart);
+}
+
 void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 5, 5);
     ReportItem(job, progress, 0, nullptr, {});
-    // The same name is used by every pack of this package, so the next pack removes what a
-    // killed one left.
-    job->fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
-        job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName),
-        kPackageCreator, kPackageFileType);
     job->fInfo.fDate = PackNow();
     NSFerrant::CMedia& media = *job->fOutputMedia;
     media.fPosition = 0;
@@ -214,7 +234,6 @@ void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
     ReportItem(job, progress, 3, nullptr, {});
     NSFerrant::WriteCreatorBlock(media);
     ReportItem(job, progress, 4, nullptr, {});
-    job->fHeaderOffset = u64(media.fPosition);
     job->fInfo.Write(media);
     EndPhase(job, progress, 5);
 }
@@ -265,29 +284,20 @@ void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffse
 
 void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
-    NSFerrant::CMedia& data = *job->fTemporaryDataFile;
     NSFerrant::CMedia& output = *job->fOutputMedia;
-    const i64 dataSize = data.GetSize();
-    if (u64(dataSize) + u64(output.GetSize()) > kMaxPackageBytes)
+    const i64 packageSize = output.GetSize();
+    if (u64(packageSize) > kMaxPackageBytes)
         ThrowPackageTooLarge();
+    // The data is in its place since phase 4: only the header's final values are left to write.
+    const i64 dataSize = packageSize - i64(job->fInfo.fDataStart);
     BeginPhase(job, progress, 7, u64(dataSize));
-    data.fPosition = 0;
-    output.fPosition = output.GetSize();
-    for (i64 copied = 0; copied < dataSize;)
-    {
-        ReportItem(job, progress, u64(copied), nullptr, {});
-        const i64 piece = std::min(dataSize - copied, kCopyPieceBytes);
-        NSFerrant::CopyBytes(output, piece, data, kCopyPieceBytes);
-        copied += piece;
-    }
-    if (u64(output.GetSize()) > kMaxPackageBytes)
-        ThrowPackageTooLarge();
-    job->fTemporaryDataFile.reset();
-    output.fPosition = i64(job->fHeaderOffset);
+    if (dataSize > 0)
+        ReportItem(job, progress, 0, nullptr, {});
+    output.fPosition = kInformationOffset;
     job->fInfo.Write(output);
     output.fPosition = 4;
-    NSFerrant::WriteU32BE(output, u32(output.GetSize()));
-    output.fPosition = output.GetSize();
+    NSFerrant::WriteU32BE(output, u32(packageSize));
+    output.fPosition = packageSize;
     job->fOutputMedia.reset();
     EndPhase(job, progress, 7);
 }

@@ -11,9 +11,8 @@
 #include "packing/ProcessorRegistry.h"
 #include "packing/ReferenceRelocation.h"
 #include "packing/SamplePackAhead.h"
+#include "packing/PackageFilePhases.h"
 #include "packing/StandardReferenceResolver.h"
-#include "packing/TemporaryFiles.h"
-#include "filelib/FileMedia.h"
 #include "packing/TreeRules.h"
 
 namespace NSVantlePacking
@@ -69,9 +68,10 @@ void CollectFiles(const CSourceNode& node, std::vector<CItemPtr>& files)
         CollectFiles(*child, files);
 }
 
-void ThrowIfDataTooLarge(const CPackJob& job)
+// The data area is written front to back: its position is the bytes written so far.
+void ThrowIfDataTooLarge(const NSFerrant::CMedia& data)
 {
-    if (u64(job.fTemporaryDataFile->GetSize()) > kMaxPackageBytes)
+    if (u64(data.fPosition) > kMaxPackageBytes)
         ThrowPackageTooLarge();
 }
 } // namespace
@@ -154,27 +154,30 @@ void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, I
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 4, job->fInfo.fFileCount);
-    job->fTemporaryDataFile.reset();
-    job->fTemporaryDataFile = std::make_unique<NSFileLibSupport::COpenTemporaryFile>(GetTemporaryFileType());
+    // Each entry is written once, at its place in the package file, behind the room that the
+    // header and the index will take.
+    const u64 dataStart = OpenPackageFile(*job);
+    NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
+    data.fPosition = 0;
     std::vector<CItemPtr> files;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         CollectFiles(*entry, files);
     CSamplePackAhead packAhead(std::move(files));
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        PackSourceTree(job, *entry, index, progress, packAhead);
-    ThrowIfDataTooLarge(*job);
+        PackSourceTree(job, *entry, index, progress, packAhead, data);
+    ThrowIfDataTooLarge(data);
     EndPhase(job, progress, 4);
 }
 
 u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
-                   CSamplePackAhead& packAhead)
+                   CSamplePackAhead& packAhead, NSFerrant::CMedia& data)
 {
     if (node.fIsFolder != 0)
     {
         u32 packed = 0;
         for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-            packed += PackSourceTree(job, *child, index, progress, packAhead);
+            packed += PackSourceTree(job, *child, index, progress, packAhead, data);
         return packed;
     }
     ReportItem(job, progress, index, &node, node.GetRelativePath());
@@ -183,7 +186,7 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     try
     {
         CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, &job->fOutsideShortcuts);
-        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, *job->fTemporaryDataFile);
+        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, data);
     }
     catch (const NSQuorral::XSilentAbort&)
     {
@@ -193,7 +196,7 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     {
         ThrowFileEntryFailure(failure, node.GetDisplayPath(), node.GetRelativePath(), packedType);
     }
-    ThrowIfDataTooLarge(*job);
+    ThrowIfDataTooLarge(data);
     return 1;
 }
 

@@ -28,6 +28,10 @@ class CVRAMBitmap;
 
 class CSkipItemsTree;
 struct SPackSettings;
+namespace NSVantlePacking
+{
+class CSampleChecksAhead;
+}
 
 using TSourceNodeSet = std::set<CSourceNode*>;
 // The entries that are shortcuts to something outside the source folder: the file item of such a
@@ -116,6 +120,9 @@ public:
     u8 fHasLumenPatch = 0;
     // The package file, open from the packing of the entries to the end of composing.
     std::unique_ptr<NSFerrant::CMedia> fOutputMedia;
+    // The packed samples checked while the entries were packed; they read the package file, so
+    // they end before it closes.
+    std::unique_ptr<NSVantlePacking::CSampleChecksAhead> fSampleChecks;
 };
 
 // A job that only reads the source folder's settings: no output folder or name, no warning about

@@ -22,6 +22,7 @@
 #include "packing/PackFailures.h"
 #include "packing/PackageFileNames.h"
 #include "packing/ProcessorRegistry.h"
+#include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
 #include "packing/SampleProcessors.h"
 #include "packing/StandardReferenceResolver.h"
@@ -109,14 +110,6 @@ NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
            MakeTemporaryPackageFileName(job.fOutputFileName);
 }
 
-// Packed samples are checked by a complete decode, most of the phase's work, on worker threads
-// ahead of their turn; the other entries need the package's items, which stay on this thread.
-bool IsCheckedAhead(const CVantleIndexRow& row)
-{
-    return !IsCompressedEntryType(row.fPackedType) &&
-           dynamic_cast<const CKORBPackedFileVerifier*>(FindPackedDataVerifier(row.fPackedType)) != nullptr;
-}
-
 // The package's index rows, read in order through a buffer and kept, so that the checks ahead
 // and the check in turn share one reading. A row that cannot be read fails again in its turn.
 class CIndexRows
@@ -156,19 +149,30 @@ private:
 
 using TEntryChecks = CWorkAhead<void>;
 
+// Packed samples are checked by a complete decode, most of the phase's work, on worker threads
+// ahead of their turn; the other entries need the package's items, which stay on this thread. A
+// sample that passed its check while the entries were packed is only read back and compared with
+// what that check decoded; one that reads back otherwise is decoded again.
 // The worker reads its entry through a window of its own onto the package file, as the check in
 // turn does: the file's reads are at explicit offsets, so several threads may read it at once.
 std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::size_t i,
                                                          const NSFerrant::CMedia& packageMedia,
-                                                         const CVantleInfo& read)
+                                                         const CVantleInfo& read,
+                                                         const CSampleChecksAhead* checkedWhilePacking)
 {
     const CVantleIndexRow& row = rows.Get(i);
-    if (!IsCheckedAhead(row))
+    if (!IsCheckedByDecoding(row.fPackedType))
         return std::nullopt;
     const i64 start = i64(read.fDataStart) + i64(row.fOffset);
     const i64 size = i64(row.fSize);
-    return TEntryChecks::TPrepared{[&packageMedia, start, size] {
+    const TCheckedEntry* checked = checkedWhilePacking ? checkedWhilePacking->Find(u32(i)) : nullptr;
+    if (checked && checked->fOffset != i64(row.fOffset))
+        checked = nullptr;
+    return TEntryChecks::TPrepared{[&packageMedia, start, size, checked] {
                                        NSFerrant::CPartialMedia window(packageMedia, start, size);
+                                       window.fPosition = 0;
+                                       if (checked && HoldsTheCheckedBytes(window, *checked))
+                                           return;
                                        window.fPosition = 0;
                                        VerifyPackedSample(window);
                                    },
@@ -324,7 +328,7 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
         const u32 threads = CWorkerThreads::GetProcessorThreadCount();
         TEntryChecks checks(
             read.fFileCount,
-            [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read); },
+            [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read, job->fSampleChecks.get()); },
             {threads, threads * kEntriesAheadPerThread, ~u64(0)});
         for (u32 i = 0; i < read.fFileCount; ++i)
         {
@@ -388,6 +392,7 @@ void DiscardUnfinishedPackage(CPackJob& job) noexcept
 {
     try
     {
+        job.fSampleChecks.reset();
         job.fOutputMedia.reset();
         if (!job.fOutputFolder.IsEmpty() && !job.fOutputFileName.empty())
             NSFileLibSupport::DeleteChildFileIfExists(job.fOutputFolder->GetDirSpec().get(),

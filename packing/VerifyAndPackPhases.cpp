@@ -10,6 +10,7 @@
 #include "packing/PackFailures.h"
 #include "packing/ProcessorRegistry.h"
 #include "packing/ReferenceRelocation.h"
+#include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
 #include "packing/PackageFilePhases.h"
 #include "packing/StandardReferenceResolver.h"
@@ -159,6 +160,7 @@ void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress
     const u64 dataStart = OpenPackageFile(*job);
     NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
     data.fPosition = 0;
+    job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
     std::vector<CItemPtr> files;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         CollectFiles(*entry, files);
@@ -167,6 +169,7 @@ void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         PackSourceTree(job, *entry, index, progress, packAhead, data);
     ThrowIfDataTooLarge(data);
+    job->fSampleChecks->WaitForAll();
     EndPhase(job, progress, 4);
 }
 
@@ -186,7 +189,11 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     try
     {
         CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, &job->fOutsideShortcuts);
-        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, data);
+        // A packed sample is checked while the entries after it are packed, or behind its own coding.
+        const std::unique_ptr<CSampleChecksAhead::CEntry> entry =
+            job->fSampleChecks->Begin(fileIndex, IsCheckedByDecoding(packedType), data);
+        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, *entry);
+        entry->Complete();
     }
     catch (const NSQuorral::XSilentAbort&)
     {

@@ -13,7 +13,25 @@ namespace NSFerrant
 namespace
 {
 constexpr u32 kUTF8NameEscape = 0xFFFFFFFF;
+constexpr TVersion kUTF8NameVersion{1, 0, 0};
+constexpr i64 kCountSize = 4;
 constexpr u16 kParagraphSeparator = 0x2029;
+
+// The text's bytes in the form it is stored in: Windows-1252 when that form holds the text unit for
+// unit, else UTF-8.
+struct TStoredName
+{
+    bool fIsUTF8;
+    std::string fBytes;
+};
+
+TStoredName ChooseStoredName(const TUTF16String& text)
+{
+    std::string windows1252 = NSTextPackage::UTF16ToWindows1252(text);
+    if (NSTextPackage::Windows1252ToUTF16(windows1252) == text)
+        return {false, std::move(windows1252)};
+    return {true, NSTextPackage::UTF16ToUTF8(text)};
+}
 
 // A u32 count followed by the bytes.
 void WriteCounted(CMedia& media, const std::string& bytes)
@@ -69,20 +87,36 @@ std::string ReadNameBytes(CMedia& media, u32 count)
 
 void WriteNameString(CMedia& media, const TUTF16String& text)
 {
-    const std::string windows1252 = NSTextPackage::UTF16ToWindows1252(text);
-    if (NSTextPackage::Windows1252ToUTF16(windows1252) == text)
-    {
-        if (windows1252.size() > kMaxStoredNameBytes)
-            NSQuorral::Throw<NSQuorral::XFormatViolation>();
-        WriteCounted(media, windows1252);
-        return;
-    }
-    const std::string utf8 = NSTextPackage::UTF16ToUTF8(text);
-    if (utf8.size() > kMaxStoredNameBytes)
+    const TStoredName stored = ChooseStoredName(text);
+    if (stored.fBytes.size() > kMaxStoredNameBytes)
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
-    WriteU32BE(media, kUTF8NameEscape);
-    WriteVersion(TVersion{1, 0, 0}, media);
-    WriteCounted(media, utf8);
+    if (stored.fIsUTF8)
+    {
+        WriteU32BE(media, kUTF8NameEscape);
+        WriteVersion(kUTF8NameVersion, media);
+    }
+    WriteCounted(media, stored.fBytes);
+}
+
+i64 GetNameStringSize(const TUTF16String& text)
+{
+    TStoredName stored;
+    try
+    {
+        stored = ChooseStoredName(text);
+    }
+    catch (const NSQuorral::XFormatViolation&)
+    {
+        // A text that no form holds fails where it is written; until then it takes its count.
+        return kCountSize;
+    }
+    i64 size = kCountSize + i64(stored.fBytes.size());
+    if (stored.fIsUTF8)
+    {
+        u8 version[kLongVersionSize];
+        size += kCountSize + i64(EncodeVersion(kUTF8NameVersion, version));
+    }
+    return size;
 }
 
 TUTF16String ReadNameString(CMedia& media)

@@ -20,6 +20,9 @@ void WriteNameString(CMedia& media, const NSTextPackage::TUTF16String& text);
 // The text ends at its first zero byte; the whole count is consumed. Line breaks of the
 // Windows-1252 form (CR, LF, CR LF) become U+2029; the UTF-8 form keeps them.
 NSTextPackage::TUTF16String ReadNameString(CMedia& media);
+// The bytes WriteNameString writes for the text. Never throws: a text that WriteNameString refuses
+// (too large, or without a stored form) is answered too, for the writing to fail in its turn.
+i64 GetNameStringSize(const NSTextPackage::TUTF16String& text);
 
 // The UTF-8 string: a big-endian u32 count and the text in UTF-8; the reader accepts counts
 // below kMaxUTF8StringBytes only.

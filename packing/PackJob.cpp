@@ -4,6 +4,7 @@
 #include "base/Throw.h"
 #include "base/Media.h"
 #include "packing/InfoText.h"
+#include "packing/SampleChecksAhead.h"
 #include "packing/SkipItems.h"
 
 #include <algorithm>
@@ -22,10 +23,11 @@ CPackJob::CPackJob(const CItemPtr& inputFolder, const CItemPtr& outputFolder,
 {
 }
 
-// The media close before the nodes and items go; the tree's nodes are destroyed by their owners.
+// The checks that read the package file end before it closes, and it closes before the nodes and
+// items go; the tree's nodes are destroyed by their owners.
 CPackJob::~CPackJob()
 {
-    fTemporaryDataFile.reset();
+    fSampleChecks.reset();
     fOutputMedia.reset();
 }
 

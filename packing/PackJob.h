@@ -28,6 +28,10 @@ class CVRAMBitmap;
 
 class CSkipItemsTree;
 struct SPackSettings;
+namespace NSVantlePacking
+{
+class CSampleChecksAhead;
+}
 
 using TSourceNodeSet = std::set<CSourceNode*>;
 // The entries that are shortcuts to something outside the source folder: the file item of such a
@@ -72,8 +76,6 @@ public:
     TOutsideShortcuts GetOutsideShortcuts() const { return fOutsideShortcuts; }
     NSTextPackage::TUTF16String GetOutputFileName() const { return fOutputFileName; }
 
-    // Position of the package information in the output file; set when the header is written.
-    u64 fHeaderOffset = 0;
     CItemPtr fInputFolder;
     // The source folder's identity on disk, read when its entries are collected.
     std::optional<SFolderIdentity> fInputFolderIdentity;
@@ -116,10 +118,11 @@ public:
     TOutsideShortcuts fOutsideShortcuts;
     TSourceNodeSet fUnreferencedSamples;
     u8 fHasLumenPatch = 0;
-    // The package file, open from the header's writing to the end of composing.
+    // The package file, open from the packing of the entries to the end of composing.
     std::unique_ptr<NSFerrant::CMedia> fOutputMedia;
-    // Deleted when closed.
-    std::unique_ptr<NSFerrant::CMedia> fTemporaryDataFile;
+    // The packed samples checked while the entries were packed; they read the package file, so
+    // they end before it closes.
+    std::unique_ptr<NSVantlePacking::CSampleChecksAhead> fSampleChecks;
 };
 
 // A job that only reads the source folder's settings: no output folder or name, no warning about

@@ -22,6 +22,7 @@
 #include "packing/PackFailures.h"
 #include "packing/PackageFileNames.h"
 #include "packing/ProcessorRegistry.h"
+#include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
 #include "packing/SampleProcessors.h"
 #include "packing/StandardReferenceResolver.h"
@@ -37,11 +38,12 @@ namespace NSVantlePacking
 {
 namespace
 {
-constexpr i64 kCopyPieceBytes = 65536;
 // Entries checked ahead hold no memory while they wait, so only their number is bounded.
 constexpr u32 kEntriesAheadPerThread = 2;
 constexpr u32 kPackageCreator = NSFerrant::MakeFourCC("TsRo");
 constexpr u32 kPackageFileType = NSFerrant::MakeFourCC("VTL ");
+// Behind the magic, the size word and the creator block.
+constexpr i64 kInformationOffset = 8 + i64(NSFerrant::kCreatorBlockSize);
 
 u64 PackNow()
 {
@@ -91,18 +93,21 @@ bool IsTopLevelSplash(const NSTextPackage::TUTF16String& rowName)
     return THashedString(rowName) == kSplash;
 }
 
+// The bytes of the index rows of the subtree.
+i64 GetIndexSize(const CSourceNode& node)
+{
+    if (node.fIsFolder == 0)
+        return CVantleIndexRow::GetStoredSize(node.GetRelativePath());
+    i64 size = 0;
+    for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
+        size += GetIndexSize(*child);
+    return size;
+}
+
 NSTextPackage::TUTF16String TemporaryPackagePath(const CPackJob& job)
 {
     return NSFileLibSupport::GetDirWinPath(job.fOutputFolder->GetDirSpec().get()) +
            MakeTemporaryPackageFileName(job.fOutputFileName);
-}
-
-// Packed samples are checked by a complete decode, most of the phase's work, on worker threads
-// ahead of their turn; the other entries need the package's items, which stay on this thread.
-bool IsCheckedAhead(const CVantleIndexRow& row)
-{
-    return !IsCompressedEntryType(row.fPackedType) &&
-           dynamic_cast<const CKORBPackedFileVerifier*>(FindPackedDataVerifier(row.fPackedType)) != nullptr;
 }
 
 // The package's index rows, read in order through a buffer and kept, so that the checks ahead
@@ -144,19 +149,30 @@ private:
 
 using TEntryChecks = CWorkAhead<void>;
 
+// Packed samples are checked by a complete decode, most of the phase's work, on worker threads
+// ahead of their turn; the other entries need the package's items, which stay on this thread. A
+// sample that passed its check while the entries were packed is only read back and compared with
+// what that check decoded; one that reads back otherwise is decoded again.
 // The worker reads its entry through a window of its own onto the package file, as the check in
 // turn does: the file's reads are at explicit offsets, so several threads may read it at once.
 std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::size_t i,
                                                          const NSFerrant::CMedia& packageMedia,
-                                                         const CVantleInfo& read)
+                                                         const CVantleInfo& read,
+                                                         const CSampleChecksAhead* checkedWhilePacking)
 {
     const CVantleIndexRow& row = rows.Get(i);
-    if (!IsCheckedAhead(row))
+    if (!IsCheckedByDecoding(row.fPackedType))
         return std::nullopt;
     const i64 start = i64(read.fDataStart) + i64(row.fOffset);
     const i64 size = i64(row.fSize);
-    return TEntryChecks::TPrepared{[&packageMedia, start, size] {
+    const TCheckedEntry* checked = checkedWhilePacking ? checkedWhilePacking->Find(u32(i)) : nullptr;
+    if (checked && checked->fOffset != i64(row.fOffset))
+        checked = nullptr;
+    return TEntryChecks::TPrepared{[&packageMedia, start, size, checked] {
                                        NSFerrant::CPartialMedia window(packageMedia, start, size);
+                                       window.fPosition = 0;
+                                       if (checked && HoldsTheCheckedBytes(window, *checked))
+                                           return;
                                        window.fPosition = 0;
                                        VerifyPackedSample(window);
                                    },
@@ -195,15 +211,23 @@ void VerifyEntry(CPackJob& job, const CItemPtr& package, NSFerrant::CMedia& pack
 }
 } // namespace
 
+u64 OpenPackageFile(CPackJob& job)
+{
+    // The same name is used by every pack of this package, so the next pack removes what a
+    // killed one left.
+    job.fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
+        job.fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job.fOutputFileName), kPackageCreator,
+        kPackageFileType);
+    i64 dataStart = kInformationOffset + job.fInfo.GetStoredSize();
+    for (const std::unique_ptr<CSourceNode>& entry : job.fEntries)
+        dataStart += GetIndexSize(*entry);
+    return u64(dataStart);
+}
+
 void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 5, 5);
     ReportItem(job, progress, 0, nullptr, {});
-    // The same name is used by every pack of this package, so the next pack removes what a
-    // killed one left.
-    job->fOutputMedia = std::make_unique<NSFileLibSupport::COpenFile>(
-        job->fOutputFolder->GetDirSpec().get(), MakeTemporaryPackageFileName(job->fOutputFileName),
-        kPackageCreator, kPackageFileType);
     job->fInfo.fDate = PackNow();
     NSFerrant::CMedia& media = *job->fOutputMedia;
     media.fPosition = 0;
@@ -214,7 +238,6 @@ void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
     ReportItem(job, progress, 3, nullptr, {});
     NSFerrant::WriteCreatorBlock(media);
     ReportItem(job, progress, 4, nullptr, {});
-    job->fHeaderOffset = u64(media.fPosition);
     job->fInfo.Write(media);
     EndPhase(job, progress, 5);
 }
@@ -265,29 +288,20 @@ void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffse
 
 void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
-    NSFerrant::CMedia& data = *job->fTemporaryDataFile;
     NSFerrant::CMedia& output = *job->fOutputMedia;
-    const i64 dataSize = data.GetSize();
-    if (u64(dataSize) + u64(output.GetSize()) > kMaxPackageBytes)
+    const i64 packageSize = output.GetSize();
+    if (u64(packageSize) > kMaxPackageBytes)
         ThrowPackageTooLarge();
+    // The data is in its place since phase 4: only the header's final values are left to write.
+    const i64 dataSize = packageSize - i64(job->fInfo.fDataStart);
     BeginPhase(job, progress, 7, u64(dataSize));
-    data.fPosition = 0;
-    output.fPosition = output.GetSize();
-    for (i64 copied = 0; copied < dataSize;)
-    {
-        ReportItem(job, progress, u64(copied), nullptr, {});
-        const i64 piece = std::min(dataSize - copied, kCopyPieceBytes);
-        NSFerrant::CopyBytes(output, piece, data, kCopyPieceBytes);
-        copied += piece;
-    }
-    if (u64(output.GetSize()) > kMaxPackageBytes)
-        ThrowPackageTooLarge();
-    job->fTemporaryDataFile.reset();
-    output.fPosition = i64(job->fHeaderOffset);
+    if (dataSize > 0)
+        ReportItem(job, progress, 0, nullptr, {});
+    output.fPosition = kInformationOffset;
     job->fInfo.Write(output);
     output.fPosition = 4;
-    NSFerrant::WriteU32BE(output, u32(output.GetSize()));
-    output.fPosition = output.GetSize();
+    NSFerrant::WriteU32BE(output, u32(packageSize));
+    output.fPosition = packageSize;
     job->fOutputMedia.reset();
     EndPhase(job, progress, 7);
 }
@@ -314,7 +328,7 @@ void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress)
         const u32 threads = CWorkerThreads::GetProcessorThreadCount();
         TEntryChecks checks(
             read.fFileCount,
-            [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read); },
+            [&](std::size_t i) { return PrepareEntryCheck(rows, i, packageMedia, read, job->fSampleChecks.get()); },
             {threads, threads * kEntriesAheadPerThread, ~u64(0)});
         for (u32 i = 0; i < read.fFileCount; ++i)
         {
@@ -378,6 +392,7 @@ void DiscardUnfinishedPackage(CPackJob& job) noexcept
 {
     try
     {
+        job.fSampleChecks.reset();
         job.fOutputMedia.reset();
         if (!job.fOutputFolder.IsEmpty() && !job.fOutputFileName.empty())
             NSFileLibSupport::DeleteChildFileIfExists(job.fOutputFolder->GetDirSpec().get(),

@@ -1,8 +1,8 @@
 #pragma once
-// Phases 5 to 8: the package file is written under a temporary name in the output folder (header
-// and information, then the index, then the packed data behind it and the header's final
-// values), put in its place in one step only when complete, and then read back as a package and
-// every entry verified again from it.
+// Phases 5 to 8: the package file is written under a temporary name in the output folder (the
+// packed data, which phase 4 wrote at its place, then header and information, the index and the
+// header's final values), read back as a package and every entry verified again from it, and put
+// in its place in one step only when complete and checked.
 #include "base/UTF16String.h"
 #include "content/vfs/VirtualFileItem.h"
 #include "packing/PackJob.h"
@@ -10,12 +10,16 @@
 
 namespace NSVantlePacking
 {
+// Creates the package file under its temporary name as the job's output media and answers where
+// its data area begins. The information block and the index rows take the same bytes whatever the
+// numbers and the date that are known only later, so their room is known once the tree is final.
+u64 OpenPackageFile(CPackJob& job);
 void WritePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
 void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress);
 // Writes the rows of one subtree to the index media, advancing the data offset and the row index.
 void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
                     IVantlePackingProgress* progress, NSFerrant::CMedia& indexMedia);
-// Completes the package under its temporary name.
+// Completes the package under its temporary name: the header's final values and the size word.
 void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
 // Checks the package under its temporary name.
 void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress);

@@ -11,6 +11,18 @@ namespace NSVantlePacking
 CKORBRunDecoder::CKORBRunDecoder(NSFerrant::CMedia& stream)
 {
     ReadKORBHeader(fHeader, stream);
+    StartDecoding(stream);
+}
+
+CKORBRunDecoder::CKORBRunDecoder(NSFerrant::CMedia& stream, TEndUnknown)
+{
+    ReadKORBHeaderUnchecked(fHeader, stream);
+    StartDecoding(stream);
+}
+
+void CKORBRunDecoder::StartDecoding(NSFerrant::CMedia& stream)
+{
+    fCodeStart = stream.fPosition;
     fDecompressor = std::make_unique<COptimizedKORBDecompressorFromMedia>(stream);
     const size_t runSamples = size_t(kDecodedFramesPerRun) * fHeader.fChannelCount;
     if (IsWide())
@@ -33,18 +45,36 @@ u32 CKORBRunDecoder::DecodeNextRun()
     return n;
 }
 
-void DecodeKORBSample(NSFerrant::CMedia& stream)
+namespace
 {
-    const i64 start = stream.fPosition;
-    CKORBRunDecoder decoder(stream);
+void DecodeFramesAndTrailer(NSFerrant::CMedia& stream, i64 start, CKORBRunDecoder& decoder,
+                            const std::function<void()>& beforeTrailer)
+{
     while (decoder.DecodeNextRun() > 0)
     {
     }
+    beforeTrailer();
     // The trailer is found from the end of the stream, wherever the code words ended.
     stream.fPosition = start;
     NSFerrant::COwnedMemoryMedia tempoMap(0);
     if (FindKORBTempoMapBlock(stream, kKORBTempoMapTag, tempoMap))
         NSTempoMap::LoadTempoMap(tempoMap.GetBytes().data(), u64(tempoMap.GetSize()),
                                  decoder.GetHeader().fSampleRate);
+}
+} // namespace
+
+void DecodeKORBSample(NSFerrant::CMedia& stream)
+{
+    const i64 start = stream.fPosition;
+    CKORBRunDecoder decoder(stream);
+    DecodeFramesAndTrailer(stream, start, decoder, [] {});
+}
+
+void DecodeKORBSampleBehindWriter(NSFerrant::CMedia& stream, const std::function<i64()>& waitForEnd)
+{
+    const i64 start = stream.fPosition;
+    CKORBRunDecoder decoder(stream, CKORBRunDecoder::TEndUnknown{});
+    DecodeFramesAndTrailer(stream, start, decoder,
+                           [&] { CheckKORBHeader(decoder.GetHeader(), waitForEnd() - decoder.GetCodeStart()); });
 }
 } // namespace NSVantlePacking

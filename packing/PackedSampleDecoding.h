@@ -4,6 +4,7 @@
 #include "media/codec/KORBDecoder.h"
 #include "media/codec/KORBHeader.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,8 +25,17 @@ class CKORBRunDecoder
 {
 public:
     explicit CKORBRunDecoder(NSFerrant::CMedia& stream);
+    // For a stream read while it is written, whose end is not known yet: the header is not checked
+    // against the bytes after it (the caller does that with CheckKORBHeader and GetCodeStart once
+    // the end is known).
+    struct TEndUnknown
+    {
+    };
+    CKORBRunDecoder(NSFerrant::CMedia& stream, TEndUnknown);
 
     const TKORBHeader& GetHeader() const { return fHeader; }
+    // Where the code words begin in the stream.
+    i64 GetCodeStart() const { return fCodeStart; }
     bool IsWide() const { return fHeader.fBitsPerSample != 16; }
 
     // Decodes the next run and answers its frame count; 0 once every frame is decoded.
@@ -35,7 +45,10 @@ public:
     const i32* GetSamples32() const { return fSamples32.data(); }
 
 private:
+    void StartDecoding(NSFerrant::CMedia& stream);
+
     TKORBHeader fHeader;
+    i64 fCodeStart = 0;
     std::unique_ptr<COptimizedKORBDecompressorFromMedia> fDecompressor;
     u32 fFramesDone = 0;
     std::vector<i16> fSamples16;
@@ -45,4 +58,9 @@ private:
 // Checks a packed sample completely: its header, every frame, and the tempo map of its trailer
 // when it has one. Any failure passes unchanged.
 void DecodeKORBSample(NSFerrant::CMedia& stream);
+// The same check of a stream read while it is written front to back, whose size is only what is
+// written until waitForEnd, called after the last frame, has waited for the writer to finish and
+// answered the stream's size: the header is then checked against the bytes that follow it, as
+// DecodeKORBSample checks it first, before the trailer is looked for.
+void DecodeKORBSampleBehindWriter(NSFerrant::CMedia& stream, const std::function<i64()>& waitForEnd);
 } // namespace NSVantlePacking

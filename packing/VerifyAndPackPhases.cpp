@@ -10,10 +10,10 @@
 #include "packing/PackFailures.h"
 #include "packing/ProcessorRegistry.h"
 #include "packing/ReferenceRelocation.h"
+#include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
+#include "packing/PackageFilePhases.h"
 #include "packing/StandardReferenceResolver.h"
-#include "packing/TemporaryFiles.h"
-#include "filelib/FileMedia.h"
 #include "packing/TreeRules.h"
 
 namespace NSVantlePacking
@@ -69,9 +69,10 @@ void CollectFiles(const CSourceNode& node, std::vector<CItemPtr>& files)
         CollectFiles(*child, files);
 }
 
-void ThrowIfDataTooLarge(const CPackJob& job)
+// The data area is written front to back: its position is the bytes written so far.
+void ThrowIfDataTooLarge(const NSFerrant::CMedia& data)
 {
-    if (u64(job.fTemporaryDataFile->GetSize()) > kMaxPackageBytes)
+    if (u64(data.fPosition) > kMaxPackageBytes)
         ThrowPackageTooLarge();
 }
 } // namespace
@@ -154,27 +155,32 @@ void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, I
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 4, job->fInfo.fFileCount);
-    job->fTemporaryDataFile.reset();
-    job->fTemporaryDataFile = std::make_unique<NSFileLibSupport::COpenTemporaryFile>(GetTemporaryFileType());
+    // Each entry is written once, at its place in the package file, behind the room that the
+    // header and the index will take.
+    const u64 dataStart = OpenPackageFile(*job);
+    NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
+    data.fPosition = 0;
+    job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
     std::vector<CItemPtr> files;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         CollectFiles(*entry, files);
     CSamplePackAhead packAhead(std::move(files));
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        PackSourceTree(job, *entry, index, progress, packAhead);
-    ThrowIfDataTooLarge(*job);
+        PackSourceTree(job, *entry, index, progress, packAhead, data);
+    ThrowIfDataTooLarge(data);
+    job->fSampleChecks->WaitForAll();
     EndPhase(job, progress, 4);
 }
 
 u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
-                   CSamplePackAhead& packAhead)
+                   CSamplePackAhead& packAhead, NSFerrant::CMedia& data)
 {
     if (node.fIsFolder != 0)
     {
         u32 packed = 0;
         for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-            packed += PackSourceTree(job, *child, index, progress, packAhead);
+            packed += PackSourceTree(job, *child, index, progress, packAhead, data);
         return packed;
     }
     ReportItem(job, progress, index, &node, node.GetRelativePath());
@@ -183,7 +189,11 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     try
     {
         CStandardReferenceRelocator relocator(job->fInputFolder, job->fInfo, &job->fOutsideShortcuts);
-        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, *job->fTemporaryDataFile);
+        // A packed sample is checked while the entries after it are packed, or behind its own coding.
+        const std::unique_ptr<CSampleChecksAhead::CEntry> entry =
+            job->fSampleChecks->Begin(fileIndex, IsCheckedByDecoding(packedType), data);
+        job->fPackedSizes[&node] = packAhead.Pack(fileIndex, relocator, *entry);
+        entry->Complete();
     }
     catch (const NSQuorral::XSilentAbort&)
     {
@@ -193,7 +203,7 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     {
         ThrowFileEntryFailure(failure, node.GetDisplayPath(), node.GetRelativePath(), packedType);
     }
-    ThrowIfDataTooLarge(*job);
+    ThrowIfDataTooLarge(data);
     return 1;
 }
 

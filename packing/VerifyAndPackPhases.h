@@ -1,7 +1,7 @@
 #pragma once
 // Phases 3 and 4: every file of the source tree is verified, its references sorted and the tree
-// rules applied; then the packed form of every remaining file is written into a temporary data
-// file, one after the other, with its references rewritten to their places in the package.
+// rules applied; then the packed form of every remaining file is written into the data area of the
+// package file, one after the other, with its references rewritten to their places in the package.
 #include "packing/FileTypeProcessors.h"
 #include "packing/PackJob.h"
 #include "packing/PackingProgress.h"
@@ -25,10 +25,10 @@ class CSamplePackAhead;
 
 // The files are written in tree order; samples are coded ahead of their turn on worker threads.
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress);
-// Answers the number of files of the subtree packed. The files of the job's tree in tree order
-// are those of packAhead; index counts them.
+// Answers the number of files of the subtree packed, written at data's position. The files of the
+// job's tree in tree order are those of packAhead; index counts them.
 u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
-                   CSamplePackAhead& packAhead);
+                   CSamplePackAhead& packAhead, NSFerrant::CMedia& data);
 // Writes the packed form of the item at the destination's position; answers the bytes written,
 // 0 when no packer takes the item.
 u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);
@@ -38,7 +38,7 @@ void VerifyPackedData(u32 packedType, const TDeviceNameList& prohibited, NSFerra
                       IReferenceResolver& resolver, TReferenceList& resolved, TReferenceList& unresolved,
                       TReferenceList& external, TDeviceNameList& prohibitedFound, bool& refersToSkipped);
 
-// The largest package and data file a package's u32 offsets can describe.
+// The largest package and data area a package's u32 offsets can describe.
 constexpr u64 kMaxPackageBytes = 0xFFFFFFFFull;
 // XFormatViolation about the "vantle": the package would not fit its u32 offsets.
 [[noreturn]] void ThrowPackageTooLarge();

@@ -22,6 +22,11 @@ void CVantleIndexRow::Write(NSFerrant::CMedia& media) const
     NSFerrant::WriteBytes(media, kRowTailSize, tail);
 }
 
+i64 CVantleIndexRow::GetStoredSize(const NSTextPackage::TUTF16String& name)
+{
+    return NSFerrant::GetNameStringSize(name) + i64(kRowTailSize);
+}
+
 void CVantleIndexRow::Read(NSFerrant::CMedia& media)
 {
     fName = NSFerrant::ReadNameString(media);

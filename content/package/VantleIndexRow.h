@@ -14,6 +14,8 @@ public:
     // The stored form at the media's position: the name string, the packed type's low byte,
     // offset and size as big-endian u32, and the hidden byte (1 or 0).
     void Write(NSFerrant::CMedia& media) const;
+    // The bytes Write writes for a row of this name, whatever its numbers.
+    static i64 GetStoredSize(const NSTextPackage::TUTF16String& name);
     // Only a hidden byte of 1 counts as hidden. Ten bytes must follow the name (XFormatViolation).
     void Read(NSFerrant::CMedia& media);
 

@@ -46,6 +46,14 @@ void CVantleInfo::Write(NSFerrant::CMedia& media) const
     NSFerrant::WriteBytes(media, kDateSize, date);
 }
 
+i64 CVantleInfo::GetStoredSize() const
+{
+    u8 version[NSFerrant::kLongVersionSize];
+    return NSFerrant::GetNameStringSize(fName) + NSFerrant::GetNameStringSize(fComments) +
+           NSFerrant::GetNameStringSize(fURL) + NSFerrant::GetNameStringSize(fCopyright) + i64(kCountsSize) +
+           i64(NSFerrant::EncodeVersion(fPackageVersion, version)) + i64(kDateSize);
+}
+
 void CVantleInfo::Read(const NSFerrant::TVersion& creatorVersion, NSFerrant::CMedia& media)
 {
     fName = NSFerrant::ReadNameString(media);

@@ -29,6 +29,9 @@ public:
     // data start, the package version and the date (high word first). The creator version is not
     // written here: it lives in the creator block.
     void Write(NSFerrant::CMedia& media) const;
+    // The bytes Write writes: the counts, offsets and date have fixed widths, so only the texts
+    // and the package version decide it.
+    i64 GetStoredSize() const;
     // Reads the stored form at the position. The package version and the date are read only when
     // creatorVersion is not older than kFirstCreatorVersionWithDate; otherwise they keep their
     // values. The creator version itself is left to the caller.

@@ -37,6 +37,14 @@ void WriteKORBHeader(const TKORBHeader& header, NSFerrant::CMedia& destination)
 
 void ReadKORBHeader(TKORBHeader& out, NSFerrant::CMedia& source)
 {
+    TKORBHeader header;
+    ReadKORBHeaderUnchecked(header, source);
+    CheckKORBHeader(header, NSFerrant::GetBytesLeft(source));
+    out = header;
+}
+
+void ReadKORBHeaderUnchecked(TKORBHeader& out, NSFerrant::CMedia& source)
+{
     const NSFerrant::TVersion version = NSFerrant::ReadVersion(source);
     if (version.fMajor != 1 && version.fMajor != 2)
         ThrowVersionMismatch(kVersion1, kVersion2, version);
@@ -62,7 +70,6 @@ void ReadKORBHeader(TKORBHeader& out, NSFerrant::CMedia& source)
         header.fValueB = NSByteOrder::ReadBE32(fields + 25);
         header.fFlag = NSByteOrder::ReadBE32(fields + 29) != 0;
     }
-    CheckKORBHeader(header, NSFerrant::GetBytesLeft(source));
     out = header;
 }
 

@@ -48,6 +48,9 @@ void WriteKORBHeader(const TKORBHeader& header, NSFerrant::CMedia& destination);
 // The header is checked with CheckKORBHeader against the bytes that follow it, so that its counts
 // can size a decoder's output.
 void ReadKORBHeader(TKORBHeader& out, NSFerrant::CMedia& source);
+// The same without the check against the bytes that follow, for a stream whose end is not known
+// yet: the caller checks the header with CheckKORBHeader once it is.
+void ReadKORBHeaderUnchecked(TKORBHeader& out, NSFerrant::CMedia& source);
 
 // Throws XFormatViolation for a header a decoder cannot trust: a channel count other than 1 or 2,
 // bits other than 16 or 24, or more samples than codeBytes can hold (every sample takes at least

@@ -91,6 +91,29 @@ TEST(PackageFormat, ByteExamples)
     EXPECT_EQ(TBytes(bytes.end() - 8, bytes.end()), Bytes({0x00, 0x7C, 0x00, 0x02, 0x0F, 0x09, 0x1E, 0x05}));
 }
 
+// The room of the information block and of the index is laid out before their numbers and the
+// date are known: what is written later takes exactly that room, in either name form.
+TEST(PackageFormat, StoredSizesDoNotDependOnTheNumbersWrittenLater)
+{
+    for (const NSTextPackage::TUTF16String& name : {MakeText(u"Loops:Beat.kiv"), MakeText(u"Loops:\u0100\u2029Beat.kiv")})
+    {
+        SCOPED_TRACE(name.size());
+        CVantleInfo info(name, name, {}, name, TVersion{3, 1, 4, 2, 7, 99});
+        CVantleIndexRow row{name, 0, 0, false, 0};
+        for (const u32 number : {0u, 1u, 0xFFFFFFFFu})
+        {
+            info.fFileCount = info.fIndexStart = info.fDataStart = number;
+            info.fDate = u64(number) << 16;
+            row.fOffset = row.fSize = row.fPackedType = number;
+            COwnedMemoryMedia infoBytes(0), rowBytes(0);
+            info.Write(infoBytes);
+            row.Write(rowBytes);
+            EXPECT_EQ(info.GetStoredSize(), infoBytes.GetSize());
+            EXPECT_EQ(CVantleIndexRow::GetStoredSize(name), rowBytes.GetSize());
+        }
+    }
+}
+
 TEST(PackageFormat, OnlyAHiddenByteOfOneIsHidden)
 {
     for (const u8 hidden : {u8(0), u8(1), u8(2), u8(0xFF)})

@@ -57,8 +57,17 @@ TEST(NameString, ChoosesWindows1252WhenItLosesNothing)
     for (const Case& c : kCases)
     {
         EXPECT_EQ(WrittenName(c.text), c.bytes);
+        EXPECT_EQ(GetNameStringSize(c.text), i64(c.bytes.size()));
         EXPECT_EQ(ReadName(c.bytes, i64(c.bytes.size())), c.text);
     }
+}
+
+// The size of a text the writer refuses is answered without a failure: the failure is the writer's.
+TEST(NameString, TheSizeOfATextThatCannotBeWrittenIsAnsweredWithoutAFailure)
+{
+    EXPECT_NO_THROW(GetNameStringSize(Units({'a', 0xD800, 'b'})));
+    const TUTF16String tooLarge(kMaxStoredNameBytes + 1, u16('x'));
+    EXPECT_EQ(GetNameStringSize(tooLarge), i64(4 + tooLarge.size()));
 }
 
 TEST(NameString, UnpairedSurrogateIsRefusedAndNothingWritten)

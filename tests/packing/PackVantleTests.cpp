@@ -30,6 +30,7 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -39,6 +40,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 
 namespace
 {
@@ -1879,5 +1881,90 @@ TEST_F(PackVantleTest, AKilledPackLeavesTheEarlierPackageAndNothingInTheTemporar
     EXPECT_EQ(NSPackingTests::ReadPackageIndependently(Package()).fFileCount, files);
     for (const std::string& name : OutputNames())
         EXPECT_TRUE(name == "Test Bank.vtl" || name.find(" packing log ") != std::string::npos) << name;
+}
+
+// Damages, on its way into the package file, the packed sample whose stream begins with the
+// given bytes: its writes are replaced by bytes of 0xFF, as a failing disk might.
+class CDamagingPackageWrites
+{
+public:
+    explicit CDamagingPackageWrites(std::vector<u8> streamStart)
+        : fStreamStart(std::move(streamStart)), fOverride(MakeCalls())
+    {
+        sSelf = this;
+    }
+    ~CDamagingPackageWrites() { sSelf = nullptr; }
+    CDamagingPackageWrites(const CDamagingPackageWrites&) = delete;
+    CDamagingPackageWrites& operator=(const CDamagingPackageWrites&) = delete;
+
+    bool Damaged() const { return fDamaged; }
+
+private:
+    static TWin32Calls MakeCalls()
+    {
+        TWin32Calls calls = RealWin32Calls();
+        calls.CreateFileW = &CreateFileW;
+        calls.WriteFile = &WriteFile;
+        return calls;
+    }
+
+    static HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                                     DWORD disposition, DWORD flags, HANDLE templateFile)
+    {
+        const HANDLE file =
+            RealWin32Calls().CreateFileW(path, access, sharing, security, disposition, flags, templateFile);
+        if (file != INVALID_HANDLE_VALUE && std::wstring_view(path).ends_with(L".packing.tmp"))
+            sSelf->fPackageFiles.insert(file);
+        return file;
+    }
+
+    static BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped)
+    {
+        const auto* bytes = static_cast<const u8*>(buffer);
+        const std::vector<u8>& start = sSelf->fStreamStart;
+        if (sSelf->fPackageFiles.count(file) != 0 && count >= start.size() &&
+            std::equal(start.begin(), start.end(), bytes))
+        {
+            sSelf->fDamaged = true;
+            const std::vector<u8> ones(count, 0xFF);
+            return RealWin32Calls().WriteFile(file, ones.data(), count, written, overlapped);
+        }
+        return RealWin32Calls().WriteFile(file, buffer, count, written, overlapped);
+    }
+
+    static inline CDamagingPackageWrites* sSelf = nullptr;
+    std::vector<u8> fStreamStart;
+    CWin32CallsOverride fOverride;
+    std::set<HANDLE> fPackageFiles;
+    bool fDamaged = false;
+};
+
+// A sample damaged as it reaches the package, among samples that are coded and checked on
+// worker threads while the pack goes on, fails the package's check at that entry, in its turn,
+// with the alert of a damaged entry, after the entries before it have passed.
+TEST_F(PackVantleTest, ASampleFailingItsCheckAmongSamplesCheckedAheadFailsTheCheckAtThatEntry)
+{
+    UseSource("clean");
+    const fs::path takes = Scratch().Path() / "Source" / "Takes";
+    AddTakes(takes);
+    // One frame short of the others: its stream alone begins with this version and frame count.
+    NSTestSupport::TWAVESpec wave;
+    wave.fChannels = 2;
+    for (u32 frame = 0; frame < 44100 * 2 - 1; ++frame)
+        for (u32 channel = 0; channel < 2; ++channel)
+            wave.fSamples.push_back(i32(9000.0 * std::sin(double(frame) * 0.02 * (channel + 1))));
+    const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
+    std::ofstream(takes / "Take 12b.wav", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    CRecordingProgress progress;
+
+    CDamagingPackageWrites damage({0xBC, 1, 0, 0, 0, 0x00, 0x01, 0x58, 0x87});
+    EXPECT_FALSE(Pack(&progress));
+    EXPECT_TRUE(damage.Damaged());
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(Narrow(progress.fLastItem), "Takes:Take 12b.wav");
+    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9CTakes:Take 12b.wav\xE2\x80\x9D is in a bad "
+                                  "format and could not be packed. Packing is cancelled.\n");
+    EXPECT_TRUE(OutputNames().empty()) << "no package, no temporary file and no log";
 }
 } // namespace

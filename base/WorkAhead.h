@@ -5,6 +5,7 @@
 // elements, holding a bounded number of bytes, is ahead at once, so memory stays bounded
 // however long the sequence. The caller does not wait for work that no worker has begun: it
 // does that work itself, so it adds its own processor to the workers' (all there is on two).
+// Small pieces of work go to a worker in batches, since each hand-off costs system calls.
 #include "base/Types.h"
 #include "base/WorkerThreads.h"
 
@@ -29,6 +30,9 @@ public:
         // Run by the caller when it asks for the result, never by a worker: for work that costs less
         // than handing it to another thread and waiting for it there.
         bool fInTurn = false;
+        // Run in one task with the batched elements prepared next to it: for work that costs less
+        // than a hand-off of its own. Each element still has its own result.
+        bool fBatched = false;
     };
     // Answers nothing for an element that the caller works on in its turn instead: one that
     // does not pay. An exception counts as nothing too: the caller meets that failure again in
@@ -43,6 +47,9 @@ public:
         // own size.
         u32 fMostElements;
         u64 fMostBytes;
+        // Batched elements in one task at most; a batch is handed to the workers once full or at
+        // the end of the sequence, and the caller runs one it reaches before that.
+        u32 fMostPerBatch = 1;
     };
 
     CWorkAhead(std::size_t count, TPrepare prepare, const TLimits& limits)
@@ -52,7 +59,11 @@ public:
 
     // The tasks still queued are then held by the workers' queue alone, so ending the workers
     // drops them before the running ones are waited for.
-    ~CWorkAhead() { fAhead.clear(); }
+    ~CWorkAhead()
+    {
+        fAhead.clear();
+        fOpenBatch.reset();
+    }
 
     // The work of the element at index: its future, or an empty future (valid() is false) when
     // it is not worked ahead. Indices are taken in increasing order. The future rethrows the
@@ -65,7 +76,7 @@ public:
         if (fAhead.empty() || fAhead.front().fIndex != index)
             return {};
         if (fAhead.front().fQueued)
-            fAhead.front().fQueued->RunUnlessBegun();
+            RunUnlessBegun(*fAhead.front().fQueued);
         // While its only worker finishes this element, the caller does later work that the worker
         // has not begun: its processor is half of those there are. Beside more workers it is
         // better kept free to hand out the work and take the results.
@@ -74,44 +85,55 @@ public:
                                     fAhead.front().fResult.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
              ++later)
             if (fAhead[later].fQueued)
-                fAhead[later].fQueued->RunUnlessBegun();
+                RunUnlessBegun(*fAhead[later].fQueued);
         std::future<TResult> result = std::move(fAhead.front().fResult);
         Release();
         return result;
     }
 
 private:
-    // A queued task that whichever comes first runs: a worker, or the caller in its turn.
+    // Queued work of one or more elements, in their order, that whichever comes first runs: a
+    // worker, or the caller in the turn of its first element. Elements are added only before it
+    // is queued.
     class CQueuedTask
     {
     public:
-        explicit CQueuedTask(std::function<TResult()> task) : fTask(std::move(task)) {}
+        std::future<TResult> Add(std::function<TResult()> task)
+        {
+            fTasks.push_back({std::move(task), {}});
+            return fTasks.back().fResult.get_future();
+        }
 
-        std::future<TResult> GetFuture() { return fResult.get_future(); }
+        std::size_t GetCount() const { return fTasks.size(); }
 
         void RunUnlessBegun()
         {
             if (fBegun.exchange(true))
                 return;
-            try
-            {
-                if constexpr (std::is_void_v<TResult>)
+            for (TElementTask& element : fTasks)
+                try
                 {
-                    fTask();
-                    fResult.set_value();
+                    if constexpr (std::is_void_v<TResult>)
+                    {
+                        element.fTask();
+                        element.fResult.set_value();
+                    }
+                    else
+                        element.fResult.set_value(element.fTask());
                 }
-                else
-                    fResult.set_value(fTask());
-            }
-            catch (...)
-            {
-                fResult.set_exception(std::current_exception());
-            }
+                catch (...)
+                {
+                    element.fResult.set_exception(std::current_exception());
+                }
         }
 
     private:
-        std::function<TResult()> fTask;
-        std::promise<TResult> fResult;
+        struct TElementTask
+        {
+            std::function<TResult()> fTask;
+            std::promise<TResult> fResult;
+        };
+        std::deque<TElementTask> fTasks;
         std::atomic<bool> fBegun = false;
     };
 
@@ -152,10 +174,34 @@ private:
                     {next, prepared->fBytes, std::async(std::launch::deferred, std::move(prepared->fTask)), nullptr});
                 continue;
             }
-            auto queued = std::make_shared<CQueuedTask>(std::move(prepared->fTask));
-            fAhead.push_back({next, prepared->fBytes, queued->GetFuture(), queued});
-            fWorkers.Queue([queued] { queued->RunUnlessBegun(); });
+            if (!prepared->fBatched)
+            {
+                auto queued = std::make_shared<CQueuedTask>();
+                fAhead.push_back({next, prepared->fBytes, queued->Add(std::move(prepared->fTask)), queued});
+                Queue(queued);
+                continue;
+            }
+            if (!fOpenBatch)
+                fOpenBatch = std::make_shared<CQueuedTask>();
+            fAhead.push_back({next, prepared->fBytes, fOpenBatch->Add(std::move(prepared->fTask)), fOpenBatch});
+            if (fOpenBatch->GetCount() >= fLimits.fMostPerBatch)
+                Queue(std::move(fOpenBatch));
         }
+        if (fNext == fCount && fOpenBatch)
+            Queue(std::move(fOpenBatch));
+    }
+
+    void Queue(std::shared_ptr<CQueuedTask> queued)
+    {
+        fWorkers.Queue([queued] { queued->RunUnlessBegun(); });
+    }
+
+    // The batch still open takes no more elements once begun.
+    void RunUnlessBegun(CQueuedTask& queued)
+    {
+        if (fOpenBatch.get() == &queued)
+            fOpenBatch.reset();
+        queued.RunUnlessBegun();
     }
 
     void Release()
@@ -170,6 +216,8 @@ private:
     std::size_t fNext = 0;
     u64 fBytesAhead = 0;
     std::deque<TAhead> fAhead;
+    // The batch that batched elements join, not yet handed to the workers.
+    std::shared_ptr<CQueuedTask> fOpenBatch;
     // Last member: destroyed first, so no worker outlives what its task refers to.
     CWorkerThreads fWorkers;
 };

@@ -37,15 +37,17 @@ bool CShellItem::HasExtensionIn(const u16* extensionList)
         return false;
     try
     {
-        TUTF16String path = fPath;
-        if (path.empty())
+        // Asked for every registered type of every packed file: the cached path is not copied.
+        TUTF16String readPath;
+        if (fPath.empty())
         {
             // Asked often while scanning; the path cache and its test are left to GetPath.
             wchar_t buffer[MAX_PATH + 1] = {};
             if (!ReadShellPath(buffer))
                 return false;
-            path = NSTextPackage::FromWide(buffer);
+            readPath = NSTextPackage::FromWide(buffer);
         }
+        const TUTF16String& path = fPath.empty() ? readPath : fPath;
         const auto dot = path.rfind(u'.');
         if (path.empty() || dot == npos)
             return false;

@@ -10,30 +10,27 @@
 #include "packing/PackedSampleDecoding.h"
 #include "packing/ProcessorSupport.h"
 
-namespace
+void CSampleFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
+                                 TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
 {
-using TInfoReader = void (*)(NSFerrant::CMedia&, NSFerrant::TSampleInfo&);
+    VerifyOpened(media);
+}
 
-void VerifySampleFormat(NSFerrant::CMedia& media, TInfoReader readInfo)
+void CSampleFileVerifier::VerifyOpened(NSFerrant::CMedia& media) const
 {
     NSFerrant::CBufferedMedia source(media);
     NSFerrant::TSampleInfo info;
-    readInfo(source, info);
+    fReadInfo(source, info);
     if (info.fFormat.fChannelCount != 1 && info.fFormat.fChannelCount != 2)
         NSQuorral::Throw<NSQuorral::XFormatViolation>();
 }
-} // namespace
 
-void CAIFFFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
-                               TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
+CAIFFFileVerifier::CAIFFFileVerifier() : CSampleFileVerifier(NSCorlissUtils::ReadAIFFInfo)
 {
-    VerifySampleFormat(media, NSCorlissUtils::ReadAIFFInfo);
 }
 
-void CWAVEFileVerifier::Verify(NSFerrant::CMedia& media, const TDeviceNameList&, IReferenceResolver&,
-                               TReferenceList&, TReferenceList&, TReferenceList&, TDeviceNameList&, bool&)
+CWAVEFileVerifier::CWAVEFileVerifier() : CSampleFileVerifier(NSUndineUtils::ReadWAVEInfo)
 {
-    VerifySampleFormat(media, NSUndineUtils::ReadWAVEInfo);
 }
 
 u32 CSampleFileTypePacker::GetPackedType() const

@@ -3,22 +3,41 @@
 // codec (packed type 11), and the verifier of such packed samples.
 #include "packing/FileTypeProcessors.h"
 
+namespace NSFerrant
+{
+struct TSampleInfo;
+}
+
 // A source sample verifies when its library reads its format and it has one or two channels;
 // no sample data is decoded. Only the media is used.
-class CAIFFFileVerifier final : public IFileTypeVerifier
+class CSampleFileVerifier : public IFileTypeVerifier
 {
 public:
     void Verify(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
                 TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
-                TDeviceNameList& usedProhibited, bool& skippedTarget) override;
+                TDeviceNameList& usedProhibited, bool& skippedTarget) final;
+    // Verifies a source already opened from its item; it touches no item and no state shared
+    // with other verifications, so it may run on any thread.
+    void VerifyOpened(NSFerrant::CMedia& media) const;
+
+protected:
+    using TInfoReader = void (*)(NSFerrant::CMedia& source, NSFerrant::TSampleInfo& info);
+    explicit CSampleFileVerifier(TInfoReader readInfo) : fReadInfo(readInfo) {}
+
+private:
+    TInfoReader fReadInfo;
 };
 
-class CWAVEFileVerifier final : public IFileTypeVerifier
+class CAIFFFileVerifier final : public CSampleFileVerifier
 {
 public:
-    void Verify(NSFerrant::CMedia& media, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
-                TReferenceList& resolved, TReferenceList& unresolvable, TReferenceList& inOtherPackage,
-                TDeviceNameList& usedProhibited, bool& skippedTarget) override;
+    CAIFFFileVerifier();
+};
+
+class CWAVEFileVerifier final : public CSampleFileVerifier
+{
+public:
+    CWAVEFileVerifier();
 };
 
 // Writes the complete KORB stream of the source sample (the relocator is not used). The source

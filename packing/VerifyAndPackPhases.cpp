@@ -10,6 +10,7 @@
 #include "packing/PackFailures.h"
 #include "packing/ProcessorRegistry.h"
 #include "packing/ReferenceRelocation.h"
+#include "packing/SourceSampleCheckAhead.h"
 #include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
 #include "packing/PackageFilePhases.h"
@@ -34,15 +35,19 @@ bool IsCollectedFailure(const std::exception& failure)
            dynamic_cast<const NSQuorral::XNotFound*>(&failure) != nullptr;
 }
 
-void VerifyOneFile(CPackJob& job, CSourceNode& node)
+// A check made ahead stands for VerifySourceFile: it ends as that would.
+void VerifyOneFile(CPackJob& job, CSourceNode& node, std::future<void> checkedAhead)
 {
     CStandardReferenceResolver resolver(job.fInputFolder, job.fInfo.fName, node.fItem,
                                         job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
     TReferenceList resolved, unresolved, external;
     TDeviceNameList prohibitedFound;
     bool refersToSkipped = false;
-    VerifySourceFile(node.fResolvedItem, job.fProhibitedDevices, resolver, resolved, unresolved, external,
-                     prohibitedFound, refersToSkipped);
+    if (checkedAhead.valid())
+        checkedAhead.get();
+    else
+        VerifySourceFile(node.fResolvedItem, job.fProhibitedDevices, resolver, resolved, unresolved, external,
+                         prohibitedFound, refersToSkipped);
     if (refersToSkipped && job.fPropagateSampleSkipping != 0)
     {
         job.fSkippedReferrers.insert(&node);
@@ -58,7 +63,7 @@ void VerifyOneFile(CPackJob& job, CSourceNode& node)
         job.fResolvedReferences[&node] = std::move(resolved);
 }
 
-void CollectFiles(const CSourceNode& node, std::vector<CItemPtr>& files)
+void CollectFilesBelow(const CSourceNode& node, std::vector<CItemPtr>& files)
 {
     if (node.fIsFolder == 0)
     {
@@ -66,7 +71,24 @@ void CollectFiles(const CSourceNode& node, std::vector<CItemPtr>& files)
         return;
     }
     for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-        CollectFiles(*child, files);
+        CollectFilesBelow(*child, files);
+}
+
+// The files of the job's tree in tree order, the order in which the phases take them.
+std::vector<CItemPtr> CollectFiles(const CPackJob& job)
+{
+    std::vector<CItemPtr> files;
+    for (const std::unique_ptr<CSourceNode>& entry : job.fEntries)
+        CollectFilesBelow(*entry, files);
+    return files;
+}
+
+void VerifyEveryEntry(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    CSourceSampleCheckAhead checkAhead(CollectFiles(*job));
+    u32 index = 0;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        VerifySourceTree(job, *entry, index, progress, checkAhead);
 }
 
 // The data area is written front to back: its position is the bytes written so far.
@@ -87,9 +109,7 @@ void ThrowPackageTooLarge()
 void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     BeginPhase(job, progress, 3, job->fInfo.fFileCount);
-    u32 index = 0;
-    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        VerifySourceTree(job, *entry, index, progress);
+    VerifyEveryEntry(job, progress);
     ApplyTreeRules(*job);
     EndPhase(job, progress, 3);
     ThrowIfVerificationFailed(*job);
@@ -105,23 +125,24 @@ void ThrowIfVerificationFailed(const CPackJob& job)
                                   << NSQuorral::XAbort("vantle has unresolved entries"));
 }
 
-u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress)
+u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
+                     CSourceSampleCheckAhead& checkAhead)
 {
     if (node.fIsFolder != 0)
     {
         u32 passed = 0;
         for (const std::unique_ptr<CSourceNode>& child : node.fChildren)
-            passed += VerifySourceTree(job, *child, index, progress);
+            passed += VerifySourceTree(job, *child, index, progress, checkAhead);
         return passed;
     }
     ReportItem(job, progress, index, &node, node.GetRelativePath());
-    ++index;
+    const u32 fileIndex = index++;
     const u32 packedType = GetPackedTypeOfItem(node.fResolvedItem);
     if (packedType == kPackedTypeLumenPatch)
         job->fHasLumenPatch = 1;
     try
     {
-        VerifyOneFile(*job, node);
+        VerifyOneFile(*job, node, checkAhead.Take(fileIndex));
     }
     catch (const NSQuorral::XSilentAbort&)
     {
@@ -161,10 +182,7 @@ void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress
     NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
     data.fPosition = 0;
     job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
-    std::vector<CItemPtr> files;
-    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        CollectFiles(*entry, files);
-    CSamplePackAhead packAhead(std::move(files));
+    CSamplePackAhead packAhead(CollectFiles(*job));
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         PackSourceTree(job, *entry, index, progress, packAhead, data);

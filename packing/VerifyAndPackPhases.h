@@ -10,12 +10,17 @@ namespace NSVantlePacking
 {
 // Ends the pack with XAbort after the phase when a file failed or a reference stayed unresolved,
 // whatever progress object watches it: nothing broken is ever packed.
+// Samples are checked ahead of their turn on worker threads.
 void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress);
 // XAbort "vantle has failed entries" when a file failed verification, else XAbort "vantle has
 // unresolved entries" when a reference stayed unresolved.
 void ThrowIfVerificationFailed(const CPackJob& job);
-// Answers the number of files of the subtree that passed.
-u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress);
+class CSourceSampleCheckAhead;
+
+// Answers the number of files of the subtree that passed. The files of the job's tree in tree
+// order are those of checkAhead; index counts them.
+u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
+                     CSourceSampleCheckAhead& checkAhead);
 // No verifier is XUnsupportedFormat "No verifier found for format"; an item that cannot be opened XOpen.
 void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
                       TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace
@@ -180,6 +182,81 @@ TEST(WorkAheadTests, WorkForTheCallersTurnRunsOnItsThreadWhenAskedForAndFailsThe
             EXPECT_EQ(work.get(), int(i * i));
     }
     EXPECT_EQ(ranHere, (std::vector<std::size_t>{1, 3, 5}));
+}
+
+// Records the thread each element ran on, in the order they ran.
+struct TRunRecord
+{
+    std::mutex fLock;
+    std::vector<std::size_t> fOrder;
+    std::vector<std::thread::id> fThreads;
+
+    explicit TRunRecord(std::size_t count) : fThreads(count) {}
+
+    void Ran(std::size_t index)
+    {
+        const std::lock_guard<std::mutex> guard(fLock);
+        fOrder.push_back(index);
+        fThreads[index] = std::this_thread::get_id();
+    }
+};
+
+TWindow::TPrepared BatchedSquare(TRunRecord& record, std::size_t index, std::size_t failing)
+{
+    TWindow::TPrepared prepared{[&record, index, failing]() -> int {
+                                    record.Ran(index);
+                                    if (index == failing)
+                                        throw std::range_error("task failed");
+                                    return int(index * index);
+                                },
+                                1};
+    prepared.fBatched = true;
+    return prepared;
+}
+
+// Batched elements run one after another in one task, whoever runs it; a failure in the middle of
+// a batch reaches only its own element's turn, and the elements after it are still done.
+TEST(WorkAheadTests, BatchedElementsRunTogetherEachWithItsOwnResultOrFailure)
+{
+    constexpr std::size_t kCount = 10;
+    constexpr std::size_t kFailing = 5;
+    TRunRecord record(kCount);
+    TWindow window(
+        kCount, [&](std::size_t index) { return std::optional(BatchedSquare(record, index, kFailing)); },
+        {2, kCount, 1000, 4});
+    for (std::size_t i = 0; i < kCount; ++i)
+    {
+        std::future<int> work = window.Take(i);
+        ASSERT_TRUE(work.valid());
+        if (i == kFailing)
+            EXPECT_THROW(work.get(), std::range_error);
+        else
+            EXPECT_EQ(work.get(), int(i * i));
+    }
+    EXPECT_EQ(record.fOrder.size(), kCount);
+    for (std::size_t batch = 0; batch < kCount; batch += 4)
+        for (std::size_t i = batch; i < std::min(batch + 4, kCount); ++i)
+            EXPECT_EQ(record.fThreads[i], record.fThreads[batch]) << "element " << i << " left its batch";
+    for (std::size_t i = 1; i < kCount; ++i)
+        if (i % 4 != 0)
+            EXPECT_LT(std::find(record.fOrder.begin(), record.fOrder.end(), i - 1) - record.fOrder.begin(),
+                      std::find(record.fOrder.begin(), record.fOrder.end(), i) - record.fOrder.begin())
+                << "a batch ran out of order at " << i;
+}
+
+// The window stops preparing before the batch is full; the caller reaching it runs it then, and
+// nothing is added to it afterwards.
+TEST(WorkAheadTests, ABatchNotYetFullIsRunByTheCallerWhenItReachesIt)
+{
+    constexpr std::size_t kCount = 6;
+    TRunRecord record(kCount);
+    TWindow window(
+        kCount, [&](std::size_t index) { return std::optional(BatchedSquare(record, index, kCount)); },
+        {1, 2, 1000, 4});
+    for (std::size_t i = 0; i < kCount; ++i)
+        EXPECT_EQ(window.Take(i).get(), int(i * i)) << i;
+    EXPECT_EQ(record.fThreads[0], std::this_thread::get_id());
+    EXPECT_EQ(record.fThreads[1], std::this_thread::get_id());
 }
 
 TEST(WorkAheadTests, ElementsSkippedByTheCallerAreDroppedAndNotReturned)

@@ -1086,6 +1086,31 @@ TEST_F(PackVantleTest, ASampleBrokenBetweenVerifyingAndPackingEndsThePackAtItsOw
     EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
 }
 
+// Copies a small sample of the fixture into Samples/Many as "Copy 10.wav" and on, enough files
+// for several batches of samples checked ahead of their turn.
+void AddManySamples(const fs::path& source)
+{
+    const fs::path many = source / "Samples" / "Many";
+    fs::create_directories(many);
+    for (int i = 0; i < 80; ++i)
+        fs::copy_file(source / "Samples" / "WAVE" / "Tone 8.wav", many / ("Copy " + std::to_string(10 + i) + ".wav"));
+}
+
+// Samples are checked ahead of their turn in batches; failing files in the middle of two batches
+// are listed as failed files all the same, beside the others.
+TEST_F(PackVantleTest, SamplesFailingAmongSamplesCheckedAheadAreListedAsFailedFiles)
+{
+    UseSource("broken");
+    const fs::path source = Scratch().Path() / "Source";
+    AddManySamples(source);
+    // Cut short, as a damaged file is.
+    fs::resize_file(source / "Samples" / "Many" / "Copy 10.wav", 60);
+    fs::resize_file(source / "Samples" / "Many" / "Copy 55.wav", 60);
+    EXPECT_EQ(PackAborted(), "Failed validating:\r\n    Samples/Cut.aif\r\n    Samples/Many/Copy 10.wav\r\n"
+                             "    Samples/Many/Copy 55.wav\r\n\r\n\r\n\r\n\r\n\r\nPacking aborted\r\n");
+    EXPECT_EQ(OutputNames().size(), 1u) << "the log alone";
+}
+
 // The packed samples of the finished package are checked ahead of their turn as well; an entry
 // broken on disk fails the check at that entry.
 // Overwrites the entry's bytes in the package file with ones, as a disk that fails would.

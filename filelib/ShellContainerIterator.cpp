@@ -4,6 +4,7 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
 #include "filelib/SpecialVirtualFolder.h"
+#include "filelib/WinFolderEntries.h"
 #include "filelib/WinPaths.h"
 #include "base/TextConversions.h"
 #include "base/Win32Calls.h"
@@ -62,7 +63,17 @@ std::shared_ptr<const SLongFolder> FindLongFolder(LPCITEMIDLIST folderList)
         return nullptr;
     auto folder = std::make_shared<SLongFolder>();
     if (path[0] != u'\\')
-        folder->fFileNames = WinListFileNames(path);
+    {
+        try
+        {
+            folder->fEntries = WinListFolderEntries(path);
+            folder->fFileNames = WinFileNamesOf(*folder->fEntries);
+        }
+        catch (const std::exception&)
+        {
+            // The children's file names are then looked up one by one.
+        }
+    }
     folder->fPath = std::move(path);
     return folder;
 }

@@ -87,6 +87,8 @@ public:
 
     // The file-system path; XNotFound when there is none or it holds a name no file may carry.
     void GetPath(NSTextPackage::TUTF16String& path);
+    // The path GetPath found, when it was asked and found one; empty otherwise.
+    const NSTextPackage::TUTF16String& GetPathIfKnown() const { return fPath; }
     // The file library's name for a file (extension included), the shell's otherwise.
     void GetDisplayName(NSTextPackage::TUTF16String& name);
     void GetShellDisplayName(NSTextPackage::TUTF16String& name);

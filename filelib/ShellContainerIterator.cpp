@@ -4,6 +4,7 @@
 #include "filelib/ShellIDLists.h"
 #include "filelib/ShellItem.h"
 #include "filelib/SpecialVirtualFolder.h"
+#include "filelib/WinFolderEntries.h"
 #include "filelib/WinPaths.h"
 #include "base/TextConversions.h"
 #include "base/Win32Calls.h"
@@ -30,14 +31,23 @@ bool IsEndOfListing(HRESULT result)
     return code == ERROR_NO_MORE_ITEMS || code == ERROR_FILE_NOT_FOUND || result == E_FAIL || result == E_UNEXPECTED;
 }
 
+// The folder's path, as the shell gives it; empty when it has none. A path the item already holds
+// is the shell's answer, and asking again binds every folder from the root down.
+NSTextPackage::TUTF16String FindFolderPath(const CShellItem& folder)
+{
+    if (!folder.GetPathIfKnown().empty())
+        return folder.GetPathIfKnown();
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!Win32Calls().SHGetPathFromIDListW(folder.GetIDList(), buffer))
+        return {};
+    return NSTextPackage::FromWide(buffer);
+}
+
 // The folder's path with a final "\" when it is already in long form; empty when it has no path
 // or is not.
-NSTextPackage::TUTF16String FindLongFolderPath(LPCITEMIDLIST folderList)
+NSTextPackage::TUTF16String FindLongFolderPath(const CShellItem& folder)
 {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    if (!Win32Calls().SHGetPathFromIDListW(folderList, buffer))
-        return {};
-    NSTextPackage::TUTF16String path = NSTextPackage::FromWide(buffer);
+    NSTextPackage::TUTF16String path = FindFolderPath(folder);
     if (path.empty())
         return {};
     if (path.back() != u'\\')
@@ -55,16 +65,26 @@ NSTextPackage::TUTF16String FindLongFolderPath(LPCITEMIDLIST folderList)
 // What the children of a folder in long form share; null for a folder that is not. The file
 // names are read in one listing of the folder rather than one lookup of each child's name; a
 // share is left without them, as there the lookup of a name asks no listing.
-std::shared_ptr<const SLongFolder> FindLongFolder(LPCITEMIDLIST folderList)
+std::shared_ptr<const SLongFolder> FindLongFolder(const CShellItem& folder)
 {
-    NSTextPackage::TUTF16String path = FindLongFolderPath(folderList);
+    NSTextPackage::TUTF16String path = FindLongFolderPath(folder);
     if (path.empty())
         return nullptr;
-    auto folder = std::make_shared<SLongFolder>();
+    auto longFolder = std::make_shared<SLongFolder>();
     if (path[0] != u'\\')
-        folder->fFileNames = WinListFileNames(path);
-    folder->fPath = std::move(path);
-    return folder;
+    {
+        try
+        {
+            longFolder->fEntries = WinListFolderEntries(path);
+            longFolder->fFileNames = WinFileNamesOf(*longFolder->fEntries);
+        }
+        catch (const std::exception&)
+        {
+            // The children's file names are then looked up one by one.
+        }
+    }
+    longFolder->fPath = std::move(path);
+    return longFolder;
 }
 } // namespace
 
@@ -91,7 +111,7 @@ CShellContainerIterator::CShellContainerIterator(const CShellItem& folder)
             ThrowIfFailedHRESULT(bound);
         }
 
-        fLongFolder = FindLongFolder(fFolderIDList);
+        fLongFolder = FindLongFolder(folder);
         fFolder = folderObject.Get();
         fFolder->AddRef();
         const HRESULT listed = fFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &fEnumerator);

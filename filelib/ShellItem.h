@@ -12,12 +12,14 @@
 #include "base/UTF16String.h"
 #include "base/WinHandles.h"
 #include "filelib/FileLibWrappers.h"
+#include "filelib/WinFolderEntries.h"
 #include "base/Media.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace NSFerrant
@@ -37,12 +39,15 @@ constexpr u32 kShellItemAttributeMask =
     SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_CANDELETE | SFGAO_CANMOVE;
 
 // What a listing of a folder in long form knows for all its children: the folder's path with a
-// final "\" and, on a drive, the names of its files as the file system listed them (ascending),
-// read once when the listing starts. A child named by one of them is a file already in long form,
-// so making its file specification asks nothing of the disk.
+// final "\" and, on a drive, its entries as the file system listed them and the names of its
+// files among them (ascending), read once when the listing starts. A child named by one of the
+// file names is a file already in long form, so making its file specification asks nothing of
+// the disk; the entries spare a walk that compares the shell's listing with the disk a listing
+// of its own. On a share, or when the folder could not be listed, there are no entries.
 struct SLongFolder
 {
     NSTextPackage::TUTF16String fPath;
+    std::optional<std::vector<SWinFolderEntry>> fEntries;
     std::vector<NSTextPackage::TUTF16String> fFileNames;
 };
 
@@ -72,6 +77,9 @@ public:
     u32 GetKind() const { return fKind; } // EShellItemKind
     bool IsShortcut() const { return fIsShortcut != 0; }
     LPCITEMIDLIST GetIDList() const { return fIDList.Get(); }
+    // What the listing that made the item knew of its folder; null for an item no listing of a
+    // folder in long form made.
+    std::shared_ptr<const SLongFolder> GetListedFolder() const { return fLongFolder; }
 
     // The shell's comparison decides; without it, the same bytes. Kinds and shortcut flags must
     // agree.
@@ -79,6 +87,8 @@ public:
 
     // The file-system path; XNotFound when there is none or it holds a name no file may carry.
     void GetPath(NSTextPackage::TUTF16String& path);
+    // The path GetPath found, when it was asked and found one; empty otherwise.
+    const NSTextPackage::TUTF16String& GetPathIfKnown() const { return fPath; }
     // The file library's name for a file (extension included), the shell's otherwise.
     void GetDisplayName(NSTextPackage::TUTF16String& name);
     void GetShellDisplayName(NSTextPackage::TUTF16String& name);

@@ -5,6 +5,8 @@
 #include "base/WinHandles.h"
 #include "filelib/WinErrors.h"
 
+#include <algorithm>
+
 using NSTextPackage::TUTF16String;
 
 namespace
@@ -52,4 +54,14 @@ std::vector<SWinFolderEntry> WinListFolderEntries(const TUTF16String& folderPath
     if (ended != ERROR_NO_MORE_FILES)
         WinThrowForError<NSQuorral::XRead>(ended, "FindNextFileW failed with unrecognized error type");
     return entries;
+}
+
+std::vector<TUTF16String> WinFileNamesOf(const std::vector<SWinFolderEntry>& entries)
+{
+    std::vector<TUTF16String> names;
+    for (const SWinFolderEntry& entry : entries)
+        if ((entry.fAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(entry.fName);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -22,3 +22,6 @@ NSTextPackage::TUTF16String WinExtendedLengthPath(const NSTextPackage::TUTF16Str
 // The entries of the folder (a full path ending in "\"), "." and ".." left out, in the order the
 // file system gives them. A folder that cannot be listed raises the failure of its Win32 error.
 std::vector<SWinFolderEntry> WinListFolderEntries(const NSTextPackage::TUTF16String& folderPath);
+// The names of the files (entries that are no folders) among a folder's entries, in ascending
+// order; each is the long name of its file.
+std::vector<NSTextPackage::TUTF16String> WinFileNamesOf(const std::vector<SWinFolderEntry>& entries);

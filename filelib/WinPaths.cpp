@@ -303,22 +303,6 @@ TUTF16String WinGetLongPathNameInLongFolder(const TUTF16String& path)
     return longPath.size() > kWinMaxPathUnits ? path : longPath;
 }
 
-std::vector<TUTF16String> WinListFileNames(const TUTF16String& folderPath)
-{
-    std::vector<TUTF16String> names;
-    WIN32_FIND_DATAW entry;
-    const CWinFindHandle search(
-        Win32Calls().FindFirstFileW(NSTextPackage::AsWide(folderPath + u16(u'*')), &entry));
-    if (!search.IsOpen())
-        return names;
-    do
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(NSTextPackage::FromWide(entry.cFileName));
-    while (Win32Calls().FindNextFileW(search.Get(), &entry));
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TUTF16String WinGetLongPathName(const TUTF16String& path)
 {
     wchar_t buffer[kWinMaxPathUnits + 1];

@@ -60,7 +60,3 @@ NSTextPackage::TUTF16String WinGetLongPathName(const NSTextPackage::TUTF16String
 // change, so only the last name is looked up; a long form beyond the path limit keeps the path as
 // it came, as WinGetLongPathName does.
 NSTextPackage::TUTF16String WinGetLongPathNameInLongFolder(const NSTextPackage::TUTF16String& path);
-// The names of the files (entries that are no folders) of a folder (its path ends in "\"), as the
-// file system lists them, in ascending order; each is the long name of its file. A listing that
-// fails ends the names early.
-std::vector<NSTextPackage::TUTF16String> WinListFileNames(const NSTextPackage::TUTF16String& folderPath);

@@ -163,23 +163,26 @@ bool TakeInformationFile(const CSourceNode& node, TPackageSettings& settings)
     return false;
 }
 
-std::optional<SFolderIdentity> ReadIdentityOfFolder(const CItemPtr& folder)
+std::optional<CFolderIdentity> ReadIdentityOfFolder(const CItemPtr& folder)
 {
     if (!folder->IsFileSystemFolder())
         return std::nullopt;
-    return ReadFolderIdentity(NSFileLibSupport::GetDirWinPath(folder->GetDirSpec().get()));
+    return CFolderIdentity::Read(NSFileLibSupport::GetDirWinPath(folder->GetDirSpec().get()));
+}
+
+bool IsSameFolderOnDisk(const std::optional<CFolderIdentity>& a, const std::optional<CFolderIdentity>& b)
+{
+    return a && b && a->IsSameFolder(*b);
 }
 
 // Whether the folder is, on disk, the source folder or one of the folders it lies in: a symbolic
 // link or junction leads there under a path of its own.
 bool IsReachedAgainOnDisk(const CPackJob& job, const CSourceNode& folder)
 {
-    if (!folder.fFolderIdentity)
-        return false;
-    if (folder.fFolderIdentity == job.fInputFolderIdentity)
+    if (IsSameFolderOnDisk(folder.fFolderIdentity, job.fInputFolderIdentity))
         return true;
     for (const CSourceNode* ancestor = folder.fParent; ancestor != nullptr; ancestor = ancestor->fParent)
-        if (ancestor->fFolderIdentity == folder.fFolderIdentity)
+        if (IsSameFolderOnDisk(ancestor->fFolderIdentity, folder.fFolderIdentity))
             return true;
     return false;
 }

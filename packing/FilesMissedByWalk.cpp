@@ -2,7 +2,9 @@
 
 #include "base/TextCase.h"
 #include "base/TextConversions.h"
+#include "content/vfs/ShellFile.h"
 #include "filelib/FileLibWrappers.h"
+#include "filelib/ShellItem.h"
 #include "filelib/WinFolderEntries.h"
 
 #include <windows.h>
@@ -85,28 +87,48 @@ bool IsFolder(const SWinFolderEntry& entry)
     return (entry.fAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The folder's entries on disk as the shell's listing of the folder read them, with the listing;
+// null when it did not read them.
+const std::vector<SWinFolderEntry>* FindEntriesListedWith(const std::vector<CItemPtr>& listed,
+                                                          const TUTF16String& path)
+{
+    if (listed.empty())
+        return nullptr;
+    const auto* file = dynamic_cast<NSVirtualFS::CShellFile*>(listed.front().Get());
+    const std::shared_ptr<const NSFerrant::SLongFolder> folder =
+        file != nullptr ? file->GetShellItem()->GetListedFolder() : nullptr;
+    if (!folder || !folder->fEntries || folder->fPath != path)
+        return nullptr;
+    return &*folder->fEntries;
+}
+
 // Notes the entries of the folder on disk whose names are not among seen, a folder among them with
 // every file below it. A folder that cannot be listed is noted itself, by its log path, or by its
-// Windows path when it is the source folder.
+// Windows path when it is the source folder. The entries are listed here unless given.
 void NoteUnseenEntries(CPackJob& job, const TUTF16String& path, const TUTF16String& logPath,
-                       const std::set<TUTF16String>& seen)
+                       const std::set<TUTF16String>& seen, const std::vector<SWinFolderEntry>* listedEntries)
 {
     std::vector<SWinFolderEntry> entries;
-    try
+    if (listedEntries == nullptr)
     {
-        entries = WinListFolderEntries(path);
+        try
+        {
+            entries = WinListFolderEntries(path);
+        }
+        catch (const std::exception&)
+        {
+            job.fUnreadFiles.push_back(logPath.empty() ? path : logPath.substr(0, logPath.size() - 1));
+            return;
+        }
+        listedEntries = &entries;
     }
-    catch (const std::exception&)
-    {
-        job.fUnreadFiles.push_back(logPath.empty() ? path : logPath.substr(0, logPath.size() - 1));
-        return;
-    }
-    for (const SWinFolderEntry& entry : entries)
+    for (const SWinFolderEntry& entry : *listedEntries)
     {
         if (IsHidden(entry) || seen.count(NameKey(entry.fName)) != 0)
             continue;
         if (IsFolder(entry))
-            NoteUnseenEntries(job, path + entry.fName + kBackslash, logPath + entry.fName + kLogSeparator, {});
+            NoteUnseenEntries(job, path + entry.fName + kBackslash, logPath + entry.fName + kLogSeparator, {},
+                              nullptr);
         else
             job.fUnreadFiles.push_back(logPath + entry.fName);
     }
@@ -121,6 +143,6 @@ void NoteFilesMissedByWalk(CPackJob& job, const CSourceNode* folder, const std::
     std::set<TUTF16String> seen;
     for (const CItemPtr& item : listed)
         seen.insert(NameKey(NameOnDisk(item)));
-    NoteUnseenEntries(job, path, LogFolderPath(folder), seen);
+    NoteUnseenEntries(job, path, LogFolderPath(folder), seen, FindEntriesListedWith(listed, path));
 }
 } // namespace NSVantlePacking

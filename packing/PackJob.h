@@ -78,7 +78,7 @@ public:
 
     CItemPtr fInputFolder;
     // The source folder's identity on disk, read when its entries are collected.
-    std::optional<SFolderIdentity> fInputFolderIdentity;
+    std::optional<CFolderIdentity> fInputFolderIdentity;
     // Empty in a light job.
     CItemPtr fOutputFolder;
     // Empty in a light job until the settings are read.

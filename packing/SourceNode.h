@@ -44,7 +44,7 @@ public:
     u8 fRemoved = 0;
     // A folder's identity on disk, read when the folder is scanned; none for a file, or a folder
     // that is not on disk or cannot be asked.
-    std::optional<SFolderIdentity> fFolderIdentity;
+    std::optional<CFolderIdentity> fFolderIdentity;
 };
 
 // A regular file's Windows path, a file-system folder's Windows path ending in "\", or the name

@@ -1,6 +1,7 @@
 #include "filelib/ShellContainerIterator.h"
 #include "filelib/ShellIDLists.h"
 #include "filelib/SpecialVirtualFolder.h"
+#include "filelib/WinFolderEntries.h"
 #include "filelib/WinShortcuts.h"
 #include "tests/filelib/ShellItemTestSupport.h"
 
@@ -110,6 +111,37 @@ TEST(ShellContainerIterator, AListedChildHasThePathAndFileSpecificationOfItsPath
         EXPECT_EQ(child.IsShortcut(), byPath.IsShortcut()) << NSTextPackage::ToUTF8(path);
         EXPECT_EQ(NSFileLibSupport::GetFileWinPath(child.GetFileSpec().get()),
                   NSFileLibSupport::GetFileWinPath(byPath.GetFileSpec().get()));
+    }
+}
+
+// The walk that compares the shell's listing with the disk takes the folder's entries from the
+// listing: they must be every entry a listing of the folder on disk gives, those the shell does
+// not show included.
+TEST(ShellContainerIterator, EveryChildCarriesTheEntriesOfItsFolderOnDisk)
+{
+    NSFileLibTests::CScratchFolder folder;
+    folder.WriteFile("Visible.wav", {1});
+    folder.WriteFile("Hidden.wav", {2});
+    ASSERT_TRUE(::SetFileAttributesW((folder.Path() / "Hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    std::filesystem::create_directory(folder.Path() / "Sub");
+
+    const auto key = [](const std::vector<SWinFolderEntry>& entries) {
+        std::vector<std::pair<TUTF16String, u32>> sorted;
+        for (const SWinFolderEntry& entry : entries)
+            sorted.emplace_back(entry.fName, entry.fAttributes);
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    };
+    const auto onDisk = key(WinListFolderEntries(folder.FolderPath()));
+    ASSERT_EQ(onDisk.size(), 3u);
+    std::vector<CShellItem> children = ListChildren(MakeFolderItem(folder.FolderPath()));
+    ASSERT_FALSE(children.empty());
+    for (const CShellItem& child : children)
+    {
+        const std::shared_ptr<const NSFerrant::SLongFolder> listed = child.GetListedFolder();
+        ASSERT_TRUE(listed && listed->fEntries);
+        EXPECT_EQ(listed->fPath, folder.FolderPath());
+        EXPECT_EQ(key(*listed->fEntries), onDisk);
     }
 }
 

@@ -96,10 +96,15 @@ int wmain(int argc, wchar_t** argv)
             finding = SecondsSince(start);
             NSFileLibSupport::COpenFile destination(outputFolder.get(),
                                                     NSTextPackage::FromWide(output.filename().wstring().c_str()), 0, 0);
+            // The sizes the packing phase has from the verifying phase before it.
+            NSVantlePacking::TSourceFileSizes sizes;
             for (const CItemPtr& item : files)
+            {
                 pcm += PCMBytes(item);
+                sizes[item.Get()] = item->GetSize();
+            }
             const auto packStart = std::chrono::steady_clock::now();
-            NSVantlePacking::CSamplePackAhead packAhead(files);
+            NSVantlePacking::CSamplePackAhead packAhead(files, sizes);
             CNoRelocator relocator;
             for (std::size_t i = 0; i < files.size(); ++i)
                 packAhead.Pack(i, relocator, destination);

@@ -12,6 +12,7 @@
 #include "content/references/ReferenceResolution.h"
 #include "content/vfs/VirtualFileItem.h"
 #include "filelib/FolderIdentity.h"
+#include "packing/SourceFileSizes.h"
 #include "packing/PackingProgress.h"
 #include "packing/SourceNode.h"
 
@@ -100,6 +101,8 @@ public:
     std::unique_ptr<CSkipItemsTree> fSkipItemsTree;
     // Bytes each file takes in the data area.
     std::map<CSourceNode*, u64> fPackedSizes;
+    // Each sample file's size as the verifying phase read it.
+    NSVantlePacking::TSourceFileSizes fSourceSizes;
     // Per file, the references to entries that will be packed, those that resolve to nothing or
     // to a skip item, and those into other packages.
     TReferencesByNode fResolvedReferences;

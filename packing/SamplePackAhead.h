@@ -5,9 +5,11 @@
 // the same byte for byte as one written without help.
 #include "content/vfs/VirtualFileItem.h"
 #include "packing/FileTypeProcessors.h"
+#include "packing/SourceFileSizes.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace NSFerrant
@@ -25,7 +27,9 @@ constexpr u64 kSmallestSampleForWorkers = 32 * 1024;
 class CSamplePackAhead
 {
 public:
-    explicit CSamplePackAhead(std::vector<CItemPtr> files);
+    // knownSizes: the size of a sample file as it was last read, by item; a file found there is
+    // opened by the worker that codes it instead of by the thread that plans the work.
+    CSamplePackAhead(std::vector<CItemPtr> files, const TSourceFileSizes& knownSizes);
     ~CSamplePackAhead();
     CSamplePackAhead(const CSamplePackAhead&) = delete;
     CSamplePackAhead& operator=(const CSamplePackAhead&) = delete;
@@ -37,7 +41,9 @@ public:
 
 private:
     class CWindow;
+    std::optional<u64> KnownSizeOfFile(const CItemPtr& file) const;
     std::vector<CItemPtr> fFiles;
+    const TSourceFileSizes& fKnownSizes;
     std::unique_ptr<CWindow> fWindow;
 };
 } // namespace NSVantlePacking

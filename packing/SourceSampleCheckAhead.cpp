@@ -28,7 +28,8 @@ public:
     using CWorkAhead<void>::CWorkAhead;
 };
 
-CSourceSampleCheckAhead::CSourceSampleCheckAhead(std::vector<CItemPtr> files) : fFiles(std::move(files))
+CSourceSampleCheckAhead::CSourceSampleCheckAhead(std::vector<CItemPtr> files)
+    : fFiles(std::move(files)), fSizes(fFiles.size())
 {
     // Items are not safe to share between threads: only the source's media reaches a worker.
     auto prepare = [this](std::size_t index) -> std::optional<CWindow::TPrepared> {
@@ -36,9 +37,10 @@ CSourceSampleCheckAhead::CSourceSampleCheckAhead(std::vector<CItemPtr> files) : 
         const auto* verifier = dynamic_cast<const CSampleFileVerifier*>(FindVerifier(file));
         if (verifier == nullptr)
             return std::nullopt;
-        return CWindow::TPrepared{[verifier, source = OpenSourceMedia(file)]() mutable {
+        return CWindow::TPrepared{[this, index, verifier, source = OpenSourceMedia(file)]() mutable {
                                       // Closed by the worker, whatever the check's outcome.
                                       const std::shared_ptr<NSFerrant::CMedia> media = std::move(source);
+                                      fSizes[index].store(u64(media->GetSize()), std::memory_order_relaxed);
                                       verifier->VerifyOpened(*media);
                                   },
                                   0, false, true};
@@ -54,5 +56,12 @@ CSourceSampleCheckAhead::~CSourceSampleCheckAhead() = default;
 std::future<void> CSourceSampleCheckAhead::Take(std::size_t index)
 {
     return fWindow->Take(index);
+}
+
+void CSourceSampleCheckAhead::CollectSizes(TSourceFileSizes& sizes) const
+{
+    for (std::size_t i = 0; i < fFiles.size(); ++i)
+        if (const u64 size = fSizes[i].load(std::memory_order_relaxed); size != 0)
+            sizes[fFiles[i].Get()] = size;
 }
 } // namespace NSVantlePacking

@@ -89,6 +89,8 @@ void VerifyEveryEntry(TPackJobHandle& job, IVantlePackingProgress* progress)
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         VerifySourceTree(job, *entry, index, progress, checkAhead);
+    job->fSourceSizes.clear();
+    checkAhead.CollectSizes(job->fSourceSizes);
 }
 
 // The data area is written front to back: its position is the bytes written so far.
@@ -182,7 +184,7 @@ void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress
     NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
     data.fPosition = 0;
     job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
-    CSamplePackAhead packAhead(CollectFiles(*job));
+    CSamplePackAhead packAhead(CollectFiles(*job), job->fSourceSizes);
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
         PackSourceTree(job, *entry, index, progress, packAhead, data);

@@ -1992,4 +1992,56 @@ TEST_F(PackVantleTest, ASampleFailingItsCheckAmongSamplesCheckedAheadFailsTheChe
                                   "format and could not be packed. Packing is cancelled.\n");
     EXPECT_TRUE(OutputNames().empty()) << "no package, no temporary file and no log";
 }
+
+// Samples rewritten between verifying and packing are packed as they are then: the work ahead is
+// planned by the sizes the verifying phase read and its workers open the files, yet a sample grown
+// past what is coded ahead of its turn is packed in its turn, and one grown a little or cut down
+// is coded from its new bytes.
+TEST_F(PackVantleTest, SamplesRewrittenBetweenVerifyingAndPackingArePackedAsTheyAreThen)
+{
+    UseSource("clean");
+    const fs::path takes = Scratch().Path() / "Source" / "Takes";
+    AddTakes(takes);
+    struct TRewrite
+    {
+        const char* fName;
+        u32 fFrames;
+    };
+    const TRewrite rewrites[] = {
+        {"Take 3.wav", 200000},               // grown a little
+        {"Take 7.wav", 17 * 1024 * 1024 / 2}, // grown past what is coded ahead
+        {"Take 11.wav", 1000},                // cut down
+    };
+    std::map<std::string, std::vector<i32>> written;
+    CRecordingProgress progress;
+    progress.fOnBeginPhase = [&](u32 phase)
+    {
+        if (phase != 4)
+            return;
+        for (const TRewrite& rewrite : rewrites)
+        {
+            NSTestSupport::TWAVESpec wave;
+            wave.fSamples.reserve(rewrite.fFrames);
+            for (u32 frame = 0; frame < rewrite.fFrames; ++frame)
+                wave.fSamples.push_back(i32(8000.0 * std::sin(double(frame) * 0.01)) + i32(frame % 7));
+            const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
+            std::ofstream(takes / rewrite.fName, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+            written[rewrite.fName] = std::move(wave.fSamples);
+        }
+    };
+
+    ASSERT_TRUE(Pack(&progress)) << Describe(Alerts());
+    EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    const NSPackingTests::TIndependentPackage package = NSPackingTests::ReadPackageIndependently(Package());
+    for (const TRewrite& rewrite : rewrites)
+    {
+        SCOPED_TRACE(rewrite.fName);
+        const NSPackingTests::TIndependentEntry* entry = FindEntry(package, std::string("Takes:") + rewrite.fName);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(entry->fSample.has_value());
+        EXPECT_EQ(entry->fSample->fChannels, 1);
+        EXPECT_TRUE(entry->fSample->fSamples == written[rewrite.fName]) << "the entry is not the rewritten sample";
+    }
+}
 } // namespace

@@ -38,16 +38,19 @@ bool IsCollectedFailure(const std::exception& failure)
 // A check made ahead stands for VerifySourceFile: it ends as that would.
 void VerifyOneFile(CPackJob& job, CSourceNode& node, std::future<void> checkedAhead)
 {
+    // A sample refers to nothing: its check leaves nothing to sort.
+    if (checkedAhead.valid())
+    {
+        checkedAhead.get();
+        return;
+    }
     CStandardReferenceResolver resolver(job.fInputFolder, job.fInfo.fName, node.fItem,
                                         job.fSkipItemsTree.get(), &job.fOutsideShortcuts);
     TReferenceList resolved, unresolved, external;
     TDeviceNameList prohibitedFound;
     bool refersToSkipped = false;
-    if (checkedAhead.valid())
-        checkedAhead.get();
-    else
-        VerifySourceFile(node.fResolvedItem, job.fProhibitedDevices, resolver, resolved, unresolved, external,
-                         prohibitedFound, refersToSkipped);
+    VerifySourceFile(node.fResolvedItem, job.fProhibitedDevices, resolver, resolved, unresolved, external,
+                     prohibitedFound, refersToSkipped);
     if (refersToSkipped && job.fPropagateSampleSkipping != 0)
     {
         job.fSkippedReferrers.insert(&node);
@@ -83,50 +86,8 @@ std::vector<CItemPtr> CollectFiles(const CPackJob& job)
     return files;
 }
 
-void VerifyEveryEntry(TPackJobHandle& job, IVantlePackingProgress* progress)
-{
-    CSourceSampleCheckAhead checkAhead(CollectFiles(*job));
-    u32 index = 0;
-    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        VerifySourceTree(job, *entry, index, progress, checkAhead);
-    job->fSourceSizes.clear();
-    checkAhead.CollectSizes(job->fSourceSizes);
-}
-
-// The data area is written front to back: its position is the bytes written so far.
-void ThrowIfDataTooLarge(const NSFerrant::CMedia& data)
-{
-    if (u64(data.fPosition) > kMaxPackageBytes)
-        ThrowPackageTooLarge();
-}
-} // namespace
-
-void ThrowPackageTooLarge()
-{
-    NSQuorral::ThrowException(
-        (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
-            .SetTargetObjectType(NSQuorral::GetVantleObjectType()));
-}
-
-void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
-{
-    BeginPhase(job, progress, 3, job->fInfo.fFileCount);
-    VerifyEveryEntry(job, progress);
-    ApplyTreeRules(*job);
-    EndPhase(job, progress, 3);
-    ThrowIfVerificationFailed(*job);
-}
-
-void ThrowIfVerificationFailed(const CPackJob& job)
-{
-    if (!job.fFailedFiles.empty() || !job.fUnreadFiles.empty())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XAbort("vantle has failed entries"));
-    if (!job.fUnresolvedReferences.empty())
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XAbort("vantle has unresolved entries"));
-}
-
+// Answers the number of files of the subtree that passed. The files of the job's tree in tree
+// order are those of checkAhead; index counts them.
 u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
                      CSourceSampleCheckAhead& checkAhead)
 {
@@ -160,39 +121,25 @@ u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantle
     return 1;
 }
 
-void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
-                      TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
-                      TDeviceNameList& prohibitedFound, bool& refersToSkipped)
+void VerifyEveryEntry(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
-    IFileTypeVerifier* verifier = FindVerifier(item);
-    if (verifier == nullptr)
-        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
-                                  << NSQuorral::XUnsupportedFormat("No verifier found for format"));
-    const std::shared_ptr<NSFerrant::CMedia> media = item->OpenMedia();
-    if (!media)
-        NSQuorral::Throw<NSQuorral::XOpen>();
-    verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
-                     refersToSkipped);
-}
-
-void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
-{
-    BeginPhase(job, progress, 4, job->fInfo.fFileCount);
-    // Each entry is written once, at its place in the package file, behind the room that the
-    // header and the index will take.
-    const u64 dataStart = OpenPackageFile(*job);
-    NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
-    data.fPosition = 0;
-    job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
-    CSamplePackAhead packAhead(CollectFiles(*job), job->fSourceSizes);
+    CSourceSampleCheckAhead checkAhead(CollectFiles(*job));
     u32 index = 0;
     for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
-        PackSourceTree(job, *entry, index, progress, packAhead, data);
-    ThrowIfDataTooLarge(data);
-    job->fSampleChecks->WaitForAll();
-    EndPhase(job, progress, 4);
+        VerifySourceTree(job, *entry, index, progress, checkAhead);
+    job->fSourceSizes.clear();
+    checkAhead.CollectSizes(job->fSourceSizes);
 }
 
+// The data area is written front to back: its position is the bytes written so far.
+void ThrowIfDataTooLarge(const NSFerrant::CMedia& data)
+{
+    if (u64(data.fPosition) > kMaxPackageBytes)
+        ThrowPackageTooLarge();
+}
+
+// Answers the number of files of the subtree packed, written at data's position. The files of the
+// job's tree in tree order are those of packAhead; index counts them.
 u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
                    CSamplePackAhead& packAhead, NSFerrant::CMedia& data)
 {
@@ -225,6 +172,66 @@ u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePa
     }
     ThrowIfDataTooLarge(data);
     return 1;
+}
+} // namespace
+
+void ThrowPackageTooLarge()
+{
+    NSQuorral::ThrowException(
+        (NSQuorral::CThrowContext(NSQuorral::TThrowSite{}) << NSQuorral::XFormatViolation(""))
+            .SetTargetObjectType(NSQuorral::GetVantleObjectType()));
+}
+
+void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 3, job->fInfo.fFileCount);
+    VerifyEveryEntry(job, progress);
+    ApplyTreeRules(*job);
+    EndPhase(job, progress, 3);
+    ThrowIfVerificationFailed(*job);
+}
+
+void ThrowIfVerificationFailed(const CPackJob& job)
+{
+    if (!job.fFailedFiles.empty() || !job.fUnreadFiles.empty())
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XAbort("vantle has failed entries"));
+    if (!job.fUnresolvedReferences.empty())
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XAbort("vantle has unresolved entries"));
+}
+
+void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
+                      TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
+                      TDeviceNameList& prohibitedFound, bool& refersToSkipped)
+{
+    IFileTypeVerifier* verifier = FindVerifier(item);
+    if (verifier == nullptr)
+        NSQuorral::ThrowException(NSQuorral::CThrowContext(NSQuorral::TThrowSite{})
+                                  << NSQuorral::XUnsupportedFormat("No verifier found for format"));
+    const std::shared_ptr<NSFerrant::CMedia> media = item->OpenMedia();
+    if (!media)
+        NSQuorral::Throw<NSQuorral::XOpen>();
+    verifier->Verify(*media, prohibited, resolver, resolved, unresolved, external, prohibitedFound,
+                     refersToSkipped);
+}
+
+void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress)
+{
+    BeginPhase(job, progress, 4, job->fInfo.fFileCount);
+    // Each entry is written once, at its place in the package file, behind the room that the
+    // header and the index will take.
+    const u64 dataStart = OpenPackageFile(*job);
+    NSFerrant::CPartialMedia data(job->fOutputMedia.get(), i64(dataStart), NSFerrant::CPartialMedia::kOpenEnded);
+    data.fPosition = 0;
+    job->fSampleChecks = std::make_unique<CSampleChecksAhead>(*job->fOutputMedia, i64(dataStart));
+    CSamplePackAhead packAhead(CollectFiles(*job), job->fSourceSizes);
+    u32 index = 0;
+    for (const std::unique_ptr<CSourceNode>& entry : job->fEntries)
+        PackSourceTree(job, *entry, index, progress, packAhead, data);
+    ThrowIfDataTooLarge(data);
+    job->fSampleChecks->WaitForAll();
+    EndPhase(job, progress, 4);
 }
 
 u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination)

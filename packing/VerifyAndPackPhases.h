@@ -15,25 +15,13 @@ void VerifySourceFiles(TPackJobHandle& job, IVantlePackingProgress* progress);
 // XAbort "vantle has failed entries" when a file failed verification, else XAbort "vantle has
 // unresolved entries" when a reference stayed unresolved.
 void ThrowIfVerificationFailed(const CPackJob& job);
-class CSourceSampleCheckAhead;
-
-// Answers the number of files of the subtree that passed. The files of the job's tree in tree
-// order are those of checkAhead; index counts them.
-u32 VerifySourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
-                     CSourceSampleCheckAhead& checkAhead);
 // No verifier is XUnsupportedFormat "No verifier found for format"; an item that cannot be opened XOpen.
 void VerifySourceFile(const CItemPtr& item, const TDeviceNameList& prohibited, IReferenceResolver& resolver,
                       TReferenceList& resolved, TReferenceList& unresolved, TReferenceList& external,
                       TDeviceNameList& prohibitedFound, bool& refersToSkipped);
 
-class CSamplePackAhead;
-
 // The files are written in tree order; samples are coded ahead of their turn on worker threads.
 void PackEntriesToDataFile(TPackJobHandle& job, IVantlePackingProgress* progress);
-// Answers the number of files of the subtree packed, written at data's position. The files of the
-// job's tree in tree order are those of packAhead; index counts them.
-u32 PackSourceTree(TPackJobHandle& job, CSourceNode& node, u32& index, IVantlePackingProgress* progress,
-                   CSamplePackAhead& packAhead, NSFerrant::CMedia& data);
 // Writes the packed form of the item at the destination's position; answers the bytes written,
 // 0 when no packer takes the item.
 u64 PackFileToMedia(const CItemPtr& item, IReferenceRelocator& relocator, NSFerrant::CMedia& destination);

@@ -206,7 +206,7 @@ const TCheckedEntry* CSampleChecksAhead::Find(u32 index) const
 
 CSampleChecksAhead::CEntry::CEntry(CSampleChecksAhead& checks, u32 index, bool isPackedSample,
                                    NSFerrant::CMedia& data)
-    : fChecks(checks), fIndex(index), fData(data), fOffset(data.fPosition),
+    : CPartialMedia(&data, data.fPosition, kOpenEnded), fChecks(checks), fIndex(index), fOffset(data.fPosition),
       fProgress(isPackedSample ? std::make_shared<CWriteProgress>() : nullptr)
 {
 }
@@ -217,14 +217,9 @@ CSampleChecksAhead::CEntry::~CEntry()
         fProgress->Fail();
 }
 
-void CSampleChecksAhead::CEntry::Read(i64 offset, i64 size, void* destination) const
-{
-    fData.Read(fOffset + offset, size, destination);
-}
-
 void CSampleChecksAhead::CEntry::Write(i64 offset, i64 size, const void* source)
 {
-    fData.Write(fOffset + offset, size, source);
+    CPartialMedia::Write(offset, size, source);
     if (!fProgress)
         return;
     fProgress->Advance(offset + size);
@@ -233,14 +228,9 @@ void CSampleChecksAhead::CEntry::Write(i64 offset, i64 size, const void* source)
         StartCheck();
 }
 
-i64 CSampleChecksAhead::CEntry::GetSize() const
-{
-    return fData.GetSize() - fOffset;
-}
-
 void CSampleChecksAhead::CEntry::Complete()
 {
-    fData.fPosition = fOffset + fPosition;
+    PropagatePosition(false);
     if (!fProgress)
         return;
     fProgress->Finish(fPosition);

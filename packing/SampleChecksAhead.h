@@ -40,7 +40,7 @@ public:
     // The package file, written by one thread and read by the checks; its data area begins at
     // dataStart. It must outlive this object.
     CSampleChecksAhead(const NSFerrant::CMedia& package, i64 dataStart);
-    // Waits for the checks under way; their results are dropped.
+    // Drops the checks not yet begun and waits for those running; their results are dropped.
     ~CSampleChecksAhead();
     CSampleChecksAhead(const CSampleChecksAhead&) = delete;
     CSampleChecksAhead& operator=(const CSampleChecksAhead&) = delete;
@@ -73,15 +73,14 @@ private:
     std::unique_ptr<CWorkerThreads> fWorkers;
 };
 
-class CSampleChecksAhead::CEntry : public NSFerrant::CMedia
+// The data area from its position on, as a window over it.
+class CSampleChecksAhead::CEntry : public NSFerrant::CPartialMedia
 {
 public:
     CEntry(CSampleChecksAhead& checks, u32 index, bool isPackedSample, NSFerrant::CMedia& data);
     ~CEntry() override;
 
-    void Read(i64 offset, i64 size, void* destination) const override;
     void Write(i64 offset, i64 size, const void* source) override;
-    i64 GetSize() const override;
 
     // The entry is written: the data area's position moves behind it, and its check, if it is
     // not yet under way, begins when the entry is large enough to pay for a worker.
@@ -92,8 +91,7 @@ private:
 
     CSampleChecksAhead& fChecks;
     u32 fIndex;
-    NSFerrant::CMedia& fData;
-    i64 fOffset;
+    i64 fOffset; // in the data area
     std::shared_ptr<CWriteProgress> fProgress; // null for an entry that is not checked ahead
     bool fCheckStarted = false;
     bool fComplete = false;

@@ -151,7 +151,7 @@ void RunPhases(TPackJobHandle& job, IVantlePackingProgress* progress)
     PackEntriesToDataFile(job, progress);
     WritePackageHeader(job, progress);
     WritePackageIndex(job, progress);
-    AppendDataAndRewriteHeader(job, progress);
+    CompletePackageHeader(job, progress);
     VerifyPackageFile(job, progress);
 }
 

@@ -21,7 +21,6 @@
 #include "packing/CollectPhases.h"
 #include "packing/PackFailures.h"
 #include "packing/PackageFileNames.h"
-#include "packing/ProcessorRegistry.h"
 #include "packing/SampleChecksAhead.h"
 #include "packing/SamplePackAhead.h"
 #include "packing/SampleProcessors.h"
@@ -173,7 +172,6 @@ std::optional<TEntryChecks::TPrepared> PrepareEntryCheck(CIndexRows& rows, std::
                                        window.fPosition = 0;
                                        if (checked && HoldsTheCheckedBytes(window, *checked))
                                            return;
-                                       window.fPosition = 0;
                                        VerifyPackedSample(window);
                                    },
                                    0, u64(size) < kSmallestSampleForWorkers};
@@ -221,6 +219,8 @@ u64 OpenPackageFile(CPackJob& job)
     i64 dataStart = kInformationOffset + job.fInfo.GetStoredSize();
     for (const std::unique_ptr<CSourceNode>& entry : job.fEntries)
         dataStart += GetIndexSize(*entry);
+    // Checked when the index is written: the data must begin right behind it.
+    job.fInfo.fDataStart = u32(dataStart);
     return u64(dataStart);
 }
 
@@ -258,7 +258,8 @@ void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress)
     }
     if (u64(job->fOutputMedia->fPosition) > kMaxPackageBytes)
         ThrowPackageTooLarge();
-    job->fInfo.fDataStart = u32(job->fOutputMedia->fPosition);
+    if (u64(job->fOutputMedia->fPosition) != job->fInfo.fDataStart)
+        NSQuorral::Throw<NSQuorral::XInvariantCorrupt>();
     job->fPackedSizes.clear();
     EndPhase(job, progress, 6);
 }
@@ -286,7 +287,7 @@ void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffse
     dataOffset += row.fSize;
 }
 
-void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
+void CompletePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress)
 {
     NSFerrant::CMedia& output = *job->fOutputMedia;
     const i64 packageSize = output.GetSize();

@@ -20,7 +20,7 @@ void WritePackageIndex(TPackJobHandle& job, IVantlePackingProgress* progress);
 void WriteIndexTree(TPackJobHandle& job, const CSourceNode& node, u32& dataOffset, u32& index,
                     IVantlePackingProgress* progress, NSFerrant::CMedia& indexMedia);
 // Completes the package under its temporary name: the header's final values and the size word.
-void AppendDataAndRewriteHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
+void CompletePackageHeader(TPackJobHandle& job, IVantlePackingProgress* progress);
 // Checks the package under its temporary name.
 void VerifyPackageFile(TPackJobHandle& job, IVantlePackingProgress* progress);
 // Puts the checked package in place of the output file, replacing an earlier package.

@@ -40,7 +40,7 @@ TEST_F(LargePieceTest, ComposingThePackageWritesNoPackedData)
     job->fOutputMedia = std::move(output);
     job->fInfo.fDataStart = u32(kHeaderBytes);
 
-    NSVantlePacking::AppendDataAndRewriteHeader(job, nullptr);
+    NSVantlePacking::CompletePackageHeader(job, nullptr);
 
     EXPECT_TRUE(pieces->fReads.empty());
     ASSERT_FALSE(pieces->fWrites.empty());

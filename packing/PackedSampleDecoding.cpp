@@ -47,19 +47,20 @@ u32 CKORBRunDecoder::DecodeNextRun()
 
 namespace
 {
-void DecodeFramesAndTrailer(NSFerrant::CMedia& stream, i64 start, CKORBRunDecoder& decoder,
-                            const std::function<void()>& beforeTrailer)
+void DecodeEveryRun(CKORBRunDecoder& decoder)
 {
     while (decoder.DecodeNextRun() > 0)
     {
     }
-    beforeTrailer();
-    // The trailer is found from the end of the stream, wherever the code words ended.
+}
+
+// The trailer is found from the end of the stream, wherever the code words ended.
+void DecodeTrailer(NSFerrant::CMedia& stream, i64 start, const TKORBHeader& header)
+{
     stream.fPosition = start;
     NSFerrant::COwnedMemoryMedia tempoMap(0);
     if (FindKORBTempoMapBlock(stream, kKORBTempoMapTag, tempoMap))
-        NSTempoMap::LoadTempoMap(tempoMap.GetBytes().data(), u64(tempoMap.GetSize()),
-                                 decoder.GetHeader().fSampleRate);
+        NSTempoMap::LoadTempoMap(tempoMap.GetBytes().data(), u64(tempoMap.GetSize()), header.fSampleRate);
 }
 } // namespace
 
@@ -67,14 +68,16 @@ void DecodeKORBSample(NSFerrant::CMedia& stream)
 {
     const i64 start = stream.fPosition;
     CKORBRunDecoder decoder(stream);
-    DecodeFramesAndTrailer(stream, start, decoder, [] {});
+    DecodeEveryRun(decoder);
+    DecodeTrailer(stream, start, decoder.GetHeader());
 }
 
 void DecodeKORBSampleBehindWriter(NSFerrant::CMedia& stream, const std::function<i64()>& waitForEnd)
 {
     const i64 start = stream.fPosition;
     CKORBRunDecoder decoder(stream, CKORBRunDecoder::TEndUnknown{});
-    DecodeFramesAndTrailer(stream, start, decoder,
-                           [&] { CheckKORBHeader(decoder.GetHeader(), waitForEnd() - decoder.GetCodeStart()); });
+    DecodeEveryRun(decoder);
+    CheckKORBHeader(decoder.GetHeader(), waitForEnd() - decoder.GetCodeStart());
+    DecodeTrailer(stream, start, decoder.GetHeader());
 }
 } // namespace NSVantlePacking

@@ -164,7 +164,7 @@ private:
             // would be prepared all at once, each preparation paying whatever it costs.
             if (!prepared)
             {
-                fAhead.push_back({next, 0, {}});
+                fAhead.push_back({next, 0, {}, nullptr});
                 continue;
             }
             fBytesAhead += prepared->fBytes;

@@ -239,9 +239,11 @@ TEST(WorkAheadTests, BatchedElementsRunTogetherEachWithItsOwnResultOrFailure)
             EXPECT_EQ(record.fThreads[i], record.fThreads[batch]) << "element " << i << " left its batch";
     for (std::size_t i = 1; i < kCount; ++i)
         if (i % 4 != 0)
+        {
             EXPECT_LT(std::find(record.fOrder.begin(), record.fOrder.end(), i - 1) - record.fOrder.begin(),
                       std::find(record.fOrder.begin(), record.fOrder.end(), i) - record.fOrder.begin())
                 << "a batch ran out of order at " << i;
+        }
 }
 
 // The window stops preparing before the batch is full; the caller reaching it runs it then, and

@@ -2,7 +2,6 @@
 // the real GUI library answering alerts from a queue, a progress object that records the phases
 // and can stop the pack anywhere.
 #include "base/Quorral.h"
-#include "base/Win32Calls.h"
 #include "base/TextConversions.h"
 #include "base/Win32Calls.h"
 #include "content/references/SampleReference.h"
@@ -115,6 +114,18 @@ std::string BraiderPatch()
 std::string Bytes(const H::TBytes& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteWAVE(const fs::path& file, const NSTestSupport::TWAVESpec& wave)
+{
+    std::ofstream(file, std::ios::binary) << Bytes(NSTestSupport::BuildWAVE(wave));
+}
+
+// The alert of a pack ended by the entry at that package path.
+std::string BadFormatAlert(const std::string& entry)
+{
+    return "[Bad format] The file \xE2\x80\x9C" + entry +
+           "\xE2\x80\x9D is in a bad format and could not be packed. Packing is cancelled.\n";
 }
 
 // The members of an IFF group (FORM, CAT or LIST), each whole with its pad byte; the group's
@@ -1079,9 +1090,7 @@ TEST_F(PackVantleTest, ASampleBrokenBetweenVerifyingAndPackingEndsThePackAtItsOw
     EXPECT_FALSE(Pack(&progress));
     EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4}));
     EXPECT_EQ(Narrow(progress.fLastItem), "Samples:AIFF:Tone 16.aif");
-    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9C" +
-                                    Narrow(FilePath("Source/Samples/AIFF/Tone 16.aif")) +
-                                    "\xE2\x80\x9D is in a bad format and could not be packed. Packing is cancelled.\n");
+    EXPECT_EQ(Describe(Alerts()), BadFormatAlert(Narrow(FilePath("Source/Samples/AIFF/Tone 16.aif"))));
     EXPECT_EQ(TemporaryFolderNames(), temporaryBefore) << "a temporary file is left";
     EXPECT_TRUE(OutputNames().empty()) << "no package and no log";
 }
@@ -1156,8 +1165,7 @@ TEST_F(PackVantleTest, APackedSampleBrokenInTheFinishedPackageFailsTheCheckAtTha
     EXPECT_FALSE(Pack(&progress));
     EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(Narrow(progress.fLastItem), "Samples:AIFF:Tone 16.aif");
-    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9CSamples:AIFF:Tone 16.aif\xE2\x80\x9D is in a bad "
-                                  "format and could not be packed. Packing is cancelled.\n");
+    EXPECT_EQ(Describe(Alerts()), BadFormatAlert("Samples:AIFF:Tone 16.aif"));
     EXPECT_TRUE(OutputNames().empty()) << "no package, no temporary file and no log";
 }
 
@@ -1175,8 +1183,7 @@ TEST_F(PackVantleTest, APackageFailingItsCheckNeverReplacesTheEarlierOne)
         // A pack with problems ends normally, after its alert.
         bool fEndsNormally;
     };
-    const std::string badFormat = "[Bad format] The file \xE2\x80\x9CSamples:AIFF:Tone 16.aif\xE2\x80\x9D is in a "
-                                  "bad format and could not be packed. Packing is cancelled.\n";
+    const std::string badFormat = BadFormatAlert("Samples:AIFF:Tone 16.aif");
     const std::string aborted = "[Pack has been aborted] Problems were encountered during the packing of the "
                                 "Vantle. See the generated log file in the destination folder for more info.\n";
     const TCheckFailure failures[] = {
@@ -1846,9 +1853,7 @@ void AddTakes(const fs::path& folder)
                 const double tone = 12000.0 * std::sin(double(frame) * (0.03 + 0.001 * (take + channel)));
                 wave.fSamples.push_back(i32(tone) + i32((noise >> 16) & 0x3FF) - 512);
             }
-        const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
-        std::ofstream(folder / ("Take " + std::to_string(take) + ".wav"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        WriteWAVE(folder / ("Take " + std::to_string(take) + ".wav"), wave);
     }
 }
 
@@ -1978,9 +1983,7 @@ TEST_F(PackVantleTest, ASampleFailingItsCheckAmongSamplesCheckedAheadFailsTheChe
     for (u32 frame = 0; frame < 44100 * 2 - 1; ++frame)
         for (u32 channel = 0; channel < 2; ++channel)
             wave.fSamples.push_back(i32(9000.0 * std::sin(double(frame) * 0.02 * (channel + 1))));
-    const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
-    std::ofstream(takes / "Take 12b.wav", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    WriteWAVE(takes / "Take 12b.wav", wave);
     CRecordingProgress progress;
 
     CDamagingPackageWrites damage({0xBC, 1, 0, 0, 0, 0x00, 0x01, 0x58, 0x87});
@@ -1988,8 +1991,7 @@ TEST_F(PackVantleTest, ASampleFailingItsCheckAmongSamplesCheckedAheadFailsTheChe
     EXPECT_TRUE(damage.Damaged());
     EXPECT_EQ(progress.fPhases, (std::vector<u32>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(Narrow(progress.fLastItem), "Takes:Take 12b.wav");
-    EXPECT_EQ(Describe(Alerts()), "[Bad format] The file \xE2\x80\x9CTakes:Take 12b.wav\xE2\x80\x9D is in a bad "
-                                  "format and could not be packed. Packing is cancelled.\n");
+    EXPECT_EQ(Describe(Alerts()), BadFormatAlert("Takes:Take 12b.wav"));
     EXPECT_TRUE(OutputNames().empty()) << "no package, no temporary file and no log";
 }
 
@@ -2024,9 +2026,7 @@ TEST_F(PackVantleTest, SamplesRewrittenBetweenVerifyingAndPackingArePackedAsThey
             wave.fSamples.reserve(rewrite.fFrames);
             for (u32 frame = 0; frame < rewrite.fFrames; ++frame)
                 wave.fSamples.push_back(i32(8000.0 * std::sin(double(frame) * 0.01)) + i32(frame % 7));
-            const std::vector<u8> bytes = NSTestSupport::BuildWAVE(wave);
-            std::ofstream(takes / rewrite.fName, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+            WriteWAVE(takes / rewrite.fName, wave);
             written[rewrite.fName] = std::move(wave.fSamples);
         }
     };

@@ -5,6 +5,7 @@
 #include "base/Win32Calls.h"
 
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,20 @@ private:
         const HANDLE file =
             RealWin32Calls().CreateFileW(path, access, sharing, security, disposition, flags, templateFile);
         if (file != INVALID_HANDLE_VALUE)
+        {
+            const std::lock_guard<std::mutex> lock(sLog->fOpenPathsMutex);
             sLog->fOpenPaths[file] = path;
+        }
         return file;
     }
 
     static BOOL WINAPI FlushFileBuffers(HANDLE file)
     {
-        const auto path = sLog->fOpenPaths.find(file);
-        sLog->fEvents.push_back(L"flush " + (path != sLog->fOpenPaths.end() ? path->second : L"?"));
+        {
+            const std::lock_guard<std::mutex> lock(sLog->fOpenPathsMutex);
+            const auto path = sLog->fOpenPaths.find(file);
+            sLog->fEvents.push_back(L"flush " + (path != sLog->fOpenPaths.end() ? path->second : L"?"));
+        }
         if (sLog->fFailFlushes)
         {
             ::SetLastError(ERROR_DISK_FULL);
@@ -65,6 +72,8 @@ private:
 
     static inline CDurabilityLog* sLog = nullptr;
     CWin32CallsOverride fOverride;
+    // Workers of the pack open files too.
+    std::mutex fOpenPathsMutex;
     std::map<HANDLE, std::wstring> fOpenPaths; // a handle's path as it was opened; a reused handle is named anew
     std::vector<std::wstring> fEvents;
     bool fFailFlushes = false;

@@ -13,13 +13,16 @@ namespace
 {
 const TUTF16String kExtendedPrefix = NSTextPackage::FromUTF8("\\\\?\\");
 const TUTF16String kExtendedSharePrefix = NSTextPackage::FromUTF8("\\\\?\\UNC\\");
+const TUTF16String kDot = NSTextPackage::FromUTF8(".");
+const TUTF16String kDotDot = NSTextPackage::FromUTF8("..");
 
 bool IsDotEntry(const TUTF16String& name)
 {
-    return name == NSTextPackage::FromUTF8(".") || name == NSTextPackage::FromUTF8("..");
+    return name == kDot || name == kDotDot;
 }
-} // namespace
 
+// The "\\?\" form of a full path ("C:\A" becomes "\\?\C:\A", "\\server\share" becomes
+// "\\?\UNC\server\share"); a path already in that form is kept.
 TUTF16String WinExtendedLengthPath(const TUTF16String& path)
 {
     if (path.compare(0, kExtendedPrefix.size(), kExtendedPrefix) == 0)
@@ -28,6 +31,7 @@ TUTF16String WinExtendedLengthPath(const TUTF16String& path)
         return kExtendedSharePrefix + path.substr(2);
     return kExtendedPrefix + path;
 }
+} // namespace
 
 std::vector<SWinFolderEntry> WinListFolderEntries(const TUTF16String& folderPath)
 {

@@ -15,10 +15,6 @@ struct SWinFolderEntry
     u32 fAttributes = 0;
 };
 
-// The "\\?\" form of a full path ("C:\A" becomes "\\?\C:\A", "\\server\share" becomes
-// "\\?\UNC\server\share"); a path already in that form is kept.
-NSTextPackage::TUTF16String WinExtendedLengthPath(const NSTextPackage::TUTF16String& path);
-
 // The entries of the folder (a full path ending in "\"), "." and ".." left out, in the order the
 // file system gives them. A folder that cannot be listed raises the failure of its Win32 error.
 std::vector<SWinFolderEntry> WinListFolderEntries(const NSTextPackage::TUTF16String& folderPath);

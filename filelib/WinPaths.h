@@ -7,7 +7,6 @@
 #include "base/UTF16String.h"
 
 #include <string>
-#include <vector>
 
 constexpr u64 kWinMaxPathUnits = 260;
 constexpr u64 kWinMaxNameUnits = 256;

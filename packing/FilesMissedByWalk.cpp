@@ -92,14 +92,17 @@ bool IsFolder(const SWinFolderEntry& entry)
 const std::vector<SWinFolderEntry>* FindEntriesListedWith(const std::vector<CItemPtr>& listed,
                                                           const TUTF16String& path)
 {
-    if (listed.empty())
-        return nullptr;
-    const auto* file = dynamic_cast<NSVirtualFS::CShellFile*>(listed.front().Get());
-    const std::shared_ptr<const NSFerrant::SLongFolder> folder =
-        file != nullptr ? file->GetShellItem()->GetListedFolder() : nullptr;
-    if (!folder || !folder->fEntries || folder->fPath != path)
-        return nullptr;
-    return &*folder->fEntries;
+    // A child may come from elsewhere (an item the database already held), so any child of this
+    // listing will do.
+    for (const CItemPtr& child : listed)
+    {
+        const auto* file = dynamic_cast<NSVirtualFS::CShellFile*>(child.Get());
+        const std::shared_ptr<const NSFerrant::SLongFolder> folder =
+            file != nullptr ? file->GetShellItem()->GetListedFolder() : nullptr;
+        if (folder && folder->fEntries && folder->fPath == path)
+            return &*folder->fEntries;
+    }
+    return nullptr;
 }
 
 // Notes the entries of the folder on disk whose names are not among seen, a folder among them with
